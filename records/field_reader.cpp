@@ -1,0 +1,182 @@
+#include "records/field_reader.h"
+
+#include "records/field_error.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+
+namespace records {
+
+namespace {
+
+bool IsDigit(char ch) { return ch >= '0' && ch <= '9'; }
+
+std::string ColumnsLabel(int first, int width)
+{
+    if (width == 1) return "column " + std::to_string(first);
+    return "columns " + std::to_string(first) + "-" + std::to_string(first + width - 1);
+}
+
+std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+
+} // namespace
+
+bool CanonicalNumber(std::string_view text, int decimals, std::string& canonical, std::string& reason)
+{
+    std::string packed;
+    for (char ch : text) {
+        if (ch != ' ' && ch != '\t') packed.push_back(ch);
+    }
+    canonical.clear();
+    if (packed.empty()) {
+        canonical = "0";
+        return true;
+    }
+
+    std::size_t pos = 0;
+    if (packed[pos] == '+' || packed[pos] == '-') {
+        if (packed[pos] == '-') canonical.push_back('-');
+        ++pos;
+    }
+    std::string digits;
+    long fractionDigits = 0;
+    bool point = false;
+    for (; pos < packed.size(); ++pos) {
+        const char ch = packed[pos];
+        if (IsDigit(ch)) {
+            digits.push_back(ch);
+            if (point) ++fractionDigits;
+        } else if (ch == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (digits.empty()) {
+        reason = "no digits";
+        return false;
+    }
+
+    bool exponentGiven = false;
+    long exponent = 0;
+    if (pos < packed.size()) {
+        const char ch = packed[pos];
+        if (ch == 'E' || ch == 'e' || ch == 'D' || ch == 'd' || ch == 'Q' || ch == 'q') ++pos;
+        else if (ch != '+' && ch != '-') {
+            reason = "unexpected character";
+            return false;
+        }
+        bool negative = false;
+        if (pos < packed.size() && (packed[pos] == '+' || packed[pos] == '-')) {
+            negative = packed[pos] == '-';
+            ++pos;
+        }
+        if (pos == packed.size()) {
+            reason = "exponent without digits";
+            return false;
+        }
+        for (; pos < packed.size(); ++pos) {
+            if (!IsDigit(packed[pos])) {
+                reason = "unexpected character in the exponent";
+                return false;
+            }
+            // Beyond this any value over- or underflows anyway; keep the sum bounded.
+            if (exponent < 100000) exponent = exponent * 10 + (packed[pos] - '0');
+        }
+        if (negative) exponent = -exponent;
+        exponentGiven = true;
+    }
+
+    // Without a point or an exponent the last d digits are the fraction.
+    if (!point && !exponentGiven) fractionDigits = decimals;
+    canonical += digits;
+    canonical += 'e';
+    canonical += std::to_string(exponent - fractionDigits);
+    return true;
+}
+
+FieldReader::FieldReader(std::string_view record) : record_(record) {}
+
+std::string_view FieldReader::Take(int width, int& firstColumn)
+{
+    firstColumn = column_;
+    const std::size_t start = static_cast<std::size_t>(column_ - 1);
+    column_ += width;
+    if (start >= record_.size()) return {};
+    return record_.substr(start, static_cast<std::size_t>(width));
+}
+
+double FieldReader::Real(int width, int decimals)
+{
+    int first = 0;
+    const std::string_view text = Take(width, first);
+    std::string canonical;
+    std::string reason;
+    if (!CanonicalNumber(text, decimals, canonical, reason)) {
+        throw FieldError(ColumnsLabel(first, width) + ": " + Quoted(text) + " is not a number (" + reason + ")");
+    }
+    errno = 0;
+    const double value = std::strtod(canonical.c_str(), nullptr);
+    if (!std::isfinite(value)) {
+        throw FieldError(ColumnsLabel(first, width) + ": " + Quoted(text) + " is out of range");
+    }
+    return value;
+}
+
+float FieldReader::Single(int width, int decimals)
+{
+    int first = 0;
+    const std::string_view text = Take(width, first);
+    std::string canonical;
+    std::string reason;
+    if (!CanonicalNumber(text, decimals, canonical, reason)) {
+        throw FieldError(ColumnsLabel(first, width) + ": " + Quoted(text) + " is not a number (" + reason + ")");
+    }
+    const float value = std::strtof(canonical.c_str(), nullptr);
+    if (!std::isfinite(value)) {
+        throw FieldError(ColumnsLabel(first, width) + ": " + Quoted(text) + " is out of single-precision range");
+    }
+    return value;
+}
+
+long FieldReader::Integer(int width)
+{
+    int first = 0;
+    const std::string_view text = Take(width, first);
+    long value = 0;
+    bool negative = false;
+    bool signSeen = false;
+    bool digitSeen = false;
+    for (char ch : text) {
+        if (ch == ' ' || ch == '\t') continue;
+        if ((ch == '+' || ch == '-') && !signSeen && !digitSeen) {
+            signSeen = true;
+            negative = ch == '-';
+        } else if (IsDigit(ch)) {
+            digitSeen = true;
+            if (value > 100000000000L) {
+                throw FieldError(ColumnsLabel(first, width) + ": " + Quoted(text) + " is out of range");
+            }
+            value = value * 10 + (ch - '0');
+        } else {
+            throw FieldError(ColumnsLabel(first, width) + ": " + Quoted(text) + " is not a whole number");
+        }
+    }
+    if (signSeen && !digitSeen) {
+        throw FieldError(ColumnsLabel(first, width) + ": " + Quoted(text) + " is not a whole number");
+    }
+    return negative ? -value : value;
+}
+
+std::string FieldReader::Text(int width)
+{
+    int first = 0;
+    std::string text(Take(width, first));
+    text.resize(static_cast<std::size_t>(width), ' ');
+    return text;
+}
+
+void FieldReader::Skip(int width) { column_ += width; }
+
+} // namespace records

@@ -1,0 +1,46 @@
+#include "records/free_form.h"
+
+#include "records/field_error.h"
+#include "records/field_reader.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+namespace records {
+
+namespace {
+
+std::string FirstItemCanonical(std::string_view line)
+{
+    std::size_t start = 0;
+    while (start < line.size() && (line[start] == ' ' || line[start] == '\t')) ++start;
+    std::size_t end = start;
+    while (end < line.size() && line[end] != ' ' && line[end] != '\t' && line[end] != ',' && line[end] != '/') ++end;
+    const std::string_view item = line.substr(start, end - start);
+    if (item.empty()) throw FieldError("no number on the line");
+    std::string canonical;
+    std::string reason;
+    if (!CanonicalNumber(item, 0, canonical, reason)) {
+        throw FieldError("'" + std::string(item) + "' is not a number (" + reason + ")");
+    }
+    return canonical;
+}
+
+} // namespace
+
+double ReadFirstNumber(std::string_view line)
+{
+    const double value = std::strtod(FirstItemCanonical(line).c_str(), nullptr);
+    if (!std::isfinite(value)) throw FieldError("number out of range");
+    return value;
+}
+
+float ReadFirstNumberSingle(std::string_view line)
+{
+    const float value = std::strtof(FirstItemCanonical(line).c_str(), nullptr);
+    if (!std::isfinite(value)) throw FieldError("number out of single-precision range");
+    return value;
+}
+
+} // namespace records
