@@ -1,0 +1,17 @@
+// Writing a set of files so that a failure leaves none of them half-written.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tablegen {
+
+// A file name in the working directory and its complete contents.
+using NamedText = std::pair<std::string, std::string>;
+
+// Writes every file under a temporary name in the same folder, then renames them all; on any
+// failure removes the temporaries and throws, leaving older files of those names untouched.
+void WriteAllOrNothing(const std::vector<NamedText>& files);
+
+}  // namespace tablegen
