@@ -1,0 +1,98 @@
+#include "refiner/result_file.h"
+
+#include "records/field_error.h"
+#include "records/field_reader.h"
+#include "records/line_source.h"
+#include "refiner/run_error.h"
+
+#include <cmath>
+
+namespace refiner {
+
+namespace {
+
+constexpr int kHeaderRecords = 12;
+constexpr int kRowColumns = kCoarseLateral * kFieldWidth;
+
+// Hands out the records of a result file, turning every fault into a RunError that names
+// the file and the record.
+class ResultRecords {
+public:
+    explicit ResultRecords(const std::string& fileName) : fileName_(fileName)
+    {
+        if (!source_.Open(fileName)) {
+            throw RunError(fileName + ": cannot be opened");
+        }
+    }
+
+    void Skip(int count)
+    {
+        std::string_view record;
+        for (int k = 0; k < count; ++k) {
+            Next(record);
+        }
+    }
+
+    void ReadLayer(CoarseLayer& layer)
+    {
+        std::string_view record;
+        for (auto& row : layer.rows) {
+            Next(record);
+            try {
+                ReadGridRow(record, row);
+            } catch (const records::FieldError& error) {
+                throw RunError(records::DescribeRecordError(fileName_, source_.RecordNumber(), error.what()));
+            }
+        }
+    }
+
+private:
+    void Next(std::string_view& record)
+    {
+        if (!source_.Next(record)) {
+            throw RunError(records::DescribeRecordError(
+                fileName_, source_.RecordNumber() + 1,
+                "missing: the file ends early (a result file has " + std::to_string(kResultRecords) + " records)"));
+        }
+    }
+
+    const std::string& fileName_;
+    records::LineSource source_;
+};
+
+} // namespace
+
+void ReadGridRow(std::string_view record, std::array<float, kCoarseLateral>& row)
+{
+    // A record cut short would otherwise read as blank fields, that is as zero dose.
+    if (static_cast<int>(record.size()) < kRowColumns) {
+        throw records::FieldError("the record holds " + std::to_string(record.size()) + " columns; " +
+                                  std::to_string(kCoarseLateral) + " fields of " + std::to_string(kFieldWidth) +
+                                  " columns need " + std::to_string(kRowColumns));
+    }
+    records::FieldReader fields(record);
+    for (auto& value : row) {
+        const int column = fields.NextColumn();
+        value = fields.Single(kFieldWidth, kFieldDecimals);
+        if (std::fabs(value) > kLargestRate) {
+            throw records::FieldError("columns " + std::to_string(column) + "-" +
+                                      std::to_string(column + kFieldWidth - 1) + ": '" +
+                                      std::string(record.substr(static_cast<std::size_t>(column - 1), kFieldWidth)) +
+                                      "' is beyond any dose rate");
+        }
+    }
+}
+
+void ReadResultFile(const std::string& fileName, CoarseResult& result)
+{
+    ResultRecords records(fileName);
+    records.Skip(kHeaderRecords);
+    for (int h = 0; h < kHeights; ++h) {
+        records.Skip(2);
+        records.ReadLayer(result.kerma[h]);
+        records.Skip(1);
+        records.ReadLayer(result.dose[h]);
+    }
+}
+
+} // namespace refiner

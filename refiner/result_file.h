@@ -1,0 +1,29 @@
+#pragma once
+
+#include "refiner/grids.h"
+
+#include <string>
+#include <string_view>
+
+namespace refiner {
+
+// Records of a result file: 12 header records, then per height a height label, a unit
+// label, 61 kerma rows, a unit label and 61 dose rows.
+inline constexpr int kResultRecords = 12 + kHeights * (2 + kCoarseBeam + 1 + kCoarseBeam);
+// Width of one "E11.4" field.
+inline constexpr int kFieldWidth = 11;
+// Decimals of one "E11.4" field.
+inline constexpr int kFieldDecimals = 4;
+// Largest rate accepted, Gy/min or Sv/min: far beyond any real one, and small enough that
+// the rates in µGy/min and everything interpolated from them stay finite.
+inline constexpr float kLargestRate = 1.0e30f;
+
+// Reads one "(41E11.4)" grid row. Throws FieldError when a field is malformed or out of
+// range, or the record is too short to hold all 41 fields.
+void ReadGridRow(std::string_view record, std::array<float, kCoarseLateral>& row);
+
+// Reads both coarse grids of the named result file; the header and label records are
+// skipped unread. Throws RunError naming the file and the record on any fault.
+void ReadResultFile(const std::string& fileName, CoarseResult& result);
+
+} // namespace refiner

@@ -1,0 +1,29 @@
+#include "refiner/result_name.h"
+
+#include "records/field_error.h"
+#include "records/line_source.h"
+#include "records/utf8_cut.h"
+#include "refiner/run_error.h"
+
+namespace refiner {
+
+std::string ResultNameFromLine(std::string_view line)
+{
+    return std::string(records::DropTrailingBlanks(records::FirstCodePoints(line, kNameLength)));
+}
+
+std::string ReadResultName(const std::string& listFileName)
+{
+    records::LineSource list;
+    if (!list.Open(listFileName)) {
+        throw RunError(listFileName + ": cannot be opened");
+    }
+    std::string_view line;
+    const std::string name = list.Next(line) ? ResultNameFromLine(line) : std::string();
+    if (name.empty()) {
+        throw RunError(records::DescribeRecordError(listFileName, 1, "no result file name"));
+    }
+    return name;
+}
+
+} // namespace refiner

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace refiner {
+
+// The list file through which the front end names the result to refine.
+inline constexpr const char* kListFileName = "FLname.txt";
+// Characters of the list file's first line that make up the name.
+inline constexpr std::size_t kNameLength = 30;
+
+// The result file name held in the list file's first line: its first 30 characters (code
+// points), trailing blanks dropped. Empty when the line holds no name.
+std::string ResultNameFromLine(std::string_view line);
+
+// Reads the result file name from the list file; throws RunError when the file is missing or
+// names nothing.
+std::string ReadResultName(const std::string& listFileName);
+
+} // namespace refiner

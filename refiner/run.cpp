@@ -1,0 +1,45 @@
+#include "refiner/run.h"
+
+#include "refiner/fine_file.h"
+#include "refiner/refine.h"
+#include "refiner/result_file.h"
+#include "refiner/result_name.h"
+#include "refiner/run_error.h"
+
+#include <memory>
+#include <new>
+#include <ostream>
+
+namespace refiner {
+
+namespace {
+
+// Everything one run holds, allocated once.
+struct Workspace {
+    CoarseResult coarse;
+    FineResult fine;
+    LateralPass lateral;
+};
+
+} // namespace
+
+int RunRefiner(std::ostream& console, std::ostream& errors)
+{
+    try {
+        const auto work = std::make_unique<Workspace>();
+        ReadResultFile(ReadResultName(kListFileName), work->coarse);
+        console << " ***" << std::endl;
+        RefineResult(work->coarse, work->fine, work->lateral);
+        WriteFineFile(kFineFileName, work->fine);
+        console << "Stop - Program terminated." << std::endl;
+        return 0;
+    } catch (const RunError& error) {
+        errors << "mcrefine: " << error.what() << std::endl;
+        return 1;
+    } catch (const std::bad_alloc&) {
+        errors << "mcrefine: out of memory" << std::endl;
+        return 1;
+    }
+}
+
+} // namespace refiner
