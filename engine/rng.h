@@ -1,0 +1,48 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace engine {
+
+// Additive lagged generator with a fixed seed: every run draws the same deviates.
+// The 55 table entries are kept 1-based, as the recurrence is written.
+class Rng {
+public:
+    // Seeds the table and performs the 1000 warm-up steps.
+    Rng() { Initialise(); }
+
+    // Seeds the table (entry 1 = 3783, entry i = 2 × entry i-1 + i mod 16384), sets the
+    // short and long indices to 24 and 55 and performs the 1000 warm-up steps.
+    void Initialise();
+
+    // Advances one step and returns entry k / 16384.1 in single precision, in [0, 0.99994).
+    float Next()
+    {
+        const std::int32_t value = (entries_[j_] + entries_[k_]) & (kModulus - 1);
+        entries_[k_] = value;
+        j_ = j_ == 1 ? 55 : j_ - 1;
+        k_ = k_ == 1 ? 55 : k_ - 1;
+        return static_cast<float>(value) / kDivisor;
+    }
+
+    // Table entry i (1..55), for checks of the state.
+    std::int32_t Entry(int i) const { return entries_[i]; }
+    // The short lag index j (1..55).
+    int ShortIndex() const { return j_; }
+    // The long lag index k (1..55).
+    int LongIndex() const { return k_; }
+
+    // Seeds the table without the warm-up (tests compare the seeded entries).
+    void SeedOnly();
+
+private:
+    static constexpr std::int32_t kModulus = 16384; // a power of two: the remainder is a mask
+    static constexpr float kDivisor = 16384.1f;     // 16384.099609375 in single precision
+
+    std::array<std::int32_t, 56> entries_{}; // entries 1..55; entry 0 unused
+    int j_ = 24;                             // short index
+    int k_ = 55;                             // long index
+};
+
+} // namespace engine

@@ -1,0 +1,131 @@
+#include "engine/run.h"
+
+#include "engine/input_error.h"
+#include "engine/input_files.h"
+#include "engine/result_file.h"
+#include "engine/rng.h"
+#include "engine/scoring.h"
+#include "engine/transport.h"
+#include "records/field_writer.h"
+
+#include <ctime>
+#include <istream>
+#include <memory>
+#include <ostream>
+#include <stdexcept>
+
+namespace engine {
+
+namespace {
+
+// Console lines written without a format carry one leading blank.
+void Say(Console& console, std::string_view text) { console.out << ' ' << text << '\n'; }
+
+void WaitForEnter(Console& console)
+{
+    console.out.flush();
+    std::string ignored;
+    std::getline(console.in, ignored);
+}
+
+// "(' ',' <label> =',I2,':',I2,':',I2)"
+void SayTime(Console& console, const char* label, const ClockTime& time)
+{
+    std::string line = "  ";
+    line += label;
+    line += " =";
+    records::AppendI(line, time.hour, 2);
+    line += ':';
+    records::AppendI(line, time.minute, 2);
+    line += ':';
+    records::AppendI(line, time.second, 2);
+    console.out << line << '\n';
+}
+
+void SayPressEnter(Console& console) { Say(console, "  ---     Enter キーを押して下さい   ---"); }
+
+} // namespace
+
+ClockTime LocalClock()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_hour, local.tm_min, local.tm_sec};
+}
+
+int RunEngine(const EngineGeometry& geometry, const std::string& directory, Console& console)
+{
+    // The generator is seeded before anything else, so every run draws the same deviates.
+    Rng rng;
+
+    // Every input is read and checked before a single history runs.
+    std::unique_ptr<Tables> tables;
+    try {
+        tables = std::make_unique<Tables>(LoadTables(directory));
+    } catch (const InputError& e) {
+        console.out << e.what() << '\n';
+        SayPressEnter(console);
+        WaitForEnter(console);
+        return 1;
+    }
+    auto grids = std::make_unique<Grids>();
+
+    Say(console, "");
+    Say(console, "");
+    Say(console, "      ***  モンテカルロシミュレーション  ***");
+    Say(console, "");
+    Say(console, "            Ｘ線透視室内の散乱線分布");
+    Say(console, geometry.positionLine);
+    Say(console, "");
+    Say(console, "  ---   Enter キーを押すと計算が開始されます ---");
+    WaitForEnter(console);
+
+    Say(console, "<<< Monte Carlo Simulation >>>");
+    const ClockTime start = console.clock();
+    SayTime(console, "Start time", start);
+
+    GridScorer scorer(*tables, geometry, *grids);
+    Transport transport(*tables, rng, scorer);
+    const Spectrum& spectrum = tables->spectrum;
+    for (int bin = 10; bin <= spectrum.lastBin; ++bin) {
+        std::string progress = " ";
+        records::AppendI(progress, bin, 3);
+        progress += " / ";
+        records::AppendI(progress, spectrum.lastBin + 1, 3);
+        console.out << progress << '\n';
+        console.out.flush();
+
+        const auto histories = static_cast<long long>(tables->job.photonCount * spectrum.intensity[bin]);
+        const float energy = static_cast<float>(bin) * 0.5f;
+        for (long long n = 0; n < histories; ++n) transport.RunHistory(energy);
+    }
+
+    Say(console, "");
+    SayTime(console, "Start time", start);
+    Say(console, "");
+
+    Normalise(*tables, *grids);
+    const std::string path =
+        directory.empty() ? tables->job.resultName : directory + "/" + tables->job.resultName;
+    try {
+        WriteFileAtomically(path, FormatResult(*tables, geometry, *grids));
+    } catch (const std::runtime_error& e) {
+        console.out << e.what() << '\n';
+        SayPressEnter(console);
+        WaitForEnter(console);
+        return 1;
+    }
+
+    SayTime(console, "Finish time", console.clock());
+    Say(console, "");
+    Say(console, "  ---      計算結果を保存しました    ---");
+    Say(console, "");
+    SayPressEnter(console);
+    WaitForEnter(console);
+    console.out << "Stop - Program terminated.\n";
+    console.out.flush();
+    return 0;
+}
+
+} // namespace engine

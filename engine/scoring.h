@@ -1,0 +1,58 @@
+#pragma once
+
+#include "engine/geometry.h"
+#include "engine/tables.h"
+#include "engine/transport.h"
+
+#include <array>
+
+namespace engine {
+
+// The two dose grids: 3 heights × 61 beam-axis positions × 41 lateral positions, stored in
+// the order the result file writes them (one record of 41 lateral values per position).
+struct Grids {
+    static constexpr int kHeights = 3;   // height blocks
+    static constexpr int kAlong = 61;    // positions -300 .. +300 cm, step 10
+    static constexpr int kLateral = 41;  // distances 0 .. 400 cm, step 10
+    static constexpr int kFirstScored = 2; // 0-based lateral index of 20 cm; 0 and 10 cm stay zero
+    static constexpr int kCells = kHeights * kAlong * kLateral; // values per grid
+
+    // 0-based index of (height block, beam-axis position, lateral position).
+    static constexpr int Index(int height, int along, int lateral) { return (height * kAlong + along) * kLateral + lateral; }
+
+    std::array<float, kCells> kerma{}; // air kerma
+    std::array<float, kCells> dose{};  // dose equivalent
+};
+
+// Lateral distance of 0-based lateral index i, cm.
+inline float LateralPosition(int i) { return 10.0f * static_cast<float>(i); }
+// Beam-axis position of 0-based index b, cm.
+inline float AlongPosition(int b) { return -300.0f + 10.0f * static_cast<float>(b); }
+
+// Credits escaping scattered photons to the grids by their crossings of the planes
+// x = ±(lateral position) within 5 cm of a grid point.
+class GridScorer : public EscapeScorer {
+public:
+    // literalDiscs: test all 61 discs of a plane instead of the one or two candidates
+    // (same result; kept to prove that and to measure the difference).
+    GridScorer(const Tables& tables, const EngineGeometry& geometry, Grids& grids, bool literalDiscs = false);
+
+    // Scores one escape from the photon's last interaction point.
+    void Score(const Photon& photon) override;
+
+    // Adds to the grids the crossing of one plane at one height: `along` and `height` are
+    // the crossing point's coordinates, q the kerma credit, h the conversion coefficient.
+    void ScorePlane(int block, int lateral, float along, float heightOffset, float q, float h);
+
+private:
+    const Tables& tables_;
+    const EngineGeometry& geometry_;
+    Grids& grids_;
+    bool literalDiscs_;
+};
+
+// Scales the grids to rates per minute: the reference kerma of the simulated photons spread
+// over the field is made equal to the tube output carried to the focus-surface distance.
+void Normalise(const Tables& tables, Grids& grids);
+
+} // namespace engine

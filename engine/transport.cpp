@@ -1,0 +1,245 @@
+#include "engine/transport.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace engine {
+
+namespace {
+
+constexpr float kPi = 3.141592f;
+constexpr float kElectronRest = 511.0f; // keV
+constexpr float kWavelengthKeV = 12.4f; // λ [Å] = 12.4 / E [keV]
+constexpr float kCutoff = 5.0f;         // keV
+
+} // namespace
+
+Entry EnterPhantom(float r1, float r2, const Job& job, Photon& photon)
+{
+    const float F = job.fsd;
+    const float s = F / (F + 10.0f);
+    const float x0 = (0.5f - r1) * s * job.fieldWidth;
+    const float y0 = (0.5f - r2) * s * job.fieldLength;
+
+    float x = x0;
+    float y = y0;
+    float z = -10.0f;
+    if (x0 > 5.0f || x0 < -5.0f) {
+        // The ray from the focus through (x0, y0, -10) meets a rounded side: intersect the
+        // line z = k x - F with the circle (x ∓ 5)² + z² = 100, nearer the focus.
+        const float k = (F - 10.0f) / x0;
+        const float a = k * k + 1.0f;
+        const float b = x0 > 5.0f ? -(2.0f * F * k + 10.0f) : 10.0f - 2.0f * F * k;
+        const float c = F * F - 75.0f;
+        const float D = b * b - 4.0f * a * c;
+        if (D <= 0.0f) return Entry::Abandoned;
+        x = x0 > 5.0f ? (-b - std::sqrt(D)) / (2.0f * a) : (-b + std::sqrt(D)) / (2.0f * a);
+        z = k * x - F;
+        y = (z + F) * y0 / F;
+    }
+    const float rho2 = x * x + y * y;
+    if (rho2 <= 0.0f) return Entry::Redraw;
+
+    photon.x = x;
+    photon.y = y;
+    photon.z = z;
+    const float slant = std::sqrt(F * F + rho2);
+    photon.direction.cosPolar = F / slant;
+    photon.direction.sinPolar = std::sqrt(rho2) / slant;
+    // The azimuth of the sampled field point; its own radius keeps the direction a unit
+    // vector on the rounded sides, where the entry point lies elsewhere.
+    const float rho0 = std::sqrt(x0 * x0 + y0 * y0);
+    photon.direction.cosAzimuth = x0 / rho0;
+    photon.direction.sinAzimuth = y0 / rho0;
+    photon.scattered = false;
+    return Entry::Entered;
+}
+
+Coefficients CoefficientsAt(const InteractionTable& table, float E)
+{
+    const int k = FirstAbove(table.energy, 2, table.rows, E);
+    const float f = (std::log(E) - table.logEnergy[k - 1]) / (table.logEnergy[k] - table.logEnergy[k - 1]);
+    const float coherent =
+        std::exp(table.logCoherent[k - 1] + (table.logCoherent[k] - table.logCoherent[k - 1]) * f);
+    const float incoherent =
+        std::exp(table.logIncoherent[k - 1] + (table.logIncoherent[k] - table.logIncoherent[k - 1]) * f);
+    const float photoelectric =
+        std::exp(table.logPhotoelectric[k - 1] + (table.logPhotoelectric[k] - table.logPhotoelectric[k - 1]) * f);
+    Coefficients result;
+    result.mu = photoelectric + incoherent + coherent;
+    result.absorption = photoelectric / result.mu;
+    result.absorptionCoh = (photoelectric + coherent) / result.mu;
+    return result;
+}
+
+bool InsidePhantom(float x, float y, float z)
+{
+    if (y < -30.0f || y > 30.0f) return false;
+    if (x >= -5.0f && x <= 5.0f) return z >= -10.0f && z <= 10.0f;
+    if (x > 5.0f) return (x - 5.0f) * (x - 5.0f) + z * z <= 100.0f;
+    return (x + 5.0f) * (x + 5.0f) + z * z <= 100.0f;
+}
+
+Direction Rotate(const Direction& d, ScatterAngle angle, float phi)
+{
+    const float cosPhi = std::cos(phi);
+    const float sinPhi = std::sin(phi);
+    // Clamped both ways: a rounding step past ±1 would make the sine NaN.
+    const float w = std::clamp(angle.sinTheta * d.sinPolar * cosPhi + d.cosPolar * angle.cosTheta, -1.0f, 1.0f);
+    const float s = std::sqrt(1.0f - w * w);
+    Direction result;
+    result.cosPolar = w;
+    result.sinPolar = s;
+    if (s == 0.0f) {
+        result.sinAzimuth = 0.0f;
+        result.cosAzimuth = 1.0f;
+        return result;
+    }
+    const float g = angle.sinTheta * sinPhi / s;
+    if (d.sinPolar == 0.0f) {
+        result.sinAzimuth = sinPhi;
+        result.cosAzimuth = -cosPhi;
+        return result;
+    }
+    const float h = (angle.cosTheta - d.cosPolar * w) / (d.sinPolar * s);
+    result.sinAzimuth = h * d.sinAzimuth + d.cosAzimuth * g;
+    result.cosAzimuth = h * d.cosAzimuth - g * d.sinAzimuth;
+    return result;
+}
+
+IncoherentResult SampleIncoherent(float E, const ScatterTable& table, Rng& rng)
+{
+    const float beta = kElectronRest / E;
+    const float split = (beta + 2.0f) / (9.0f * beta + 2.0f);
+    for (;;) {
+        const float r1 = rng.Next();
+        const float r2 = rng.Next();
+        const float r3 = rng.Next();
+        float eta = 0.0f;
+        bool accepted = false;
+        if (r1 <= split) {
+            eta = 1.0f + (2.0f / beta) * r2;
+            accepted = 4.0f * (1.0f / eta - 1.0f / (eta * eta)) > r3;
+        } else {
+            eta = (beta + 2.0f) / (2.0f * (1.0f - r2) + beta);
+            const float term = 1.0f + beta - beta * eta;
+            accepted = 0.5f * (term * term + 1.0f / eta) > r3;
+        }
+        if (!accepted) continue;
+
+        float cosTheta = 1.0f - beta * (eta - 1.0f);
+        float theta = kPi / 2.0f;
+        if (cosTheta != 0.0f) {
+            cosTheta = std::clamp(cosTheta, -1.0f, 1.0f);
+            theta = std::atan(std::sqrt(1.0f - cosTheta * cosTheta) / cosTheta);
+            if (theta < 0.0f) theta += kPi;
+        }
+
+        // Binding of the electrons: thin the free-electron angles by S(q) / S(max).
+        const float q = std::sin(theta / 2.0f) * E / kWavelengthKeV;
+        if (q < 10.0f) {
+            const int k = FirstAbove(table.x, 2, ScatterTable::kRows, q);
+            const float S = table.incoherent[k - 1] + (q - table.x[k - 1]) *
+                                                          (table.incoherent[k] - table.incoherent[k - 1]) /
+                                                          (table.x[k] - table.x[k - 1]);
+            const float r = rng.Next();
+            if (S / table.incoherentMax < r) continue;
+        }
+
+        IncoherentResult result;
+        result.angle.cosTheta = std::cos(theta);
+        result.angle.sinTheta = std::sin(theta);
+        result.energy = E / (1.0f + (E / kElectronRest) * (1.0f - result.angle.cosTheta));
+        return result;
+    }
+}
+
+ScatterAngle SampleCoherent(float E, const ScatterTable& table, Rng& rng)
+{
+    for (;;) {
+        const float r = rng.Next() * table.cumulativeMax;
+        const int k = FirstAbove(table.cumulative, 2, ScatterTable::kRows, r);
+        const float x = table.x[k - 1] + (r - table.cumulative[k - 1]) * (table.x[k] - table.x[k - 1]) /
+                                             (table.cumulative[k] - table.cumulative[k - 1]);
+        const float sinHalf = x * kWavelengthKeV / E;
+        if (sinHalf > 1.0f) continue;
+        float cosTheta = 1.0f - 2.0f * (sinHalf * sinHalf);
+        const float rayleigh = rng.Next();
+        if (2.0f * rayleigh > 1.0f + cosTheta * cosTheta) continue;
+        cosTheta = std::min(cosTheta, 1.0f);
+        return {cosTheta, std::sqrt(1.0f - cosTheta * cosTheta)};
+    }
+}
+
+Transport::Transport(const Tables& tables, Rng& rng, EscapeScorer& scorer)
+    : tables_(tables), rng_(rng), scorer_(scorer)
+{
+}
+
+const Coefficients& Transport::CachedCoefficients(float E)
+{
+    if (E != cachedEnergy_) {
+        cached_ = CoefficientsAt(tables_.interaction, E);
+        cachedEnergy_ = E;
+    }
+    return cached_;
+}
+
+void Transport::RunHistory(float E)
+{
+    Photon photon;
+    for (;;) {
+        const float r1 = rng_.Next();
+        const float r2 = rng_.Next();
+        const Entry entry = EnterPhantom(r1, r2, tables_.job, photon);
+        if (entry == Entry::Abandoned) return;
+        if (entry == Entry::Entered) break;
+    }
+
+    while (E >= kCutoff) {
+        const Coefficients& mu = CachedCoefficients(E);
+
+        // Free path; a zero deviate would give an infinite path, so both are drawn again.
+        float r1 = rng_.Next();
+        float r2 = rng_.Next();
+        while (r1 <= 0.0f) {
+            r1 = rng_.Next();
+            r2 = rng_.Next();
+        }
+        const float t = -std::log(r1) / mu.mu;
+
+        const Direction& d = photon.direction;
+        const float nx = photon.x + t * (d.sinPolar * d.cosAzimuth);
+        const float ny = photon.y + t * (d.sinPolar * d.sinAzimuth);
+        const float nz = photon.z + t * d.cosPolar;
+        if (!InsidePhantom(nx, ny, nz)) {
+            // The primary beam is never scored; nor is a flight along a scoring plane.
+            if (photon.scattered && d.cosPolar != 0.0f && d.cosAzimuth * d.sinPolar != 0.0f) {
+                photon.energy = E;
+                scorer_.Score(photon);
+            }
+            return;
+        }
+        photon.x = nx;
+        photon.y = ny;
+        photon.z = nz;
+
+        if (r2 < mu.absorption) return;
+        ScatterAngle angle;
+        if (r2 >= mu.absorptionCoh) {
+            const IncoherentResult incoherent = SampleIncoherent(E, tables_.scatter, rng_);
+            E = incoherent.energy;
+            angle = incoherent.angle;
+        } else {
+            angle = SampleCoherent(E, tables_.scatter, rng_);
+        }
+        if (E < kCutoff) return;
+
+        const float r = rng_.Next();
+        const float phi = 2.0f * kPi * r;
+        photon.direction = Rotate(photon.direction, angle, phi);
+        photon.scattered = true;
+    }
+}
+
+} // namespace engine
