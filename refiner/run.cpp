@@ -4,10 +4,9 @@
 #include "refiner/refine.h"
 #include "refiner/result_file.h"
 #include "refiner/result_name.h"
-#include "refiner/run_error.h"
 
+#include <exception>
 #include <memory>
-#include <new>
 #include <ostream>
 
 namespace refiner {
@@ -33,11 +32,8 @@ int RunRefiner(std::ostream& console, std::ostream& errors)
         WriteFineFile(kFineFileName, work->fine);
         console << "Stop - Program terminated." << std::endl;
         return 0;
-    } catch (const RunError& error) {
+    } catch (const std::exception& error) {
         errors << "mcrefine: " << error.what() << std::endl;
-        return 1;
-    } catch (const std::bad_alloc&) {
-        errors << "mcrefine: out of memory" << std::endl;
         return 1;
     }
 }
