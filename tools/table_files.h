@@ -15,12 +15,16 @@ inline constexpr std::array<double, 25> kInteractionEnergies = {
     5, 6, 7, 8, 9, 10, 12, 14, 16, 18, 20, 25, 30, 35, 40, 50, 60, 70, 80, 90, 100, 120, 140, 160,
     200};
 
-// Momentum-transfer values x = sin(θ/2)/λ of the scattering-function rows, 1/Å; densest where
-// the form factors fall and the hydrogen incoherent function rises.
+// Momentum-transfer values x = sin(θ/2)/λ of the scattering-function rows, 1/Å. The engine
+// interpolates both columns linearly, so the nodes are spread in equal shares of
+// √|B''|/Bmax + √|S''|/Smax (the knot density that evens out linear-interpolation error),
+// rounded to three digits: dense where the hydrogen S(x) rises and the form factors fall.
 inline constexpr std::array<double, 45> kScatteringX = {
-    0,    0.01, 0.02, 0.03, 0.04, 0.05, 0.06, 0.07, 0.08, 0.09, 0.1,  0.12, 0.14, 0.16, 0.18,
-    0.2,  0.23, 0.26, 0.3,  0.35, 0.4,  0.45, 0.5,  0.55, 0.6,  0.7,  0.8,  0.9,  1.0,  1.1,
-    1.2,  1.4,  1.6,  1.8,  2.0,  2.3,  2.6,  3.0,  3.5,  4.0,  5.0,  6.0,  7.0,  8.0,  10.0};
+    0, 0.011, 0.023, 0.034, 0.046, 0.059, 0.073, 0.089, 0.111,
+    0.144, 0.174, 0.201, 0.225, 0.248, 0.271, 0.295, 0.319, 0.346,
+    0.373, 0.404, 0.437, 0.475, 0.518, 0.57, 0.635, 0.721, 0.839,
+    0.988, 1.13, 1.27, 1.4, 1.53, 1.67, 1.81, 1.95, 2.11,
+    2.28, 2.49, 2.75, 3.05, 3.43, 3.96, 4.72, 6.15, 10};
 
 // Number of rows of Ak2Sv.dat.
 inline constexpr int kConversionRows = 1001;

@@ -1,0 +1,47 @@
+// The committed tables must be exactly what the generator writes today.
+#include "table_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace tabletest {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Contents(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream buffer;
+  buffer << in.rdbuf();
+  return buffer.str();
+}
+
+TEST(Regeneration, GeneratorReproducesTheShippedTablesByteForByte) {
+  std::string pattern = (fs::temp_directory_path() / "brisca-tables-XXXXXX").string();
+  ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+  const fs::path folder = pattern;
+  const std::string command = "cd '" + folder.string() + "' && '" + MKTABLES_PATH + "'";
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+
+  for (const char* name : {"ICRUSoft.dat", "Air.eac", "Ak2Sv.dat", "MUs.dat", "default-output.op"}) {
+    const std::string fresh = Contents(folder / name);
+    const std::string shipped = Contents(DataPath(name));
+    EXPECT_FALSE(fresh.empty()) << name;
+    EXPECT_TRUE(fresh == shipped) << name << " differs from the generator's output; rerun "
+                                  << "mktables in data/ and commit the result";
+  }
+  std::size_t leftovers = 0;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    if (entry.path().extension() == ".part") ++leftovers;
+  }
+  EXPECT_EQ(leftovers, 0u);
+  fs::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace tabletest
