@@ -113,7 +113,7 @@ bool ReadWholeFile(const std::filesystem::path& path, std::string& text) {
 // is discarded, the others go into `targets` in order.
 template <std::size_t N>
 std::string ReadSlotRecords(FreeFormatFile& file, const std::array<const char*, N>& names,
-                            const std::array<std::array<double, EnergySlots + 1>*, N>& targets) {
+                            const std::array<SlotTable*, N>& targets) {
   for (int slot = 1; slot <= EnergySlots; ++slot) {
     const std::string record = "record " + std::to_string(slot) + " of " + std::to_string(EnergySlots);
     double energy = 0.0;

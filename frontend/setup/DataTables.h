@@ -7,16 +7,19 @@
 // Number of 0.5 keV energy slots; slot i stands for 0.5·i keV.
 inline constexpr int EnergySlots = 300;
 
+// A value per energy slot, indexed 1..300 (index 0 unused).
+using SlotTable = std::array<double, EnergySlots + 1>;
+
 // Number of tube voltages in the tube output table.
 inline constexpr int OutputRows = 12;
 
 // The front end's data tables, loaded once at start-up. Arrays are indexed as the tables
 // are numbered (slot 1..300, column 1..4, row 1..12, waveform 1..3); index 0 is unused.
 struct DataTables {
-  std::array<double, EnergySlots + 1> MuTarget{};  // tungsten linear attenuation, 1/cm
-  std::array<double, EnergySlots + 1> MuAl{};      // aluminium linear attenuation, 1/cm
-  std::array<double, EnergySlots + 1> MuCu{};      // copper linear attenuation, 1/cm
-  std::array<double, EnergySlots + 1> MuEnAir{};   // energy-absorption coefficient of air
+  SlotTable MuTarget{};  // tungsten linear attenuation, 1/cm
+  SlotTable MuAl{};      // aluminium linear attenuation, 1/cm
+  SlotTable MuCu{};      // copper linear attenuation, 1/cm
+  SlotTable MuEnAir{};   // energy-absorption coefficient of air
   // OutputTable[1][row]: tube voltage, kV (increasing); OutputTable[r + 1][row]: tube
   // output of waveform r (1 constant potential, 2 three-phase 12-peak, 3 single-phase).
   std::array<std::array<double, OutputRows + 1>, 5> OutputTable{};

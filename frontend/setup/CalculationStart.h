@@ -1,0 +1,36 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "setup/CalculationEntries.h"
+#include "setup/DataTables.h"
+#include "setup/JobFile.h"
+#include "setup/XraySpectrum.h"
+
+// Names of the two files a calculation start writes for the engine.
+inline constexpr const char* SpectrumFileName = "B_SPCTL.dat";
+inline constexpr const char* JobFileName = "B2F.txt";
+
+// Everything a calculation start produces before it writes a file: the texts the window
+// must correct, the values for the shared state and the contents of both files.
+struct PreparedCalculation {
+  std::string Warning;                        // why the start stops; empty when it may go on
+  std::optional<std::string> CorrectedText9;  // histories text after a failed check
+  std::optional<std::string> CorrectedText1;  // voltage text after the limits
+  std::optional<std::string> CorrectedText2;  // inherent filtration text after the limit
+  XraySpectrum Spectrum;                      // spectrum arrays and KermaRatio
+  JobValues Job;                              // job values, TubeOutput included
+  std::string SpectrumFile;                   // contents of B_SPCTL.dat
+  std::string JobFile;                        // contents of B2F.txt
+  std::string EngineProgram;                  // "mcsupine" or "mcstand", without extension
+};
+
+// The calculation start up to the files: the three checks, the spectrum, the tube output
+// and the job values, in that order; the first failure fills Warning and nothing after
+// it is computed. Corrections of the window's texts are reported even then. Only when
+// Warning is empty are both file texts complete and free of non-finite numbers.
+PreparedCalculation PrepareCalculation(const CalculationEntries& entries, const DataTables& tables);
+
+// The engine program for a patient position.
+std::string EngineProgramFor(PatientPositionChoice position);
