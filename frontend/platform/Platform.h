@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+
+namespace brisca {
+
+// Icon shown in a message box.
+enum class MsgIcon { None, Warning };
+
+// Buttons a message box offers.
+enum class MsgButtons { Ok, OkCancel };
+
+// Button the user answered a message box with.
+enum class MsgAnswer { Ok, Cancel };
+
+// Window a started program gets: none, or a normal window that takes the focus.
+enum class WindowStyle { Hidden, NormalFocus };
+
+// One program start without waiting.
+struct ProgramStart {
+    QString program;           // absolute path of the program
+    QString workingDirectory;  // its current directory
+    WindowStyle style = WindowStyle::NormalFocus;
+    QString logFile;  // where console output goes when no terminal can show it; empty: discarded
+};
+
+// The operating-system services the windows use; one real implementation, one for tests.
+class Platform {
+public:
+    virtual ~Platform() = default;
+    // Modal message box with the application's default title.
+    virtual MsgAnswer MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon) = 0;
+    // Modal text input box; the empty text when cancelled.
+    virtual QString InputBox(const QString& prompt, const QString& title) = 0;
+    // Audible warning.
+    virtual void Beep() = 0;
+    // Today's date as text that a file name can hold (yyyy-MM-dd).
+    virtual QString DateText() = 0;
+    // Starts a program and returns at once; false when it could not be started.
+    virtual bool StartProgram(const ProgramStart& start) = 0;
+    // Lets pending window events run.
+    virtual void DoEvents() = 0;
+    // Ends the program at once: no window gets a further event.
+    virtual void EndProgram(int exitCode) = 0;
+    // Whether EndProgram has been called.
+    virtual bool EndRequested() const = 0;
+};
+
+// The platform in use (the real one unless a test installed another).
+Platform& platform();
+
+// Installs the platform the windows use; the caller keeps it alive.
+void setPlatform(Platform& p);
+
+}  // namespace brisca

@@ -1,0 +1,77 @@
+#include "platform/QtPlatform.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include "platform/TerminalCommand.h"
+
+namespace brisca {
+
+MsgAnswer QtPlatform::MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon) {
+    QMessageBox box(icon == MsgIcon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon,
+                    QCoreApplication::applicationName(), text,
+                    buttons == MsgButtons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel
+                                                    : QMessageBox::Ok,
+                    QApplication::activeWindow());
+    return box.exec() == QMessageBox::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
+}
+
+QString QtPlatform::InputBox(const QString& prompt, const QString& title) {
+    bool accepted = false;
+    const QString answer = QInputDialog::getText(
+        QApplication::activeWindow(), title.isEmpty() ? QCoreApplication::applicationName() : title,
+        prompt, QLineEdit::Normal, QString(), &accepted);
+    return accepted ? answer : QString();
+}
+
+void QtPlatform::Beep() { QApplication::beep(); }
+
+QString QtPlatform::DateText() { return QDate::currentDate().toString("yyyy-MM-dd"); }
+
+bool QtPlatform::StartProgram(const ProgramStart& start) {
+    if (!QFileInfo(start.program).isExecutable()) return false;
+
+    QProcess process;
+    process.setWorkingDirectory(start.workingDirectory);
+    if (start.style == WindowStyle::NormalFocus) {
+        const TerminalEnvironment env{
+            qEnvironmentVariable("DISPLAY"), qEnvironmentVariable("WAYLAND_DISPLAY"),
+            qEnvironmentVariable("TERMINAL"),
+            [](const QString& name) { return QStandardPaths::findExecutable(name); }};
+        if (const auto terminal =
+                TerminalCommand(start.program, QFileInfo(start.program).fileName(), env)) {
+            process.setProgram(terminal->program);
+            process.setArguments(terminal->arguments);
+            return process.startDetached();
+        }
+    }
+
+    // No window to show it in: the program reads end of input and its console goes to the log.
+    process.setProgram(start.program);
+    process.setStandardInputFile(QProcess::nullDevice());
+    if (start.logFile.isEmpty()) {
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.setStandardErrorFile(QProcess::nullDevice());
+    } else {
+        process.setStandardOutputFile(start.logFile, QIODevice::Append);
+        process.setStandardErrorFile(start.logFile, QIODevice::Append);
+    }
+    return process.startDetached();
+}
+
+void QtPlatform::DoEvents() { QCoreApplication::processEvents(); }
+
+void QtPlatform::EndProgram(int exitCode) {
+    ended_ = true;
+    // exit() leaves the event loop without sending close events, unlike quit().
+    QCoreApplication::exit(exitCode);
+}
+
+bool QtPlatform::EndRequested() const { return ended_; }
+
+}  // namespace brisca

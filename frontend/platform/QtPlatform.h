@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+namespace brisca {
+
+// The platform of the real program: Qt dialogs, the system clock and real processes.
+class QtPlatform : public Platform {
+public:
+    MsgAnswer MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon) override;
+    QString InputBox(const QString& prompt, const QString& title) override;
+    void Beep() override;
+    QString DateText() override;
+    bool StartProgram(const ProgramStart& start) override;
+    void DoEvents() override;
+    void EndProgram(int exitCode) override;
+    bool EndRequested() const override;
+
+private:
+    bool ended_ = false;  // EndProgram was called
+};
+
+}  // namespace brisca

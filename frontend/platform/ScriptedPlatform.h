@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QStringList>
+#include <deque>
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace brisca {
+
+// One message box as the program showed it.
+struct ShownMessage {
+    QString text;
+    MsgButtons buttons;
+    MsgIcon icon;
+};
+
+// The platform tests drive: message boxes and input boxes answered in advance, a fixed date,
+// program starts recorded instead of made.
+class ScriptedPlatform : public Platform {
+public:
+    MsgAnswer MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon) override;
+    QString InputBox(const QString& prompt, const QString& title) override;
+    void Beep() override;
+    QString DateText() override;
+    bool StartProgram(const ProgramStart& start) override;
+    void DoEvents() override;
+    void EndProgram(int exitCode) override;
+    bool EndRequested() const override;
+
+    std::deque<MsgAnswer> msgAnswers;     // answers for the next boxes; Ok when none is left
+    std::deque<QString> inputAnswers;     // answers for the next input boxes; empty when none
+    QString date = "2026-12-07";          // what DateText returns
+    bool startSucceeds = true;            // what StartProgram returns
+
+    std::vector<ShownMessage> messages;   // every message box, in order
+    QStringList inputPrompts;             // every input box prompt, in order
+    std::vector<ProgramStart> starts;     // every program start, in order
+    QStringList events;                   // "beep", "msgbox", "start", "doevents", "end" in order
+    int beeps = 0;                        // number of beeps
+    int exitCode = -1;                    // code given to EndProgram; -1 while running
+};
+
+}  // namespace brisca
