@@ -13,7 +13,7 @@ namespace {
 
 constexpr const char* kLineEnd = "\r\n";
 
-// Short general form for the free-format tables (five significant digits).
+// A number in a printf format, for the free-format table.
 std::string Plain(double value, const char* format) {
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, format, value);
