@@ -1,0 +1,186 @@
+#include "engine/input_files.h"
+#include "engine/scoring.h"
+#include "engine_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <random>
+
+namespace {
+
+class ScoringTest : public ::testing::Test {
+protected:
+    // A photon at (x, y, z) flying with the given stored direction numbers.
+    static engine::Photon Escaping(float x, float y, float z, float c, float n, float s, float w, float E)
+    {
+        engine::Photon p;
+        p.x = x;
+        p.y = y;
+        p.z = z;
+        p.direction = {w, s, c, n};
+        p.energy = E;
+        p.scattered = true;
+        return p;
+    }
+
+    static bool SameGrids(const engine::Grids& a, const engine::Grids& b)
+    {
+        return std::memcmp(a.kerma.data(), b.kerma.data(), sizeof a.kerma) == 0 &&
+               std::memcmp(a.dose.data(), b.dose.data(), sizeof a.dose) == 0;
+    }
+
+    int ScoredCells(const engine::Grids& grids) const
+    {
+        int cells = 0;
+        for (float v : grids.kerma) cells += v != 0.0f ? 1 : 0;
+        return cells;
+    }
+
+    enginetest::JobFolder folder;
+    engine::Tables tables = engine::LoadTables(folder.Path());
+    std::unique_ptr<engine::Grids> grids = std::make_unique<engine::Grids>();
+    std::unique_ptr<engine::Grids> literal = std::make_unique<engine::Grids>();
+    engine::GridScorer scorer{tables, engine::kStandingGeometry, *grids};
+    engine::GridScorer literalScorer{tables, engine::kStandingGeometry, *literal, true};
+};
+
+TEST_F(ScoringTest, TenKeVScoresAndJustBelowDoesNot)
+{
+    // Straight along +x in the centre plane: every plane from 20 cm out, disc z = 0, height 0.
+    scorer.Score(Escaping(0, 0, 0, 1, 0, 1, 0, 9.99f));
+    EXPECT_EQ(ScoredCells(*grids), 0);
+    scorer.Score(Escaping(0, 0, 0, 1, 0, 1, 0, 10.0f));
+    EXPECT_EQ(ScoredCells(*grids), 39);
+    for (int i = 2; i < engine::Grids::kLateral; ++i) EXPECT_GT(grids->kerma[engine::Grids::Index(1, 30, i)], 0.0f);
+}
+
+TEST_F(ScoringTest, TopEnergyUsesTheLastAirEntry)
+{
+    // At 150 keV the look-up would need entry 301; it holds at 300 and gives A300 exactly.
+    scorer.Score(Escaping(0, 0, 0, 1, 0, 1, 0, 150.0f));
+    EXPECT_EQ(grids->kerma[engine::Grids::Index(1, 30, 5)], tables.air.coefficient[300] * 150.0f);
+}
+
+TEST_F(ScoringTest, MirrorImageScoresTheSameCells)
+{
+    auto mirrored = std::make_unique<engine::Grids>();
+    engine::GridScorer mirrorScorer(tables, engine::kStandingGeometry, *mirrored);
+    scorer.Score(Escaping(3.0f, 2.0f, -4.0f, 0.8f, 0.6f, 0.7f, 0.714142f, 60.0f));
+    mirrorScorer.Score(Escaping(-3.0f, 2.0f, -4.0f, -0.8f, 0.6f, 0.7f, 0.714142f, 60.0f));
+    EXPECT_GT(ScoredCells(*grids), 0);
+    EXPECT_TRUE(SameGrids(*grids, *mirrored));
+}
+
+TEST_F(ScoringTest, DiscEdgeAtDistanceSquaredTwentyFive)
+{
+    struct Case {
+        float z;        // crossing position along the beam axis
+        int discs;      // discs hit on each plane at height 0
+    };
+    // 5 cm from both z = 0 and z = 10: two touching discs score; a little farther, one.
+    const Case cases[] = {{5.0f, 2}, {5.0001f, 1}, {4.9999f, 1}, {-295.0f, 2}, {305.0f, 1}, {305.001f, 0}};
+    for (const Case& c : cases) {
+        for (bool literalDiscs : {false, true}) {
+            auto g = std::make_unique<engine::Grids>();
+            engine::GridScorer s(tables, engine::kStandingGeometry, *g, literalDiscs);
+            s.Score(Escaping(0, 0, c.z, 1, 0, 1, 0, 30.0f));
+            EXPECT_EQ(ScoredCells(*g), 39 * c.discs) << c.z << (literalDiscs ? " literal" : " fast");
+        }
+    }
+    // Height offset 3 and along offset 4: 9 + 16 = 25 scores.
+    scorer.Score(Escaping(0, 3.0f, 4.0f, 1, 0, 1, 0, 30.0f));
+    EXPECT_EQ(ScoredCells(*grids), 39);
+}
+
+TEST_F(ScoringTest, FastDiscSearchEqualsAllSixtyOneDiscs)
+{
+    std::mt19937 random(12345);
+    std::uniform_real_distribution<float> unit(0.0f, 1.0f);
+    for (int n = 0; n < 40000; ++n) {
+        const float w = 2.0f * unit(random) - 1.0f;
+        const float s = std::sqrt(1.0f - w * w);
+        const float phi = 6.283184f * unit(random);
+        engine::Photon p = Escaping(30.0f * unit(random) - 15.0f, 60.0f * unit(random) - 30.0f,
+                                    20.0f * unit(random) - 10.0f, std::cos(phi), std::sin(phi), s, w,
+                                    10.0f + 140.0f * unit(random));
+        if (n % 4 == 0) p.direction.cosPolar = 1e-3f * (unit(random) - 0.5f); // near-perpendicular flights
+        scorer.Score(p);
+        literalScorer.Score(p);
+    }
+    // Crossings on and around disc edges, the ends of the axis and the height bands.
+    for (float z : {-305.0f, -300.0f, -295.0f, -5.0f, 0.0f, 5.0f, 4.99999f, 5.00001f, 295.0f, 305.0f, 305.00003f}) {
+        for (float y : {-55.0f, -50.0f, -45.0f, -3.0f, 0.0f, 4.0f, 45.0f, 49.99f, 55.0f, 55.0001f}) {
+            const engine::Photon p = Escaping(0.5f, y, z, -1, 0, 1, 0, 80.0f);
+            scorer.Score(p);
+            literalScorer.Score(p);
+        }
+    }
+    EXPECT_GT(ScoredCells(*grids), 2000);
+    EXPECT_TRUE(SameGrids(*grids, *literal));
+}
+
+TEST_F(ScoringTest, WholeRunOfFastAndLiteralScoringGivesIdenticalGrids)
+{
+    engine::Rng fastRng;
+    engine::Rng literalRng;
+    engine::Transport fast(tables, fastRng, scorer);
+    engine::Transport slow(tables, literalRng, literalScorer);
+    for (int bin = 40; bin <= 119; bin += 3) {
+        for (int n = 0; n < 1500; ++n) {
+            fast.RunHistory(static_cast<float>(bin) * 0.5f);
+            slow.RunHistory(static_cast<float>(bin) * 0.5f);
+        }
+    }
+    EXPECT_GT(ScoredCells(*grids), 1000);
+    EXPECT_TRUE(SameGrids(*grids, *literal));
+}
+
+TEST_F(ScoringTest, NearLateralPositionsStayZeroAndNormalisingScalesLinearly)
+{
+    engine::Rng rng;
+    engine::Transport transport(tables, rng, scorer);
+    for (int n = 0; n < 20000; ++n) transport.RunHistory(50.0f);
+    for (int block = 0; block < 3; ++block) {
+        for (int b = 0; b < engine::Grids::kAlong; ++b) {
+            EXPECT_EQ(grids->kerma[engine::Grids::Index(block, b, 0)], 0.0f);
+            EXPECT_EQ(grids->kerma[engine::Grids::Index(block, b, 1)], 0.0f);
+        }
+    }
+
+    // Doubling the tube output doubles every value exactly.
+    *literal = *grids;
+    engine::Normalise(tables, *grids);
+    tables.job.tubeOutput *= 2.0f;
+    engine::Normalise(tables, *literal);
+    int compared = 0;
+    for (int cell = 0; cell < engine::Grids::kCells; ++cell) {
+        ASSERT_EQ(literal->kerma[cell], 2.0f * grids->kerma[cell]);
+        ASSERT_EQ(literal->dose[cell], 2.0f * grids->dose[cell]);
+        compared += grids->kerma[cell] > 0.0f ? 1 : 0;
+    }
+    EXPECT_GT(compared, 100);
+}
+
+TEST(SupineGeometryTest, HeightsAlongTheBeamAxisScoreDiscsAlongTheLongAxis)
+{
+    // The same library with heights measured along z: a photon crossing at z = 50, y = 20
+    // lands in the +50 cm block at the long-axis position 20 cm.
+    const engine::EngineGeometry supine{"supine", "  1", engine::HeightAxis::Z, {-50.0f, 0.0f, 50.0f}};
+    enginetest::JobFolder folder;
+    const engine::Tables tables = engine::LoadTables(folder.Path());
+    auto grids = std::make_unique<engine::Grids>();
+    engine::GridScorer scorer(tables, supine, *grids);
+    engine::Photon p;
+    p.z = 50.0f;
+    p.y = 20.0f;
+    p.direction = {0.0f, 1.0f, 1.0f, 0.0f};
+    p.energy = 40.0f;
+    scorer.Score(p);
+    EXPECT_GT(grids->kerma[engine::Grids::Index(2, 32, 10)], 0.0f);
+    EXPECT_EQ(grids->kerma[engine::Grids::Index(1, 30, 10)], 0.0f);
+}
+
+} // namespace
