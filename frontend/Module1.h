@@ -1,14 +1,12 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <vector>
 
 #include "setup/DataTables.h"
 
 namespace brisca {
-
-// Slot-indexed spectrum array: index 1..300 is slot i at 0.5·i keV, index 0 unused.
-using SlotArray = std::array<double, EnergySlots + 1>;
 
 // One display grid: [layer 0..3][column 0..381][row 0..601]; layers 1..3, columns 1..381 and
 // rows 1..601 hold values, every entry with an index 0 holds none (NaN, shown as empty text).
@@ -43,11 +41,12 @@ struct Module1 {
     // 3 single-phase full-wave.
     int RectifierType = 1;
 
-    SlotArray Spectrum{};       // filtered, normalised photon-number spectrum of the last start
-    SlotArray PhaseSpectrum{};  // thick-target intensity of one waveform phase step
-    SlotArray KermaRef{};       // air-kerma weight of each slot behind the reference filtration
-    SlotArray KermaUser{};      // air-kerma weight of each slot behind the user's filtration
+    SlotTable Spectrum{};       // filtered photon-number spectrum of the last start
+    SlotTable PhaseSpectrum{};  // thick-target intensity of the last waveform phase step
+    SlotTable KermaRef{};       // air-kerma weight of each slot behind the reference filtration
+    SlotTable KermaUser{};      // air-kerma weight of each slot behind the user's filtration
     double KermaRatio = 0.0;    // air kerma behind the user's over the reference filtration
+    std::string SpectrumFile;   // the 307 lines of B_SPCTL.dat for the last spectrum
 
     double Fsd = 0.0;         // focus-to-entrance-surface distance, cm
     double FieldLong = 0.0;   // field size at the FSD along the long axis, cm
@@ -73,5 +72,14 @@ Module1& module1();
 // Start-up step of the main window: loads the data tables from the working directory; on a
 // missing or short table shows one warning naming the file and returns false.
 bool LoadDataTables();
+
+// The spectrum of the main window's conditions into the spectrum arrays, KermaRatio and
+// SpectrumFile; writes the limited voltage and inherent filtration back into their boxes. An
+// arithmetic fault gives a warning that says what is wrong, and false.
+bool GenerateSpectrum();
+
+// TubeOutput from the voltage and mean-current boxes, RectifierType and KermaRatio; a voltage
+// beyond the tube output table gives a warning and false.
+bool ComputeTubeOutput();
 
 }  // namespace brisca

@@ -13,6 +13,7 @@ if(TARGET brisca_logic)
     ${CMAKE_CURRENT_LIST_DIR}/platform/ScriptedPlatform.cpp
     ${CMAKE_CURRENT_LIST_DIR}/platform/TerminalCommand.cpp
     ${CMAKE_CURRENT_LIST_DIR}/setup/Form2.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/setup/Form2CalculationStart.cpp
     ${CMAKE_CURRENT_LIST_DIR}/setup/Form4.cpp
     ${CMAKE_CURRENT_LIST_DIR}/setup/Form7.cpp)
   target_include_directories(brisca_forms PUBLIC ${CMAKE_CURRENT_LIST_DIR})

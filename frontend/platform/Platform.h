@@ -40,6 +40,8 @@ public:
     virtual bool StartProgram(const ProgramStart& start) = 0;
     // Lets pending window events run.
     virtual void DoEvents() = 0;
+    // Folder of the running program, where the engines are looked for first.
+    virtual QString ProgramFolder() = 0;
     // Ends the program at once: no window gets a further event.
     virtual void EndProgram(int exitCode) = 0;
     // Whether EndProgram has been called.

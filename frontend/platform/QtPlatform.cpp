@@ -66,6 +66,8 @@ bool QtPlatform::StartProgram(const ProgramStart& start) {
 
 void QtPlatform::DoEvents() { QCoreApplication::processEvents(); }
 
+QString QtPlatform::ProgramFolder() { return QCoreApplication::applicationDirPath(); }
+
 void QtPlatform::EndProgram(int exitCode) {
     ended_ = true;
     // exit() leaves the event loop without sending close events, unlike quit().

@@ -13,6 +13,7 @@ public:
     QString DateText() override;
     bool StartProgram(const ProgramStart& start) override;
     void DoEvents() override;
+    QString ProgramFolder() override;
     void EndProgram(int exitCode) override;
     bool EndRequested() const override;
 

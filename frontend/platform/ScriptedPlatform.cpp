@@ -35,6 +35,8 @@ bool ScriptedPlatform::StartProgram(const ProgramStart& start) {
 
 void ScriptedPlatform::DoEvents() { events << "doevents"; }
 
+QString ScriptedPlatform::ProgramFolder() { return programFolder; }
+
 void ScriptedPlatform::EndProgram(int code) {
     exitCode = code;
     events << "end";

@@ -25,6 +25,7 @@ public:
     QString DateText() override;
     bool StartProgram(const ProgramStart& start) override;
     void DoEvents() override;
+    QString ProgramFolder() override;
     void EndProgram(int exitCode) override;
     bool EndRequested() const override;
 
@@ -32,6 +33,7 @@ public:
     std::deque<QString> inputAnswers;     // answers for the next input boxes; empty when none
     QString date = "2026-12-07";          // what DateText returns
     bool startSucceeds = true;            // what StartProgram returns
+    QString programFolder;                // what ProgramFolder returns
 
     std::vector<ShownMessage> messages;   // every message box, in order
     QStringList inputPrompts;             // every input box prompt, in order

@@ -100,6 +100,7 @@ Form2::Form2(QWidget* parent) : QWidget(parent) {
     connect(Option8, &QRadioButton::clicked, this, &Form2::Option8_Click);
     connect(Option9, &QRadioButton::clicked, this, &Form2::Option9_Click);
     connect(Command5, &QPushButton::clicked, this, &Form2::Command5_Click);
+    connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
     connect(Command3, &QPushButton::clicked, this, &Form2::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &Form2::Command4_Click);
     Text12->installEventFilter(this);

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include "setup/CalculationEntries.h"
+
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -43,12 +45,16 @@ public:
     void Text6_KeyDown(int KeyCode);
     // "OK →": the mean tube current into Text8.
     void Command5_Click();
+    // "計算スタート": checks, spectrum, tube output, job file, engine start and two notices.
+    void Command1_Click();
     // "readme.txt を読む": fills and shows the readme viewer.
     void Command3_Click();
     // "Exit": deletes the exchange files and ends the program.
     void Command4_Click();
     // Closing the window: deletes the exchange files and B2F.dat and ends the program.
     void Form_Unload();
+    // The conditions as the entries, options and RectifierType hold them now.
+    CalculationEntries Entries() const;
 
     QLineEdit* Text1;    // tube voltage, kV
     QLineEdit* Text2;    // inherent filtration, mm Al equivalent
@@ -93,6 +99,8 @@ private:
     void BuildStep3();
     void BuildButtons();
     void DrawIcon();
+    bool WriteJobFiles(const std::string& jobFile);
+    bool StartEngine();
     QLabel* Caption(QWidget* parent, const QString& text, int x, int y, int w, int h);
 };
 

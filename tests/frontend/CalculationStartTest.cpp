@@ -1,0 +1,380 @@
+// "計算スタート": the three checks, the files it writes, the faults it refuses, the engine
+// start and the two notices; the files match brisca-job's, and mcstand runs on them.
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <cmath>
+
+#include "Forms.h"
+#include "NumberText.h"
+#include "WorkingFolder.h"
+#include "setup/Form2.h"
+
+using brisca::Form2;
+using brisca::MsgIcon;
+
+namespace {
+
+const QString kLongTime = " 計算には長時間を要します。";
+const QString kThreads =
+    " cpuスレッド数以内であれば、同時に異なる条件下でシミュレーションを行なうことができます ";
+
+QStringList Lines(const QByteArray& file) {
+    QStringList lines = QString::fromUtf8(file).split("\r\n");
+    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+    return lines;
+}
+
+class CalculationStart : public WorkingFolder {
+protected:
+    Form2& Loaded() {
+        Form2& form = brisca::form2();
+        form.Form_Load();
+        return form;
+    }
+
+    // An engine program in the working folder that does nothing.
+    void PlaceEngine(const QString& name) {
+        Write(name, "#!/bin/sh\nexit 0\n");
+        QFile::setPermissions(Path(name), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    QStringList MessageTexts() const {
+        QStringList texts;
+        for (const auto& message : platform.messages) texts << message.text;
+        return texts;
+    }
+};
+
+struct CheckCase {
+    const char* box;
+    const char* text;
+    const char* warning;   // empty: the start goes through
+    const char* text9;     // Text9 afterwards
+};
+
+TEST_F(CalculationStart, ThreeChecksStopTheStartBeforeAnyFileIsWritten) {
+    const CheckCase cases[] = {
+        {"Text9", "99999999", "ヒストリー数は少なくても１億個以上が必要です。", "100000000"},
+        {"Text9", "abc", "ヒストリー数は少なくても１億個以上が必要です。", "100000000"},
+        {"Text9", "100000000", "", "100000000"},
+        {"Text13", "30.5", " 照射野（透視時）は 30×30 以下に設定して下さい ", "500000000"},
+        {"Text14", "30.5", " 照射野（透視時）は 30×30 以下に設定して下さい ", "500000000"},
+        {"Text13", "30", "", "500000000"},
+        {"Text10", "", " 結果保存ファイル名を入力して下さい ", "500000000"},
+        {"Text10", "   ", "", "500000000"},
+    };
+    for (const CheckCase& c : cases) {
+        TearDown();
+        SetUp();
+        PlaceEngine("mcsupine");
+        Form2& form = Loaded();
+        form.findChild<QLineEdit*>(c.box)->setText(QString::fromUtf8(c.text));
+        form.Command1->click();
+        const std::string label = std::string(c.box) + "=" + c.text;
+        EXPECT_EQ(form.Text9->text(), c.text9) << label;
+        if (*c.warning == '\0') {
+            EXPECT_EQ(MessageTexts(), QStringList({kLongTime, kThreads})) << label;
+            EXPECT_TRUE(Exists("B2F.txt")) << label;
+            continue;
+        }
+        EXPECT_EQ(MessageTexts(), QStringList{QString::fromUtf8(c.warning)}) << label;
+        EXPECT_EQ(platform.messages[0].icon, MsgIcon::Warning);
+        EXPECT_FALSE(Exists("B2F.txt")) << label;
+        EXPECT_FALSE(Exists("B_SPCTL.dat")) << label;
+        EXPECT_TRUE(platform.starts.empty()) << label;
+    }
+    // A name of blanks passes unchanged into the job file.
+    EXPECT_EQ(Lines(Read("B2F.txt")).value(5), "   .dsr5");
+}
+
+TEST_F(CalculationStart, DefaultsWriteBothFilesStartTheEngineAndShowTwoNotices) {
+    PlaceEngine("mcsupine");
+    Form2& form = Loaded();
+    form.Command1->click();
+
+    const QStringList job = Lines(Read("B2F.txt"));
+    ASSERT_EQ(job.size(), 6);
+    EXPECT_EQ(job[0].toStdString(), FormatNumber(brisca::module1().TubeOutput, "0.000E+00"));
+    EXPECT_EQ(job.mid(1), QStringList({"90.0", "20.0", "20.0", "5.000E+08", "2026-12-07-臥位.dsr5"}));
+
+    const QStringList spectrum = Lines(Read("B_SPCTL.dat"));
+    ASSERT_EQ(spectrum.size(), 307);
+    EXPECT_EQ(spectrum[0], "0000.5, 0.00000");
+    EXPECT_EQ(spectrum[299], "0150.0, 0.00000");
+    EXPECT_EQ(spectrum.mid(301), QStringList({"080.0", "1.00", "12.0", "02.500", "01.500", "00.000"}));
+    EXPECT_EQ(spectrum.mid(0, 300).filter(", 1.00000").size(), 1);
+    EXPECT_FALSE(Read("B_SPCTL.dat").contains("nan"));
+
+    const brisca::Module1& shared = brisca::module1();
+    EXPECT_EQ(shared.Fsd, 90.0);
+    EXPECT_EQ(shared.FieldLong, 20.0);
+    EXPECT_EQ(shared.Histories, 5e8);
+    EXPECT_GT(shared.TubeOutput, 0.0);
+    EXPECT_GT(shared.KermaRatio, 0.0);
+
+    ASSERT_EQ(platform.starts.size(), 1u);
+    const brisca::ProgramStart& start = platform.starts[0];
+    EXPECT_EQ(start.program, Path("mcsupine"));
+    EXPECT_EQ(QDir(start.workingDirectory), QDir::current());
+    EXPECT_EQ(start.style, brisca::WindowStyle::NormalFocus);
+    EXPECT_EQ(start.logFile, Path("2026-12-07-臥位.log"));
+
+    // Files first, then the start, then the two notices without icon.
+    EXPECT_EQ(platform.events.filter(QRegularExpression("start|msgbox")),
+              QStringList({"start", "msgbox", "msgbox"}));
+    EXPECT_EQ(MessageTexts(), QStringList({kLongTime, kThreads}));
+    for (const auto& message : platform.messages) {
+        EXPECT_EQ(message.icon, MsgIcon::None);
+        EXPECT_EQ(message.buttons, brisca::MsgButtons::Ok);
+    }
+}
+
+struct EntryCase {
+    const char* box;
+    const char* text;
+    int line;              // 1-based line of the file that shows it
+    const char* file;
+    const char* expected;  // that line's text
+    const char* shownText; // the box afterwards
+};
+
+TEST_F(CalculationStart, EntriesReachTheFilesInTheirPatternsAndLimits) {
+    const EntryCase cases[] = {
+        {"Text7", "5", 2, "B2F.txt", "05.0", "5"},
+        {"Text7", "120", 2, "B2F.txt", "120.0", "120"},
+        {"Text13", "5", 3, "B2F.txt", "5.0", "5"},
+        {"Text9", "100000000", 5, "B2F.txt", "1.000E+08", "100000000"},
+        {"Text1", "150", 302, "B_SPCTL.dat", "149.5", "149.5"},
+        {"Text1", "25", 302, "B_SPCTL.dat", "030.0", "30"},
+        {"Text2", "0.5", 305, "B_SPCTL.dat", "01.000", "1"},
+        {"Text5", "15", 304, "B_SPCTL.dat", "15.0", "15"},
+        {"Text4", "0.1", 307, "B_SPCTL.dat", "00.100", "0.1"},
+        {"Text8", "0.15", 303, "B_SPCTL.dat", "0.15", "0.15"},
+        {"Text8", "abc", 303, "B_SPCTL.dat", "0.00", "abc"},
+        {"Text8", "", 1, "B2F.txt", "0.000E+00", ""},
+    };
+    PlaceEngine("mcsupine");
+    for (const EntryCase& c : cases) {
+        TearDown();
+        SetUp();
+        PlaceEngine("mcsupine");
+        Form2& form = Loaded();
+        QLineEdit* box = form.findChild<QLineEdit*>(c.box);
+        box->setText(QString::fromUtf8(c.text));
+        form.Command1->click();
+        const std::string label = std::string(c.box) + "=" + c.text;
+        EXPECT_EQ(Lines(Read(c.file)).value(c.line - 1), c.expected) << label;
+        EXPECT_EQ(box->text(), QString::fromUtf8(c.shownText)) << label;
+        EXPECT_EQ(platform.starts.size(), 1u) << label;  // an empty current still starts
+    }
+}
+
+TEST_F(CalculationStart, WaveformAndPulsedCurrentShapeTheSpectrum) {
+    PlaceEngine("mcsupine");
+    Form2& form = Loaded();
+    form.Command1->click();
+    const QStringList constant = Lines(Read("B_SPCTL.dat"));
+    const double constantOutput = brisca::module1().TubeOutput;
+
+    form.Option9->click();
+    form.Option2->click();  // pulsed without "OK →": no mean current yet
+    form.Command1->click();
+    const QStringList singlePhase = Lines(Read("B_SPCTL.dat"));
+    EXPECT_NE(singlePhase.mid(0, 300), constant.mid(0, 300));
+    EXPECT_EQ(singlePhase[302], "0.00");
+    EXPECT_EQ(Lines(Read("B2F.txt"))[0], "0.000E+00");
+
+    form.Text12->setText("15");
+    form.Text6->setText("5");
+    form.Text15->setText("2");
+    form.Command5->click();
+    form.Option7->click();
+    form.Command1->click();
+    EXPECT_EQ(Lines(Read("B_SPCTL.dat"))[302], "0.15");
+    EXPECT_NEAR(brisca::module1().TubeOutput, 0.15 * constantOutput, 1e-12 * constantOutput);
+}
+
+struct FaultCase {
+    const char* box;
+    const char* text;
+    const char* said;  // a word the warning must contain
+};
+
+TEST_F(CalculationStart, ArithmeticFaultsWarnWriteNothingAndStartNothing) {
+    const FaultCase cases[] = {
+        {"Text5", "0", ""},      // cotangent of 0° is not finite
+        {"Text5", "95", ""},     // beyond 90° the target faces away
+        {"Text4", "1e6", ""},    // filtration leaves nothing
+        {"Text7", "1e999", "FSD"},
+    };
+    for (const FaultCase& c : cases) {
+        TearDown();
+        SetUp();
+        PlaceEngine("mcsupine");
+        Write("B2F.txt", "old job\r\n");
+        Form2& form = Loaded();
+        form.findChild<QLineEdit*>(c.box)->setText(c.text);
+        form.Command1->click();
+        const std::string label = std::string(c.box) + "=" + c.text;
+        ASSERT_EQ(platform.messages.size(), 1u) << label;
+        EXPECT_EQ(platform.messages[0].icon, MsgIcon::Warning) << label;
+        EXPECT_TRUE(platform.messages[0].text.contains(c.said)) << label;
+        EXPECT_FALSE(platform.messages[0].text.isEmpty()) << label;
+        EXPECT_EQ(Read("B2F.txt"), "old job\r\n") << label;
+        EXPECT_FALSE(Exists("B_SPCTL.dat")) << label;
+        EXPECT_TRUE(platform.starts.empty()) << label;
+    }
+}
+
+TEST_F(CalculationStart, AVoltageBeyondTheOutputTableIsRefused) {
+    // A tube output table that ends at 140 kV.
+    QByteArray table = "header\r\n40 50 60 70 80 90 100 110 120 130 135 140\r\n";
+    for (int waveform = 0; waveform < 3; ++waveform) table += "1 1 1 1 1 1 1 1 1 1 1 1 2.5 0\r\n";
+    Write("default-output.op", table);
+    PlaceEngine("mcsupine");
+    Form2& form = Loaded();
+    form.Text1->setText("145");
+    form.Command1->click();
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].icon, MsgIcon::Warning);
+    EXPECT_FALSE(Exists("B_SPCTL.dat"));
+    EXPECT_FALSE(Exists("B2F.txt"));
+    EXPECT_TRUE(platform.starts.empty());
+
+    // Exactly at a tabulated voltage the table's output holds, times the kerma ratio.
+    platform.messages.clear();
+    form.Text1->setText("140");
+    form.Command1->click();
+    const brisca::Module1& shared = brisca::module1();
+    EXPECT_NEAR(shared.TubeOutput, shared.KermaRatio * 1.0 * 1.0 * 60 * 33.97, 1e-12);
+}
+
+TEST_F(CalculationStart, AnUnwritableFileOrAMissingEngineWarnsAndStartsNothing) {
+    Form2& form = Loaded();
+    form.Command1->click();  // no mcsupine anywhere
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_TRUE(platform.messages[0].text.contains("mcsupine"));
+    EXPECT_EQ(platform.messages[0].icon, MsgIcon::Warning);
+    EXPECT_TRUE(platform.starts.empty());
+
+    platform.messages.clear();
+    PlaceEngine("mcstand");
+    platform.startSucceeds = false;
+    form.Option4->click();
+    form.Command1->click();
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_TRUE(platform.messages[0].text.contains("mcstand"));
+    EXPECT_EQ(platform.starts.size(), 1u);
+
+    platform = brisca::ScriptedPlatform{};
+    QFile::remove("B2F.txt");
+    ASSERT_TRUE(QDir().mkdir("B2F.txt"));
+    form.Command1->click();
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_TRUE(platform.messages[0].text.contains("B2F.txt")) << platform.messages[0].text.toStdString();
+    EXPECT_TRUE(platform.starts.empty());
+    EXPECT_EQ(QDir().entryList({"*.writing-*"}, QDir::Files | QDir::Hidden), QStringList());
+}
+
+// The window and brisca-job, given the same conditions, write the same bytes.
+struct TwinCase {
+    std::vector<std::pair<const char*, const char*>> entries;  // box, text
+    const char* option;                                          // option clicked first, or ""
+    QStringList arguments;                                       // brisca-job options
+};
+
+TEST_F(CalculationStart, TheWindowAndBriscaJobWriteIdenticalFiles) {
+#ifndef BRISCA_JOB
+    GTEST_SKIP() << "brisca-job is not built";
+#else
+    const TwinCase cases[] = {
+        {{}, "", {}},
+        {{{"Text1", "120"}, {"Text3", "0"}, {"Text4", "0.2"}}, "Option8",
+         {"--kv", "120", "--al", "0", "--cu", "0.2", "--waveform", "three-phase"}},
+        {{{"Text1", "60"}, {"Text5", "10"}, {"Text2", "0.5"}, {"Text7", "65"}}, "Option9",
+         {"--kv", "60", "--angle", "10", "--inherent", "0.5", "--fsd", "65", "--waveform",
+          "single-phase"}},
+        {{{"Text1", "200"}, {"Text13", "25"}, {"Text14", "12.5"}, {"Text9", "1e9"}}, "Option4",
+         {"--kv", "200", "--field", "25x12.5", "--histories", "1e9", "--position", "standing"}},
+        {{{"Text15", "2"}, {"Text12", "15"}, {"Text6", "5"}}, "Option2",
+         {"--pulse-ma", "2", "--rate", "15", "--width", "5"}},
+    };
+    QTemporaryDir jobFolder;
+    for (const char* name : {"MUs.dat", "Air.eac", "default-output.op"}) {
+        QFile::copy(QString(BRISCA_DATA_DIR) + "/" + name, jobFolder.filePath(name));
+    }
+    int index = 0;
+    for (const TwinCase& c : cases) {
+        TearDown();
+        SetUp();
+        PlaceEngine("mcsupine");
+        PlaceEngine("mcstand");
+        Form2& form = Loaded();
+        if (*c.option != '\0') form.findChild<QRadioButton*>(c.option)->click();
+        for (const auto& [box, text] : c.entries) form.findChild<QLineEdit*>(box)->setText(text);
+        if (form.Option2->isChecked()) form.Command5->click();
+        const QString name = QString("twin%1").arg(index++);
+        form.Text10->setText(name);
+        form.Command1->click();
+        ASSERT_EQ(platform.starts.size(), 1u) << name.toStdString();
+
+        QProcess job;
+        job.setWorkingDirectory(jobFolder.path());
+        job.start(BRISCA_JOB, QStringList(c.arguments) << "--name" << name);
+        ASSERT_TRUE(job.waitForFinished(30000));
+        ASSERT_EQ(job.exitCode(), 0) << job.readAllStandardError().toStdString();
+        for (const char* file : {"B_SPCTL.dat", "B2F.txt"}) {
+            QFile written(jobFolder.filePath(file));
+            ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+            EXPECT_EQ(Read(file), written.readAll()) << name.toStdString() << " " << file;
+        }
+    }
+#endif
+}
+
+// Standing position, "計算スタート", then the real mcstand on the two files just written.
+TEST_F(CalculationStart, TheStandingEngineRunsOnTheWindowsFiles) {
+#ifndef BRISCA_BIN_DIR
+    GTEST_SKIP() << "mcstand is not built";
+#else
+    platform.programFolder = BRISCA_BIN_DIR;
+    Form2& form = Loaded();
+    form.Option4->click();
+    form.Command1->click();
+    ASSERT_EQ(platform.starts.size(), 1u);
+    const QString engine = platform.starts[0].program;
+    EXPECT_EQ(engine, QDir(BRISCA_BIN_DIR).filePath("mcstand"));
+
+    // Few histories, so that the run takes a moment.
+    QStringList job = Lines(Read("B2F.txt"));
+    job[4] = "2.000E+04";
+    Write("B2F.txt", (job.join("\r\n") + "\r\n").toUtf8());
+
+    QProcess run;
+    run.setWorkingDirectory(platform.starts[0].workingDirectory);
+    run.setStandardInputFile(QProcess::nullDevice());
+    run.start(engine, {});
+    ASSERT_TRUE(run.waitForFinished(120000));
+    ASSERT_EQ(run.exitCode(), 0) << run.readAll().toStdString();
+
+    const QStringList result = Lines(Read("2026-12-07-立位.dsr5"));
+    ASSERT_EQ(result.size(), 387);
+    EXPECT_EQ(result[0], "  2");
+    const double header2 = brisca::module1().TubeOutput * 10000 / (90.0 * 90.0);
+    EXPECT_NEAR(result[1].toDouble(), header2, 1e-4 * header2);
+    EXPECT_EQ(result.mid(2, 3), QStringList({" 90.0", " 20.0", " 20.0"}));
+    EXPECT_EQ(result[5].trimmed(), "80.0");
+    EXPECT_DOUBLE_EQ(result[6].toDouble(), 1.0);
+    EXPECT_EQ(result[7].trimmed(), "12.0");
+    EXPECT_EQ(result.mid(8, 3), QStringList({"  2.500", "  1.500", "  0.000"}));
+    EXPECT_DOUBLE_EQ(result[11].toDouble(), 20000.0);
+    EXPECT_EQ(result[12], " -50.0 cm");
+#endif
+}
+
+}  // namespace
