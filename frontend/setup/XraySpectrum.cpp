@@ -26,8 +26,9 @@ std::vector<int> PhaseAngles(int rectifierType) {
   return angles;
 }
 
-// Highest slot at or below twice a voltage: the slots a spectrum of that voltage fills.
-int TopSlot(double voltage) { return static_cast<int>(std::floor(2.0 * voltage)); }
+// Highest slot at or below twice a voltage (the slots a spectrum of that voltage fills),
+// never beyond the table.
+int TopSlot(double voltage) { return static_cast<int>(std::min(std::floor(2.0 * voltage), double{EnergySlots})); }
 
 XraySpectrum Refuse(XraySpectrum spectrum, std::string warning) {
   spectrum.Warning = std::move(warning);
