@@ -119,6 +119,8 @@ void ReadInteractionFile(const std::string& directory, InteractionTable& interac
             file.Fail("coherent cumulative is below the previous row's; it must not decrease");
         }
     }
+    scatter.xGuide = MakeLookupGuide(scatter.x, 2, ScatterTable::kRows);
+    scatter.cumulativeGuide = MakeLookupGuide(scatter.cumulative, 2, ScatterTable::kRows);
     scatter.cumulativeMax = scatter.cumulative[ScatterTable::kRows];
     scatter.incoherentMax = scatter.incoherent[ScatterTable::kRows];
     if (scatter.x[ScatterTable::kRows] < 10.0f) file.Fail("the last x is below 10; the table must reach x = 10");

@@ -5,6 +5,20 @@
 
 namespace engine {
 
+inline constexpr std::int32_t kRngModulus = 16384; // table entries lie in 0 .. 16383
+inline constexpr float kRngDivisor = 16384.1f;     // 16384.099609375 in single precision
+
+// Every possible deviate, entry / 16384.1 in single precision, so that a draw needs no division.
+constexpr std::array<float, kRngModulus> MakeDeviateTable()
+{
+    std::array<float, kRngModulus> deviates{};
+    for (std::int32_t v = 0; v < kRngModulus; ++v) deviates[static_cast<std::size_t>(v)] = static_cast<float>(v) / kRngDivisor;
+    return deviates;
+}
+
+// The table above, built at compile time.
+inline constexpr std::array<float, kRngModulus> kDeviateTable = MakeDeviateTable();
+
 // Additive lagged generator with a fixed seed: every run draws the same deviates.
 // The 55 table entries are kept 1-based, as the recurrence is written.
 class Rng {
@@ -23,7 +37,7 @@ public:
         entries_[k_] = value;
         j_ = j_ == 1 ? 55 : j_ - 1;
         k_ = k_ == 1 ? 55 : k_ - 1;
-        return static_cast<float>(value) / kDivisor;
+        return Deviate(value);
     }
 
     // Table entry i (1..55), for checks of the state.
@@ -36,9 +50,12 @@ public:
     // Seeds the table without the warm-up (tests compare the seeded entries).
     void SeedOnly();
 
+    // The deviate that a table entry v (0..16383) gives.
+    static float Deviate(std::int32_t v) { return kDeviateTable[static_cast<std::size_t>(v)]; }
+
 private:
-    static constexpr std::int32_t kModulus = 16384; // a power of two: the remainder is a mask
-    static constexpr float kDivisor = 16384.1f;     // 16384.099609375 in single precision
+    static constexpr std::int32_t kModulus = kRngModulus; // a power of two: the remainder is a mask
+
 
     std::array<std::int32_t, 56> entries_{}; // entries 1..55; entry 0 unused
     int j_ = 24;                             // short index

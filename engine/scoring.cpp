@@ -1,6 +1,8 @@
 #include "engine/scoring.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace engine {
 
@@ -9,6 +11,44 @@ namespace {
 constexpr float kPi = 3.141592f;
 constexpr float kDiscRadius2 = 25.0f; // scoring disc radius 5 cm, squared
 constexpr float kHalfBand = 5.0f;     // a plane can score only within 5 cm of a height
+
+// Bit i set for each plane whose crossing can lie within 5 cm of a scoring height. The
+// crossing height is linear in the plane position; solving for the band in double
+// precision, widened far beyond the few rounding steps of the single-precision crossing,
+// leaves the exact test to decide on every plane that could pass it.
+std::uint64_t CandidatePlanes(const Photon& photon, const EngineGeometry& geometry)
+{
+    const Direction& d = photon.direction;
+    const bool heightIsY = geometry.heightAxis == HeightAxis::Y;
+    const double lateral = static_cast<double>(d.cosAzimuth) * d.sinPolar;
+    const double rise = heightIsY ? static_cast<double>(d.sinAzimuth) * d.sinPolar : static_cast<double>(d.cosPolar);
+    const double slope = rise / lateral; // height change per cm of x
+    const double start = heightIsY ? photon.y : photon.z;
+    const double side = d.cosAzimuth >= 0.0f ? 1.0 : -1.0;
+
+    std::uint64_t planes = 0;
+    for (float height : geometry.heights) {
+        const double reach = kHalfBand + 1e-3 + 1e-4 * (std::fabs(height) + std::fabs(start) + kHalfBand);
+        double low = 0.0;
+        double high = 0.0;
+        if (slope == 0.0) {
+            if (std::fabs(start - height) > reach) continue;
+            low = -1e9;
+            high = 1e9;
+        } else {
+            // Plane distances X = side × x where the crossing height lies within reach.
+            const double a = side * (photon.x + (height - reach - start) / slope);
+            const double b = side * (photon.x + (height + reach - start) / slope);
+            low = std::min(a, b);
+            high = std::max(a, b);
+        }
+        const double first = std::max(std::ceil(low / 10.0), static_cast<double>(Grids::kFirstScored));
+        const double last = std::min(std::floor(high / 10.0), static_cast<double>(Grids::kLateral - 1));
+        if (first > last) continue;
+        for (int i = static_cast<int>(first); i <= static_cast<int>(last); ++i) planes |= std::uint64_t{1} << i;
+    }
+    return planes;
+}
 
 } // namespace
 
@@ -68,7 +108,10 @@ void GridScorer::Score(const Photon& photon)
     const float pz = photon.z;
     const bool heightIsY = geometry_.heightAxis == HeightAxis::Y;
 
+    std::uint64_t planes = ~std::uint64_t{0};
+    if (!literalDiscs_) planes = CandidatePlanes(photon, geometry_);
     for (int i = Grids::kFirstScored; i < Grids::kLateral; ++i) {
+        if ((planes >> i & 1u) == 0) continue;
         const float xp = positive ? LateralPosition(i) : -LateralPosition(i);
         const float t = (xp - px) / cs;
         const float yc = n * s * t + py;

@@ -21,6 +21,33 @@ struct InteractionTable {
     std::array<float, kMaxRows + 1> logPhotoelectric{}; // ln photoelectric
 };
 
+// Where to start the search for the first table value above v: the values' range cut into
+// equal cells, each holding the first index whose value exceeds the cell below it.
+struct LookupGuide {
+    static constexpr int kCells = 256; // cells over the range
+    double low = 0.0;                  // value at the start of cell 0
+    double cellsPerUnit = 0.0;         // cells per unit of the value
+    std::array<unsigned char, kCells> start{}; // first index to look at, per cell
+};
+
+// Builds the guide for values[first..last], which must not decrease.
+template <std::size_t Size>
+LookupGuide MakeLookupGuide(const std::array<float, Size>& values, int first, int last)
+{
+    LookupGuide guide;
+    guide.low = values[static_cast<std::size_t>(first - 1)];
+    const double span = static_cast<double>(values[static_cast<std::size_t>(last)]) - guide.low;
+    guide.cellsPerUnit = span > 0.0 ? LookupGuide::kCells / span : 0.0;
+    int k = first;
+    for (int cell = 0; cell < LookupGuide::kCells; ++cell) {
+        // One cell lower than needed, so a rounding of the cell number cannot skip the answer.
+        const double below = guide.low + (cell - 1) / (guide.cellsPerUnit > 0.0 ? guide.cellsPerUnit : 1.0);
+        while (k < last && !(values[static_cast<std::size_t>(k)] > below)) ++k;
+        guide.start[static_cast<std::size_t>(cell)] = static_cast<unsigned char>(k);
+    }
+    return guide;
+}
+
 // Form-factor and incoherent-scattering-function table, 45 rows ascending in x.
 struct ScatterTable {
     static constexpr int kRows = 45; // rows in the file
@@ -29,6 +56,8 @@ struct ScatterTable {
     std::array<float, kRows + 1> incoherent{}; // incoherent scattering function S(x)
     float cumulativeMax = 0.0f;                // row 45's cumulative
     float incoherentMax = 0.0f;                // row 45's S
+    LookupGuide xGuide;                        // speeds up look-ups by x
+    LookupGuide cumulativeGuide;               // speeds up look-ups by coherent cumulative
 };
 
 // Mass energy-absorption coefficient of air, entry i at i × 0.5 keV.
@@ -80,6 +109,18 @@ int FirstAbove(const std::array<float, Size>& values, int first, int last, float
     const auto end = values.begin() + last + 1;
     const auto found = std::upper_bound(begin, end, v);
     return found == end ? last : static_cast<int>(found - values.begin());
+}
+
+// FirstAbove with the search started where the guide says: the same index, found in a
+// step or two instead of a bisection.
+template <std::size_t Size>
+int FirstAboveGuided(const std::array<float, Size>& values, const LookupGuide& guide, int first, int last, float v)
+{
+    int k = first;
+    const double cell = (static_cast<double>(v) - guide.low) * guide.cellsPerUnit;
+    if (cell >= 0.0) k = guide.start[static_cast<std::size_t>(cell < LookupGuide::kCells - 1 ? cell : LookupGuide::kCells - 1)];
+    while (k < last && !(values[static_cast<std::size_t>(k)] > v)) ++k;
+    return k;
 }
 
 } // namespace engine

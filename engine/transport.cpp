@@ -138,7 +138,7 @@ IncoherentResult SampleIncoherent(float E, const ScatterTable& table, Rng& rng)
         // Binding of the electrons: thin the free-electron angles by S(q) / S(max).
         const float q = std::sin(theta / 2.0f) * E / kWavelengthKeV;
         if (q < 10.0f) {
-            const int k = FirstAbove(table.x, 2, ScatterTable::kRows, q);
+            const int k = FirstAboveGuided(table.x, table.xGuide, 2, ScatterTable::kRows, q);
             const float S = table.incoherent[k - 1] + (q - table.x[k - 1]) *
                                                           (table.incoherent[k] - table.incoherent[k - 1]) /
                                                           (table.x[k] - table.x[k - 1]);
@@ -158,7 +158,7 @@ ScatterAngle SampleCoherent(float E, const ScatterTable& table, Rng& rng)
 {
     for (;;) {
         const float r = rng.Next() * table.cumulativeMax;
-        const int k = FirstAbove(table.cumulative, 2, ScatterTable::kRows, r);
+        const int k = FirstAboveGuided(table.cumulative, table.cumulativeGuide, 2, ScatterTable::kRows, r);
         const float x = table.x[k - 1] + (r - table.cumulative[k - 1]) * (table.x[k] - table.x[k - 1]) /
                                              (table.cumulative[k] - table.cumulative[k - 1]);
         const float sinHalf = x * kWavelengthKeV / E;
@@ -178,15 +178,20 @@ Transport::Transport(const Tables& tables, Rng& rng, EscapeScorer& scorer)
 
 const Coefficients& Transport::CachedCoefficients(float E)
 {
-    if (E != cachedEnergy_) {
-        cached_ = CoefficientsAt(tables_.interaction, E);
-        cachedEnergy_ = E;
+    if (E == startEnergy_) return startCoefficients_;
+    if (E != lastEnergy_) {
+        lastCoefficients_ = CoefficientsAt(tables_.interaction, E);
+        lastEnergy_ = E;
     }
-    return cached_;
+    return lastCoefficients_;
 }
 
 void Transport::RunHistory(float E)
 {
+    if (E != startEnergy_) {
+        startCoefficients_ = CoefficientsAt(tables_.interaction, E);
+        startEnergy_ = E;
+    }
     Photon photon;
     for (;;) {
         const float r1 = rng_.Next();

@@ -87,15 +87,17 @@ public:
     void RunHistory(float E);
 
 private:
-    // Coefficients at E; the last energy's values are kept, since coherent scattering
-    // and every history of a bin reuse it.
+    // Coefficients at E. Two energies are kept: the start energy, shared by every history
+    // of a bin, and the last energy after a scattering, which coherent scattering keeps.
     const Coefficients& CachedCoefficients(float E);
 
     const Tables& tables_;
     Rng& rng_;
     EscapeScorer& scorer_;
-    float cachedEnergy_ = -1.0f;
-    Coefficients cached_;
+    float startEnergy_ = -1.0f;    // energy of startCoefficients_
+    Coefficients startCoefficients_; // coefficients at the start energy
+    float lastEnergy_ = -1.0f;     // energy of lastCoefficients_
+    Coefficients lastCoefficients_;  // coefficients at the latest other energy
 };
 
 } // namespace engine

@@ -118,6 +118,19 @@ TEST_F(ScoringTest, FastDiscSearchEqualsAllSixtyOneDiscs)
             literalScorer.Score(p);
         }
     }
+    // Flights whose crossing height meets a band edge exactly at some plane.
+    for (int i = 2; i < engine::Grids::kLateral; ++i) {
+        for (float edge : {-55.0f, -45.0f, -5.0f, 5.0f, 45.0f, 55.0f}) {
+            for (float py : {-30.0f, 0.0f, 12.5f}) {
+                const float xp = 10.0f * static_cast<float>(i);
+                const float rise = edge - py;
+                const float norm = std::sqrt(xp * xp + rise * rise);
+                const engine::Photon p = Escaping(0.0f, py, 1.0f, xp / norm, rise / norm, 1.0f, 0.0f, 70.0f);
+                scorer.Score(p);
+                literalScorer.Score(p);
+            }
+        }
+    }
     EXPECT_GT(ScoredCells(*grids), 2000);
     EXPECT_TRUE(SameGrids(*grids, *literal));
 }
