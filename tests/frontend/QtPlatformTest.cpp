@@ -1,0 +1,95 @@
+// The real platform's program start where no window can show a console, and its date text.
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+
+#include "platform/QtPlatform.h"
+
+using brisca::ProgramStart;
+using brisca::QtPlatform;
+using brisca::WindowStyle;
+
+namespace {
+
+// Waits up to five seconds for a file to hold `text`; returns what it holds.
+QByteArray WaitFor(const QString& path, const QByteArray& text) {
+    QElapsedTimer timer;
+    timer.start();
+    QByteArray content;
+    while (timer.elapsed() < 5000) {
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly)) content = file.readAll();
+        if (content.contains(text)) break;
+        QThread::msleep(20);
+    }
+    return content;
+}
+
+class DetachedStart : public ::testing::Test {
+protected:
+    void SetUp() override {
+        display_ = qgetenv("DISPLAY");
+        wayland_ = qgetenv("WAYLAND_DISPLAY");
+        qunsetenv("DISPLAY");
+        qunsetenv("WAYLAND_DISPLAY");
+        program = folder.filePath("engine");
+        QFile script(program);
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+        // Like an engine: a banner, an Enter prompt that meets end of input, the folder it
+        // works in, and a finish line written after a pause (the start must not wait for it).
+        script.write("#!/bin/sh\necho banner\nread answer\necho \"input ended $?\"\npwd\n"
+                     "echo to-stderr >&2\nsleep 1\necho finished\n");
+        script.close();
+        QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    void TearDown() override {
+        if (!display_.isNull()) qputenv("DISPLAY", display_);
+        if (!wayland_.isNull()) qputenv("WAYLAND_DISPLAY", wayland_);
+    }
+
+    QTemporaryDir folder;
+    QString program;
+    QtPlatform platform;
+
+private:
+    QByteArray display_;
+    QByteArray wayland_;
+};
+
+TEST_F(DetachedStart, WithoutADisplayTheConsoleIsAppendedToTheLog) {
+    const QString log = folder.filePath("2026-12-07-立位.log");
+    QFile previous(log);
+    ASSERT_TRUE(previous.open(QIODevice::WriteOnly));
+    previous.write("earlier run\n");
+    previous.close();
+
+    QElapsedTimer timer;
+    timer.start();
+    ASSERT_TRUE(platform.StartProgram({program, folder.path(), WindowStyle::NormalFocus, log}));
+    EXPECT_LT(timer.elapsed(), 900);  // it did not wait for the program
+
+    const QByteArray content = WaitFor(log, "finished");
+    EXPECT_TRUE(content.startsWith("earlier run\nbanner\ninput ended 1\n")) << content.toStdString();
+    EXPECT_TRUE(content.contains(QDir(folder.path()).canonicalPath().toUtf8()));
+    EXPECT_TRUE(content.contains("to-stderr"));
+    EXPECT_TRUE(content.contains("finished"));
+}
+
+TEST_F(DetachedStart, AProgramThatIsMissingOrNotExecutableIsNotStarted) {
+    EXPECT_FALSE(platform.StartProgram({folder.filePath("nothing"), folder.path(),
+                                        WindowStyle::NormalFocus, folder.filePath("x.log")}));
+    QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_FALSE(platform.StartProgram({program, folder.path(), WindowStyle::Hidden, QString()}));
+    EXPECT_FALSE(QFile::exists(folder.filePath("x.log")));
+}
+
+TEST(QtPlatformDate, DateTextCanBePartOfAFileName) {
+    QtPlatform platform;
+    EXPECT_TRUE(QRegularExpression(R"(^\d{4}-\d{2}-\d{2}$)").match(platform.DateText()).hasMatch());
+}
+
+}  // namespace
