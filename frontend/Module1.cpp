@@ -41,7 +41,8 @@ bool GenerateSpectrum() {
         form.Text2->setText(QString::fromStdString(*spectrum.CorrectedText2));
     }
     if (!spectrum.Warning.empty()) {
-        platform().MsgBox(QString::fromStdString(spectrum.Warning), MsgButtons::Ok, MsgIcon::Warning);
+        platform().MsgBox(QString::fromStdString(spectrum.Warning), MsgButtons::Ok,
+                          MsgIcon::Warning);
         return false;
     }
     Module1& shared = module1();

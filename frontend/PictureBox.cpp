@@ -43,7 +43,8 @@ void PictureBox::SetBorder(bool sunken) {
 }
 
 QSize PictureBox::InnerSize() const {
-    return QSize(std::max(1, width() - 2 * BorderWidth()), std::max(1, height() - 2 * BorderWidth()));
+    const int border = 2 * BorderWidth();
+    return QSize(std::max(1, width() - border), std::max(1, height() - border));
 }
 
 // The image follows the widget's size; what was drawn stays where it was.

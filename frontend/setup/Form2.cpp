@@ -122,11 +122,12 @@ void Form2::BuildTitle() {
     // Each title is written twice, the grey copy offset down and right as its shadow.
     const auto shadowed = [this](const QString& text, const QFont& font, int x, int y, int w,
                                  int h) {
-        for (int copy = 0; copy < 2; ++copy) {
-            QLabel* label = Caption(this, text, x + (copy == 0 ? 3 : 0), y + (copy == 0 ? 3 : 0), w, h);
-            label->setFont(font);
-            label->setStyleSheet(copy == 0 ? "color: rgb(160, 160, 160);" : "color: rgb(0, 0, 128);");
-        }
+        QLabel* shadow = Caption(this, text, x + 3, y + 3, w, h);
+        shadow->setFont(font);
+        shadow->setStyleSheet("color: rgb(160, 160, 160);");
+        QLabel* front = Caption(this, text, x, y, w, h);
+        front->setFont(font);
+        front->setStyleSheet("color: rgb(0, 0, 128);");
     };
     QFont product = WindowFont(26);
     product.setBold(true);
