@@ -56,7 +56,6 @@ public:
 private:
     static constexpr std::int32_t kModulus = kRngModulus; // a power of two: the remainder is a mask
 
-
     std::array<std::int32_t, 56> entries_{}; // entries 1..55; entry 0 unused
     int j_ = 24;                             // short index
     int k_ = 55;                             // long index
