@@ -30,7 +30,7 @@ bool CanonicalNumber(std::string_view text, int decimals, std::string& canonical
     }
     canonical.clear();
     if (packed.empty()) {
-        canonical = "0";
+        canonical.push_back('0');
         return true;
     }
 
