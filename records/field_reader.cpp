@@ -2,7 +2,6 @@
 
 #include "records/field_error.h"
 
-#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 
@@ -107,36 +106,34 @@ std::string_view FieldReader::Take(int width, int& firstColumn)
     return record_.substr(start, static_cast<std::size_t>(width));
 }
 
-double FieldReader::Real(int width, int decimals)
+std::string FieldReader::CanonicalField(int width, int decimals, std::string& label, std::string_view& text)
 {
     int first = 0;
-    const std::string_view text = Take(width, first);
+    text = Take(width, first);
+    label = ColumnsLabel(first, width);
     std::string canonical;
     std::string reason;
     if (!CanonicalNumber(text, decimals, canonical, reason)) {
-        throw FieldError(ColumnsLabel(first, width) + ": " + Quoted(text) + " is not a number (" + reason + ")");
+        throw FieldError(label + ": " + Quoted(text) + " is not a number (" + reason + ")");
     }
-    errno = 0;
-    const double value = std::strtod(canonical.c_str(), nullptr);
-    if (!std::isfinite(value)) {
-        throw FieldError(ColumnsLabel(first, width) + ": " + Quoted(text) + " is out of range");
-    }
+    return canonical;
+}
+
+double FieldReader::Real(int width, int decimals)
+{
+    std::string label;
+    std::string_view text;
+    const double value = std::strtod(CanonicalField(width, decimals, label, text).c_str(), nullptr);
+    if (!std::isfinite(value)) throw FieldError(label + ": " + Quoted(text) + " is out of range");
     return value;
 }
 
 float FieldReader::Single(int width, int decimals)
 {
-    int first = 0;
-    const std::string_view text = Take(width, first);
-    std::string canonical;
-    std::string reason;
-    if (!CanonicalNumber(text, decimals, canonical, reason)) {
-        throw FieldError(ColumnsLabel(first, width) + ": " + Quoted(text) + " is not a number (" + reason + ")");
-    }
-    const float value = std::strtof(canonical.c_str(), nullptr);
-    if (!std::isfinite(value)) {
-        throw FieldError(ColumnsLabel(first, width) + ": " + Quoted(text) + " is out of single-precision range");
-    }
+    std::string label;
+    std::string_view text;
+    const float value = std::strtof(CanonicalField(width, decimals, label, text).c_str(), nullptr);
+    if (!std::isfinite(value)) throw FieldError(label + ": " + Quoted(text) + " is out of single-precision range");
     return value;
 }
 

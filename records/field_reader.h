@@ -31,6 +31,8 @@ public:
 private:
     // The next w columns, cut at the record's end; advances the column.
     std::string_view Take(int width, int& firstColumn);
+    // Takes a numeric field and returns its canonical text; sets its columns label and text.
+    std::string CanonicalField(int width, int decimals, std::string& label, std::string_view& text);
 
     std::string_view record_; // the record being read
     int column_ = 1;          // 1-based column of the next field
