@@ -25,4 +25,10 @@ struct EngineGeometry {
 inline constexpr EngineGeometry kStandingGeometry{
     "              立位（Ｘ線：水平方向）", "  2", HeightAxis::Y, {-50.0f, 0.0f, 50.0f}};
 
+// Supine patient on the couch, beam vertical from a tube under the couch travelling up (+z):
+// heights are values of z, blocks +50, 0, -50 cm, so the first block is the plane above the
+// patient and the last the plane below, on the tube side.
+inline constexpr EngineGeometry kSupineGeometry{
+    "              臥位（Ｘ線：垂直方向）", "  1", HeightAxis::Z, {50.0f, 0.0f, -50.0f}};
+
 } // namespace engine
