@@ -1,5 +1,5 @@
 // "計算スタート": the three checks, the files it writes, the faults it refuses, the engine
-// start and the two notices; the files match brisca-job's, and mcstand runs on them.
+// start and the two notices; the files match brisca-job's, and both engines run on them.
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -374,6 +374,38 @@ TEST_F(CalculationStart, TheStandingEngineRunsOnTheWindowsFiles) {
     EXPECT_EQ(result.mid(8, 3), QStringList({"  2.500", "  1.500", "  0.000"}));
     EXPECT_DOUBLE_EQ(result[11].toDouble(), 20000.0);
     EXPECT_EQ(result[12], " -50.0 cm");
+#endif
+}
+
+// The default supine position, "計算スタート", then the real mcsupine found beside the program.
+TEST_F(CalculationStart, TheSupineEngineRunsOnTheWindowsFiles) {
+#ifndef BRISCA_BIN_DIR
+    GTEST_SKIP() << "the engines are not built";
+#else
+    platform.programFolder = BRISCA_BIN_DIR;
+    Form2& form = Loaded();
+    form.Command1->click();
+    ASSERT_EQ(platform.starts.size(), 1u);
+    const QString engine = platform.starts[0].program;
+    EXPECT_EQ(engine, QDir(BRISCA_BIN_DIR).filePath("mcsupine"));
+
+    QStringList job = Lines(Read("B2F.txt"));
+    job[4] = "2.000E+04";
+    Write("B2F.txt", (job.join("\r\n") + "\r\n").toUtf8());
+
+    QProcess run;
+    run.setWorkingDirectory(platform.starts[0].workingDirectory);
+    run.setStandardInputFile(QProcess::nullDevice());
+    run.start(engine, {});
+    ASSERT_TRUE(run.waitForFinished(120000));
+    ASSERT_EQ(run.exitCode(), 0) << run.readAll().toStdString();
+
+    const QStringList result = Lines(Read("2026-12-07-臥位.dsr5"));
+    ASSERT_EQ(result.size(), 387);
+    EXPECT_EQ(result[0], "  1");
+    EXPECT_EQ(result.mid(2, 3), QStringList({" 90.0", " 20.0", " 20.0"}));
+    EXPECT_EQ(result[12], "  50.0 cm");
+    EXPECT_EQ(result[262], " -50.0 cm");
 #endif
 }
 
