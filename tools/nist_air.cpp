@@ -1,19 +1,14 @@
 #include "nist_air.h"
 
+#include "log_log.h"
+
 #include <array>
-#include <cmath>
-#include <cstddef>
 
 namespace tablegen {
 namespace {
 
-struct Point {
-  double E;     // keV
-  double muEn;  // cm²/g
-};
-
 // The argon K edge appears twice: the value just below it, then the value just above it.
-constexpr std::array<Point, 21> kAir = {{
+constexpr std::array<LogLogPoint, 21> kAir = {{
     {1.0, 3.599e+03},    {1.5, 1.188e+03},    {2.0, 5.262e+02},    {3.0, 1.614e+02},
     {3.2029, 1.330e+02}, {3.2029, 1.460e+02}, {4.0, 7.636e+01},    {5.0, 3.931e+01},
     {6.0, 2.270e+01},    {8.0, 9.446e+00},    {10.0, 4.742e+00},   {15.0, 1.334e+00},
@@ -25,14 +20,7 @@ constexpr std::array<Point, 21> kAir = {{
 }  // namespace
 
 double AirEnergyAbsorption(double E) {
-  // The segment ends at the first point above E, so an energy at the edge takes the value
-  // above it; energies outside the table use the first or last segment.
-  std::size_t k = 1;
-  while (k + 1 < kAir.size() && kAir[k].E <= E) ++k;
-  const Point& a = kAir[k - 1];
-  const Point& b = kAir[k];
-  const double f = std::log(E / a.E) / std::log(b.E / a.E);
-  return std::exp(std::log(a.muEn) + f * std::log(b.muEn / a.muEn));
+  return LogLogInterpolate(kAir, E);
 }
 
 }  // namespace tablegen
