@@ -31,13 +31,17 @@ public:
     void Initialise();
 
     // Advances one step and returns entry k / 16384.1 in single precision, in [0, 0.99994).
-    float Next()
+    float Next() { return Deviate(NextEntry()); }
+
+    // Advances one step like Next() and returns the new entry k itself (0..16383), for
+    // callers that look up a function of the deviate by entry.
+    std::int32_t NextEntry()
     {
         const std::int32_t value = (entries_[j_] + entries_[k_]) & (kModulus - 1);
         entries_[k_] = value;
         j_ = j_ == 1 ? 55 : j_ - 1;
         k_ = k_ == 1 ? 55 : k_ - 1;
-        return Deviate(value);
+        return value;
     }
 
     // Table entry i (1..55), for checks of the state.

@@ -12,6 +12,18 @@ constexpr float kElectronRest = 511.0f; // keV
 constexpr float kWavelengthKeV = 12.4f; // λ [Å] = 12.4 / E [keV]
 constexpr float kCutoff = 5.0f;         // keV
 
+// ln of the deviate of every generator entry, by the same library call the free path
+// would make, so that a flight looks its logarithm up. Entry 0 (deviate 0) is never used.
+const std::array<float, kRngModulus>& LogDeviates()
+{
+    static const std::array<float, kRngModulus> logs = [] {
+        std::array<float, kRngModulus> table{};
+        for (std::int32_t v = 1; v < kRngModulus; ++v) table[static_cast<std::size_t>(v)] = std::log(Rng::Deviate(v));
+        return table;
+    }();
+    return logs;
+}
+
 } // namespace
 
 Entry EnterPhantom(float r1, float r2, const Job& job, Photon& photon)
@@ -172,7 +184,7 @@ ScatterAngle SampleCoherent(float E, const ScatterTable& table, Rng& rng)
 }
 
 Transport::Transport(const Tables& tables, Rng& rng, EscapeScorer& scorer)
-    : tables_(tables), rng_(rng), scorer_(scorer)
+    : tables_(tables), rng_(rng), scorer_(scorer), logDeviates_(LogDeviates())
 {
 }
 
@@ -205,13 +217,14 @@ void Transport::RunHistory(float E)
         const Coefficients& mu = CachedCoefficients(E);
 
         // Free path; a zero deviate would give an infinite path, so both are drawn again.
-        float r1 = rng_.Next();
+        // Entry 0 is the only one whose deviate is 0.
+        std::int32_t e1 = rng_.NextEntry();
         float r2 = rng_.Next();
-        while (r1 <= 0.0f) {
-            r1 = rng_.Next();
+        while (e1 == 0) {
+            e1 = rng_.NextEntry();
             r2 = rng_.Next();
         }
-        const float t = -std::log(r1) / mu.mu;
+        const float t = -logDeviates_[static_cast<std::size_t>(e1)] / mu.mu;
 
         const Direction& d = photon.direction;
         const float nx = photon.x + t * (d.sinPolar * d.cosAzimuth);

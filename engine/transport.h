@@ -94,6 +94,7 @@ private:
     const Tables& tables_;
     Rng& rng_;
     EscapeScorer& scorer_;
+    const std::array<float, kRngModulus>& logDeviates_; // ln of the deviate of each generator entry
     float startEnergy_ = -1.0f;    // energy of startCoefficients_
     Coefficients startCoefficients_; // coefficients at the start energy
     float lastEnergy_ = -1.0f;     // energy of lastCoefficients_
