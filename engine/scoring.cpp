@@ -1,6 +1,7 @@
 #include "engine/scoring.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 
@@ -108,13 +109,16 @@ void GridScorer::Score(const Photon& photon)
     const float pz = photon.z;
     const bool heightIsY = geometry_.heightAxis == HeightAxis::Y;
 
+    const float ns = n * s;
     std::uint64_t planes = ~std::uint64_t{0};
     if (!literalDiscs_) planes = CandidatePlanes(photon, geometry_);
-    for (int i = Grids::kFirstScored; i < Grids::kLateral; ++i) {
-        if ((planes >> i & 1u) == 0) continue;
+    // Only the planes that are set, ascending: no test per plane that fails at random.
+    planes &= ((std::uint64_t{1} << Grids::kLateral) - 1) & ~((std::uint64_t{1} << Grids::kFirstScored) - 1);
+    for (; planes != 0; planes &= planes - 1) {
+        const int i = std::countr_zero(planes);
         const float xp = positive ? LateralPosition(i) : -LateralPosition(i);
         const float t = (xp - px) / cs;
-        const float yc = n * s * t + py;
+        const float yc = ns * t + py;
         const float zc = w * t + pz;
         const float heightCoord = heightIsY ? yc : zc;
         const float alongCoord = heightIsY ? zc : yc;
