@@ -7,8 +7,8 @@ void Rng::SeedOnly()
     entries_[0] = 0;
     entries_[1] = 3783;
     for (int i = 2; i <= 55; ++i) entries_[i] = (2 * entries_[i - 1] + i) % kModulus;
-    j_ = 24;
-    k_ = 55;
+    for (int i = 1; i <= 55; ++i) entries_[i + 55] = entries_[i];
+    k_ = 55; // and j = 24
 }
 
 void Rng::Initialise()

@@ -37,17 +37,20 @@ public:
     // callers that look up a function of the deviate by entry.
     std::int32_t NextEntry()
     {
-        const std::int32_t value = (entries_[j_] + entries_[k_]) & (kModulus - 1);
-        entries_[k_] = value;
-        j_ = j_ == 1 ? 55 : j_ - 1;
-        k_ = k_ == 1 ? 55 : k_ - 1;
+        // j is always 24 places above k, cyclically; the mirror above entry 55 spares the
+        // wrap test, and the arithmetic wrap of k spares a branch.
+        const int k = k_;
+        const std::int32_t value = (entries_[k + kShortLag] + entries_[k]) & (kModulus - 1);
+        entries_[k] = value;
+        entries_[k + 55] = value;
+        k_ = k - 1 + 55 * static_cast<int>(k == 1);
         return value;
     }
 
     // Table entry i (1..55), for checks of the state.
     std::int32_t Entry(int i) const { return entries_[i]; }
     // The short lag index j (1..55).
-    int ShortIndex() const { return j_; }
+    int ShortIndex() const { return k_ > 55 - kShortLag ? k_ - (55 - kShortLag) : k_ + kShortLag; }
     // The long lag index k (1..55).
     int LongIndex() const { return k_; }
 
@@ -60,9 +63,12 @@ public:
 private:
     static constexpr std::int32_t kModulus = kRngModulus; // a power of two: the remainder is a mask
 
-    std::array<std::int32_t, 56> entries_{}; // entries 1..55; entry 0 unused
-    int j_ = 24;                             // short index
-    int k_ = 55;                             // long index
+    static constexpr int kShortLag = 24; // the short index j lies this far above k, modulo 55
+
+    // Entries 1..55, then 56..110 repeating them, so that j = k + 24 needs no wrap; entry 0
+    // unused.
+    std::array<std::int32_t, 111> entries_{};
+    int k_ = 55; // long index; the short index follows from it
 };
 
 } // namespace engine
