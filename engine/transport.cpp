@@ -92,10 +92,11 @@ bool InsidePhantom(float x, float y, float z)
     return (x + 5.0f) * (x + 5.0f) + z * z <= 100.0f;
 }
 
-Direction Rotate(const Direction& d, ScatterAngle angle, float phi)
+namespace {
+
+// Rotate with cos φ and sin φ given.
+Direction RotateBy(const Direction& d, ScatterAngle angle, float cosPhi, float sinPhi)
 {
-    const float cosPhi = std::cos(phi);
-    const float sinPhi = std::sin(phi);
     // Clamped both ways: a rounding step past ±1 would make the sine NaN.
     const float w = std::clamp(angle.sinTheta * d.sinPolar * cosPhi + d.cosPolar * angle.cosTheta, -1.0f, 1.0f);
     const float s = std::sqrt(1.0f - w * w);
@@ -117,6 +118,28 @@ Direction Rotate(const Direction& d, ScatterAngle angle, float phi)
     result.sinAzimuth = h * d.sinAzimuth + d.cosAzimuth * g;
     result.cosAzimuth = h * d.cosAzimuth - g * d.sinAzimuth;
     return result;
+}
+
+// Cosine and sine of the azimuth φ = 2π × deviate for every generator entry, by the same
+// library calls a rotation would make, so that a scattering looks them up.
+const std::array<Azimuth, kRngModulus>& Azimuths()
+{
+    static const std::array<Azimuth, kRngModulus> azimuths = [] {
+        std::array<Azimuth, kRngModulus> table{};
+        for (std::int32_t v = 0; v < kRngModulus; ++v) {
+            const float phi = 2.0f * kPi * Rng::Deviate(v);
+            table[static_cast<std::size_t>(v)] = {std::cos(phi), std::sin(phi)};
+        }
+        return table;
+    }();
+    return azimuths;
+}
+
+} // namespace
+
+Direction Rotate(const Direction& d, ScatterAngle angle, float phi)
+{
+    return RotateBy(d, angle, std::cos(phi), std::sin(phi));
 }
 
 IncoherentResult SampleIncoherent(float E, const ScatterTable& table, Rng& rng)
@@ -184,7 +207,7 @@ ScatterAngle SampleCoherent(float E, const ScatterTable& table, Rng& rng)
 }
 
 Transport::Transport(const Tables& tables, Rng& rng, EscapeScorer& scorer)
-    : tables_(tables), rng_(rng), scorer_(scorer), logDeviates_(LogDeviates())
+    : tables_(tables), rng_(rng), scorer_(scorer), logDeviates_(LogDeviates()), azimuths_(Azimuths())
 {
 }
 
@@ -253,9 +276,8 @@ void Transport::RunHistory(float E)
         }
         if (E < kCutoff) return;
 
-        const float r = rng_.Next();
-        const float phi = 2.0f * kPi * r;
-        photon.direction = Rotate(photon.direction, angle, phi);
+        const Azimuth& phi = azimuths_[static_cast<std::size_t>(rng_.NextEntry())];
+        photon.direction = RotateBy(photon.direction, angle, phi.cosPhi, phi.sinPhi);
         photon.scattered = true;
     }
 }
