@@ -221,7 +221,8 @@ const Coefficients& Transport::CachedCoefficients(float E)
     return lastCoefficients_;
 }
 
-void Transport::RunHistory(float E)
+// Flattened: the per-flight helpers above are inlined into the history loop.
+[[gnu::flatten]] void Transport::RunHistory(float E)
 {
     if (E != startEnergy_) {
         startCoefficients_ = CoefficientsAt(tables_.interaction, E);
