@@ -145,7 +145,10 @@ Direction Rotate(const Direction& d, ScatterAngle angle, float phi)
 IncoherentResult SampleIncoherent(float E, const ScatterTable& table, Rng& rng)
 {
     const float beta = kElectronRest / E;
-    const float split = (beta + 2.0f) / (9.0f * beta + 2.0f);
+    const float betaPlus2 = beta + 2.0f;
+    const float split = betaPlus2 / (9.0f * beta + 2.0f);
+    // Fixed for the call: worked out once, not on every attempt.
+    const float twoOverBeta = 2.0f / beta;
     for (;;) {
         const float r1 = rng.Next();
         const float r2 = rng.Next();
@@ -153,10 +156,10 @@ IncoherentResult SampleIncoherent(float E, const ScatterTable& table, Rng& rng)
         float eta = 0.0f;
         bool accepted = false;
         if (r1 <= split) {
-            eta = 1.0f + (2.0f / beta) * r2;
+            eta = 1.0f + twoOverBeta * r2;
             accepted = 4.0f * (1.0f / eta - 1.0f / (eta * eta)) > r3;
         } else {
-            eta = (beta + 2.0f) / (2.0f * (1.0f - r2) + beta);
+            eta = betaPlus2 / (2.0f * (1.0f - r2) + beta);
             const float term = 1.0f + beta - beta * eta;
             accepted = 0.5f * (term * term + 1.0f / eta) > r3;
         }
