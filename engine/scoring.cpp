@@ -92,7 +92,7 @@ void GridScorer::Score(const Photon& photon)
     const float a = A[j - 1] + (E - static_cast<float>(j - 1) * 0.5f) * (A[j] - A[j - 1]) / 0.5f;
 
     const ConversionTable& conv = tables_.conversion;
-    const int k = FirstAbove(conv.energy, 1, ConversionTable::kRows, E);
+    const int k = FirstAboveBranchless(conv.energy, 1, ConversionTable::kRows, E);
     const float h = conv.coefficient[k - 1] + (E - conv.energy[k - 1]) *
                                                   (conv.coefficient[k] - conv.coefficient[k - 1]) /
                                                   (conv.energy[k] - conv.energy[k - 1]);

@@ -111,6 +111,22 @@ int FirstAbove(const std::array<float, Size>& values, int first, int last, float
     return found == end ? last : static_cast<int>(found - values.begin());
 }
 
+// FirstAbove by a bisection that selects instead of branching: for long tables, whose
+// bisection steps go either way at random and would mostly be mispredicted branches.
+template <std::size_t Size>
+int FirstAboveBranchless(const std::array<float, Size>& values, int first, int last, float v)
+{
+    const float* base = values.data() + first;
+    std::size_t n = static_cast<std::size_t>(last + 1 - first);
+    while (n > 1) {
+        const std::size_t half = n / 2;
+        base = v < base[half] ? base : base + half;
+        n -= half;
+    }
+    const int found = static_cast<int>(base - values.data()) + (v < base[0] ? 0 : 1);
+    return found > last ? last : found;
+}
+
 // FirstAbove with the search started where the guide says: the same index, found in a
 // step or two instead of a bisection.
 template <std::size_t Size>

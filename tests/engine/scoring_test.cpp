@@ -196,4 +196,20 @@ TEST(SupineGeometryTest, HeightsAlongTheBeamAxisScoreDiscsAlongTheLongAxis)
     EXPECT_EQ(grids->kerma[engine::Grids::Index(1, 30, 10)], 0.0f);
 }
 
+// The select-based bisection of the conversion look-up finds what a scan from the first
+// row upward finds: on repeated energies, on the rows themselves, between, below and beyond.
+TEST(ConversionLookupTest, BranchlessBisectionEqualsScan)
+{
+    std::array<float, 12> energy{};
+    const float rows[] = {10.0f, 10.5f, 11.0f, 11.0f, 11.0f, 12.0f, 13.5f, 13.5f, 14.0f, 15.0f, 20.0f};
+    for (int i = 1; i <= 11; ++i) energy[static_cast<std::size_t>(i)] = rows[i - 1];
+    for (int last = 1; last <= 11; ++last) {
+        for (float v = 9.0f; v <= 21.0f; v += 0.25f) {
+            int scan = 1;
+            while (scan < last && !(energy[static_cast<std::size_t>(scan)] > v)) ++scan;
+            EXPECT_EQ(engine::FirstAboveBranchless(energy, 1, last, v), scan) << "last " << last << ", v " << v;
+        }
+    }
+}
+
 } // namespace
