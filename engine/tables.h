@@ -135,6 +135,10 @@ int FirstAboveGuided(const std::array<float, Size>& values, const LookupGuide& g
     int k = first;
     const double cell = (static_cast<double>(v) - guide.low) * guide.cellsPerUnit;
     if (cell >= 0.0) k = guide.start[static_cast<std::size_t>(cell < LookupGuide::kCells - 1 ? cell : LookupGuide::kCells - 1)];
+    // The first two steps by arithmetic: the answer is mostly there, at random which.
+    for (int step = 0; step < 2; ++step) {
+        k += static_cast<int>(k < last) & static_cast<int>(!(values[static_cast<std::size_t>(k)] > v));
+    }
     while (k < last && !(values[static_cast<std::size_t>(k)] > v)) ++k;
     return k;
 }
