@@ -48,6 +48,25 @@ protected:
         for (const auto& message : platform.messages) texts << message.text;
         return texts;
     }
+
+    // Checks that the start was the given engine beside the program, then runs it on the two
+    // files just written with few histories, so that the run takes a moment.
+    void RunStartedEngine(const QString& expectedProgram) {
+        ASSERT_EQ(platform.starts.size(), 1u);
+        const QString engine = platform.starts[0].program;
+        EXPECT_EQ(engine, expectedProgram);
+
+        QStringList job = Lines(Read("B2F.txt"));
+        job[4] = "2.000E+04";
+        Write("B2F.txt", (job.join("\r\n") + "\r\n").toUtf8());
+
+        QProcess run;
+        run.setWorkingDirectory(platform.starts[0].workingDirectory);
+        run.setStandardInputFile(QProcess::nullDevice());
+        run.start(engine, {});
+        ASSERT_TRUE(run.waitForFinished(120000));
+        ASSERT_EQ(run.exitCode(), 0) << run.readAll().toStdString();
+    }
 };
 
 struct CheckCase {
@@ -346,21 +365,7 @@ TEST_F(CalculationStart, TheStandingEngineRunsOnTheWindowsFiles) {
     Form2& form = Loaded();
     form.Option4->click();
     form.Command1->click();
-    ASSERT_EQ(platform.starts.size(), 1u);
-    const QString engine = platform.starts[0].program;
-    EXPECT_EQ(engine, QDir(BRISCA_BIN_DIR).filePath("mcstand"));
-
-    // Few histories, so that the run takes a moment.
-    QStringList job = Lines(Read("B2F.txt"));
-    job[4] = "2.000E+04";
-    Write("B2F.txt", (job.join("\r\n") + "\r\n").toUtf8());
-
-    QProcess run;
-    run.setWorkingDirectory(platform.starts[0].workingDirectory);
-    run.setStandardInputFile(QProcess::nullDevice());
-    run.start(engine, {});
-    ASSERT_TRUE(run.waitForFinished(120000));
-    ASSERT_EQ(run.exitCode(), 0) << run.readAll().toStdString();
+    ASSERT_NO_FATAL_FAILURE(RunStartedEngine(QDir(BRISCA_BIN_DIR).filePath("mcstand")));
 
     const QStringList result = Lines(Read("2026-12-07-立位.dsr5"));
     ASSERT_EQ(result.size(), 387);
@@ -385,20 +390,7 @@ TEST_F(CalculationStart, TheSupineEngineRunsOnTheWindowsFiles) {
     platform.programFolder = BRISCA_BIN_DIR;
     Form2& form = Loaded();
     form.Command1->click();
-    ASSERT_EQ(platform.starts.size(), 1u);
-    const QString engine = platform.starts[0].program;
-    EXPECT_EQ(engine, QDir(BRISCA_BIN_DIR).filePath("mcsupine"));
-
-    QStringList job = Lines(Read("B2F.txt"));
-    job[4] = "2.000E+04";
-    Write("B2F.txt", (job.join("\r\n") + "\r\n").toUtf8());
-
-    QProcess run;
-    run.setWorkingDirectory(platform.starts[0].workingDirectory);
-    run.setStandardInputFile(QProcess::nullDevice());
-    run.start(engine, {});
-    ASSERT_TRUE(run.waitForFinished(120000));
-    ASSERT_EQ(run.exitCode(), 0) << run.readAll().toStdString();
+    ASSERT_NO_FATAL_FAILURE(RunStartedEngine(QDir(BRISCA_BIN_DIR).filePath("mcsupine")));
 
     const QStringList result = Lines(Read("2026-12-07-臥位.dsr5"));
     ASSERT_EQ(result.size(), 387);
