@@ -5,8 +5,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 namespace tabletest {
@@ -14,17 +12,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Contents(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream buffer;
-  buffer << in.rdbuf();
-  return buffer.str();
-}
-
 TEST(Regeneration, GeneratorReproducesTheShippedTablesByteForByte) {
-  std::string pattern = (fs::temp_directory_path() / "brisca-tables-XXXXXX").string();
-  ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-  const fs::path folder = pattern;
+  const fs::path folder = FreshFolder("brisca-tables");
   const std::string command = "cd '" + folder.string() + "' && '" + MKTABLES_PATH + "'";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
 

@@ -1,11 +1,12 @@
 // The generator replaces the tables only when every one of them could be written.
 #include "write_files.h"
 
+#include "table_reader.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 
@@ -13,21 +14,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Contents(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream buffer;
-  buffer << in.rdbuf();
-  return buffer.str();
-}
-
-fs::path FreshFolder() {
-  std::string pattern = (fs::temp_directory_path() / "brisca-write-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  return pattern;
-}
+using tabletest::Contents;
+using tabletest::FreshFolder;
 
 TEST(WriteAllOrNothing, WritesEveryFileByteForByte) {
-  const fs::path folder = FreshFolder();
+  const fs::path folder = FreshFolder("brisca-write");
   const std::string crlf = "a\r\nb\r\n";
   tablegen::WriteAllOrNothing({{(folder / "one").string(), crlf}, {(folder / "two").string(), ""}});
   EXPECT_EQ(Contents(folder / "one"), crlf);
@@ -37,7 +28,7 @@ TEST(WriteAllOrNothing, WritesEveryFileByteForByte) {
 }
 
 TEST(WriteAllOrNothing, FailureKeepsTheOldFilesAndLeavesNoTemporaries) {
-  const fs::path folder = FreshFolder();
+  const fs::path folder = FreshFolder("brisca-write");
   std::ofstream(folder / "one") << "old";
   EXPECT_THROW(tablegen::WriteAllOrNothing({{(folder / "one").string(), "new"},
                                             {(folder / "missing" / "two").string(), "x"}}),
