@@ -15,10 +15,10 @@ enum class HeightAxis {
 // What differs between the engines built on this library: the console banner's position
 // line, the geometry code of the result file and how the scoring grid lies around the phantom.
 struct EngineGeometry {
-    std::string_view positionLine;  // banner line naming the patient position
-    std::string_view geometryCode;  // result record 1, e.g. "  2"
-    HeightAxis heightAxis;          // coordinate that the three scoring heights are values of
-    std::array<float, 3> heights;   // scoring heights in the order their blocks are written, cm
+    std::string_view positionLine; // banner line naming the patient position
+    std::string_view geometryCode; // result record 1, e.g. "  2"
+    HeightAxis heightAxis;         // coordinate that the three scoring heights are values of
+    std::array<float, 3> heights;  // scoring heights in the order their blocks are written, cm
 };
 
 // Standing patient, horizontal beam: heights are values of y, blocks -50, 0, +50 cm.

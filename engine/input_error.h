@@ -9,7 +9,7 @@ namespace engine {
 class InputError : public std::runtime_error {
 public:
     // message: complete console text, e.g. "B2F.txt, record 2: focus-surface distance ...".
-    explicit InputError(const std::string& message) : std::runtime_error(message) {}
+    explicit InputError(const std::string& message) : std::runtime_error(message) { }
 };
 
 } // namespace engine

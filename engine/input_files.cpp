@@ -30,8 +30,8 @@ public:
     {
         std::string_view line;
         if (!source_.Next(line)) {
-            throw InputError(records::DescribeRecordError(name_, source_.RecordNumber() + 1,
-                                                          "the file ends before this record"));
+            throw InputError(records::DescribeRecordError(
+                name_, source_.RecordNumber() + 1, "the file ends before this record"));
         }
         return line;
     }
@@ -72,7 +72,7 @@ std::string Number(float value)
 }
 
 void ReadInteractionFile(const std::string& directory, InteractionTable& interaction, ScatterTable& scatter,
-                         int& firstInteractionRecord)
+    int& firstInteractionRecord)
 {
     InputFile file(directory, kInteractionFile);
     long rows = 0;
@@ -98,7 +98,7 @@ void ReadInteractionFile(const std::string& directory, InteractionTable& interac
         }
         // The coefficients are interpolated on a log-log scale.
         if (!(interaction.coherent[k] > 0.0f && interaction.incoherent[k] > 0.0f &&
-              interaction.photoelectric[k] > 0.0f)) {
+                interaction.photoelectric[k] > 0.0f)) {
             file.Fail("an interaction coefficient is not positive");
         }
         interaction.logEnergy[k] = std::log(interaction.energy[k]);
@@ -114,7 +114,8 @@ void ReadInteractionFile(const std::string& directory, InteractionTable& interac
             scatter.cumulative[k] = reader.Single(12, 5);
             scatter.incoherent[k] = reader.Single(12, 5);
         });
-        if (k > 1 && !(scatter.x[k] > scatter.x[k - 1])) file.Fail("x is not above the previous row's; rows must ascend");
+        if (k > 1 && !(scatter.x[k] > scatter.x[k - 1]))
+            file.Fail("x is not above the previous row's; rows must ascend");
         if (k > 1 && scatter.cumulative[k] < scatter.cumulative[k - 1]) {
             file.Fail("coherent cumulative is below the previous row's; it must not decrease");
         }
@@ -123,12 +124,14 @@ void ReadInteractionFile(const std::string& directory, InteractionTable& interac
     scatter.cumulativeGuide = MakeLookupGuide(scatter.cumulative, 2, ScatterTable::kRows);
     scatter.cumulativeMax = scatter.cumulative[ScatterTable::kRows];
     scatter.incoherentMax = scatter.incoherent[ScatterTable::kRows];
-    if (scatter.x[ScatterTable::kRows] < 10.0f) file.Fail("the last x is below 10; the table must reach x = 10");
+    if (scatter.x[ScatterTable::kRows] < 10.0f)
+        file.Fail("the last x is below 10; the table must reach x = 10");
     if (!(scatter.cumulativeMax > 0.0f)) file.Fail("the largest coherent cumulative is not positive");
     if (!(scatter.incoherentMax > 0.0f)) file.Fail("the largest incoherent function is not positive");
     // A deviate below the first cumulative is placed by rows 1 and 2, which must differ.
     if (scatter.cumulative[1] > 0.0f && !(scatter.cumulative[2] > scatter.cumulative[1])) {
-        file.FailAt(file.RecordNumber() - ScatterTable::kRows + 2, "coherent cumulative of the second row must exceed the first's");
+        file.FailAt(file.RecordNumber() - ScatterTable::kRows + 2,
+            "coherent cumulative of the second row must exceed the first's");
     }
 }
 
@@ -235,18 +238,19 @@ Tables LoadTables(const std::string& directory)
     const float topEnergy = static_cast<float>(tables.spectrum.lastBin) * 0.5f;
     const InteractionTable& interaction = tables.interaction;
     if (interaction.energy[1] > 5.0f) {
-        throw InputError(records::DescribeRecordError(kInteractionFile, firstInteractionRecord,
-                                                      "the interaction table starts above 5 keV"));
+        throw InputError(records::DescribeRecordError(
+            kInteractionFile, firstInteractionRecord, "the interaction table starts above 5 keV"));
     }
     if (!(interaction.energy[interaction.rows] > topEnergy)) {
-        throw InputError(records::DescribeRecordError(
-            kInteractionFile, firstInteractionRecord + interaction.rows - 1,
-            "the interaction table does not reach beyond the top spectrum energy " + Number(topEnergy) + " keV"));
+        throw InputError(
+            records::DescribeRecordError(kInteractionFile, firstInteractionRecord + interaction.rows - 1,
+                "the interaction table does not reach beyond the top spectrum energy " + Number(topEnergy) +
+                    " keV"));
     }
     if (!(tables.conversion.energy[ConversionTable::kRows] > topEnergy)) {
-        throw InputError(records::DescribeRecordError(
-            kConversionFile, ConversionTable::kRows,
-            "the conversion table does not reach beyond the top spectrum energy " + Number(topEnergy) + " keV"));
+        throw InputError(records::DescribeRecordError(kConversionFile, ConversionTable::kRows,
+            "the conversion table does not reach beyond the top spectrum energy " + Number(topEnergy) +
+                " keV"));
     }
     return tables;
 }

@@ -17,7 +17,8 @@ void EndRecord(std::string& out) { out += "\r\n"; }
 void AppendGrid(std::string& out, const std::array<float, Grids::kCells>& grid, int block)
 {
     for (int b = 0; b < Grids::kAlong; ++b) {
-        for (int i = 0; i < Grids::kLateral; ++i) records::AppendE(out, grid[Grids::Index(block, b, i)], 11, 4);
+        for (int i = 0; i < Grids::kLateral; ++i)
+            records::AppendE(out, grid[Grids::Index(block, b, i)], 11, 4);
         EndRecord(out);
     }
 }
@@ -87,8 +88,8 @@ void WriteFileAtomically(const std::string& path, const std::string& content)
     if (std::rename(temporary.c_str(), path.c_str()) != 0) {
         const int renameError = errno;
         std::remove(temporary.c_str());
-        throw std::runtime_error(path + ": the result file cannot be put in place (" + std::strerror(renameError) +
-                                 ")");
+        throw std::runtime_error(
+            path + ": the result file cannot be put in place (" + std::strerror(renameError) + ")");
     }
 }
 

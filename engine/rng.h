@@ -12,7 +12,8 @@ inline constexpr float kRngDivisor = 16384.1f;     // 16384.099609375 in single 
 constexpr std::array<float, kRngModulus> MakeDeviateTable()
 {
     std::array<float, kRngModulus> deviates{};
-    for (std::int32_t v = 0; v < kRngModulus; ++v) deviates[static_cast<std::size_t>(v)] = static_cast<float>(v) / kRngDivisor;
+    for (std::int32_t v = 0; v < kRngModulus; ++v)
+        deviates[static_cast<std::size_t>(v)] = static_cast<float>(v) / kRngDivisor;
     return deviates;
 }
 

@@ -17,9 +17,9 @@ struct ClockTime {
 
 // Where the run talks to the user and reads the time.
 struct Console {
-    std::istream& in;                  // the two Enter lines; end of input counts as Enter
-    std::ostream& out;                 // banner, progress, times and messages (UTF-8)
-    std::function<ClockTime()> clock;  // local time of day
+    std::istream& in;                 // the two Enter lines; end of input counts as Enter
+    std::ostream& out;                // banner, progress, times and messages (UTF-8)
+    std::function<ClockTime()> clock; // local time of day
 };
 
 // The local time of day from the system clock.

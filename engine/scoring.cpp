@@ -22,7 +22,8 @@ std::uint64_t CandidatePlanes(const Photon& photon, const EngineGeometry& geomet
     const Direction& d = photon.direction;
     const bool heightIsY = geometry.heightAxis == HeightAxis::Y;
     const double lateral = static_cast<double>(d.cosAzimuth) * d.sinPolar;
-    const double rise = heightIsY ? static_cast<double>(d.sinAzimuth) * d.sinPolar : static_cast<double>(d.cosPolar);
+    const double rise =
+        heightIsY ? static_cast<double>(d.sinAzimuth) * d.sinPolar : static_cast<double>(d.cosPolar);
     const double slope = rise / lateral; // height change per cm of x
     const double start = heightIsY ? photon.y : photon.z;
     const double side = d.cosAzimuth >= 0.0f ? 1.0 : -1.0;
@@ -46,7 +47,8 @@ std::uint64_t CandidatePlanes(const Photon& photon, const EngineGeometry& geomet
         const double first = std::max(std::ceil(low / 10.0), static_cast<double>(Grids::kFirstScored));
         const double last = std::min(std::floor(high / 10.0), static_cast<double>(Grids::kLateral - 1));
         if (first > last) continue;
-        for (int i = static_cast<int>(first); i <= static_cast<int>(last); ++i) planes |= std::uint64_t{1} << i;
+        for (int i = static_cast<int>(first); i <= static_cast<int>(last); ++i)
+            planes |= std::uint64_t{1} << i;
     }
     return planes;
 }
@@ -126,7 +128,8 @@ void GridScorer::Score(const Photon& photon)
             const float offset = heightCoord - geometry_.heights[block];
             if (std::fabs(offset) > kHalfBand) continue;
             // The fluence through a disc grows as the crossing turns oblique: 1 / cos κ.
-            const float dist = std::sqrt((pz - zc) * (pz - zc) + (py - yc) * (py - yc) + (px - xp) * (px - xp));
+            const float dist =
+                std::sqrt((pz - zc) * (pz - zc) + (py - yc) * (py - yc) + (px - xp) * (px - xp));
             const float kappa = std::fabs(xp - px) / dist;
             const float q = a * E / kappa;
             ScorePlane(block, i, alongCoord, offset, q, h);
@@ -141,7 +144,8 @@ void Normalise(const Tables& tables, Grids& grids)
     const std::array<float, 301>& S = tables.spectrum.intensity;
 
     float reference = 0.0f;
-    for (int i = 10; i <= 300; ++i) reference += A[i] * S[i] * (static_cast<float>(i) * 0.5f) * job.photonCount;
+    for (int i = 10; i <= 300; ++i)
+        reference += A[i] * S[i] * (static_cast<float>(i) * 0.5f) * job.photonCount;
     reference = reference / (job.fieldWidth * job.fieldLength);
     const float referenceKerma = reference * 1.602e-13f;
     float scale = (10000.0f / (job.fsd * job.fsd)) * job.tubeOutput / referenceKerma;

@@ -11,14 +11,17 @@ namespace engine {
 // The two dose grids: 3 heights × 61 beam-axis positions × 41 lateral positions, stored in
 // the order the result file writes them (one record of 41 lateral values per position).
 struct Grids {
-    static constexpr int kHeights = 3;   // height blocks
-    static constexpr int kAlong = 61;    // positions -300 .. +300 cm, step 10
-    static constexpr int kLateral = 41;  // distances 0 .. 400 cm, step 10
+    static constexpr int kHeights = 3;     // height blocks
+    static constexpr int kAlong = 61;      // positions -300 .. +300 cm, step 10
+    static constexpr int kLateral = 41;    // distances 0 .. 400 cm, step 10
     static constexpr int kFirstScored = 2; // 0-based lateral index of 20 cm; 0 and 10 cm stay zero
     static constexpr int kCells = kHeights * kAlong * kLateral; // values per grid
 
     // 0-based index of (height block, beam-axis position, lateral position).
-    static constexpr int Index(int height, int along, int lateral) { return (height * kAlong + along) * kLateral + lateral; }
+    static constexpr int Index(int height, int along, int lateral)
+    {
+        return (height * kAlong + along) * kLateral + lateral;
+    }
 
     std::array<float, kCells> kerma{}; // air kerma
     std::array<float, kCells> dose{};  // dose equivalent

@@ -9,12 +9,12 @@ namespace engine {
 // Photon interaction coefficients of the phantom material, rows ascending in energy.
 // Arrays are 1-based like the formulas; logarithms are taken once at loading.
 struct InteractionTable {
-    static constexpr int kMaxRows = 25; // most rows the file may hold
-    int rows = 0;                       // N, 2..25
-    std::array<float, kMaxRows + 1> energy{};       // keV
-    std::array<float, kMaxRows + 1> coherent{};     // per cm
-    std::array<float, kMaxRows + 1> incoherent{};   // per cm
-    std::array<float, kMaxRows + 1> photoelectric{}; // per cm
+    static constexpr int kMaxRows = 25;                 // most rows the file may hold
+    int rows = 0;                                       // N, 2..25
+    std::array<float, kMaxRows + 1> energy{};           // keV
+    std::array<float, kMaxRows + 1> coherent{};         // per cm
+    std::array<float, kMaxRows + 1> incoherent{};       // per cm
+    std::array<float, kMaxRows + 1> photoelectric{};    // per cm
     std::array<float, kMaxRows + 1> logEnergy{};        // ln energy
     std::array<float, kMaxRows + 1> logCoherent{};      // ln coherent
     std::array<float, kMaxRows + 1> logIncoherent{};    // ln incoherent
@@ -24,9 +24,9 @@ struct InteractionTable {
 // Where to start the search for the first table value above v: the values' range cut into
 // equal cells, each holding the first index whose value exceeds the cell below it.
 struct LookupGuide {
-    static constexpr int kCells = 256; // cells over the range
-    double low = 0.0;                  // value at the start of cell 0
-    double cellsPerUnit = 0.0;         // cells per unit of the value
+    static constexpr int kCells = 256;         // cells over the range
+    double low = 0.0;                          // value at the start of cell 0
+    double cellsPerUnit = 0.0;                 // cells per unit of the value
     std::array<unsigned char, kCells> start{}; // first index to look at, per cell
 };
 
@@ -50,7 +50,7 @@ LookupGuide MakeLookupGuide(const std::array<float, Size>& values, int first, in
 
 // Form-factor and incoherent-scattering-function table, 45 rows ascending in x.
 struct ScatterTable {
-    static constexpr int kRows = 45; // rows in the file
+    static constexpr int kRows = 45;           // rows in the file
     std::array<float, kRows + 1> x{};          // sin(θ/2)/λ, λ in ångström
     std::array<float, kRows + 1> cumulative{}; // running integral of the squared coherent form factor
     std::array<float, kRows + 1> incoherent{}; // incoherent scattering function S(x)
@@ -67,7 +67,7 @@ struct AirTable {
 
 // Air kerma to dose-equivalent conversion, 1001 rows ascending in energy.
 struct ConversionTable {
-    static constexpr int kRows = 1001; // rows in the file
+    static constexpr int kRows = 1001;          // rows in the file
     std::array<float, kRows + 1> energy{};      // keV
     std::array<float, kRows + 1> coefficient{}; // Sv per Gy
 };
@@ -84,9 +84,9 @@ struct Job {
 
 // The spectrum, normalised to sum 1, entry i at i × 0.5 keV.
 struct Spectrum {
-    std::array<float, 301> intensity{};  // entries 1..300
-    int lastBin = 0;                     // highest non-zero entry
-    std::array<float, 6> descriptors{};  // kV, mA, target angle, inherent, Al, Cu: copied to the result header
+    std::array<float, 301> intensity{}; // entries 1..300
+    int lastBin = 0;                    // highest non-zero entry
+    std::array<float, 6> descriptors{}; // kV, mA, target angle, inherent, Al, Cu: copied to the result header
 };
 
 // Everything the run reads, read-only once loaded.
@@ -130,11 +130,14 @@ int FirstAboveBranchless(const std::array<float, Size>& values, int first, int l
 // FirstAbove with the search started where the guide says: the same index, found in a
 // step or two instead of a bisection.
 template <std::size_t Size>
-int FirstAboveGuided(const std::array<float, Size>& values, const LookupGuide& guide, int first, int last, float v)
+int FirstAboveGuided(
+    const std::array<float, Size>& values, const LookupGuide& guide, int first, int last, float v)
 {
     int k = first;
     const double cell = (static_cast<double>(v) - guide.low) * guide.cellsPerUnit;
-    if (cell >= 0.0) k = guide.start[static_cast<std::size_t>(cell < LookupGuide::kCells - 1 ? cell : LookupGuide::kCells - 1)];
+    if (cell >= 0.0)
+        k = guide.start[static_cast<std::size_t>(
+            cell < LookupGuide::kCells - 1 ? cell : LookupGuide::kCells - 1)];
     // The first two steps by arithmetic: the answer is mostly there, at random which.
     for (int step = 0; step < 2; ++step) {
         k += static_cast<int>(k < last) & static_cast<int>(!(values[static_cast<std::size_t>(k)] > v));

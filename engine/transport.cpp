@@ -18,7 +18,8 @@ const std::array<float, kRngModulus>& LogDeviates()
 {
     static const std::array<float, kRngModulus> logs = [] {
         std::array<float, kRngModulus> table{};
-        for (std::int32_t v = 1; v < kRngModulus; ++v) table[static_cast<std::size_t>(v)] = std::log(Rng::Deviate(v));
+        for (std::int32_t v = 1; v < kRngModulus; ++v)
+            table[static_cast<std::size_t>(v)] = std::log(Rng::Deviate(v));
         return table;
     }();
     return logs;
@@ -75,8 +76,8 @@ Coefficients CoefficientsAt(const InteractionTable& table, float E)
         std::exp(table.logCoherent[k - 1] + (table.logCoherent[k] - table.logCoherent[k - 1]) * f);
     const float incoherent =
         std::exp(table.logIncoherent[k - 1] + (table.logIncoherent[k] - table.logIncoherent[k - 1]) * f);
-    const float photoelectric =
-        std::exp(table.logPhotoelectric[k - 1] + (table.logPhotoelectric[k] - table.logPhotoelectric[k - 1]) * f);
+    const float photoelectric = std::exp(
+        table.logPhotoelectric[k - 1] + (table.logPhotoelectric[k] - table.logPhotoelectric[k - 1]) * f);
     Coefficients result;
     result.mu = photoelectric + incoherent + coherent;
     result.absorption = photoelectric / result.mu;
@@ -102,7 +103,8 @@ namespace {
 Direction RotateBy(const Direction& d, ScatterAngle angle, float cosPhi, float sinPhi)
 {
     // Clamped both ways: a rounding step past ±1 would make the sine NaN.
-    const float w = std::clamp(angle.sinTheta * d.sinPolar * cosPhi + d.cosPolar * angle.cosTheta, -1.0f, 1.0f);
+    const float w =
+        std::clamp(angle.sinTheta * d.sinPolar * cosPhi + d.cosPolar * angle.cosTheta, -1.0f, 1.0f);
     const float s = std::sqrt(1.0f - w * w);
     Direction result;
     result.cosPolar = w;

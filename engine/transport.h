@@ -102,10 +102,10 @@ private:
     EscapeScorer& scorer_;
     const std::array<float, kRngModulus>& logDeviates_; // ln of the deviate of each generator entry
     const std::array<Azimuth, kRngModulus>& azimuths_;  // cos and sin of 2π × each entry's deviate
-    float startEnergy_ = -1.0f;    // energy of startCoefficients_
-    Coefficients startCoefficients_; // coefficients at the start energy
-    float lastEnergy_ = -1.0f;     // energy of lastCoefficients_
-    Coefficients lastCoefficients_;  // coefficients at the latest other energy
+    float startEnergy_ = -1.0f;                         // energy of startCoefficients_
+    Coefficients startCoefficients_;                    // coefficients at the start energy
+    float lastEnergy_ = -1.0f;                          // energy of lastCoefficients_
+    Coefficients lastCoefficients_;                     // coefficients at the latest other energy
 };
 
 } // namespace engine

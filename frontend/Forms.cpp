@@ -17,27 +17,29 @@ struct Windows {
     std::unique_ptr<Form2> form2;
 };
 
-Windows& windows() {
+Windows& windows()
+{
     static Windows all;
     return all;
 }
 
-template <typename Form>
-Form& Created(std::unique_ptr<Form>& slot) {
+template <typename Form> Form& Created(std::unique_ptr<Form>& slot)
+{
     if (!slot) slot = std::make_unique<Form>();
     return *slot;
 }
 
-}  // namespace
+} // namespace
 
 Form2& form2() { return Created(windows().form2); }
 Form4& form4() { return Created(windows().form4); }
 Form7& form7() { return Created(windows().form7); }
 
-void DestroyForms() {
+void DestroyForms()
+{
     windows().form2.reset();
     windows().form4.reset();
     windows().form7.reset();
 }
 
-}  // namespace brisca
+} // namespace brisca

@@ -15,4 +15,4 @@ Form7& form7();
 // Deletes every window created so far (at the end of the program or of a test).
 void DestroyForms();
 
-}  // namespace brisca
+} // namespace brisca

@@ -4,17 +4,19 @@
 
 namespace brisca {
 
-void InstallJapaneseFont() {
+void InstallJapaneseFont()
+{
     // IPAGothic comes with fonts-ipafont-gothic; the others are tried where it is missing.
-    QFont::insertSubstitutions(kWindowFontFamily,
-                               {"IPAGothic", "IPAPGothic", "Noto Sans CJK JP", "VL Gothic"});
+    QFont::insertSubstitutions(
+        kWindowFontFamily, {"IPAGothic", "IPAPGothic", "Noto Sans CJK JP", "VL Gothic"});
     QApplication::setFont(WindowFont());
 }
 
-QFont WindowFont(double pointSize) {
+QFont WindowFont(double pointSize)
+{
     QFont font(kWindowFontFamily);
     font.setPointSizeF(pointSize);
     return font;
 }
 
-}  // namespace brisca
+} // namespace brisca

@@ -14,4 +14,4 @@ void InstallJapaneseFont();
 // The window font at the given point size.
 QFont WindowFont(double pointSize = 9.0);
 
-}  // namespace brisca
+} // namespace brisca

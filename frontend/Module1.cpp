@@ -17,21 +17,26 @@ namespace brisca {
 
 DisplayGrid::DisplayGrid()
     : values(static_cast<std::size_t>(Layers + 1) * (Columns + 1) * (Rows + 1),
-             std::numeric_limits<double>::quiet_NaN()) {}
+          std::numeric_limits<double>::quiet_NaN())
+{
+}
 
-Module1& module1() {
+Module1& module1()
+{
     static Module1 state;
     return state;
 }
 
-bool LoadDataTables() {
+bool LoadDataTables()
+{
     const std::string error = ReadDataTables(std::filesystem::current_path(), module1().Tables);
     if (error.empty()) return true;
     platform().MsgBox(QString::fromStdString(error), MsgButtons::Ok, MsgIcon::Warning);
     return false;
 }
 
-bool GenerateSpectrum() {
+bool GenerateSpectrum()
+{
     Form2& form = form2();
     const XraySpectrum spectrum = ComputeXraySpectrum(form.Entries(), module1().Tables);
     if (spectrum.CorrectedText1) {
@@ -41,8 +46,7 @@ bool GenerateSpectrum() {
         form.Text2->setText(QString::fromStdString(*spectrum.CorrectedText2));
     }
     if (!spectrum.Warning.empty()) {
-        platform().MsgBox(QString::fromStdString(spectrum.Warning), MsgButtons::Ok,
-                          MsgIcon::Warning);
+        platform().MsgBox(QString::fromStdString(spectrum.Warning), MsgButtons::Ok, MsgIcon::Warning);
         return false;
     }
     Module1& shared = module1();
@@ -55,7 +59,8 @@ bool GenerateSpectrum() {
     return true;
 }
 
-bool ComputeTubeOutput() {
+bool ComputeTubeOutput()
+{
     const Form2& form = form2();
     Module1& shared = module1();
     const double V = Val(form.Text1->text().toStdString());
@@ -70,4 +75,4 @@ bool ComputeTubeOutput() {
     return true;
 }
 
-}  // namespace brisca
+} // namespace brisca

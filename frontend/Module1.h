@@ -11,10 +11,10 @@ namespace brisca {
 // One display grid: [layer 0..3][column 0..381][row 0..601]; layers 1..3, columns 1..381 and
 // rows 1..601 hold values, every entry with an index 0 holds none (NaN, shown as empty text).
 struct DisplayGrid {
-    static constexpr int Layers = 3;     // heights: 50 cm above, phantom centre, 50 cm below
-    static constexpr int Columns = 381;  // 1 cm steps, column c at 20 + c cm lateral
-    static constexpr int Rows = 601;     // 1 cm steps, row r at −300 + r cm along the axis
-    std::vector<double> values;          // (Layers+1)·(Columns+1)·(Rows+1) entries
+    static constexpr int Layers = 3;    // heights: 50 cm above, phantom centre, 50 cm below
+    static constexpr int Columns = 381; // 1 cm steps, column c at 20 + c cm lateral
+    static constexpr int Rows = 601;    // 1 cm steps, row r at −300 + r cm along the axis
+    std::vector<double> values;         // (Layers+1)·(Columns+1)·(Rows+1) entries
     // Empty grid: every entry holds no value.
     DisplayGrid();
     // Entry at layer k, column c, row r (indices as above).
@@ -23,7 +23,8 @@ struct DisplayGrid {
     double at(int k, int c, int r) const { return values[Index(k, c, r)]; }
 
 private:
-    static std::size_t Index(int k, int c, int r) {
+    static std::size_t Index(int k, int c, int r)
+    {
         return (static_cast<std::size_t>(k) * (Columns + 1) + c) * (Rows + 1) + r;
     }
 };
@@ -41,18 +42,18 @@ struct Module1 {
     // 3 single-phase full-wave.
     int RectifierType = 1;
 
-    SlotTable Spectrum{};       // filtered photon-number spectrum of the last start
-    SlotTable PhaseSpectrum{};  // thick-target intensity of the last waveform phase step
-    SlotTable KermaRef{};       // air-kerma weight of each slot behind the reference filtration
-    SlotTable KermaUser{};      // air-kerma weight of each slot behind the user's filtration
-    double KermaRatio = 0.0;    // air kerma behind the user's over the reference filtration
-    std::string SpectrumFile;   // the 307 lines of B_SPCTL.dat for the last spectrum
+    SlotTable Spectrum{};      // filtered photon-number spectrum of the last start
+    SlotTable PhaseSpectrum{}; // thick-target intensity of the last waveform phase step
+    SlotTable KermaRef{};      // air-kerma weight of each slot behind the reference filtration
+    SlotTable KermaUser{};     // air-kerma weight of each slot behind the user's filtration
+    double KermaRatio = 0.0;   // air kerma behind the user's over the reference filtration
+    std::string SpectrumFile;  // the 307 lines of B_SPCTL.dat for the last spectrum
 
-    double Fsd = 0.0;         // focus-to-entrance-surface distance, cm
-    double FieldLong = 0.0;   // field size at the FSD along the long axis, cm
-    double FieldShort = 0.0;  // field size at the FSD along the short axis, cm
-    double Histories = 0.0;   // number of incident photons
-    double TubeOutput = 0.0;  // free-in-air air kerma rate at 100 cm, per minute
+    double Fsd = 0.0;        // focus-to-entrance-surface distance, cm
+    double FieldLong = 0.0;  // field size at the FSD along the long axis, cm
+    double FieldShort = 0.0; // field size at the FSD along the short axis, cm
+    double Histories = 0.0;  // number of incident photons
+    double TubeOutput = 0.0; // free-in-air air kerma rate at 100 cm, per minute
 
     DisplayGrid KermaGrid;        // air kerma rate, μGy/min
     DisplayGrid DoseGrid;         // effective dose (H1cm) rate, μSv/min
@@ -82,4 +83,4 @@ bool GenerateSpectrum();
 // beyond the tube output table gives a warning and false.
 bool ComputeTubeOutput();
 
-}  // namespace brisca
+} // namespace brisca

@@ -10,7 +10,8 @@ namespace brisca {
 
 namespace {
 
-int MouseCode(Qt::MouseButtons buttons) {
+int MouseCode(Qt::MouseButtons buttons)
+{
     int code = 0;
     if (buttons & Qt::LeftButton) code |= LeftButton;
     if (buttons & Qt::RightButton) code |= RightButton;
@@ -19,36 +20,42 @@ int MouseCode(Qt::MouseButtons buttons) {
 }
 
 // Arc angles in Qt's unit of 1/16 degree.
-int Sixteenths(double radians) {
+int Sixteenths(double radians)
+{
     return static_cast<int>(std::lround(radians * 180.0 / std::numbers::pi * 16.0));
 }
 
-}  // namespace
+} // namespace
 
-PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
+{
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
 }
 
-void PictureBox::SetScale(double left, double top, double width, double height) {
+void PictureBox::SetScale(double left, double top, double width, double height)
+{
     scaleLeft_ = left;
     scaleTop_ = top;
     scaleWidth_ = width;
     scaleHeight_ = height;
 }
 
-void PictureBox::SetBorder(bool sunken) {
+void PictureBox::SetBorder(bool sunken)
+{
     sunken_ = sunken;
     update();
 }
 
-QSize PictureBox::InnerSize() const {
+QSize PictureBox::InnerSize() const
+{
     const int border = 2 * BorderWidth();
     return QSize(std::max(1, width() - border), std::max(1, height() - border));
 }
 
 // The image follows the widget's size; what was drawn stays where it was.
-void PictureBox::EnsureImage() {
+void PictureBox::EnsureImage()
+{
     const QSize inner = InnerSize();
     if (image_.size() == inner) return;
     QImage grown(inner, QImage::Format_RGB32);
@@ -60,12 +67,14 @@ void PictureBox::EnsureImage() {
     image_ = grown;
 }
 
-const QImage& PictureBox::Image() {
+const QImage& PictureBox::Image()
+{
     EnsureImage();
     return image_;
 }
 
-QPoint PictureBox::ToPixel(double x, double y) const {
+QPoint PictureBox::ToPixel(double x, double y) const
+{
     const QSize inner = InnerSize();
     const double w = scaleWidth_ != 0.0 ? scaleWidth_ : inner.width();
     const double h = scaleHeight_ != 0.0 ? scaleHeight_ : inner.height();
@@ -74,29 +83,40 @@ QPoint PictureBox::ToPixel(double x, double y) const {
     return QPoint(static_cast<int>(std::floor(px + 0.5)), static_cast<int>(std::floor(py + 0.5)));
 }
 
-QPointF PictureBox::ToUser(const QPointF& widgetPos) const {
+QPointF PictureBox::ToUser(const QPointF& widgetPos) const
+{
     const QSize inner = InnerSize();
     const double w = scaleWidth_ != 0.0 ? scaleWidth_ : inner.width();
     const double h = scaleHeight_ != 0.0 ? scaleHeight_ : inner.height();
     return QPointF(scaleLeft_ + (widgetPos.x() - BorderWidth()) * w / inner.width(),
-                   scaleTop_ + (widgetPos.y() - BorderWidth()) * h / inner.height());
+        scaleTop_ + (widgetPos.y() - BorderWidth()) * h / inner.height());
 }
 
-QBrush PictureBox::FillBrush() const {
+QBrush PictureBox::FillBrush() const
+{
     switch (fillStyle_) {
-        case FillStyle::Solid: return QBrush(fillColor_, Qt::SolidPattern);
-        case FillStyle::Transparent: return Qt::NoBrush;
-        case FillStyle::HorizontalLine: return QBrush(fillColor_, Qt::HorPattern);
-        case FillStyle::VerticalLine: return QBrush(fillColor_, Qt::VerPattern);
-        case FillStyle::UpwardDiagonal: return QBrush(fillColor_, Qt::BDiagPattern);
-        case FillStyle::DownwardDiagonal: return QBrush(fillColor_, Qt::FDiagPattern);
-        case FillStyle::Cross: return QBrush(fillColor_, Qt::CrossPattern);
-        case FillStyle::DiagonalCross: return QBrush(fillColor_, Qt::DiagCrossPattern);
+    case FillStyle::Solid:
+        return QBrush(fillColor_, Qt::SolidPattern);
+    case FillStyle::Transparent:
+        return Qt::NoBrush;
+    case FillStyle::HorizontalLine:
+        return QBrush(fillColor_, Qt::HorPattern);
+    case FillStyle::VerticalLine:
+        return QBrush(fillColor_, Qt::VerPattern);
+    case FillStyle::UpwardDiagonal:
+        return QBrush(fillColor_, Qt::BDiagPattern);
+    case FillStyle::DownwardDiagonal:
+        return QBrush(fillColor_, Qt::FDiagPattern);
+    case FillStyle::Cross:
+        return QBrush(fillColor_, Qt::CrossPattern);
+    case FillStyle::DiagonalCross:
+        return QBrush(fillColor_, Qt::DiagCrossPattern);
     }
     return Qt::NoBrush;
 }
 
-void PictureBox::Cls() {
+void PictureBox::Cls()
+{
     EnsureImage();
     image_.fill(backColor_);
     CurrentX = 0.0;
@@ -104,11 +124,10 @@ void PictureBox::Cls() {
     update();
 }
 
-void PictureBox::Line(double x1, double y1, double x2, double y2) {
-    Line(x1, y1, x2, y2, foreColor_);
-}
+void PictureBox::Line(double x1, double y1, double x2, double y2) { Line(x1, y1, x2, y2, foreColor_); }
 
-void PictureBox::Line(double x1, double y1, double x2, double y2, const QColor& c) {
+void PictureBox::Line(double x1, double y1, double x2, double y2, const QColor& c)
+{
     EnsureImage();
     QPainter p(&image_);
     p.setPen(QPen(c, drawWidth_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -118,7 +137,8 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, const QColor& 
     update();
 }
 
-void PictureBox::Box(double x1, double y1, double x2, double y2, const QColor& c) {
+void PictureBox::Box(double x1, double y1, double x2, double y2, const QColor& c)
+{
     EnsureImage();
     const QPoint a = ToPixel(x1, y1);
     const QPoint b = ToPixel(x2, y2);
@@ -132,7 +152,8 @@ void PictureBox::Box(double x1, double y1, double x2, double y2, const QColor& c
     update();
 }
 
-void PictureBox::BoxFilled(double x1, double y1, double x2, double y2, const QColor& c) {
+void PictureBox::BoxFilled(double x1, double y1, double x2, double y2, const QColor& c)
+{
     EnsureImage();
     QPainter p(&image_);
     p.fillRect(QRect(ToPixel(x1, y1), ToPixel(x2, y2)).normalized(), c);
@@ -141,7 +162,8 @@ void PictureBox::BoxFilled(double x1, double y1, double x2, double y2, const QCo
     update();
 }
 
-void PictureBox::Circle(double x, double y, double r, const QColor& c) {
+void PictureBox::Circle(double x, double y, double r, const QColor& c)
+{
     EnsureImage();
     const QPoint centre = ToPixel(x, y);
     const int radius = ToPixel(scaleLeft_ + std::fabs(r), scaleTop_).x();
@@ -154,7 +176,8 @@ void PictureBox::Circle(double x, double y, double r, const QColor& c) {
     update();
 }
 
-void PictureBox::Arc(double x, double y, double r, const QColor& c, double start, double end) {
+void PictureBox::Arc(double x, double y, double r, const QColor& c, double start, double end)
+{
     EnsureImage();
     const QPoint centre = ToPixel(x, y);
     const int radius = ToPixel(scaleLeft_ + std::fabs(r), scaleTop_).x();
@@ -162,14 +185,15 @@ void PictureBox::Arc(double x, double y, double r, const QColor& c, double start
     if (span < 0.0) span += 2.0 * std::numbers::pi;
     QPainter p(&image_);
     p.setPen(QPen(c, drawWidth_, Qt::SolidLine, Qt::RoundCap));
-    p.drawArc(QRect(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius),
-              Sixteenths(start), Sixteenths(span));
+    p.drawArc(QRect(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius), Sixteenths(start),
+        Sixteenths(span));
     CurrentX = x;
     CurrentY = y;
     update();
 }
 
-void PictureBox::PSet(double x, double y, const QColor& c) {
+void PictureBox::PSet(double x, double y, const QColor& c)
+{
     EnsureImage();
     const QPoint at = ToPixel(x, y);
     if (drawWidth_ == 1) {
@@ -186,7 +210,8 @@ void PictureBox::PSet(double x, double y, const QColor& c) {
     update();
 }
 
-void PictureBox::Print(const QString& text) {
+void PictureBox::Print(const QString& text)
+{
     EnsureImage();
     const QFontMetrics metrics(textFont_);
     const QPoint at = ToPixel(CurrentX, CurrentY);
@@ -199,17 +224,20 @@ void PictureBox::Print(const QString& text) {
     update();
 }
 
-double PictureBox::TextWidth(const QString& text) const {
+double PictureBox::TextWidth(const QString& text) const
+{
     const double w = scaleWidth_ != 0.0 ? scaleWidth_ : InnerSize().width();
     return QFontMetrics(textFont_).horizontalAdvance(text) * w / InnerSize().width();
 }
 
-double PictureBox::TextHeight() const {
+double PictureBox::TextHeight() const
+{
     const double h = scaleHeight_ != 0.0 ? scaleHeight_ : InnerSize().height();
     return QFontMetrics(textFont_).height() * h / InnerSize().height();
 }
 
-void PictureBox::paintEvent(QPaintEvent*) {
+void PictureBox::paintEvent(QPaintEvent*)
+{
     EnsureImage();
     QPainter p(this);
     p.drawImage(BorderWidth(), BorderWidth(), image_);
@@ -231,19 +259,22 @@ void PictureBox::paintEvent(QPaintEvent*) {
     p.drawLine(w - 1, 1, w - 1, h - 1);
 }
 
-void PictureBox::mousePressEvent(QMouseEvent* event) {
+void PictureBox::mousePressEvent(QMouseEvent* event)
+{
     const QPointF at = ToUser(event->position());
     emit MouseDown(MouseCode(event->button()), at.x(), at.y());
 }
 
-void PictureBox::mouseMoveEvent(QMouseEvent* event) {
+void PictureBox::mouseMoveEvent(QMouseEvent* event)
+{
     const QPointF at = ToUser(event->position());
     emit MouseMove(MouseCode(event->buttons()), at.x(), at.y());
 }
 
-void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
+void PictureBox::mouseReleaseEvent(QMouseEvent* event)
+{
     const QPointF at = ToUser(event->position());
     emit MouseUp(MouseCode(event->button()), at.x(), at.y());
 }
 
-}  // namespace brisca
+} // namespace brisca

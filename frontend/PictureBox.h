@@ -8,8 +8,16 @@
 namespace brisca {
 
 // How closed figures (boxes drawn as outlines, circles) are filled.
-enum class FillStyle { Solid, Transparent, HorizontalLine, VerticalLine, UpwardDiagonal,
-                       DownwardDiagonal, Cross, DiagonalCross };
+enum class FillStyle {
+    Solid,
+    Transparent,
+    HorizontalLine,
+    VerticalLine,
+    UpwardDiagonal,
+    DownwardDiagonal,
+    Cross,
+    DiagonalCross
+};
 
 // Mouse button codes of the mouse events: left 1, right 2, middle 4.
 enum MouseButtonCode { LeftButton = 1, RightButton = 2, MiddleButton = 4 };
@@ -53,7 +61,7 @@ public:
 
     // Current point in user units: the top left corner of the next text.
     double CurrentX = 0.0;
-    double CurrentY = 0.0;  // see CurrentX
+    double CurrentY = 0.0; // see CurrentX
 
     // Clears to the background colour and moves the current point to (0, 0).
     void Cls();
@@ -110,8 +118,8 @@ private:
     QImage image_;
     double scaleLeft_ = 0.0;
     double scaleTop_ = 0.0;
-    double scaleWidth_ = 0.0;   // 0: the inner width in pixels
-    double scaleHeight_ = 0.0;  // 0: the inner height in pixels
+    double scaleWidth_ = 0.0;  // 0: the inner width in pixels
+    double scaleHeight_ = 0.0; // 0: the inner height in pixels
     bool sunken_ = true;
     int drawWidth_ = 1;
     QColor foreColor_ = Qt::black;
@@ -121,4 +129,4 @@ private:
     QFont textFont_;
 };
 
-}  // namespace brisca
+} // namespace brisca

@@ -2,7 +2,7 @@
 
 namespace records {
 
-FieldError::FieldError(const std::string& message) : std::runtime_error(message) {}
+FieldError::FieldError(const std::string& message) : std::runtime_error(message) { }
 
 std::string DescribeRecordError(const std::string& fileName, int recordNumber, const std::string& what)
 {

@@ -61,7 +61,8 @@ bool CanonicalNumber(std::string_view text, int decimals, std::string& canonical
     long exponent = 0;
     if (pos < packed.size()) {
         const char ch = packed[pos];
-        if (ch == 'E' || ch == 'e' || ch == 'D' || ch == 'd' || ch == 'Q' || ch == 'q') ++pos;
+        if (ch == 'E' || ch == 'e' || ch == 'D' || ch == 'd' || ch == 'Q' || ch == 'q')
+            ++pos;
         else if (ch != '+' && ch != '-') {
             reason = "unexpected character";
             return false;
@@ -95,7 +96,7 @@ bool CanonicalNumber(std::string_view text, int decimals, std::string& canonical
     return true;
 }
 
-FieldReader::FieldReader(std::string_view record) : record_(record) {}
+FieldReader::FieldReader(std::string_view record) : record_(record) { }
 
 std::string_view FieldReader::Take(int width, int& firstColumn)
 {
@@ -133,7 +134,8 @@ float FieldReader::Single(int width, int decimals)
     std::string label;
     std::string_view text;
     const float value = std::strtof(CanonicalField(width, decimals, label, text).c_str(), nullptr);
-    if (!std::isfinite(value)) throw FieldError(label + ": " + Quoted(text) + " is out of single-precision range");
+    if (!std::isfinite(value))
+        throw FieldError(label + ": " + Quoted(text) + " is out of single-precision range");
     return value;
 }
 

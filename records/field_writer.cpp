@@ -16,7 +16,8 @@ bool AppendNonFinite(std::string& out, double value, int width)
     if (std::isfinite(value)) return false;
     const char* text = std::isnan(value) ? "NaN" : (value < 0 ? "-Inf" : "Inf");
     const std::string word(text);
-    if (static_cast<int>(word.size()) > width) AppendStars(out, width);
+    if (static_cast<int>(word.size()) > width)
+        AppendStars(out, width);
     else {
         out.append(static_cast<std::size_t>(width) - word.size(), ' ');
         out += word;
@@ -38,7 +39,8 @@ void AppendE(std::string& out, double value, int width, int decimals)
 
     // Shortest exact rounding to d significant digits: "d.ddde+XX".
     char buf[64];
-    const auto result = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, decimals - 1);
+    const auto result =
+        std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, decimals - 1);
     char digits[40];
     int count = 0;
     const char* p = buf;
@@ -88,7 +90,8 @@ void AppendF(std::string& out, double value, int width, int decimals)
     if (AppendNonFinite(out, value, width)) return;
     const bool negative = std::signbit(value) && value != 0.0;
     char buf[400];
-    const auto result = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::fixed, decimals);
+    const auto result =
+        std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::fixed, decimals);
     if (result.ec != std::errc()) {
         AppendStars(out, width);
         return;
@@ -97,7 +100,8 @@ void AppendF(std::string& out, double value, int width, int decimals)
     std::string body(text);
     if (decimals == 0) body += '.';
     const int signWidth = negative ? 1 : 0;
-    if (static_cast<int>(body.size()) + signWidth > width && body.size() > 1 && body[0] == '0' && body[1] == '.') {
+    if (static_cast<int>(body.size()) + signWidth > width && body.size() > 1 && body[0] == '0' &&
+        body[1] == '.') {
         body.erase(0, 1);
     }
     const int length = static_cast<int>(body.size()) + signWidth;

@@ -16,7 +16,8 @@ std::string FirstItemCanonical(std::string_view line)
     std::size_t start = 0;
     while (start < line.size() && (line[start] == ' ' || line[start] == '\t')) ++start;
     std::size_t end = start;
-    while (end < line.size() && line[end] != ' ' && line[end] != '\t' && line[end] != ',' && line[end] != '/') ++end;
+    while (end < line.size() && line[end] != ' ' && line[end] != '\t' && line[end] != ',' && line[end] != '/')
+        ++end;
     const std::string_view item = line.substr(start, end - start);
     if (item.empty()) throw FieldError("no number on the line");
     std::string canonical;

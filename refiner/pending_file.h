@@ -26,9 +26,9 @@ private:
     // Closes and removes the temporary file, ignoring errors.
     void Discard();
 
-    std::string finalName_;       // name the file gets when complete
-    std::string temporaryName_;   // name while it is written
-    std::FILE* file_ = nullptr;   // open while writing
+    std::string finalName_;     // name the file gets when complete
+    std::string temporaryName_; // name while it is written
+    std::FILE* file_ = nullptr; // open while writing
 };
 
 } // namespace refiner

@@ -50,9 +50,9 @@ private:
     void Next(std::string_view& record)
     {
         if (!source_.Next(record)) {
-            throw RunError(records::DescribeRecordError(
-                fileName_, source_.RecordNumber() + 1,
-                "missing: the file ends early (a result file has " + std::to_string(kResultRecords) + " records)"));
+            throw RunError(records::DescribeRecordError(fileName_, source_.RecordNumber() + 1,
+                "missing: the file ends early (a result file has " + std::to_string(kResultRecords) +
+                    " records)"));
         }
     }
 
@@ -67,18 +67,19 @@ void ReadGridRow(std::string_view record, std::array<float, kCoarseLateral>& row
     // A record cut short would otherwise read as blank fields, that is as zero dose.
     if (static_cast<int>(record.size()) < kRowColumns) {
         throw records::FieldError("the record holds " + std::to_string(record.size()) + " columns; " +
-                                  std::to_string(kCoarseLateral) + " fields of " + std::to_string(kFieldWidth) +
-                                  " columns need " + std::to_string(kRowColumns));
+                                  std::to_string(kCoarseLateral) + " fields of " +
+                                  std::to_string(kFieldWidth) + " columns need " +
+                                  std::to_string(kRowColumns));
     }
     records::FieldReader fields(record);
     for (auto& value : row) {
         const int column = fields.NextColumn();
         value = fields.Single(kFieldWidth, kFieldDecimals);
         if (std::fabs(value) > kLargestRate) {
-            throw records::FieldError("columns " + std::to_string(column) + "-" +
-                                      std::to_string(column + kFieldWidth - 1) + ": '" +
-                                      std::string(record.substr(static_cast<std::size_t>(column - 1), kFieldWidth)) +
-                                      "' is beyond any dose rate");
+            throw records::FieldError(
+                "columns " + std::to_string(column) + "-" + std::to_string(column + kFieldWidth - 1) + ": '" +
+                std::string(record.substr(static_cast<std::size_t>(column - 1), kFieldWidth)) +
+                "' is beyond any dose rate");
         }
     }
 }

@@ -9,7 +9,7 @@ namespace refiner {
 class RunError : public std::runtime_error {
 public:
     // message: the whole console line, without a line end.
-    explicit RunError(const std::string& message) : std::runtime_error(message) {}
+    explicit RunError(const std::string& message) : std::runtime_error(message) { }
 };
 
 } // namespace refiner

@@ -16,9 +16,9 @@ using SlotArray = std::array<double, kSlotCount + 1>;
 
 // Linear attenuation coefficients (1/cm) of the filter and target metals per slot.
 struct MetalAttenuation {
-  SlotArray tungsten;
-  SlotArray aluminium;
-  SlotArray copper;
+    SlotArray tungsten;
+    SlotArray aluminium;
+    SlotArray copper;
 };
 
 // Densities of the metals, g/cm³.
@@ -32,4 +32,4 @@ MetalAttenuation ComputeMetalAttenuation();
 // μen/ρ of dry air on every slot, cm²/g.
 SlotArray ComputeAirEnergyAbsorption();
 
-}  // namespace tablegen
+} // namespace tablegen

@@ -15,4 +15,4 @@ std::string FormatF(double value, int width, int decimals);
 // Exponent form 0.ddd…E±xx with `decimals` significant digits in `width` characters (Ew.d).
 std::string FormatE(double value, int width, int decimals);
 
-}  // namespace tablegen
+} // namespace tablegen

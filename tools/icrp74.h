@@ -7,4 +7,4 @@ namespace tablegen {
 // H*(10)/Ka at E keV (10 to 200 keV), Sv/Gy; throws outside the tabulated range.
 double AmbientDosePerAirKerma(double E);
 
-}  // namespace tablegen
+} // namespace tablegen

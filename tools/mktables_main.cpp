@@ -6,21 +6,22 @@
 #include <exception>
 #include <iostream>
 
-int main() {
-  using namespace tablegen;
-  try {
-    const MetalAttenuation mu = ComputeMetalAttenuation();
-    const SlotArray muEnAir = ComputeAirEnergyAbsorption();
-    WriteAllOrNothing({
-        {"ICRUSoft.dat", IcruSoftText()},
-        {"Air.eac", AirEacText(muEnAir)},
-        {"Ak2Sv.dat", Ak2SvText()},
-        {"MUs.dat", MusText(mu)},
-        {"default-output.op", DefaultOutputText(mu, muEnAir)},
-    });
-  } catch (const std::exception& e) {
-    std::cerr << "mktables: " << e.what() << '\n';
-    return 1;
-  }
-  return 0;
+int main()
+{
+    using namespace tablegen;
+    try {
+        const MetalAttenuation mu = ComputeMetalAttenuation();
+        const SlotArray muEnAir = ComputeAirEnergyAbsorption();
+        WriteAllOrNothing({
+            {"ICRUSoft.dat", IcruSoftText()},
+            {"Air.eac", AirEacText(muEnAir)},
+            {"Ak2Sv.dat", Ak2SvText()},
+            {"MUs.dat", MusText(mu)},
+            {"default-output.op", DefaultOutputText(mu, muEnAir)},
+        });
+    } catch (const std::exception& e) {
+        std::cerr << "mktables: " << e.what() << '\n';
+        return 1;
+    }
+    return 0;
 }

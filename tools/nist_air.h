@@ -7,4 +7,4 @@ namespace tablegen {
 // μen/ρ of dry air at E keV, cm²/g; below 1 keV extrapolated from the first two points.
 double AirEnergyAbsorption(double E);
 
-}  // namespace tablegen
+} // namespace tablegen

@@ -12,21 +12,28 @@ inline constexpr double kSoftTissueDensity = 1.06;
 
 // One element of a mixture: atomic number and mass fraction.
 struct ElementFraction {
-  int Z;
-  double massFraction;
+    int Z;
+    double massFraction;
 };
 
 // ICRU-44 soft tissue by mass fraction (the fractions add up to 1).
 inline constexpr std::array<ElementFraction, 9> kSoftTissue = {{
-    {1, 0.102}, {6, 0.143}, {7, 0.034}, {8, 0.708}, {11, 0.002},
-    {15, 0.003}, {16, 0.003}, {17, 0.002}, {19, 0.003},
+    {1, 0.102},
+    {6, 0.143},
+    {7, 0.034},
+    {8, 0.708},
+    {11, 0.002},
+    {15, 0.003},
+    {16, 0.003},
+    {17, 0.002},
+    {19, 0.003},
 }};
 
 // Linear interaction coefficients of the tissue at one energy, 1/cm.
 struct InteractionCoefficients {
-  double coherent;
-  double incoherent;
-  double photoelectric;
+    double coherent;
+    double incoherent;
+    double photoelectric;
 };
 
 // Coherent, incoherent and photoelectric coefficients of the tissue at E keV.
@@ -42,4 +49,4 @@ double SoftTissueFormFactorSquared(double x);
 // the distribution in x that coherent sampling inverts, since dΩ is proportional to x dx.
 std::vector<double> SoftTissueCoherentCumulative(const std::vector<double>& x);
 
-}  // namespace tablegen
+} // namespace tablegen

@@ -9,6 +9,6 @@ namespace tablegen {
 // Air kerma per unit tube charge (arbitrary but fixed unit) for an instantaneous voltage Vi kV,
 // target angle `targetAngleDeg`, behind `aluminiumCm` of aluminium.
 double FilteredAirKermaPerCharge(double Vi, double targetAngleDeg, double aluminiumCm,
-                                 const MetalAttenuation& mu, const SlotArray& muEnAir);
+    const MetalAttenuation& mu, const SlotArray& muEnAir);
 
-}  // namespace tablegen
+} // namespace tablegen

@@ -22,18 +22,16 @@ inline constexpr double kReferenceCopperMm = 0.0;
 inline constexpr double kReferenceTargetAngle = 12.0;
 
 // Tube voltages of the table, kV: 40, 50, …, 150.
-inline constexpr std::array<double, 12> kOutputVoltages = {40, 50, 60, 70, 80, 90,
-                                                           100, 110, 120, 130, 140, 150};
+inline constexpr std::array<double, 12> kOutputVoltages = {
+    40, 50, 60, 70, 80, 90, 100, 110, 120, 130, 140, 150};
 
 // Survey fit of constant-potential air kerma output, µGy/mAs at 100 cm, at peak voltage kV.
 double SurveyAirKermaPerMas(double kV);
 
 // Air kerma per mAs of a waveform relative to constant potential at the same peak voltage.
-double WaveformFactor(Waveform waveform, double kV, const MetalAttenuation& mu,
-                      const SlotArray& muEnAir);
+double WaveformFactor(Waveform waveform, double kV, const MetalAttenuation& mu, const SlotArray& muEnAir);
 
 // Exposure per mAs at 100 cm, C/kg/mAs, of a waveform at peak voltage kV.
-double ExposurePerMas(Waveform waveform, double kV, const MetalAttenuation& mu,
-                      const SlotArray& muEnAir);
+double ExposurePerMas(Waveform waveform, double kV, const MetalAttenuation& mu, const SlotArray& muEnAir);
 
-}  // namespace tablegen
+} // namespace tablegen

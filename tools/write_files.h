@@ -14,4 +14,4 @@ using NamedText = std::pair<std::string, std::string>;
 // are written; a failed write removes the temporaries and throws, leaving the older files.
 void WriteAllOrNothing(const std::vector<NamedText>& files);
 
-}  // namespace tablegen
+} // namespace tablegen

@@ -19,4 +19,4 @@ double IncoherentFunction(int Z, double q);
 // Atomic weight of element Z, g/mol.
 double AtomicWeight(int Z);
 
-}  // namespace tablegen
+} // namespace tablegen

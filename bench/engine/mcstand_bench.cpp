@@ -49,7 +49,8 @@ std::array<double, 301> AluminiumCoefficients()
 void WriteDefaultJob(const fs::path& folder, double histories)
 {
     for (const char* table : {"ICRUSoft.dat", "Air.eac", "Ak2Sv.dat"}) {
-        fs::copy_file(fs::path(BRISCA_DATA_DIR) / table, folder / table, fs::copy_options::overwrite_existing);
+        fs::copy_file(
+            fs::path(BRISCA_DATA_DIR) / table, folder / table, fs::copy_options::overwrite_existing);
     }
     std::ofstream job(folder / "B2F.txt", std::ios::binary);
     char count[32];
@@ -61,13 +62,16 @@ void WriteDefaultJob(const fs::path& folder, double histories)
     double peak = 0;
     for (int i = 1; i <= 300; ++i) {
         const double E = 0.5 * i;
-        if (E < 80.0) shape[static_cast<std::size_t>(i)] = (80.0 - E) / E * std::exp(-muAl[static_cast<std::size_t>(i)] * 0.40);
+        if (E < 80.0)
+            shape[static_cast<std::size_t>(i)] =
+                (80.0 - E) / E * std::exp(-muAl[static_cast<std::size_t>(i)] * 0.40);
         peak = std::max(peak, shape[static_cast<std::size_t>(i)]);
     }
     std::ofstream spectrum(folder / "B_SPCTL.dat", std::ios::binary);
     for (int i = 1; i <= 300; ++i) {
         char line[40];
-        std::snprintf(line, sizeof line, "%06.1f, %.5f\r\n", 0.5 * i, shape[static_cast<std::size_t>(i)] / peak);
+        std::snprintf(
+            line, sizeof line, "%06.1f, %.5f\r\n", 0.5 * i, shape[static_cast<std::size_t>(i)] / peak);
         spectrum << line;
     }
     spectrum << "1000\r\n80\r\n1\r\n12\r\n2.5\r\n1.5\r\n0\r\n";
@@ -112,11 +116,11 @@ int main(int argc, char** argv)
     const Timing fast = Run(tables, false);
     std::printf("default job, %lld histories\n", fast.histories);
     std::printf("engine:                %.3f s user, %.2f M histories/s (kerma sum %.9g)\n", fast.seconds,
-                fast.histories / fast.seconds / 1e6, fast.checksum);
+        fast.histories / fast.seconds / 1e6, fast.checksum);
     if (argc > 2 && std::string(argv[2]) == "--literal") {
         const Timing literal = Run(tables, true);
-        std::printf("literal 61-disc loop:  %.3f s user, %.2f M histories/s (kerma sum %.9g)\n", literal.seconds,
-                    literal.histories / literal.seconds / 1e6, literal.checksum);
+        std::printf("literal 61-disc loop:  %.3f s user, %.2f M histories/s (kerma sum %.9g)\n",
+            literal.seconds, literal.histories / literal.seconds / 1e6, literal.checksum);
     }
     return 0;
 }

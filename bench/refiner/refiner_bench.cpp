@@ -25,7 +25,8 @@ double MedianMilliseconds(const std::function<void()>& work)
     for (int k = 0; k < kRepeats; ++k) {
         const auto start = std::chrono::steady_clock::now();
         work();
-        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        times.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
     }
     std::sort(times.begin(), times.end());
     return times[kRepeats / 2];
@@ -52,7 +53,8 @@ int main(int argc, char** argv)
     };
     const auto work = std::make_unique<Work>();
     const double read = MedianMilliseconds([&] { refiner::ReadResultFile("sample.dsr5", work->coarse); });
-    const double refine = MedianMilliseconds([&] { refiner::RefineResult(work->coarse, work->fine, work->lateral); });
+    const double refine =
+        MedianMilliseconds([&] { refiner::RefineResult(work->coarse, work->fine, work->lateral); });
     const double write = MedianMilliseconds([&] { refiner::WriteFineFile("F2B.dat", work->fine); });
     int status = 0;
     const double whole = MedianMilliseconds([&] {
@@ -63,7 +65,8 @@ int main(int argc, char** argv)
     fs::current_path(scratch.parent_path());
     fs::remove_all(scratch);
 
-    std::printf("median of %d runs, ms: read %.1f  refine %.1f  write %.1f  whole run %.1f  (%ju bytes written)\n",
-                kRepeats, read, refine, write, whole, static_cast<std::uintmax_t>(bytes));
+    std::printf(
+        "median of %d runs, ms: read %.1f  refine %.1f  write %.1f  whole run %.1f  (%ju bytes written)\n",
+        kRepeats, read, refine, write, whole, static_cast<std::uintmax_t>(bytes));
     return status;
 }

@@ -8,7 +8,8 @@ namespace {
 Platform* current = nullptr;
 }
 
-Platform& platform() {
+Platform& platform()
+{
     if (current == nullptr) {
         static QtPlatform real;
         current = &real;
@@ -18,4 +19,4 @@ Platform& platform() {
 
 void setPlatform(Platform& p) { current = &p; }
 
-}  // namespace brisca
+} // namespace brisca

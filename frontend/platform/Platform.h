@@ -18,10 +18,10 @@ enum class WindowStyle { Hidden, NormalFocus };
 
 // One program start without waiting.
 struct ProgramStart {
-    QString program;           // absolute path of the program
-    QString workingDirectory;  // its current directory
+    QString program;          // absolute path of the program
+    QString workingDirectory; // its current directory
     WindowStyle style = WindowStyle::NormalFocus;
-    QString logFile;  // where console output goes when no terminal can show it; empty: discarded
+    QString logFile; // where console output goes when no terminal can show it; empty: discarded
 };
 
 // The operating-system services the windows use; one real implementation, one for tests.
@@ -54,4 +54,4 @@ Platform& platform();
 // Installs the platform the windows use; the caller keeps it alive.
 void setPlatform(Platform& p);
 
-}  // namespace brisca
+} // namespace brisca

@@ -12,20 +12,21 @@
 
 namespace brisca {
 
-MsgAnswer QtPlatform::MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon) {
+MsgAnswer QtPlatform::MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon)
+{
     QMessageBox box(icon == MsgIcon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon,
-                    QCoreApplication::applicationName(), text,
-                    buttons == MsgButtons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel
-                                                    : QMessageBox::Ok,
-                    QApplication::activeWindow());
+        QCoreApplication::applicationName(), text,
+        buttons == MsgButtons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok,
+        QApplication::activeWindow());
     return box.exec() == QMessageBox::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
 }
 
-QString QtPlatform::InputBox(const QString& prompt, const QString& title) {
+QString QtPlatform::InputBox(const QString& prompt, const QString& title)
+{
     bool accepted = false;
-    const QString answer = QInputDialog::getText(
-        QApplication::activeWindow(), title.isEmpty() ? QCoreApplication::applicationName() : title,
-        prompt, QLineEdit::Normal, QString(), &accepted);
+    const QString answer = QInputDialog::getText(QApplication::activeWindow(),
+        title.isEmpty() ? QCoreApplication::applicationName() : title, prompt, QLineEdit::Normal, QString(),
+        &accepted);
     return accepted ? answer : QString();
 }
 
@@ -33,18 +34,17 @@ void QtPlatform::Beep() { QApplication::beep(); }
 
 QString QtPlatform::DateText() { return QDate::currentDate().toString("yyyy-MM-dd"); }
 
-bool QtPlatform::StartProgram(const ProgramStart& start) {
+bool QtPlatform::StartProgram(const ProgramStart& start)
+{
     if (!QFileInfo(start.program).isExecutable()) return false;
 
     QProcess process;
     process.setWorkingDirectory(start.workingDirectory);
     if (start.style == WindowStyle::NormalFocus) {
-        const TerminalEnvironment env{
-            qEnvironmentVariable("DISPLAY"), qEnvironmentVariable("WAYLAND_DISPLAY"),
-            qEnvironmentVariable("TERMINAL"),
+        const TerminalEnvironment env{qEnvironmentVariable("DISPLAY"),
+            qEnvironmentVariable("WAYLAND_DISPLAY"), qEnvironmentVariable("TERMINAL"),
             [](const QString& name) { return QStandardPaths::findExecutable(name); }};
-        if (const auto terminal =
-                TerminalCommand(start.program, QFileInfo(start.program).fileName(), env)) {
+        if (const auto terminal = TerminalCommand(start.program, QFileInfo(start.program).fileName(), env)) {
             process.setProgram(terminal->program);
             process.setArguments(terminal->arguments);
             return process.startDetached();
@@ -68,7 +68,8 @@ void QtPlatform::DoEvents() { QCoreApplication::processEvents(); }
 
 QString QtPlatform::ProgramFolder() { return QCoreApplication::applicationDirPath(); }
 
-void QtPlatform::EndProgram(int exitCode) {
+void QtPlatform::EndProgram(int exitCode)
+{
     ended_ = true;
     // exit() leaves the event loop without sending close events, unlike quit().
     QCoreApplication::exit(exitCode);
@@ -76,4 +77,4 @@ void QtPlatform::EndProgram(int exitCode) {
 
 bool QtPlatform::EndRequested() const { return ended_; }
 
-}  // namespace brisca
+} // namespace brisca

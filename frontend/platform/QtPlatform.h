@@ -18,7 +18,7 @@ public:
     bool EndRequested() const override;
 
 private:
-    bool ended_ = false;  // EndProgram was called
+    bool ended_ = false; // EndProgram was called
 };
 
-}  // namespace brisca
+} // namespace brisca

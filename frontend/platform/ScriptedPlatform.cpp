@@ -2,7 +2,8 @@
 
 namespace brisca {
 
-MsgAnswer ScriptedPlatform::MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon) {
+MsgAnswer ScriptedPlatform::MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon)
+{
     messages.push_back({text, buttons, icon});
     events << "msgbox";
     if (msgAnswers.empty()) return MsgAnswer::Ok;
@@ -11,7 +12,8 @@ MsgAnswer ScriptedPlatform::MsgBox(const QString& text, MsgButtons buttons, MsgI
     return answer;
 }
 
-QString ScriptedPlatform::InputBox(const QString& prompt, const QString&) {
+QString ScriptedPlatform::InputBox(const QString& prompt, const QString&)
+{
     inputPrompts << prompt;
     events << "inputbox";
     if (inputAnswers.empty()) return QString();
@@ -20,14 +22,16 @@ QString ScriptedPlatform::InputBox(const QString& prompt, const QString&) {
     return answer;
 }
 
-void ScriptedPlatform::Beep() {
+void ScriptedPlatform::Beep()
+{
     ++beeps;
     events << "beep";
 }
 
 QString ScriptedPlatform::DateText() { return date; }
 
-bool ScriptedPlatform::StartProgram(const ProgramStart& start) {
+bool ScriptedPlatform::StartProgram(const ProgramStart& start)
+{
     starts.push_back(start);
     events << "start";
     return startSucceeds;
@@ -37,11 +41,12 @@ void ScriptedPlatform::DoEvents() { events << "doevents"; }
 
 QString ScriptedPlatform::ProgramFolder() { return programFolder; }
 
-void ScriptedPlatform::EndProgram(int code) {
+void ScriptedPlatform::EndProgram(int code)
+{
     exitCode = code;
     events << "end";
 }
 
 bool ScriptedPlatform::EndRequested() const { return exitCode >= 0; }
 
-}  // namespace brisca
+} // namespace brisca

@@ -29,18 +29,18 @@ public:
     void EndProgram(int exitCode) override;
     bool EndRequested() const override;
 
-    std::deque<MsgAnswer> msgAnswers;     // answers for the next boxes; Ok when none is left
-    std::deque<QString> inputAnswers;     // answers for the next input boxes; empty when none
-    QString date = "2026-12-07";          // what DateText returns
-    bool startSucceeds = true;            // what StartProgram returns
-    QString programFolder;                // what ProgramFolder returns
+    std::deque<MsgAnswer> msgAnswers; // answers for the next boxes; Ok when none is left
+    std::deque<QString> inputAnswers; // answers for the next input boxes; empty when none
+    QString date = "2026-12-07";      // what DateText returns
+    bool startSucceeds = true;        // what StartProgram returns
+    QString programFolder;            // what ProgramFolder returns
 
-    std::vector<ShownMessage> messages;   // every message box, in order
-    QStringList inputPrompts;             // every input box prompt, in order
-    std::vector<ProgramStart> starts;     // every program start, in order
-    QStringList events;                   // "beep", "msgbox", "start", "doevents", "end" in order
-    int beeps = 0;                        // number of beeps
-    int exitCode = -1;                    // code given to EndProgram; -1 while running
+    std::vector<ShownMessage> messages; // every message box, in order
+    QStringList inputPrompts;           // every input box prompt, in order
+    std::vector<ProgramStart> starts;   // every program start, in order
+    QStringList events;                 // "beep", "msgbox", "start", "doevents", "end" in order
+    int beeps = 0;                      // number of beeps
+    int exitCode = -1;                  // code given to EndProgram; -1 while running
 };
 
-}  // namespace brisca
+} // namespace brisca

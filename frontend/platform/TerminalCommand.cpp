@@ -2,8 +2,9 @@
 
 namespace brisca {
 
-std::optional<TerminalCommandLine> TerminalCommand(const QString& program, const QString& title,
-                                                   const TerminalEnvironment& env) {
+std::optional<TerminalCommandLine> TerminalCommand(
+    const QString& program, const QString& title, const TerminalEnvironment& env)
+{
     if (env.display.isEmpty() && env.waylandDisplay.isEmpty()) return std::nullopt;
 
     // A terminal the user chose wins; almost every emulator takes "-e program".
@@ -16,9 +17,8 @@ std::optional<TerminalCommandLine> TerminalCommand(const QString& program, const
     // only in UTF-8 mode whatever the locale says.
     const QString xterm = env.findExecutable("xterm");
     if (xterm.isEmpty()) return std::nullopt;
-    return TerminalCommandLine{xterm,
-                               {"-u8", "-T", title, "-fa", "DejaVu Sans Mono", "-fd", "IPAGothic",
-                                "-fs", "11", "-geometry", "100x30", "-e", program}};
+    return TerminalCommandLine{xterm, {"-u8", "-T", title, "-fa", "DejaVu Sans Mono", "-fd", "IPAGothic",
+                                          "-fs", "11", "-geometry", "100x30", "-e", program}};
 }
 
-}  // namespace brisca
+} // namespace brisca

@@ -24,79 +24,84 @@ constexpr int ExitUsage = 2;
 constexpr int ExitFile = 3;
 constexpr int ExitEngine = 4;
 
-std::string TodayResultName(PatientPositionChoice position) {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return DefaultResultName(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, position);
+std::string TodayResultName(PatientPositionChoice position)
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return DefaultResultName(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, position);
 }
 
 // Folder of this program, where the engines are looked for first.
-std::filesystem::path ProgramFolder(const char* argv0) {
-  std::error_code error;
-  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (!error) return self.parent_path();
-  return std::filesystem::absolute(argv0, error).parent_path();
+std::filesystem::path ProgramFolder(const char* argv0)
+{
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error) return self.parent_path();
+    return std::filesystem::absolute(argv0, error).parent_path();
 }
 
-}  // namespace
+} // namespace
 
-int main(int argc, char** argv) {
-  const JobOptions options = ParseJobOptions(std::vector<std::string>(argv + 1, argv + argc));
-  if (!options.UsageError.empty()) {
-    std::cerr << "brisca-job: " << options.UsageError << "\n(brisca-job --help lists the options)\n";
-    return ExitUsage;
-  }
-  if (options.Help) {
-    std::cout << JobOptionsHelp();
-    return 0;
-  }
-  if (!options.Warning.empty()) {
-    std::cerr << options.Warning << "\n";
-    return ExitRefused;
-  }
-
-  CalculationEntries entries = options.Entries;
-  if (!options.NameGiven) entries.Text10 = TodayResultName(entries.Position);
-
-  DataTables tables;
-  if (const std::string error = ReadDataTables(".", tables); !error.empty()) {
-    std::cerr << error << "\n";
-    return ExitFile;
-  }
-
-  const PreparedCalculation prepared = PrepareCalculation(entries, tables);
-  if (prepared.CorrectedText1) std::cout << "管電圧を " << *prepared.CorrectedText1 << " kV にしました。\n";
-  if (prepared.CorrectedText2) std::cout << "固有ろ過を " << *prepared.CorrectedText2 << " mm にしました。\n";
-  if (!prepared.Warning.empty()) {
-    std::cerr << prepared.Warning << "\n";
-    return ExitRefused;
-  }
-
-  for (const auto& [name, text] : {std::pair{SpectrumFileName, &prepared.SpectrumFile},
-                                   std::pair{JobFileName, &prepared.JobFile}}) {
-    if (const std::string error = WriteTextFileAtomically(name, *text); !error.empty()) {
-      std::cerr << error << "\n";
-      return ExitFile;
+int main(int argc, char** argv)
+{
+    const JobOptions options = ParseJobOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (!options.UsageError.empty()) {
+        std::cerr << "brisca-job: " << options.UsageError << "\n(brisca-job --help lists the options)\n";
+        return ExitUsage;
     }
-  }
-  std::cout << SpectrumFileName << " と " << JobFileName << " を書き込みました。管出力 "
-            << FormatNumber(prepared.Job.TubeOutput, "0.000E+00") << " Gy/min（100 cm）、結果ファイル "
-            << prepared.Job.ResultName << "\n";
-  if (!options.Run) return 0;
+    if (options.Help) {
+        std::cout << JobOptionsHelp();
+        return 0;
+    }
+    if (!options.Warning.empty()) {
+        std::cerr << options.Warning << "\n";
+        return ExitRefused;
+    }
 
-  const auto engine = LocateEngine(prepared.EngineProgram, ProgramFolder(argv[0]), std::filesystem::current_path());
-  if (!engine) {
-    std::cerr << "エンジン " << ProgramFileName(prepared.EngineProgram)
-              << " が見つかりません（brisca-job と同じフォルダと作業ディレクトリを探しました）。\n";
-    return ExitEngine;
-  }
-  std::cout.flush();
-  const EngineRunResult run = RunEngineAndWait(*engine);
-  if (!run.Started) {
-    std::cerr << "エンジンを起動できません: " << run.Error << "\n";
-    return ExitEngine;
-  }
-  if (!run.Error.empty()) std::cerr << run.Error << "\n";
-  return run.ExitStatus;
+    CalculationEntries entries = options.Entries;
+    if (!options.NameGiven) entries.Text10 = TodayResultName(entries.Position);
+
+    DataTables tables;
+    if (const std::string error = ReadDataTables(".", tables); !error.empty()) {
+        std::cerr << error << "\n";
+        return ExitFile;
+    }
+
+    const PreparedCalculation prepared = PrepareCalculation(entries, tables);
+    if (prepared.CorrectedText1) std::cout << "管電圧を " << *prepared.CorrectedText1 << " kV にしました。\n";
+    if (prepared.CorrectedText2)
+        std::cout << "固有ろ過を " << *prepared.CorrectedText2 << " mm にしました。\n";
+    if (!prepared.Warning.empty()) {
+        std::cerr << prepared.Warning << "\n";
+        return ExitRefused;
+    }
+
+    for (const auto& [name, text] :
+        {std::pair{SpectrumFileName, &prepared.SpectrumFile}, std::pair{JobFileName, &prepared.JobFile}}) {
+        if (const std::string error = WriteTextFileAtomically(name, *text); !error.empty()) {
+            std::cerr << error << "\n";
+            return ExitFile;
+        }
+    }
+    std::cout << SpectrumFileName << " と " << JobFileName << " を書き込みました。管出力 "
+              << FormatNumber(prepared.Job.TubeOutput, "0.000E+00") << " Gy/min（100 cm）、結果ファイル "
+              << prepared.Job.ResultName << "\n";
+    if (!options.Run) return 0;
+
+    const auto engine =
+        LocateEngine(prepared.EngineProgram, ProgramFolder(argv[0]), std::filesystem::current_path());
+    if (!engine) {
+        std::cerr << "エンジン " << ProgramFileName(prepared.EngineProgram)
+                  << " が見つかりません（brisca-job と同じフォルダと作業ディレクトリを探しました）。\n";
+        return ExitEngine;
+    }
+    std::cout.flush();
+    const EngineRunResult run = RunEngineAndWait(*engine);
+    if (!run.Started) {
+        std::cerr << "エンジンを起動できません: " << run.Error << "\n";
+        return ExitEngine;
+    }
+    if (!run.Error.empty()) std::cerr << run.Error << "\n";
+    return run.ExitStatus;
 }

@@ -15,15 +15,15 @@ inline constexpr const char* JobFileName = "B2F.txt";
 // Everything a calculation start produces before it writes a file: the texts the window
 // must correct, the values for the shared state and the contents of both files.
 struct PreparedCalculation {
-  std::string Warning;                        // why the start stops; empty when it may go on
-  std::optional<std::string> CorrectedText9;  // histories text after a failed check
-  std::optional<std::string> CorrectedText1;  // voltage text after the limits
-  std::optional<std::string> CorrectedText2;  // inherent filtration text after the limit
-  XraySpectrum Spectrum;                      // spectrum arrays and KermaRatio
-  JobValues Job;                              // job values, TubeOutput included
-  std::string SpectrumFile;                   // contents of B_SPCTL.dat
-  std::string JobFile;                        // contents of B2F.txt
-  std::string EngineProgram;                  // "mcsupine" or "mcstand", without extension
+    std::string Warning;                       // why the start stops; empty when it may go on
+    std::optional<std::string> CorrectedText9; // histories text after a failed check
+    std::optional<std::string> CorrectedText1; // voltage text after the limits
+    std::optional<std::string> CorrectedText2; // inherent filtration text after the limit
+    XraySpectrum Spectrum;                     // spectrum arrays and KermaRatio
+    JobValues Job;                             // job values, TubeOutput included
+    std::string SpectrumFile;                  // contents of B_SPCTL.dat
+    std::string JobFile;                       // contents of B2F.txt
+    std::string EngineProgram;                 // "mcsupine" or "mcstand", without extension
 };
 
 // The calculation start up to the files: the three checks, the spectrum, the tube output

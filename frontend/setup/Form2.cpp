@@ -28,31 +28,32 @@ constexpr int kEnterKeyCode = 13;
 
 double ValOf(const QLineEdit* box) { return Val(box->text().toStdString()); }
 
-QLineEdit* Entry(QWidget* parent, const char* name, int x, int y, int w, int h = 24) {
+QLineEdit* Entry(QWidget* parent, const char* name, int x, int y, int w, int h = 24)
+{
     auto* box = new QLineEdit(parent);
     box->setObjectName(name);
     box->setGeometry(x, y, w, h);
     return box;
 }
 
-QRadioButton* Option(QWidget* parent, const char* name, const QString& caption, int x, int y,
-                     int w) {
+QRadioButton* Option(QWidget* parent, const char* name, const QString& caption, int x, int y, int w)
+{
     auto* option = new QRadioButton(caption, parent);
     option->setObjectName(name);
     option->setGeometry(x, y, w, 24);
     return option;
 }
 
-QPushButton* Button(QWidget* parent, const char* name, const QString& caption, int x, int y,
-                    int w, int h) {
+QPushButton* Button(QWidget* parent, const char* name, const QString& caption, int x, int y, int w, int h)
+{
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
     button->setGeometry(x, y, w, h);
     return button;
 }
 
-QGroupBox* Frame(QWidget* parent, const char* name, const QString& caption, int x, int y, int w,
-                 int h) {
+QGroupBox* Frame(QWidget* parent, const char* name, const QString& caption, int x, int y, int w, int h)
+{
     auto* frame = new QGroupBox(caption, parent);
     frame->setObjectName(name);
     frame->setGeometry(x, y, w, h);
@@ -60,7 +61,8 @@ QGroupBox* Frame(QWidget* parent, const char* name, const QString& caption, int 
 }
 
 // An empty framed label that draws the box around a block.
-void BlockBox(QWidget* parent, const char* name, int x, int y, int w, int h) {
+void BlockBox(QWidget* parent, const char* name, int x, int y, int w, int h)
+{
     auto* box = new QLabel(parent);
     box->setObjectName(name);
     box->setFrameShape(QFrame::Box);
@@ -69,13 +71,15 @@ void BlockBox(QWidget* parent, const char* name, int x, int y, int w, int h) {
 
 // Deletes files of the working directory in the given order; a missing or locked file is
 // skipped and the others are still deleted.
-void DeleteFiles(std::initializer_list<const char*> names) {
+void DeleteFiles(std::initializer_list<const char*> names)
+{
     for (const char* name : names) QFile::remove(QString::fromUtf8(name));
 }
 
-}  // namespace
+} // namespace
 
-Form2::Form2(QWidget* parent) : QWidget(parent) {
+Form2::Form2(QWidget* parent) : QWidget(parent)
+{
     setObjectName("Form2");
     setWindowTitle("Scattered dose distribution");
     setFixedSize(Twips(16515), Twips(12240));
@@ -107,21 +111,22 @@ Form2::Form2(QWidget* parent) : QWidget(parent) {
     Text6->installEventFilter(this);
 }
 
-QLabel* Form2::Caption(QWidget* parent, const QString& text, int x, int y, int w, int h) {
+QLabel* Form2::Caption(QWidget* parent, const QString& text, int x, int y, int w, int h)
+{
     auto* label = new QLabel(text, parent);
     label->setGeometry(x, y, w, h);
     return label;
 }
 
-void Form2::BuildTitle() {
+void Form2::BuildTitle()
+{
     Picture3 = new PictureBox(this);
     Picture3->setObjectName("Picture3");
     Picture3->setGeometry(168, 14, 36, 36);
     DrawIcon();
 
     // Each title is written twice, the grey copy offset down and right as its shadow.
-    const auto shadowed = [this](const QString& text, const QFont& font, int x, int y, int w,
-                                 int h) {
+    const auto shadowed = [this](const QString& text, const QFont& font, int x, int y, int w, int h) {
         QLabel* shadow = Caption(this, text, x + 3, y + 3, w, h);
         shadow->setFont(font);
         shadow->setStyleSheet("color: rgb(160, 160, 160);");
@@ -139,7 +144,8 @@ void Form2::BuildTitle() {
 }
 
 // A small tube-and-beam symbol; the icon is fixed and drawn once.
-void Form2::DrawIcon() {
+void Form2::DrawIcon()
+{
     Picture3->SetScale(0, 0, 32, 32);
     Picture3->Cls();
     Picture3->SetFillStyle(FillStyle::Solid);
@@ -151,7 +157,8 @@ void Form2::DrawIcon() {
     Picture3->BoxFilled(6, 26, 26, 29, QColor(0, 0, 128));
 }
 
-void Form2::BuildStepGuide() {
+void Form2::BuildStepGuide()
+{
     QFont heading = WindowFont(12);
     heading.setBold(true);
     Caption(this, "新規計算", 16, 86, 130, 26)->setFont(heading);
@@ -172,7 +179,8 @@ void Form2::BuildStepGuide() {
     Caption(this, "→", 60, 706, 80, 32)->setFont(arrow);
 }
 
-void Form2::BuildStep1() {
+void Form2::BuildStep1()
+{
     Caption(this, "被照射体（ICRU軟部組織）", 172, 88, 250, 22);
     Caption(this, "（断面：レーストラック型）", 172, 112, 250, 22);
 
@@ -188,8 +196,8 @@ void Form2::BuildStep1() {
     QFont raised = WindowFont(7);
     Caption(this, "3", sizeEnd + 7 + unitWidth, 144, 10, 14)->setFont(raised);
     const auto centreUnder = [&](const QString& number, int offset, const QString& name, int w) {
-        const int centre = sizeX + metrics.horizontalAdvance(size.left(offset)) +
-                           metrics.horizontalAdvance(number) / 2;
+        const int centre =
+            sizeX + metrics.horizontalAdvance(size.left(offset)) + metrics.horizontalAdvance(number) / 2;
         Caption(this, name, centre - 22, 176, w, 20);
     };
     centreUnder("60", 0, "(長さ)", 46);
@@ -216,7 +224,8 @@ void Form2::BuildStep1() {
     Option4 = Option(Frame3, "Option4", "立位（水平方向）", 206, 18, 180);
 }
 
-void Form2::BuildStep2() {
+void Form2::BuildStep2()
+{
     Frame2 = Frame(this, "Frame2", "高電圧整流方式", 174, 324, 200, 140);
     Option7 = Option(Frame2, "Option7", "定電圧", 16, 34, 170);
     Option8 = Option(Frame2, "Option8", "三相12ピーク", 16, 66, 170);
@@ -229,11 +238,9 @@ void Form2::BuildStep2() {
         const char* label;
         const char* unit;
     };
-    const Row rows[] = {{&Text1, "Text1", "Ｘ線管電圧", "kV"},
-                        {&Text5, "Text5", "ターゲット角度", "degree"},
-                        {&Text2, "Text2", "固有ろ過（Al 当量）", "mmAL eq."},
-                        {&Text3, "Text3", "アルミ付加フィルタ", "mm"},
-                        {&Text4, "Text4", "銅付加フィルタ", "mm"}};
+    const Row rows[] = {{&Text1, "Text1", "Ｘ線管電圧", "kV"}, {&Text5, "Text5", "ターゲット角度", "degree"},
+        {&Text2, "Text2", "固有ろ過（Al 当量）", "mmAL eq."}, {&Text3, "Text3", "アルミ付加フィルタ", "mm"},
+        {&Text4, "Text4", "銅付加フィルタ", "mm"}};
     int y = 332;
     for (const Row& row : rows) {
         Caption(this, row.label, 392, y, 166, 24)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -260,7 +267,8 @@ void Form2::BuildStep2() {
     Caption(Frame1, "mA", 190, 190, 40, 24);
 }
 
-void Form2::BuildStep3() {
+void Form2::BuildStep3()
+{
     Caption(this, "入射光子数（ヒストリー）", 178, 580, 260, 22);
     Text9 = Entry(this, "Text9", 178, 610, 140, 26);
     Caption(this, "個 （１億個以上）", 326, 611, 170, 24);
@@ -270,7 +278,8 @@ void Form2::BuildStep3() {
     Caption(this, "（拡張子なしで入力）", 560, 642, 240, 22);
 }
 
-void Form2::BuildButtons() {
+void Form2::BuildButtons()
+{
     QFont large = WindowFont(12);
     large.setBold(true);
     Command1 = Button(this, "Command1", "計算スタート", 162, 698, 240, 50);
@@ -284,7 +293,8 @@ void Form2::BuildButtons() {
     Command4->setToolTip("   bye   ");
 }
 
-void Form2::Form_Load() {
+void Form2::Form_Load()
+{
     if (!LoadDataTables()) {
         platform().EndProgram(1);
         return;
@@ -311,14 +321,16 @@ void Form2::Form_Load() {
     Text8->setText("1");
 }
 
-void Form2::Option1_Click() {
+void Form2::Option1_Click()
+{
     Text12->setEnabled(false);
     Text6->setEnabled(false);
     Text8->setText(Text15->text());
     Command5->setFocus();
 }
 
-void Form2::Option2_Click() {
+void Form2::Option2_Click()
+{
     Text12->setEnabled(true);
     Text6->setEnabled(true);
     Text8->clear();
@@ -335,15 +347,18 @@ void Form2::Option8_Click() { module1().RectifierType = 2; }
 
 void Form2::Option9_Click() { module1().RectifierType = 3; }
 
-void Form2::Text12_KeyDown(int KeyCode) {
+void Form2::Text12_KeyDown(int KeyCode)
+{
     if (KeyCode == kEnterKeyCode) Text6->setFocus();
 }
 
-void Form2::Text6_KeyDown(int KeyCode) {
+void Form2::Text6_KeyDown(int KeyCode)
+{
     if (KeyCode == kEnterKeyCode) Command5->setFocus();
 }
 
-void Form2::Command5_Click() {
+void Form2::Command5_Click()
+{
     if (Option1->isChecked()) {
         if (Text15->text().isEmpty()) {
             platform().Beep();
@@ -365,23 +380,27 @@ void Form2::Command5_Click() {
 
 void Form2::Command3_Click() { form7().ShowReadme(); }
 
-void Form2::Command4_Click() {
+void Form2::Command4_Click()
+{
     DeleteFiles({"B2F.txt", "FLname.txt", "F2B.dat", "B_SPCTL.dat"});
     platform().EndProgram(0);
 }
 
-void Form2::Form_Unload() {
+void Form2::Form_Unload()
+{
     DeleteFiles({"B2F.txt", "B2F.dat", "F2B.dat", "FLname.txt", "B_SPCTL.dat"});
     platform().EndProgram(0);
 }
 
-void Form2::closeEvent(QCloseEvent* event) {
+void Form2::closeEvent(QCloseEvent* event)
+{
     // After "Exit" the program is already ending and B2F.dat must stay.
     if (!platform().EndRequested()) Form_Unload();
     event->accept();
 }
 
-bool Form2::eventFilter(QObject* watched, QEvent* event) {
+bool Form2::eventFilter(QObject* watched, QEvent* event)
+{
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         const int code = key == Qt::Key_Return || key == Qt::Key_Enter ? kEnterKeyCode : key;
@@ -391,4 +410,4 @@ bool Form2::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-}  // namespace brisca
+} // namespace brisca

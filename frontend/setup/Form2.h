@@ -56,36 +56,36 @@ public:
     // The conditions as the entries, options and RectifierType hold them now.
     CalculationEntries Entries() const;
 
-    QLineEdit* Text1;    // tube voltage, kV
-    QLineEdit* Text2;    // inherent filtration, mm Al equivalent
-    QLineEdit* Text3;    // added aluminium filter, mm
-    QLineEdit* Text4;    // added copper filter, mm
-    QLineEdit* Text5;    // target angle, degrees
-    QLineEdit* Text6;    // pulse width, ms
-    QLineEdit* Text7;    // focus-to-entrance-surface distance, cm
-    QLineEdit* Text8;    // mean tube current used for the calculation, mA
-    QLineEdit* Text9;    // number of incident photons
-    QLineEdit* Text10;   // result name without extension
-    QLineEdit* Text12;   // pulse rate, fps
-    QLineEdit* Text13;   // field size along the long axis, cm
-    QLineEdit* Text14;   // field size along the short axis, cm
-    QLineEdit* Text15;   // fluoroscopy tube current, mA
-    QRadioButton* Option1;  // continuous fluoroscopy
-    QRadioButton* Option2;  // pulsed fluoroscopy
-    QRadioButton* Option3;  // supine, vertical beam
-    QRadioButton* Option4;  // standing, horizontal beam
-    QRadioButton* Option7;  // constant potential
-    QRadioButton* Option8;  // three-phase 12-peak
-    QRadioButton* Option9;  // single-phase full-wave
-    QGroupBox* Frame1;      // tube current
-    QGroupBox* Frame2;      // high-voltage rectification
-    QGroupBox* Frame3;      // patient position (no caption)
-    QPushButton* Command1;  // start calculation
-    QPushButton* Command2;  // find and show results (the result display comes later)
-    QPushButton* Command3;  // read readme.txt
-    QPushButton* Command4;  // Exit
-    QPushButton* Command5;  // OK →: mean tube current
-    PictureBox* Picture3;   // window icon
+    QLineEdit* Text1;      // tube voltage, kV
+    QLineEdit* Text2;      // inherent filtration, mm Al equivalent
+    QLineEdit* Text3;      // added aluminium filter, mm
+    QLineEdit* Text4;      // added copper filter, mm
+    QLineEdit* Text5;      // target angle, degrees
+    QLineEdit* Text6;      // pulse width, ms
+    QLineEdit* Text7;      // focus-to-entrance-surface distance, cm
+    QLineEdit* Text8;      // mean tube current used for the calculation, mA
+    QLineEdit* Text9;      // number of incident photons
+    QLineEdit* Text10;     // result name without extension
+    QLineEdit* Text12;     // pulse rate, fps
+    QLineEdit* Text13;     // field size along the long axis, cm
+    QLineEdit* Text14;     // field size along the short axis, cm
+    QLineEdit* Text15;     // fluoroscopy tube current, mA
+    QRadioButton* Option1; // continuous fluoroscopy
+    QRadioButton* Option2; // pulsed fluoroscopy
+    QRadioButton* Option3; // supine, vertical beam
+    QRadioButton* Option4; // standing, horizontal beam
+    QRadioButton* Option7; // constant potential
+    QRadioButton* Option8; // three-phase 12-peak
+    QRadioButton* Option9; // single-phase full-wave
+    QGroupBox* Frame1;     // tube current
+    QGroupBox* Frame2;     // high-voltage rectification
+    QGroupBox* Frame3;     // patient position (no caption)
+    QPushButton* Command1; // start calculation
+    QPushButton* Command2; // find and show results (the result display comes later)
+    QPushButton* Command3; // read readme.txt
+    QPushButton* Command4; // Exit
+    QPushButton* Command5; // OK →: mean tube current
+    PictureBox* Picture3;  // window icon
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -104,4 +104,4 @@ private:
     QLabel* Caption(QWidget* parent, const QString& text, int x, int y, int w, int h);
 };
 
-}  // namespace brisca
+} // namespace brisca

@@ -24,9 +24,10 @@ std::string S(const QLineEdit* box) { return box->text().toStdString(); }
 
 void Warn(const QString& text) { platform().MsgBox(text, MsgButtons::Ok, MsgIcon::Warning); }
 
-}  // namespace
+} // namespace
 
-CalculationEntries Form2::Entries() const {
+CalculationEntries Form2::Entries() const
+{
     CalculationEntries entries;
     entries.Text1 = S(Text1);
     entries.Text5 = S(Text5);
@@ -40,12 +41,12 @@ CalculationEntries Form2::Entries() const {
     entries.Text9 = S(Text9);
     entries.Text10 = S(Text10);
     entries.RectifierType = module1().RectifierType;
-    entries.Position =
-        Option4->isChecked() ? PatientPositionChoice::Standing : PatientPositionChoice::Supine;
+    entries.Position = Option4->isChecked() ? PatientPositionChoice::Standing : PatientPositionChoice::Supine;
     return entries;
 }
 
-void Form2::Command1_Click() {
+void Form2::Command1_Click()
+{
     Module1& shared = module1();
 
     // Histories, field size and result name; the field size is stored once histories pass.
@@ -83,16 +84,18 @@ void Form2::Command1_Click() {
     if ((Option3->isChecked() || Option4->isChecked()) && !StartEngine()) return;
 
     platform().MsgBox(" 計算には長時間を要します。", MsgButtons::Ok, MsgIcon::None);
-    platform().MsgBox(" cpuスレッド数以内であれば、同時に異なる条件下でシミュレーションを行なうことができます ",
-                      MsgButtons::Ok, MsgIcon::None);
+    platform().MsgBox(
+        " cpuスレッド数以内であれば、同時に異なる条件下でシミュレーションを行なうことができます ",
+        MsgButtons::Ok, MsgIcon::None);
 }
 
 // Both files are written only once every value is known to be sound, each under a temporary
 // name first, so an engine starting meanwhile never reads half a file.
-bool Form2::WriteJobFiles(const std::string& jobFile) {
+bool Form2::WriteJobFiles(const std::string& jobFile)
+{
     const std::string& spectrumFile = module1().SpectrumFile;
-    for (const auto& [name, text] : {std::pair{SpectrumFileName, &spectrumFile},
-                                     std::pair{JobFileName, &jobFile}}) {
+    for (const auto& [name, text] :
+        {std::pair{SpectrumFileName, &spectrumFile}, std::pair{JobFileName, &jobFile}}) {
         if (const std::string error = WriteTextFileAtomically(name, *text); !error.empty()) {
             Warn(Q(error));
             return false;
@@ -104,14 +107,16 @@ bool Form2::WriteJobFiles(const std::string& jobFile) {
 // The engine of the chosen position, beside brisca first, then in the working directory; it
 // runs in the working directory in a console window of its own, or with its console output
 // in "<result name>.log" where no window can show it.
-bool Form2::StartEngine() {
+bool Form2::StartEngine()
+{
     const std::string program = EngineProgramFor(
         Option4->isChecked() ? PatientPositionChoice::Standing : PatientPositionChoice::Supine);
     const QString shown = Q(ProgramFileName(program));
-    const auto engine = LocateEngine(program, platform().ProgramFolder().toStdString(),
-                                     std::filesystem::current_path());
+    const auto engine =
+        LocateEngine(program, platform().ProgramFolder().toStdString(), std::filesystem::current_path());
     if (!engine) {
-        Warn(" エンジン " + shown + " が見つかりません（brisca と同じフォルダと作業ディレクトリを探しました） ");
+        Warn(" エンジン " + shown +
+             " が見つかりません（brisca と同じフォルダと作業ディレクトリを探しました） ");
         return false;
     }
     ProgramStart start;
@@ -126,4 +131,4 @@ bool Form2::StartEngine() {
     return true;
 }
 
-}  // namespace brisca
+} // namespace brisca

@@ -7,7 +7,8 @@
 
 namespace brisca {
 
-Form4::Form4(QWidget* parent) : QWidget(parent) {
+Form4::Form4(QWidget* parent) : QWidget(parent)
+{
     setObjectName("Form4");
     setWindowTitle("　ファイル保存");
     setFixedSize(Twips(5400), Twips(2880));
@@ -32,4 +33,4 @@ Form4::Form4(QWidget* parent) : QWidget(parent) {
 
 void Form4::Command1_Click() { hide(); }
 
-}  // namespace brisca
+} // namespace brisca

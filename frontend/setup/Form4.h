@@ -17,10 +17,10 @@ public:
     // "OK": hides the notice.
     void Command1_Click();
 
-    QLabel* Label1;         // "the corrected data"
-    QLabel* Label2;         // the saved file's name
-    QLabel* Label3;         // "has been saved"
-    QPushButton* Command1;  // OK
+    QLabel* Label1;        // "the corrected data"
+    QLabel* Label2;        // the saved file's name
+    QLabel* Label3;        // "has been saved"
+    QPushButton* Command1; // OK
 };
 
-}  // namespace brisca
+} // namespace brisca

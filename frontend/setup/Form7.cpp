@@ -11,7 +11,8 @@
 
 namespace brisca {
 
-Form7::Form7(QWidget* parent) : QWidget(parent) {
+Form7::Form7(QWidget* parent) : QWidget(parent)
+{
     setObjectName("Form7");
     setWindowTitle("readme.txt");
     resize(Twips(10800), Twips(9000));
@@ -33,12 +34,13 @@ Form7::Form7(QWidget* parent) : QWidget(parent) {
     connect(Command1, &QPushButton::clicked, this, &Form7::Command1_Click);
 }
 
-void Form7::ShowReadme() {
+void Form7::ShowReadme()
+{
     List1->clear();
     QFile file("readme.txt");
     if (!file.open(QIODevice::ReadOnly)) {
-        platform().MsgBox(" readme.txt を開けません: " + file.errorString() + " ", MsgButtons::Ok,
-                          MsgIcon::Warning);
+        platform().MsgBox(
+            " readme.txt を開けません: " + file.errorString() + " ", MsgButtons::Ok, MsgIcon::Warning);
         return;
     }
     // Lines end in CR LF or LF; the last line may have no line end at all.
@@ -54,4 +56,4 @@ void Form7::ShowReadme() {
 
 void Form7::Command1_Click() { hide(); }
 
-}  // namespace brisca
+} // namespace brisca

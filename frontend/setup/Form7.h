@@ -21,9 +21,9 @@ public:
     // "Close": hides the viewer.
     void Command1_Click();
 
-    QLabel* Label1;         // title "readme.txt"
-    QListWidget* List1;     // the lines of the file
-    QPushButton* Command1;  // Close
+    QLabel* Label1;        // title "readme.txt"
+    QListWidget* List1;    // the lines of the file
+    QPushButton* Command1; // Close
 };
 
-}  // namespace brisca
+} // namespace brisca

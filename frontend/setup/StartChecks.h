@@ -18,8 +18,8 @@ inline constexpr const char* MinimumHistoriesText = "100000000";
 
 // Outcome of the three checks that open a calculation start.
 struct StartCheck {
-  std::string Warning;                        // the first failed check's message; empty if all pass
-  std::optional<std::string> CorrectedText9;  // histories text to show after a failed check
+    std::string Warning;                       // the first failed check's message; empty if all pass
+    std::optional<std::string> CorrectedText9; // histories text to show after a failed check
 };
 
 // Histories (at least 100000000; the box is then reset), field size (neither side above

@@ -10,24 +10,24 @@
 // target bremsstrahlung with target self-absorption and the four K lines, averaged over
 // the voltage waveform, filtered, turned into photon numbers and normalised to its maximum.
 struct XraySpectrum {
-  std::string Warning;                       // why no spectrum could be made; empty on success
-  std::optional<std::string> CorrectedText1;  // voltage text to show after the limits
-  std::optional<std::string> CorrectedText2;  // inherent filtration text to show after the limit
+    std::string Warning;                       // why no spectrum could be made; empty on success
+    std::optional<std::string> CorrectedText1; // voltage text to show after the limits
+    std::optional<std::string> CorrectedText2; // inherent filtration text to show after the limit
 
-  double Voltage = 0.0;       // peak tube voltage after the limits, kV
-  double Angle = 0.0;         // target angle, degrees
-  double Current = 0.0;       // mean tube current, mA (written to the file only)
-  double InherentCm = 0.0;    // inherent filtration after the 1 mm minimum, cm Al
-  double AluminiumCm = 0.0;   // added aluminium, cm
-  double CopperCm = 0.0;      // added copper, cm
-  int PhaseSteps = 0;         // number of waveform phase steps averaged
+    double Voltage = 0.0;     // peak tube voltage after the limits, kV
+    double Angle = 0.0;       // target angle, degrees
+    double Current = 0.0;     // mean tube current, mA (written to the file only)
+    double InherentCm = 0.0;  // inherent filtration after the 1 mm minimum, cm Al
+    double AluminiumCm = 0.0; // added aluminium, cm
+    double CopperCm = 0.0;    // added copper, cm
+    int PhaseSteps = 0;       // number of waveform phase steps averaged
 
-  SlotTable Spectrum{};       // filtered photon-number spectrum (not normalised)
-  SlotTable PhaseSpectrum{};  // thick-target intensity of the last phase step
-  SlotTable KermaRef{};       // air-kerma weight per slot behind the reference filtration
-  SlotTable KermaUser{};      // air-kerma weight per slot behind the user's filtration
-  double KermaRatio = 0.0;    // air kerma behind the user's over the reference filtration
-  double Smax = 0.0;          // largest entry of Spectrum
+    SlotTable Spectrum{};      // filtered photon-number spectrum (not normalised)
+    SlotTable PhaseSpectrum{}; // thick-target intensity of the last phase step
+    SlotTable KermaRef{};      // air-kerma weight per slot behind the reference filtration
+    SlotTable KermaUser{};     // air-kerma weight per slot behind the user's filtration
+    double KermaRatio = 0.0;   // air kerma behind the user's over the reference filtration
+    double Smax = 0.0;         // largest entry of Spectrum
 };
 
 // Thick-target bremsstrahlung intensity of a tungsten target at the instantaneous

@@ -12,25 +12,26 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(Regeneration, GeneratorReproducesTheShippedTablesByteForByte) {
-  const fs::path folder = FreshFolder("brisca-tables");
-  const std::string command = "cd '" + folder.string() + "' && '" + MKTABLES_PATH + "'";
-  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+TEST(Regeneration, GeneratorReproducesTheShippedTablesByteForByte)
+{
+    const fs::path folder = FreshFolder("brisca-tables");
+    const std::string command = "cd '" + folder.string() + "' && '" + MKTABLES_PATH + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
 
-  for (const char* name : {"ICRUSoft.dat", "Air.eac", "Ak2Sv.dat", "MUs.dat", "default-output.op"}) {
-    const std::string fresh = Contents(folder / name);
-    const std::string shipped = Contents(DataPath(name));
-    EXPECT_FALSE(fresh.empty()) << name;
-    EXPECT_TRUE(fresh == shipped) << name << " differs from the generator's output; rerun "
-                                  << "mktables in data/ and commit the result";
-  }
-  std::size_t leftovers = 0;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    if (entry.path().extension() == ".part") ++leftovers;
-  }
-  EXPECT_EQ(leftovers, 0u);
-  fs::remove_all(folder);
+    for (const char* name : {"ICRUSoft.dat", "Air.eac", "Ak2Sv.dat", "MUs.dat", "default-output.op"}) {
+        const std::string fresh = Contents(folder / name);
+        const std::string shipped = Contents(DataPath(name));
+        EXPECT_FALSE(fresh.empty()) << name;
+        EXPECT_TRUE(fresh == shipped) << name << " differs from the generator's output; rerun "
+                                      << "mktables in data/ and commit the result";
+    }
+    std::size_t leftovers = 0;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        if (entry.path().extension() == ".part") ++leftovers;
+    }
+    EXPECT_EQ(leftovers, 0u);
+    fs::remove_all(folder);
 }
 
-}  // namespace
-}  // namespace tabletest
+} // namespace
+} // namespace tabletest

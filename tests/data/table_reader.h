@@ -31,7 +31,6 @@ double Field(const std::string& record, int first, int width);
 std::vector<double> FreeFormNumbers(const std::vector<std::string>& lines, std::size_t firstLine);
 
 // Engine-style log-log interpolation in ascending (energy, value) rows.
-double LogLogAt(const std::vector<double>& energies, const std::vector<double>& values,
-                double E);
+double LogLogAt(const std::vector<double>& energies, const std::vector<double>& values, double E);
 
-}  // namespace tabletest
+} // namespace tabletest

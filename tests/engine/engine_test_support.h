@@ -35,7 +35,8 @@ struct RunOutcome {
 
 // Runs the engine in `folder` with no console input (end of input stands for Enter) and a
 // clock that always reads 9:05:03.
-RunOutcome RunEngineIn(const JobFolder& folder, const engine::EngineGeometry& geometry = engine::kStandingGeometry);
+RunOutcome RunEngineIn(
+    const JobFolder& folder, const engine::EngineGeometry& geometry = engine::kStandingGeometry);
 
 // Whole content of a file, "" when it does not exist.
 std::string ReadWholeFile(const std::string& path);

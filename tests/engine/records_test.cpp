@@ -23,16 +23,16 @@ struct RealCase {
 TEST(FieldReaderTest, RealFieldsFollowTheReadingRules)
 {
     const std::vector<RealCase> cases = {
-        {"         ", 9, 3, 0.0},          // all blank reads zero
-        {"", 9, 3, 0.0},                   // record ended before the field
+        {"         ", 9, 3, 0.0}, // all blank reads zero
+        {"", 9, 3, 0.0},          // record ended before the field
         {"    1.000", 9, 3, 1.0},
-        {"     1000", 9, 3, 1.0},          // no point: last 3 digits are decimals
-        {"   12 345", 9, 3, 12.345},       // blanks inside are ignored
-        {"  1.5    ", 9, 3, 1.5},          // explicit point wins
+        {"     1000", 9, 3, 1.0},    // no point: last 3 digits are decimals
+        {"   12 345", 9, 3, 12.345}, // blanks inside are ignored
+        {"  1.5    ", 9, 3, 1.5},    // explicit point wins
         {"1.000E-03", 9, 3, 0.001},
-        {"  1E2    ", 9, 3, 100.0},        // explicit exponent wins
+        {"  1E2    ", 9, 3, 100.0}, // explicit exponent wins
         {"  1.5D+02", 9, 3, 150.0},
-        {"  1.5+02 ", 9, 3, 150.0},        // exponent given by its sign alone
+        {"  1.5+02 ", 9, 3, 150.0}, // exponent given by its sign alone
         {"  -2.5e-1", 9, 3, -0.25},
         {"+.5      ", 9, 3, 0.5},
         {"    12345", 9, 0, 12345.0},
@@ -47,8 +47,8 @@ TEST(FieldReaderTest, RealFieldsFollowTheReadingRules)
 
 TEST(FieldReaderTest, MalformedFieldsThrowWithTheirColumns)
 {
-    const std::vector<const char*> bad = {"  abc    ", "  1.2.3  ", "  1.0E   ", "   -     ", "   1e5x  ", " 1.0E999 ",
-                                          "   nan   ", "   inf   "};
+    const std::vector<const char*> bad = {"  abc    ", "  1.2.3  ", "  1.0E   ", "   -     ", "   1e5x  ",
+        " 1.0E999 ", "   nan   ", "   inf   "};
     for (const char* text : bad) {
         records::FieldReader reader(text);
         try {
@@ -105,7 +105,8 @@ TEST(FieldReaderTest, IntegerAndTextFields)
         const char* text;
         long expected;
     };
-    for (const Case& c : std::vector<Case>{{" 25", 25}, {"  7", 7}, {"   ", 0}, {"", 0}, {"-3 ", -3}, {"1 2", 12}}) {
+    for (const Case& c :
+        std::vector<Case>{{" 25", 25}, {"  7", 7}, {"   ", 0}, {"", 0}, {"-3 ", -3}, {"1 2", 12}}) {
         records::FieldReader reader(c.text);
         EXPECT_EQ(reader.Integer(3), c.expected) << "'" << c.text << "'";
     }
@@ -124,8 +125,14 @@ TEST(FreeFormTest, FirstNumberOnTheLine)
         double expected;
     };
     const std::vector<Case> cases = {
-        {"90", 90.0},           {"  1.234E+00", 1.234}, {"5.000E+08 extra", 5e8}, {"\t20.5,30", 20.5},
-        {"-2.5d-3", -0.0025},   {"100.0/", 100.0},      {"7", 7.0},               {" 0.000E+00", 0.0},
+        {"90", 90.0},
+        {"  1.234E+00", 1.234},
+        {"5.000E+08 extra", 5e8},
+        {"\t20.5,30", 20.5},
+        {"-2.5d-3", -0.0025},
+        {"100.0/", 100.0},
+        {"7", 7.0},
+        {" 0.000E+00", 0.0},
     };
     for (const Case& c : cases) EXPECT_DOUBLE_EQ(records::ReadFirstNumber(c.line), c.expected) << c.line;
     for (const char* line : {"", "   ", "abc", "1.2.3", ",5"}) {
@@ -144,16 +151,11 @@ struct WriteCase {
 TEST(FieldWriterTest, ExponentFields)
 {
     const std::vector<WriteCase> cases = {
-        {0.0, 11, 4, " 0.0000E+00"},
-        {1.0, 11, 4, " 0.1000E+01"},
-        {1.23456e-7, 11, 4, " 0.1235E-06"},
+        {0.0, 11, 4, " 0.0000E+00"}, {1.0, 11, 4, " 0.1000E+01"}, {1.23456e-7, 11, 4, " 0.1235E-06"},
         {9.99996, 11, 4, " 0.1000E+02"}, // rounding carries into the exponent
-        {-1.5, 11, 4, "-0.1500E+01"},
-        {5.0e8, 8, 1, " 0.5E+09"},
-        {1.0e8, 8, 1, " 0.1E+09"},
+        {-1.5, 11, 4, "-0.1500E+01"}, {5.0e8, 8, 1, " 0.5E+09"}, {1.0e8, 8, 1, " 0.1E+09"},
         {-5.0e8, 7, 1, "-.5E+09"}, // too narrow for the leading zero
-        {1.0e-120, 11, 4, " 0.1000-119"},
-        {123.0, 5, 4, "*****"},
+        {1.0e-120, 11, 4, " 0.1000-119"}, {123.0, 5, 4, "*****"},
         {0.00012345, 12, 4, "  0.1234E-03"}, // the double lies just below the midpoint
     };
     for (const WriteCase& c : cases) {
@@ -166,9 +168,18 @@ TEST(FieldWriterTest, ExponentFields)
 TEST(FieldWriterTest, FixedAndIntegerFields)
 {
     const std::vector<WriteCase> cases = {
-        {90.0, 5, 1, " 90.0"},     {-50.0, 5, 1, "-50.0"},  {0.0, 5, 1, "  0.0"},    {3.2, 6, 4, "3.2000"},
-        {10.0, 6, 4, "******"},    {0.5, 6, 4, "0.5000"},   {2.5, 7, 3, "  2.500"},  {0.05, 5, 1, "  0.1"},
-        {1000.0, 5, 1, "*****"},   {0.5, 2, 1, ".5"},       {12.0, 4, 0, " 12."},    {-0.25, 5, 2, "-0.25"},
+        {90.0, 5, 1, " 90.0"},
+        {-50.0, 5, 1, "-50.0"},
+        {0.0, 5, 1, "  0.0"},
+        {3.2, 6, 4, "3.2000"},
+        {10.0, 6, 4, "******"},
+        {0.5, 6, 4, "0.5000"},
+        {2.5, 7, 3, "  2.500"},
+        {0.05, 5, 1, "  0.1"},
+        {1000.0, 5, 1, "*****"},
+        {0.5, 2, 1, ".5"},
+        {12.0, 4, 0, " 12."},
+        {-0.25, 5, 2, "-0.25"},
     };
     for (const WriteCase& c : cases) {
         std::string out;
@@ -225,7 +236,7 @@ TEST(Utf8CutTest, CutsByCodePointsNeverSplittingACharacter)
 TEST(FieldErrorTest, DescribesFileAndRecord)
 {
     EXPECT_EQ(records::DescribeRecordError("Air.eac", 12, "columns 11-25: 'x' is not a number"),
-              "Air.eac, record 12: columns 11-25: 'x' is not a number");
+        "Air.eac, record 12: columns 11-25: 'x' is not a number");
 }
 
 } // namespace

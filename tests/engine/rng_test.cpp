@@ -26,7 +26,7 @@ TEST(RngTest, FirstDeviatesOfARunAreExact)
         float deviate;
     };
     const Step steps[] = {{45, 11314, 0.69054759f}, {44, 1077, 0.06573446f}, {43, 7144, 0.43603250f},
-                          {42, 4623, 0.28216380f},  {41, 8326, 0.50817561f}};
+        {42, 4623, 0.28216380f}, {41, 8326, 0.50817561f}};
     for (const Step& step : steps) {
         const float deviate = rng.Next();
         EXPECT_EQ(rng.Entry(step.entry), step.value) << "entry " << step.entry;

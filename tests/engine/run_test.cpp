@@ -31,7 +31,8 @@ TEST(RunTest, WholeRunReproducesTheExpectedFileAndConsole)
     JobFolder folder;
     const enginetest::RunOutcome outcome = enginetest::RunEngineIn(folder);
     ASSERT_EQ(outcome.status, 0) << outcome.console;
-    EXPECT_TRUE(ReadWholeFile(folder.File(kResultName)) == ExpectedResult()) << "result differs from e2e/expected.dsr5";
+    EXPECT_TRUE(ReadWholeFile(folder.File(kResultName)) == ExpectedResult())
+        << "result differs from e2e/expected.dsr5";
 
     const std::string expectedConsole = std::string(" \n \n") +
                                         "       ***  モンテカルロシミュレーション  ***\n \n"
@@ -52,10 +53,12 @@ TEST(RunTest, WholeRunReproducesTheExpectedFileAndConsole)
 TEST(RunTest, ProgramRunsWithoutAConsoleInTheWorkingDirectory)
 {
     JobFolder folder;
-    const std::string command = "cd '" + folder.Path() + "' && '" + BRISCA_MCSTAND + "' </dev/null >console.txt";
+    const std::string command =
+        "cd '" + folder.Path() + "' && '" + BRISCA_MCSTAND + "' </dev/null >console.txt";
     ASSERT_EQ(std::system(command.c_str()), 0);
     EXPECT_TRUE(ReadWholeFile(folder.File(kResultName)) == ExpectedResult());
-    EXPECT_NE(ReadWholeFile(folder.File("console.txt")).find("Stop - Program terminated."), std::string::npos);
+    EXPECT_NE(
+        ReadWholeFile(folder.File("console.txt")).find("Stop - Program terminated."), std::string::npos);
 }
 
 TEST(RunTest, ProgressRunsToTheLastBinEvenWhenBinsGetNoHistory)
@@ -64,11 +67,13 @@ TEST(RunTest, ProgressRunsToTheLastBinEvenWhenBinsGetNoHistory)
     // most bins simulate nothing but every bin still reports.
     JobFolder folder;
     folder.SetRecord("ICRUSoft.dat", 7, "0.200E+00 0.800E-02 0.170E+00 0.300E-02");
-    for (int i = 1; i <= 300; ++i) folder.SetRecord("B_SPCTL.dat", i, i >= 200 && i <= 240 ? "0000.0, 0.90000" : "0000.0, 0.00000");
+    for (int i = 1; i <= 300; ++i)
+        folder.SetRecord("B_SPCTL.dat", i, i >= 200 && i <= 240 ? "0000.0, 0.90000" : "0000.0, 0.00000");
     folder.SetRecord("B2F.txt", 5, "3.000E+02");
     const enginetest::RunOutcome outcome = enginetest::RunEngineIn(folder);
     ASSERT_EQ(outcome.status, 0) << outcome.console;
-    EXPECT_NE(outcome.console.find("  Start time = 9: 5: 3\n" + ProgressLines(10, 240, 241) + " \n"), std::string::npos);
+    EXPECT_NE(outcome.console.find("  Start time = 9: 5: 3\n" + ProgressLines(10, 240, 241) + " \n"),
+        std::string::npos);
 
     const std::string result = ReadWholeFile(folder.File(kResultName));
     EXPECT_EQ(result.substr(0, 31), "  2\r\n 0.1523E-01\r\n 90.0\r\n 20.0\r");
@@ -101,7 +106,8 @@ TEST(RunTest, ResultReplacesAnOlderFileOnlyWhenComplete)
     folder.SetRecord("B2F.txt", 5, "2.000E+03");
     const enginetest::RunOutcome failed = enginetest::RunEngineIn(folder);
     EXPECT_EQ(failed.status, 1);
-    EXPECT_NE(failed.console.find("e2e-結果.dsr5: the result file cannot be put in place"), std::string::npos);
+    EXPECT_NE(
+        failed.console.find("e2e-結果.dsr5: the result file cannot be put in place"), std::string::npos);
     EXPECT_EQ(failed.console.find("計算結果を保存しました"), std::string::npos);
     EXPECT_TRUE(std::filesystem::is_directory(folder.File(kResultName)));
     for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {

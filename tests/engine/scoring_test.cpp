@@ -54,7 +54,8 @@ TEST_F(ScoringTest, TenKeVScoresAndJustBelowDoesNot)
     EXPECT_EQ(ScoredCells(*grids), 0);
     scorer.Score(Escaping(0, 0, 0, 1, 0, 1, 0, 10.0f));
     EXPECT_EQ(ScoredCells(*grids), 39);
-    for (int i = 2; i < engine::Grids::kLateral; ++i) EXPECT_GT(grids->kerma[engine::Grids::Index(1, 30, i)], 0.0f);
+    for (int i = 2; i < engine::Grids::kLateral; ++i)
+        EXPECT_GT(grids->kerma[engine::Grids::Index(1, 30, i)], 0.0f);
 }
 
 TEST_F(ScoringTest, TopEnergyUsesTheLastAirEntry)
@@ -77,8 +78,8 @@ TEST_F(ScoringTest, MirrorImageScoresTheSameCells)
 TEST_F(ScoringTest, DiscEdgeAtDistanceSquaredTwentyFive)
 {
     struct Case {
-        float z;        // crossing position along the beam axis
-        int discs;      // discs hit on each plane at height 0
+        float z;   // crossing position along the beam axis
+        int discs; // discs hit on each plane at height 0
     };
     // 5 cm from both z = 0 and z = 10: two touching discs score; a little farther, one.
     const Case cases[] = {{5.0f, 2}, {5.0001f, 1}, {4.9999f, 1}, {-295.0f, 2}, {305.0f, 1}, {305.001f, 0}};
@@ -104,14 +105,14 @@ TEST_F(ScoringTest, FastDiscSearchEqualsAllSixtyOneDiscs)
         const float s = std::sqrt(1.0f - w * w);
         const float phi = 6.283184f * unit(random);
         engine::Photon p = Escaping(30.0f * unit(random) - 15.0f, 60.0f * unit(random) - 30.0f,
-                                    20.0f * unit(random) - 10.0f, std::cos(phi), std::sin(phi), s, w,
-                                    10.0f + 140.0f * unit(random));
+            20.0f * unit(random) - 10.0f, std::cos(phi), std::sin(phi), s, w, 10.0f + 140.0f * unit(random));
         if (n % 4 == 0) p.direction.cosPolar = 1e-3f * (unit(random) - 0.5f); // near-perpendicular flights
         scorer.Score(p);
         literalScorer.Score(p);
     }
     // Crossings on and around disc edges, the ends of the axis and the height bands.
-    for (float z : {-305.0f, -300.0f, -295.0f, -5.0f, 0.0f, 5.0f, 4.99999f, 5.00001f, 295.0f, 305.0f, 305.00003f}) {
+    for (float z :
+        {-305.0f, -300.0f, -295.0f, -5.0f, 0.0f, 5.0f, 4.99999f, 5.00001f, 295.0f, 305.0f, 305.00003f}) {
         for (float y : {-55.0f, -50.0f, -45.0f, -3.0f, 0.0f, 4.0f, 45.0f, 49.99f, 55.0f, 55.0001f}) {
             const engine::Photon p = Escaping(0.5f, y, z, -1, 0, 1, 0, 80.0f);
             scorer.Score(p);
@@ -207,7 +208,8 @@ TEST(ConversionLookupTest, BranchlessBisectionEqualsScan)
         for (float v = 9.0f; v <= 21.0f; v += 0.25f) {
             int scan = 1;
             while (scan < last && !(energy[static_cast<std::size_t>(scan)] > v)) ++scan;
-            EXPECT_EQ(engine::FirstAboveBranchless(energy, 1, last, v), scan) << "last " << last << ", v " << v;
+            EXPECT_EQ(engine::FirstAboveBranchless(energy, 1, last, v), scan)
+                << "last " << last << ", v " << v;
         }
     }
 }

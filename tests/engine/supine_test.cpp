@@ -117,7 +117,8 @@ TEST(SupineTest, ProgramRunsInTheWorkingDirectory)
 {
     JobFolder folder;
     folder.SetRecord("B2F.txt", 5, "2.000E+04");
-    const std::string command = "cd '" + folder.Path() + "' && '" + BRISCA_MCSUPINE + "' </dev/null >console.txt";
+    const std::string command =
+        "cd '" + folder.Path() + "' && '" + BRISCA_MCSUPINE + "' </dev/null >console.txt";
     ASSERT_EQ(std::system(command.c_str()), 0);
     const std::vector<std::string> records = Records(ReadWholeFile(folder.File(kResultName)));
     ASSERT_EQ(records.size(), 387u);

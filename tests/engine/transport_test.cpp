@@ -76,12 +76,23 @@ TEST(InsidePhantomTest, RacetrackPrismWithItsBoundary)
         bool inside;
     };
     const Case cases[] = {
-        {0, 0, 0, true},       {5, 30, 10, true},      {-5, -30, -10, true}, {0, 30.001f, 0, false},
-        {0, -31, 0, false},    {5, 0, 10.001f, false}, {15, 0, 0, true},     {15.001f, 0, 0, false},
-        {-15, 0, 0, true},     {11, 0, 8, true},       {12, 0, 8, false},    {-12, 0, -8, false},
-        {0, 0, -10.001f, false}, {100, 50, 0, false},
+        {0, 0, 0, true},
+        {5, 30, 10, true},
+        {-5, -30, -10, true},
+        {0, 30.001f, 0, false},
+        {0, -31, 0, false},
+        {5, 0, 10.001f, false},
+        {15, 0, 0, true},
+        {15.001f, 0, 0, false},
+        {-15, 0, 0, true},
+        {11, 0, 8, true},
+        {12, 0, 8, false},
+        {-12, 0, -8, false},
+        {0, 0, -10.001f, false},
+        {100, 50, 0, false},
     };
-    for (const Case& c : cases) EXPECT_EQ(engine::InsidePhantom(c.x, c.y, c.z), c.inside) << c.x << "," << c.y << "," << c.z;
+    for (const Case& c : cases)
+        EXPECT_EQ(engine::InsidePhantom(c.x, c.y, c.z), c.inside) << c.x << "," << c.y << "," << c.z;
 }
 
 TEST(RotateTest, KeepsUnitLengthAndNeverLeavesTheRange)
@@ -94,7 +105,8 @@ TEST(RotateTest, KeepsUnitLengthAndNeverLeavesTheRange)
             EXPECT_NEAR(Length(d), 1.0f, 2e-6f);
             // The angle between old and new direction is θ.
             const float dot = start.sinPolar * start.cosAzimuth * d.sinPolar * d.cosAzimuth +
-                              start.sinPolar * start.sinAzimuth * d.sinPolar * d.sinAzimuth + start.cosPolar * d.cosPolar;
+                              start.sinPolar * start.sinAzimuth * d.sinPolar * d.sinAzimuth +
+                              start.cosPolar * d.cosPolar;
             EXPECT_NEAR(dot, cosTheta, 2e-6f);
         }
     }
@@ -138,7 +150,8 @@ TEST_F(TransportTablesTest, SamplersStayPhysical)
     for (float E : {5.0f, 20.0f, 60.0f}) {
         for (int n = 0; n < 2000; ++n) {
             const engine::ScatterAngle coherent = engine::SampleCoherent(E, tables.scatter, rng);
-            ASSERT_NEAR(coherent.cosTheta * coherent.cosTheta + coherent.sinTheta * coherent.sinTheta, 1.0f, 1e-6f);
+            ASSERT_NEAR(
+                coherent.cosTheta * coherent.cosTheta + coherent.sinTheta * coherent.sinTheta, 1.0f, 1e-6f);
             const engine::IncoherentResult incoherent = engine::SampleIncoherent(E, tables.scatter, rng);
             ASSERT_LE(incoherent.energy, E);
             // Compton: the photon keeps at least E / (1 + 2E/511).

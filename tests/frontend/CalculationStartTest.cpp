@@ -23,7 +23,8 @@ const QString kLongTime = " 計算には長時間を要します。";
 const QString kThreads =
     " cpuスレッド数以内であれば、同時に異なる条件下でシミュレーションを行なうことができます ";
 
-QStringList Lines(const QByteArray& file) {
+QStringList Lines(const QByteArray& file)
+{
     QStringList lines = QString::fromUtf8(file).split("\r\n");
     if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
     return lines;
@@ -31,19 +32,22 @@ QStringList Lines(const QByteArray& file) {
 
 class CalculationStart : public WorkingFolder {
 protected:
-    Form2& Loaded() {
+    Form2& Loaded()
+    {
         Form2& form = brisca::form2();
         form.Form_Load();
         return form;
     }
 
     // An engine program in the working folder that does nothing.
-    void PlaceEngine(const QString& name) {
+    void PlaceEngine(const QString& name)
+    {
         Write(name, "#!/bin/sh\nexit 0\n");
         QFile::setPermissions(Path(name), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
-    QStringList MessageTexts() const {
+    QStringList MessageTexts() const
+    {
         QStringList texts;
         for (const auto& message : platform.messages) texts << message.text;
         return texts;
@@ -51,7 +55,8 @@ protected:
 
     // Checks that the start was the given engine beside the program, then runs it on the two
     // files just written with few histories, so that the run takes a moment.
-    void RunStartedEngine(const QString& expectedProgram) {
+    void RunStartedEngine(const QString& expectedProgram)
+    {
         ASSERT_EQ(platform.starts.size(), 1u);
         const QString engine = platform.starts[0].program;
         EXPECT_EQ(engine, expectedProgram);
@@ -72,11 +77,12 @@ protected:
 struct CheckCase {
     const char* box;
     const char* text;
-    const char* warning;   // empty: the start goes through
-    const char* text9;     // Text9 afterwards
+    const char* warning; // empty: the start goes through
+    const char* text9;   // Text9 afterwards
 };
 
-TEST_F(CalculationStart, ThreeChecksStopTheStartBeforeAnyFileIsWritten) {
+TEST_F(CalculationStart, ThreeChecksStopTheStartBeforeAnyFileIsWritten)
+{
     const CheckCase cases[] = {
         {"Text9", "99999999", "ヒストリー数は少なくても１億個以上が必要です。", "100000000"},
         {"Text9", "abc", "ヒストリー数は少なくても１億個以上が必要です。", "100000000"},
@@ -111,7 +117,8 @@ TEST_F(CalculationStart, ThreeChecksStopTheStartBeforeAnyFileIsWritten) {
     EXPECT_EQ(Lines(Read("B2F.txt")).value(5), "   .dsr5");
 }
 
-TEST_F(CalculationStart, DefaultsWriteBothFilesStartTheEngineAndShowTwoNotices) {
+TEST_F(CalculationStart, DefaultsWriteBothFilesStartTheEngineAndShowTwoNotices)
+{
     PlaceEngine("mcsupine");
     Form2& form = Loaded();
     form.Command1->click();
@@ -145,7 +152,7 @@ TEST_F(CalculationStart, DefaultsWriteBothFilesStartTheEngineAndShowTwoNotices) 
 
     // Files first, then the start, then the two notices without icon.
     EXPECT_EQ(platform.events.filter(QRegularExpression("start|msgbox")),
-              QStringList({"start", "msgbox", "msgbox"}));
+        QStringList({"start", "msgbox", "msgbox"}));
     EXPECT_EQ(MessageTexts(), QStringList({kLongTime, kThreads}));
     for (const auto& message : platform.messages) {
         EXPECT_EQ(message.icon, MsgIcon::None);
@@ -156,13 +163,14 @@ TEST_F(CalculationStart, DefaultsWriteBothFilesStartTheEngineAndShowTwoNotices) 
 struct EntryCase {
     const char* box;
     const char* text;
-    int line;              // 1-based line of the file that shows it
+    int line; // 1-based line of the file that shows it
     const char* file;
     const char* expected;  // that line's text
     const char* shownText; // the box afterwards
 };
 
-TEST_F(CalculationStart, EntriesReachTheFilesInTheirPatternsAndLimits) {
+TEST_F(CalculationStart, EntriesReachTheFilesInTheirPatternsAndLimits)
+{
     const EntryCase cases[] = {
         {"Text7", "5", 2, "B2F.txt", "05.0", "5"},
         {"Text7", "120", 2, "B2F.txt", "120.0", "120"},
@@ -189,11 +197,12 @@ TEST_F(CalculationStart, EntriesReachTheFilesInTheirPatternsAndLimits) {
         const std::string label = std::string(c.box) + "=" + c.text;
         EXPECT_EQ(Lines(Read(c.file)).value(c.line - 1), c.expected) << label;
         EXPECT_EQ(box->text(), QString::fromUtf8(c.shownText)) << label;
-        EXPECT_EQ(platform.starts.size(), 1u) << label;  // an empty current still starts
+        EXPECT_EQ(platform.starts.size(), 1u) << label; // an empty current still starts
     }
 }
 
-TEST_F(CalculationStart, WaveformAndPulsedCurrentShapeTheSpectrum) {
+TEST_F(CalculationStart, WaveformAndPulsedCurrentShapeTheSpectrum)
+{
     PlaceEngine("mcsupine");
     Form2& form = Loaded();
     form.Command1->click();
@@ -201,7 +210,7 @@ TEST_F(CalculationStart, WaveformAndPulsedCurrentShapeTheSpectrum) {
     const double constantOutput = brisca::module1().TubeOutput;
 
     form.Option9->click();
-    form.Option2->click();  // pulsed without "OK →": no mean current yet
+    form.Option2->click(); // pulsed without "OK →": no mean current yet
     form.Command1->click();
     const QStringList singlePhase = Lines(Read("B_SPCTL.dat"));
     EXPECT_NE(singlePhase.mid(0, 300), constant.mid(0, 300));
@@ -221,14 +230,15 @@ TEST_F(CalculationStart, WaveformAndPulsedCurrentShapeTheSpectrum) {
 struct FaultCase {
     const char* box;
     const char* text;
-    const char* said;  // a word the warning must contain
+    const char* said; // a word the warning must contain
 };
 
-TEST_F(CalculationStart, ArithmeticFaultsWarnWriteNothingAndStartNothing) {
+TEST_F(CalculationStart, ArithmeticFaultsWarnWriteNothingAndStartNothing)
+{
     const FaultCase cases[] = {
-        {"Text5", "0", ""},      // cotangent of 0° is not finite
-        {"Text5", "95", ""},     // beyond 90° the target faces away
-        {"Text4", "1e6", ""},    // filtration leaves nothing
+        {"Text5", "0", ""},   // cotangent of 0° is not finite
+        {"Text5", "95", ""},  // beyond 90° the target faces away
+        {"Text4", "1e6", ""}, // filtration leaves nothing
         {"Text7", "1e999", "FSD"},
     };
     for (const FaultCase& c : cases) {
@@ -250,7 +260,8 @@ TEST_F(CalculationStart, ArithmeticFaultsWarnWriteNothingAndStartNothing) {
     }
 }
 
-TEST_F(CalculationStart, AVoltageBeyondTheOutputTableIsRefused) {
+TEST_F(CalculationStart, AVoltageBeyondTheOutputTableIsRefused)
+{
     // A tube output table that ends at 140 kV.
     QByteArray table = "header\r\n40 50 60 70 80 90 100 110 120 130 135 140\r\n";
     for (int waveform = 0; waveform < 3; ++waveform) table += "1 1 1 1 1 1 1 1 1 1 1 1 2.5 0\r\n";
@@ -273,9 +284,10 @@ TEST_F(CalculationStart, AVoltageBeyondTheOutputTableIsRefused) {
     EXPECT_NEAR(shared.TubeOutput, shared.KermaRatio * 1.0 * 1.0 * 60 * 33.97, 1e-12);
 }
 
-TEST_F(CalculationStart, AnUnwritableFileOrAMissingEngineWarnsAndStartsNothing) {
+TEST_F(CalculationStart, AnUnwritableFileOrAMissingEngineWarnsAndStartsNothing)
+{
     Form2& form = Loaded();
-    form.Command1->click();  // no mcsupine anywhere
+    form.Command1->click(); // no mcsupine anywhere
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_TRUE(platform.messages[0].text.contains("mcsupine"));
     EXPECT_EQ(platform.messages[0].icon, MsgIcon::Warning);
@@ -302,26 +314,27 @@ TEST_F(CalculationStart, AnUnwritableFileOrAMissingEngineWarnsAndStartsNothing) 
 
 // The window and brisca-job, given the same conditions, write the same bytes.
 struct TwinCase {
-    std::vector<std::pair<const char*, const char*>> entries;  // box, text
-    const char* option;                                          // option clicked first, or ""
-    QStringList arguments;                                       // brisca-job options
+    std::vector<std::pair<const char*, const char*>> entries; // box, text
+    const char* option;                                       // option clicked first, or ""
+    QStringList arguments;                                    // brisca-job options
 };
 
-TEST_F(CalculationStart, TheWindowAndBriscaJobWriteIdenticalFiles) {
+TEST_F(CalculationStart, TheWindowAndBriscaJobWriteIdenticalFiles)
+{
 #ifndef BRISCA_JOB
     GTEST_SKIP() << "brisca-job is not built";
 #else
     const TwinCase cases[] = {
         {{}, "", {}},
         {{{"Text1", "120"}, {"Text3", "0"}, {"Text4", "0.2"}}, "Option8",
-         {"--kv", "120", "--al", "0", "--cu", "0.2", "--waveform", "three-phase"}},
+            {"--kv", "120", "--al", "0", "--cu", "0.2", "--waveform", "three-phase"}},
         {{{"Text1", "60"}, {"Text5", "10"}, {"Text2", "0.5"}, {"Text7", "65"}}, "Option9",
-         {"--kv", "60", "--angle", "10", "--inherent", "0.5", "--fsd", "65", "--waveform",
-          "single-phase"}},
+            {"--kv", "60", "--angle", "10", "--inherent", "0.5", "--fsd", "65", "--waveform",
+                "single-phase"}},
         {{{"Text1", "200"}, {"Text13", "25"}, {"Text14", "12.5"}, {"Text9", "1e9"}}, "Option4",
-         {"--kv", "200", "--field", "25x12.5", "--histories", "1e9", "--position", "standing"}},
+            {"--kv", "200", "--field", "25x12.5", "--histories", "1e9", "--position", "standing"}},
         {{{"Text15", "2"}, {"Text12", "15"}, {"Text6", "5"}}, "Option2",
-         {"--pulse-ma", "2", "--rate", "15", "--width", "5"}},
+            {"--pulse-ma", "2", "--rate", "15", "--width", "5"}},
     };
     QTemporaryDir jobFolder;
     for (const char* name : {"MUs.dat", "Air.eac", "default-output.op"}) {
@@ -357,7 +370,8 @@ TEST_F(CalculationStart, TheWindowAndBriscaJobWriteIdenticalFiles) {
 }
 
 // Standing position, "計算スタート", then the real mcstand on the two files just written.
-TEST_F(CalculationStart, TheStandingEngineRunsOnTheWindowsFiles) {
+TEST_F(CalculationStart, TheStandingEngineRunsOnTheWindowsFiles)
+{
 #ifndef BRISCA_BIN_DIR
     GTEST_SKIP() << "mcstand is not built";
 #else
@@ -383,7 +397,8 @@ TEST_F(CalculationStart, TheStandingEngineRunsOnTheWindowsFiles) {
 }
 
 // The default supine position, "計算スタート", then the real mcsupine found beside the program.
-TEST_F(CalculationStart, TheSupineEngineRunsOnTheWindowsFiles) {
+TEST_F(CalculationStart, TheSupineEngineRunsOnTheWindowsFiles)
+{
 #ifndef BRISCA_BIN_DIR
     GTEST_SKIP() << "the engines are not built";
 #else
@@ -401,4 +416,4 @@ TEST_F(CalculationStart, TheSupineEngineRunsOnTheWindowsFiles) {
 #endif
 }
 
-}  // namespace
+} // namespace

@@ -19,25 +19,26 @@ namespace {
 
 class Form2Test : public WorkingFolder {
 protected:
-    Form2& Loaded() {
+    Form2& Loaded()
+    {
         Form2& form = form2();
         form.Form_Load();
         return form;
     }
 };
 
-TEST_F(Form2Test, StartsWithTheDefaultConditions) {
+TEST_F(Form2Test, StartsWithTheDefaultConditions)
+{
     Form2& form = Loaded();
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_FALSE(platform.EndRequested());
     EXPECT_EQ(form.windowTitle(), "Scattered dose distribution");
     EXPECT_EQ(form.size(), QSize(1101, 816));
 
-    const std::pair<const char*, const char*> texts[] = {
-        {"Text1", "80"},  {"Text5", "12"},         {"Text2", "2.5"},  {"Text3", "1.5"},
-        {"Text4", "0"},   {"Text9", "500000000"},  {"Text10", "2026-12-07-臥位"},
-        {"Text7", "90"},  {"Text13", "20"},        {"Text14", "20"},  {"Text15", "1"},
-        {"Text12", ""},   {"Text6", ""},           {"Text8", "1"}};
+    const std::pair<const char*, const char*> texts[] = {{"Text1", "80"}, {"Text5", "12"}, {"Text2", "2.5"},
+        {"Text3", "1.5"}, {"Text4", "0"}, {"Text9", "500000000"}, {"Text10", "2026-12-07-臥位"},
+        {"Text7", "90"}, {"Text13", "20"}, {"Text14", "20"}, {"Text15", "1"}, {"Text12", ""}, {"Text6", ""},
+        {"Text8", "1"}};
     for (const auto& [name, text] : texts) {
         const auto* box = form.findChild<QLineEdit*>(name);
         ASSERT_NE(box, nullptr) << name;
@@ -57,11 +58,12 @@ TEST_F(Form2Test, StartsWithTheDefaultConditions) {
     EXPECT_TRUE(form.Command1->isEnabled());
 }
 
-TEST_F(Form2Test, ControlsCarryTheirNamesCaptionsAndGroups) {
+TEST_F(Form2Test, ControlsCarryTheirNamesCaptionsAndGroups)
+{
     Form2& form = Loaded();
-    const std::pair<const char*, const char*> buttons[] = {
-        {"Command1", "計算スタート"}, {"Command2", "計算結果 検索・表示"},
-        {"Command3", "readme.txt を読む"}, {"Command4", "Exit"}, {"Command5", "OK →"}};
+    const std::pair<const char*, const char*> buttons[] = {{"Command1", "計算スタート"},
+        {"Command2", "計算結果 検索・表示"}, {"Command3", "readme.txt を読む"}, {"Command4", "Exit"},
+        {"Command5", "OK →"}};
     for (const auto& [name, caption] : buttons) {
         const auto* button = form.findChild<QPushButton*>(name);
         ASSERT_NE(button, nullptr) << name;
@@ -70,11 +72,10 @@ TEST_F(Form2Test, ControlsCarryTheirNamesCaptionsAndGroups) {
     EXPECT_EQ(form.Command4->toolTip(), "   bye   ");
 
     // Options of one frame exclude each other, and only each other.
-    const std::tuple<const char*, const char*, const char*> options[] = {
-        {"Option1", "連続透視", "Frame1"},         {"Option2", "パルス透視", "Frame1"},
-        {"Option3", "臥位（垂直方向）", "Frame3"}, {"Option4", "立位（水平方向）", "Frame3"},
-        {"Option7", "定電圧", "Frame2"},           {"Option8", "三相12ピーク", "Frame2"},
-        {"Option9", "単相全波", "Frame2"}};
+    const std::tuple<const char*, const char*, const char*> options[] = {{"Option1", "連続透視", "Frame1"},
+        {"Option2", "パルス透視", "Frame1"}, {"Option3", "臥位（垂直方向）", "Frame3"},
+        {"Option4", "立位（水平方向）", "Frame3"}, {"Option7", "定電圧", "Frame2"},
+        {"Option8", "三相12ピーク", "Frame2"}, {"Option9", "単相全波", "Frame2"}};
     for (const auto& [name, caption, frame] : options) {
         const auto* option = form.findChild<QRadioButton*>(name);
         ASSERT_NE(option, nullptr) << name;
@@ -88,7 +89,8 @@ TEST_F(Form2Test, ControlsCarryTheirNamesCaptionsAndGroups) {
     EXPECT_TRUE(form.Option3->isChecked());
 }
 
-TEST_F(Form2Test, WaveformOptionsSetTheRectifierType) {
+TEST_F(Form2Test, WaveformOptionsSetTheRectifierType)
+{
     Form2& form = Loaded();
     const std::pair<QRadioButton*, int> cases[] = {
         {form.Option8, 2}, {form.Option9, 3}, {form.Option7, 1}, {form.Option9, 3}};
@@ -100,18 +102,19 @@ TEST_F(Form2Test, WaveformOptionsSetTheRectifierType) {
 
 struct MeanCurrentCase {
     bool pulsed;
-    const char* current;  // Text15
-    const char* rate;     // Text12
-    const char* width;    // Text6
-    const char* mean;     // Text8 afterwards
-    const char* warning;  // message shown, empty when none
+    const char* current; // Text15
+    const char* rate;    // Text12
+    const char* width;   // Text6
+    const char* mean;    // Text8 afterwards
+    const char* warning; // message shown, empty when none
 };
 
-TEST_F(Form2Test, OkComputesTheMeanTubeCurrentOrWarns) {
+TEST_F(Form2Test, OkComputesTheMeanTubeCurrentOrWarns)
+{
     const MeanCurrentCase cases[] = {
         {false, "1", "", "", "1", ""},
         {false, "2.5", "", "", "2.5", ""},
-        {false, "abc", "", "", "abc", ""},  // copied as typed; the spectrum reads it as 0
+        {false, "abc", "", "", "abc", ""}, // copied as typed; the spectrum reads it as 0
         {false, "", "", "", "7", "　管電流を入力してください　"},
         {true, "2", "15", "5", "0.15", ""},
         {true, "3", "30", "4", "0.36", ""},
@@ -143,7 +146,8 @@ TEST_F(Form2Test, OkComputesTheMeanTubeCurrentOrWarns) {
     }
 }
 
-TEST_F(Form2Test, SwitchingTheFluoroscopyModeMovesTheMeanCurrent) {
+TEST_F(Form2Test, SwitchingTheFluoroscopyModeMovesTheMeanCurrent)
+{
     Form2& form = Loaded();
     form.Text15->setText("3");
     form.Option2->click();
@@ -153,12 +157,13 @@ TEST_F(Form2Test, SwitchingTheFluoroscopyModeMovesTheMeanCurrent) {
 
     form.Text12->setText("15");
     form.Option1->click();
-    EXPECT_EQ(form.Text8->text(), "3");  // copied at once, without "OK →"
+    EXPECT_EQ(form.Text8->text(), "3"); // copied at once, without "OK →"
     EXPECT_FALSE(form.Text12->isEnabled());
-    EXPECT_EQ(form.Text12->text(), "15");  // disabled boxes keep their text
+    EXPECT_EQ(form.Text12->text(), "15"); // disabled boxes keep their text
 }
 
-TEST_F(Form2Test, ChoosingAPositionRewritesTheResultName) {
+TEST_F(Form2Test, ChoosingAPositionRewritesTheResultName)
+{
     Form2& form = Loaded();
     form.Text10->setText("my-run");
     form.Option4->click();
@@ -169,7 +174,8 @@ TEST_F(Form2Test, ChoosingAPositionRewritesTheResultName) {
     EXPECT_FALSE(form.Text10->text().contains('/'));
 }
 
-TEST_F(Form2Test, EnterMovesFromPulseRateToPulseWidthToOk) {
+TEST_F(Form2Test, EnterMovesFromPulseRateToPulseWidthToOk)
+{
     Form2& form = Loaded();
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
@@ -183,10 +189,10 @@ TEST_F(Form2Test, EnterMovesFromPulseRateToPulseWidthToOk) {
     EXPECT_TRUE(form.Command5->hasFocus());
 }
 
-TEST_F(Form2Test, ExitDeletesTheExchangeFilesButKeepsB2FDat) {
+TEST_F(Form2Test, ExitDeletesTheExchangeFilesButKeepsB2FDat)
+{
     Form2& form = Loaded();
-    for (const char* name : {"B2F.txt", "FLname.txt", "F2B.dat", "B_SPCTL.dat", "B2F.dat",
-                             "run.dsr5"}) {
+    for (const char* name : {"B2F.txt", "FLname.txt", "F2B.dat", "B_SPCTL.dat", "B2F.dat", "run.dsr5"}) {
         Write(name, "x\r\n");
     }
     form.Command4->click();
@@ -202,7 +208,8 @@ TEST_F(Form2Test, ExitDeletesTheExchangeFilesButKeepsB2FDat) {
     EXPECT_TRUE(Exists("B2F.dat"));
 }
 
-TEST_F(Form2Test, ClosingTheWindowDeletesAllFiveAndSkipsWhatItCannotDelete) {
+TEST_F(Form2Test, ClosingTheWindowDeletesAllFiveAndSkipsWhatItCannotDelete)
+{
     Form2& form = Loaded();
     // An F2B.dat that cannot be deleted (a folder with content) does not stop the others.
     ASSERT_TRUE(QDir().mkpath("F2B.dat/inner"));
@@ -221,10 +228,11 @@ TEST_F(Form2Test, ClosingTheWindowDeletesAllFiveAndSkipsWhatItCannotDelete) {
 
 struct BrokenTable {
     const char* file;
-    QByteArray content;  // what the file holds; null: the file is missing
+    QByteArray content; // what the file holds; null: the file is missing
 };
 
-TEST_F(Form2Test, AMissingOrShortTableGivesOneWarningAndEndsTheProgram) {
+TEST_F(Form2Test, AMissingOrShortTableGivesOneWarningAndEndsTheProgram)
+{
     const BrokenTable cases[] = {
         {"MUs.dat", QByteArray()},
         {"Air.eac", QByteArray()},
@@ -244,12 +252,11 @@ TEST_F(Form2Test, AMissingOrShortTableGivesOneWarningAndEndsTheProgram) {
         Form2& form = form2();
         form.Form_Load();
         ASSERT_EQ(platform.messages.size(), 1u) << c.file;
-        EXPECT_TRUE(platform.messages[0].text.contains(c.file))
-            << platform.messages[0].text.toStdString();
+        EXPECT_TRUE(platform.messages[0].text.contains(c.file)) << platform.messages[0].text.toStdString();
         EXPECT_EQ(platform.messages[0].icon, MsgIcon::Warning);
         EXPECT_EQ(platform.exitCode, 1) << c.file;
-        EXPECT_EQ(form.Text1->text(), "") << c.file;  // the defaults were not filled
+        EXPECT_EQ(form.Text1->text(), "") << c.file; // the defaults were not filled
     }
 }
 
-}  // namespace
+} // namespace

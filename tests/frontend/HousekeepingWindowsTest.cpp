@@ -13,13 +13,15 @@ namespace {
 
 using HousekeepingWindows = WorkingFolder;
 
-QStringList Items(const QListWidget* list) {
+QStringList Items(const QListWidget* list)
+{
     QStringList items;
     for (int i = 0; i < list->count(); ++i) items << list->item(i)->text();
     return items;
 }
 
-TEST_F(HousekeepingWindows, ReadmeShowsOneItemPerLine) {
+TEST_F(HousekeepingWindows, ReadmeShowsOneItemPerLine)
+{
     struct Case {
         QByteArray file;
         QStringList items;
@@ -46,7 +48,8 @@ TEST_F(HousekeepingWindows, ReadmeShowsOneItemPerLine) {
     EXPECT_FALSE(brisca::form7().isVisible());
 }
 
-TEST_F(HousekeepingWindows, MissingReadmeWarnsAndTheProgramGoesOn) {
+TEST_F(HousekeepingWindows, MissingReadmeWarnsAndTheProgramGoesOn)
+{
     brisca::Form2& form = brisca::form2();
     form.Form_Load();
     form.Command3->click();
@@ -61,7 +64,8 @@ TEST_F(HousekeepingWindows, MissingReadmeWarnsAndTheProgramGoesOn) {
     EXPECT_EQ(Items(brisca::form7().List1), QStringList{"now here"});
 }
 
-TEST_F(HousekeepingWindows, FileSavedNoticeReadsAsOneSentenceAndHidesOnOk) {
+TEST_F(HousekeepingWindows, FileSavedNoticeReadsAsOneSentenceAndHidesOnOk)
+{
     brisca::Form4& notice = brisca::form4();
     EXPECT_EQ(notice.windowTitle(), "　ファイル保存");
     EXPECT_EQ(notice.Label1->text(), "補正したデータは");
@@ -75,4 +79,4 @@ TEST_F(HousekeepingWindows, FileSavedNoticeReadsAsOneSentenceAndHidesOnOk) {
     EXPECT_EQ(notice.Label2->text(), "2026-12-07-立位.dsrC");
 }
 
-}  // namespace
+} // namespace

@@ -18,7 +18,8 @@ namespace {
 using JapaneseFont = WorkingFolder;
 
 // Characters of `text` that the widget's font has no glyph for.
-QString MissingGlyphs(const QWidget* widget, const QString& text) {
+QString MissingGlyphs(const QWidget* widget, const QString& text)
+{
     const QFontMetrics metrics(widget->font());
     QString missing;
     for (const QChar c : text) {
@@ -27,13 +28,14 @@ QString MissingGlyphs(const QWidget* widget, const QString& text) {
     return missing;
 }
 
-TEST_F(JapaneseFont, TheWindowFontIsAnInstalledJapaneseFont) {
+TEST_F(JapaneseFont, TheWindowFontIsAnInstalledJapaneseFont)
+{
     const QString family = QFontInfo(QApplication::font()).family();
-    EXPECT_TRUE(QFontDatabase::families(QFontDatabase::Japanese).contains(family))
-        << family.toStdString();
+    EXPECT_TRUE(QFontDatabase::families(QFontDatabase::Japanese).contains(family)) << family.toStdString();
 }
 
-TEST_F(JapaneseFont, EveryCaptionHasItsGlyphs) {
+TEST_F(JapaneseFont, EveryCaptionHasItsGlyphs)
+{
     brisca::form2().Form_Load();
     const QList<QWidget*> windows = {&brisca::form2(), &brisca::form4(), &brisca::form7()};
     int captions = 0;
@@ -54,4 +56,4 @@ TEST_F(JapaneseFont, EveryCaptionHasItsGlyphs) {
     EXPECT_GT(captions, 60);
 }
 
-}  // namespace
+} // namespace

@@ -21,7 +21,8 @@ const QColor Blue(0, 0, 255);
 // y −14..615, one unit per pixel.
 class MapPicture : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         picture.resize(525 + 4, 629 + 4);
         picture.SetScale(-100, -14, 525, 629);
         picture.Cls();
@@ -31,16 +32,17 @@ protected:
     PictureBox picture;
 };
 
-TEST_F(MapPicture, UserPointsLandOnTheirPixels) {
-    const std::tuple<double, double, QPoint> cases[] = {
-        {-100, -14, QPoint(0, 0)},     {0, 300, QPoint(100, 314)},
-        {395, 590, QPoint(495, 604)},  {424, 614, QPoint(524, 628)},
-        {20.4, 10.6, QPoint(120, 25)}, {-99.6, -13.5, QPoint(0, 1)}};
+TEST_F(MapPicture, UserPointsLandOnTheirPixels)
+{
+    const std::tuple<double, double, QPoint> cases[] = {{-100, -14, QPoint(0, 0)}, {0, 300, QPoint(100, 314)},
+        {395, 590, QPoint(495, 604)}, {424, 614, QPoint(524, 628)}, {20.4, 10.6, QPoint(120, 25)},
+        {-99.6, -13.5, QPoint(0, 1)}};
     for (const auto& [x, y, pixel] : cases) EXPECT_EQ(picture.ToPixel(x, y), pixel) << x << "," << y;
     EXPECT_EQ(picture.Image().size(), QSize(525, 629));
 }
 
-TEST_F(MapPicture, DotsSetOnePixelOrADotOfTheLineWidth) {
+TEST_F(MapPicture, DotsSetOnePixelOrADotOfTheLineWidth)
+{
     picture.PSet(20, 10, Red);
     EXPECT_EQ(At(20, 10), Red);
     EXPECT_EQ(At(21, 10), White);
@@ -53,10 +55,11 @@ TEST_F(MapPicture, DotsSetOnePixelOrADotOfTheLineWidth) {
     EXPECT_EQ(At(101, 100), Blue);
     EXPECT_EQ(At(103, 100), White);
 
-    picture.PSet(2000, 2000, Red);  // outside the picture: nothing, no crash
+    picture.PSet(2000, 2000, Red); // outside the picture: nothing, no crash
 }
 
-TEST_F(MapPicture, LinesRunBetweenTheirEndsInTheirColour) {
+TEST_F(MapPicture, LinesRunBetweenTheirEndsInTheirColour)
+{
     picture.Line(0, 0, 400, 0);
     EXPECT_EQ(At(0, 0), Black);
     EXPECT_EQ(At(200, 0), Black);
@@ -72,7 +75,8 @@ TEST_F(MapPicture, LinesRunBetweenTheirEndsInTheirColour) {
     EXPECT_EQ(At(3, 265), White);
 }
 
-TEST_F(MapPicture, BoxesOutlineOrFill) {
+TEST_F(MapPicture, BoxesOutlineOrFill)
+{
     // Outline only while the fill style is transparent.
     picture.Box(-15, 270, 15, 330, Black);
     EXPECT_EQ(At(-15, 270), Black);
@@ -95,7 +99,8 @@ TEST_F(MapPicture, BoxesOutlineOrFill) {
     EXPECT_EQ(At(215, 211), White);
 }
 
-TEST_F(MapPicture, CirclesAndArcs) {
+TEST_F(MapPicture, CirclesAndArcs)
+{
     picture.SetFillStyle(FillStyle::Solid);
     picture.SetFillColor(Red);
     picture.Circle(0, 300, 10, Black);
@@ -103,7 +108,7 @@ TEST_F(MapPicture, CirclesAndArcs) {
     EXPECT_EQ(At(10, 300), Black);
     EXPECT_EQ(At(0, 290), Black);
     EXPECT_EQ(At(12, 300), White);
-    EXPECT_EQ(At(8, 308), White);  // outside the circle, inside its square
+    EXPECT_EQ(At(8, 308), White); // outside the circle, inside its square
 
     // Left half: from straight up, counter-clockwise over the left, to straight down.
     picture.SetFillStyle(FillStyle::Transparent);
@@ -116,7 +121,8 @@ TEST_F(MapPicture, CirclesAndArcs) {
     EXPECT_EQ(At(190, 100), White);
 }
 
-TEST_F(MapPicture, TextStartsAtTheCurrentPointAndMovesToTheNextLine) {
+TEST_F(MapPicture, TextStartsAtTheCurrentPointAndMovesToTheNextLine)
+{
     picture.CurrentX = 290;
     picture.CurrentY = -14;
     const double height = picture.TextHeight();
@@ -138,7 +144,8 @@ TEST_F(MapPicture, TextStartsAtTheCurrentPointAndMovesToTheNextLine) {
     EXPECT_EQ(darkOutside, 0);
 }
 
-TEST_F(MapPicture, ClearingPaintsTheBackgroundAndResetsTheCurrentPoint) {
+TEST_F(MapPicture, ClearingPaintsTheBackgroundAndResetsTheCurrentPoint)
+{
     picture.Line(0, 0, 100, 100, Red);
     picture.SetBackColor(QColor(192, 255, 255));
     picture.Cls();
@@ -147,7 +154,8 @@ TEST_F(MapPicture, ClearingPaintsTheBackgroundAndResetsTheCurrentPoint) {
     EXPECT_EQ(picture.CurrentY, 0);
 }
 
-TEST_F(MapPicture, DrawingSurvivesHidingAndGrowing) {
+TEST_F(MapPicture, DrawingSurvivesHidingAndGrowing)
+{
     picture.PSet(0, 0, Red);
     picture.show();
     picture.hide();
@@ -157,7 +165,8 @@ TEST_F(MapPicture, DrawingSurvivesHidingAndGrowing) {
     EXPECT_EQ(picture.Image().pixelColor(590, 690), White);
 }
 
-TEST_F(MapPicture, MousePositionsArriveInUserUnits) {
+TEST_F(MapPicture, MousePositionsArriveInUserUnits)
+{
     QSignalSpy moves(&picture, &PictureBox::MouseMove);
     QSignalSpy presses(&picture, &PictureBox::MouseDown);
     picture.show();
@@ -173,7 +182,8 @@ TEST_F(MapPicture, MousePositionsArriveInUserUnits) {
     EXPECT_DOUBLE_EQ(presses[0].at(2).toDouble(), 10.0);
 }
 
-TEST(PictureScale, NonPixelScalesStretchBothAxes) {
+TEST(PictureScale, NonPixelScalesStretchBothAxes)
+{
     // The legend strip: 30 × 110 units on 57 × 265 pixels (no border).
     PictureBox legend;
     legend.SetBorder(false);
@@ -186,4 +196,4 @@ TEST(PictureScale, NonPixelScalesStretchBothAxes) {
     EXPECT_EQ(legend.ToPixel(15, 55), QPoint(29, 133));
 }
 
-}  // namespace
+} // namespace

@@ -16,7 +16,8 @@ using brisca::WindowStyle;
 namespace {
 
 // Waits up to five seconds for a file to hold `text`; returns what it holds.
-QByteArray WaitFor(const QString& path, const QByteArray& text) {
+QByteArray WaitFor(const QString& path, const QByteArray& text)
+{
     QElapsedTimer timer;
     timer.start();
     QByteArray content;
@@ -31,7 +32,8 @@ QByteArray WaitFor(const QString& path, const QByteArray& text) {
 
 class DetachedStart : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         display_ = qgetenv("DISPLAY");
         wayland_ = qgetenv("WAYLAND_DISPLAY");
         qunsetenv("DISPLAY");
@@ -46,7 +48,8 @@ protected:
         script.close();
         QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         if (!display_.isNull()) qputenv("DISPLAY", display_);
         if (!wayland_.isNull()) qputenv("WAYLAND_DISPLAY", wayland_);
     }
@@ -60,7 +63,8 @@ private:
     QByteArray wayland_;
 };
 
-TEST_F(DetachedStart, WithoutADisplayTheConsoleIsAppendedToTheLog) {
+TEST_F(DetachedStart, WithoutADisplayTheConsoleIsAppendedToTheLog)
+{
     const QString log = folder.filePath("2026-12-07-立位.log");
     QFile previous(log);
     ASSERT_TRUE(previous.open(QIODevice::WriteOnly));
@@ -70,7 +74,7 @@ TEST_F(DetachedStart, WithoutADisplayTheConsoleIsAppendedToTheLog) {
     QElapsedTimer timer;
     timer.start();
     ASSERT_TRUE(platform.StartProgram({program, folder.path(), WindowStyle::NormalFocus, log}));
-    EXPECT_LT(timer.elapsed(), 900);  // it did not wait for the program
+    EXPECT_LT(timer.elapsed(), 900); // it did not wait for the program
 
     const QByteArray content = WaitFor(log, "finished");
     EXPECT_TRUE(content.startsWith("earlier run\nbanner\ninput ended 1\n")) << content.toStdString();
@@ -79,17 +83,19 @@ TEST_F(DetachedStart, WithoutADisplayTheConsoleIsAppendedToTheLog) {
     EXPECT_TRUE(content.contains("finished"));
 }
 
-TEST_F(DetachedStart, AProgramThatIsMissingOrNotExecutableIsNotStarted) {
-    EXPECT_FALSE(platform.StartProgram({folder.filePath("nothing"), folder.path(),
-                                        WindowStyle::NormalFocus, folder.filePath("x.log")}));
+TEST_F(DetachedStart, AProgramThatIsMissingOrNotExecutableIsNotStarted)
+{
+    EXPECT_FALSE(platform.StartProgram(
+        {folder.filePath("nothing"), folder.path(), WindowStyle::NormalFocus, folder.filePath("x.log")}));
     QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner);
     EXPECT_FALSE(platform.StartProgram({program, folder.path(), WindowStyle::Hidden, QString()}));
     EXPECT_FALSE(QFile::exists(folder.filePath("x.log")));
 }
 
-TEST(QtPlatformDate, DateTextCanBePartOfAFileName) {
+TEST(QtPlatformDate, DateTextCanBePartOfAFileName)
+{
     QtPlatform platform;
     EXPECT_TRUE(QRegularExpression(R"(^\d{4}-\d{2}-\d{2}$)").match(platform.DateText()).hasMatch());
 }
 
-}  // namespace
+} // namespace

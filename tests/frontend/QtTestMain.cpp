@@ -4,7 +4,8 @@
 
 #include "JapaneseFont.h"
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     // Also when ctest lists the cases at build time, where no display may exist.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

@@ -13,11 +13,12 @@ struct Case {
     QString display;
     QString wayland;
     QString terminal;
-    QStringList installed;  // programs found on the path
-    QString expected;       // terminal program; empty: none
+    QStringList installed; // programs found on the path
+    QString expected;      // terminal program; empty: none
 };
 
-TEST(TerminalCommand, PicksTheConfiguredTerminalThenXtermAndNeedsADisplay) {
+TEST(TerminalCommand, PicksTheConfiguredTerminalThenXtermAndNeedsADisplay)
+{
     const Case cases[] = {
         {"no display", "", "", "", {"xterm"}, ""},
         {"no display, terminal configured", "", "", "konsole", {"konsole", "xterm"}, ""},
@@ -28,23 +29,22 @@ TEST(TerminalCommand, PicksTheConfiguredTerminalThenXtermAndNeedsADisplay) {
         {"display but no terminal", ":0", "", "", {}, ""},
     };
     for (const Case& c : cases) {
-        const TerminalEnvironment env{c.display, c.wayland, c.terminal,
-                                      [&c](const QString& name) {
-                                          return c.installed.contains(name) ? "/usr/bin/" + name
-                                                                            : QString();
+        const TerminalEnvironment env{c.display, c.wayland, c.terminal, [&c](const QString& name) {
+                                          return c.installed.contains(name) ? "/usr/bin/" + name : QString();
                                       }};
         const auto command = TerminalCommand("/opt/bin/mcstand", "mcstand", env);
         EXPECT_EQ(command ? command->program : QString(), c.expected) << c.name;
         if (command) {
             // The console program is what the terminal runs, as the last two arguments.
             EXPECT_EQ(command->arguments.mid(command->arguments.size() - 2),
-                      QStringList({"-e", "/opt/bin/mcstand"}))
+                QStringList({"-e", "/opt/bin/mcstand"}))
                 << c.name;
         }
     }
 }
 
-TEST(TerminalCommand, XtermGetsFontsThatDrawJapaneseInUtf8) {
+TEST(TerminalCommand, XtermGetsFontsThatDrawJapaneseInUtf8)
+{
     const TerminalEnvironment env{":1", "", "", [](const QString& name) { return "/usr/bin/" + name; }};
     const QStringList args = TerminalCommand("/w/mcstand", "mcstand", env)->arguments;
     EXPECT_TRUE(args.contains("-u8"));
@@ -53,4 +53,4 @@ TEST(TerminalCommand, XtermGetsFontsThatDrawJapaneseInUtf8) {
     EXPECT_EQ(args[args.indexOf("-T") + 1], "mcstand");
 }
 
-}  // namespace
+} // namespace

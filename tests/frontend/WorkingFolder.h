@@ -15,12 +15,12 @@
 // platform installed and the shared state and windows of the previous test gone.
 class WorkingFolder : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         folder_ = std::make_unique<QTemporaryDir>();
         ASSERT_TRUE(folder_->isValid());
         if (previous_.isEmpty()) previous_ = QDir::currentPath();
-        for (const char* name : {"MUs.dat", "Air.eac", "default-output.op", "ICRUSoft.dat",
-                                 "Ak2Sv.dat"}) {
+        for (const char* name : {"MUs.dat", "Air.eac", "default-output.op", "ICRUSoft.dat", "Ak2Sv.dat"}) {
             QFile::remove(folder_->filePath(name));
             QFile::copy(QString(BRISCA_DATA_DIR) + "/" + name, folder_->filePath(name));
         }
@@ -30,13 +30,15 @@ protected:
         brisca::setPlatform(platform);
     }
 
-    void TearDown() override {
+    void TearDown() override
+    {
         brisca::DestroyForms();
         QDir::setCurrent(previous_);
     }
 
     // Writes a file into the working folder.
-    void Write(const QString& name, const QByteArray& content) {
+    void Write(const QString& name, const QByteArray& content)
+    {
         QFile file(folder_->filePath(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(content);
@@ -46,7 +48,8 @@ protected:
     bool Exists(const QString& name) const { return QFile::exists(folder_->filePath(name)); }
 
     // Contents of a file of the working folder.
-    QByteArray Read(const QString& name) const {
+    QByteArray Read(const QString& name) const
+    {
         QFile file(folder_->filePath(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
@@ -56,6 +59,6 @@ protected:
     brisca::ScriptedPlatform platform;
 
 private:
-    std::unique_ptr<QTemporaryDir> folder_;  // fresh for every SetUp
+    std::unique_ptr<QTemporaryDir> folder_; // fresh for every SetUp
     QString previous_;
 };

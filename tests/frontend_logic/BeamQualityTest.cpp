@@ -18,92 +18,106 @@ namespace {
 
 // Air kerma behind t cm of aluminium of a photon-number spectrum: photons x energy x
 // energy-absorption coefficient of air.
-double AirKermaBehind(const XraySpectrum& s, const DataTables& tables, double t) {
-  double kerma = 0.0;
-  for (int i = 2; i <= EnergySlots; ++i) kerma += s.Spectrum[i] * 0.5 * i * tables.MuEnAir[i] * std::exp(-tables.MuAl[i] * t);
-  return kerma;
+double AirKermaBehind(const XraySpectrum& s, const DataTables& tables, double t)
+{
+    double kerma = 0.0;
+    for (int i = 2; i <= EnergySlots; ++i)
+        kerma += s.Spectrum[i] * 0.5 * i * tables.MuEnAir[i] * std::exp(-tables.MuAl[i] * t);
+    return kerma;
 }
 
 // First half-value layer in aluminium, mm, by bisection on the air kerma.
-double FirstHalfValueLayerMm(const XraySpectrum& s, const DataTables& tables) {
-  const double half = 0.5 * AirKermaBehind(s, tables, 0.0);
-  double thin = 0.0;
-  double thick = 2.0;
-  for (int step = 0; step < 60; ++step) {
-    const double middle = 0.5 * (thin + thick);
-    (AirKermaBehind(s, tables, middle) > half ? thin : thick) = middle;
-  }
-  return 10.0 * thin;
+double FirstHalfValueLayerMm(const XraySpectrum& s, const DataTables& tables)
+{
+    const double half = 0.5 * AirKermaBehind(s, tables, 0.0);
+    double thin = 0.0;
+    double thick = 2.0;
+    for (int step = 0; step < 60; ++step) {
+        const double middle = 0.5 * (thin + thick);
+        (AirKermaBehind(s, tables, middle) > half ? thin : thick) = middle;
+    }
+    return 10.0 * thin;
 }
 
 // Constant potential, 12 degrees, 2.5 mm Al total filtration (inherent only).
-XraySpectrum TwoAndAHalfMillimetreBeam(const std::string& kv, int rectifierType = 1) {
-  CalculationEntries entries;
-  entries.Text1 = kv;
-  entries.Text2 = "2.5";
-  entries.Text3 = "0";
-  entries.Text4 = "0";
-  entries.RectifierType = rectifierType;
-  XraySpectrum s = ComputeXraySpectrum(entries, ShippedTables());
-  EXPECT_EQ(s.Warning, "");
-  return s;
+XraySpectrum TwoAndAHalfMillimetreBeam(const std::string& kv, int rectifierType = 1)
+{
+    CalculationEntries entries;
+    entries.Text1 = kv;
+    entries.Text2 = "2.5";
+    entries.Text3 = "0";
+    entries.Text4 = "0";
+    entries.RectifierType = rectifierType;
+    XraySpectrum s = ComputeXraySpectrum(entries, ShippedTables());
+    EXPECT_EQ(s.Warning, "");
+    return s;
 }
 
 struct PublishedHvl {
-  const char* kv;
-  double hvlMm;
-  double tolerance;  // relative
+    const char* kv;
+    double hvlMm;
+    double tolerance; // relative
 };
 
-TEST(BeamQuality, FirstHalfValueLayerMatchesPublishedBeams) {
-  const PublishedHvl cases[] = {
-      {"50", 1.78, 0.15}, {"70", 2.58, 0.15}, {"80", 2.76, 0.10}, {"100", 3.20, 0.15}, {"120", 4.09, 0.15},
-  };
-  for (const auto& c : cases) {
-    const double hvl = FirstHalfValueLayerMm(TwoAndAHalfMillimetreBeam(c.kv), ShippedTables());
-    std::cout << "first HVL at " << c.kv << " kV: " << FormatNumber(hvl, "0.000") << " mm Al (published "
-              << c.hvlMm << ")\n";
-    EXPECT_NEAR(hvl, c.hvlMm, c.tolerance * c.hvlMm) << c.kv << " kV";
-  }
+TEST(BeamQuality, FirstHalfValueLayerMatchesPublishedBeams)
+{
+    const PublishedHvl cases[] = {
+        {"50", 1.78, 0.15},
+        {"70", 2.58, 0.15},
+        {"80", 2.76, 0.10},
+        {"100", 3.20, 0.15},
+        {"120", 4.09, 0.15},
+    };
+    for (const auto& c : cases) {
+        const double hvl = FirstHalfValueLayerMm(TwoAndAHalfMillimetreBeam(c.kv), ShippedTables());
+        std::cout << "first HVL at " << c.kv << " kV: " << FormatNumber(hvl, "0.000") << " mm Al (published "
+                  << c.hvlMm << ")\n";
+        EXPECT_NEAR(hvl, c.hvlMm, c.tolerance * c.hvlMm) << c.kv << " kV";
+    }
 }
 
-TEST(BeamQuality, RippleSoftensTheBeam) {
-  for (const char* kv : {"60", "80", "120"}) {
-    const double constant = FirstHalfValueLayerMm(TwoAndAHalfMillimetreBeam(kv, 1), ShippedTables());
-    const double threePhase = FirstHalfValueLayerMm(TwoAndAHalfMillimetreBeam(kv, 2), ShippedTables());
-    const double singlePhase = FirstHalfValueLayerMm(TwoAndAHalfMillimetreBeam(kv, 3), ShippedTables());
-    EXPECT_LT(singlePhase, threePhase) << kv << " kV";
-    EXPECT_LT(threePhase, constant) << kv << " kV";
-  }
+TEST(BeamQuality, RippleSoftensTheBeam)
+{
+    for (const char* kv : {"60", "80", "120"}) {
+        const double constant = FirstHalfValueLayerMm(TwoAndAHalfMillimetreBeam(kv, 1), ShippedTables());
+        const double threePhase = FirstHalfValueLayerMm(TwoAndAHalfMillimetreBeam(kv, 2), ShippedTables());
+        const double singlePhase = FirstHalfValueLayerMm(TwoAndAHalfMillimetreBeam(kv, 3), ShippedTables());
+        EXPECT_LT(singlePhase, threePhase) << kv << " kV";
+        EXPECT_LT(threePhase, constant) << kv << " kV";
+    }
 }
 
-TEST(BeamQuality, MoreFiltrationHardensTheBeam) {
-  const XraySpectrum thin = TwoAndAHalfMillimetreBeam("80");
-  CalculationEntries copper;
-  copper.Text3 = "0";
-  copper.Text4 = "0.2";
-  const XraySpectrum hard = ComputeXraySpectrum(copper, ShippedTables());
-  EXPECT_GT(FirstHalfValueLayerMm(hard, ShippedTables()), FirstHalfValueLayerMm(thin, ShippedTables()) + 1.0);
+TEST(BeamQuality, MoreFiltrationHardensTheBeam)
+{
+    const XraySpectrum thin = TwoAndAHalfMillimetreBeam("80");
+    CalculationEntries copper;
+    copper.Text3 = "0";
+    copper.Text4 = "0.2";
+    const XraySpectrum hard = ComputeXraySpectrum(copper, ShippedTables());
+    EXPECT_GT(
+        FirstHalfValueLayerMm(hard, ShippedTables()), FirstHalfValueLayerMm(thin, ShippedTables()) + 1.0);
 }
 
 // Regulators accept 25 to 80 µGy/mAs at 100 cm for 80 kV; the shipped table holds the
 // output behind its reference filtration, where the kerma ratio is 1.
-TEST(BeamQuality, TubeOutputAtReferenceFiltrationIsPlausible) {
-  CalculationEntries reference;
-  reference.Text3 = "0";
-  reference.Text10 = "reference";
-  const PreparedCalculation atReference = PrepareCalculation(reference, ShippedTables());
-  ASSERT_EQ(atReference.Warning, "");
-  const double microGrayPerMilliampereSecond = atReference.Job.TubeOutput / 60.0 * 1e6;
-  EXPECT_GT(microGrayPerMilliampereSecond, 25.0);
-  EXPECT_LT(microGrayPerMilliampereSecond, 80.0);
+TEST(BeamQuality, TubeOutputAtReferenceFiltrationIsPlausible)
+{
+    CalculationEntries reference;
+    reference.Text3 = "0";
+    reference.Text10 = "reference";
+    const PreparedCalculation atReference = PrepareCalculation(reference, ShippedTables());
+    ASSERT_EQ(atReference.Warning, "");
+    const double microGrayPerMilliampereSecond = atReference.Job.TubeOutput / 60.0 * 1e6;
+    EXPECT_GT(microGrayPerMilliampereSecond, 25.0);
+    EXPECT_LT(microGrayPerMilliampereSecond, 80.0);
 
-  CalculationEntries defaults;
-  defaults.Text10 = "defaults";
-  const PreparedCalculation atDefaults = PrepareCalculation(defaults, ShippedTables());
-  std::cout << "tube output at the default conditions: " << FormatNumber(atDefaults.Job.TubeOutput, "0.000E+00")
-            << " Gy/min at 100 cm (kerma ratio " << FormatNumber(atDefaults.Spectrum.KermaRatio, "0.0000") << ")\n";
-  EXPECT_LT(atDefaults.Job.TubeOutput, atReference.Job.TubeOutput) << "1.5 mm added Al lowers the output";
+    CalculationEntries defaults;
+    defaults.Text10 = "defaults";
+    const PreparedCalculation atDefaults = PrepareCalculation(defaults, ShippedTables());
+    std::cout << "tube output at the default conditions: "
+              << FormatNumber(atDefaults.Job.TubeOutput, "0.000E+00") << " Gy/min at 100 cm (kerma ratio "
+              << FormatNumber(atDefaults.Spectrum.KermaRatio, "0.0000") << ")\n";
+    EXPECT_LT(atDefaults.Job.TubeOutput, atReference.Job.TubeOutput) << "1.5 mm added Al lowers the output";
 }
 
-}  // namespace
+} // namespace

@@ -20,188 +20,234 @@ namespace {
 namespace fs = std::filesystem;
 
 struct OptionCase {
-  std::vector<std::string> arguments;
-  CalculationEntries expected;
+    std::vector<std::string> arguments;
+    CalculationEntries expected;
 };
 
-CalculationEntries Entries(auto change) {
-  CalculationEntries entries;
-  change(entries);
-  return entries;
+CalculationEntries Entries(auto change)
+{
+    CalculationEntries entries;
+    change(entries);
+    return entries;
 }
 
-TEST(JobOptions, EachOptionFillsItsWindowEntry) {
-  const OptionCase cases[] = {
-      {{}, CalculationEntries{}},
-      {{"--kv", "100", "--angle", "16", "--inherent", "3", "--al", "0", "--cu=0.1"},
-       Entries([](CalculationEntries& e) { e.Text1 = "100"; e.Text5 = "16"; e.Text2 = "3"; e.Text3 = "0"; e.Text4 = "0.1"; })},
-      {{"--waveform", "three-phase"}, Entries([](CalculationEntries& e) { e.RectifierType = 2; })},
-      {{"--waveform", "single-phase"}, Entries([](CalculationEntries& e) { e.RectifierType = 3; })},
-      {{"--waveform", "three-phase", "--waveform", "constant"}, CalculationEntries{}},
-      {{"--ma", "2.5"}, Entries([](CalculationEntries& e) { e.Text8 = "2.5"; })},
-      {{"--pulse-ma", "2", "--rate", "15", "--width", "5"}, Entries([](CalculationEntries& e) { e.Text8 = "0.15"; })},
-      {{"--fsd", "60", "--field", "30x12.5", "--histories", "1e8"},
-       Entries([](CalculationEntries& e) { e.Text7 = "60"; e.Text13 = "30"; e.Text14 = "12.5"; e.Text9 = "1e8"; })},
-      {{"--position", "standing", "--name", "chest 80kV"},
-       Entries([](CalculationEntries& e) { e.Position = PatientPositionChoice::Standing; e.Text10 = "chest 80kV"; })},
-  };
-  for (const auto& c : cases) {
-    const JobOptions options = ParseJobOptions(c.arguments);
-    const CalculationEntries& e = options.Entries;
-    const CalculationEntries& x = c.expected;
-    ASSERT_EQ(options.UsageError, "");
-    ASSERT_EQ(options.Warning, "");
-    const std::string where = c.arguments.empty() ? "no options" : c.arguments[0];
-    EXPECT_EQ(std::vector<std::string>({e.Text1, e.Text5, e.Text2, e.Text3, e.Text4, e.Text8, e.Text7, e.Text13,
-                                        e.Text14, e.Text9, e.Text10}),
-              std::vector<std::string>({x.Text1, x.Text5, x.Text2, x.Text3, x.Text4, x.Text8, x.Text7, x.Text13,
-                                        x.Text14, x.Text9, x.Text10}))
-        << where;
-    EXPECT_EQ(e.RectifierType, x.RectifierType) << where;
-    EXPECT_EQ(e.Position, x.Position) << where;
-  }
+TEST(JobOptions, EachOptionFillsItsWindowEntry)
+{
+    const OptionCase cases[] = {
+        {{}, CalculationEntries{}},
+        {{"--kv", "100", "--angle", "16", "--inherent", "3", "--al", "0", "--cu=0.1"},
+            Entries([](CalculationEntries& e) {
+                e.Text1 = "100";
+                e.Text5 = "16";
+                e.Text2 = "3";
+                e.Text3 = "0";
+                e.Text4 = "0.1";
+            })},
+        {{"--waveform", "three-phase"}, Entries([](CalculationEntries& e) { e.RectifierType = 2; })},
+        {{"--waveform", "single-phase"}, Entries([](CalculationEntries& e) { e.RectifierType = 3; })},
+        {{"--waveform", "three-phase", "--waveform", "constant"}, CalculationEntries{}},
+        {{"--ma", "2.5"}, Entries([](CalculationEntries& e) { e.Text8 = "2.5"; })},
+        {{"--pulse-ma", "2", "--rate", "15", "--width", "5"},
+            Entries([](CalculationEntries& e) { e.Text8 = "0.15"; })},
+        {{"--fsd", "60", "--field", "30x12.5", "--histories", "1e8"}, Entries([](CalculationEntries& e) {
+             e.Text7 = "60";
+             e.Text13 = "30";
+             e.Text14 = "12.5";
+             e.Text9 = "1e8";
+         })},
+        {{"--position", "standing", "--name", "chest 80kV"}, Entries([](CalculationEntries& e) {
+             e.Position = PatientPositionChoice::Standing;
+             e.Text10 = "chest 80kV";
+         })},
+    };
+    for (const auto& c : cases) {
+        const JobOptions options = ParseJobOptions(c.arguments);
+        const CalculationEntries& e = options.Entries;
+        const CalculationEntries& x = c.expected;
+        ASSERT_EQ(options.UsageError, "");
+        ASSERT_EQ(options.Warning, "");
+        const std::string where = c.arguments.empty() ? "no options" : c.arguments[0];
+        EXPECT_EQ(std::vector<std::string>({e.Text1, e.Text5, e.Text2, e.Text3, e.Text4, e.Text8, e.Text7,
+                      e.Text13, e.Text14, e.Text9, e.Text10}),
+            std::vector<std::string>({x.Text1, x.Text5, x.Text2, x.Text3, x.Text4, x.Text8, x.Text7, x.Text13,
+                x.Text14, x.Text9, x.Text10}))
+            << where;
+        EXPECT_EQ(e.RectifierType, x.RectifierType) << where;
+        EXPECT_EQ(e.Position, x.Position) << where;
+    }
 }
 
-TEST(JobOptions, MalformedCommandLinesAndRefusedCurrents) {
-  const std::vector<std::pair<std::vector<std::string>, std::string>> usage = {
-      {{"--bogus"}, "unknown option --bogus"},
-      {{"--kv"}, "option --kv needs a value"},
-      {{"--waveform", "dc"}, "--waveform takes constant, three-phase or single-phase, not dc"},
-      {{"--position", "prone"}, "--position takes supine or standing, not prone"},
-      {{"--field", "20"}, "--field takes LONGxSHORT in cm, for example 20x20, not 20"},
-      {{"--ma", "1", "--rate", "15"}, "give either --ma or the pulse entries --pulse-ma, --rate and --width, not both"},
-  };
-  for (const auto& [arguments, message] : usage) EXPECT_EQ(ParseJobOptions(arguments).UsageError, message);
-  EXPECT_EQ(ParseJobOptions({"--ma", ""}).Warning, TubeCurrentMissingWarning);
-  EXPECT_EQ(ParseJobOptions({"--pulse-ma", "2", "--rate", "15"}).Warning, PulseDataMissingWarning);
-  EXPECT_TRUE(ParseJobOptions({"--run"}).Run);
-  EXPECT_TRUE(ParseJobOptions({"--help"}).Help);
+TEST(JobOptions, MalformedCommandLinesAndRefusedCurrents)
+{
+    const std::vector<std::pair<std::vector<std::string>, std::string>> usage = {
+        {{"--bogus"}, "unknown option --bogus"},
+        {{"--kv"}, "option --kv needs a value"},
+        {{"--waveform", "dc"}, "--waveform takes constant, three-phase or single-phase, not dc"},
+        {{"--position", "prone"}, "--position takes supine or standing, not prone"},
+        {{"--field", "20"}, "--field takes LONGxSHORT in cm, for example 20x20, not 20"},
+        {{"--ma", "1", "--rate", "15"},
+            "give either --ma or the pulse entries --pulse-ma, --rate and --width, not both"},
+    };
+    for (const auto& [arguments, message] : usage) EXPECT_EQ(ParseJobOptions(arguments).UsageError, message);
+    EXPECT_EQ(ParseJobOptions({"--ma", ""}).Warning, TubeCurrentMissingWarning);
+    EXPECT_EQ(ParseJobOptions({"--pulse-ma", "2", "--rate", "15"}).Warning, PulseDataMissingWarning);
+    EXPECT_TRUE(ParseJobOptions({"--run"}).Run);
+    EXPECT_TRUE(ParseJobOptions({"--help"}).Help);
 }
 
-TEST(JobOptions, HelpListsEveryOption) {
-  const std::string help = JobOptionsHelp();
-  for (const char* option : {"--kv", "--waveform", "--angle", "--inherent", "--al", "--cu", "--ma", "--pulse-ma", "--rate",
-                             "--width", "--fsd", "--field", "--histories", "--position", "--name", "--run", "--help"})
-    EXPECT_NE(help.find(std::string("  ") + option + " "), std::string::npos) << option;
+TEST(JobOptions, HelpListsEveryOption)
+{
+    const std::string help = JobOptionsHelp();
+    for (const char* option :
+        {"--kv", "--waveform", "--angle", "--inherent", "--al", "--cu", "--ma", "--pulse-ma", "--rate",
+            "--width", "--fsd", "--field", "--histories", "--position", "--name", "--run", "--help"})
+        EXPECT_NE(help.find(std::string("  ") + option + " "), std::string::npos) << option;
 }
 
 // Runs the real program in a scratch working directory holding the shipped tables.
 class BriscaJobRun : public ::testing::Test {
- protected:
-  void SetUp() override {
-    root_ = fs::temp_directory_path() /
+protected:
+    void SetUp() override
+    {
+        root_ =
+            fs::temp_directory_path() /
             ("brisca-job-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(root_);
-    work_ = root_ / "work";
-    fs::create_directories(work_);
-    for (const char* table : {"MUs.dat", "Air.eac", "default-output.op"})
-      fs::copy_file(fs::path(BRISCA_DATA_DIR) / table, work_ / table);
-  }
-  void TearDown() override { fs::remove_all(root_); }
+        fs::remove_all(root_);
+        work_ = root_ / "work";
+        fs::create_directories(work_);
+        for (const char* table : {"MUs.dat", "Air.eac", "default-output.op"})
+            fs::copy_file(fs::path(BRISCA_DATA_DIR) / table, work_ / table);
+    }
+    void TearDown() override { fs::remove_all(root_); }
 
-  // Exit status of `program arguments`, run in the working directory; output is kept.
-  int Run(const fs::path& program, const std::string& arguments) {
-    const std::string command = "cd '" + work_.string() + "' && '" + program.string() + "' " + arguments +
-                                " > stdout.txt 2> stderr.txt";
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
+    // Exit status of `program arguments`, run in the working directory; output is kept.
+    int Run(const fs::path& program, const std::string& arguments)
+    {
+        const std::string command = "cd '" + work_.string() + "' && '" + program.string() + "' " + arguments +
+                                    " > stdout.txt 2> stderr.txt";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
 
-  static std::string Read(const fs::path& path) {
-    std::ifstream stream(path, std::ios::binary);
-    std::ostringstream text;
-    text << stream.rdbuf();
-    return text.str();
-  }
+    static std::string Read(const fs::path& path)
+    {
+        std::ifstream stream(path, std::ios::binary);
+        std::ostringstream text;
+        text << stream.rdbuf();
+        return text.str();
+    }
 
-  fs::path root_;
-  fs::path work_;
+    fs::path root_;
+    fs::path work_;
 };
 
-TEST_F(BriscaJobRun, WritesTheFilesOfTheCalculationStart) {
-  struct Case {
-    std::string arguments;
-    CalculationEntries entries;
-  };
-  const Case cases[] = {
-      {"--name run1", Entries([](CalculationEntries& e) { e.Text10 = "run1"; })},
-      {"--kv 120 --waveform single-phase --angle 16 --inherent 3 --al 0 --cu 0.2 --pulse-ma 10 --rate 7.5 --width 4 "
-       "--fsd 5 --field 30x7 --histories 1e8 --position standing --name 'chest 120kV'",
-       Entries([](CalculationEntries& e) {
-         e.Text1 = "120"; e.RectifierType = 3; e.Text5 = "16"; e.Text2 = "3"; e.Text3 = "0"; e.Text4 = "0.2";
-         e.Text8 = "0.3"; e.Text7 = "5"; e.Text13 = "30"; e.Text14 = "7"; e.Text9 = "1e8";
-         e.Position = PatientPositionChoice::Standing; e.Text10 = "chest 120kV";
-       })},
-      {"--kv 200 --inherent 0.2 --waveform three-phase --name limited",
-       Entries([](CalculationEntries& e) { e.Text1 = "200"; e.Text2 = "0.2"; e.RectifierType = 2; e.Text10 = "limited"; })},
-  };
-  for (const auto& c : cases) {
-    ASSERT_EQ(Run(BRISCA_JOB_PROGRAM, c.arguments), 0) << c.arguments << "\n" << Read(work_ / "stderr.txt");
-    const PreparedCalculation expected = PrepareCalculation(c.entries, ShippedTables());
-    ASSERT_EQ(expected.Warning, "");
-    EXPECT_EQ(Read(work_ / "B_SPCTL.dat"), expected.SpectrumFile) << c.arguments;
-    EXPECT_EQ(Read(work_ / "B2F.txt"), expected.JobFile) << c.arguments;
-  }
-  EXPECT_NE(Read(work_ / "stdout.txt").find("管電圧を 149.5 kV にしました。"), std::string::npos);
+TEST_F(BriscaJobRun, WritesTheFilesOfTheCalculationStart)
+{
+    struct Case {
+        std::string arguments;
+        CalculationEntries entries;
+    };
+    const Case cases[] = {
+        {"--name run1", Entries([](CalculationEntries& e) { e.Text10 = "run1"; })},
+        {"--kv 120 --waveform single-phase --angle 16 --inherent 3 --al 0 --cu 0.2 --pulse-ma 10 --rate 7.5 "
+         "--width 4 "
+         "--fsd 5 --field 30x7 --histories 1e8 --position standing --name 'chest 120kV'",
+            Entries([](CalculationEntries& e) {
+                e.Text1 = "120";
+                e.RectifierType = 3;
+                e.Text5 = "16";
+                e.Text2 = "3";
+                e.Text3 = "0";
+                e.Text4 = "0.2";
+                e.Text8 = "0.3";
+                e.Text7 = "5";
+                e.Text13 = "30";
+                e.Text14 = "7";
+                e.Text9 = "1e8";
+                e.Position = PatientPositionChoice::Standing;
+                e.Text10 = "chest 120kV";
+            })},
+        {"--kv 200 --inherent 0.2 --waveform three-phase --name limited", Entries([](CalculationEntries& e) {
+             e.Text1 = "200";
+             e.Text2 = "0.2";
+             e.RectifierType = 2;
+             e.Text10 = "limited";
+         })},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(Run(BRISCA_JOB_PROGRAM, c.arguments), 0) << c.arguments << "\n"
+                                                           << Read(work_ / "stderr.txt");
+        const PreparedCalculation expected = PrepareCalculation(c.entries, ShippedTables());
+        ASSERT_EQ(expected.Warning, "");
+        EXPECT_EQ(Read(work_ / "B_SPCTL.dat"), expected.SpectrumFile) << c.arguments;
+        EXPECT_EQ(Read(work_ / "B2F.txt"), expected.JobFile) << c.arguments;
+    }
+    EXPECT_NE(Read(work_ / "stdout.txt").find("管電圧を 149.5 kV にしました。"), std::string::npos);
 }
 
-TEST_F(BriscaJobRun, DefaultNameIsTodaysDateAndPosition) {
-  ASSERT_EQ(Run(BRISCA_JOB_PROGRAM, "--position standing"), 0);
-  const std::string job = Read(work_ / "B2F.txt");
-  const std::string name = job.substr(job.rfind("\r\n", job.size() - 3) + 2);
-  EXPECT_EQ(name.size(), std::string("2026-12-07-立位.dsr5\r\n").size()) << name;
-  EXPECT_EQ(name.substr(4, 1) + name.substr(7, 1) + name.substr(10), "---立位.dsr5\r\n") << name;
+TEST_F(BriscaJobRun, DefaultNameIsTodaysDateAndPosition)
+{
+    ASSERT_EQ(Run(BRISCA_JOB_PROGRAM, "--position standing"), 0);
+    const std::string job = Read(work_ / "B2F.txt");
+    const std::string name = job.substr(job.rfind("\r\n", job.size() - 3) + 2);
+    EXPECT_EQ(name.size(), std::string("2026-12-07-立位.dsr5\r\n").size()) << name;
+    EXPECT_EQ(name.substr(4, 1) + name.substr(7, 1) + name.substr(10), "---立位.dsr5\r\n") << name;
 }
 
-TEST_F(BriscaJobRun, RefusalsGoToStandardErrorAndWriteNothing) {
-  const std::vector<std::pair<std::string, std::string>> cases = {
-      {"--histories 99999999", "ヒストリー数は少なくても１億個以上が必要です。\n"},
-      {"--field 30.5x20", " 照射野（透視時）は 30×30 以下に設定して下さい \n"},
-      {"--name ''", " 結果保存ファイル名を入力して下さい \n"},
-      {"--angle 0 --name x", "ターゲット角度 0 度ではＸ線スペクトルを計算できません。0 度より大きく 90 度以下の角度を入力して下さい。\n"},
-      {"--pulse-ma 2 --rate 15", "　データを入力してください　\n"},
-  };
-  for (const auto& [arguments, message] : cases) {
-    EXPECT_EQ(Run(BRISCA_JOB_PROGRAM, arguments), 1) << arguments;
-    EXPECT_EQ(Read(work_ / "stderr.txt"), message) << arguments;
-    EXPECT_FALSE(fs::exists(work_ / "B2F.txt")) << arguments;
-    EXPECT_FALSE(fs::exists(work_ / "B_SPCTL.dat")) << arguments;
-  }
-  EXPECT_EQ(Run(BRISCA_JOB_PROGRAM, "--kv"), 2);
-  fs::remove(work_ / "Air.eac");
-  EXPECT_EQ(Run(BRISCA_JOB_PROGRAM, "--name x"), 3);
-  EXPECT_EQ(Read(work_ / "stderr.txt"), "Air.eac: the file cannot be opened\n");
+TEST_F(BriscaJobRun, RefusalsGoToStandardErrorAndWriteNothing)
+{
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"--histories 99999999", "ヒストリー数は少なくても１億個以上が必要です。\n"},
+        {"--field 30.5x20", " 照射野（透視時）は 30×30 以下に設定して下さい \n"},
+        {"--name ''", " 結果保存ファイル名を入力して下さい \n"},
+        {"--angle 0 --name x", "ターゲット角度 0 度ではＸ線スペクトルを計算できません。0 度より大きく 90 "
+                               "度以下の角度を入力して下さい。\n"},
+        {"--pulse-ma 2 --rate 15", "　データを入力してください　\n"},
+    };
+    for (const auto& [arguments, message] : cases) {
+        EXPECT_EQ(Run(BRISCA_JOB_PROGRAM, arguments), 1) << arguments;
+        EXPECT_EQ(Read(work_ / "stderr.txt"), message) << arguments;
+        EXPECT_FALSE(fs::exists(work_ / "B2F.txt")) << arguments;
+        EXPECT_FALSE(fs::exists(work_ / "B_SPCTL.dat")) << arguments;
+    }
+    EXPECT_EQ(Run(BRISCA_JOB_PROGRAM, "--kv"), 2);
+    fs::remove(work_ / "Air.eac");
+    EXPECT_EQ(Run(BRISCA_JOB_PROGRAM, "--name x"), 3);
+    EXPECT_EQ(Read(work_ / "stderr.txt"), "Air.eac: the file cannot be opened\n");
 }
 
-TEST_F(BriscaJobRun, HelpExitsWithoutWriting) {
-  EXPECT_EQ(Run(BRISCA_JOB_PROGRAM, "--help"), 0);
-  EXPECT_EQ(Read(work_ / "stdout.txt"), JobOptionsHelp());
-  EXPECT_FALSE(fs::exists(work_ / "B2F.txt"));
+TEST_F(BriscaJobRun, HelpExitsWithoutWriting)
+{
+    EXPECT_EQ(Run(BRISCA_JOB_PROGRAM, "--help"), 0);
+    EXPECT_EQ(Read(work_ / "stdout.txt"), JobOptionsHelp());
+    EXPECT_FALSE(fs::exists(work_ / "B2F.txt"));
 }
 
 // --run with a stand-in engine that records whether its input was at its end and where it ran.
-TEST_F(BriscaJobRun, RunStartsTheEngineWithEmptyInputAndWaits) {
-  const fs::path programs = root_ / "bin";
-  fs::create_directories(programs);
-  const fs::path job = programs / "brisca-job";
-  fs::copy_file(BRISCA_JOB_PROGRAM, job);
-  const auto writeEngine = [](const fs::path& path, const std::string& tag, int status) {
-    std::ofstream(path) << "#!/bin/sh\nif read line; then input=line; else input=end; fi\n"
-                        << "echo \"" << tag << " $input $(pwd) $(head -c 9 B2F.txt)\" > engine.txt\nexit " << status << "\n";
-    fs::permissions(path, fs::perms::owner_all);
-  };
+TEST_F(BriscaJobRun, RunStartsTheEngineWithEmptyInputAndWaits)
+{
+    const fs::path programs = root_ / "bin";
+    fs::create_directories(programs);
+    const fs::path job = programs / "brisca-job";
+    fs::copy_file(BRISCA_JOB_PROGRAM, job);
+    const auto writeEngine = [](const fs::path& path, const std::string& tag, int status) {
+        std::ofstream(path) << "#!/bin/sh\nif read line; then input=line; else input=end; fi\n"
+                            << "echo \"" << tag << " $input $(pwd) $(head -c 9 B2F.txt)\" > engine.txt\nexit "
+                            << status << "\n";
+        fs::permissions(path, fs::perms::owner_all);
+    };
 
-  EXPECT_EQ(Run(job, "--position standing --name x --run"), 4) << "no engine anywhere";
-  EXPECT_NE(Read(work_ / "stderr.txt").find("mcstand"), std::string::npos);
+    EXPECT_EQ(Run(job, "--position standing --name x --run"), 4) << "no engine anywhere";
+    EXPECT_NE(Read(work_ / "stderr.txt").find("mcstand"), std::string::npos);
 
-  writeEngine(work_ / "mcstand", "working", 0);
-  EXPECT_EQ(Run(job, "--position standing --name x --run"), 0);
-  EXPECT_EQ(Read(work_ / "engine.txt"), "working end " + work_.string() + " 2.006E-03\n");
+    writeEngine(work_ / "mcstand", "working", 0);
+    EXPECT_EQ(Run(job, "--position standing --name x --run"), 0);
+    EXPECT_EQ(Read(work_ / "engine.txt"), "working end " + work_.string() + " 2.006E-03\n");
 
-  writeEngine(programs / "mcsupine", "beside", 7);
-  writeEngine(work_ / "mcsupine", "working", 0);
-  EXPECT_EQ(Run(job, "--name x --run"), 7) << "the engine's own exit status";
-  EXPECT_EQ(Read(work_ / "engine.txt"), "beside end " + work_.string() + " 2.006E-03\n");
+    writeEngine(programs / "mcsupine", "beside", 7);
+    writeEngine(work_ / "mcsupine", "working", 0);
+    EXPECT_EQ(Run(job, "--name x --run"), 7) << "the engine's own exit status";
+    EXPECT_EQ(Read(work_ / "engine.txt"), "beside end " + work_.string() + " 2.006E-03\n");
 }
 
-}  // namespace
+} // namespace

@@ -12,245 +12,274 @@
 
 namespace {
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-    lines.push_back(text.substr(start, end - start));
-  return lines;
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(text.substr(start, end - start));
+    return lines;
 }
 
-CalculationEntries Named(const std::string& name) {
-  CalculationEntries entries;
-  entries.Text10 = name;
-  return entries;
+CalculationEntries Named(const std::string& name)
+{
+    CalculationEntries entries;
+    entries.Text10 = name;
+    return entries;
 }
 
 struct CheckCase {
-  const char* what;
-  const char* Text9;
-  const char* Text13;
-  const char* Text14;
-  const char* Text10;
-  const char* warning;  // empty: all checks pass
-  bool resetsHistories;
+    const char* what;
+    const char* Text9;
+    const char* Text13;
+    const char* Text14;
+    const char* Text10;
+    const char* warning; // empty: all checks pass
+    bool resetsHistories;
 };
 
-TEST(StartChecks, HistoriesFieldAndNameInThisOrder) {
-  const CheckCase cases[] = {
-      {"defaults", "500000000", "20", "20", "x", "", false},
-      {"too few histories", "99999999", "20", "20", "x", HistoriesWarning, true},
-      {"histories not a number", "many", "20", "20", "x", HistoriesWarning, true},
-      {"just enough histories", "100000000", "20", "20", "x", "", false},
-      {"histories as exponent", "1e8", "20", "20", "x", "", false},
-      {"field 30 x 30", "1e8", "30", "30", "x", "", false},
-      {"long side 30.5", "1e8", "30.5", "20", "x", FieldSizeWarning, false},
-      {"short side 30.5", "1e8", "20", "30.5", "x", FieldSizeWarning, false},
-      {"empty name", "1e8", "20", "20", "", ResultNameWarning, false},
-      {"name of blanks", "1e8", "20", "20", "   ", "", false},
-      {"histories before field", "1", "31", "20", "", HistoriesWarning, true},
-      {"field before name", "1e8", "31", "20", "", FieldSizeWarning, false},
-  };
-  for (const auto& c : cases) {
-    CalculationEntries entries;
-    entries.Text9 = c.Text9;
-    entries.Text13 = c.Text13;
-    entries.Text14 = c.Text14;
-    entries.Text10 = c.Text10;
-    const StartCheck check = CheckCalculationEntries(entries);
-    EXPECT_EQ(check.Warning, c.warning) << c.what;
-    EXPECT_EQ(check.CorrectedText9.value_or(""), c.resetsHistories ? "100000000" : "") << c.what;
-  }
+TEST(StartChecks, HistoriesFieldAndNameInThisOrder)
+{
+    const CheckCase cases[] = {
+        {"defaults", "500000000", "20", "20", "x", "", false},
+        {"too few histories", "99999999", "20", "20", "x", HistoriesWarning, true},
+        {"histories not a number", "many", "20", "20", "x", HistoriesWarning, true},
+        {"just enough histories", "100000000", "20", "20", "x", "", false},
+        {"histories as exponent", "1e8", "20", "20", "x", "", false},
+        {"field 30 x 30", "1e8", "30", "30", "x", "", false},
+        {"long side 30.5", "1e8", "30.5", "20", "x", FieldSizeWarning, false},
+        {"short side 30.5", "1e8", "20", "30.5", "x", FieldSizeWarning, false},
+        {"empty name", "1e8", "20", "20", "", ResultNameWarning, false},
+        {"name of blanks", "1e8", "20", "20", "   ", "", false},
+        {"histories before field", "1", "31", "20", "", HistoriesWarning, true},
+        {"field before name", "1e8", "31", "20", "", FieldSizeWarning, false},
+    };
+    for (const auto& c : cases) {
+        CalculationEntries entries;
+        entries.Text9 = c.Text9;
+        entries.Text13 = c.Text13;
+        entries.Text14 = c.Text14;
+        entries.Text10 = c.Text10;
+        const StartCheck check = CheckCalculationEntries(entries);
+        EXPECT_EQ(check.Warning, c.warning) << c.what;
+        EXPECT_EQ(check.CorrectedText9.value_or(""), c.resetsHistories ? "100000000" : "") << c.what;
+    }
 }
 
 struct JobCase {
-  const char* what;
-  const char* Text7;
-  const char* Text13;
-  const char* Text14;
-  const char* Text9;
-  const char* Text10;
-  std::vector<std::string> lines2to6;
+    const char* what;
+    const char* Text7;
+    const char* Text13;
+    const char* Text14;
+    const char* Text9;
+    const char* Text10;
+    std::vector<std::string> lines2to6;
 };
 
-TEST(JobFile, LinesOfTheJobFile) {
-  const JobCase cases[] = {
-      {"defaults", "90", "20", "20", "500000000", "run", {"90.0", "20.0", "20.0", "5.000E+08", "run.dsr5"}},
-      {"short FSD", "5", "5", "12.25", "100000000", "a", {"05.0", "5.0", "12.3", "1.000E+08", "a.dsr5"}},
-      {"long FSD", "120", "30", "0", "123456789", "b", {"120.0", "30.0", "0.0", "1.235E+08", "b.dsr5"}},
-      {"name of blanks", "90", "20", "20", "5e8", "  ", {"90.0", "20.0", "20.0", "5.000E+08", "  .dsr5"}},
-      {"long name kept whole", "90", "20", "20", "5e8", "a-result-name-longer-than-thirty-characters",
-       {"90.0", "20.0", "20.0", "5.000E+08", "a-result-name-longer-than-thirty-characters.dsr5"}},
-  };
-  for (const auto& c : cases) {
-    CalculationEntries entries;
-    entries.Text7 = c.Text7;
-    entries.Text13 = c.Text13;
-    entries.Text14 = c.Text14;
-    entries.Text9 = c.Text9;
-    entries.Text10 = c.Text10;
-    const PreparedCalculation prepared = PrepareCalculation(entries, ShippedTables());
-    ASSERT_EQ(prepared.Warning, "") << c.what;
-    const auto lines = Lines(prepared.JobFile);
-    ASSERT_EQ(lines.size(), 6u);
-    EXPECT_EQ(std::vector<std::string>(lines.begin() + 1, lines.end()), c.lines2to6) << c.what;
-  }
+TEST(JobFile, LinesOfTheJobFile)
+{
+    const JobCase cases[] = {
+        {"defaults", "90", "20", "20", "500000000", "run", {"90.0", "20.0", "20.0", "5.000E+08", "run.dsr5"}},
+        {"short FSD", "5", "5", "12.25", "100000000", "a", {"05.0", "5.0", "12.3", "1.000E+08", "a.dsr5"}},
+        {"long FSD", "120", "30", "0", "123456789", "b", {"120.0", "30.0", "0.0", "1.235E+08", "b.dsr5"}},
+        {"name of blanks", "90", "20", "20", "5e8", "  ", {"90.0", "20.0", "20.0", "5.000E+08", "  .dsr5"}},
+        {"long name kept whole", "90", "20", "20", "5e8", "a-result-name-longer-than-thirty-characters",
+            {"90.0", "20.0", "20.0", "5.000E+08", "a-result-name-longer-than-thirty-characters.dsr5"}},
+    };
+    for (const auto& c : cases) {
+        CalculationEntries entries;
+        entries.Text7 = c.Text7;
+        entries.Text13 = c.Text13;
+        entries.Text14 = c.Text14;
+        entries.Text9 = c.Text9;
+        entries.Text10 = c.Text10;
+        const PreparedCalculation prepared = PrepareCalculation(entries, ShippedTables());
+        ASSERT_EQ(prepared.Warning, "") << c.what;
+        const auto lines = Lines(prepared.JobFile);
+        ASSERT_EQ(lines.size(), 6u);
+        EXPECT_EQ(std::vector<std::string>(lines.begin() + 1, lines.end()), c.lines2to6) << c.what;
+    }
 }
 
-TEST(JobFile, EmptyOrLetteredCurrentGivesZeroOutputAndStillStarts) {
-  for (const char* current : {"", "mA"}) {
-    CalculationEntries entries = Named("x");
-    entries.Text8 = current;
-    const PreparedCalculation prepared = PrepareCalculation(entries, ShippedTables());
-    ASSERT_EQ(prepared.Warning, "");
-    EXPECT_EQ(Lines(prepared.JobFile)[0], "0.000E+00");
-    EXPECT_EQ(Lines(prepared.SpectrumFile)[302], "0.00");
-  }
+TEST(JobFile, EmptyOrLetteredCurrentGivesZeroOutputAndStillStarts)
+{
+    for (const char* current : {"", "mA"}) {
+        CalculationEntries entries = Named("x");
+        entries.Text8 = current;
+        const PreparedCalculation prepared = PrepareCalculation(entries, ShippedTables());
+        ASSERT_EQ(prepared.Warning, "");
+        EXPECT_EQ(Lines(prepared.JobFile)[0], "0.000E+00");
+        EXPECT_EQ(Lines(prepared.SpectrumFile)[302], "0.00");
+    }
 }
 
-TEST(JobFile, DefaultResultNameHoldsNoSlash) {
-  EXPECT_EQ(DefaultResultName(2026, 12, 7, PatientPositionChoice::Supine), "2026-12-07-臥位");
-  EXPECT_EQ(DefaultResultName(2027, 1, 31, PatientPositionChoice::Standing), "2027-01-31-立位");
+TEST(JobFile, DefaultResultNameHoldsNoSlash)
+{
+    EXPECT_EQ(DefaultResultName(2026, 12, 7, PatientPositionChoice::Supine), "2026-12-07-臥位");
+    EXPECT_EQ(DefaultResultName(2027, 1, 31, PatientPositionChoice::Standing), "2027-01-31-立位");
 }
 
 // A table with voltages 40, 50, ..., 150 and outputs 2 x voltage (waveform 1),
 // 100 + voltage (waveform 2) and voltage squared (waveform 3).
-DataTables LinearOutputTable() {
-  DataTables tables;
-  for (int row = 1; row <= OutputRows; ++row) {
-    const double kv = 30.0 + 10.0 * row;
-    tables.OutputTable[1][row] = kv;
-    tables.OutputTable[2][row] = 2.0 * kv;
-    tables.OutputTable[3][row] = 100.0 + kv;
-    tables.OutputTable[4][row] = kv * kv;
-  }
-  return tables;
+DataTables LinearOutputTable()
+{
+    DataTables tables;
+    for (int row = 1; row <= OutputRows; ++row) {
+        const double kv = 30.0 + 10.0 * row;
+        tables.OutputTable[1][row] = kv;
+        tables.OutputTable[2][row] = 2.0 * kv;
+        tables.OutputTable[3][row] = 100.0 + kv;
+        tables.OutputTable[4][row] = kv * kv;
+    }
+    return tables;
 }
 
 struct OutputCase {
-  double V;
-  int waveform;
-  double expectedY;
+    double V;
+    int waveform;
+    double expectedY;
 };
 
-TEST(TubeOutput, InterpolatesAlongTheVoltageColumn) {
-  const DataTables tables = LinearOutputTable();
-  const OutputCase cases[] = {
-      {80.0, 1, 160.0},   {150.0, 1, 300.0},  {40.0, 1, 80.0},    {85.0, 2, 185.0},
-      {30.0, 2, 130.0},   {33.0, 1, 66.0},    {80.0, 3, 6400.0},  {85.0, 3, 7250.0},
-      {35.0, 3, 1150.0},  // below the first row: the line through rows 1 and 2 (1600, 2500)
-      {149.5, 3, 22355.0},
-  };
-  for (const auto& c : cases) {
-    const TubeOutputResult result = ComputeTubeOutputFor(c.V, 1.0, c.waveform, 1.0, tables);
-    ASSERT_EQ(result.Warning, "");
-    EXPECT_DOUBLE_EQ(result.TubeOutput, c.expectedY * 60.0 * 33.97) << c.V << " kV, waveform " << c.waveform;
-  }
+TEST(TubeOutput, InterpolatesAlongTheVoltageColumn)
+{
+    const DataTables tables = LinearOutputTable();
+    const OutputCase cases[] = {
+        {80.0, 1, 160.0},
+        {150.0, 1, 300.0},
+        {40.0, 1, 80.0},
+        {85.0, 2, 185.0},
+        {30.0, 2, 130.0},
+        {33.0, 1, 66.0},
+        {80.0, 3, 6400.0},
+        {85.0, 3, 7250.0},
+        {35.0, 3, 1150.0}, // below the first row: the line through rows 1 and 2 (1600, 2500)
+        {149.5, 3, 22355.0},
+    };
+    for (const auto& c : cases) {
+        const TubeOutputResult result = ComputeTubeOutputFor(c.V, 1.0, c.waveform, 1.0, tables);
+        ASSERT_EQ(result.Warning, "");
+        EXPECT_DOUBLE_EQ(result.TubeOutput, c.expectedY * 60.0 * 33.97)
+            << c.V << " kV, waveform " << c.waveform;
+    }
 }
 
-TEST(TubeOutput, ScalesByKermaRatioAndCurrent) {
-  const DataTables tables = LinearOutputTable();
-  EXPECT_DOUBLE_EQ(ComputeTubeOutputFor(80.0, 2.5, 1, 0.5, tables).TubeOutput, 0.5 * 160.0 * 2.5 * 60.0 * 33.97);
-  EXPECT_EQ(ComputeTubeOutputFor(80.0, 0.0, 1, 0.5, tables).TubeOutput, 0.0);
+TEST(TubeOutput, ScalesByKermaRatioAndCurrent)
+{
+    const DataTables tables = LinearOutputTable();
+    EXPECT_DOUBLE_EQ(
+        ComputeTubeOutputFor(80.0, 2.5, 1, 0.5, tables).TubeOutput, 0.5 * 160.0 * 2.5 * 60.0 * 33.97);
+    EXPECT_EQ(ComputeTubeOutputFor(80.0, 0.0, 1, 0.5, tables).TubeOutput, 0.0);
 }
 
-TEST(TubeOutput, VoltageAboveTheTableIsRefused) {
-  const DataTables tables = LinearOutputTable();
-  const TubeOutputResult above = ComputeTubeOutputFor(150.5, 1.0, 1, 1.0, tables);
-  EXPECT_NE(above.Warning.find("150.5 kV"), std::string::npos) << above.Warning;
-  EXPECT_NE(above.Warning.find("150 kV"), std::string::npos) << above.Warning;
-  EXPECT_EQ(ComputeTubeOutputFor(150.0, 1.0, 1, 1.0, tables).Warning, "");
+TEST(TubeOutput, VoltageAboveTheTableIsRefused)
+{
+    const DataTables tables = LinearOutputTable();
+    const TubeOutputResult above = ComputeTubeOutputFor(150.5, 1.0, 1, 1.0, tables);
+    EXPECT_NE(above.Warning.find("150.5 kV"), std::string::npos) << above.Warning;
+    EXPECT_NE(above.Warning.find("150 kV"), std::string::npos) << above.Warning;
+    EXPECT_EQ(ComputeTubeOutputFor(150.0, 1.0, 1, 1.0, tables).Warning, "");
 }
 
-TEST(CalculationStart, VoltageAboveTheTableWritesNothing) {
-  DataTables tables = ShippedTables();
-  for (int row = 1; row <= OutputRows; ++row) tables.OutputTable[1][row] = 20.0 + 10.0 * row;  // 30..140 kV
-  CalculationEntries entries = Named("x");
-  entries.Text1 = "200";
-  const PreparedCalculation prepared = PrepareCalculation(entries, tables);
-  EXPECT_NE(prepared.Warning.find("149.5 kV"), std::string::npos) << prepared.Warning;
-  EXPECT_NE(prepared.Warning.find("140 kV"), std::string::npos) << prepared.Warning;
-  EXPECT_EQ(prepared.CorrectedText1.value_or(""), "149.5") << "the window still shows the limited voltage";
-  EXPECT_EQ(prepared.SpectrumFile, "");
-  EXPECT_EQ(prepared.JobFile, "");
+TEST(CalculationStart, VoltageAboveTheTableWritesNothing)
+{
+    DataTables tables = ShippedTables();
+    for (int row = 1; row <= OutputRows; ++row) tables.OutputTable[1][row] = 20.0 + 10.0 * row; // 30..140 kV
+    CalculationEntries entries = Named("x");
+    entries.Text1 = "200";
+    const PreparedCalculation prepared = PrepareCalculation(entries, tables);
+    EXPECT_NE(prepared.Warning.find("149.5 kV"), std::string::npos) << prepared.Warning;
+    EXPECT_NE(prepared.Warning.find("140 kV"), std::string::npos) << prepared.Warning;
+    EXPECT_EQ(prepared.CorrectedText1.value_or(""), "149.5") << "the window still shows the limited voltage";
+    EXPECT_EQ(prepared.SpectrumFile, "");
+    EXPECT_EQ(prepared.JobFile, "");
 }
 
 struct NonFiniteCase {
-  const char* what;
-  CalculationEntries entries;
-  const char* warning;
+    const char* what;
+    CalculationEntries entries;
+    const char* warning;
 };
 
-TEST(CalculationStart, NumbersBeyondRangeNeverReachAFile) {
-  auto with = [](auto change) {
+TEST(CalculationStart, NumbersBeyondRangeNeverReachAFile)
+{
+    auto with = [](auto change) {
+        CalculationEntries entries = Named("x");
+        change(entries);
+        return entries;
+    };
+    const NonFiniteCase cases[] = {
+        {"histories", with([](CalculationEntries& e) { e.Text9 = "1e999"; }),
+            "入射光子数 の値が大きすぎて扱えません。"},
+        {"FSD", with([](CalculationEntries& e) { e.Text7 = "1e400"; }), "FSD の値が大きすぎて扱えません。"},
+        {"field", with([](CalculationEntries& e) { e.Text14 = "-1e999"; }),
+            "照射野サイズ（短軸） の値が大きすぎて扱えません。"},
+        {"current", with([](CalculationEntries& e) { e.Text8 = "1e999"; }),
+            "管電流の値 1e999 は大きすぎて扱えません。"},
+    };
+    for (const auto& c : cases) {
+        const PreparedCalculation prepared = PrepareCalculation(c.entries, ShippedTables());
+        EXPECT_EQ(prepared.Warning, c.warning) << c.what;
+        EXPECT_EQ(prepared.JobFile, "") << c.what;
+    }
+}
+
+TEST(CalculationStart, ChecksStopBeforeTheSpectrum)
+{
+    CalculationEntries entries;
+    entries.Text9 = "99999999";
+    entries.Text1 = "500";
+    const PreparedCalculation prepared = PrepareCalculation(entries, ShippedTables());
+    EXPECT_EQ(prepared.Warning, HistoriesWarning);
+    EXPECT_EQ(prepared.CorrectedText9.value_or(""), "100000000");
+    EXPECT_FALSE(prepared.CorrectedText1) << "the spectrum did not run";
+}
+
+TEST(CalculationStart, PositionPicksTheEngine)
+{
     CalculationEntries entries = Named("x");
-    change(entries);
-    return entries;
-  };
-  const NonFiniteCase cases[] = {
-      {"histories", with([](CalculationEntries& e) { e.Text9 = "1e999"; }), "入射光子数 の値が大きすぎて扱えません。"},
-      {"FSD", with([](CalculationEntries& e) { e.Text7 = "1e400"; }), "FSD の値が大きすぎて扱えません。"},
-      {"field", with([](CalculationEntries& e) { e.Text14 = "-1e999"; }), "照射野サイズ（短軸） の値が大きすぎて扱えません。"},
-      {"current", with([](CalculationEntries& e) { e.Text8 = "1e999"; }), "管電流の値 1e999 は大きすぎて扱えません。"},
-  };
-  for (const auto& c : cases) {
-    const PreparedCalculation prepared = PrepareCalculation(c.entries, ShippedTables());
-    EXPECT_EQ(prepared.Warning, c.warning) << c.what;
-    EXPECT_EQ(prepared.JobFile, "") << c.what;
-  }
+    EXPECT_EQ(PrepareCalculation(entries, ShippedTables()).EngineProgram, "mcsupine");
+    entries.Position = PatientPositionChoice::Standing;
+    EXPECT_EQ(PrepareCalculation(entries, ShippedTables()).EngineProgram, "mcstand");
 }
 
-TEST(CalculationStart, ChecksStopBeforeTheSpectrum) {
-  CalculationEntries entries;
-  entries.Text9 = "99999999";
-  entries.Text1 = "500";
-  const PreparedCalculation prepared = PrepareCalculation(entries, ShippedTables());
-  EXPECT_EQ(prepared.Warning, HistoriesWarning);
-  EXPECT_EQ(prepared.CorrectedText9.value_or(""), "100000000");
-  EXPECT_FALSE(prepared.CorrectedText1) << "the spectrum did not run";
-}
-
-TEST(CalculationStart, PositionPicksTheEngine) {
-  CalculationEntries entries = Named("x");
-  EXPECT_EQ(PrepareCalculation(entries, ShippedTables()).EngineProgram, "mcsupine");
-  entries.Position = PatientPositionChoice::Standing;
-  EXPECT_EQ(PrepareCalculation(entries, ShippedTables()).EngineProgram, "mcstand");
-}
-
-TEST(CalculationStart, TubeOutputReadsTheLimitedVoltage) {
-  // 200 kV becomes 149.5 kV for the spectrum and for the output look-up alike.
-  CalculationEntries high = Named("x");
-  high.Text1 = "200";
-  CalculationEntries limited = Named("x");
-  limited.Text1 = "149.5";
-  EXPECT_EQ(PrepareCalculation(high, ShippedTables()).JobFile, PrepareCalculation(limited, ShippedTables()).JobFile);
+TEST(CalculationStart, TubeOutputReadsTheLimitedVoltage)
+{
+    // 200 kV becomes 149.5 kV for the spectrum and for the output look-up alike.
+    CalculationEntries high = Named("x");
+    high.Text1 = "200";
+    CalculationEntries limited = Named("x");
+    limited.Text1 = "149.5";
+    EXPECT_EQ(PrepareCalculation(high, ShippedTables()).JobFile,
+        PrepareCalculation(limited, ShippedTables()).JobFile);
 }
 
 struct MeanCurrentCase {
-  const char* what;
-  bool pulsed;
-  const char* Text15;
-  const char* Text12;
-  const char* Text6;
-  const char* Text8;
-  const char* warning;
+    const char* what;
+    bool pulsed;
+    const char* Text15;
+    const char* Text12;
+    const char* Text6;
+    const char* Text8;
+    const char* warning;
 };
 
-TEST(MeanTubeCurrent, ContinuousCopiesAndPulsedMultiplies) {
-  const MeanCurrentCase cases[] = {
-      {"continuous", false, "1", "", "", "1", ""},
-      {"continuous letters", false, "abc", "", "", "abc", ""},
-      {"continuous empty", false, "", "", "", "", TubeCurrentMissingWarning},
-      {"pulsed", true, "2", "15", "5", "0.15", ""},
-      {"pulsed thirds", true, "1", "10", "3.3", "0.033", ""},
-      {"pulsed without width", true, "2", "15", "", "", PulseDataMissingWarning},
-      {"pulsed zero rate", true, "2", "0", "5", "", PulseDataMissingWarning},
-  };
-  for (const auto& c : cases) {
-    const MeanTubeCurrent mean = c.pulsed ? PulsedMeanCurrent(c.Text15, c.Text12, c.Text6) : ContinuousMeanCurrent(c.Text15);
-    EXPECT_EQ(mean.Text8, c.Text8) << c.what;
-    EXPECT_EQ(mean.Warning, c.warning) << c.what;
-  }
+TEST(MeanTubeCurrent, ContinuousCopiesAndPulsedMultiplies)
+{
+    const MeanCurrentCase cases[] = {
+        {"continuous", false, "1", "", "", "1", ""},
+        {"continuous letters", false, "abc", "", "", "abc", ""},
+        {"continuous empty", false, "", "", "", "", TubeCurrentMissingWarning},
+        {"pulsed", true, "2", "15", "5", "0.15", ""},
+        {"pulsed thirds", true, "1", "10", "3.3", "0.033", ""},
+        {"pulsed without width", true, "2", "15", "", "", PulseDataMissingWarning},
+        {"pulsed zero rate", true, "2", "0", "5", "", PulseDataMissingWarning},
+    };
+    for (const auto& c : cases) {
+        const MeanTubeCurrent mean =
+            c.pulsed ? PulsedMeanCurrent(c.Text15, c.Text12, c.Text6) : ContinuousMeanCurrent(c.Text15);
+        EXPECT_EQ(mean.Text8, c.Text8) << c.what;
+        EXPECT_EQ(mean.Warning, c.warning) << c.what;
+    }
 }
 
-}  // namespace
+} // namespace

@@ -13,249 +13,266 @@ namespace {
 
 CalculationEntries Defaults() { return CalculationEntries{}; }
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-    lines.push_back(text.substr(start, end - start));
-  EXPECT_EQ(start, text.size()) << "every line ends with CR LF";
-  return lines;
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(text.substr(start, end - start));
+    EXPECT_EQ(start, text.size()) << "every line ends with CR LF";
+    return lines;
 }
 
-TEST(XraySpectrum, DefaultConditionsWriteTheDescriptorLines) {
-  const XraySpectrum s = ComputeXraySpectrum(Defaults(), ShippedTables());
-  ASSERT_EQ(s.Warning, "");
-  const auto lines = Lines(SpectrumFileText(s));
-  ASSERT_EQ(lines.size(), 307u);
-  EXPECT_EQ(lines[0], "0000.5, 0.00000");
-  EXPECT_EQ(lines[299].substr(0, 8), "0150.0, ");
-  EXPECT_EQ(std::vector<std::string>(lines.begin() + 301, lines.end()),
-            (std::vector<std::string>{"080.0", "1.00", "12.0", "02.500", "01.500", "00.000"}));
-  EXPECT_NEAR(std::stod(lines[300]), 1000.0 * s.Smax, 1e-14 * 1000.0 * s.Smax) << "15 significant digits";
-  EXPECT_FALSE(s.CorrectedText1 || s.CorrectedText2);
+TEST(XraySpectrum, DefaultConditionsWriteTheDescriptorLines)
+{
+    const XraySpectrum s = ComputeXraySpectrum(Defaults(), ShippedTables());
+    ASSERT_EQ(s.Warning, "");
+    const auto lines = Lines(SpectrumFileText(s));
+    ASSERT_EQ(lines.size(), 307u);
+    EXPECT_EQ(lines[0], "0000.5, 0.00000");
+    EXPECT_EQ(lines[299].substr(0, 8), "0150.0, ");
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 301, lines.end()),
+        (std::vector<std::string>{"080.0", "1.00", "12.0", "02.500", "01.500", "00.000"}));
+    EXPECT_NEAR(std::stod(lines[300]), 1000.0 * s.Smax, 1e-14 * 1000.0 * s.Smax) << "15 significant digits";
+    EXPECT_FALSE(s.CorrectedText1 || s.CorrectedText2);
 }
 
-TEST(XraySpectrum, RecordsKeepTheEngineColumns) {
-  // The engine reads the energy from columns 1-6, a separator from column 7 and the
-  // intensity from columns 8-15.
-  const auto lines = Lines(SpectrumFileText(ComputeXraySpectrum(Defaults(), ShippedTables())));
-  int largest = 0;
-  for (int i = 0; i < 300; ++i) {
-    ASSERT_EQ(lines[i].size(), 15u) << lines[i];
-    EXPECT_EQ(lines[i][6], ',');
-    const double relative = std::stod(lines[i].substr(7));
-    EXPECT_GE(relative, 0.0);
-    EXPECT_LE(relative, 1.0);
-    if (lines[i].substr(8) == "1.00000") ++largest;
-  }
-  EXPECT_GE(largest, 1) << "the maximum is written as exactly 1.00000";
+TEST(XraySpectrum, RecordsKeepTheEngineColumns)
+{
+    // The engine reads the energy from columns 1-6, a separator from column 7 and the
+    // intensity from columns 8-15.
+    const auto lines = Lines(SpectrumFileText(ComputeXraySpectrum(Defaults(), ShippedTables())));
+    int largest = 0;
+    for (int i = 0; i < 300; ++i) {
+        ASSERT_EQ(lines[i].size(), 15u) << lines[i];
+        EXPECT_EQ(lines[i][6], ',');
+        const double relative = std::stod(lines[i].substr(7));
+        EXPECT_GE(relative, 0.0);
+        EXPECT_LE(relative, 1.0);
+        if (lines[i].substr(8) == "1.00000") ++largest;
+    }
+    EXPECT_GE(largest, 1) << "the maximum is written as exactly 1.00000";
 }
 
 struct LimitCase {
-  const char* text1;
-  const char* text2;
-  const char* correctedText1;  // empty: not corrected
-  const char* correctedText2;
-  const char* line302;
-  const char* line305;
-  int lastFilledSlot;
+    const char* text1;
+    const char* text2;
+    const char* correctedText1; // empty: not corrected
+    const char* correctedText2;
+    const char* line302;
+    const char* line305;
+    int lastFilledSlot;
 };
 
-TEST(XraySpectrum, VoltageAndInherentFiltrationLimits) {
-  const LimitCase cases[] = {
-      {"150", "2.5", "149.5", "", "149.5", "02.500", 298},
-      {"1000", "2.5", "149.5", "", "149.5", "02.500", 298},
-      {"149.4", "2.5", "", "", "149.4", "02.500", 298},
-      {"25", "2.5", "30", "", "030.0", "02.500", 59},
-      {"30", "2.5", "30", "", "030.0", "02.500", 59},
-      {"kV", "2.5", "30", "", "030.0", "02.500", 59},
-      {"80", "0.5", "", "1", "080.0", "01.000", 159},
-      {"80", "", "", "1", "080.0", "01.000", 159},
-      {"80", "1", "", "", "080.0", "01.000", 159},
-  };
-  for (const auto& c : cases) {
-    CalculationEntries entries = Defaults();
-    entries.Text1 = c.text1;
-    entries.Text2 = c.text2;
-    const XraySpectrum s = ComputeXraySpectrum(entries, ShippedTables());
-    ASSERT_EQ(s.Warning, "") << c.text1;
-    EXPECT_EQ(s.CorrectedText1.value_or(""), c.correctedText1) << c.text1;
-    EXPECT_EQ(s.CorrectedText2.value_or(""), c.correctedText2) << c.text2;
-    const auto lines = Lines(SpectrumFileText(s));
-    EXPECT_EQ(lines[301], c.line302);
-    EXPECT_EQ(lines[304], c.line305);
-    // The peak voltage is never quite reached, so the slot at 2V stays empty.
-    EXPECT_GT(s.Spectrum[c.lastFilledSlot], 0.0) << c.text1;
-    EXPECT_EQ(s.Spectrum[c.lastFilledSlot + 1], 0.0) << c.text1;
-  }
+TEST(XraySpectrum, VoltageAndInherentFiltrationLimits)
+{
+    const LimitCase cases[] = {
+        {"150", "2.5", "149.5", "", "149.5", "02.500", 298},
+        {"1000", "2.5", "149.5", "", "149.5", "02.500", 298},
+        {"149.4", "2.5", "", "", "149.4", "02.500", 298},
+        {"25", "2.5", "30", "", "030.0", "02.500", 59},
+        {"30", "2.5", "30", "", "030.0", "02.500", 59},
+        {"kV", "2.5", "30", "", "030.0", "02.500", 59},
+        {"80", "0.5", "", "1", "080.0", "01.000", 159},
+        {"80", "", "", "1", "080.0", "01.000", 159},
+        {"80", "1", "", "", "080.0", "01.000", 159},
+    };
+    for (const auto& c : cases) {
+        CalculationEntries entries = Defaults();
+        entries.Text1 = c.text1;
+        entries.Text2 = c.text2;
+        const XraySpectrum s = ComputeXraySpectrum(entries, ShippedTables());
+        ASSERT_EQ(s.Warning, "") << c.text1;
+        EXPECT_EQ(s.CorrectedText1.value_or(""), c.correctedText1) << c.text1;
+        EXPECT_EQ(s.CorrectedText2.value_or(""), c.correctedText2) << c.text2;
+        const auto lines = Lines(SpectrumFileText(s));
+        EXPECT_EQ(lines[301], c.line302);
+        EXPECT_EQ(lines[304], c.line305);
+        // The peak voltage is never quite reached, so the slot at 2V stays empty.
+        EXPECT_GT(s.Spectrum[c.lastFilledSlot], 0.0) << c.text1;
+        EXPECT_EQ(s.Spectrum[c.lastFilledSlot + 1], 0.0) << c.text1;
+    }
 }
 
-TEST(XraySpectrum, SlotAtEightyKeVStaysEmptyAtEightyKilovolts) {
-  const XraySpectrum s = ComputeXraySpectrum(Defaults(), ShippedTables());
-  EXPECT_EQ(s.Spectrum[160], 0.0);
-  EXPECT_EQ(Lines(SpectrumFileText(s))[159], "0080.0, 0.00000");
+TEST(XraySpectrum, SlotAtEightyKeVStaysEmptyAtEightyKilovolts)
+{
+    const XraySpectrum s = ComputeXraySpectrum(Defaults(), ShippedTables());
+    EXPECT_EQ(s.Spectrum[160], 0.0);
+    EXPECT_EQ(Lines(SpectrumFileText(s))[159], "0080.0, 0.00000");
 }
 
-TEST(XraySpectrum, PhaseStepsOfEachWaveform) {
-  for (const auto& [type, steps] : {std::pair{1, 1}, std::pair{2, 16}, std::pair{3, 45}}) {
-    CalculationEntries entries = Defaults();
-    entries.RectifierType = type;
-    EXPECT_EQ(ComputeXraySpectrum(entries, ShippedTables()).PhaseSteps, steps) << "waveform " << type;
-  }
+TEST(XraySpectrum, PhaseStepsOfEachWaveform)
+{
+    for (const auto& [type, steps] : {std::pair{1, 1}, std::pair{2, 16}, std::pair{3, 45}}) {
+        CalculationEntries entries = Defaults();
+        entries.RectifierType = type;
+        EXPECT_EQ(ComputeXraySpectrum(entries, ShippedTables()).PhaseSteps, steps) << "waveform " << type;
+    }
 }
 
 // With aluminium and copper made transparent the filtered spectrum times the slot energy
 // is the waveform average itself, which the description fixes phase by phase.
-TEST(XraySpectrum, WaveformAverageWeightsEachPhaseStep) {
-  DataTables transparent = ShippedTables();
-  transparent.MuAl.fill(0.0);
-  transparent.MuCu.fill(0.0);
-  const double cotTheta = 1.0 / std::tan(3.14159 * 12.0 / 180.0);
+TEST(XraySpectrum, WaveformAverageWeightsEachPhaseStep)
+{
+    DataTables transparent = ShippedTables();
+    transparent.MuAl.fill(0.0);
+    transparent.MuCu.fill(0.0);
+    const double cotTheta = 1.0 / std::tan(3.14159 * 12.0 / 180.0);
 
-  struct WaveformCase {
-    int type;
-    std::vector<int> angles;
-  };
-  std::vector<int> threePhase, singlePhase;
-  for (int phi = 75; phi <= 90; ++phi) threePhase.push_back(phi);
-  for (int phi = 2; phi <= 90; phi += 2) singlePhase.push_back(phi);
-  for (const WaveformCase& c : {WaveformCase{2, threePhase}, WaveformCase{3, singlePhase}}) {
-    CalculationEntries entries = Defaults();
-    entries.Text1 = "100";
-    entries.RectifierType = c.type;
-    const XraySpectrum s = ComputeXraySpectrum(entries, transparent);
-    ASSERT_EQ(s.Warning, "");
+    struct WaveformCase {
+        int type;
+        std::vector<int> angles;
+    };
+    std::vector<int> threePhase, singlePhase;
+    for (int phi = 75; phi <= 90; ++phi) threePhase.push_back(phi);
+    for (int phi = 2; phi <= 90; phi += 2) singlePhase.push_back(phi);
+    for (const WaveformCase& c : {WaveformCase{2, threePhase}, WaveformCase{3, singlePhase}}) {
+        CalculationEntries entries = Defaults();
+        entries.Text1 = "100";
+        entries.RectifierType = c.type;
+        const XraySpectrum s = ComputeXraySpectrum(entries, transparent);
+        ASSERT_EQ(s.Warning, "");
 
-    SlotTable expected{};
-    for (const int phi : c.angles) {
-      const double sine = std::sin(3.14159 * phi / 180.0);
-      const double weight = c.type == 3 ? std::pow(std::min(1.0, sine / 0.75), 1.5) : 1.0;
-      SlotTable phase{};
-      ThickTargetIntensity(sine * 100.0, cotTheta, transparent.MuTarget, phase);
-      AddTungstenKLines(sine * 100.0, phase);
-      for (int i = 2; i <= 300; ++i) expected[i] += weight * phase[i] / static_cast<double>(c.angles.size());
+        SlotTable expected{};
+        for (const int phi : c.angles) {
+            const double sine = std::sin(3.14159 * phi / 180.0);
+            const double weight = c.type == 3 ? std::pow(std::min(1.0, sine / 0.75), 1.5) : 1.0;
+            SlotTable phase{};
+            ThickTargetIntensity(sine * 100.0, cotTheta, transparent.MuTarget, phase);
+            AddTungstenKLines(sine * 100.0, phase);
+            for (int i = 2; i <= 300; ++i)
+                expected[i] += weight * phase[i] / static_cast<double>(c.angles.size());
+        }
+        for (int i : {2, 20, 60, 116, 119, 150, 199}) {
+            EXPECT_NEAR(s.Spectrum[i] * 0.5 * i, expected[i], 1e-12 * expected[119])
+                << "waveform " << c.type << " slot " << i;
+        }
     }
-    for (int i : {2, 20, 60, 116, 119, 150, 199}) {
-      EXPECT_NEAR(s.Spectrum[i] * 0.5 * i, expected[i], 1e-12 * expected[119]) << "waveform " << c.type << " slot " << i;
-    }
-  }
 }
 
-TEST(XraySpectrum, SinglePhaseIsSofterThanConstantPotential) {
-  CalculationEntries constant = Defaults();
-  CalculationEntries single = Defaults();
-  single.RectifierType = 3;
-  const XraySpectrum a = ComputeXraySpectrum(constant, ShippedTables());
-  const XraySpectrum b = ComputeXraySpectrum(single, ShippedTables());
-  double meanA = 0, meanB = 0, sumA = 0, sumB = 0;
-  for (int i = 2; i <= 300; ++i) {
-    meanA += a.Spectrum[i] * i;
-    sumA += a.Spectrum[i];
-    meanB += b.Spectrum[i] * i;
-    sumB += b.Spectrum[i];
-  }
-  EXPECT_LT(meanB / sumB, meanA / sumA);
+TEST(XraySpectrum, SinglePhaseIsSofterThanConstantPotential)
+{
+    CalculationEntries constant = Defaults();
+    CalculationEntries single = Defaults();
+    single.RectifierType = 3;
+    const XraySpectrum a = ComputeXraySpectrum(constant, ShippedTables());
+    const XraySpectrum b = ComputeXraySpectrum(single, ShippedTables());
+    double meanA = 0, meanB = 0, sumA = 0, sumB = 0;
+    for (int i = 2; i <= 300; ++i) {
+        meanA += a.Spectrum[i] * i;
+        sumA += a.Spectrum[i];
+        meanB += b.Spectrum[i] * i;
+        sumB += b.Spectrum[i];
+    }
+    EXPECT_LT(meanB / sumB, meanA / sumA);
 }
 
 struct KLineCase {
-  double vi;
-  bool lines;
+    double vi;
+    bool lines;
 };
 
-TEST(XraySpectrum, KLinesOnlyAboveSeventyKilovolts) {
-  for (const KLineCase& c : {KLineCase{60.0, false}, KLineCase{70.0, false}, KLineCase{70.25, true},
-                             KLineCase{80.0, true}, KLineCase{149.5, true}}) {
-    SlotTable phase{};
-    const int top = static_cast<int>(std::floor(2 * c.vi));
-    for (int i = 2; i <= top; ++i) phase[i] = 1.0;
-    AddTungstenKLines(c.vi, phase);
-    const double kf = (std::sqrt(8.79856 * c.vi - 595.149) - 4.55528) / 4.39928;
-    const double A = c.lines ? 0.01 * kf * (top - 1) : 0.0;
-    const auto flat = [&](int slot) { return slot <= top ? 1.0 : 0.0; };
-    EXPECT_DOUBLE_EQ(phase[119], flat(119) + 0.5048 * A) << c.vi;
-    EXPECT_DOUBLE_EQ(phase[116], flat(116) + 0.2908 * A) << c.vi;
-    EXPECT_DOUBLE_EQ(phase[134], flat(134) + 0.162 * A) << c.vi;
-    EXPECT_DOUBLE_EQ(phase[138], flat(138) + 0.0424 * A) << c.vi;
-    EXPECT_EQ(phase[117], 1.0);
-    EXPECT_EQ(phase[top + 1], 0.0);
-  }
+TEST(XraySpectrum, KLinesOnlyAboveSeventyKilovolts)
+{
+    for (const KLineCase& c : {KLineCase{60.0, false}, KLineCase{70.0, false}, KLineCase{70.25, true},
+             KLineCase{80.0, true}, KLineCase{149.5, true}}) {
+        SlotTable phase{};
+        const int top = static_cast<int>(std::floor(2 * c.vi));
+        for (int i = 2; i <= top; ++i) phase[i] = 1.0;
+        AddTungstenKLines(c.vi, phase);
+        const double kf = (std::sqrt(8.79856 * c.vi - 595.149) - 4.55528) / 4.39928;
+        const double A = c.lines ? 0.01 * kf * (top - 1) : 0.0;
+        const auto flat = [&](int slot) { return slot <= top ? 1.0 : 0.0; };
+        EXPECT_DOUBLE_EQ(phase[119], flat(119) + 0.5048 * A) << c.vi;
+        EXPECT_DOUBLE_EQ(phase[116], flat(116) + 0.2908 * A) << c.vi;
+        EXPECT_DOUBLE_EQ(phase[134], flat(134) + 0.162 * A) << c.vi;
+        EXPECT_DOUBLE_EQ(phase[138], flat(138) + 0.0424 * A) << c.vi;
+        EXPECT_EQ(phase[117], 1.0);
+        EXPECT_EQ(phase[top + 1], 0.0);
+    }
 }
 
-TEST(XraySpectrum, KermaRatioIsOneAtTheReferenceFiltration) {
-  DataTables tables = ShippedTables();
-  tables.RefAl = {0.0, 0.25, 0.2, 0.3};
-  tables.RefCu = {0.0, 0.0, 0.01, 0.02};
-  const char* filters[4][3] = {{}, {"2.5", "0", "0"}, {"1.5", "0.5", "0.1"}, {"3", "0", "0.2"}};
-  for (int type = 1; type <= 3; ++type) {
-    CalculationEntries entries = Defaults();
-    entries.RectifierType = type;
-    entries.Text2 = filters[type][0];
-    entries.Text3 = filters[type][1];
-    entries.Text4 = filters[type][2];
-    EXPECT_NEAR(ComputeXraySpectrum(entries, tables).KermaRatio, 1.0, 1e-14) << "waveform " << type;
-  }
+TEST(XraySpectrum, KermaRatioIsOneAtTheReferenceFiltration)
+{
+    DataTables tables = ShippedTables();
+    tables.RefAl = {0.0, 0.25, 0.2, 0.3};
+    tables.RefCu = {0.0, 0.0, 0.01, 0.02};
+    const char* filters[4][3] = {{}, {"2.5", "0", "0"}, {"1.5", "0.5", "0.1"}, {"3", "0", "0.2"}};
+    for (int type = 1; type <= 3; ++type) {
+        CalculationEntries entries = Defaults();
+        entries.RectifierType = type;
+        entries.Text2 = filters[type][0];
+        entries.Text3 = filters[type][1];
+        entries.Text4 = filters[type][2];
+        EXPECT_NEAR(ComputeXraySpectrum(entries, tables).KermaRatio, 1.0, 1e-14) << "waveform " << type;
+    }
 }
 
-TEST(XraySpectrum, CopperChangesTheRatioNotTheReference) {
-  CalculationEntries plain = Defaults();
-  CalculationEntries copper = Defaults();
-  copper.Text4 = "0.1";
-  const XraySpectrum a = ComputeXraySpectrum(plain, ShippedTables());
-  const XraySpectrum b = ComputeXraySpectrum(copper, ShippedTables());
-  EXPECT_EQ(a.KermaRef, b.KermaRef);
-  EXPECT_LT(b.KermaRatio, a.KermaRatio);
-  EXPECT_EQ(Lines(SpectrumFileText(b))[306], "00.100");
+TEST(XraySpectrum, CopperChangesTheRatioNotTheReference)
+{
+    CalculationEntries plain = Defaults();
+    CalculationEntries copper = Defaults();
+    copper.Text4 = "0.1";
+    const XraySpectrum a = ComputeXraySpectrum(plain, ShippedTables());
+    const XraySpectrum b = ComputeXraySpectrum(copper, ShippedTables());
+    EXPECT_EQ(a.KermaRef, b.KermaRef);
+    EXPECT_LT(b.KermaRatio, a.KermaRatio);
+    EXPECT_EQ(Lines(SpectrumFileText(b))[306], "00.100");
 }
 
 struct FaultCase {
-  const char* what;
-  const char* Text5;
-  const char* Text3;
-  const char* Text8;
-  const char* warningStart;
+    const char* what;
+    const char* Text5;
+    const char* Text3;
+    const char* Text8;
+    const char* warningStart;
 };
 
-TEST(XraySpectrum, ArithmeticFaultsGiveAWarningInsteadOfNumbers) {
-  const FaultCase cases[] = {
-      {"angle 0", "0", "1.5", "1", "ターゲット角度 0 度"},
-      {"empty angle", "", "1.5", "1", "ターゲット角度 0 度"},
-      {"angle above 90", "91", "1.5", "1", "ターゲット角度 91 度"},
-      {"angle 180", "180", "1.5", "1", "ターゲット角度 180 度"},
-      {"negative angle", "-12", "1.5", "1", "ターゲット角度 -12 度"},
-      {"filter stops everything", "12", "1e6", "1", "フィルタを透過するＸ線がありません"},
-      {"filter of infinite thickness", "12", "1e999", "1", "フィルタを透過するＸ線がありません"},
-      {"negative filter overflows", "12", "-1e6", "1", "Ｘ線スペクトルの計算で数値があふれました"},
-      {"current beyond range", "12", "1.5", "1e999", "管電流の値 1e999"},
-  };
-  for (const auto& c : cases) {
-    CalculationEntries entries = Defaults();
-    entries.Text5 = c.Text5;
-    entries.Text3 = c.Text3;
-    entries.Text8 = c.Text8;
-    const XraySpectrum s = ComputeXraySpectrum(entries, ShippedTables());
-    EXPECT_EQ(s.Warning.rfind(c.warningStart, 0), 0u) << c.what << ": " << s.Warning;
-  }
-  CalculationEntries steep = Defaults();
-  steep.Text5 = "90";
-  EXPECT_EQ(ComputeXraySpectrum(steep, ShippedTables()).Warning, "") << "90 degrees still has a positive cotangent";
-}
-
-TEST(XraySpectrum, ExtremeButValidEntriesWriteOnlyFiniteNumbers) {
-  const std::vector<std::pair<const char*, const char*>> filters = {{"0", "0"}, {"30", "0"}, {"0", "3"}, {"-0.5", "0"}};
-  for (const auto& [aluminium, copper] : filters) {
-    for (int type = 1; type <= 3; ++type) {
-      CalculationEntries entries = Defaults();
-      entries.Text3 = aluminium;
-      entries.Text4 = copper;
-      entries.RectifierType = type;
-      entries.Text1 = "149";
-      const XraySpectrum s = ComputeXraySpectrum(entries, ShippedTables());
-      ASSERT_EQ(s.Warning, "") << aluminium << " " << copper;
-      const std::string text = SpectrumFileText(s);
-      EXPECT_EQ(text.find("inf"), std::string::npos) << aluminium << " " << copper;
-      EXPECT_EQ(text.find("nan"), std::string::npos) << aluminium << " " << copper;
+TEST(XraySpectrum, ArithmeticFaultsGiveAWarningInsteadOfNumbers)
+{
+    const FaultCase cases[] = {
+        {"angle 0", "0", "1.5", "1", "ターゲット角度 0 度"},
+        {"empty angle", "", "1.5", "1", "ターゲット角度 0 度"},
+        {"angle above 90", "91", "1.5", "1", "ターゲット角度 91 度"},
+        {"angle 180", "180", "1.5", "1", "ターゲット角度 180 度"},
+        {"negative angle", "-12", "1.5", "1", "ターゲット角度 -12 度"},
+        {"filter stops everything", "12", "1e6", "1", "フィルタを透過するＸ線がありません"},
+        {"filter of infinite thickness", "12", "1e999", "1", "フィルタを透過するＸ線がありません"},
+        {"negative filter overflows", "12", "-1e6", "1", "Ｘ線スペクトルの計算で数値があふれました"},
+        {"current beyond range", "12", "1.5", "1e999", "管電流の値 1e999"},
+    };
+    for (const auto& c : cases) {
+        CalculationEntries entries = Defaults();
+        entries.Text5 = c.Text5;
+        entries.Text3 = c.Text3;
+        entries.Text8 = c.Text8;
+        const XraySpectrum s = ComputeXraySpectrum(entries, ShippedTables());
+        EXPECT_EQ(s.Warning.rfind(c.warningStart, 0), 0u) << c.what << ": " << s.Warning;
     }
-  }
+    CalculationEntries steep = Defaults();
+    steep.Text5 = "90";
+    EXPECT_EQ(ComputeXraySpectrum(steep, ShippedTables()).Warning, "")
+        << "90 degrees still has a positive cotangent";
 }
 
-}  // namespace
+TEST(XraySpectrum, ExtremeButValidEntriesWriteOnlyFiniteNumbers)
+{
+    const std::vector<std::pair<const char*, const char*>> filters = {
+        {"0", "0"}, {"30", "0"}, {"0", "3"}, {"-0.5", "0"}};
+    for (const auto& [aluminium, copper] : filters) {
+        for (int type = 1; type <= 3; ++type) {
+            CalculationEntries entries = Defaults();
+            entries.Text3 = aluminium;
+            entries.Text4 = copper;
+            entries.RectifierType = type;
+            entries.Text1 = "149";
+            const XraySpectrum s = ComputeXraySpectrum(entries, ShippedTables());
+            ASSERT_EQ(s.Warning, "") << aluminium << " " << copper;
+            const std::string text = SpectrumFileText(s);
+            EXPECT_EQ(text.find("inf"), std::string::npos) << aluminium << " " << copper;
+            EXPECT_EQ(text.find("nan"), std::string::npos) << aluminium << " " << copper;
+        }
+    }
+}
+
+} // namespace

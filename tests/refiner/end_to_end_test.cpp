@@ -32,7 +32,8 @@ std::string Digest(const std::string& bytes)
 std::vector<double> Fields(const std::string& record, int width, int count)
 {
     std::vector<double> values;
-    for (int k = 0; k < count; ++k) values.push_back(std::strtod(record.substr(k * width, width).c_str(), nullptr));
+    for (int k = 0; k < count; ++k)
+        values.push_back(std::strtod(record.substr(k * width, width).c_str(), nullptr));
     return values;
 }
 

@@ -41,7 +41,9 @@ TEST_F(InWorkDir, FailuresNameFileAndRecordAndLeaveTheOldGridFile)
     garbled[record(100) + 29] = 'x'; // in the field of columns 23-33
     truncated.erase(record(300) + 440, 11);
     huge.replace(record(15) + 11, 11, " 0.5000E+31");
-    struct Case { std::string list, file, bytes, message; } cases[] = {
+    struct Case {
+        std::string list, file, bytes, message;
+    } cases[] = {
         {"", "", "", "FLname.txt: cannot be opened"},
         {"   \r\n", "", "", "FLname.txt, record 1: no result file name"},
         {"gone.dsr5\r\n", "", "", "gone.dsr5: cannot be opened"},

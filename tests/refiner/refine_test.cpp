@@ -31,9 +31,16 @@ protected:
 
 TEST(Interpolate, GeometricBetweenPositivesLinearOtherwise)
 {
-    struct Case { float a, b, f, expected; } cases[] = {
-        {1, 100, 0.5f, 10}, {1, 100, 0, 1}, {1, 100, 1, 100}, {2, 8, 0.5f, 4},
-        {0, 1, 0.3f, 0.3f}, {4, 0, 0.25f, 3}, {0, 0, 0.5f, 0},
+    struct Case {
+        float a, b, f, expected;
+    } cases[] = {
+        {1, 100, 0.5f, 10},
+        {1, 100, 0, 1},
+        {1, 100, 1, 100},
+        {2, 8, 0.5f, 4},
+        {0, 1, 0.3f, 0.3f},
+        {4, 0, 0.25f, 3},
+        {0, 0, 0.5f, 0},
     };
     for (const Case& c : cases) {
         EXPECT_NEAR(Interpolate(MakeNode(c.a), MakeNode(c.b), c.f).value, c.expected, 1e-5f * c.expected)
@@ -44,19 +51,21 @@ TEST(Interpolate, GeometricBetweenPositivesLinearOtherwise)
 TEST_F(RefineLayerTest, CoarsePointsLandOnTheirFineCellsInMicroUnits)
 {
     for (int b = 0; b < kCoarseBeam; ++b)
-        for (int i = 0; i < kCoarseLateral; ++i) w->coarse.rows[b][i] = 1.0e-6f * static_cast<float>(1 + i + 3 * b);
+        for (int i = 0; i < kCoarseLateral; ++i)
+            w->coarse.rows[b][i] = 1.0e-6f * static_cast<float>(1 + i + 3 * b);
     w->coarse.rows[30][10] = 2.0e-6f;
     Refine();
     EXPECT_FLOAT_EQ(w->fine.records[299][79], 2.0f); // record 300 is the beam axis, value 80 lateral 100 cm
     for (int z = -290; z <= 300; z += 10)
         for (int x = 30; x <= 400; x += 10)
-            EXPECT_NEAR(At(x, z), w->coarse.rows[(z + 300) / 10][x / 10] * 1e6f, 2e-6f * At(x, z)) << x << ", " << z;
+            EXPECT_NEAR(At(x, z), w->coarse.rows[(z + 300) / 10][x / 10] * 1e6f, 2e-6f * At(x, z))
+                << x << ", " << z;
 }
 
 TEST_F(RefineLayerTest, HalfwayBetweenOneAndHundredIsTenAlongBothAxes)
 {
     Fill(1.0e-6f);
-    for (auto& row : w->coarse.rows) row[11] = 1.0e-4f; // lateral 110 cm
+    for (auto& row : w->coarse.rows) row[11] = 1.0e-4f;                       // lateral 110 cm
     for (int i = 2; i < kCoarseLateral; ++i) w->coarse.rows[41][i] = 1.0e-4f; // beam axis +110 cm
     Refine();
     EXPECT_NEAR(At(105, -200), 10.0f, 1e-4f);
@@ -86,14 +95,24 @@ TEST_F(RefineLayerTest, CellsBeyondTheGridCopyTheirNeighboursInside)
 
 TEST_F(RefineLayerTest, NonPositiveCellsRampLinearlyAndNeverGiveNaN)
 {
-    struct Case { int x, z; float expected; } cases[] = {
-        {100, 0, 0}, {95, 0, 0.5f}, {103, 0, 0.3f}, {100, 5, 0.5f}, {100, -8, 0.8f},
+    struct Case {
+        int x, z;
+        float expected;
+    } cases[] = {
+        {100, 0, 0},
+        {95, 0, 0.5f},
+        {103, 0, 0.3f},
+        {100, 5, 0.5f},
+        {100, -8, 0.8f},
         {95, 5, std::sqrt(0.5f)}, // the lateral ramps meet geometrically along the beam axis
-        {200, 200, 1}, {250, -100, 0}, {300, -95, 0.5f}, {300, -104, 0.4f},
+        {200, 200, 1},
+        {250, -100, 0},
+        {300, -95, 0.5f},
+        {300, -104, 0.4f},
     };
     Fill(1.0e-6f);
-    w->coarse.rows[30][10] = 0.0f;      // lateral 100 cm on the beam axis
-    w->coarse.rows[20].fill(-4.0e-6f);  // beam axis -100 cm: no dose at all
+    w->coarse.rows[30][10] = 0.0f;     // lateral 100 cm on the beam axis
+    w->coarse.rows[20].fill(-4.0e-6f); // beam axis -100 cm: no dose at all
     Refine();
     for (const Case& c : cases) EXPECT_NEAR(At(c.x, c.z), c.expected, 1e-6f) << c.x << ", " << c.z;
     for (const auto& record : w->fine.records)
@@ -109,7 +128,8 @@ TEST_F(RefineLayerTest, PositiveGridsMatchThePlainLogarithmicRefinementExactly)
 {
     for (int b = 0; b < kCoarseBeam; ++b)
         for (int i = 0; i < kCoarseLateral; ++i)
-            w->coarse.rows[b][i] = 1e-5f * std::exp(-0.07f * static_cast<float>(i) - 0.013f * static_cast<float>(b * b % 97));
+            w->coarse.rows[b][i] =
+                1e-5f * std::exp(-0.07f * static_cast<float>(i) - 0.013f * static_cast<float>(b * b % 97));
     Refine();
     static float lateral[61][381], full[601][381];
     for (int b = 0; b < 61; ++b)
@@ -122,9 +142,11 @@ TEST_F(RefineLayerTest, PositiveGridsMatchThePlainLogarithmicRefinementExactly)
     for (int b = 0; b < 60; ++b)
         for (int l = 0; l <= 10; ++l)
             for (int p = 0; p < 381; ++p)
-                full[b * 10 + l][p] = lateral[b][p] + (lateral[b + 1][p] - lateral[b][p]) * (static_cast<float>(l) * 0.1f);
+                full[b * 10 + l][p] =
+                    lateral[b][p] + (lateral[b + 1][p] - lateral[b][p]) * (static_cast<float>(l) * 0.1f);
     for (int q = 1; q < 601; ++q)
-        for (int p = 1; p < 381; ++p) ASSERT_EQ(w->fine.records[q - 1][p - 1], std::exp(full[q][p])) << q << ", " << p;
+        for (int p = 1; p < 381; ++p)
+            ASSERT_EQ(w->fine.records[q - 1][p - 1], std::exp(full[q][p])) << q << ", " << p;
 }
 
 } // namespace
