@@ -122,7 +122,11 @@ std::string Join(bool negative, std::string integer, const Pattern& pattern, con
         integer.insert(0, static_cast<std::size_t>(pattern.integerZeros) - integer.size(), '0');
     std::string text = negative ? "-" : "";
     text += integer;
-    if (pattern.point) text += "." + fraction;
+    // Appended piece by piece: '"." + string' makes GCC 12 see a false overlap at -O3.
+    if (pattern.point) {
+        text += '.';
+        text += fraction;
+    }
     return text;
 }
 
@@ -188,7 +192,10 @@ std::string PlainNumberText(double value)
     std::string text = value < 0 ? "-" : "";
     if (decimal.exponent < -5 || decimal.exponent >= 15) {
         text += decimal.digits.substr(0, 1);
-        if (count > 1) text += "." + decimal.digits.substr(1);
+        if (count > 1) {
+            text += '.';
+            text.append(decimal.digits, 1);
+        }
         return text + "E" + ExponentText(decimal.exponent, true, 2);
     }
     if (decimal.exponent < 0)
@@ -198,7 +205,10 @@ std::string PlainNumberText(double value)
     std::string integer = decimal.digits.substr(0, static_cast<std::size_t>(std::min(integerCount, count)));
     integer.resize(static_cast<std::size_t>(integerCount), '0');
     text += integer;
-    if (count > integerCount) text += "." + decimal.digits.substr(static_cast<std::size_t>(integerCount));
+    if (count > integerCount) {
+        text += '.';
+        text.append(decimal.digits, static_cast<std::size_t>(integerCount));
+    }
     return text;
 }
 

@@ -89,15 +89,16 @@ XraySpectrum ComputeXraySpectrum(const CalculationEntries& entries, const DataTa
     // Inputs and their limits; 2V <= 299 keeps the spectrum inside the 300 slots.
     double V = Val(entries.tubeVoltageKv);
     if (V >= 150.0) {
-        s.correctedTubeVoltage = "149.5";
+        s.correctedTubeVoltage.emplace("149.5");
         V = 149.5;
     } else if (V <= 30.0) {
-        s.correctedTubeVoltage = "30";
+        s.correctedTubeVoltage.emplace("30");
         V = 30.0;
     }
     double tInh = Val(entries.inherentFiltrationMmAl) * 0.1;
     if (tInh < 0.1) {
-        s.correctedInherentFiltration = "1";
+        s.correctedInherentFiltration.emplace(
+            "1"); // emplaced: assigning makes GCC 12 see a false overlap at -O3
         tInh = 0.1;
     }
     const double tAl = Val(entries.addedAluminiumMm) * 0.1;
