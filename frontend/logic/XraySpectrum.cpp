@@ -97,8 +97,8 @@ XraySpectrum ComputeXraySpectrum(const CalculationEntries& entries, const DataTa
     }
     double tInh = Val(entries.inherentFiltrationMmAl) * 0.1;
     if (tInh < 0.1) {
-        s.correctedInherentFiltration.emplace(
-            "1"); // emplaced: assigning makes GCC 12 see a false overlap at -O3
+        // Emplaced, not assigned: assigning makes GCC 12 see a false overlap at -O3.
+        s.correctedInherentFiltration.emplace("1");
         tInh = 0.1;
     }
     const double tAl = Val(entries.addedAluminiumMm) * 0.1;

@@ -301,7 +301,7 @@ TEST_F(CalculationStart, AnUnwritableFileOrAMissingEngineWarnsAndStartsNothing)
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_TRUE(platform.messages[0].text.contains("B2F.txt")) << platform.messages[0].text.toStdString();
     EXPECT_TRUE(platform.starts.empty());
-    EXPECT_EQ(QDir().entryList({"*.writing-*"}, QDir::Files | QDir::Hidden), QStringList());
+    EXPECT_EQ(QDir().entryList({"*.tmp"}, QDir::Files | QDir::Hidden), QStringList());
 }
 
 // The window and brisca-job, given the same conditions, write the same bytes.
