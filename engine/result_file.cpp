@@ -1,5 +1,6 @@
 #include "engine/result_file.h"
 
+#include "records/atomic_file.h"
 #include "records/field_writer.h"
 
 #include <cerrno>
@@ -72,25 +73,12 @@ std::string FormatResult(const Tables& tables, const EngineGeometry& geometry, c
 
 void WriteFileAtomically(const std::string& path, const std::string& content)
 {
-    const std::string temporary = path + "." + std::to_string(::getpid()) + ".tmp";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (file == nullptr) {
-        throw std::runtime_error(path + ": the result file cannot be created (" + std::strerror(errno) + ")");
-    }
-    const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
-    const int writeError = errno;
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed) {
-        std::remove(temporary.c_str());
-        throw std::runtime_error(path + ": the result file cannot be written (" +
-                                 std::strerror(written ? errno : writeError) + ")");
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        const int renameError = errno;
-        std::remove(temporary.c_str());
-        throw std::runtime_error(
-            path + ": the result file cannot be put in place (" + std::strerror(renameError) + ")");
-    }
+    const auto failure = records::ReplaceFileAtomically(path, content);
+    if (!failure) return;
+    const char* what = failure->step == records::ReplaceStep::Create  ? "created"
+                       : failure->step == records::ReplaceStep::Write ? "written"
+                                                                      : "put in place";
+    throw std::runtime_error(path + ": the result file cannot be " + what + " (" + failure->reason + ")");
 }
 
 } // namespace engine

@@ -1,9 +1,9 @@
 #include <QApplication>
 
-#include "Forms.h"
-#include "JapaneseFont.h"
-#include "platform/Platform.h"
-#include "setup/Form2.h"
+#include "logic/AppState.h"
+#include "platform/QtPlatform.h"
+#include "windows/JapaneseFont.h"
+#include "windows/MainWindow.h"
 
 int main(int argc, char** argv)
 {
@@ -11,13 +11,11 @@ int main(int argc, char** argv)
     QApplication::setApplicationName("Brisca");
     brisca::InstallJapaneseFont();
 
-    brisca::Form2& mainWindow = brisca::form2();
-    mainWindow.Form_Load();
-    int exitCode = 1; // the data tables could not be loaded
-    if (!brisca::platform().EndRequested()) {
-        mainWindow.show();
-        exitCode = app.exec();
-    }
-    brisca::DestroyForms();
-    return exitCode;
+    brisca::AppState state;
+    brisca::QtPlatform platform;
+    brisca::MainWindow mainWindow(state, platform);
+    mainWindow.loadTablesAndDefaults();
+    if (platform.EndRequested()) return 1; // the data tables could not be loaded
+    mainWindow.show();
+    return app.exec();
 }

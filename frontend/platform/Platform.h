@@ -24,7 +24,8 @@ struct ProgramStart {
     QString logFile; // where console output goes when no terminal can show it; empty: discarded
 };
 
-// The operating-system services the windows use; one real implementation, one for tests.
+// The operating-system services the windows use, handed to each window that needs them:
+// the real implementation in the program, a scripted one in the tests.
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -47,11 +48,5 @@ public:
     // Whether EndProgram has been called.
     virtual bool EndRequested() const = 0;
 };
-
-// The platform in use (the real one unless a test installed another).
-Platform& platform();
-
-// Installs the platform the windows use; the caller keeps it alive.
-void setPlatform(Platform& p);
 
 } // namespace brisca

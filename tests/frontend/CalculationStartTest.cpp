@@ -9,12 +9,13 @@
 #include <QRegularExpression>
 #include <cmath>
 
-#include "Forms.h"
-#include "NumberText.h"
 #include "WorkingFolder.h"
-#include "setup/Form2.h"
+#include "logic/NumberText.h"
+#include "windows/MainWindow.h"
 
-using brisca::Form2;
+using namespace brisca;
+
+using brisca::MainWindow;
 using brisca::MsgIcon;
 
 namespace {
@@ -32,13 +33,6 @@ QStringList Lines(const QByteArray& file)
 
 class CalculationStart : public WorkingFolder {
 protected:
-    Form2& Loaded()
-    {
-        Form2& form = brisca::form2();
-        form.Form_Load();
-        return form;
-    }
-
     // An engine program in the working folder that does nothing.
     void PlaceEngine(const QString& name)
     {
@@ -78,30 +72,30 @@ struct CheckCase {
     const char* box;
     const char* text;
     const char* warning; // empty: the start goes through
-    const char* text9;   // Text9 afterwards
+    const char* text9;   // historiesEdit afterwards
 };
 
 TEST_F(CalculationStart, ThreeChecksStopTheStartBeforeAnyFileIsWritten)
 {
     const CheckCase cases[] = {
-        {"Text9", "99999999", "ヒストリー数は少なくても１億個以上が必要です。", "100000000"},
-        {"Text9", "abc", "ヒストリー数は少なくても１億個以上が必要です。", "100000000"},
-        {"Text9", "100000000", "", "100000000"},
-        {"Text13", "30.5", " 照射野（透視時）は 30×30 以下に設定して下さい ", "500000000"},
-        {"Text14", "30.5", " 照射野（透視時）は 30×30 以下に設定して下さい ", "500000000"},
-        {"Text13", "30", "", "500000000"},
-        {"Text10", "", " 結果保存ファイル名を入力して下さい ", "500000000"},
-        {"Text10", "   ", "", "500000000"},
+        {"historiesEdit", "99999999", "ヒストリー数は少なくても１億個以上が必要です。", "100000000"},
+        {"historiesEdit", "abc", "ヒストリー数は少なくても１億個以上が必要です。", "100000000"},
+        {"historiesEdit", "100000000", "", "100000000"},
+        {"fieldLongEdit", "30.5", " 照射野（透視時）は 30×30 以下に設定して下さい ", "500000000"},
+        {"fieldShortEdit", "30.5", " 照射野（透視時）は 30×30 以下に設定して下さい ", "500000000"},
+        {"fieldLongEdit", "30", "", "500000000"},
+        {"resultNameEdit", "", " 結果保存ファイル名を入力して下さい ", "500000000"},
+        {"resultNameEdit", "   ", "", "500000000"},
     };
     for (const CheckCase& c : cases) {
         TearDown();
         SetUp();
         PlaceEngine("mcsupine");
-        Form2& form = Loaded();
+        MainWindow& form = Loaded();
         form.findChild<QLineEdit*>(c.box)->setText(QString::fromUtf8(c.text));
-        form.Command1->click();
+        form.startButton->click();
         const std::string label = std::string(c.box) + "=" + c.text;
-        EXPECT_EQ(form.Text9->text(), c.text9) << label;
+        EXPECT_EQ(form.historiesEdit->text(), c.text9) << label;
         if (*c.warning == '\0') {
             EXPECT_EQ(MessageTexts(), QStringList({kLongTime, kThreads})) << label;
             EXPECT_TRUE(Exists("B2F.txt")) << label;
@@ -120,12 +114,12 @@ TEST_F(CalculationStart, ThreeChecksStopTheStartBeforeAnyFileIsWritten)
 TEST_F(CalculationStart, DefaultsWriteBothFilesStartTheEngineAndShowTwoNotices)
 {
     PlaceEngine("mcsupine");
-    Form2& form = Loaded();
-    form.Command1->click();
+    MainWindow& form = Loaded();
+    form.startButton->click();
 
     const QStringList job = Lines(Read("B2F.txt"));
     ASSERT_EQ(job.size(), 6);
-    EXPECT_EQ(job[0].toStdString(), FormatNumber(brisca::module1().TubeOutput, "0.000E+00"));
+    EXPECT_EQ(job[0].toStdString(), FormatNumber(state.job.TubeOutput, "0.000E+00"));
     EXPECT_EQ(job.mid(1), QStringList({"90.0", "20.0", "20.0", "5.000E+08", "2026-12-07-臥位.dsr5"}));
 
     const QStringList spectrum = Lines(Read("B_SPCTL.dat"));
@@ -136,12 +130,11 @@ TEST_F(CalculationStart, DefaultsWriteBothFilesStartTheEngineAndShowTwoNotices)
     EXPECT_EQ(spectrum.mid(0, 300).filter(", 1.00000").size(), 1);
     EXPECT_FALSE(Read("B_SPCTL.dat").contains("nan"));
 
-    const brisca::Module1& shared = brisca::module1();
-    EXPECT_EQ(shared.Fsd, 90.0);
-    EXPECT_EQ(shared.FieldLong, 20.0);
-    EXPECT_EQ(shared.Histories, 5e8);
-    EXPECT_GT(shared.TubeOutput, 0.0);
-    EXPECT_GT(shared.KermaRatio, 0.0);
+    EXPECT_EQ(state.job.Fsd, 90.0);
+    EXPECT_EQ(state.job.FieldLong, 20.0);
+    EXPECT_EQ(state.job.Histories, 5e8);
+    EXPECT_GT(state.job.TubeOutput, 0.0);
+    EXPECT_GT(state.spectrum.KermaRatio, 0.0);
 
     ASSERT_EQ(platform.starts.size(), 1u);
     const brisca::ProgramStart& start = platform.starts[0];
@@ -172,28 +165,28 @@ struct EntryCase {
 TEST_F(CalculationStart, EntriesReachTheFilesInTheirPatternsAndLimits)
 {
     const EntryCase cases[] = {
-        {"Text7", "5", 2, "B2F.txt", "05.0", "5"},
-        {"Text7", "120", 2, "B2F.txt", "120.0", "120"},
-        {"Text13", "5", 3, "B2F.txt", "5.0", "5"},
-        {"Text9", "100000000", 5, "B2F.txt", "1.000E+08", "100000000"},
-        {"Text1", "150", 302, "B_SPCTL.dat", "149.5", "149.5"},
-        {"Text1", "25", 302, "B_SPCTL.dat", "030.0", "30"},
-        {"Text2", "0.5", 305, "B_SPCTL.dat", "01.000", "1"},
-        {"Text5", "15", 304, "B_SPCTL.dat", "15.0", "15"},
-        {"Text4", "0.1", 307, "B_SPCTL.dat", "00.100", "0.1"},
-        {"Text8", "0.15", 303, "B_SPCTL.dat", "0.15", "0.15"},
-        {"Text8", "abc", 303, "B_SPCTL.dat", "0.00", "abc"},
-        {"Text8", "", 1, "B2F.txt", "0.000E+00", ""},
+        {"fsdEdit", "5", 2, "B2F.txt", "05.0", "5"},
+        {"fsdEdit", "120", 2, "B2F.txt", "120.0", "120"},
+        {"fieldLongEdit", "5", 3, "B2F.txt", "5.0", "5"},
+        {"historiesEdit", "100000000", 5, "B2F.txt", "1.000E+08", "100000000"},
+        {"tubeVoltageEdit", "150", 302, "B_SPCTL.dat", "149.5", "149.5"},
+        {"tubeVoltageEdit", "25", 302, "B_SPCTL.dat", "030.0", "30"},
+        {"inherentFiltrationEdit", "0.5", 305, "B_SPCTL.dat", "01.000", "1"},
+        {"targetAngleEdit", "15", 304, "B_SPCTL.dat", "15.0", "15"},
+        {"copperFilterEdit", "0.1", 307, "B_SPCTL.dat", "00.100", "0.1"},
+        {"meanCurrentEdit", "0.15", 303, "B_SPCTL.dat", "0.15", "0.15"},
+        {"meanCurrentEdit", "abc", 303, "B_SPCTL.dat", "0.00", "abc"},
+        {"meanCurrentEdit", "", 1, "B2F.txt", "0.000E+00", ""},
     };
     PlaceEngine("mcsupine");
     for (const EntryCase& c : cases) {
         TearDown();
         SetUp();
         PlaceEngine("mcsupine");
-        Form2& form = Loaded();
+        MainWindow& form = Loaded();
         QLineEdit* box = form.findChild<QLineEdit*>(c.box);
         box->setText(QString::fromUtf8(c.text));
-        form.Command1->click();
+        form.startButton->click();
         const std::string label = std::string(c.box) + "=" + c.text;
         EXPECT_EQ(Lines(Read(c.file)).value(c.line - 1), c.expected) << label;
         EXPECT_EQ(box->text(), QString::fromUtf8(c.shownText)) << label;
@@ -204,27 +197,27 @@ TEST_F(CalculationStart, EntriesReachTheFilesInTheirPatternsAndLimits)
 TEST_F(CalculationStart, WaveformAndPulsedCurrentShapeTheSpectrum)
 {
     PlaceEngine("mcsupine");
-    Form2& form = Loaded();
-    form.Command1->click();
+    MainWindow& form = Loaded();
+    form.startButton->click();
     const QStringList constant = Lines(Read("B_SPCTL.dat"));
-    const double constantOutput = brisca::module1().TubeOutput;
+    const double constantOutput = state.job.TubeOutput;
 
-    form.Option9->click();
-    form.Option2->click(); // pulsed without "OK →": no mean current yet
-    form.Command1->click();
+    form.singlePhaseOption->click();
+    form.pulsedOption->click(); // pulsed without "OK →": no mean current yet
+    form.startButton->click();
     const QStringList singlePhase = Lines(Read("B_SPCTL.dat"));
     EXPECT_NE(singlePhase.mid(0, 300), constant.mid(0, 300));
     EXPECT_EQ(singlePhase[302], "0.00");
     EXPECT_EQ(Lines(Read("B2F.txt"))[0], "0.000E+00");
 
-    form.Text12->setText("15");
-    form.Text6->setText("5");
-    form.Text15->setText("2");
-    form.Command5->click();
-    form.Option7->click();
-    form.Command1->click();
+    form.pulseRateEdit->setText("15");
+    form.pulseWidthEdit->setText("5");
+    form.tubeCurrentEdit->setText("2");
+    form.meanCurrentButton->click();
+    form.constantPotentialOption->click();
+    form.startButton->click();
     EXPECT_EQ(Lines(Read("B_SPCTL.dat"))[302], "0.15");
-    EXPECT_NEAR(brisca::module1().TubeOutput, 0.15 * constantOutput, 1e-12 * constantOutput);
+    EXPECT_NEAR(state.job.TubeOutput, 0.15 * constantOutput, 1e-12 * constantOutput);
 }
 
 struct FaultCase {
@@ -236,19 +229,19 @@ struct FaultCase {
 TEST_F(CalculationStart, ArithmeticFaultsWarnWriteNothingAndStartNothing)
 {
     const FaultCase cases[] = {
-        {"Text5", "0", ""},   // cotangent of 0° is not finite
-        {"Text5", "95", ""},  // beyond 90° the target faces away
-        {"Text4", "1e6", ""}, // filtration leaves nothing
-        {"Text7", "1e999", "FSD"},
+        {"targetAngleEdit", "0", ""},    // cotangent of 0° is not finite
+        {"targetAngleEdit", "95", ""},   // beyond 90° the target faces away
+        {"copperFilterEdit", "1e6", ""}, // filtration leaves nothing
+        {"fsdEdit", "1e999", "FSD"},
     };
     for (const FaultCase& c : cases) {
         TearDown();
         SetUp();
         PlaceEngine("mcsupine");
         Write("B2F.txt", "old job\r\n");
-        Form2& form = Loaded();
+        MainWindow& form = Loaded();
         form.findChild<QLineEdit*>(c.box)->setText(c.text);
-        form.Command1->click();
+        form.startButton->click();
         const std::string label = std::string(c.box) + "=" + c.text;
         ASSERT_EQ(platform.messages.size(), 1u) << label;
         EXPECT_EQ(platform.messages[0].icon, MsgIcon::Warning) << label;
@@ -267,9 +260,9 @@ TEST_F(CalculationStart, AVoltageBeyondTheOutputTableIsRefused)
     for (int waveform = 0; waveform < 3; ++waveform) table += "1 1 1 1 1 1 1 1 1 1 1 1 2.5 0\r\n";
     Write("default-output.op", table);
     PlaceEngine("mcsupine");
-    Form2& form = Loaded();
-    form.Text1->setText("145");
-    form.Command1->click();
+    MainWindow& form = Loaded();
+    form.tubeVoltageEdit->setText("145");
+    form.startButton->click();
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].icon, MsgIcon::Warning);
     EXPECT_FALSE(Exists("B_SPCTL.dat"));
@@ -278,16 +271,15 @@ TEST_F(CalculationStart, AVoltageBeyondTheOutputTableIsRefused)
 
     // Exactly at a tabulated voltage the table's output holds, times the kerma ratio.
     platform.messages.clear();
-    form.Text1->setText("140");
-    form.Command1->click();
-    const brisca::Module1& shared = brisca::module1();
-    EXPECT_NEAR(shared.TubeOutput, shared.KermaRatio * 1.0 * 1.0 * 60 * 33.97, 1e-12);
+    form.tubeVoltageEdit->setText("140");
+    form.startButton->click();
+    EXPECT_NEAR(state.job.TubeOutput, state.spectrum.KermaRatio * 1.0 * 1.0 * 60 * 33.97, 1e-12);
 }
 
 TEST_F(CalculationStart, AnUnwritableFileOrAMissingEngineWarnsAndStartsNothing)
 {
-    Form2& form = Loaded();
-    form.Command1->click(); // no mcsupine anywhere
+    MainWindow& form = Loaded();
+    form.startButton->click(); // no mcsupine anywhere
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_TRUE(platform.messages[0].text.contains("mcsupine"));
     EXPECT_EQ(platform.messages[0].icon, MsgIcon::Warning);
@@ -296,8 +288,8 @@ TEST_F(CalculationStart, AnUnwritableFileOrAMissingEngineWarnsAndStartsNothing)
     platform.messages.clear();
     PlaceEngine("mcstand");
     platform.startSucceeds = false;
-    form.Option4->click();
-    form.Command1->click();
+    form.standingOption->click();
+    form.startButton->click();
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_TRUE(platform.messages[0].text.contains("mcstand"));
     EXPECT_EQ(platform.starts.size(), 1u);
@@ -305,11 +297,11 @@ TEST_F(CalculationStart, AnUnwritableFileOrAMissingEngineWarnsAndStartsNothing)
     platform = brisca::ScriptedPlatform{};
     QFile::remove("B2F.txt");
     ASSERT_TRUE(QDir().mkdir("B2F.txt"));
-    form.Command1->click();
+    form.startButton->click();
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_TRUE(platform.messages[0].text.contains("B2F.txt")) << platform.messages[0].text.toStdString();
     EXPECT_TRUE(platform.starts.empty());
-    EXPECT_EQ(QDir().entryList({"*.writing-*"}, QDir::Files | QDir::Hidden), QStringList());
+    EXPECT_EQ(QDir().entryList({"*.tmp"}, QDir::Files | QDir::Hidden), QStringList());
 }
 
 // The window and brisca-job, given the same conditions, write the same bytes.
@@ -326,14 +318,18 @@ TEST_F(CalculationStart, TheWindowAndBriscaJobWriteIdenticalFiles)
 #else
     const TwinCase cases[] = {
         {{}, "", {}},
-        {{{"Text1", "120"}, {"Text3", "0"}, {"Text4", "0.2"}}, "Option8",
-            {"--kv", "120", "--al", "0", "--cu", "0.2", "--waveform", "three-phase"}},
-        {{{"Text1", "60"}, {"Text5", "10"}, {"Text2", "0.5"}, {"Text7", "65"}}, "Option9",
+        {{{"tubeVoltageEdit", "120"}, {"aluminiumFilterEdit", "0"}, {"copperFilterEdit", "0.2"}},
+            "threePhaseOption", {"--kv", "120", "--al", "0", "--cu", "0.2", "--waveform", "three-phase"}},
+        {{{"tubeVoltageEdit", "60"}, {"targetAngleEdit", "10"}, {"inherentFiltrationEdit", "0.5"},
+             {"fsdEdit", "65"}},
+            "singlePhaseOption",
             {"--kv", "60", "--angle", "10", "--inherent", "0.5", "--fsd", "65", "--waveform",
                 "single-phase"}},
-        {{{"Text1", "200"}, {"Text13", "25"}, {"Text14", "12.5"}, {"Text9", "1e9"}}, "Option4",
+        {{{"tubeVoltageEdit", "200"}, {"fieldLongEdit", "25"}, {"fieldShortEdit", "12.5"},
+             {"historiesEdit", "1e9"}},
+            "standingOption",
             {"--kv", "200", "--field", "25x12.5", "--histories", "1e9", "--position", "standing"}},
-        {{{"Text15", "2"}, {"Text12", "15"}, {"Text6", "5"}}, "Option2",
+        {{{"tubeCurrentEdit", "2"}, {"pulseRateEdit", "15"}, {"pulseWidthEdit", "5"}}, "pulsedOption",
             {"--pulse-ma", "2", "--rate", "15", "--width", "5"}},
     };
     QTemporaryDir jobFolder;
@@ -346,13 +342,13 @@ TEST_F(CalculationStart, TheWindowAndBriscaJobWriteIdenticalFiles)
         SetUp();
         PlaceEngine("mcsupine");
         PlaceEngine("mcstand");
-        Form2& form = Loaded();
+        MainWindow& form = Loaded();
         if (*c.option != '\0') form.findChild<QRadioButton*>(c.option)->click();
         for (const auto& [box, text] : c.entries) form.findChild<QLineEdit*>(box)->setText(text);
-        if (form.Option2->isChecked()) form.Command5->click();
+        if (form.pulsedOption->isChecked()) form.meanCurrentButton->click();
         const QString name = QString("twin%1").arg(index++);
-        form.Text10->setText(name);
-        form.Command1->click();
+        form.resultNameEdit->setText(name);
+        form.startButton->click();
         ASSERT_EQ(platform.starts.size(), 1u) << name.toStdString();
 
         QProcess job;
@@ -369,6 +365,37 @@ TEST_F(CalculationStart, TheWindowAndBriscaJobWriteIdenticalFiles)
 #endif
 }
 
+// A condition one of the two refuses, the other refuses with the same words.
+TEST_F(CalculationStart, TheWindowAndBriscaJobRefuseWithTheSameMessage)
+{
+#ifndef BRISCA_JOB
+    GTEST_SKIP() << "brisca-job is not built";
+#else
+    const std::pair<const char*, QStringList> cases[] = {
+        {"targetAngleEdit", {"--angle", "0"}},
+        {"fieldLongEdit", {"--field", "31x20"}},
+        {"historiesEdit", {"--histories", "5"}},
+        {"copperFilterEdit", {"--cu", "1e6"}},
+        {"fsdEdit", {"--fsd", "1e999"}},
+    };
+    for (const auto& [box, arguments] : cases) {
+        TearDown();
+        SetUp();
+        MainWindow& form = Loaded();
+        form.findChild<QLineEdit*>(box)->setText(arguments[1].section('x', 0, 0));
+        form.startButton->click();
+        ASSERT_EQ(platform.messages.size(), 1u) << box;
+
+        QProcess job;
+        job.start(BRISCA_JOB, QStringList(arguments) << "--name"
+                                                     << "x");
+        ASSERT_TRUE(job.waitForFinished(30000));
+        EXPECT_EQ(job.exitCode(), 1) << box;
+        EXPECT_EQ(QString::fromUtf8(job.readAllStandardError()).chopped(1), platform.messages[0].text) << box;
+    }
+#endif
+}
+
 // Standing position, "計算スタート", then the real mcstand on the two files just written.
 TEST_F(CalculationStart, TheStandingEngineRunsOnTheWindowsFiles)
 {
@@ -376,15 +403,15 @@ TEST_F(CalculationStart, TheStandingEngineRunsOnTheWindowsFiles)
     GTEST_SKIP() << "mcstand is not built";
 #else
     platform.programFolder = BRISCA_BIN_DIR;
-    Form2& form = Loaded();
-    form.Option4->click();
-    form.Command1->click();
+    MainWindow& form = Loaded();
+    form.standingOption->click();
+    form.startButton->click();
     ASSERT_NO_FATAL_FAILURE(RunStartedEngine(QDir(BRISCA_BIN_DIR).filePath("mcstand")));
 
     const QStringList result = Lines(Read("2026-12-07-立位.dsr5"));
     ASSERT_EQ(result.size(), 387);
     EXPECT_EQ(result[0], "  2");
-    const double header2 = brisca::module1().TubeOutput * 10000 / (90.0 * 90.0);
+    const double header2 = state.job.TubeOutput * 10000 / (90.0 * 90.0);
     EXPECT_NEAR(result[1].toDouble(), header2, 1e-4 * header2);
     EXPECT_EQ(result.mid(2, 3), QStringList({" 90.0", " 20.0", " 20.0"}));
     EXPECT_EQ(result[5].trimmed(), "80.0");
@@ -403,8 +430,8 @@ TEST_F(CalculationStart, TheSupineEngineRunsOnTheWindowsFiles)
     GTEST_SKIP() << "the engines are not built";
 #else
     platform.programFolder = BRISCA_BIN_DIR;
-    Form2& form = Loaded();
-    form.Command1->click();
+    MainWindow& form = Loaded();
+    form.startButton->click();
     ASSERT_NO_FATAL_FAILURE(RunStartedEngine(QDir(BRISCA_BIN_DIR).filePath("mcsupine")));
 
     const QStringList result = Lines(Read("2026-12-07-臥位.dsr5"));

@@ -3,11 +3,10 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "Forms.h"
 #include "WorkingFolder.h"
-#include "setup/Form2.h"
-#include "setup/Form4.h"
-#include "setup/Form7.h"
+#include "windows/MainWindow.h"
+#include "windows/ReadmeViewer.h"
+#include "windows/SavedNotice.h"
 
 namespace {
 
@@ -33,50 +32,49 @@ TEST_F(HousekeepingWindows, ReadmeShowsOneItemPerLine)
         {"透視室内散乱線分布\r\n", {"透視室内散乱線分布"}},
         {"", {}},
     };
-    brisca::form2().Form_Load();
+    brisca::MainWindow& window = Loaded();
+    const brisca::ReadmeViewer& viewer = window.readmeViewer();
     for (const Case& c : cases) {
         Write("readme.txt", c.file);
-        brisca::form2().Command3->click();
-        const brisca::Form7& viewer = brisca::form7();
+        window.readmeButton->click();
         EXPECT_TRUE(viewer.isVisible());
-        EXPECT_EQ(Items(viewer.List1), c.items) << c.file.toStdString();
+        EXPECT_EQ(Items(viewer.lineList), c.items) << c.file.toStdString();
     }
     EXPECT_TRUE(platform.messages.empty());
-    EXPECT_EQ(brisca::form7().windowTitle(), "readme.txt");
-    EXPECT_EQ(brisca::form7().Label1->text(), "readme.txt");
-    brisca::form7().Command1->click();
-    EXPECT_FALSE(brisca::form7().isVisible());
+    EXPECT_EQ(viewer.windowTitle(), "readme.txt");
+    EXPECT_EQ(viewer.titleLabel->text(), "readme.txt");
+    viewer.closeButton->click();
+    EXPECT_FALSE(viewer.isVisible());
 }
 
 TEST_F(HousekeepingWindows, MissingReadmeWarnsAndTheProgramGoesOn)
 {
-    brisca::Form2& form = brisca::form2();
-    form.Form_Load();
-    form.Command3->click();
+    brisca::MainWindow& form = Loaded();
+    form.readmeButton->click();
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_TRUE(platform.messages[0].text.contains("readme.txt"));
     EXPECT_EQ(platform.messages[0].icon, brisca::MsgIcon::Warning);
-    EXPECT_FALSE(brisca::form7().isVisible());
+    EXPECT_FALSE(form.readmeViewer().isVisible());
     EXPECT_FALSE(platform.EndRequested());
 
     Write("readme.txt", "now here\r\n");
-    form.Command3->click();
-    EXPECT_EQ(Items(brisca::form7().List1), QStringList{"now here"});
+    form.readmeButton->click();
+    EXPECT_EQ(Items(form.readmeViewer().lineList), QStringList{"now here"});
 }
 
 TEST_F(HousekeepingWindows, FileSavedNoticeReadsAsOneSentenceAndHidesOnOk)
 {
-    brisca::Form4& notice = brisca::form4();
+    brisca::SavedNotice notice;
     EXPECT_EQ(notice.windowTitle(), "　ファイル保存");
-    EXPECT_EQ(notice.Label1->text(), "補正したデータは");
-    EXPECT_EQ(notice.Label3->text(), "に保存しました。");
-    notice.Label2->setText("2026-12-07-立位.dsrC");
+    EXPECT_EQ(notice.introLabel->text(), "補正したデータは");
+    EXPECT_EQ(notice.savedLabel->text(), "に保存しました。");
+    notice.fileNameLabel->setText("2026-12-07-立位.dsrC");
     notice.show();
-    EXPECT_GT(notice.Label2->y(), notice.Label1->y());
-    EXPECT_GT(notice.Label3->y(), notice.Label2->y());
-    notice.Command1->click();
+    EXPECT_GT(notice.fileNameLabel->y(), notice.introLabel->y());
+    EXPECT_GT(notice.savedLabel->y(), notice.fileNameLabel->y());
+    notice.okButton->click();
     EXPECT_FALSE(notice.isVisible());
-    EXPECT_EQ(notice.Label2->text(), "2026-12-07-立位.dsrC");
+    EXPECT_EQ(notice.fileNameLabel->text(), "2026-12-07-立位.dsrC");
 }
 
 } // namespace

@@ -7,11 +7,10 @@
 #include <QGroupBox>
 #include <QLabel>
 
-#include "Forms.h"
 #include "WorkingFolder.h"
-#include "setup/Form2.h"
-#include "setup/Form4.h"
-#include "setup/Form7.h"
+#include "windows/MainWindow.h"
+#include "windows/ReadmeViewer.h"
+#include "windows/SavedNotice.h"
 
 namespace {
 
@@ -36,8 +35,9 @@ TEST_F(JapaneseFont, TheWindowFontIsAnInstalledJapaneseFont)
 
 TEST_F(JapaneseFont, EveryCaptionHasItsGlyphs)
 {
-    brisca::form2().Form_Load();
-    const QList<QWidget*> windows = {&brisca::form2(), &brisca::form4(), &brisca::form7()};
+    brisca::MainWindow& window = Loaded();
+    brisca::SavedNotice notice;
+    const QList<QWidget*> windows = {&window, &notice, &window.readmeViewer()};
     int captions = 0;
     for (QWidget* window : windows) {
         QList<QPair<const QWidget*, QString>> texts = {{window, window->windowTitle()}};

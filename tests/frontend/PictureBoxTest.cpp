@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <numbers>
 
-#include "PictureBox.h"
+#include "windows/PictureBox.h"
 
 using brisca::FillStyle;
 using brisca::PictureBox;

@@ -2,7 +2,7 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
-#include "JapaneseFont.h"
+#include "windows/JapaneseFont.h"
 
 int main(int argc, char** argv)
 {

@@ -7,12 +7,12 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "Forms.h"
-#include "Module1.h"
-#include "platform/ScriptedPlatform.h"
+#include "ScriptedPlatform.h"
+#include "logic/AppState.h"
+#include "windows/MainWindow.h"
 
 // Each test (and each SetUp) runs in a fresh working folder holding the shipped data tables, with the scripted
-// platform installed and the shared state and windows of the previous test gone.
+// scripted platform and a fresh shared state; the main window is made on first use.
 class WorkingFolder : public ::testing::Test {
 protected:
     void SetUp() override
@@ -25,14 +25,13 @@ protected:
             QFile::copy(QString(BRISCA_DATA_DIR) + "/" + name, folder_->filePath(name));
         }
         QDir::setCurrent(folder_->path());
-        brisca::module1() = brisca::Module1{};
+        state = brisca::AppState{};
         platform = brisca::ScriptedPlatform{};
-        brisca::setPlatform(platform);
     }
 
     void TearDown() override
     {
-        brisca::DestroyForms();
+        window_.reset();
         QDir::setCurrent(previous_);
     }
 
@@ -56,9 +55,25 @@ protected:
 
     QString Path(const QString& name) const { return folder_->filePath(name); }
 
-    brisca::ScriptedPlatform platform;
+    // The main window on the test's state and platform, built on first use.
+    brisca::MainWindow& Window()
+    {
+        if (!window_) window_ = std::make_unique<brisca::MainWindow>(state, platform);
+        return *window_;
+    }
+
+    // The main window after its start-up step.
+    brisca::MainWindow& Loaded()
+    {
+        Window().loadTablesAndDefaults();
+        return Window();
+    }
+
+    brisca::ScriptedPlatform platform; // what the windows show and start
+    brisca::AppState state;            // the shared state the windows get
 
 private:
-    std::unique_ptr<QTemporaryDir> folder_; // fresh for every SetUp
+    std::unique_ptr<QTemporaryDir> folder_;      // fresh for every SetUp
+    std::unique_ptr<brisca::MainWindow> window_; // made by Window()
     QString previous_;
 };

@@ -9,10 +9,12 @@
 #include <iostream>
 #include <string>
 
-#include "NumberText.h"
 #include "ShippedTables.h"
-#include "setup/CalculationStart.h"
-#include "setup/XraySpectrum.h"
+#include "logic/CalculationStart.h"
+#include "logic/NumberText.h"
+#include "logic/XraySpectrum.h"
+
+using namespace brisca;
 
 namespace {
 
@@ -43,11 +45,11 @@ double FirstHalfValueLayerMm(const XraySpectrum& s, const DataTables& tables)
 XraySpectrum TwoAndAHalfMillimetreBeam(const std::string& kv, int rectifierType = 1)
 {
     CalculationEntries entries;
-    entries.Text1 = kv;
-    entries.Text2 = "2.5";
-    entries.Text3 = "0";
-    entries.Text4 = "0";
-    entries.RectifierType = rectifierType;
+    entries.tubeVoltageKv = kv;
+    entries.inherentFiltrationMmAl = "2.5";
+    entries.addedAluminiumMm = "0";
+    entries.addedCopperMm = "0";
+    entries.rectifierType = rectifierType;
     XraySpectrum s = ComputeXraySpectrum(entries, ShippedTables());
     EXPECT_EQ(s.Warning, "");
     return s;
@@ -91,8 +93,8 @@ TEST(BeamQuality, MoreFiltrationHardensTheBeam)
 {
     const XraySpectrum thin = TwoAndAHalfMillimetreBeam("80");
     CalculationEntries copper;
-    copper.Text3 = "0";
-    copper.Text4 = "0.2";
+    copper.addedAluminiumMm = "0";
+    copper.addedCopperMm = "0.2";
     const XraySpectrum hard = ComputeXraySpectrum(copper, ShippedTables());
     EXPECT_GT(
         FirstHalfValueLayerMm(hard, ShippedTables()), FirstHalfValueLayerMm(thin, ShippedTables()) + 1.0);
@@ -103,8 +105,8 @@ TEST(BeamQuality, MoreFiltrationHardensTheBeam)
 TEST(BeamQuality, TubeOutputAtReferenceFiltrationIsPlausible)
 {
     CalculationEntries reference;
-    reference.Text3 = "0";
-    reference.Text10 = "reference";
+    reference.addedAluminiumMm = "0";
+    reference.resultName = "reference";
     const PreparedCalculation atReference = PrepareCalculation(reference, ShippedTables());
     ASSERT_EQ(atReference.Warning, "");
     const double microGrayPerMilliampereSecond = atReference.Job.TubeOutput / 60.0 * 1e6;
@@ -112,7 +114,7 @@ TEST(BeamQuality, TubeOutputAtReferenceFiltrationIsPlausible)
     EXPECT_LT(microGrayPerMilliampereSecond, 80.0);
 
     CalculationEntries defaults;
-    defaults.Text10 = "defaults";
+    defaults.resultName = "defaults";
     const PreparedCalculation atDefaults = PrepareCalculation(defaults, ShippedTables());
     std::cout << "tube output at the default conditions: "
               << FormatNumber(atDefaults.Job.TubeOutput, "0.000E+00") << " Gy/min at 100 cm (kerma ratio "

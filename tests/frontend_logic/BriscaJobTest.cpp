@@ -11,9 +11,11 @@
 #include <vector>
 
 #include "ShippedTables.h"
-#include "setup/CalculationStart.h"
-#include "setup/JobOptions.h"
-#include "setup/MeanTubeCurrent.h"
+#include "logic/CalculationStart.h"
+#include "logic/JobOptions.h"
+#include "logic/MeanTubeCurrent.h"
+
+using namespace brisca;
 
 namespace {
 
@@ -37,27 +39,27 @@ TEST(JobOptions, EachOptionFillsItsWindowEntry)
         {{}, CalculationEntries{}},
         {{"--kv", "100", "--angle", "16", "--inherent", "3", "--al", "0", "--cu=0.1"},
             Entries([](CalculationEntries& e) {
-                e.Text1 = "100";
-                e.Text5 = "16";
-                e.Text2 = "3";
-                e.Text3 = "0";
-                e.Text4 = "0.1";
+                e.tubeVoltageKv = "100";
+                e.targetAngleDegrees = "16";
+                e.inherentFiltrationMmAl = "3";
+                e.addedAluminiumMm = "0";
+                e.addedCopperMm = "0.1";
             })},
-        {{"--waveform", "three-phase"}, Entries([](CalculationEntries& e) { e.RectifierType = 2; })},
-        {{"--waveform", "single-phase"}, Entries([](CalculationEntries& e) { e.RectifierType = 3; })},
+        {{"--waveform", "three-phase"}, Entries([](CalculationEntries& e) { e.rectifierType = 2; })},
+        {{"--waveform", "single-phase"}, Entries([](CalculationEntries& e) { e.rectifierType = 3; })},
         {{"--waveform", "three-phase", "--waveform", "constant"}, CalculationEntries{}},
-        {{"--ma", "2.5"}, Entries([](CalculationEntries& e) { e.Text8 = "2.5"; })},
+        {{"--ma", "2.5"}, Entries([](CalculationEntries& e) { e.meanTubeCurrentMa = "2.5"; })},
         {{"--pulse-ma", "2", "--rate", "15", "--width", "5"},
-            Entries([](CalculationEntries& e) { e.Text8 = "0.15"; })},
+            Entries([](CalculationEntries& e) { e.meanTubeCurrentMa = "0.15"; })},
         {{"--fsd", "60", "--field", "30x12.5", "--histories", "1e8"}, Entries([](CalculationEntries& e) {
-             e.Text7 = "60";
-             e.Text13 = "30";
-             e.Text14 = "12.5";
-             e.Text9 = "1e8";
+             e.fsdCm = "60";
+             e.fieldLongCm = "30";
+             e.fieldShortCm = "12.5";
+             e.histories = "1e8";
          })},
         {{"--position", "standing", "--name", "chest 80kV"}, Entries([](CalculationEntries& e) {
-             e.Position = PatientPositionChoice::Standing;
-             e.Text10 = "chest 80kV";
+             e.position = PatientPositionChoice::Standing;
+             e.resultName = "chest 80kV";
          })},
     };
     for (const auto& c : cases) {
@@ -67,13 +69,15 @@ TEST(JobOptions, EachOptionFillsItsWindowEntry)
         ASSERT_EQ(options.UsageError, "");
         ASSERT_EQ(options.Warning, "");
         const std::string where = c.arguments.empty() ? "no options" : c.arguments[0];
-        EXPECT_EQ(std::vector<std::string>({e.Text1, e.Text5, e.Text2, e.Text3, e.Text4, e.Text8, e.Text7,
-                      e.Text13, e.Text14, e.Text9, e.Text10}),
-            std::vector<std::string>({x.Text1, x.Text5, x.Text2, x.Text3, x.Text4, x.Text8, x.Text7, x.Text13,
-                x.Text14, x.Text9, x.Text10}))
+        EXPECT_EQ(std::vector<std::string>({e.tubeVoltageKv, e.targetAngleDegrees, e.inherentFiltrationMmAl,
+                      e.addedAluminiumMm, e.addedCopperMm, e.meanTubeCurrentMa, e.fsdCm, e.fieldLongCm,
+                      e.fieldShortCm, e.histories, e.resultName}),
+            std::vector<std::string>({x.tubeVoltageKv, x.targetAngleDegrees, x.inherentFiltrationMmAl,
+                x.addedAluminiumMm, x.addedCopperMm, x.meanTubeCurrentMa, x.fsdCm, x.fieldLongCm,
+                x.fieldShortCm, x.histories, x.resultName}))
             << where;
-        EXPECT_EQ(e.RectifierType, x.RectifierType) << where;
-        EXPECT_EQ(e.Position, x.Position) << where;
+        EXPECT_EQ(e.rectifierType, x.rectifierType) << where;
+        EXPECT_EQ(e.position, x.position) << where;
     }
 }
 
@@ -148,30 +152,30 @@ TEST_F(BriscaJobRun, WritesTheFilesOfTheCalculationStart)
         CalculationEntries entries;
     };
     const Case cases[] = {
-        {"--name run1", Entries([](CalculationEntries& e) { e.Text10 = "run1"; })},
+        {"--name run1", Entries([](CalculationEntries& e) { e.resultName = "run1"; })},
         {"--kv 120 --waveform single-phase --angle 16 --inherent 3 --al 0 --cu 0.2 --pulse-ma 10 --rate 7.5 "
          "--width 4 "
          "--fsd 5 --field 30x7 --histories 1e8 --position standing --name 'chest 120kV'",
             Entries([](CalculationEntries& e) {
-                e.Text1 = "120";
-                e.RectifierType = 3;
-                e.Text5 = "16";
-                e.Text2 = "3";
-                e.Text3 = "0";
-                e.Text4 = "0.2";
-                e.Text8 = "0.3";
-                e.Text7 = "5";
-                e.Text13 = "30";
-                e.Text14 = "7";
-                e.Text9 = "1e8";
-                e.Position = PatientPositionChoice::Standing;
-                e.Text10 = "chest 120kV";
+                e.tubeVoltageKv = "120";
+                e.rectifierType = 3;
+                e.targetAngleDegrees = "16";
+                e.inherentFiltrationMmAl = "3";
+                e.addedAluminiumMm = "0";
+                e.addedCopperMm = "0.2";
+                e.meanTubeCurrentMa = "0.3";
+                e.fsdCm = "5";
+                e.fieldLongCm = "30";
+                e.fieldShortCm = "7";
+                e.histories = "1e8";
+                e.position = PatientPositionChoice::Standing;
+                e.resultName = "chest 120kV";
             })},
         {"--kv 200 --inherent 0.2 --waveform three-phase --name limited", Entries([](CalculationEntries& e) {
-             e.Text1 = "200";
-             e.Text2 = "0.2";
-             e.RectifierType = 2;
-             e.Text10 = "limited";
+             e.tubeVoltageKv = "200";
+             e.inherentFiltrationMmAl = "0.2";
+             e.rectifierType = 2;
+             e.resultName = "limited";
          })},
     };
     for (const auto& c : cases) {

@@ -1,4 +1,4 @@
-#include "setup/CalculationStart.h"
+#include "logic/CalculationStart.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,11 @@
 #include <vector>
 
 #include "ShippedTables.h"
-#include "setup/MeanTubeCurrent.h"
-#include "setup/StartChecks.h"
-#include "setup/TubeOutput.h"
+#include "logic/MeanTubeCurrent.h"
+#include "logic/StartChecks.h"
+#include "logic/TubeOutput.h"
+
+using namespace brisca;
 
 namespace {
 
@@ -24,16 +26,16 @@ std::vector<std::string> Lines(const std::string& text)
 CalculationEntries Named(const std::string& name)
 {
     CalculationEntries entries;
-    entries.Text10 = name;
+    entries.resultName = name;
     return entries;
 }
 
 struct CheckCase {
     const char* what;
-    const char* Text9;
-    const char* Text13;
-    const char* Text14;
-    const char* Text10;
+    const char* histories;
+    const char* fieldLongCm;
+    const char* fieldShortCm;
+    const char* resultName;
     const char* warning; // empty: all checks pass
     bool resetsHistories;
 };
@@ -56,23 +58,23 @@ TEST(StartChecks, HistoriesFieldAndNameInThisOrder)
     };
     for (const auto& c : cases) {
         CalculationEntries entries;
-        entries.Text9 = c.Text9;
-        entries.Text13 = c.Text13;
-        entries.Text14 = c.Text14;
-        entries.Text10 = c.Text10;
+        entries.histories = c.histories;
+        entries.fieldLongCm = c.fieldLongCm;
+        entries.fieldShortCm = c.fieldShortCm;
+        entries.resultName = c.resultName;
         const StartCheck check = CheckCalculationEntries(entries);
         EXPECT_EQ(check.Warning, c.warning) << c.what;
-        EXPECT_EQ(check.CorrectedText9.value_or(""), c.resetsHistories ? "100000000" : "") << c.what;
+        EXPECT_EQ(check.correctedHistories.value_or(""), c.resetsHistories ? "100000000" : "") << c.what;
     }
 }
 
 struct JobCase {
     const char* what;
-    const char* Text7;
-    const char* Text13;
-    const char* Text14;
-    const char* Text9;
-    const char* Text10;
+    const char* fsdCm;
+    const char* fieldLongCm;
+    const char* fieldShortCm;
+    const char* histories;
+    const char* resultName;
     std::vector<std::string> lines2to6;
 };
 
@@ -88,11 +90,11 @@ TEST(JobFile, LinesOfTheJobFile)
     };
     for (const auto& c : cases) {
         CalculationEntries entries;
-        entries.Text7 = c.Text7;
-        entries.Text13 = c.Text13;
-        entries.Text14 = c.Text14;
-        entries.Text9 = c.Text9;
-        entries.Text10 = c.Text10;
+        entries.fsdCm = c.fsdCm;
+        entries.fieldLongCm = c.fieldLongCm;
+        entries.fieldShortCm = c.fieldShortCm;
+        entries.histories = c.histories;
+        entries.resultName = c.resultName;
         const PreparedCalculation prepared = PrepareCalculation(entries, ShippedTables());
         ASSERT_EQ(prepared.Warning, "") << c.what;
         const auto lines = Lines(prepared.JobFile);
@@ -105,7 +107,7 @@ TEST(JobFile, EmptyOrLetteredCurrentGivesZeroOutputAndStillStarts)
 {
     for (const char* current : {"", "mA"}) {
         CalculationEntries entries = Named("x");
-        entries.Text8 = current;
+        entries.meanTubeCurrentMa = current;
         const PreparedCalculation prepared = PrepareCalculation(entries, ShippedTables());
         ASSERT_EQ(prepared.Warning, "");
         EXPECT_EQ(Lines(prepared.JobFile)[0], "0.000E+00");
@@ -185,11 +187,12 @@ TEST(CalculationStart, VoltageAboveTheTableWritesNothing)
     DataTables tables = ShippedTables();
     for (int row = 1; row <= OutputRows; ++row) tables.OutputTable[1][row] = 20.0 + 10.0 * row; // 30..140 kV
     CalculationEntries entries = Named("x");
-    entries.Text1 = "200";
+    entries.tubeVoltageKv = "200";
     const PreparedCalculation prepared = PrepareCalculation(entries, tables);
     EXPECT_NE(prepared.Warning.find("149.5 kV"), std::string::npos) << prepared.Warning;
     EXPECT_NE(prepared.Warning.find("140 kV"), std::string::npos) << prepared.Warning;
-    EXPECT_EQ(prepared.CorrectedText1.value_or(""), "149.5") << "the window still shows the limited voltage";
+    EXPECT_EQ(prepared.correctedTubeVoltage.value_or(""), "149.5")
+        << "the window still shows the limited voltage";
     EXPECT_EQ(prepared.SpectrumFile, "");
     EXPECT_EQ(prepared.JobFile, "");
 }
@@ -208,12 +211,12 @@ TEST(CalculationStart, NumbersBeyondRangeNeverReachAFile)
         return entries;
     };
     const NonFiniteCase cases[] = {
-        {"histories", with([](CalculationEntries& e) { e.Text9 = "1e999"; }),
+        {"histories", with([](CalculationEntries& e) { e.histories = "1e999"; }),
             "入射光子数 の値が大きすぎて扱えません。"},
-        {"FSD", with([](CalculationEntries& e) { e.Text7 = "1e400"; }), "FSD の値が大きすぎて扱えません。"},
-        {"field", with([](CalculationEntries& e) { e.Text14 = "-1e999"; }),
+        {"FSD", with([](CalculationEntries& e) { e.fsdCm = "1e400"; }), "FSD の値が大きすぎて扱えません。"},
+        {"field", with([](CalculationEntries& e) { e.fieldShortCm = "-1e999"; }),
             "照射野サイズ（短軸） の値が大きすぎて扱えません。"},
-        {"current", with([](CalculationEntries& e) { e.Text8 = "1e999"; }),
+        {"current", with([](CalculationEntries& e) { e.meanTubeCurrentMa = "1e999"; }),
             "管電流の値 1e999 は大きすぎて扱えません。"},
     };
     for (const auto& c : cases) {
@@ -226,19 +229,19 @@ TEST(CalculationStart, NumbersBeyondRangeNeverReachAFile)
 TEST(CalculationStart, ChecksStopBeforeTheSpectrum)
 {
     CalculationEntries entries;
-    entries.Text9 = "99999999";
-    entries.Text1 = "500";
+    entries.histories = "99999999";
+    entries.tubeVoltageKv = "500";
     const PreparedCalculation prepared = PrepareCalculation(entries, ShippedTables());
     EXPECT_EQ(prepared.Warning, HistoriesWarning);
-    EXPECT_EQ(prepared.CorrectedText9.value_or(""), "100000000");
-    EXPECT_FALSE(prepared.CorrectedText1) << "the spectrum did not run";
+    EXPECT_EQ(prepared.correctedHistories.value_or(""), "100000000");
+    EXPECT_FALSE(prepared.correctedTubeVoltage) << "the spectrum did not run";
 }
 
 TEST(CalculationStart, PositionPicksTheEngine)
 {
     CalculationEntries entries = Named("x");
     EXPECT_EQ(PrepareCalculation(entries, ShippedTables()).EngineProgram, "mcsupine");
-    entries.Position = PatientPositionChoice::Standing;
+    entries.position = PatientPositionChoice::Standing;
     EXPECT_EQ(PrepareCalculation(entries, ShippedTables()).EngineProgram, "mcstand");
 }
 
@@ -246,9 +249,9 @@ TEST(CalculationStart, TubeOutputReadsTheLimitedVoltage)
 {
     // 200 kV becomes 149.5 kV for the spectrum and for the output look-up alike.
     CalculationEntries high = Named("x");
-    high.Text1 = "200";
+    high.tubeVoltageKv = "200";
     CalculationEntries limited = Named("x");
-    limited.Text1 = "149.5";
+    limited.tubeVoltageKv = "149.5";
     EXPECT_EQ(PrepareCalculation(high, ShippedTables()).JobFile,
         PrepareCalculation(limited, ShippedTables()).JobFile);
 }
@@ -256,10 +259,10 @@ TEST(CalculationStart, TubeOutputReadsTheLimitedVoltage)
 struct MeanCurrentCase {
     const char* what;
     bool pulsed;
-    const char* Text15;
-    const char* Text12;
-    const char* Text6;
-    const char* Text8;
+    const char* tubeCurrent;
+    const char* pulseRate;
+    const char* pulseWidth;
+    const char* meanTubeCurrentMa;
     const char* warning;
 };
 
@@ -275,9 +278,9 @@ TEST(MeanTubeCurrent, ContinuousCopiesAndPulsedMultiplies)
         {"pulsed zero rate", true, "2", "0", "5", "", PulseDataMissingWarning},
     };
     for (const auto& c : cases) {
-        const MeanTubeCurrent mean =
-            c.pulsed ? PulsedMeanCurrent(c.Text15, c.Text12, c.Text6) : ContinuousMeanCurrent(c.Text15);
-        EXPECT_EQ(mean.Text8, c.Text8) << c.what;
+        const MeanTubeCurrent mean = c.pulsed ? PulsedMeanCurrent(c.tubeCurrent, c.pulseRate, c.pulseWidth)
+                                              : ContinuousMeanCurrent(c.tubeCurrent);
+        EXPECT_EQ(mean.meanTubeCurrentMa, c.meanTubeCurrentMa) << c.what;
         EXPECT_EQ(mean.Warning, c.warning) << c.what;
     }
 }

@@ -1,10 +1,12 @@
-#include "setup/DataTables.h"
+#include "logic/DataTables.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
+
+using namespace brisca;
 
 namespace {
 

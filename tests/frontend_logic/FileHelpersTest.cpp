@@ -5,8 +5,10 @@
 #include <sstream>
 #include <string>
 
-#include "setup/AtomicWrite.h"
-#include "setup/EngineLocator.h"
+#include "logic/AtomicWrite.h"
+#include "logic/EngineLocator.h"
+
+using namespace brisca;
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "NumberText.h"
+#include "logic/NumberText.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +6,8 @@
 #include <cmath>
 #include <limits>
 #include <stdexcept>
+
+using namespace brisca;
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "setup/XraySpectrum.h"
+#include "logic/XraySpectrum.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "ShippedTables.h"
+
+using namespace brisca;
 
 namespace {
 
@@ -34,7 +36,7 @@ TEST(XraySpectrum, DefaultConditionsWriteTheDescriptorLines)
     EXPECT_EQ(std::vector<std::string>(lines.begin() + 301, lines.end()),
         (std::vector<std::string>{"080.0", "1.00", "12.0", "02.500", "01.500", "00.000"}));
     EXPECT_NEAR(std::stod(lines[300]), 1000.0 * s.Smax, 1e-14 * 1000.0 * s.Smax) << "15 significant digits";
-    EXPECT_FALSE(s.CorrectedText1 || s.CorrectedText2);
+    EXPECT_FALSE(s.correctedTubeVoltage || s.correctedInherentFiltration);
 }
 
 TEST(XraySpectrum, RecordsKeepTheEngineColumns)
@@ -79,12 +81,12 @@ TEST(XraySpectrum, VoltageAndInherentFiltrationLimits)
     };
     for (const auto& c : cases) {
         CalculationEntries entries = Defaults();
-        entries.Text1 = c.text1;
-        entries.Text2 = c.text2;
+        entries.tubeVoltageKv = c.text1;
+        entries.inherentFiltrationMmAl = c.text2;
         const XraySpectrum s = ComputeXraySpectrum(entries, ShippedTables());
         ASSERT_EQ(s.Warning, "") << c.text1;
-        EXPECT_EQ(s.CorrectedText1.value_or(""), c.correctedText1) << c.text1;
-        EXPECT_EQ(s.CorrectedText2.value_or(""), c.correctedText2) << c.text2;
+        EXPECT_EQ(s.correctedTubeVoltage.value_or(""), c.correctedText1) << c.text1;
+        EXPECT_EQ(s.correctedInherentFiltration.value_or(""), c.correctedText2) << c.text2;
         const auto lines = Lines(SpectrumFileText(s));
         EXPECT_EQ(lines[301], c.line302);
         EXPECT_EQ(lines[304], c.line305);
@@ -105,7 +107,7 @@ TEST(XraySpectrum, PhaseStepsOfEachWaveform)
 {
     for (const auto& [type, steps] : {std::pair{1, 1}, std::pair{2, 16}, std::pair{3, 45}}) {
         CalculationEntries entries = Defaults();
-        entries.RectifierType = type;
+        entries.rectifierType = type;
         EXPECT_EQ(ComputeXraySpectrum(entries, ShippedTables()).PhaseSteps, steps) << "waveform " << type;
     }
 }
@@ -128,8 +130,8 @@ TEST(XraySpectrum, WaveformAverageWeightsEachPhaseStep)
     for (int phi = 2; phi <= 90; phi += 2) singlePhase.push_back(phi);
     for (const WaveformCase& c : {WaveformCase{2, threePhase}, WaveformCase{3, singlePhase}}) {
         CalculationEntries entries = Defaults();
-        entries.Text1 = "100";
-        entries.RectifierType = c.type;
+        entries.tubeVoltageKv = "100";
+        entries.rectifierType = c.type;
         const XraySpectrum s = ComputeXraySpectrum(entries, transparent);
         ASSERT_EQ(s.Warning, "");
 
@@ -154,7 +156,7 @@ TEST(XraySpectrum, SinglePhaseIsSofterThanConstantPotential)
 {
     CalculationEntries constant = Defaults();
     CalculationEntries single = Defaults();
-    single.RectifierType = 3;
+    single.rectifierType = 3;
     const XraySpectrum a = ComputeXraySpectrum(constant, ShippedTables());
     const XraySpectrum b = ComputeXraySpectrum(single, ShippedTables());
     double meanA = 0, meanB = 0, sumA = 0, sumB = 0;
@@ -200,10 +202,10 @@ TEST(XraySpectrum, KermaRatioIsOneAtTheReferenceFiltration)
     const char* filters[4][3] = {{}, {"2.5", "0", "0"}, {"1.5", "0.5", "0.1"}, {"3", "0", "0.2"}};
     for (int type = 1; type <= 3; ++type) {
         CalculationEntries entries = Defaults();
-        entries.RectifierType = type;
-        entries.Text2 = filters[type][0];
-        entries.Text3 = filters[type][1];
-        entries.Text4 = filters[type][2];
+        entries.rectifierType = type;
+        entries.inherentFiltrationMmAl = filters[type][0];
+        entries.addedAluminiumMm = filters[type][1];
+        entries.addedCopperMm = filters[type][2];
         EXPECT_NEAR(ComputeXraySpectrum(entries, tables).KermaRatio, 1.0, 1e-14) << "waveform " << type;
     }
 }
@@ -212,7 +214,7 @@ TEST(XraySpectrum, CopperChangesTheRatioNotTheReference)
 {
     CalculationEntries plain = Defaults();
     CalculationEntries copper = Defaults();
-    copper.Text4 = "0.1";
+    copper.addedCopperMm = "0.1";
     const XraySpectrum a = ComputeXraySpectrum(plain, ShippedTables());
     const XraySpectrum b = ComputeXraySpectrum(copper, ShippedTables());
     EXPECT_EQ(a.KermaRef, b.KermaRef);
@@ -222,9 +224,9 @@ TEST(XraySpectrum, CopperChangesTheRatioNotTheReference)
 
 struct FaultCase {
     const char* what;
-    const char* Text5;
-    const char* Text3;
-    const char* Text8;
+    const char* targetAngleDegrees;
+    const char* addedAluminiumMm;
+    const char* meanTubeCurrentMa;
     const char* warningStart;
 };
 
@@ -243,14 +245,14 @@ TEST(XraySpectrum, ArithmeticFaultsGiveAWarningInsteadOfNumbers)
     };
     for (const auto& c : cases) {
         CalculationEntries entries = Defaults();
-        entries.Text5 = c.Text5;
-        entries.Text3 = c.Text3;
-        entries.Text8 = c.Text8;
+        entries.targetAngleDegrees = c.targetAngleDegrees;
+        entries.addedAluminiumMm = c.addedAluminiumMm;
+        entries.meanTubeCurrentMa = c.meanTubeCurrentMa;
         const XraySpectrum s = ComputeXraySpectrum(entries, ShippedTables());
         EXPECT_EQ(s.Warning.rfind(c.warningStart, 0), 0u) << c.what << ": " << s.Warning;
     }
     CalculationEntries steep = Defaults();
-    steep.Text5 = "90";
+    steep.targetAngleDegrees = "90";
     EXPECT_EQ(ComputeXraySpectrum(steep, ShippedTables()).Warning, "")
         << "90 degrees still has a positive cotangent";
 }
@@ -262,10 +264,10 @@ TEST(XraySpectrum, ExtremeButValidEntriesWriteOnlyFiniteNumbers)
     for (const auto& [aluminium, copper] : filters) {
         for (int type = 1; type <= 3; ++type) {
             CalculationEntries entries = Defaults();
-            entries.Text3 = aluminium;
-            entries.Text4 = copper;
-            entries.RectifierType = type;
-            entries.Text1 = "149";
+            entries.addedAluminiumMm = aluminium;
+            entries.addedCopperMm = copper;
+            entries.rectifierType = type;
+            entries.tubeVoltageKv = "149";
             const XraySpectrum s = ComputeXraySpectrum(entries, ShippedTables());
             ASSERT_EQ(s.Warning, "") << aluminium << " " << copper;
             const std::string text = SpectrumFileText(s);

@@ -1,0 +1,107 @@
+// brisca-job: the main window's calculation start as a console program, for batches of
+// conditions. It writes B_SPCTL.dat and B2F.txt into the current directory exactly as
+// "計算スタート" does and, with --run, runs the engine on them.
+#include <chrono>
+#include <ctime>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "logic/CalculationStart.h"
+#include "logic/DataTables.h"
+#include "logic/EngineLocator.h"
+#include "logic/EngineRun.h"
+#include "logic/JobOptions.h"
+#include "logic/NumberText.h"
+
+namespace brisca {
+namespace {
+
+constexpr int ExitRefused = 1;
+constexpr int ExitUsage = 2;
+constexpr int ExitFile = 3;
+constexpr int ExitEngine = 4;
+
+std::string TodayResultName(PatientPositionChoice position)
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return DefaultResultName(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, position);
+}
+
+// Folder of this program, where the engines are looked for first.
+std::filesystem::path ProgramFolder(const char* argv0)
+{
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error) return self.parent_path();
+    return std::filesystem::absolute(argv0, error).parent_path();
+}
+
+} // namespace
+} // namespace brisca
+
+int main(int argc, char** argv)
+{
+    using namespace brisca;
+    const JobOptions options = ParseJobOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (!options.UsageError.empty()) {
+        std::cerr << "brisca-job: " << options.UsageError << "\n(brisca-job --help lists the options)\n";
+        return ExitUsage;
+    }
+    if (options.Help) {
+        std::cout << JobOptionsHelp();
+        return 0;
+    }
+    if (!options.Warning.empty()) {
+        std::cerr << options.Warning << "\n";
+        return ExitRefused;
+    }
+
+    CalculationEntries entries = options.Entries;
+    if (!options.NameGiven) entries.resultName = TodayResultName(entries.position);
+
+    DataTables tables;
+    if (const std::string error = ReadDataTables(".", tables); !error.empty()) {
+        std::cerr << error << "\n";
+        return ExitFile;
+    }
+
+    const PreparedCalculation prepared = PrepareCalculation(entries, tables);
+    if (prepared.correctedTubeVoltage)
+        std::cout << "管電圧を " << *prepared.correctedTubeVoltage << " kV にしました。\n";
+    if (prepared.correctedInherentFiltration)
+        std::cout << "固有ろ過を " << *prepared.correctedInherentFiltration << " mm にしました。\n";
+    if (!prepared.Warning.empty()) {
+        std::cerr << prepared.Warning << "\n";
+        return ExitRefused;
+    }
+
+    if (const std::string error = WriteCalculationFiles(prepared); !error.empty()) {
+        std::cerr << error << "\n";
+        return ExitFile;
+    }
+    std::cout << SpectrumFileName << " と " << JobFileName << " を書き込みました。管出力 "
+              << FormatNumber(prepared.Job.TubeOutput, "0.000E+00") << " Gy/min（100 cm）、結果ファイル "
+              << prepared.Job.ResultName << "\n";
+    if (!options.Run) return 0;
+
+    const auto engine =
+        LocateEngine(prepared.EngineProgram, ProgramFolder(argv[0]), std::filesystem::current_path());
+    if (!engine) {
+        std::cerr << "エンジン " << ProgramFileName(prepared.EngineProgram)
+                  << " が見つかりません（brisca-job と同じフォルダと作業ディレクトリを探しました）。\n";
+        return ExitEngine;
+    }
+    std::cout.flush();
+    const EngineRunResult run = RunEngineAndWait(*engine);
+    if (!run.Started) {
+        std::cerr << "エンジンを起動できません: " << run.Error << "\n";
+        return ExitEngine;
+    }
+    if (!run.Error.empty()) std::cerr << run.Error << "\n";
+    return run.ExitStatus;
+}

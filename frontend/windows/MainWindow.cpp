@@ -1,0 +1,388 @@
+#include "windows/MainWindow.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <filesystem>
+
+#include "logic/AppState.h"
+#include "logic/DataTables.h"
+#include "logic/MeanTubeCurrent.h"
+#include "logic/NumberText.h"
+#include "platform/Platform.h"
+#include "windows/JapaneseFont.h"
+#include "windows/PictureBox.h"
+#include "windows/ReadmeViewer.h"
+#include "windows/Twips.h"
+
+namespace brisca {
+
+namespace {
+
+std::string TextOf(const QLineEdit* box) { return box->text().toStdString(); }
+
+QLineEdit* Entry(QWidget* parent, const char* name, int x, int y, int w, int h = 24)
+{
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(name);
+    box->setGeometry(x, y, w, h);
+    return box;
+}
+
+QRadioButton* Option(QWidget* parent, const char* name, const QString& caption, int x, int y, int w)
+{
+    auto* option = new QRadioButton(caption, parent);
+    option->setObjectName(name);
+    option->setGeometry(x, y, w, 24);
+    return option;
+}
+
+QPushButton* Button(QWidget* parent, const char* name, const QString& caption, int x, int y, int w, int h)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(x, y, w, h);
+    return button;
+}
+
+QGroupBox* Frame(QWidget* parent, const char* name, const QString& caption, int x, int y, int w, int h)
+{
+    auto* frame = new QGroupBox(caption, parent);
+    frame->setObjectName(name);
+    frame->setGeometry(x, y, w, h);
+    return frame;
+}
+
+// An empty framed label that draws the box around a block.
+void BlockBox(QWidget* parent, const char* name, int x, int y, int w, int h)
+{
+    auto* box = new QLabel(parent);
+    box->setObjectName(name);
+    box->setFrameShape(QFrame::Box);
+    box->setGeometry(x, y, w, h);
+}
+
+// Deletes files of the working directory in the given order; a missing or locked file is
+// skipped and the others are still deleted.
+void DeleteFiles(std::initializer_list<const char*> names)
+{
+    for (const char* name : names) QFile::remove(QString::fromUtf8(name));
+}
+
+} // namespace
+
+MainWindow::MainWindow(AppState& state, Platform& platform, QWidget* parent)
+    : QWidget(parent), state_(state), platform_(platform),
+      readmeViewer_(std::make_unique<ReadmeViewer>(platform))
+{
+    setObjectName("mainWindow");
+    setWindowTitle("Scattered dose distribution");
+    setFixedSize(Twips(16515), Twips(12240));
+
+    // The block boxes first, so that they lie beneath the controls.
+    BlockBox(this, "StepGuideBox", 8, 76, 146, 732);
+    BlockBox(this, "Step1Box", 162, 76, 930, 226);
+    BlockBox(this, "Step2Box", 162, 310, 930, 250);
+    BlockBox(this, "Step3Box", 162, 568, 930, 120);
+    buildTitle();
+    buildStepGuide();
+    buildStep1();
+    buildStep2();
+    buildStep3();
+    buildButtons();
+
+    connect(continuousOption, &QRadioButton::clicked, this, &MainWindow::chooseContinuous);
+    connect(pulsedOption, &QRadioButton::clicked, this, &MainWindow::choosePulsed);
+    connect(supineOption, &QRadioButton::clicked, this, &MainWindow::chooseSupine);
+    connect(standingOption, &QRadioButton::clicked, this, &MainWindow::chooseStanding);
+    connect(meanCurrentButton, &QPushButton::clicked, this, &MainWindow::computeMeanCurrent);
+    connect(startButton, &QPushButton::clicked, this, &MainWindow::startCalculation);
+    connect(readmeButton, &QPushButton::clicked, this, &MainWindow::showReadme);
+    connect(exitButton, &QPushButton::clicked, this, &MainWindow::exitProgram);
+    // Enter walks the pulse entries on to "OK →".
+    connect(pulseRateEdit, &QLineEdit::returnPressed, pulseWidthEdit, qOverload<>(&QWidget::setFocus));
+    connect(pulseWidthEdit, &QLineEdit::returnPressed, meanCurrentButton, qOverload<>(&QWidget::setFocus));
+}
+
+MainWindow::~MainWindow() = default;
+
+QLabel* MainWindow::caption(QWidget* parent, const QString& text, int x, int y, int w, int h)
+{
+    auto* label = new QLabel(text, parent);
+    label->setGeometry(x, y, w, h);
+    return label;
+}
+
+void MainWindow::buildTitle()
+{
+    iconView = new PictureBox(this);
+    iconView->setObjectName("iconView");
+    iconView->setGeometry(168, 14, 36, 36);
+    drawIcon();
+
+    // Each title is written twice, the grey copy offset down and right as its shadow.
+    const auto shadowed = [this](const QString& text, const QFont& font, int x, int y, int w, int h) {
+        QLabel* shadow = caption(this, text, x + 3, y + 3, w, h);
+        shadow->setFont(font);
+        shadow->setStyleSheet("color: rgb(160, 160, 160);");
+        QLabel* front = caption(this, text, x, y, w, h);
+        front->setFont(font);
+        front->setStyleSheet("color: rgb(0, 0, 128);");
+    };
+    QFont product = WindowFont(26);
+    product.setBold(true);
+    product.setItalic(true);
+    shadowed("Brisca", product, 216, 6, 190, 54);
+    QFont title = WindowFont(20);
+    title.setBold(true);
+    shadowed("透視室内散乱線分布", title, 446, 12, 440, 44);
+}
+
+// A small tube-and-beam symbol; the icon is fixed and drawn once.
+void MainWindow::drawIcon()
+{
+    iconView->SetScale(0, 0, 32, 32);
+    iconView->Cls();
+    iconView->SetFillStyle(FillStyle::Solid);
+    iconView->SetFillColor(QColor(255, 0, 0));
+    iconView->Circle(16, 8, 5, QColor(0, 0, 0));
+    iconView->SetFillStyle(FillStyle::Transparent);
+    iconView->Line(16, 13, 8, 26, QColor(255, 128, 0));
+    iconView->Line(16, 13, 24, 26, QColor(255, 128, 0));
+    iconView->BoxFilled(6, 26, 26, 29, QColor(0, 0, 128));
+}
+
+void MainWindow::buildStepGuide()
+{
+    QFont heading = WindowFont(12);
+    heading.setBold(true);
+    caption(this, "新規計算", 16, 86, 130, 26)->setFont(heading);
+    caption(this, "ステップ", 16, 114, 130, 22);
+    caption(this, "(1)", 16, 170, 130, 22);
+    caption(this, "幾何学的配置", 16, 192, 130, 22);
+    caption(this, "↓", 16, 260, 130, 22);
+    caption(this, "(2)", 16, 380, 130, 22);
+    caption(this, "照射条件設定", 16, 402, 130, 22);
+    caption(this, "↓", 16, 520, 130, 22);
+    caption(this, "(3)", 16, 590, 130, 22);
+    caption(this, "モンテカルロ", 16, 612, 130, 22);
+    caption(this, "シミュレーション", 16, 634, 130, 22);
+    caption(this, "↓", 16, 670, 130, 22);
+    caption(this, "(4)", 16, 712, 40, 22);
+    QFont arrow = WindowFont(16);
+    arrow.setBold(true);
+    caption(this, "→", 60, 706, 80, 32)->setFont(arrow);
+}
+
+void MainWindow::buildStep1()
+{
+    caption(this, "被照射体（ICRU軟部組織）", 172, 88, 250, 22);
+    caption(this, "（断面：レーストラック型）", 172, 112, 250, 22);
+
+    // The phantom size, each dimension named underneath its number.
+    const QFont sizeFont = WindowFont(11);
+    const QString size = "60 × 30 × 20";
+    const int sizeX = 184;
+    caption(this, size, sizeX, 146, 140, 26)->setFont(sizeFont);
+    const QFontMetrics metrics(sizeFont);
+    const int sizeEnd = sizeX + metrics.horizontalAdvance(size);
+    const int unitWidth = QFontMetrics(WindowFont()).horizontalAdvance("cm");
+    caption(this, "cm", sizeEnd + 6, 149, unitWidth + 2, 22);
+    QFont raised = WindowFont(7);
+    caption(this, "3", sizeEnd + 7 + unitWidth, 144, 10, 14)->setFont(raised);
+    const auto centreUnder = [&](const QString& number, int offset, const QString& name, int w) {
+        const int centre =
+            sizeX + metrics.horizontalAdvance(size.left(offset)) + metrics.horizontalAdvance(number) / 2;
+        caption(this, name, centre - 22, 176, w, 20);
+    };
+    centreUnder("60", 0, "(長さ)", 46);
+    centreUnder("30", 5, "(横幅)", 46);
+    centreUnder("20", 10, "(厚さ)　一定", 96);
+
+    caption(this, "焦点-入射表面間距離", 440, 100, 220, 22);
+    caption(this, "FSD =", 440, 136, 50, 24);
+    fsdEdit = Entry(this, "fsdEdit", 492, 136, 60);
+    caption(this, "cm", 558, 136, 30, 24);
+
+    caption(this, "照射野サイズ at FSD", 680, 100, 240, 22);
+    fieldLongEdit = Entry(this, "fieldLongEdit", 690, 136, 60);
+    caption(this, "×", 756, 136, 16, 24);
+    fieldShortEdit = Entry(this, "fieldShortEdit", 776, 136, 60);
+    caption(this, "cm", 842, 136, unitWidth + 2, 24);
+    caption(this, "2", 843 + unitWidth, 131, 10, 14)->setFont(raised);
+    caption(this, "(長軸)", 698, 164, 60, 20);
+    caption(this, "(短軸)", 784, 164, 60, 20);
+
+    caption(this, "体位（照射方向） →", 440, 236, 170, 24);
+    positionGroup = Frame(this, "positionGroup", QString(), 612, 220, 400, 56);
+    supineOption = Option(positionGroup, "supineOption", "臥位（垂直方向）", 16, 18, 180);
+    standingOption = Option(positionGroup, "standingOption", "立位（水平方向）", 206, 18, 180);
+}
+
+void MainWindow::buildStep2()
+{
+    rectificationGroup = Frame(this, "rectificationGroup", "高電圧整流方式", 174, 324, 200, 140);
+    constantPotentialOption = Option(rectificationGroup, "constantPotentialOption", "定電圧", 16, 34, 170);
+    threePhaseOption = Option(rectificationGroup, "threePhaseOption", "三相12ピーク", 16, 66, 170);
+    singlePhaseOption = Option(rectificationGroup, "singlePhaseOption", "単相全波", 16, 98, 170);
+
+    // The voltage, angle and filter entries in one column: label, box, unit.
+    struct Row {
+        QLineEdit** box;
+        const char* name;
+        const char* label;
+        const char* unit;
+    };
+    const Row rows[] = {{&tubeVoltageEdit, "tubeVoltageEdit", "Ｘ線管電圧", "kV"},
+        {&targetAngleEdit, "targetAngleEdit", "ターゲット角度", "degree"},
+        {&inherentFiltrationEdit, "inherentFiltrationEdit", "固有ろ過（Al 当量）", "mmAL eq."},
+        {&aluminiumFilterEdit, "aluminiumFilterEdit", "アルミ付加フィルタ", "mm"},
+        {&copperFilterEdit, "copperFilterEdit", "銅付加フィルタ", "mm"}};
+    int y = 332;
+    for (const Row& row : rows) {
+        caption(this, row.label, 392, y, 166, 24)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        *row.box = Entry(this, row.name, 564, y, 70);
+        caption(this, row.unit, 640, y, 86, 24);
+        y += 42;
+    }
+
+    tubeCurrentGroup = Frame(this, "tubeCurrentGroup", "Ｘ線管電流", 736, 318, 346, 236);
+    continuousOption = Option(tubeCurrentGroup, "continuousOption", "連続透視", 14, 26, 110);
+    pulsedOption = Option(tubeCurrentGroup, "pulsedOption", "パルス透視", 130, 26, 120);
+    caption(tubeCurrentGroup, "透視管電流", 14, 64, 104, 24);
+    tubeCurrentEdit = Entry(tubeCurrentGroup, "tubeCurrentEdit", 120, 64, 64);
+    caption(tubeCurrentGroup, "mA", 190, 64, 40, 24);
+    caption(tubeCurrentGroup, "パルスレート", 14, 100, 104, 24);
+    pulseRateEdit = Entry(tubeCurrentGroup, "pulseRateEdit", 120, 100, 64);
+    caption(tubeCurrentGroup, "fps", 190, 100, 40, 24);
+    caption(tubeCurrentGroup, "パルス幅", 14, 136, 104, 24);
+    pulseWidthEdit = Entry(tubeCurrentGroup, "pulseWidthEdit", 120, 136, 64);
+    caption(tubeCurrentGroup, "msec", 190, 136, 44, 24);
+    meanCurrentButton = Button(tubeCurrentGroup, "meanCurrentButton", "OK →", 244, 84, 90, 56);
+    caption(tubeCurrentGroup, "管電流", 14, 190, 104, 24);
+    meanCurrentEdit = Entry(tubeCurrentGroup, "meanCurrentEdit", 120, 190, 64);
+    caption(tubeCurrentGroup, "mA", 190, 190, 40, 24);
+}
+
+void MainWindow::buildStep3()
+{
+    caption(this, "入射光子数（ヒストリー）", 178, 580, 260, 22);
+    historiesEdit = Entry(this, "historiesEdit", 178, 610, 140, 26);
+    caption(this, "個 （１億個以上）", 326, 611, 170, 24);
+    caption(this, "結果保存ファイル名", 560, 580, 220, 22);
+    resultNameEdit = Entry(this, "resultNameEdit", 560, 610, 260, 26);
+    caption(this, ".dsr5", 826, 611, 50, 24);
+    caption(this, "（拡張子なしで入力）", 560, 642, 240, 22);
+}
+
+void MainWindow::buildButtons()
+{
+    QFont large = WindowFont(12);
+    large.setBold(true);
+    startButton = Button(this, "startButton", "計算スタート", 162, 698, 240, 50);
+    startButton->setFont(large);
+    resultsButton = Button(this, "resultsButton", "計算結果 検索・表示", 162, 756, 240, 50);
+    resultsButton->setFont(large);
+    // Opens the result display, which this program does not have yet.
+    resultsButton->setEnabled(false);
+    readmeButton = Button(this, "readmeButton", "readme.txt を読む", 800, 764, 170, 44);
+    exitButton = Button(this, "exitButton", "Exit", 984, 764, 108, 44);
+    exitButton->setToolTip("   bye   ");
+}
+
+void MainWindow::loadTablesAndDefaults()
+{
+    const std::string error = ReadDataTables(std::filesystem::current_path(), state_.tables);
+    if (!error.empty()) {
+        warn(QString::fromStdString(error));
+        platform_.EndProgram(1);
+        return;
+    }
+    tubeVoltageEdit->setText("80");
+    targetAngleEdit->setText("12");
+    inherentFiltrationEdit->setText("2.5");
+    aluminiumFilterEdit->setText("1.5");
+    copperFilterEdit->setText("0");
+    constantPotentialOption->setChecked(true);
+    historiesEdit->setText("500000000");
+    resultNameEdit->setText(platform_.DateText() + "-臥位");
+    fsdEdit->setText("90");
+    fieldLongEdit->setText("20");
+    fieldShortEdit->setText("20");
+    continuousOption->setChecked(true);
+    pulseRateEdit->setEnabled(false);
+    pulseWidthEdit->setEnabled(false);
+    supineOption->setChecked(true);
+    tubeCurrentEdit->setText("1");
+    pulseRateEdit->clear();
+    pulseWidthEdit->clear();
+    meanCurrentEdit->setText("1");
+}
+
+void MainWindow::chooseContinuous()
+{
+    pulseRateEdit->setEnabled(false);
+    pulseWidthEdit->setEnabled(false);
+    meanCurrentEdit->setText(tubeCurrentEdit->text());
+    meanCurrentButton->setFocus();
+}
+
+void MainWindow::choosePulsed()
+{
+    pulseRateEdit->setEnabled(true);
+    pulseWidthEdit->setEnabled(true);
+    meanCurrentEdit->clear();
+    pulseRateEdit->setFocus();
+}
+
+void MainWindow::chooseSupine() { resultNameEdit->setText(platform_.DateText() + "-臥位"); }
+
+void MainWindow::chooseStanding() { resultNameEdit->setText(platform_.DateText() + "-立位"); }
+
+void MainWindow::computeMeanCurrent()
+{
+    MeanTubeCurrent mean;
+    if (continuousOption->isChecked()) {
+        mean = ContinuousMeanCurrent(TextOf(tubeCurrentEdit));
+    } else if (pulsedOption->isChecked()) {
+        mean = PulsedMeanCurrent(TextOf(tubeCurrentEdit), TextOf(pulseRateEdit), TextOf(pulseWidthEdit));
+    } else {
+        return;
+    }
+    if (!mean.Warning.empty()) {
+        platform_.Beep();
+        warn(QString::fromStdString(mean.Warning));
+        return;
+    }
+    meanCurrentEdit->setText(QString::fromStdString(mean.meanTubeCurrentMa));
+}
+
+void MainWindow::showReadme() { readmeViewer_->showReadme(); }
+
+void MainWindow::exitProgram()
+{
+    DeleteFiles({"B2F.txt", "FLname.txt", "F2B.dat", "B_SPCTL.dat"});
+    platform_.EndProgram(0);
+}
+
+void MainWindow::closeProgram()
+{
+    DeleteFiles({"B2F.txt", "B2F.dat", "F2B.dat", "FLname.txt", "B_SPCTL.dat"});
+    platform_.EndProgram(0);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    // After "Exit" the program is already ending and B2F.dat must stay.
+    if (!platform_.EndRequested()) closeProgram();
+    event->accept();
+}
+
+void MainWindow::warn(const QString& text) { platform_.MsgBox(text, MsgButtons::Ok, MsgIcon::Warning); }
+
+} // namespace brisca

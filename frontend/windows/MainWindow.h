@@ -1,0 +1,108 @@
+#pragma once
+
+#include <QWidget>
+#include <memory>
+
+#include "logic/CalculationEntries.h"
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace brisca {
+
+struct AppState;
+class Platform;
+class PictureBox;
+class ReadmeViewer;
+
+// The main window: the conditions of a calculation in four steps, the calculation start, the
+// way to the results and to the readme, and the end of the program.
+class MainWindow : public QWidget {
+    Q_OBJECT
+public:
+    // Builds every control with its caption; the entries are filled by loadTablesAndDefaults.
+    MainWindow(AppState& state, Platform& platform, QWidget* parent = nullptr);
+    // Closes the readme viewer with the window.
+    ~MainWindow() override;
+
+    // Start-up: loads the data tables, then fills the default conditions; ends the program
+    // when a table cannot be loaded.
+    void loadTablesAndDefaults();
+    // Continuous fluoroscopy: pulse entries off, the mean current is the tube current.
+    void chooseContinuous();
+    // Pulsed fluoroscopy: pulse entries on, the mean current waits for "OK →".
+    void choosePulsed();
+    // Supine: the result name becomes the date followed by "-臥位".
+    void chooseSupine();
+    // Standing: the result name becomes the date followed by "-立位".
+    void chooseStanding();
+    // "OK →": the mean tube current into its box, or a warning.
+    void computeMeanCurrent();
+    // "計算スタート": checks, spectrum, tube output, job file, engine start and two notices.
+    void startCalculation();
+    // "readme.txt を読む": fills and shows the readme viewer.
+    void showReadme();
+    // "Exit": deletes the exchange files and ends the program.
+    void exitProgram();
+    // Closing the window: deletes the exchange files and B2F.dat and ends the program.
+    void closeProgram();
+    // The conditions as the boxes and options hold them now.
+    CalculationEntries entries() const;
+    // The readme viewer this window opens.
+    ReadmeViewer& readmeViewer() { return *readmeViewer_; }
+
+    QLineEdit* tubeVoltageEdit;            // tube voltage, kV
+    QLineEdit* inherentFiltrationEdit;     // inherent filtration, mm Al equivalent
+    QLineEdit* aluminiumFilterEdit;        // added aluminium filter, mm
+    QLineEdit* copperFilterEdit;           // added copper filter, mm
+    QLineEdit* targetAngleEdit;            // target angle, degrees
+    QLineEdit* pulseWidthEdit;             // pulse width, ms
+    QLineEdit* fsdEdit;                    // focus-to-entrance-surface distance, cm
+    QLineEdit* meanCurrentEdit;            // mean tube current used for the calculation, mA
+    QLineEdit* historiesEdit;              // number of incident photons
+    QLineEdit* resultNameEdit;             // result name without extension
+    QLineEdit* pulseRateEdit;              // pulse rate, fps
+    QLineEdit* fieldLongEdit;              // field size along the long axis, cm
+    QLineEdit* fieldShortEdit;             // field size along the short axis, cm
+    QLineEdit* tubeCurrentEdit;            // fluoroscopy tube current, mA
+    QRadioButton* continuousOption;        // continuous fluoroscopy
+    QRadioButton* pulsedOption;            // pulsed fluoroscopy
+    QRadioButton* supineOption;            // supine, vertical beam
+    QRadioButton* standingOption;          // standing, horizontal beam
+    QRadioButton* constantPotentialOption; // constant potential
+    QRadioButton* threePhaseOption;        // three-phase 12-peak
+    QRadioButton* singlePhaseOption;       // single-phase full-wave
+    QGroupBox* tubeCurrentGroup;           // tube current
+    QGroupBox* rectificationGroup;         // high-voltage rectification
+    QGroupBox* positionGroup;              // patient position (no caption)
+    QPushButton* startButton;              // start calculation
+    QPushButton* resultsButton;            // find and show results (the result display comes later)
+    QPushButton* readmeButton;             // read readme.txt
+    QPushButton* exitButton;               // Exit
+    QPushButton* meanCurrentButton;        // OK →: mean tube current
+    PictureBox* iconView;                  // window icon
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildTitle();
+    void buildStepGuide();
+    void buildStep1();
+    void buildStep2();
+    void buildStep3();
+    void buildButtons();
+    void drawIcon();
+    bool startEngine(const std::string& program);
+    void warn(const QString& text);
+    QLabel* caption(QWidget* parent, const QString& text, int x, int y, int w, int h);
+
+    AppState& state_;                            // shared state of the program
+    Platform& platform_;                         // message boxes, program start, end
+    std::unique_ptr<ReadmeViewer> readmeViewer_; // the viewer "readme.txt を読む" opens
+};
+
+} // namespace brisca

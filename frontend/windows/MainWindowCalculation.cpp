@@ -1,0 +1,104 @@
+// "計算スタート" of the main window: the boxes into the same preparation brisca-job uses, the
+// corrections back into the boxes, then the files and the engine.
+#include <QDir>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <filesystem>
+
+#include "logic/AppState.h"
+#include "logic/CalculationStart.h"
+#include "logic/EngineLocator.h"
+#include "platform/Platform.h"
+#include "windows/MainWindow.h"
+
+namespace brisca {
+
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+std::string S(const QLineEdit* box) { return box->text().toStdString(); }
+
+// Puts a corrected text into its box.
+void Correct(QLineEdit* box, const std::optional<std::string>& text)
+{
+    if (text) box->setText(Q(*text));
+}
+
+} // namespace
+
+CalculationEntries MainWindow::entries() const
+{
+    CalculationEntries entries;
+    entries.tubeVoltageKv = S(tubeVoltageEdit);
+    entries.targetAngleDegrees = S(targetAngleEdit);
+    entries.inherentFiltrationMmAl = S(inherentFiltrationEdit);
+    entries.addedAluminiumMm = S(aluminiumFilterEdit);
+    entries.addedCopperMm = S(copperFilterEdit);
+    entries.meanTubeCurrentMa = S(meanCurrentEdit);
+    entries.fsdCm = S(fsdEdit);
+    entries.fieldLongCm = S(fieldLongEdit);
+    entries.fieldShortCm = S(fieldShortEdit);
+    entries.histories = S(historiesEdit);
+    entries.resultName = S(resultNameEdit);
+    entries.rectifierType = threePhaseOption->isChecked() ? 2 : singlePhaseOption->isChecked() ? 3 : 1;
+    entries.position =
+        standingOption->isChecked() ? PatientPositionChoice::Standing : PatientPositionChoice::Supine;
+    return entries;
+}
+
+void MainWindow::startCalculation()
+{
+    const PreparedCalculation prepared = PrepareCalculation(entries(), state_.tables);
+    Correct(historiesEdit, prepared.correctedHistories);
+    Correct(tubeVoltageEdit, prepared.correctedTubeVoltage);
+    Correct(inherentFiltrationEdit, prepared.correctedInherentFiltration);
+    if (!prepared.Warning.empty()) {
+        warn(Q(prepared.Warning));
+        return;
+    }
+    state_.spectrum = prepared.Spectrum;
+    state_.job = prepared.Job;
+    platform_.DoEvents();
+
+    if (const std::string error = WriteCalculationFiles(prepared); !error.empty()) {
+        warn(Q(error));
+        return;
+    }
+    platform_.DoEvents();
+
+    if ((supineOption->isChecked() || standingOption->isChecked()) && !startEngine(prepared.EngineProgram))
+        return;
+
+    platform_.MsgBox(" 計算には長時間を要します。", MsgButtons::Ok, MsgIcon::None);
+    platform_.MsgBox(
+        " cpuスレッド数以内であれば、同時に異なる条件下でシミュレーションを行なうことができます ",
+        MsgButtons::Ok, MsgIcon::None);
+}
+
+// The engine beside brisca first, then in the working directory; it runs in the working
+// directory in a console window of its own, or with its console output in
+// "<result name>.log" where no window can show it.
+bool MainWindow::startEngine(const std::string& program)
+{
+    const QString shown = Q(ProgramFileName(program));
+    const auto engine =
+        LocateEngine(program, platform_.ProgramFolder().toStdString(), std::filesystem::current_path());
+    if (!engine) {
+        warn(" エンジン " + shown +
+             " が見つかりません（brisca と同じフォルダと作業ディレクトリを探しました） ");
+        return false;
+    }
+    ProgramStart start;
+    start.program = Q(engine->string());
+    start.workingDirectory = QDir::currentPath();
+    start.style = WindowStyle::NormalFocus;
+    start.logFile = QDir::current().absoluteFilePath(resultNameEdit->text() + ".log");
+    if (!platform_.StartProgram(start)) {
+        warn(" エンジン " + shown + " を起動できません ");
+        return false;
+    }
+    return true;
+}
+
+} // namespace brisca

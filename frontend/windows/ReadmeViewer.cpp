@@ -1,0 +1,57 @@
+#include "windows/ReadmeViewer.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "platform/Platform.h"
+#include "windows/JapaneseFont.h"
+#include "windows/Twips.h"
+
+namespace brisca {
+
+ReadmeViewer::ReadmeViewer(Platform& platform, QWidget* parent) : QWidget(parent), platform_(platform)
+{
+    setObjectName("readmeViewer");
+    setWindowTitle("readme.txt");
+    resize(Twips(10800), Twips(9000));
+
+    titleLabel = new QLabel("readme.txt", this);
+    titleLabel->setObjectName("titleLabel");
+    QFont title = WindowFont(12);
+    title.setBold(true);
+    titleLabel->setFont(title);
+    titleLabel->setGeometry(16, 10, 300, 28);
+
+    lineList = new QListWidget(this);
+    lineList->setObjectName("lineList");
+    lineList->setGeometry(16, 44, width() - 32, height() - 104);
+
+    closeButton = new QPushButton("Close", this);
+    closeButton->setObjectName("closeButton");
+    closeButton->setGeometry(width() - 126, height() - 50, 110, 36);
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::hide);
+}
+
+void ReadmeViewer::showReadme()
+{
+    lineList->clear();
+    QFile file("readme.txt");
+    if (!file.open(QIODevice::ReadOnly)) {
+        platform_.MsgBox(
+            " readme.txt を開けません: " + file.errorString() + " ", MsgButtons::Ok, MsgIcon::Warning);
+        return;
+    }
+    // Lines end in CR LF or LF; the last line may have no line end at all.
+    while (!file.atEnd()) {
+        QByteArray line = file.readLine();
+        if (line.endsWith('\n')) line.chop(1);
+        if (line.endsWith('\r')) line.chop(1);
+        lineList->addItem(QString::fromUtf8(line));
+    }
+    show();
+    raise();
+}
+
+} // namespace brisca

@@ -1,0 +1,34 @@
+#include "windows/SavedNotice.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include "windows/Twips.h"
+
+namespace brisca {
+
+SavedNotice::SavedNotice(QWidget* parent) : QWidget(parent)
+{
+    setObjectName("savedNotice");
+    setWindowTitle("　ファイル保存");
+    setFixedSize(Twips(5400), Twips(2880));
+
+    const auto line = [this](const char* name, const QString& text, int y) {
+        auto* label = new QLabel(text, this);
+        label->setObjectName(name);
+        label->setGeometry(24, y, width() - 48, 24);
+        return label;
+    };
+    introLabel = line("introLabel", "補正したデータは", 16);
+    fileNameLabel = line("fileNameLabel", QString(), 48);
+    fileNameLabel->setAlignment(Qt::AlignCenter);
+    savedLabel = line("savedLabel", "に保存しました。", 80);
+    savedLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    okButton = new QPushButton("OK", this);
+    okButton->setObjectName("okButton");
+    okButton->setGeometry((width() - 100) / 2, height() - 52, 100, 34);
+    connect(okButton, &QPushButton::clicked, this, &QWidget::hide);
+}
+
+} // namespace brisca

@@ -1,0 +1,52 @@
+#include "ScriptedPlatform.h"
+
+namespace brisca {
+
+MsgAnswer ScriptedPlatform::MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon)
+{
+    messages.push_back({text, buttons, icon});
+    events << "msgbox";
+    if (msgAnswers.empty()) return MsgAnswer::Ok;
+    const MsgAnswer answer = msgAnswers.front();
+    msgAnswers.pop_front();
+    return answer;
+}
+
+QString ScriptedPlatform::InputBox(const QString& prompt, const QString&)
+{
+    inputPrompts << prompt;
+    events << "inputbox";
+    if (inputAnswers.empty()) return QString();
+    const QString answer = inputAnswers.front();
+    inputAnswers.pop_front();
+    return answer;
+}
+
+void ScriptedPlatform::Beep()
+{
+    ++beeps;
+    events << "beep";
+}
+
+QString ScriptedPlatform::DateText() { return date; }
+
+bool ScriptedPlatform::StartProgram(const ProgramStart& start)
+{
+    starts.push_back(start);
+    events << "start";
+    return startSucceeds;
+}
+
+void ScriptedPlatform::DoEvents() { events << "doevents"; }
+
+QString ScriptedPlatform::ProgramFolder() { return programFolder; }
+
+void ScriptedPlatform::EndProgram(int code)
+{
+    exitCode = code;
+    events << "end";
+}
+
+bool ScriptedPlatform::EndRequested() const { return exitCode >= 0; }
+
+} // namespace brisca
