@@ -5,6 +5,7 @@
 #include <cmath>
 #include <fstream>
 #include <iterator>
+#include <utility>
 #include <variant>
 
 #include "logic/Cp932.h"
@@ -58,7 +59,9 @@ bool ParseNumber(std::string_view text, float& value)
 
 std::string RoomNumberText(float value)
 {
-    if (value == 0 || !std::isfinite(value)) return value == 0 ? "0" : std::to_string(value);
+    if (value == 0) return "0"; // negative zero too
+    // Infinity and NaN only reach here for the writer's warning, which refuses them.
+    if (!std::isfinite(value)) return std::to_string(value);
     char buffer[32];
     const auto end =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 6).ptr;

@@ -9,8 +9,8 @@
 namespace brisca {
 
 // The .Room layout file: 28 lines ended by CR LF in the order of RoomLayout's members,
-// texts in code page 932, numbers as decimal text. The functions returning a text return
-// an empty one on success and otherwise a warning for the user.
+// texts in code page 932, numbers as decimal text. The functions that can refuse return an
+// empty text on success and otherwise a warning for the user.
 
 // Number of lines of a layout file.
 inline constexpr int RoomFileLines = 28;
