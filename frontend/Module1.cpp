@@ -15,12 +15,6 @@
 
 namespace brisca {
 
-DisplayGrid::DisplayGrid()
-    : values(static_cast<std::size_t>(Layers + 1) * (Columns + 1) * (Rows + 1),
-          std::numeric_limits<double>::quiet_NaN())
-{
-}
-
 Module1& module1()
 {
     static Module1 state;
