@@ -2,6 +2,12 @@
 # number texts, data tables, spectrum, tube output, job file, checks and file writing.
 add_library(brisca_logic STATIC
   ${CMAKE_CURRENT_LIST_DIR}/NumberText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/logic/ColourBands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/logic/CursorReadout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/logic/DataProcessing.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/logic/FreeFormatReader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/logic/LegendScale.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/logic/ResultHeader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/setup/AtomicWrite.cpp
   ${CMAKE_CURRENT_LIST_DIR}/setup/CalculationStart.cpp
   ${CMAKE_CURRENT_LIST_DIR}/setup/DataTables.cpp
@@ -15,6 +21,12 @@ add_library(brisca_logic STATIC
   ${CMAKE_CURRENT_LIST_DIR}/setup/XraySpectrum.cpp)
 target_include_directories(brisca_logic PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(brisca_logic PUBLIC brisca_options)
+
+# Widget-free drawing of the result map and legend into images; needs Qt's painting only.
+add_library(brisca_drawing STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/logic/DistributionMap.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/logic/UserScaleCanvas.cpp)
+target_link_libraries(brisca_drawing PUBLIC brisca_logic Qt6::Gui brisca_options)
 
 # The calculation start as a console program, for batches of conditions.
 add_executable(brisca-job ${CMAKE_CURRENT_LIST_DIR}/setup/BriscaJob.cpp)
