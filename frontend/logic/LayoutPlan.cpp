@@ -1,6 +1,6 @@
 #include "logic/LayoutPlan.h"
 
-#include "NumberText.h"
+#include "logic/NumberText.h"
 
 namespace brisca {
 

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPoint>
+#include <QString>
+
+namespace brisca {
+
+// Drawing operations in user coordinates over an image owned elsewhere: a scale of left, top,
+// width and height in user units (y grows downwards), a line width in pixels and a fill
+// colour used by closed figures while filling is on.
+class UserScaleCanvas {
+public:
+    // A canvas over `image` whose whole area spans the given user rectangle.
+    UserScaleCanvas(QImage& image, double left, double top, double width, double height);
+
+    // Pixel of user point (x, y), rounded to the nearest pixel.
+    QPoint ToPixel(double x, double y) const;
+
+    // Line width in pixels of lines and outlines (at least 1).
+    void SetDrawWidth(int pixels) { drawWidth_ = pixels < 1 ? 1 : pixels; }
+    // Interior colour of boxes and circles drawn while filling is on.
+    void SetFillColor(const QColor& c) { fillColor_ = c; }
+    // Whether boxes and circles are filled with the fill colour.
+    void SetSolidFill(bool on) { solidFill_ = on; }
+
+    // Fills the whole image with colour c.
+    void Clear(const QColor& c);
+    // Straight line from (x1, y1) to (x2, y2) in colour c.
+    void Line(double x1, double y1, double x2, double y2, const QColor& c);
+    // Outline of the box with corners (x1, y1) and (x2, y2) in colour c, filled when filling is on.
+    void Box(double x1, double y1, double x2, double y2, const QColor& c);
+    // Box with corners (x1, y1) and (x2, y2) filled entirely with colour c, no outline.
+    void FilledBox(double x1, double y1, double x2, double y2, const QColor& c);
+    // Circle of radius r (horizontal units) at (x, y) outlined in colour c, filled when filling is on.
+    void Circle(double x, double y, double r, const QColor& c);
+    // Arc of that circle from angle start to angle end (radians, counter-clockwise on the
+    // screen from +x); an end below the start passes through angle 0.
+    void Arc(double x, double y, double r, const QColor& c, double start, double end);
+    // One pixel at (x, y) in colour c.
+    void SetPixel(double x, double y, const QColor& c);
+    // Text in colour c with its top left corner at (x, y).
+    void Text(double x, double y, const QString& text, const QFont& font, const QColor& c);
+
+private:
+    QImage& image_;
+    double left_;
+    double top_;
+    double xPixelsPerUnit_;
+    double yPixelsPerUnit_;
+    int drawWidth_ = 1;
+    QColor fillColor_ = Qt::black;
+    bool solidFill_ = false;
+};
+
+} // namespace brisca

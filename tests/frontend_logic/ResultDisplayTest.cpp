@@ -1,0 +1,108 @@
+// Legend scale, colour bands and cursor read-out of the result display.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "logic/ColourBands.h"
+#include "logic/CursorReadout.h"
+#include "logic/LegendScale.h"
+
+namespace {
+
+using namespace brisca;
+
+struct LegendCase {
+    double maximum;
+    double top;
+};
+
+TEST(LegendScale, TopFloorsTheMaximumByItsMagnitude)
+{
+    const LegendCase cases[] = {
+        {3456.7, 3000.0},
+        {1000.0, 1000.0}, // ln 1000 = 6.9078 is not above 6.908: the hundreds rule, still 1000
+        {1000.5, 1000.0},
+        {150.0, 100.0},
+        {12.3, 10.0},
+        {2.7, 2.0},
+        {0.5, 0.5},
+        {0.0567, 0.05},
+        {0.009, 0.0},
+    };
+    for (const LegendCase& c : cases) EXPECT_DOUBLE_EQ(LegendTop(c.maximum), c.top) << c.maximum;
+}
+
+TEST(LegendScale, ThresholdsAreTheTopTimesTheFixedFactors)
+{
+    const double expected[] = {2250, 1500, 750, 300, 225, 150, 75, 30, 22.5, 15, 3};
+    const Thresholds scale = LegendScale(3456.7);
+    for (int n = 1; n <= 11; ++n) EXPECT_DOUBLE_EQ(scale[n], expected[n - 1]) << n;
+    for (double t : LegendScale(0.009)) EXPECT_EQ(t, 0.0);
+}
+
+TEST(ColourBands, FirstThresholdReachedWins)
+{
+    const Thresholds descending = {0, 2250, 1500, 750, 300, 225, 150, 75, 30, 22.5, 15, 3};
+    Thresholds rising = descending;
+    rising[2] = 5000; // threshold 2 above threshold 1: band 2 can never show
+    struct Case {
+        const Thresholds& t;
+        double v;
+        int band;
+    };
+    const Case cases[] = {
+        {descending, 2250, 1},
+        {descending, 2249.9, 2},
+        {descending, 22.5, 9},
+        {descending, 3, 11},
+        {descending, 2.99, 12},
+        {descending, std::numeric_limits<double>::quiet_NaN(), 12},
+        {rising, 6000, 1},
+        {rising, 2000, 3},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ColourBand(c.v, c.t), c.band) << c.v;
+}
+
+TEST(ColourBands, LegendBoxOfBandFiveIsDarkerThanItsMapColour)
+{
+    EXPECT_EQ(MapColour(5), (Rgb{164, 208, 80}));
+    EXPECT_EQ(LegendColour(5), (Rgb{146, 208, 80}));
+    for (int band : {1, 4, 6, 10, 11}) EXPECT_EQ(LegendColour(band), MapColour(band)) << band;
+    EXPECT_EQ(MapColour(12), (Rgb{255, 255, 255}));
+}
+
+TEST(CursorReadout, RoundsHalvesToEvenAndClearsOutsideThePaintedArea)
+{
+    DisplayGrid grid;
+    for (int c = 1; c <= DisplayGrid::Columns; ++c)
+        for (int r = 1; r <= DisplayGrid::Rows; ++r) grid.at(2, c, r) = c * 1000 + r;
+    struct Case {
+        double X, Y;
+        bool inside;
+        const char* x;
+        const char* y;
+        const char* value;
+    };
+    const Case cases[] = {
+        {395, 590, true, "395", "290", "375590"},
+        {395.5, 590, false, "", "", ""},
+        {100, 300, true, "100", "0", "80300"},
+        {30, 10, true, "30", "-290", "10010"},
+        {20, 100, true, "20", "-200", ""},     // column 0 holds no value
+        {20.5, 100, true, "20.5", "-200", ""}, // 0.5 goes to the even 0
+        {21.5, 100.5, true, "21.5", "-199.5", "2100"},
+        {22.5, 101.5, true, "22.5", "-198.5", "2102"},
+        {19.9, 300, false, "", "", ""},
+        {100, 9.5, false, "", "", ""},
+    };
+    for (const Case& c : cases) {
+        const CursorReadout readout = ReadOutAt(c.X, c.Y, grid, 2);
+        EXPECT_EQ(readout.inside, c.inside) << c.X << ", " << c.Y;
+        EXPECT_EQ(readout.x, c.x) << c.X << ", " << c.Y;
+        EXPECT_EQ(readout.y, c.y) << c.X << ", " << c.Y;
+        EXPECT_EQ(readout.value, c.value) << c.X << ", " << c.Y;
+    }
+}
+
+} // namespace
