@@ -1,3 +1,4 @@
+#include "records/atomic_file.h"
 #include "records/field_error.h"
 #include "records/field_reader.h"
 #include "records/field_writer.h"
@@ -8,10 +9,60 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 namespace {
+
+namespace fs = std::filesystem;
+
+std::string Contents(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+long Entries(const fs::path& folder)
+{
+    return std::distance(fs::directory_iterator(folder), fs::directory_iterator{});
+}
+
+TEST(PendingFileTest, TargetChangesOnlyOnCommitAndNoTemporaryOutlivesTheWriter)
+{
+    const fs::path folder = fs::temp_directory_path() / ("records-pending-" + std::to_string(::getpid()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const fs::path target = folder / "grid.dat";
+    std::ofstream(target) << "old";
+    {
+        records::PendingFile dropped(target.string());
+        EXPECT_FALSE(dropped.Append("never seen"));
+    }
+    EXPECT_EQ(Contents(target), "old");
+    EXPECT_EQ(Entries(folder), 1);
+    {
+        records::PendingFile file(target.string());
+        EXPECT_FALSE(file.Append("first "));
+        EXPECT_FALSE(file.Append("second"));
+        EXPECT_FALSE(file.Finish());
+        EXPECT_EQ(Contents(target), "old");
+        EXPECT_FALSE(file.Commit());
+    }
+    EXPECT_EQ(Contents(target), "first second");
+    EXPECT_EQ(Entries(folder), 1);
+
+    records::PendingFile unmade((folder / "missing" / "grid.dat").string());
+    const auto failure = unmade.Append("x");
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->step, records::ReplaceStep::Create);
+    EXPECT_EQ(unmade.Commit()->step, records::ReplaceStep::Create);
+    fs::remove_all(folder);
+}
 
 struct RealCase {
     const char* text; // field text, exactly the field's width or shorter (short record)
