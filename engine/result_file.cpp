@@ -2,6 +2,7 @@
 
 #include "records/atomic_file.h"
 #include "records/field_writer.h"
+#include "records/result_layout.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -13,13 +14,29 @@ namespace engine {
 
 namespace {
 
+namespace layout = records::result_layout;
+
+static_assert(Grids::kHeights == layout::kHeights && Grids::kAlong == layout::kGridRecords &&
+                  Grids::kLateral == layout::kGridFields,
+    "the scoring grid is the result file's grid");
+
+void AppendE(std::string& out, double value, layout::Field field)
+{
+    records::AppendE(out, value, field.width, field.decimals);
+}
+
+void AppendF(std::string& out, double value, layout::Field field)
+{
+    records::AppendF(out, value, field.width, field.decimals);
+}
+
 void EndRecord(std::string& out) { out += "\r\n"; }
 
 void AppendGrid(std::string& out, const std::array<float, Grids::kCells>& grid, int block)
 {
     for (int b = 0; b < Grids::kAlong; ++b) {
         for (int i = 0; i < Grids::kLateral; ++i)
-            records::AppendE(out, grid[Grids::Index(block, b, i)], 11, 4);
+            AppendE(out, grid[Grids::Index(block, b, i)], layout::kRate);
         EndRecord(out);
     }
 }
@@ -35,36 +52,28 @@ std::string FormatResult(const Tables& tables, const EngineGeometry& geometry, c
 
     out += geometry.geometryCode;
     EndRecord(out);
-    records::AppendE(out, job.tubeOutput * 10000.0f / (job.fsd * job.fsd), 11, 4);
+    AppendE(out, job.tubeOutput * 10000.0f / (job.fsd * job.fsd), layout::kRate);
     EndRecord(out);
-    records::AppendF(out, job.fsd, 5, 1);
-    EndRecord(out);
-    records::AppendF(out, job.fieldLength, 5, 1);
-    EndRecord(out);
-    records::AppendF(out, job.fieldWidth, 5, 1);
-    EndRecord(out);
-    records::AppendF(out, spectrum[0], 5, 1);
-    EndRecord(out);
-    records::AppendF(out, spectrum[1], 6, 4);
-    EndRecord(out);
-    records::AppendF(out, spectrum[2], 5, 1);
-    EndRecord(out);
-    for (int k = 3; k < 6; ++k) {
-        records::AppendF(out, spectrum[k], 7, 3);
+    for (const float distance : {job.fsd, job.fieldLength, job.fieldWidth}) {
+        AppendF(out, distance, layout::kDistance);
         EndRecord(out);
     }
-    records::AppendE(out, job.photonCount, 8, 1);
+    for (std::size_t k = 0; k < spectrum.size(); ++k) {
+        AppendF(out, spectrum[k], layout::kSpectrum[k]);
+        EndRecord(out);
+    }
+    AppendE(out, job.photonCount, layout::kPhotonCount);
     EndRecord(out);
 
     for (int block = 0; block < Grids::kHeights; ++block) {
-        out += ' ';
-        records::AppendF(out, geometry.heights[block], 5, 1);
-        out += " cm";
+        out += layout::kHeightPrefix;
+        AppendF(out, geometry.heights[block], layout::kHeight);
+        out += layout::kHeightSuffix;
         EndRecord(out);
-        out += "  Gy/min";
+        out += layout::kKermaLabel;
         EndRecord(out);
         AppendGrid(out, grids.kerma, block);
-        out += "  Sv/min";
+        out += layout::kDoseLabel;
         EndRecord(out);
         AppendGrid(out, grids.dose, block);
     }

@@ -2,7 +2,6 @@
 
 #include <atomic>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <unistd.h>
 
@@ -18,32 +17,61 @@ std::string TemporaryNameFor(const std::string& path)
     return path + "." + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
 }
 
-std::optional<ReplaceFailure> Failed(ReplaceStep step, int error)
+} // namespace
+
+PendingFile::PendingFile(std::string path) : path_(std::move(path)), temporary_(TemporaryNameFor(path_))
 {
-    return ReplaceFailure{step, std::strerror(error)};
+    file_ = std::fopen(temporary_.c_str(), "wb");
+    if (file_ == nullptr) failure_ = ReplaceFailure{ReplaceStep::Create, std::strerror(errno)};
 }
 
-} // namespace
+PendingFile::~PendingFile()
+{
+    if (file_ != nullptr) std::fclose(file_);
+    if (!committed_) std::remove(temporary_.c_str());
+}
+
+std::optional<ReplaceFailure> PendingFile::Fail(ReplaceStep step, int error)
+{
+    if (file_ != nullptr) std::fclose(file_);
+    file_ = nullptr;
+    std::remove(temporary_.c_str());
+    failure_ = ReplaceFailure{step, std::strerror(error)};
+    return failure_;
+}
+
+std::optional<ReplaceFailure> PendingFile::Append(std::string_view bytes)
+{
+    if (failure_) return failure_;
+    if (file_ == nullptr) return Fail(ReplaceStep::Write, EBADF);
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size())
+        return Fail(ReplaceStep::Write, errno);
+    return {};
+}
+
+std::optional<ReplaceFailure> PendingFile::Finish()
+{
+    if (failure_ || file_ == nullptr) return failure_;
+    std::FILE* file = file_;
+    file_ = nullptr;
+    if (std::fclose(file) != 0) return Fail(ReplaceStep::Write, errno);
+    return {};
+}
+
+std::optional<ReplaceFailure> PendingFile::Commit()
+{
+    if (committed_) return {};
+    if (const auto failure = Finish()) return failure;
+    if (std::rename(temporary_.c_str(), path_.c_str()) != 0) return Fail(ReplaceStep::Rename, errno);
+    committed_ = true;
+    return {};
+}
 
 std::optional<ReplaceFailure> ReplaceFileAtomically(const std::string& path, std::string_view content)
 {
-    const std::string temporary = TemporaryNameFor(path);
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (file == nullptr) return Failed(ReplaceStep::Create, errno);
-    const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
-    const int writeError = errno;
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed) {
-        const int error = written ? errno : writeError;
-        std::remove(temporary.c_str());
-        return Failed(ReplaceStep::Write, error);
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        const int error = errno;
-        std::remove(temporary.c_str());
-        return Failed(ReplaceStep::Rename, error);
-    }
-    return {};
+    PendingFile file(path);
+    if (const auto failure = file.Append(content)) return failure;
+    return file.Commit();
 }
 
 } // namespace records

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,9 +16,40 @@ struct ReplaceFailure {
     std::string reason;                     // the system's words for the error
 };
 
-// Writes a whole file so that a reader sees either the old file or the complete new one:
-// the bytes go to a temporary name beside `path`, which then replaces it. On failure the
-// temporary is removed, `path` is left as it was, and the failure is returned.
+// A file written piece by piece under a temporary name beside its target, which it replaces
+// only on Commit, so that a reader sees either the old file or the complete new one.
+// Dropped without a successful Commit, the temporary is removed and the target left as it was.
+// After the first failure every later call returns that failure and does nothing.
+class PendingFile {
+public:
+    // Creates the temporary beside `path`; a failure is returned by the first later call.
+    explicit PendingFile(std::string path);
+    // Removes the temporary unless it has replaced the target.
+    ~PendingFile();
+    PendingFile(const PendingFile&) = delete;
+    PendingFile& operator=(const PendingFile&) = delete;
+
+    // Appends bytes to the temporary.
+    std::optional<ReplaceFailure> Append(std::string_view bytes);
+    // Flushes and closes the temporary, so that a set of files can all be complete before
+    // any of them replaces its target. Commit does it when not done yet.
+    std::optional<ReplaceFailure> Finish();
+    // Finishes the temporary and renames it to the target.
+    std::optional<ReplaceFailure> Commit();
+
+private:
+    // Records the failure of `step` with the error `error`, removes the temporary, returns it.
+    std::optional<ReplaceFailure> Fail(ReplaceStep step, int error);
+
+    std::string path_;                      // the target
+    std::string temporary_;                 // name while it is written
+    std::FILE* file_ = nullptr;             // open until finished
+    bool committed_ = false;                // the temporary has become the target
+    std::optional<ReplaceFailure> failure_; // the first failure, kept for later calls
+};
+
+// Writes a whole file through a PendingFile: on failure the temporary is removed, `path` is
+// left as it was, and the failure is returned.
 std::optional<ReplaceFailure> ReplaceFileAtomically(const std::string& path, std::string_view content);
 
 } // namespace records

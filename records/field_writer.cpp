@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <stdexcept>
 
 namespace records {
 
@@ -25,15 +26,21 @@ bool AppendNonFinite(std::string& out, double value, int width)
     return true;
 }
 
+// A field too narrow for its value would shift every later field of the record, and a
+// non-finite value has no exponent form: both are the writer's fault, never a file's content.
+[[noreturn]] void RefuseE(double value, int width, int decimals)
+{
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    throw std::range_error("value " + std::string(text, end) + " does not fit an E" + std::to_string(width) +
+                           "." + std::to_string(decimals) + " field");
+}
+
 } // namespace
 
 void AppendE(std::string& out, double value, int width, int decimals)
 {
-    if (AppendNonFinite(out, value, width)) return;
-    if (decimals < 1) {
-        AppendStars(out, width);
-        return;
-    }
+    if (!std::isfinite(value) || decimals < 1) RefuseE(value, width, decimals);
     const bool negative = std::signbit(value);
     const double magnitude = std::fabs(value);
 
@@ -67,15 +74,11 @@ void AppendE(std::string& out, double value, int width, int decimals)
         exponentText[exponentLength++] = static_cast<char>('0' + absExponent / 10 % 10);
         exponentText[exponentLength++] = static_cast<char>('0' + absExponent % 10);
     } else {
-        AppendStars(out, width);
-        return;
+        RefuseE(value, width, decimals);
     }
 
     const int bare = (negative ? 1 : 0) + 1 + decimals + exponentLength;
-    if (bare > width) {
-        AppendStars(out, width);
-        return;
-    }
+    if (bare > width) RefuseE(value, width, decimals);
     const bool leadingZero = bare < width;
     out.append(static_cast<std::size_t>(width - bare - (leadingZero ? 1 : 0)), ' ');
     if (negative) out += '-';

@@ -1,8 +1,11 @@
 #include "refiner/fine_file.h"
 
+#include "records/atomic_file.h"
 #include "records/field_writer.h"
-#include "refiner/pending_file.h"
 #include "refiner/result_file.h"
+#include "refiner/run_error.h"
+
+#include <optional>
 
 namespace refiner {
 
@@ -13,12 +16,23 @@ constexpr std::size_t kRecordBytes = kFineLateral * kFieldWidth + 2;
 // Records gathered before each write: large writes, modest memory.
 constexpr std::size_t kRecordsPerWrite = 64;
 
-void AppendLayer(std::string& buffer, PendingFile& file, const FineLayer& layer)
+// Turns a failure to write or replace the file into the RunError that names it.
+void ThrowOnFailure(const std::string& fileName, const std::optional<records::ReplaceFailure>& failure)
+{
+    if (!failure) return;
+    const char* what = failure->step == records::ReplaceStep::Create  ? "created"
+                       : failure->step == records::ReplaceStep::Write ? "written"
+                                                                      : "replaced";
+    throw RunError(fileName + ": cannot be " + what + " (" + failure->reason + ")");
+}
+
+void AppendLayer(
+    std::string& buffer, records::PendingFile& file, const std::string& fileName, const FineLayer& layer)
 {
     for (const auto& record : layer.records) {
         AppendFineRecord(buffer, record);
         if (buffer.size() >= kRecordsPerWrite * kRecordBytes) {
-            file.Write(buffer);
+            ThrowOnFailure(fileName, file.Append(buffer));
             buffer.clear();
         }
     }
@@ -36,15 +50,15 @@ void AppendFineRecord(std::string& out, const std::array<float, kFineLateral>& v
 
 void WriteFineFile(const std::string& fileName, const FineResult& fine)
 {
-    PendingFile file(fileName);
+    records::PendingFile file(fileName);
     std::string buffer;
     buffer.reserve((kRecordsPerWrite + 1) * kRecordBytes);
     for (int h = 0; h < kHeights; ++h) {
-        AppendLayer(buffer, file, fine.kerma[h]);
-        AppendLayer(buffer, file, fine.dose[h]);
+        AppendLayer(buffer, file, fileName, fine.kerma[h]);
+        AppendLayer(buffer, file, fileName, fine.dose[h]);
     }
-    file.Write(buffer);
-    file.Commit();
+    ThrowOnFailure(fileName, file.Append(buffer));
+    ThrowOnFailure(fileName, file.Commit());
 }
 
 } // namespace refiner

@@ -1,15 +1,17 @@
 #pragma once
 
+#include "records/result_layout.h"
+
 #include <array>
 
 namespace refiner {
 
 // Heights of both grids, written in the order -50, 0, +50 cm.
-inline constexpr int kHeights = 3;
+inline constexpr int kHeights = records::result_layout::kHeights;
 // Coarse lateral positions 0, 10, ..., 400 cm (one result-file record holds all of them).
-inline constexpr int kCoarseLateral = 41;
+inline constexpr int kCoarseLateral = records::result_layout::kGridFields;
 // Coarse beam-axis positions -300, -290, ..., +300 cm (one result-file record each).
-inline constexpr int kCoarseBeam = 61;
+inline constexpr int kCoarseBeam = records::result_layout::kGridRecords;
 // First coarse lateral index (0-based) the engine scores: 20 cm; 0 and 10 cm stay empty.
 inline constexpr int kFirstScoredLateral = 2;
 // Fine values per output record: lateral 21 to 401 cm, 1 cm apart.

@@ -3,6 +3,7 @@
 #include "records/field_error.h"
 #include "records/field_reader.h"
 #include "records/line_source.h"
+#include "records/result_layout.h"
 #include "refiner/run_error.h"
 
 #include <cmath>
@@ -11,7 +12,6 @@ namespace refiner {
 
 namespace {
 
-constexpr int kHeaderRecords = 12;
 constexpr int kRowColumns = kCoarseLateral * kFieldWidth;
 
 // Hands out the records of a result file, turning every fault into a RunError that names
@@ -86,13 +86,14 @@ void ReadGridRow(std::string_view record, std::array<float, kCoarseLateral>& row
 
 void ReadResultFile(const std::string& fileName, CoarseResult& result)
 {
-    ResultRecords records(fileName);
-    records.Skip(kHeaderRecords);
+    ResultRecords file(fileName);
+    // The header and the height and unit labels carry nothing the refiner needs.
+    file.Skip(records::result_layout::kHeaderRecords);
     for (int h = 0; h < kHeights; ++h) {
-        records.Skip(2);
-        records.ReadLayer(result.kerma[h]);
-        records.Skip(1);
-        records.ReadLayer(result.dose[h]);
+        file.Skip(2); // height label, kerma unit label
+        file.ReadLayer(result.kerma[h]);
+        file.Skip(1); // dose unit label
+        file.ReadLayer(result.dose[h]);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "records/result_layout.h"
 #include "refiner/grids.h"
 
 #include <string>
@@ -7,13 +8,12 @@
 
 namespace refiner {
 
-// Records of a result file: 12 header records, then per height a height label, a unit
-// label, 61 kerma rows, a unit label and 61 dose rows.
-inline constexpr int kResultRecords = 12 + kHeights * (2 + kCoarseBeam + 1 + kCoarseBeam);
+// Records of a result file.
+inline constexpr int kResultRecords = records::result_layout::kRecords;
 // Width of one "E11.4" field.
-inline constexpr int kFieldWidth = 11;
+inline constexpr int kFieldWidth = records::result_layout::kRate.width;
 // Decimals of one "E11.4" field.
-inline constexpr int kFieldDecimals = 4;
+inline constexpr int kFieldDecimals = records::result_layout::kRate.decimals;
 // Largest rate accepted, Gy/min or Sv/min: far beyond any real one, and small enough that
 // the rates in µGy/min and everything interpolated from them stay finite.
 inline constexpr float kLargestRate = 1.0e30f;

@@ -1,5 +1,5 @@
-// Fixed-width numeric fields as the engine's record layouts spell them: Iw, Fw.d and Ew.d,
-// right-justified, with Ew.d written as 0.ddd…E±xx.
+// Fixed-width integer and fixed-point fields as the engine's record layouts spell them (Iw,
+// Fw.d), right-justified; exponent fields come from records::AppendE.
 #pragma once
 
 #include <string>
@@ -11,8 +11,5 @@ std::string FormatI(long value, int width);
 
 // Fixed-point value with `decimals` decimals, right-justified in `width` characters (Fw.d).
 std::string FormatF(double value, int width, int decimals);
-
-// Exponent form 0.ddd…E±xx with `decimals` significant digits in `width` characters (Ew.d).
-std::string FormatE(double value, int width, int decimals);
 
 } // namespace tablegen

@@ -5,6 +5,8 @@
 #include "soft_tissue.h"
 #include "tube_output.h"
 
+#include "records/field_writer.h"
+
 #include <cstdio>
 #include <vector>
 
@@ -21,6 +23,14 @@ std::string Plain(double value, const char* format)
     return buffer;
 }
 
+// An Ew.d field; a value that does not fit its column stops the generator.
+std::string ExponentField(double value, int width, int decimals)
+{
+    std::string field;
+    records::AppendE(field, value, width, decimals);
+    return field;
+}
+
 } // namespace
 
 double ConversionEnergy(int n)
@@ -35,14 +45,14 @@ std::string IcruSoftText()
     text += FormatF(kSoftTissueDensity, 9, 6) + kLineEnd;
     for (double E : kInteractionEnergies) {
         const InteractionCoefficients mu = SoftTissueCoefficients(E);
-        text += FormatE(E / 1000.0, 9, 3) + FormatE(mu.coherent, 10, 3) + FormatE(mu.incoherent, 10, 3) +
-                FormatE(mu.photoelectric, 10, 3) + kLineEnd;
+        text += ExponentField(E / 1000.0, 9, 3) + ExponentField(mu.coherent, 10, 3) +
+                ExponentField(mu.incoherent, 10, 3) + ExponentField(mu.photoelectric, 10, 3) + kLineEnd;
     }
     const std::vector<double> x(kScatteringX.begin(), kScatteringX.end());
     const std::vector<double> cumulative = SoftTissueCoherentCumulative(x);
     for (std::size_t k = 0; k < x.size(); ++k) {
-        text += FormatE(x[k], 10, 3) + FormatE(cumulative[k], 12, 5) +
-                FormatE(SoftTissueIncoherentFunction(x[k]), 12, 5) + kLineEnd;
+        text += ExponentField(x[k], 10, 3) + ExponentField(cumulative[k], 12, 5) +
+                ExponentField(SoftTissueIncoherentFunction(x[k]), 12, 5) + kLineEnd;
     }
     return text;
 }
@@ -51,7 +61,7 @@ std::string AirEacText(const SlotArray& muEnAir)
 {
     std::string text;
     for (int i = 1; i <= kSlotCount; ++i) {
-        text += FormatE(SlotEnergy(i), 10, 4) + FormatE(muEnAir[i], 15, 6) + kLineEnd;
+        text += ExponentField(SlotEnergy(i), 10, 4) + ExponentField(muEnAir[i], 15, 6) + kLineEnd;
     }
     return text;
 }
@@ -61,7 +71,7 @@ std::string Ak2SvText()
     std::string text;
     for (int n = 0; n < kConversionRows; ++n) {
         const double E = ConversionEnergy(n);
-        text += FormatE(E, 9, 3) + FormatE(AmbientDosePerAirKerma(E), 12, 5) + kLineEnd;
+        text += ExponentField(E, 9, 3) + ExponentField(AmbientDosePerAirKerma(E), 12, 5) + kLineEnd;
     }
     return text;
 }
@@ -70,8 +80,8 @@ std::string MusText(const MetalAttenuation& mu)
 {
     std::string text;
     for (int i = 1; i <= kSlotCount; ++i) {
-        text += FormatF(SlotEnergy(i), 6, 1) + FormatE(mu.tungsten[i], 15, 6) +
-                FormatE(mu.aluminium[i], 15, 6) + FormatE(mu.copper[i], 15, 6) + kLineEnd;
+        text += FormatF(SlotEnergy(i), 6, 1) + ExponentField(mu.tungsten[i], 15, 6) +
+                ExponentField(mu.aluminium[i], 15, 6) + ExponentField(mu.copper[i], 15, 6) + kLineEnd;
     }
     return text;
 }

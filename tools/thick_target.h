@@ -1,5 +1,5 @@
-// Semi-empirical thick-target bremsstrahlung of a tungsten anode (the model the front end uses
-// for its spectra), reduced here to the air kerma behind a filter at one tube voltage.
+// The thick-target tube model of physics/ (the one the front end's spectra use), reduced to
+// the air kerma behind a filter at one tube voltage.
 #pragma once
 
 #include "energy_slots.h"

@@ -2,14 +2,13 @@
 
 #include "thick_target.h"
 
+#include "physics/thick_target.h"
+
 #include <cmath>
 #include <vector>
 
 namespace tablegen {
 namespace {
-
-// The front end's rounded π, used for the phase steps so the voltages match its spectra.
-constexpr double kPi = 3.14159;
 
 // The survey fit holds at 40 inches.
 constexpr double kSurveyDistanceCm = 101.6;
@@ -34,7 +33,7 @@ std::vector<PhaseStep> PhaseSteps(Waveform waveform, double kV)
         stride = 2;
     }
     for (int phi = first; phi <= 90; phi += stride) {
-        const double s = std::sin(kPi * phi / 180.0);
+        const double s = std::sin(physics::kModelPi * phi / 180.0);
         double current = 1.0;
         if (waveform == Waveform::SinglePhaseFullWave) {
             current = std::pow(std::fmin(1.0, s / 0.75), 1.5);
@@ -66,7 +65,7 @@ double WaveformFactor(Waveform waveform, double kV, const MetalAttenuation& mu, 
         weightedKerma += step.current * kerma(step.Vi);
         charge += step.current;
     }
-    const double peak = kerma(std::sin(kPi * 90.0 / 180.0) * kV);
+    const double peak = kerma(std::sin(physics::kModelPi * 90.0 / 180.0) * kV);
     return (weightedKerma / charge) / peak;
 }
 

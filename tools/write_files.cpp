@@ -1,36 +1,26 @@
 #include "write_files.h"
 
-#include <cstdio>
-#include <fstream>
+#include "records/atomic_file.h"
+
+#include <memory>
 #include <stdexcept>
 
 namespace tablegen {
-namespace {
-
-std::string TemporaryName(const std::string& name) { return name + ".part"; }
-
-void RemoveTemporaries(const std::vector<NamedText>& files)
-{
-    for (const NamedText& file : files) std::remove(TemporaryName(file.first).c_str());
-}
-
-} // namespace
 
 void WriteAllOrNothing(const std::vector<NamedText>& files)
 {
+    // Every file is complete under its temporary name before any of them replaces a table;
+    // a failure drops the pending files, which removes their temporaries.
+    std::vector<std::unique_ptr<records::PendingFile>> pending;
     for (const NamedText& file : files) {
-        std::ofstream out(TemporaryName(file.first), std::ios::binary | std::ios::trunc);
-        out.write(file.second.data(), static_cast<std::streamsize>(file.second.size()));
-        out.close();
-        if (!out) {
-            RemoveTemporaries(files);
+        pending.push_back(std::make_unique<records::PendingFile>(file.first));
+        if (pending.back()->Append(file.second) || pending.back()->Finish()) {
             throw std::runtime_error("cannot write " + file.first);
         }
     }
-    for (const NamedText& file : files) {
-        if (std::rename(TemporaryName(file.first).c_str(), file.first.c_str()) != 0) {
-            RemoveTemporaries(files);
-            throw std::runtime_error("cannot rename " + TemporaryName(file.first) + " to " + file.first);
+    for (std::size_t k = 0; k < files.size(); ++k) {
+        if (const auto failure = pending[k]->Commit()) {
+            throw std::runtime_error("cannot replace " + files[k].first + " (" + failure->reason + ")");
         }
     }
 }

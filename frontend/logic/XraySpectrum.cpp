@@ -5,17 +5,11 @@
 #include <vector>
 
 #include "logic/NumberText.h"
+#include "physics/thick_target.h"
 
 namespace brisca {
 
 namespace {
-
-// The generator's value of pi: at 90 degrees the sine stays a hair below 1, so the
-// instantaneous voltage never reaches the peak and the top slot stays empty.
-constexpr double Pi = 3.14159;
-
-// Density of tungsten, g/cm3.
-constexpr double TungstenDensity = 19.3;
 
 // Phase angles (degrees) at which the waveform is sampled; empty for an unknown type.
 std::vector<int> PhaseAngles(int rectifierType)
@@ -29,13 +23,6 @@ std::vector<int> PhaseAngles(int rectifierType)
     return angles;
 }
 
-// Highest slot at or below twice a voltage (the slots a spectrum of that voltage fills),
-// never beyond the table.
-int TopSlot(double voltage)
-{
-    return static_cast<int>(std::min(std::floor(2.0 * voltage), double{EnergySlots}));
-}
-
 XraySpectrum Refuse(XraySpectrum spectrum, std::string warning)
 {
     spectrum.Warning = std::move(warning);
@@ -43,44 +30,6 @@ XraySpectrum Refuse(XraySpectrum spectrum, std::string warning)
 }
 
 } // namespace
-
-void ThickTargetIntensity(double vi, double cotTheta, const SlotTable& muTarget, SlotTable& phase)
-{
-    // Thomson–Whiddington constant: range of the electrons in tungsten.
-    const double C = 141766.0 + 12157.0 * vi - 111.046 * vi * vi + 0.552536 * vi * vi * vi -
-                     0.000970158 * vi * vi * vi * vi;
-    const double shapeScale = 0.03658 + 2.9e-5 * vi;
-    const int top = TopSlot(vi);
-    // Sum over the electron energies T from the photon energy up to vi.
-    for (int i = 2; i <= top; ++i) {
-        const double E = 0.5 * i;
-        double sum = 0.0;
-        for (int k = i; 0.5 * k <= vi; ++k) {
-            const double T = 0.5 * k;
-            const double x = E / T;
-            const double shape =
-                (1.0 - 5.049 * x + 10.847 * x * x - 10.516 * x * x * x + 3.842 * x * x * x * x) * shapeScale;
-            const double loss = 1036.1 * std::exp(-0.04695 * T) + 202.41;
-            const double depth = cotTheta * (vi * vi - T * T) / (C * TungstenDensity);
-            sum +=
-                std::exp(-muTarget[static_cast<std::size_t>(i)] * depth) * shape * (1.0 + 511.0 / T) / loss;
-        }
-        phase[static_cast<std::size_t>(i)] = sum;
-    }
-}
-
-void AddTungstenKLines(double vi, SlotTable& phase)
-{
-    if (!(vi > 70.0)) return;
-    const double kf = (std::sqrt(8.79856 * vi - 595.149) - 4.55528) / 4.39928;
-    double bremsstrahlung = 0.0;
-    for (int i = 2; i <= TopSlot(vi); ++i) bremsstrahlung += phase[static_cast<std::size_t>(i)];
-    const double A = 0.01 * kf * bremsstrahlung;
-    phase[119] += 0.5048 * A; // 59.5 keV
-    phase[116] += 0.2908 * A; // 58.0 keV
-    phase[134] += 0.162 * A;  // 67.0 keV
-    phase[138] += 0.0424 * A; // 69.0 keV
-}
 
 XraySpectrum ComputeXraySpectrum(const CalculationEntries& entries, const DataTables& tables)
 {
@@ -120,7 +69,7 @@ XraySpectrum ComputeXraySpectrum(const CalculationEntries& entries, const DataTa
 
     // Depth of the emission point below the target surface scales with cot(theta); the
     // photons leave through the target only for an angle between 0 and 90 degrees.
-    const double tanTheta = std::tan(Pi * theta / 180.0);
+    const double tanTheta = std::tan(physics::kModelPi * theta / 180.0);
     const double cotTheta = 1.0 / tanTheta;
     if (!(tanTheta > 0.0) || !std::isfinite(tanTheta) || !std::isfinite(cotTheta))
         return Refuse(
@@ -132,19 +81,19 @@ XraySpectrum ComputeXraySpectrum(const CalculationEntries& entries, const DataTa
     double vi = 0.0;
     for (const int phi : angles) {
         ++s.PhaseSteps;
-        const double sine = std::sin(Pi * phi / 180.0);
+        const double sine = std::sin(physics::kModelPi * phi / 180.0);
         vi = sine * V;
         const double w = entries.rectifierType == 3 ? std::pow(std::min(1.0, sine / 0.75), 1.5) : 1.0;
-        ThickTargetIntensity(vi, cotTheta, tables.MuTarget, s.PhaseSpectrum);
-        AddTungstenKLines(vi, s.PhaseSpectrum);
-        for (int i = 2; i <= TopSlot(vi); ++i)
+        physics::ThickTargetIntensity(vi, cotTheta, tables.MuTarget, s.PhaseSpectrum);
+        physics::AddTungstenKLines(vi, s.PhaseSpectrum);
+        for (int i = 2; i <= physics::TopSlot(vi); ++i)
             s.Spectrum[static_cast<std::size_t>(i)] += w * s.PhaseSpectrum[static_cast<std::size_t>(i)];
     }
-    for (int i = 2; i <= TopSlot(vi); ++i) s.Spectrum[static_cast<std::size_t>(i)] /= s.PhaseSteps;
+    for (int i = 2; i <= physics::TopSlot(vi); ++i) s.Spectrum[static_cast<std::size_t>(i)] /= s.PhaseSteps;
 
     // Air kerma behind the reference filtration of the waveform and behind the user's.
     const auto r = static_cast<std::size_t>(entries.rectifierType);
-    const int top = TopSlot(V);
+    const int top = physics::TopSlot(V);
     double sumRef = 0.0;
     double sumUser = 0.0;
     for (int i = 2; i <= top; ++i) {

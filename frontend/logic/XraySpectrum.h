@@ -33,17 +33,6 @@ struct XraySpectrum {
     double Smax = 0.0;         // largest entry of Spectrum
 };
 
-// Thick-target bremsstrahlung intensity of a tungsten target at the instantaneous
-// voltage vi (kV), for the slots 2..floor(2 vi) of `phase` (other slots are left as they
-// are): the Thomson–Whiddington slowing-down of the electrons, a polynomial shape of the
-// cross-section and the attenuation of each photon on its way out of the target, whose
-// path grows with cot(theta).
-void ThickTargetIntensity(double vi, double cotTheta, const SlotTable& muTarget, SlotTable& phase);
-
-// Adds the four tungsten K lines (58.0, 59.5, 67.0, 69.0 keV) in proportion to the
-// bremsstrahlung in slots 2..floor(2 vi) when vi is above 70 kV.
-void AddTungstenKLines(double vi, SlotTable& phase);
-
 // Computes the spectrum from the entries (voltage, target angle, the three filtrations, mean
 // current and waveform) and the loaded tables. The voltage is limited to 30..149.5 kV and
 // the inherent filtration to at least 1 mm; the corrected texts come back for the

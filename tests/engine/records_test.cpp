@@ -1,3 +1,4 @@
+#include "records/atomic_file.h"
 #include "records/field_error.h"
 #include "records/field_reader.h"
 #include "records/field_writer.h"
@@ -8,10 +9,61 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 namespace {
+
+namespace fs = std::filesystem;
+
+std::string Contents(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+long Entries(const fs::path& folder)
+{
+    return std::distance(fs::directory_iterator(folder), fs::directory_iterator{});
+}
+
+TEST(PendingFileTest, TargetChangesOnlyOnCommitAndNoTemporaryOutlivesTheWriter)
+{
+    const fs::path folder = fs::temp_directory_path() / ("records-pending-" + std::to_string(::getpid()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const fs::path target = folder / "grid.dat";
+    std::ofstream(target) << "old";
+    {
+        records::PendingFile dropped(target.string());
+        EXPECT_FALSE(dropped.Append("never seen"));
+    }
+    EXPECT_EQ(Contents(target), "old");
+    EXPECT_EQ(Entries(folder), 1);
+    {
+        records::PendingFile file(target.string());
+        EXPECT_FALSE(file.Append("first "));
+        EXPECT_FALSE(file.Append("second"));
+        EXPECT_FALSE(file.Finish());
+        EXPECT_EQ(Contents(target), "old");
+        EXPECT_FALSE(file.Commit());
+    }
+    EXPECT_EQ(Contents(target), "first second");
+    EXPECT_EQ(Entries(folder), 1);
+
+    records::PendingFile unmade((folder / "missing" / "grid.dat").string());
+    const auto failure = unmade.Append("x");
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->step, records::ReplaceStep::Create);
+    EXPECT_EQ(unmade.Commit()->step, records::ReplaceStep::Create);
+    fs::remove_all(folder);
+}
 
 struct RealCase {
     const char* text; // field text, exactly the field's width or shorter (short record)
@@ -151,17 +203,30 @@ struct WriteCase {
 TEST(FieldWriterTest, ExponentFields)
 {
     const std::vector<WriteCase> cases = {
-        {0.0, 11, 4, " 0.0000E+00"}, {1.0, 11, 4, " 0.1000E+01"}, {1.23456e-7, 11, 4, " 0.1235E-06"},
+        {0.0, 11, 4, " 0.0000E+00"},
+        {1.0, 11, 4, " 0.1000E+01"},
+        {1.23456e-7, 11, 4, " 0.1235E-06"},
         {9.99996, 11, 4, " 0.1000E+02"}, // rounding carries into the exponent
-        {-1.5, 11, 4, "-0.1500E+01"}, {5.0e8, 8, 1, " 0.5E+09"}, {1.0e8, 8, 1, " 0.1E+09"},
+        {-1.5, 11, 4, "-0.1500E+01"},
+        {5.0e8, 8, 1, " 0.5E+09"},
+        {1.0e8, 8, 1, " 0.1E+09"},
         {-5.0e8, 7, 1, "-.5E+09"}, // too narrow for the leading zero
-        {1.0e-120, 11, 4, " 0.1000-119"}, {123.0, 5, 4, "*****"},
+        {1.0e-120, 11, 4, " 0.1000-119"},
+        {0.005, 9, 3, "0.500E-02"},
+        {3.3106e23, 12, 5, " 0.33106E+24"},
         {0.00012345, 12, 4, "  0.1234E-03"}, // the double lies just below the midpoint
+        {0.099949, 10, 3, " 0.999E-01"},
+        {0.099951, 10, 3, " 0.100E+00"},
     };
     for (const WriteCase& c : cases) {
         std::string out;
         records::AppendE(out, c.value, c.width, c.decimals);
         EXPECT_EQ(out, c.expected) << c.value;
+    }
+    // A value that cannot be written in its field would shift every later field of the record.
+    for (const double value : {123.0, -1.0e-120, std::nan(""), HUGE_VAL}) {
+        std::string out;
+        EXPECT_THROW(records::AppendE(out, value, value == 123.0 ? 5 : 9, 4), std::range_error) << value;
     }
 }
 

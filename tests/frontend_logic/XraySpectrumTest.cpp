@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ShippedTables.h"
+#include "physics/thick_target.h"
 
 using namespace brisca;
 
@@ -140,8 +141,8 @@ TEST(XraySpectrum, WaveformAverageWeightsEachPhaseStep)
             const double sine = std::sin(3.14159 * phi / 180.0);
             const double weight = c.type == 3 ? std::pow(std::min(1.0, sine / 0.75), 1.5) : 1.0;
             SlotTable phase{};
-            ThickTargetIntensity(sine * 100.0, cotTheta, transparent.MuTarget, phase);
-            AddTungstenKLines(sine * 100.0, phase);
+            physics::ThickTargetIntensity(sine * 100.0, cotTheta, transparent.MuTarget, phase);
+            physics::AddTungstenKLines(sine * 100.0, phase);
             for (int i = 2; i <= 300; ++i)
                 expected[i] += weight * phase[i] / static_cast<double>(c.angles.size());
         }
@@ -181,7 +182,7 @@ TEST(XraySpectrum, KLinesOnlyAboveSeventyKilovolts)
         SlotTable phase{};
         const int top = static_cast<int>(std::floor(2 * c.vi));
         for (int i = 2; i <= top; ++i) phase[i] = 1.0;
-        AddTungstenKLines(c.vi, phase);
+        physics::AddTungstenKLines(c.vi, phase);
         const double kf = (std::sqrt(8.79856 * c.vi - 595.149) - 4.55528) / 4.39928;
         const double A = c.lines ? 0.01 * kf * (top - 1) : 0.0;
         const auto flat = [&](int slot) { return slot <= top ? 1.0 : 0.0; };
