@@ -1,5 +1,6 @@
 #include "refiner/pending_file.h"
 
+#include "records/field_error.h"
 #include "refiner/run_error.h"
 
 #include <cerrno>
@@ -21,7 +22,8 @@ PendingFile::PendingFile(std::string finalName)
 {
     file_ = std::fopen(temporaryName_.c_str(), "wb");
     if (file_ == nullptr) {
-        throw RunError(finalName_ + ": cannot be created (" + Reason() + ")");
+        throw RunError(records::DescribeFileError(
+            finalName_, "を作成できません", "cannot be created (" + Reason() + ")"));
     }
 }
 
@@ -30,7 +32,8 @@ PendingFile::~PendingFile() { Discard(); }
 void PendingFile::Write(std::string_view bytes)
 {
     if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
-        throw RunError(finalName_ + ": cannot be written (" + Reason() + ")");
+        throw RunError(records::DescribeFileError(
+            finalName_, "を書き込めません", "cannot be written (" + Reason() + ")"));
     }
 }
 
@@ -41,12 +44,14 @@ void PendingFile::Commit()
     if (std::fclose(file) != 0) {
         const std::string reason = Reason();
         std::remove(temporaryName_.c_str());
-        throw RunError(finalName_ + ": cannot be written (" + reason + ")");
+        throw RunError(
+            records::DescribeFileError(finalName_, "を書き込めません", "cannot be written (" + reason + ")"));
     }
     if (std::rename(temporaryName_.c_str(), finalName_.c_str()) != 0) {
         const std::string reason = Reason();
         std::remove(temporaryName_.c_str());
-        throw RunError(finalName_ + ": cannot be replaced (" + reason + ")");
+        throw RunError(records::DescribeFileError(
+            finalName_, "を置き換えられません", "cannot be replaced (" + reason + ")"));
     }
 }
 
