@@ -222,7 +222,7 @@ TEST_F(BriscaJobRun, RefusalsGoToStandardErrorAndWriteNothing)
     EXPECT_EQ(Run(BRISCA_JOB_PROGRAM, "--kv"), 2);
     fs::remove(work_ / "Air.eac");
     EXPECT_EQ(Run(BRISCA_JOB_PROGRAM, "--name x"), 3);
-    EXPECT_EQ(Read(work_ / "stderr.txt"), "Air.eac: the file cannot be opened\n");
+    EXPECT_EQ(Read(work_ / "stderr.txt"), "Air.eac を開けません [Air.eac: the file cannot be opened]\n");
 }
 
 TEST_F(BriscaJobRun, HelpExitsWithoutWriting)
