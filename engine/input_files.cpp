@@ -21,7 +21,7 @@ public:
     InputFile(const std::string& directory, const char* name) : name_(name)
     {
         if (!source_.Open(directory.empty() ? name_ : directory + "/" + name_)) {
-            throw InputError(name_ + ": the file cannot be opened");
+            throw InputError(records::DescribeFileError(name_, "を開けません", "the file cannot be opened"));
         }
     }
 
@@ -30,8 +30,8 @@ public:
     {
         std::string_view line;
         if (!source_.Next(line)) {
-            throw InputError(records::DescribeRecordError(
-                name_, source_.RecordNumber() + 1, "the file ends before this record"));
+            throw InputError(records::DescribeRecordError(name_, source_.RecordNumber() + 1,
+                "この行の前でファイルが終わっています", "the file ends before this record"));
         }
         return line;
     }
@@ -43,17 +43,20 @@ public:
         try {
             read(line);
         } catch (const records::FieldError& e) {
-            Fail(e.what());
+            Fail(e.Japanese(), e.what());
         }
     }
 
-    // Refuses the record last read.
-    [[noreturn]] void Fail(const std::string& what) const { FailAt(source_.RecordNumber(), what); }
+    // Refuses the record last read, saying why in Japanese and in English.
+    [[noreturn]] void Fail(const std::string& japanese, const std::string& english) const
+    {
+        FailAt(source_.RecordNumber(), japanese, english);
+    }
 
     // Refuses a given record of this file.
-    [[noreturn]] void FailAt(int record, const std::string& what) const
+    [[noreturn]] void FailAt(int record, const std::string& japanese, const std::string& english) const
     {
-        throw InputError(records::DescribeRecordError(name_, record, what));
+        throw InputError(records::DescribeRecordError(name_, record, japanese, english));
     }
 
     // Number of the record last read.
@@ -78,7 +81,8 @@ void ReadInteractionFile(const std::string& directory, InteractionTable& interac
     long rows = 0;
     file.Read([&](std::string_view line) { rows = records::FieldReader(line).Integer(3); });
     if (rows < 2 || rows > InteractionTable::kMaxRows) {
-        file.Fail("number of interaction rows " + std::to_string(rows) + " is not between 2 and 25");
+        file.Fail("相互作用表の行数 " + std::to_string(rows) + " が 2 から 25 の間にありません",
+            "number of interaction rows " + std::to_string(rows) + " is not between 2 and 25");
     }
     interaction.rows = static_cast<int>(rows);
     file.Read([](std::string_view line) { records::FieldReader(line).Single(9, 6); });
@@ -92,14 +96,16 @@ void ReadInteractionFile(const std::string& directory, InteractionTable& interac
             interaction.incoherent[k] = reader.Single(10, 3);
             interaction.photoelectric[k] = reader.Single(10, 3);
         });
-        if (!(interaction.energy[k] > 0.0f)) file.Fail("energy is not positive");
+        if (!(interaction.energy[k] > 0.0f))
+            file.Fail("エネルギーが正ではありません", "energy is not positive");
         if (k > 1 && !(interaction.energy[k] > interaction.energy[k - 1])) {
-            file.Fail("energy is not above the previous row's; rows must ascend");
+            file.Fail("エネルギーが前の行より大きくありません（昇順でなければなりません）",
+                "energy is not above the previous row's; rows must ascend");
         }
         // The coefficients are interpolated on a log-log scale.
         if (!(interaction.coherent[k] > 0.0f && interaction.incoherent[k] > 0.0f &&
                 interaction.photoelectric[k] > 0.0f)) {
-            file.Fail("an interaction coefficient is not positive");
+            file.Fail("相互作用係数に正でない値があります", "an interaction coefficient is not positive");
         }
         interaction.logEnergy[k] = std::log(interaction.energy[k]);
         interaction.logCoherent[k] = std::log(interaction.coherent[k]);
@@ -115,9 +121,11 @@ void ReadInteractionFile(const std::string& directory, InteractionTable& interac
             scatter.incoherent[k] = reader.Single(12, 5);
         });
         if (k > 1 && !(scatter.x[k] > scatter.x[k - 1]))
-            file.Fail("x is not above the previous row's; rows must ascend");
+            file.Fail("x が前の行より大きくありません（昇順でなければなりません）",
+                "x is not above the previous row's; rows must ascend");
         if (k > 1 && scatter.cumulative[k] < scatter.cumulative[k - 1]) {
-            file.Fail("coherent cumulative is below the previous row's; it must not decrease");
+            file.Fail("コヒーレント累積値が前の行より小さくなっています（減少してはなりません）",
+                "coherent cumulative is below the previous row's; it must not decrease");
         }
     }
     scatter.xGuide = MakeLookupGuide(scatter.x, 2, ScatterTable::kRows);
@@ -125,12 +133,18 @@ void ReadInteractionFile(const std::string& directory, InteractionTable& interac
     scatter.cumulativeMax = scatter.cumulative[ScatterTable::kRows];
     scatter.incoherentMax = scatter.incoherent[ScatterTable::kRows];
     if (scatter.x[ScatterTable::kRows] < 10.0f)
-        file.Fail("the last x is below 10; the table must reach x = 10");
-    if (!(scatter.cumulativeMax > 0.0f)) file.Fail("the largest coherent cumulative is not positive");
-    if (!(scatter.incoherentMax > 0.0f)) file.Fail("the largest incoherent function is not positive");
+        file.Fail("最後の x が 10 未満です（表は x = 10 まで必要です）",
+            "the last x is below 10; the table must reach x = 10");
+    if (!(scatter.cumulativeMax > 0.0f))
+        file.Fail(
+            "コヒーレント累積値の最大が正ではありません", "the largest coherent cumulative is not positive");
+    if (!(scatter.incoherentMax > 0.0f))
+        file.Fail(
+            "非干渉性散乱関数の最大が正ではありません", "the largest incoherent function is not positive");
     // A deviate below the first cumulative is placed by rows 1 and 2, which must differ.
     if (scatter.cumulative[1] > 0.0f && !(scatter.cumulative[2] > scatter.cumulative[1])) {
         file.FailAt(file.RecordNumber() - ScatterTable::kRows + 2,
+            "2 行目のコヒーレント累積値が 1 行目より大きくありません",
             "coherent cumulative of the second row must exceed the first's");
     }
 }
@@ -144,7 +158,8 @@ void ReadAirFile(const std::string& directory, AirTable& air)
             reader.Real(10, 4); // the energy column: the record's position gives the energy
             air.coefficient[i] = reader.Single(15, 6);
         });
-        if (!(air.coefficient[i] > 0.0f)) file.Fail("air coefficient is not positive");
+        if (!(air.coefficient[i] > 0.0f))
+            file.Fail("空気の係数が正ではありません", "air coefficient is not positive");
     }
 }
 
@@ -159,10 +174,12 @@ void ReadConversionFile(const std::string& directory, ConversionTable& conversio
         });
         // Equal neighbours are harmless: the look-up takes the first row above the energy.
         if (k > 1 && conversion.energy[k] < conversion.energy[k - 1]) {
-            file.Fail("energy is below the previous row's; rows must ascend");
+            file.Fail("エネルギーが前の行より小さくなっています（昇順でなければなりません）",
+                "energy is below the previous row's; rows must ascend");
         }
     }
-    if (conversion.energy[1] > 10.0f) file.FailAt(1, "the first energy is above 10 keV");
+    if (conversion.energy[1] > 10.0f)
+        file.FailAt(1, "最初のエネルギーが 10 keV を超えています", "the first energy is above 10 keV");
 }
 
 void ReadJobFile(const std::string& directory, Job& job)
@@ -172,24 +189,27 @@ void ReadJobFile(const std::string& directory, Job& job)
         file.Read([&](std::string_view line) { value = records::ReadFirstNumberSingle(line); });
     };
     number(job.tubeOutput);
-    if (job.tubeOutput < 0.0f) file.Fail("tube output is negative");
+    if (job.tubeOutput < 0.0f) file.Fail("管出力が負です", "tube output is negative");
     number(job.fsd);
-    if (!(job.fsd > 0.0f)) file.Fail("focus-surface distance is not positive");
+    if (!(job.fsd > 0.0f))
+        file.Fail("焦点-表面間距離が正ではありません", "focus-surface distance is not positive");
     number(job.fieldLength);
-    if (!(job.fieldLength > 0.0f)) file.Fail("field length is not positive");
+    if (!(job.fieldLength > 0.0f))
+        file.Fail("照射野の長さが正ではありません", "field length is not positive");
     number(job.fieldWidth);
-    if (!(job.fieldWidth > 0.0f)) file.Fail("field width is not positive");
+    if (!(job.fieldWidth > 0.0f)) file.Fail("照射野の幅が正ではありません", "field width is not positive");
     number(job.photonCount);
-    if (!(job.photonCount >= 1.0f)) file.Fail("photon count is below 1");
-    if (job.photonCount > 1.0e15f) file.Fail("photon count is above 1E+15");
+    if (!(job.photonCount >= 1.0f)) file.Fail("光子数が 1 未満です", "photon count is below 1");
+    if (job.photonCount > 1.0e15f) file.Fail("光子数が 1E+15 を超えています", "photon count is above 1E+15");
 
     // "(A30)": the first 30 characters; a longer name is cut, never inside a character.
     const std::string_view line = file.Record();
     job.resultName = std::string(records::DropTrailingBlanks(records::FirstCodePoints(line, 30)));
-    if (job.resultName.empty()) file.Fail("result file name is blank");
+    if (job.resultName.empty()) file.Fail("結果ファイル名が空白です", "result file name is blank");
     if (job.resultName.find('/') != std::string::npos || job.resultName.find('\0') != std::string::npos ||
         job.resultName == "." || job.resultName == "..") {
-        file.Fail("result file name '" + job.resultName + "' is not a plain file name");
+        file.Fail("結果ファイル名「" + job.resultName + "」はファイル名として使えません",
+            "result file name '" + job.resultName + "' is not a plain file name");
     }
 }
 
@@ -203,7 +223,7 @@ void ReadSpectrumFile(const std::string& directory, Spectrum& spectrum)
             reader.Text(1);
             spectrum.intensity[i] = reader.Single(8, 5);
         });
-        if (spectrum.intensity[i] < 0.0f) file.Fail("intensity is negative");
+        if (spectrum.intensity[i] < 0.0f) file.Fail("強度が負です", "intensity is negative");
     }
     file.Read([](std::string_view line) { records::ReadFirstNumber(line); });
     for (float& descriptor : spectrum.descriptors) {
@@ -212,13 +232,16 @@ void ReadSpectrumFile(const std::string& directory, Spectrum& spectrum)
 
     spectrum.lastBin = 300;
     while (spectrum.lastBin > 0 && spectrum.intensity[spectrum.lastBin] == 0.0f) --spectrum.lastBin;
-    if (spectrum.lastBin == 0) file.FailAt(1, "no intensity is positive");
+    if (spectrum.lastBin == 0) file.FailAt(1, "正の強度がありません", "no intensity is positive");
     // Bins below 10 (under 5 keV) are never simulated.
-    if (spectrum.lastBin < 10) file.FailAt(spectrum.lastBin, "no intensity at 5 keV or above");
+    if (spectrum.lastBin < 10)
+        file.FailAt(spectrum.lastBin, "5 keV 以上に強度がありません", "no intensity at 5 keV or above");
 
     float sum = 0.0f;
     for (int i = 1; i <= 300; ++i) sum += spectrum.intensity[i];
-    if (!std::isfinite(sum)) file.FailAt(1, "the intensities sum to more than single precision holds");
+    if (!std::isfinite(sum))
+        file.FailAt(1, "強度の合計が大きすぎます（単精度の範囲外）",
+            "the intensities sum to more than single precision holds");
     for (int i = 1; i <= 300; ++i) spectrum.intensity[i] = spectrum.intensity[i] / sum;
 }
 
@@ -238,17 +261,20 @@ Tables LoadTables(const std::string& directory)
     const float topEnergy = static_cast<float>(tables.spectrum.lastBin) * 0.5f;
     const InteractionTable& interaction = tables.interaction;
     if (interaction.energy[1] > 5.0f) {
-        throw InputError(records::DescribeRecordError(
-            kInteractionFile, firstInteractionRecord, "the interaction table starts above 5 keV"));
+        throw InputError(records::DescribeRecordError(kInteractionFile, firstInteractionRecord,
+            "相互作用表が 5 keV より上から始まっています", "the interaction table starts above 5 keV"));
     }
     if (!(interaction.energy[interaction.rows] > topEnergy)) {
         throw InputError(
             records::DescribeRecordError(kInteractionFile, firstInteractionRecord + interaction.rows - 1,
+                "相互作用表がスペクトルの最高エネルギー " + Number(topEnergy) +
+                    " keV を超えるところまでありません",
                 "the interaction table does not reach beyond the top spectrum energy " + Number(topEnergy) +
                     " keV"));
     }
     if (!(tables.conversion.energy[ConversionTable::kRows] > topEnergy)) {
         throw InputError(records::DescribeRecordError(kConversionFile, ConversionTable::kRows,
+            "換算表がスペクトルの最高エネルギー " + Number(topEnergy) + " keV を超えるところまでありません",
             "the conversion table does not reach beyond the top spectrum energy " + Number(topEnergy) +
                 " keV"));
     }

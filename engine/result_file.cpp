@@ -1,6 +1,7 @@
 #include "engine/result_file.h"
 
 #include "records/atomic_file.h"
+#include "records/field_error.h"
 #include "records/field_writer.h"
 #include "records/result_layout.h"
 
@@ -87,7 +88,11 @@ void WriteFileAtomically(const std::string& path, const std::string& content)
     const char* what = failure->step == records::ReplaceStep::Create  ? "created"
                        : failure->step == records::ReplaceStep::Write ? "written"
                                                                       : "put in place";
-    throw std::runtime_error(path + ": the result file cannot be " + what + " (" + failure->reason + ")");
+    const char* japanese = failure->step == records::ReplaceStep::Create  ? "を作成できません"
+                           : failure->step == records::ReplaceStep::Write ? "を書き込めません"
+                                                                          : "を置き換えられません";
+    throw std::runtime_error(records::DescribeFileError(
+        path, japanese, std::string("the result file cannot be ") + what + " (" + failure->reason + ")"));
 }
 
 } // namespace engine

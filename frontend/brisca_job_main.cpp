@@ -79,6 +79,11 @@ int main(int argc, char** argv)
         std::cerr << prepared.Warning << "\n";
         return ExitRefused;
     }
+    // No one is there to answer the window's question: only --yes goes on.
+    if (!prepared.Question.empty() && !options.Yes) {
+        std::cerr << prepared.Question << "\n（確認なしで続けるには --yes を付けて実行して下さい）\n";
+        return ExitRefused;
+    }
 
     if (const std::string error = WriteCalculationFiles(prepared); !error.empty()) {
         std::cerr << error << "\n";

@@ -1,17 +1,38 @@
 #include "records/field_error.h"
 
+#include <filesystem>
+
 namespace records {
 
-FieldError::FieldError(const std::string& message) : std::runtime_error(message) { }
+namespace {
 
-std::string DescribeRecordError(const std::string& fileName, int recordNumber, const std::string& what)
+// The user knows the file by its name; the folder only lengthens the line.
+std::string BareName(const std::string& fileName)
 {
-    std::string text = fileName;
-    text += ", record ";
-    text += std::to_string(recordNumber);
-    text += ": ";
-    text += what;
-    return text;
+    return std::filesystem::path(fileName).filename().string();
+}
+
+} // namespace
+
+FieldError::FieldError(const std::string& japanese, const std::string& english)
+    : std::runtime_error(english), japanese_(japanese)
+{
+}
+
+std::string DescribeRecordError(
+    const std::string& fileName, int recordNumber, const std::string& japanese, const std::string& english)
+{
+    const std::string name = BareName(fileName);
+    const std::string record = std::to_string(recordNumber);
+    return name + " の " + record + " 行目: " + japanese + " [" + name + ", record " + record + ": " +
+           english + "]";
+}
+
+std::string DescribeFileError(
+    const std::string& fileName, const std::string& japanese, const std::string& english)
+{
+    const std::string name = BareName(fileName);
+    return name + " " + japanese + " [" + name + ": " + english + "]";
 }
 
 } // namespace records

@@ -11,13 +11,21 @@ namespace {
 
 bool IsDigit(char ch) { return ch >= '0' && ch <= '9'; }
 
+// The columns of a field, "11-25" or "7" for a field of one column.
 std::string ColumnsLabel(int first, int width)
 {
-    if (width == 1) return "column " + std::to_string(first);
-    return "columns " + std::to_string(first) + "-" + std::to_string(first + width - 1);
+    if (width == 1) return std::to_string(first);
+    return std::to_string(first) + "-" + std::to_string(first + width - 1);
 }
 
-std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+// A refused field: its columns, its text and what is wrong with it, in both languages.
+FieldError Refusal(const std::string& columns, std::string_view text, const std::string& japanese,
+    const std::string& english)
+{
+    const char* word = columns.find('-') == std::string::npos ? "column " : "columns ";
+    return FieldError(columns + " 桁目「" + std::string(text) + "」" + japanese,
+        word + columns + ": '" + std::string(text) + "' " + english);
+}
 
 } // namespace
 
@@ -115,7 +123,7 @@ std::string FieldReader::CanonicalField(int width, int decimals, std::string& la
     std::string canonical;
     std::string reason;
     if (!CanonicalNumber(text, decimals, canonical, reason)) {
-        throw FieldError(label + ": " + Quoted(text) + " is not a number (" + reason + ")");
+        throw Refusal(label, text, "は数値ではありません", "is not a number (" + reason + ")");
     }
     return canonical;
 }
@@ -125,7 +133,7 @@ double FieldReader::Real(int width, int decimals)
     std::string label;
     std::string_view text;
     const double value = std::strtod(CanonicalField(width, decimals, label, text).c_str(), nullptr);
-    if (!std::isfinite(value)) throw FieldError(label + ": " + Quoted(text) + " is out of range");
+    if (!std::isfinite(value)) throw Refusal(label, text, "は値が大きすぎます", "is out of range");
     return value;
 }
 
@@ -135,7 +143,8 @@ float FieldReader::Single(int width, int decimals)
     std::string_view text;
     const float value = std::strtof(CanonicalField(width, decimals, label, text).c_str(), nullptr);
     if (!std::isfinite(value))
-        throw FieldError(label + ": " + Quoted(text) + " is out of single-precision range");
+        throw Refusal(
+            label, text, "は値が大きすぎます（単精度の範囲外）", "is out of single-precision range");
     return value;
 }
 
@@ -155,15 +164,15 @@ long FieldReader::Integer(int width)
         } else if (IsDigit(ch)) {
             digitSeen = true;
             if (value > 100000000000L) {
-                throw FieldError(ColumnsLabel(first, width) + ": " + Quoted(text) + " is out of range");
+                throw Refusal(ColumnsLabel(first, width), text, "は値が大きすぎます", "is out of range");
             }
             value = value * 10 + (ch - '0');
         } else {
-            throw FieldError(ColumnsLabel(first, width) + ": " + Quoted(text) + " is not a whole number");
+            throw Refusal(ColumnsLabel(first, width), text, "は整数ではありません", "is not a whole number");
         }
     }
     if (signSeen && !digitSeen) {
-        throw FieldError(ColumnsLabel(first, width) + ": " + Quoted(text) + " is not a whole number");
+        throw Refusal(ColumnsLabel(first, width), text, "は整数ではありません", "is not a whole number");
     }
     return negative ? -value : value;
 }

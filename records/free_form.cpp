@@ -19,11 +19,12 @@ std::string FirstItemCanonical(std::string_view line)
     while (end < line.size() && line[end] != ' ' && line[end] != '\t' && line[end] != ',' && line[end] != '/')
         ++end;
     const std::string_view item = line.substr(start, end - start);
-    if (item.empty()) throw FieldError("no number on the line");
+    if (item.empty()) throw FieldError("数値がありません", "no number on the line");
     std::string canonical;
     std::string reason;
     if (!CanonicalNumber(item, 0, canonical, reason)) {
-        throw FieldError("'" + std::string(item) + "' is not a number (" + reason + ")");
+        throw FieldError("「" + std::string(item) + "」は数値ではありません",
+            "'" + std::string(item) + "' is not a number (" + reason + ")");
     }
     return canonical;
 }
@@ -33,14 +34,15 @@ std::string FirstItemCanonical(std::string_view line)
 double ReadFirstNumber(std::string_view line)
 {
     const double value = std::strtod(FirstItemCanonical(line).c_str(), nullptr);
-    if (!std::isfinite(value)) throw FieldError("number out of range");
+    if (!std::isfinite(value)) throw FieldError("値が大きすぎます", "number out of range");
     return value;
 }
 
 float ReadFirstNumberSingle(std::string_view line)
 {
     const float value = std::strtof(FirstItemCanonical(line).c_str(), nullptr);
-    if (!std::isfinite(value)) throw FieldError("number out of single-precision range");
+    if (!std::isfinite(value))
+        throw FieldError("値が大きすぎます（単精度の範囲外）", "number out of single-precision range");
     return value;
 }
 

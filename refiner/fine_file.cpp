@@ -1,6 +1,7 @@
 #include "refiner/fine_file.h"
 
 #include "records/atomic_file.h"
+#include "records/field_error.h"
 #include "records/field_writer.h"
 #include "refiner/result_file.h"
 #include "refiner/run_error.h"
@@ -20,10 +21,12 @@ constexpr std::size_t kRecordsPerWrite = 64;
 void ThrowOnFailure(const std::string& fileName, const std::optional<records::ReplaceFailure>& failure)
 {
     if (!failure) return;
-    const char* what = failure->step == records::ReplaceStep::Create  ? "created"
-                       : failure->step == records::ReplaceStep::Write ? "written"
-                                                                      : "replaced";
-    throw RunError(fileName + ": cannot be " + what + " (" + failure->reason + ")");
+    const bool create = failure->step == records::ReplaceStep::Create;
+    const bool write = failure->step == records::ReplaceStep::Write;
+    const char* japanese = create ? "を作成できません" : write ? "を書き込めません" : "を置き換えられません";
+    const char* english = create ? "created" : write ? "written" : "replaced";
+    throw RunError(records::DescribeFileError(
+        fileName, japanese, std::string("cannot be ") + english + " (" + failure->reason + ")"));
 }
 
 void AppendLayer(

@@ -21,7 +21,7 @@ public:
     explicit ResultRecords(const std::string& fileName) : fileName_(fileName)
     {
         if (!source_.Open(fileName)) {
-            throw RunError(fileName + ": cannot be opened");
+            throw RunError(records::DescribeFileError(fileName, "を開けません", "cannot be opened"));
         }
     }
 
@@ -41,7 +41,8 @@ public:
             try {
                 ReadGridRow(record, row);
             } catch (const records::FieldError& error) {
-                throw RunError(records::DescribeRecordError(fileName_, source_.RecordNumber(), error.what()));
+                throw RunError(records::DescribeRecordError(
+                    fileName_, source_.RecordNumber(), error.Japanese(), error.what()));
             }
         }
     }
@@ -51,6 +52,8 @@ private:
     {
         if (!source_.Next(record)) {
             throw RunError(records::DescribeRecordError(fileName_, source_.RecordNumber() + 1,
+                "ありません: ファイルが途中で終わっています（結果ファイルは " +
+                    std::to_string(kResultRecords) + " 行です）",
                 "missing: the file ends early (a result file has " + std::to_string(kResultRecords) +
                     " records)"));
         }
@@ -66,20 +69,22 @@ void ReadGridRow(std::string_view record, std::array<float, kCoarseLateral>& row
 {
     // A record cut short would otherwise read as blank fields, that is as zero dose.
     if (static_cast<int>(record.size()) < kRowColumns) {
-        throw records::FieldError("the record holds " + std::to_string(record.size()) + " columns; " +
-                                  std::to_string(kCoarseLateral) + " fields of " +
-                                  std::to_string(kFieldWidth) + " columns need " +
-                                  std::to_string(kRowColumns));
+        throw records::FieldError("行の長さが " + std::to_string(record.size()) + " 桁しかありません（" +
+                                      std::to_string(kRowColumns) + " 桁必要です）",
+            "the record holds " + std::to_string(record.size()) + " columns; " +
+                std::to_string(kCoarseLateral) + " fields of " + std::to_string(kFieldWidth) +
+                " columns need " + std::to_string(kRowColumns));
     }
     records::FieldReader fields(record);
     for (auto& value : row) {
         const int column = fields.NextColumn();
         value = fields.Single(kFieldWidth, kFieldDecimals);
         if (std::fabs(value) > kLargestRate) {
-            throw records::FieldError(
-                "columns " + std::to_string(column) + "-" + std::to_string(column + kFieldWidth - 1) + ": '" +
-                std::string(record.substr(static_cast<std::size_t>(column - 1), kFieldWidth)) +
-                "' is beyond any dose rate");
+            const std::string columns =
+                std::to_string(column) + "-" + std::to_string(column + kFieldWidth - 1);
+            const std::string text(record.substr(static_cast<std::size_t>(column - 1), kFieldWidth));
+            throw records::FieldError(columns + " 桁目「" + text + "」は線量率として大きすぎます",
+                "columns " + columns + ": '" + text + "' is beyond any dose rate");
         }
     }
 }

@@ -16,12 +16,13 @@ std::string ReadResultName(const std::string& listFileName)
 {
     records::LineSource list;
     if (!list.Open(listFileName)) {
-        throw RunError(listFileName + ": cannot be opened");
+        throw RunError(records::DescribeFileError(listFileName, "を開けません", "cannot be opened"));
     }
     std::string_view line;
     const std::string name = list.Next(line) ? ResultNameFromLine(line) : std::string();
     if (name.empty()) {
-        throw RunError(records::DescribeRecordError(listFileName, 1, "no result file name"));
+        throw RunError(records::DescribeRecordError(
+            listFileName, 1, "結果ファイル名がありません", "no result file name"));
     }
     return name;
 }

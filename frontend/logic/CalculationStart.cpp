@@ -39,6 +39,7 @@ PreparedCalculation PrepareCalculation(const CalculationEntries& entries, const 
         prepared.Warning = name + " の値が大きすぎて扱えません。";
         return prepared;
     }
+    prepared.Question = LongRunQuestion(prepared.Job.Histories);
     prepared.SpectrumFile = SpectrumFileText(prepared.Spectrum);
     prepared.JobFile = JobFileText(prepared.Job);
     prepared.EngineProgram = EngineProgramFor(entries.position);

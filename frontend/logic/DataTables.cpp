@@ -58,9 +58,10 @@ public:
             ++position_;
         }
         if (position_ >= text_.size()) {
-            error_ = name_ + ": the file ends before " + what +
+            error_ = name_ + " の数値が足りません [" + name_ + ": the file ends before " + what +
                      (tokenLine_ == 0 ? std::string(" (it holds no numbers)")
-                                      : " (after line " + std::to_string(tokenLine_) + ")");
+                                      : " (after line " + std::to_string(tokenLine_) + ")") +
+                     "]";
             return false;
         }
         const std::size_t start = position_;
@@ -68,12 +69,14 @@ public:
         while (position_ < text_.size() && !IsSeparator(text_[position_])) ++position_;
         const std::string_view token(text_.data() + start, position_ - start);
         if (!IsNumberToken(token)) {
-            error_ = Where() + ": \"" + std::string(token) + "\" is not a number (" + what + ")";
+            error_ = WhereJapanese() + "「" + std::string(token) + "」は数値ではありません [" + Where() +
+                     ": \"" + std::string(token) + "\" is not a number (" + what + ")]";
             return false;
         }
         value = Val(token);
         if (!std::isfinite(value)) {
-            error_ = Where() + ": \"" + std::string(token) + "\" is out of range (" + what + ")";
+            error_ = WhereJapanese() + "「" + std::string(token) + "」は値が大きすぎます [" + Where() +
+                     ": \"" + std::string(token) + "\" is out of range (" + what + ")]";
             return false;
         }
         return true;
@@ -84,6 +87,9 @@ public:
 
     // File name and line of the last token read.
     std::string Where() const { return name_ + ", line " + std::to_string(tokenLine_); }
+
+    // The same in Japanese.
+    std::string WhereJapanese() const { return name_ + " の " + std::to_string(tokenLine_) + " 行目: "; }
 
     // The message of the last failure.
     const std::string& Error() const { return error_; }
@@ -98,12 +104,6 @@ private:
     int tokenLine_ = 0;
     std::string error_;
 };
-
-std::string DisplayName(const std::filesystem::path& folder, const char* fileName)
-{
-    if (folder.empty() || folder == ".") return fileName;
-    return (folder / fileName).string();
-}
 
 bool ReadWholeFile(const std::filesystem::path& path, std::string& text)
 {
@@ -160,9 +160,12 @@ std::string ReadOutputTable(FreeFormatFile& file, DataTables& tables)
     // The tube output look-up walks up the voltages and interpolates between neighbours.
     for (std::size_t row = 2; row <= OutputRows; ++row)
         if (!(tables.OutputTable[1][row] > tables.OutputTable[1][row - 1]))
-            return file.Name() + ": the tube voltages must increase, but voltage " + std::to_string(row) +
-                   " (" + PlainNumberText(tables.OutputTable[1][row]) + ") follows " +
-                   PlainNumberText(tables.OutputTable[1][row - 1]);
+            return file.Name() + " の管電圧が増加していません（" + std::to_string(row) + " 番目の " +
+                   PlainNumberText(tables.OutputTable[1][row]) + " が " +
+                   PlainNumberText(tables.OutputTable[1][row - 1]) + " の後にあります） [" + file.Name() +
+                   ": the tube voltages must increase, but voltage " + std::to_string(row) + " (" +
+                   PlainNumberText(tables.OutputTable[1][row]) + ") follows " +
+                   PlainNumberText(tables.OutputTable[1][row - 1]) + "]";
     return {};
 }
 
@@ -173,24 +176,24 @@ std::string ReadDataTables(const std::filesystem::path& folder, DataTables& tabl
     DataTables loaded;
     const auto open = [&](const char* fileName, std::string& text) {
         if (ReadWholeFile(folder / fileName, text)) return std::string();
-        return DisplayName(folder, fileName) + ": the file cannot be opened";
+        return std::string(fileName) + " を開けません [" + fileName + ": the file cannot be opened]";
     };
 
     std::string text;
     if (std::string error = open(AttenuationFileName, text); !error.empty()) return error;
-    FreeFormatFile attenuation(DisplayName(folder, AttenuationFileName), text);
+    FreeFormatFile attenuation(AttenuationFileName, text);
     const std::string attenuationError = ReadSlotRecords<3>(attenuation,
         {"tungsten coefficient", "aluminium coefficient", "copper coefficient"},
         {&loaded.MuTarget, &loaded.MuAl, &loaded.MuCu});
     if (!attenuationError.empty()) return attenuationError;
 
     if (std::string error = open(AirFileName, text); !error.empty()) return error;
-    FreeFormatFile air(DisplayName(folder, AirFileName), text);
+    FreeFormatFile air(AirFileName, text);
     const std::string airError = ReadSlotRecords<1>(air, {"air coefficient"}, {&loaded.MuEnAir});
     if (!airError.empty()) return airError;
 
     if (std::string error = open(OutputFileName, text); !error.empty()) return error;
-    FreeFormatFile output(DisplayName(folder, OutputFileName), text);
+    FreeFormatFile output(OutputFileName, text);
     const std::string outputError = ReadOutputTable(output, loaded);
     if (!outputError.empty()) return outputError;
 

@@ -77,6 +77,10 @@ JobOptions ParseJobOptions(const std::vector<std::string>& arguments)
             options.Run = true;
             continue;
         }
+        if (name == "--yes") {
+            options.Yes = true;
+            continue;
+        }
         const auto found = ValueOptions().find(name);
         if (found == ValueOptions().end()) {
             options.UsageError = "unknown option " + arguments[k];
@@ -180,7 +184,8 @@ std::string JobOptionsHelp()
     return "Usage: brisca-job [options]\n"
            "Writes the spectrum file B_SPCTL.dat and the job file B2F.txt into the current directory,\n"
            "as the main window's calculation start does, from the data tables MUs.dat, Air.eac and\n"
-           "default-output.op found there. Numbers are read as the window reads typed text.\n"
+           "default-output.op found there. Numbers are checked and read as the window reads typed\n"
+           "text: a value must be one number, with a full stop for decimals (2.5).\n"
            "\n"
            "  --kv KV                 peak tube voltage, kV (default 80; limited to 30..149.5)\n"
            "  --waveform KIND         constant, three-phase or single-phase (default constant)\n"
@@ -195,12 +200,15 @@ std::string JobOptionsHelp()
            "                          (mean current = MA x FPS x MS / 1000; not with --ma)\n"
            "  --fsd CM                focus-to-entrance-surface distance, cm (default 90)\n"
            "  --field LONGxSHORT      field size at the FSD, cm (default 20x20; at most 30x30)\n"
-           "  --histories N           number of incident photons (default 500000000; at least 100000000)\n"
+           "  --histories N           number of incident photons (default 500000000; at least 100000000,\n"
+           "                          at most 1E+15; above 1E+11 only with --yes)\n"
            "  --position POS          supine or standing (default supine); picks mcsupine or mcstand\n"
            "  --name NAME             result name without extension (default: today's date\n"
            "                          followed by -臥位 or -立位); the result is NAME.dsr5\n"
            "  --run                   then start the engine (beside brisca-job first, else in the\n"
            "                          current directory) detached, with no input, and wait for it\n"
+           "  --yes                   start a run of more than 1E+11 histories (over ten hours on one\n"
+           "                          core), which the window would first ask about\n"
            "  --help                  show this list\n"
            "\n"
            "Exit status: 0 done; 1 the conditions were refused (message on standard error);\n"

@@ -12,6 +12,7 @@ struct JobOptions {
     CalculationEntries Entries; // the main window's entries, defaults where not given
     bool NameGiven = false;     // --name was given; otherwise the dated default applies
     bool Run = false;           // start the engine after writing the files and wait for it
+    bool Yes = false;           // go on with a very long run without being asked
     bool Help = false;          // show the option list and do nothing else
     std::string Warning;        // a refused tube current (the window's own message)
     std::string UsageError;     // a malformed command line; empty when it was understood

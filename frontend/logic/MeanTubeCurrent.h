@@ -19,7 +19,8 @@ struct MeanTubeCurrent {
 MeanTubeCurrent ContinuousMeanCurrent(const std::string& tubeCurrentMa);
 
 // Pulsed fluoroscopy: tube current (mA) x pulse rate (fps) x pulse width (ms) / 1000 as
-// plain number text, refused when the product is 0.
+// plain number text, refused when an entry that is not empty is not one number or when
+// the product is 0.
 MeanTubeCurrent PulsedMeanCurrent(
     const std::string& tubeCurrentMa, const std::string& pulseRateFps, const std::string& pulseWidthMs);
 

@@ -132,6 +132,30 @@ std::string Join(bool negative, std::string integer, const Pattern& pattern, con
 
 } // namespace
 
+bool ReadsAsNumber(std::string_view text)
+{
+    const auto blank = [&](std::size_t k) {
+        return text[k] == ' ' || text[k] == '\t' || text[k] == '\r' || text[k] == '\n';
+    };
+    const auto digit = [&](std::size_t k) { return k < text.size() && text[k] >= '0' && text[k] <= '9'; };
+    std::size_t k = 0;
+    while (k < text.size() && blank(k)) ++k;
+    if (k < text.size() && (text[k] == '+' || text[k] == '-')) ++k;
+    bool digits = false;
+    for (; digit(k); ++k) digits = true;
+    if (k < text.size() && text[k] == '.')
+        for (++k; digit(k); ++k) digits = true;
+    if (!digits) return false;
+    if (k < text.size() && (text[k] == 'E' || text[k] == 'e' || text[k] == 'D' || text[k] == 'd')) {
+        ++k;
+        if (k < text.size() && (text[k] == '+' || text[k] == '-')) ++k;
+        if (!digit(k)) return false;
+        while (digit(k)) ++k;
+    }
+    while (k < text.size() && blank(k)) ++k;
+    return k == text.size();
+}
+
 double Val(std::string_view text)
 {
     std::size_t k = 0;

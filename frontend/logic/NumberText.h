@@ -15,6 +15,10 @@ namespace brisca {
 // beyond the double range reads as plus or minus infinity, one below it as 0.
 double Val(std::string_view text);
 
+// Whether the whole text, blanks around it aside, is one number of the form Val reads:
+// "2.5", "-3", "1e9" are; "2,5", "80kV", "1.5.2" and a text of blanks only are not.
+bool ReadsAsNumber(std::string_view text);
+
 // Shortest general decimal text of a value, rounded to 15 significant digits, without
 // trailing zeros: 3000, 0.75, 0.15, 1E-06, 1.5E+15 (exponent form below 1E-05 and from
 // 1E+15 on). Negative zero prints as 0.

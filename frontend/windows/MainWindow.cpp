@@ -47,6 +47,9 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& caption, i
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
     button->setGeometry(x, y, w, h);
+    // Enter presses a focused button, as Space does; the Enter chain of the pulse entries
+    // ends on "OK →".
+    button->setAutoDefault(true);
     return button;
 }
 

@@ -41,7 +41,8 @@ public:
     void chooseStanding();
     // "OK →": the mean tube current into its box, or a warning.
     void computeMeanCurrent();
-    // "計算スタート": checks, spectrum, tube output, job file, engine start and two notices.
+    // "計算スタート": checks, a question before a very long run, spectrum, tube output, job
+    // file, engine start and two notices.
     void startCalculation();
     // "readme.txt を読む": fills and shows the readme viewer.
     void showReadme();

@@ -57,6 +57,9 @@ void MainWindow::startCalculation()
         warn(Q(prepared.Warning));
         return;
     }
+    if (!prepared.Question.empty() &&
+        platform_.MsgBox(Q(prepared.Question), MsgButtons::OkCancel, MsgIcon::Warning) != MsgAnswer::Ok)
+        return;
     state_.spectrum = prepared.Spectrum;
     state_.job = prepared.Job;
     platform_.DoEvents();

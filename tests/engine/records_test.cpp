@@ -298,10 +298,20 @@ TEST(Utf8CutTest, CutsByCodePointsNeverSplittingACharacter)
     EXPECT_EQ(records::DropTrailingBlanks("    "), "");
 }
 
-TEST(FieldErrorTest, DescribesFileAndRecord)
+TEST(FieldErrorTest, DescribesFileAndRecordByBareNameInJapaneseThenEnglish)
 {
-    EXPECT_EQ(records::DescribeRecordError("Air.eac", 12, "columns 11-25: 'x' is not a number"),
-        "Air.eac, record 12: columns 11-25: 'x' is not a number");
+    EXPECT_EQ(records::DescribeRecordError("/work/run/Air.eac", 12, "11-25 桁目「x」は数値ではありません",
+                  "columns 11-25: 'x' is not a number"),
+        "Air.eac の 12 行目: 11-25 桁目「x」は数値ではありません [Air.eac, record 12: columns 11-25: 'x' is "
+        "not a number]");
+    EXPECT_EQ(records::DescribeFileError("run/B2F.txt", "を開けません", "the file cannot be opened"),
+        "B2F.txt を開けません [B2F.txt: the file cannot be opened]");
+    try {
+        records::FieldReader(" 1e999999").Real(9, 3);
+        FAIL() << "an overflowing field is refused";
+    } catch (const records::FieldError& e) {
+        EXPECT_EQ(e.Japanese(), "1-9 桁目「 1e999999」は値が大きすぎます");
+    }
 }
 
 } // namespace

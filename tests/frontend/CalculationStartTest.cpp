@@ -75,17 +75,19 @@ struct CheckCase {
     const char* text9;   // historiesEdit afterwards
 };
 
-TEST_F(CalculationStart, ThreeChecksStopTheStartBeforeAnyFileIsWritten)
+TEST_F(CalculationStart, ChecksStopTheStartBeforeAnyFileIsWritten)
 {
     const CheckCase cases[] = {
         {"historiesEdit", "99999999", "ヒストリー数は少なくても１億個以上が必要です。", "100000000"},
-        {"historiesEdit", "abc", "ヒストリー数は少なくても１億個以上が必要です。", "100000000"},
+        {"historiesEdit", "", "ヒストリー数は少なくても１億個以上が必要です。", "100000000"},
         {"historiesEdit", "100000000", "", "100000000"},
         {"fieldLongEdit", "30.5", " 照射野（透視時）は 30×30 以下に設定して下さい ", "500000000"},
         {"fieldShortEdit", "30.5", " 照射野（透視時）は 30×30 以下に設定して下さい ", "500000000"},
         {"fieldLongEdit", "30", "", "500000000"},
         {"resultNameEdit", "", " 結果保存ファイル名を入力して下さい ", "500000000"},
-        {"resultNameEdit", "   ", "", "500000000"},
+        {"resultNameEdit", "あいうえおかきくけこあいうえおかきくけこあいうえおかきくけこあいうえおかきくけこ",
+            " 結果保存ファイル名は拡張子なしで 25 文字以内にして下さい（40 文字あります） ", "500000000"},
+        {"resultNameEdit", "あいうえおかきくけこさしすせそたちつてとなにぬねの", "", "500000000"},
     };
     for (const CheckCase& c : cases) {
         TearDown();
@@ -107,8 +109,57 @@ TEST_F(CalculationStart, ThreeChecksStopTheStartBeforeAnyFileIsWritten)
         EXPECT_FALSE(Exists("B_SPCTL.dat")) << label;
         EXPECT_TRUE(platform.starts.empty()) << label;
     }
-    // A name of blanks passes unchanged into the job file.
-    EXPECT_EQ(Lines(Read("B2F.txt")).value(5), "   .dsr5");
+    // The longest name the engine keeps whole reaches the job file with its extension.
+    EXPECT_EQ(Lines(Read("B2F.txt")).value(5), "あいうえおかきくけこさしすせそたちつてとなにぬねの.dsr5");
+}
+
+TEST_F(CalculationStart, ACommaDecimalInAnyNumberBoxIsRefusedNamingTheBox)
+{
+    const std::pair<const char*, const char*> startBoxes[] = {
+        {"fsdEdit", "FSD"},
+        {"fieldLongEdit", "照射野サイズ（長軸）"},
+        {"fieldShortEdit", "照射野サイズ（短軸）"},
+        {"tubeVoltageEdit", "Ｘ線管電圧"},
+        {"targetAngleEdit", "ターゲット角度"},
+        {"inherentFiltrationEdit", "固有ろ過"},
+        {"aluminiumFilterEdit", "アルミ付加フィルタ"},
+        {"copperFilterEdit", "銅付加フィルタ"},
+        {"meanCurrentEdit", "管電流"},
+        {"historiesEdit", "入射光子数"},
+    };
+    for (const auto& [box, label] : startBoxes) {
+        TearDown();
+        SetUp();
+        PlaceEngine("mcsupine");
+        MainWindow& form = Loaded();
+        form.findChild<QLineEdit*>(box)->setText("2,5");
+        form.startButton->click();
+        ASSERT_EQ(platform.messages.size(), 1u) << box;
+        const QString text = platform.messages[0].text;
+        EXPECT_TRUE(text.startsWith(QString(" ") + label) && text.contains("「2,5」") && text.contains("2.5"))
+            << text.toStdString();
+        EXPECT_FALSE(Exists("B2F.txt")) << box;
+        EXPECT_TRUE(platform.starts.empty()) << box;
+    }
+}
+
+TEST_F(CalculationStart, AVeryLongRunIsStartedOnlyAfterConfirmation)
+{
+    PlaceEngine("mcsupine");
+    MainWindow& form = Loaded();
+    form.historiesEdit->setText("2e11");
+    platform.msgAnswers = {brisca::MsgAnswer::Cancel};
+    form.startButton->click();
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_TRUE(platform.messages[0].text.contains("約 20 時間")) << platform.messages[0].text.toStdString();
+    EXPECT_EQ(platform.messages[0].buttons, brisca::MsgButtons::OkCancel);
+    EXPECT_FALSE(Exists("B2F.txt"));
+    EXPECT_TRUE(platform.starts.empty());
+
+    form.startButton->click(); // answered OK
+    EXPECT_EQ(MessageTexts().mid(1), QStringList({platform.messages[0].text, kLongTime, kThreads}));
+    EXPECT_EQ(Lines(Read("B2F.txt")).value(4), "2.000E+11");
+    EXPECT_EQ(platform.starts.size(), 1u);
 }
 
 TEST_F(CalculationStart, DefaultsWriteBothFilesStartTheEngineAndShowTwoNotices)
@@ -175,7 +226,6 @@ TEST_F(CalculationStart, EntriesReachTheFilesInTheirPatternsAndLimits)
         {"targetAngleEdit", "15", 304, "B_SPCTL.dat", "15.0", "15"},
         {"copperFilterEdit", "0.1", 307, "B_SPCTL.dat", "00.100", "0.1"},
         {"meanCurrentEdit", "0.15", 303, "B_SPCTL.dat", "0.15", "0.15"},
-        {"meanCurrentEdit", "abc", 303, "B_SPCTL.dat", "0.00", "abc"},
         {"meanCurrentEdit", "", 1, "B2F.txt", "0.000E+00", ""},
     };
     PlaceEngine("mcsupine");
@@ -365,33 +415,65 @@ TEST_F(CalculationStart, TheWindowAndBriscaJobWriteIdenticalFiles)
 #endif
 }
 
-// A condition one of the two refuses, the other refuses with the same words.
+// Each condition the start refuses, the window and brisca-job refuse with the same words.
+struct RefusalCase {
+    const char* box;
+    const char* text;
+    QStringList arguments; // brisca-job options for the same condition
+    const char* said;      // words the message must hold
+};
+
 TEST_F(CalculationStart, TheWindowAndBriscaJobRefuseWithTheSameMessage)
 {
 #ifndef BRISCA_JOB
     GTEST_SKIP() << "brisca-job is not built";
 #else
-    const std::pair<const char*, QStringList> cases[] = {
-        {"targetAngleEdit", {"--angle", "0"}},
-        {"fieldLongEdit", {"--field", "31x20"}},
-        {"historiesEdit", {"--histories", "5"}},
-        {"copperFilterEdit", {"--cu", "1e6"}},
-        {"fsdEdit", {"--fsd", "1e999"}},
+    const RefusalCase cases[] = {
+        {"resultNameEdit", "abcdefghijklmnopqrstuvwxyz", {"--name", "abcdefghijklmnopqrstuvwxyz"},
+            "25 文字以内"},
+        {"resultNameEdit", "a/b", {"--name", "a/b"}, "「/」"},
+        {"resultNameEdit", "a\\b", {"--name", "a\\b"}, "「\\」"},
+        {"resultNameEdit", "..", {"--name", ".."}, "「..」"},
+        {"resultNameEdit", "   ", {"--name", "   "}, "空白だけ"},
+        {"resultNameEdit", "a\tb", {"--name", "a\tb"}, "制御文字"},
+        {"fsdEdit", "0", {"--fsd", "0"}, "FSD"},
+        {"fsdEdit", "-10", {"--fsd", "-10"}, "FSD"},
+        {"fieldLongEdit", "0", {"--field", "0x20"}, "長軸"},
+        {"fieldShortEdit", "-5", {"--field", "20x-5"}, "短軸"},
+        {"meanCurrentEdit", "-1", {"--ma", "-1"}, "管電流"},
+        {"copperFilterEdit", "2,5", {"--cu", "2,5"}, "2.5"},
+        {"tubeVoltageEdit", "80kV", {"--kv", "80kV"}, "Ｘ線管電圧"},
+        {"historiesEdit", "1.5.2", {"--histories", "1.5.2"}, "入射光子数"},
+        {"historiesEdit", "5", {"--histories", "5"}, "１億個以上"},
+        {"historiesEdit", "2e15", {"--histories", "2e15"}, "1E+15"},
+        {"fieldLongEdit", "31", {"--field", "31x20"}, "30×30"},
+        {"targetAngleEdit", "0", {"--angle", "0"}, "ターゲット角度"},
+        {"copperFilterEdit", "1e6", {"--cu", "1e6"}, ""},
+        {"fsdEdit", "1e999", {"--fsd", "1e999"}, "大きすぎ"},
     };
-    for (const auto& [box, arguments] : cases) {
+    for (const RefusalCase& c : cases) {
         TearDown();
         SetUp();
         MainWindow& form = Loaded();
-        form.findChild<QLineEdit*>(box)->setText(arguments[1].section('x', 0, 0));
+        form.findChild<QLineEdit*>(c.box)->setText(QString::fromUtf8(c.text));
         form.startButton->click();
-        ASSERT_EQ(platform.messages.size(), 1u) << box;
+        const std::string label = std::string(c.box) + "=" + c.text;
+        ASSERT_EQ(platform.messages.size(), 1u) << label;
+        EXPECT_TRUE(platform.messages[0].text.contains(QString::fromUtf8(c.said))) << label;
+        EXPECT_FALSE(Exists("B2F.txt")) << label;
 
+        QStringList arguments = c.arguments;
+        if (!arguments.contains("--name"))
+            arguments << "--name"
+                      << "x";
         QProcess job;
-        job.start(BRISCA_JOB, QStringList(arguments) << "--name"
-                                                     << "x");
+        job.setWorkingDirectory(QDir::currentPath());
+        job.start(BRISCA_JOB, arguments);
         ASSERT_TRUE(job.waitForFinished(30000));
-        EXPECT_EQ(job.exitCode(), 1) << box;
-        EXPECT_EQ(QString::fromUtf8(job.readAllStandardError()).chopped(1), platform.messages[0].text) << box;
+        EXPECT_EQ(job.exitCode(), 1) << label;
+        EXPECT_EQ(QString::fromUtf8(job.readAllStandardError()).chopped(1), platform.messages[0].text)
+            << label;
+        EXPECT_FALSE(Exists("B2F.txt")) << label;
     }
 #endif
 }

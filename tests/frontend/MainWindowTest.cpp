@@ -113,9 +113,17 @@ TEST_F(MainWindowTest, OkComputesTheMeanTubeCurrentOrWarns)
         {false, "", "", "", "7", "　管電流を入力してください　"},
         {true, "2", "15", "5", "0.15", ""},
         {true, "3", "30", "4", "0.36", ""},
-        {true, "10mA", "7.5", "4", "0.3", ""},
+        {true, "10mA", "7.5", "4", "7",
+            " 透視管電流 の「10mA」は数値として読めません。数字だけで入力して下さい（小数は 2.5 "
+            "のように半角のピリオドで書きます） "},
+        {true, "2", "2,5", "5", "7",
+            " パルスレート の「2,5」は数値として読めません。数字だけで入力して下さい（小数は 2.5 "
+            "のように半角のピリオドで書きます） "},
+        {true, "2", "15", "2,5", "7",
+            " パルス幅 の「2,5」は数値として読めません。数字だけで入力して下さい（小数は 2.5 "
+            "のように半角のピリオドで書きます） "},
         {true, "2", "15", "", "7", "　データを入力してください　"},
-        {true, "x", "15", "5", "7", "　データを入力してください　"},
+        {true, "", "15", "5", "7", "　データを入力してください　"},
     };
     MainWindow& form = Loaded();
     for (const MeanCurrentCase& c : cases) {
@@ -182,6 +190,25 @@ TEST_F(MainWindowTest, EnterMovesFromPulseRateToPulseWidthToOk)
     EXPECT_TRUE(form.pulseWidthEdit->hasFocus());
     QTest::keyClick(form.pulseWidthEdit, Qt::Key_Enter);
     EXPECT_TRUE(form.meanCurrentButton->hasFocus());
+}
+
+TEST_F(MainWindowTest, EnterOnOkAfterThePulseWidthGivesTheMeanCurrent)
+{
+    MainWindow& form = Loaded();
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    form.pulsedOption->click();
+    QTest::keyClicks(form.pulseRateEdit, "15");
+    QTest::keyClick(form.pulseRateEdit, Qt::Key_Return);
+    QTest::keyClicks(form.pulseWidthEdit, "5");
+    QTest::keyClick(form.pulseWidthEdit, Qt::Key_Return);
+    form.tubeCurrentEdit->setText("2");
+    EXPECT_EQ(form.meanCurrentEdit->text(), "");
+    QTest::keyClick(form.meanCurrentButton, Qt::Key_Return);
+    EXPECT_EQ(form.meanCurrentEdit->text(), "0.15");
+    // Every button of the window answers Enter the same way.
+    for (const QPushButton* button : form.findChildren<QPushButton*>())
+        EXPECT_TRUE(button->autoDefault()) << button->objectName().toStdString();
 }
 
 TEST_F(MainWindowTest, ExitDeletesTheExchangeFilesButKeepsB2FDat)

@@ -104,7 +104,7 @@ TEST(JobOptions, HelpListsEveryOption)
     const std::string help = JobOptionsHelp();
     for (const char* option :
         {"--kv", "--waveform", "--angle", "--inherent", "--al", "--cu", "--ma", "--pulse-ma", "--rate",
-            "--width", "--fsd", "--field", "--histories", "--position", "--name", "--run", "--help"})
+            "--width", "--fsd", "--field", "--histories", "--position", "--name", "--run", "--yes", "--help"})
         EXPECT_NE(help.find(std::string("  ") + option + " "), std::string::npos) << option;
 }
 
@@ -207,6 +207,9 @@ TEST_F(BriscaJobRun, RefusalsGoToStandardErrorAndWriteNothing)
         {"--angle 0 --name x", "ターゲット角度 0 度ではＸ線スペクトルを計算できません。0 度より大きく 90 "
                                "度以下の角度を入力して下さい。\n"},
         {"--pulse-ma 2 --rate 15", "　データを入力してください　\n"},
+        {"--histories 2e11 --name x",
+            " 入射光子数 2.000E+11 の計算には、1 コアで約 20 時間かかります。計算を始めますか？ \n"
+            "（確認なしで続けるには --yes を付けて実行して下さい）\n"},
     };
     for (const auto& [arguments, message] : cases) {
         EXPECT_EQ(Run(BRISCA_JOB_PROGRAM, arguments), 1) << arguments;
@@ -214,10 +217,12 @@ TEST_F(BriscaJobRun, RefusalsGoToStandardErrorAndWriteNothing)
         EXPECT_FALSE(fs::exists(work_ / "B2F.txt")) << arguments;
         EXPECT_FALSE(fs::exists(work_ / "B_SPCTL.dat")) << arguments;
     }
+    EXPECT_EQ(Run(BRISCA_JOB_PROGRAM, "--histories 2e11 --name x --yes"), 0);
+    EXPECT_TRUE(fs::exists(work_ / "B2F.txt"));
     EXPECT_EQ(Run(BRISCA_JOB_PROGRAM, "--kv"), 2);
     fs::remove(work_ / "Air.eac");
     EXPECT_EQ(Run(BRISCA_JOB_PROGRAM, "--name x"), 3);
-    EXPECT_EQ(Read(work_ / "stderr.txt"), "Air.eac: the file cannot be opened\n");
+    EXPECT_EQ(Read(work_ / "stderr.txt"), "Air.eac を開けません [Air.eac: the file cannot be opened]\n");
 }
 
 TEST_F(BriscaJobRun, HelpExitsWithoutWriting)

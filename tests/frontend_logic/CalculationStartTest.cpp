@@ -45,14 +45,31 @@ TEST(StartChecks, HistoriesFieldAndNameInThisOrder)
     const CheckCase cases[] = {
         {"defaults", "500000000", "20", "20", "x", "", false},
         {"too few histories", "99999999", "20", "20", "x", HistoriesWarning, true},
-        {"histories not a number", "many", "20", "20", "x", HistoriesWarning, true},
+        {"histories not a number", "many", "20", "20", "x",
+            " 入射光子数（ヒストリー） の「many」は数値として読めません。数字だけで入力して下さい（小数は "
+            "2.5 "
+            "のように半角のピリオドで書きます） ",
+            false},
+        {"empty histories", "", "20", "20", "x", HistoriesWarning, true},
+        {"histories at the engine's limit", "1e15", "20", "20", "x", "", false},
+        {"histories beyond the engine's limit", "1.1e15", "20", "20", "x", TooManyHistoriesWarning, false},
         {"just enough histories", "100000000", "20", "20", "x", "", false},
         {"histories as exponent", "1e8", "20", "20", "x", "", false},
         {"field 30 x 30", "1e8", "30", "30", "x", "", false},
         {"long side 30.5", "1e8", "30.5", "20", "x", FieldSizeWarning, false},
         {"short side 30.5", "1e8", "20", "30.5", "x", FieldSizeWarning, false},
         {"empty name", "1e8", "20", "20", "", ResultNameWarning, false},
-        {"name of blanks", "1e8", "20", "20", "   ", "", false},
+        {"field side written as 0.1", "1e8", "0.05", "20", "x", "", false},
+        {"field side written as 0.0", "1e8", "20", "0.049", "x",
+            " 照射野サイズ（短軸） は 0.1 cm 以上にして下さい ", false},
+        {"empty field side", "1e8", "", "20", "x", " 照射野サイズ（長軸） は 0.1 cm 以上にして下さい ",
+            false},
+        {"name of 25 characters", "1e8", "20", "20", "あいうえおかきくけこさしすせそたちつてとなにぬねの", "",
+            false},
+        {"name of 26 characters", "1e8", "20", "20", "あいうえおかきくけこさしすせそたちつてとなにぬねのは",
+            " 結果保存ファイル名は拡張子なしで 25 文字以内にして下さい（26 文字あります） ", false},
+        {"name with a line end", "1e8", "20", "20", "a\nb",
+            " 結果保存ファイル名にファイル名として使えない文字（制御文字）が含まれています ", false},
         {"histories before field", "1", "31", "20", "", HistoriesWarning, true},
         {"field before name", "1e8", "31", "20", "", FieldSizeWarning, false},
     };
@@ -83,10 +100,11 @@ TEST(JobFile, LinesOfTheJobFile)
     const JobCase cases[] = {
         {"defaults", "90", "20", "20", "500000000", "run", {"90.0", "20.0", "20.0", "5.000E+08", "run.dsr5"}},
         {"short FSD", "5", "5", "12.25", "100000000", "a", {"05.0", "5.0", "12.3", "1.000E+08", "a.dsr5"}},
-        {"long FSD", "120", "30", "0", "123456789", "b", {"120.0", "30.0", "0.0", "1.235E+08", "b.dsr5"}},
-        {"name of blanks", "90", "20", "20", "5e8", "  ", {"90.0", "20.0", "20.0", "5.000E+08", "  .dsr5"}},
-        {"long name kept whole", "90", "20", "20", "5e8", "a-result-name-longer-than-thirty-characters",
-            {"90.0", "20.0", "20.0", "5.000E+08", "a-result-name-longer-than-thirty-characters.dsr5"}},
+        {"long FSD", "120", "30", "0.05", "123456789", "b", {"120.0", "30.0", "0.1", "1.235E+08", "b.dsr5"}},
+        {"name with blanks", "90", "20", "20", "5e8", " a b ",
+            {"90.0", "20.0", "20.0", "5.000E+08", " a b .dsr5"}},
+        {"longest name kept whole", "90", "20", "20", "5e8", "a-result-name-of-25-chars",
+            {"90.0", "20.0", "20.0", "5.000E+08", "a-result-name-of-25-chars.dsr5"}},
     };
     for (const auto& c : cases) {
         CalculationEntries entries;
@@ -103,9 +121,9 @@ TEST(JobFile, LinesOfTheJobFile)
     }
 }
 
-TEST(JobFile, EmptyOrLetteredCurrentGivesZeroOutputAndStillStarts)
+TEST(JobFile, EmptyOrZeroCurrentGivesZeroOutputAndStillStarts)
 {
-    for (const char* current : {"", "mA"}) {
+    for (const char* current : {"", "-0"}) {
         CalculationEntries entries = Named("x");
         entries.meanTubeCurrentMa = current;
         const PreparedCalculation prepared = PrepareCalculation(entries, ShippedTables());
@@ -211,11 +229,10 @@ TEST(CalculationStart, NumbersBeyondRangeNeverReachAFile)
         return entries;
     };
     const NonFiniteCase cases[] = {
-        {"histories", with([](CalculationEntries& e) { e.histories = "1e999"; }),
-            "入射光子数 の値が大きすぎて扱えません。"},
+        {"histories", with([](CalculationEntries& e) { e.histories = "1e999"; }), TooManyHistoriesWarning},
         {"FSD", with([](CalculationEntries& e) { e.fsdCm = "1e400"; }), "FSD の値が大きすぎて扱えません。"},
         {"field", with([](CalculationEntries& e) { e.fieldShortCm = "-1e999"; }),
-            "照射野サイズ（短軸） の値が大きすぎて扱えません。"},
+            " 照射野サイズ（短軸） は 0.1 cm 以上にして下さい "},
         {"current", with([](CalculationEntries& e) { e.meanTubeCurrentMa = "1e999"; }),
             "管電流の値 1e999 は大きすぎて扱えません。"},
     };
@@ -235,6 +252,23 @@ TEST(CalculationStart, ChecksStopBeforeTheSpectrum)
     EXPECT_EQ(prepared.Warning, HistoriesWarning);
     EXPECT_EQ(prepared.correctedHistories.value_or(""), "100000000");
     EXPECT_FALSE(prepared.correctedTubeVoltage) << "the spectrum did not run";
+}
+
+TEST(CalculationStart, OnlyARunOfMoreThan1E11HistoriesAsksWithItsRunTime)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"1e11", ""},
+        {"1.0001e11", " 入射光子数 1.000E+11 の計算には、1 コアで約 10 時間かかります。計算を始めますか？ "},
+        {"1e13", " 入射光子数 1.000E+13 の計算には、1 コアで約 41 日かかります。計算を始めますか？ "},
+        {"1e15", " 入射光子数 1.000E+15 の計算には、1 コアで約 11 年かかります。計算を始めますか？ "},
+    };
+    for (const auto& [histories, question] : cases) {
+        CalculationEntries entries = Named("x");
+        entries.histories = histories;
+        const PreparedCalculation prepared = PrepareCalculation(entries, ShippedTables());
+        EXPECT_EQ(prepared.Warning, "") << histories;
+        EXPECT_EQ(prepared.Question, question) << histories;
+    }
 }
 
 TEST(CalculationStart, PositionPicksTheEngine)
@@ -276,6 +310,9 @@ TEST(MeanTubeCurrent, ContinuousCopiesAndPulsedMultiplies)
         {"pulsed thirds", true, "1", "10", "3.3", "0.033", ""},
         {"pulsed without width", true, "2", "15", "", "", PulseDataMissingWarning},
         {"pulsed zero rate", true, "2", "0", "5", "", PulseDataMissingWarning},
+        {"pulsed width with a comma", true, "2", "15", "2,5", "",
+            " パルス幅 の「2,5」は数値として読めません。数字だけで入力して下さい（小数は 2.5 "
+            "のように半角のピリオドで書きます） "},
     };
     for (const auto& c : cases) {
         const MeanTubeCurrent mean = c.pulsed ? PulsedMeanCurrent(c.tubeCurrent, c.pulseRate, c.pulseWidth)

@@ -58,6 +58,15 @@ TEST(Val, BeyondTheDoubleRangeIsInfinite)
     EXPECT_EQ(Val("0.000001e-99999999999"), 0.0);
 }
 
+TEST(ReadsAsNumber, OnlyTextsThatAreOneNumberThroughout)
+{
+    for (const char* text : {"80", " 2.5 ", "-3", "+.5", "5.", "1e9", "1.5E-02", "2D3", "1e999"})
+        EXPECT_TRUE(ReadsAsNumber(text)) << text;
+    for (const char* text :
+        {"", "  ", "2,5", "80kV", "1.5.2", "1e", "3E-x", ".", "-", "inf", "0x10", "1 2", "２．５"})
+        EXPECT_FALSE(ReadsAsNumber(text)) << text;
+}
+
 TEST(Val, IgnoresTheProcessLocale)
 {
     // A windowed program takes its locale from the environment; a comma locale must not
