@@ -2,6 +2,7 @@
 # number texts, data tables, spectrum, tube output, job file, checks and file writing.
 add_library(brisca_logic STATIC
   ${CMAKE_CURRENT_LIST_DIR}/NumberText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/logic/UserFolder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/setup/AtomicWrite.cpp
   ${CMAKE_CURRENT_LIST_DIR}/setup/CalculationStart.cpp
   ${CMAKE_CURRENT_LIST_DIR}/setup/DataTables.cpp
