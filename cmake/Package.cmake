@@ -20,7 +20,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 if(TARGET brisca)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6widgets6, libqt6gui6, libqt6core6, qt6-qpa-plugins, fonts-ipafont-gothic")
+    "qt6-qpa-plugins, fonts-ipafont-gothic")
   set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xterm")
 endif()
 
