@@ -258,7 +258,7 @@ Tables LoadTables(const std::string& directory)
     ReadSpectrumFile(directory, tables.spectrum);
 
     // The tables must cover every energy a photon can have: 5 keV up to the top bin.
-    const float topEnergy = static_cast<float>(tables.spectrum.lastBin) * 0.5f;
+    const float topEnergy = static_cast<float>(tables.spectrum.lastBin) * Spectrum::kBinWidth;
     const InteractionTable& interaction = tables.interaction;
     if (interaction.energy[1] > 5.0f) {
         throw InputError(records::DescribeRecordError(kInteractionFile, firstInteractionRecord,

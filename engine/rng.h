@@ -72,4 +72,42 @@ private:
     int k_ = 55; // long index; the short index follows from it
 };
 
+// Cosine and sine of a scattering azimuth φ.
+struct Azimuth {
+    float cosPhi = 1.0f; // cos φ
+    float sinPhi = 0.0f; // sin φ
+};
+
+// ln of the deviate of every generator entry, worked out once by the library call a flight
+// would make, so that a free path looks it up. Entry 0 (deviate 0) is never looked up.
+extern const std::array<float, kRngModulus> kLogDeviates;
+
+// cos φ and sin φ of the azimuth φ = 2π × deviate of every generator entry, worked out once
+// by the library calls a rotation would make.
+extern const std::array<Azimuth, kRngModulus> kAzimuths;
+
+// One flight's deviates: the free path, and the deviate R2 drawn with it that picks the
+// interaction at the end of the flight.
+struct FreePath {
+    float length = 0.0f; // t = -ln R1 / μ, cm
+    float choice = 0.0f; // R2, compared with the interaction shares
+};
+
+// Draws R1 then R2 and turns R1 into a free path in a medium of attenuation μ (per cm).
+// A zero R1 would give an infinite path, so both are drawn again; entry 0 is the only one
+// whose deviate is 0.
+inline FreePath SampleFreePath(Rng& rng, float mu)
+{
+    std::int32_t e1 = rng.NextEntry();
+    float r2 = rng.Next();
+    while (e1 == 0) {
+        e1 = rng.NextEntry();
+        r2 = rng.Next();
+    }
+    return {-kLogDeviates[static_cast<std::size_t>(e1)] / mu, r2};
+}
+
+// Draws R and gives the scattering azimuth φ = 2π × R as its cosine and sine.
+inline Azimuth SampleAzimuth(Rng& rng) { return kAzimuths[static_cast<std::size_t>(rng.NextEntry())]; }
+
 } // namespace engine

@@ -81,14 +81,14 @@ int RunEngine(const EngineGeometry& geometry, const std::string& directory, Cons
     Say(console, "  ---   Enter キーを押すと計算が開始されます ---");
     WaitForEnter(console);
 
-    Say(console, "<<< Monte Carlo Simulation >>>");
+    Say(console, " <<< Monte Carlo Simulation >>>");
     const ClockTime start = console.clock();
     SayTime(console, "Start time", start);
 
     GridScorer scorer(*tables, geometry, *grids);
     Transport transport(*tables, rng, scorer);
     const Spectrum& spectrum = tables->spectrum;
-    for (int bin = 10; bin <= spectrum.lastBin; ++bin) {
+    for (int bin = Spectrum::kFirstBin; bin <= spectrum.lastBin; ++bin) {
         std::string progress = " ";
         records::AppendI(progress, bin, 3);
         progress += " / ";
@@ -97,7 +97,7 @@ int RunEngine(const EngineGeometry& geometry, const std::string& directory, Cons
         console.out.flush();
 
         const auto histories = static_cast<long long>(tables->job.photonCount * spectrum.intensity[bin]);
-        const float energy = static_cast<float>(bin) * 0.5f;
+        const float energy = static_cast<float>(bin) * Spectrum::kBinWidth;
         for (long long n = 0; n < histories; ++n) transport.RunHistory(energy);
     }
 

@@ -1,5 +1,7 @@
 #include "engine/scoring.h"
 
+#include "engine/constants.h"
+
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -9,9 +11,17 @@ namespace engine {
 
 namespace {
 
-constexpr float kPi = 3.141592f;
-constexpr float kDiscRadius2 = 25.0f; // scoring disc radius 5 cm, squared
-constexpr float kHalfBand = 5.0f;     // a plane can score only within 5 cm of a height
+constexpr float kDiscRadius2 = 25.0f;           // scoring disc radius 5 cm, squared
+constexpr float kDiscArea = kPi * kDiscRadius2; // cm²: turns summed crossings into fluence
+constexpr float kHalfBand = 5.0f;               // a plane can score only within 5 cm of a height
+constexpr float kScoringCutoff = 10.0f;         // keV; escapes of softer photons are not scored
+// 1 keV per gram in gray, for the reference kerma of the simulated photons.
+constexpr float kKeVPerGram = 1.602e-13f;
+// The same, halved: photons leaving toward +x and toward -x score into one folded grid, so
+// each cell sums the crossings of two discs.
+constexpr float kKeVPerGramFolded = 8.01e-14f;
+// Square of the distance (cm) at which the tube output is given, 100 cm.
+constexpr float kOutputDistance2 = 10000.0f;
 
 // Bit i set for each plane whose crossing can lie within 5 cm of a scoring height. The
 // crossing height is linear in the plane position; solving for the band in double
@@ -55,24 +65,20 @@ std::uint64_t CandidatePlanes(const Photon& photon, const EngineGeometry& geomet
 
 } // namespace
 
-GridScorer::GridScorer(const Tables& tables, const EngineGeometry& geometry, Grids& grids, bool literalDiscs)
-    : tables_(tables), geometry_(geometry), grids_(grids), literalDiscs_(literalDiscs)
+GridScorer::GridScorer(const Tables& tables, const EngineGeometry& geometry, Grids& grids)
+    : tables_(tables), geometry_(geometry), grids_(grids)
 {
 }
 
 void GridScorer::ScorePlane(int block, int lateral, float along, float heightOffset, float q, float h)
 {
     const float offset2 = heightOffset * heightOffset;
-    int first = 0;
-    int last = Grids::kAlong - 1;
-    if (!literalDiscs_) {
-        // Only discs within 5 cm along the axis can hold the crossing; the margin of a
-        // further centimetre covers rounding, and the exact test below decides.
-        if (!(along >= -306.0f && along <= 306.0f)) return;
-        const float u = (along + 300.0f) / 10.0f;
-        first = std::max(0, static_cast<int>(std::ceil(u - 0.6f)));
-        last = std::min(Grids::kAlong - 1, static_cast<int>(std::floor(u + 0.6f)));
-    }
+    // Only discs within 5 cm along the axis can hold the crossing; the margin of a further
+    // centimetre covers rounding, and the exact test below decides.
+    if (!(along >= -306.0f && along <= 306.0f)) return;
+    const float u = (along + 300.0f) / 10.0f;
+    const int first = std::max(0, static_cast<int>(std::ceil(u - 0.6f)));
+    const int last = std::min(Grids::kAlong - 1, static_cast<int>(std::floor(u + 0.6f)));
     for (int b = first; b <= last; ++b) {
         const float dz = along - AlongPosition(b);
         if (dz * dz + offset2 <= kDiscRadius2) {
@@ -86,12 +92,13 @@ void GridScorer::ScorePlane(int block, int lateral, float along, float heightOff
 void GridScorer::Score(const Photon& photon)
 {
     const float E = photon.energy;
-    if (E < 10.0f) return;
+    if (E < kScoringCutoff) return;
 
     // Air coefficient, linear on the 0.5 keV grid; 150 keV itself uses the last entry.
     const std::array<float, 301>& A = tables_.air.coefficient;
     const int j = std::min(static_cast<int>(2.0f * E) + 1, 300);
-    const float a = A[j - 1] + (E - static_cast<float>(j - 1) * 0.5f) * (A[j] - A[j - 1]) / 0.5f;
+    const float a = A[j - 1] + (E - static_cast<float>(j - 1) * Spectrum::kBinWidth) * (A[j] - A[j - 1]) /
+                                   Spectrum::kBinWidth;
 
     const ConversionTable& conv = tables_.conversion;
     const int k = FirstAboveBranchless(conv.energy, 1, ConversionTable::kRows, E);
@@ -112,8 +119,7 @@ void GridScorer::Score(const Photon& photon)
     const bool heightIsY = geometry_.heightAxis == HeightAxis::Y;
 
     const float ns = n * s;
-    std::uint64_t planes = ~std::uint64_t{0};
-    if (!literalDiscs_) planes = CandidatePlanes(photon, geometry_);
+    std::uint64_t planes = CandidatePlanes(photon, geometry_);
     // Only the planes that are set, ascending: no test per plane that fails at random.
     planes &= ((std::uint64_t{1} << Grids::kLateral) - 1) & ~((std::uint64_t{1} << Grids::kFirstScored) - 1);
     for (; planes != 0; planes &= planes - 1) {
@@ -143,13 +149,17 @@ void Normalise(const Tables& tables, Grids& grids)
     const std::array<float, 301>& A = tables.air.coefficient;
     const std::array<float, 301>& S = tables.spectrum.intensity;
 
+    // Energy fluence (keV per cm²) of the simulated photons spread evenly over the field,
+    // weighted by the air coefficient, and the air kerma it stands for.
     float reference = 0.0f;
-    for (int i = 10; i <= 300; ++i)
-        reference += A[i] * S[i] * (static_cast<float>(i) * 0.5f) * job.photonCount;
+    for (int i = Spectrum::kFirstBin; i <= 300; ++i)
+        reference += A[i] * S[i] * (static_cast<float>(i) * Spectrum::kBinWidth) * job.photonCount;
     reference = reference / (job.fieldWidth * job.fieldLength);
-    const float referenceKerma = reference * 1.602e-13f;
-    float scale = (10000.0f / (job.fsd * job.fsd)) * job.tubeOutput / referenceKerma;
-    scale = scale * 8.01e-14f / (kPi * 25.0f);
+    const float referenceKerma = reference * kKeVPerGram;
+    // Make that kerma equal to the tube output carried from 100 cm to the focus-surface
+    // distance by the inverse square law; the disc area turns crossings into fluence.
+    float scale = (kOutputDistance2 / (job.fsd * job.fsd)) * job.tubeOutput / referenceKerma;
+    scale = scale * kKeVPerGramFolded / kDiscArea;
 
     for (int block = 0; block < Grids::kHeights; ++block) {
         for (int b = 0; b < Grids::kAlong; ++b) {

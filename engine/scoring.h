@@ -36,9 +36,8 @@ inline float AlongPosition(int b) { return -300.0f + 10.0f * static_cast<float>(
 // x = ±(lateral position) within 5 cm of a grid point.
 class GridScorer : public EscapeScorer {
 public:
-    // literalDiscs: test all 61 discs of a plane instead of the one or two candidates
-    // (same result; kept to prove that and to measure the difference).
-    GridScorer(const Tables& tables, const EngineGeometry& geometry, Grids& grids, bool literalDiscs = false);
+    // All three must outlive the scorer.
+    GridScorer(const Tables& tables, const EngineGeometry& geometry, Grids& grids);
 
     // Scores one escape from the photon's last interaction point.
     void Score(const Photon& photon) override;
@@ -51,7 +50,6 @@ private:
     const Tables& tables_;
     const EngineGeometry& geometry_;
     Grids& grids_;
-    bool literalDiscs_;
 };
 
 // Scales the grids to rates per minute: the reference kerma of the simulated photons spread

@@ -1,5 +1,7 @@
 #include "engine/transport.h"
 
+#include "engine/constants.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -7,23 +9,9 @@ namespace engine {
 
 namespace {
 
-constexpr float kPi = 3.141592f;
-constexpr float kElectronRest = 511.0f; // keV
+constexpr float kElectronRest = 511.0f; // electron rest energy, keV
 constexpr float kWavelengthKeV = 12.4f; // λ [Å] = 12.4 / E [keV]
-constexpr float kCutoff = 5.0f;         // keV
-
-// ln of the deviate of every generator entry, by the same library call the free path
-// would make, so that a flight looks its logarithm up. Entry 0 (deviate 0) is never used.
-const std::array<float, kRngModulus>& LogDeviates()
-{
-    static const std::array<float, kRngModulus> logs = [] {
-        std::array<float, kRngModulus> table{};
-        for (std::int32_t v = 1; v < kRngModulus; ++v)
-            table[static_cast<std::size_t>(v)] = std::log(Rng::Deviate(v));
-        return table;
-    }();
-    return logs;
-}
+constexpr float kCutoff = 5.0f;         // photons below this energy (keV) are not followed
 
 } // namespace
 
@@ -126,21 +114,6 @@ Direction RotateBy(const Direction& d, ScatterAngle angle, float cosPhi, float s
     return result;
 }
 
-// Cosine and sine of the azimuth φ = 2π × deviate for every generator entry, by the same
-// library calls a rotation would make, so that a scattering looks them up.
-const std::array<Azimuth, kRngModulus>& Azimuths()
-{
-    static const std::array<Azimuth, kRngModulus> azimuths = [] {
-        std::array<Azimuth, kRngModulus> table{};
-        for (std::int32_t v = 0; v < kRngModulus; ++v) {
-            const float phi = 2.0f * kPi * Rng::Deviate(v);
-            table[static_cast<std::size_t>(v)] = {std::cos(phi), std::sin(phi)};
-        }
-        return table;
-    }();
-    return azimuths;
-}
-
 } // namespace
 
 Direction Rotate(const Direction& d, ScatterAngle angle, float phi)
@@ -216,7 +189,7 @@ ScatterAngle SampleCoherent(float E, const ScatterTable& table, Rng& rng)
 }
 
 Transport::Transport(const Tables& tables, Rng& rng, EscapeScorer& scorer)
-    : tables_(tables), rng_(rng), scorer_(scorer), logDeviates_(LogDeviates()), azimuths_(Azimuths())
+    : tables_(tables), rng_(rng), scorer_(scorer)
 {
 }
 
@@ -237,7 +210,10 @@ const Coefficients& Transport::CachedCoefficients(float E)
         startCoefficients_ = CoefficientsAt(tables_.interaction, E);
         startEnergy_ = E;
     }
+
+    // Entry point on the phantom surface, or the end of a history that misses it.
     Photon photon;
+    photon.energy = E;
     for (;;) {
         const float r1 = rng_.Next();
         const float r2 = rng_.Next();
@@ -246,47 +222,39 @@ const Coefficients& Transport::CachedCoefficients(float E)
         if (entry == Entry::Entered) break;
     }
 
-    while (E >= kCutoff) {
-        const Coefficients& mu = CachedCoefficients(E);
-
-        // Free path; a zero deviate would give an infinite path, so both are drawn again.
-        // Entry 0 is the only one whose deviate is 0.
-        std::int32_t e1 = rng_.NextEntry();
-        float r2 = rng_.Next();
-        while (e1 == 0) {
-            e1 = rng_.NextEntry();
-            r2 = rng_.Next();
-        }
-        const float t = -logDeviates_[static_cast<std::size_t>(e1)] / mu.mu;
-
+    while (photon.energy >= kCutoff) {
+        // Free flight to the next interaction point.
+        const Coefficients& mu = CachedCoefficients(photon.energy);
+        const FreePath flight = SampleFreePath(rng_, mu.mu);
         const Direction& d = photon.direction;
-        const float nx = photon.x + t * (d.sinPolar * d.cosAzimuth);
-        const float ny = photon.y + t * (d.sinPolar * d.sinAzimuth);
-        const float nz = photon.z + t * d.cosPolar;
+        const float nx = photon.x + flight.length * (d.sinPolar * d.cosAzimuth);
+        const float ny = photon.y + flight.length * (d.sinPolar * d.sinAzimuth);
+        const float nz = photon.z + flight.length * d.cosPolar;
+
+        // Escape: scored from the last interaction point. The primary beam is never scored;
+        // nor is a flight along a scoring plane.
         if (!InsidePhantom(nx, ny, nz)) {
-            // The primary beam is never scored; nor is a flight along a scoring plane.
-            if (photon.scattered && d.cosPolar != 0.0f && d.cosAzimuth * d.sinPolar != 0.0f) {
-                photon.energy = E;
+            if (photon.scattered && d.cosPolar != 0.0f && d.cosAzimuth * d.sinPolar != 0.0f)
                 scorer_.Score(photon);
-            }
             return;
         }
         photon.x = nx;
         photon.y = ny;
         photon.z = nz;
 
-        if (r2 < mu.absorption) return;
+        // The interaction: absorption ends the history, a scattering turns the photon.
+        if (flight.choice < mu.absorption) return;
         ScatterAngle angle;
-        if (r2 >= mu.absorptionCoh) {
-            const IncoherentResult incoherent = SampleIncoherent(E, tables_.scatter, rng_);
-            E = incoherent.energy;
+        if (flight.choice >= mu.absorptionCoh) {
+            const IncoherentResult incoherent = SampleIncoherent(photon.energy, tables_.scatter, rng_);
+            photon.energy = incoherent.energy;
             angle = incoherent.angle;
         } else {
-            angle = SampleCoherent(E, tables_.scatter, rng_);
+            angle = SampleCoherent(photon.energy, tables_.scatter, rng_);
         }
-        if (E < kCutoff) return;
+        if (photon.energy < kCutoff) return;
 
-        const Azimuth& phi = azimuths_[static_cast<std::size_t>(rng_.NextEntry())];
+        const Azimuth phi = SampleAzimuth(rng_);
         photon.direction = RotateBy(photon.direction, angle, phi.cosPhi, phi.sinPhi);
         photon.scattered = true;
     }

@@ -56,12 +56,6 @@ bool InsidePhantom(float x, float y, float z);
 // Turns `direction` by the scattering angle θ and the azimuth φ around the old direction.
 Direction Rotate(const Direction& direction, ScatterAngle angle, float phi);
 
-// Cosine and sine of a scattering azimuth φ.
-struct Azimuth {
-    float cosPhi = 1.0f; // cos φ
-    float sinPhi = 0.0f; // sin φ
-};
-
 // Result of an incoherent scattering.
 struct IncoherentResult {
     float energy = 0.0f; // keV after the scattering
@@ -100,12 +94,10 @@ private:
     const Tables& tables_;
     Rng& rng_;
     EscapeScorer& scorer_;
-    const std::array<float, kRngModulus>& logDeviates_; // ln of the deviate of each generator entry
-    const std::array<Azimuth, kRngModulus>& azimuths_;  // cos and sin of 2π × each entry's deviate
-    float startEnergy_ = -1.0f;                         // energy of startCoefficients_
-    Coefficients startCoefficients_;                    // coefficients at the start energy
-    float lastEnergy_ = -1.0f;                          // energy of lastCoefficients_
-    Coefficients lastCoefficients_;                     // coefficients at the latest other energy
+    float startEnergy_ = -1.0f;      // energy of startCoefficients_
+    Coefficients startCoefficients_; // coefficients at the start energy
+    float lastEnergy_ = -1.0f;       // energy of lastCoefficients_
+    Coefficients lastCoefficients_;  // coefficients at the latest other energy
 };
 
 } // namespace engine

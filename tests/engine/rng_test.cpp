@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 TEST(RngTest, SeededTableBeforeWarmUp)
@@ -56,6 +58,28 @@ TEST(RngTest, DeviatesStayBelowOneAndCanBeZero)
         zeroSeen = zeroSeen || r == 0.0f;
     }
     EXPECT_TRUE(zeroSeen);
+}
+
+// The two named draws of a flight take the deviates a plain reading of the algorithm takes,
+// in its order: R1 then R2 for the free path, one R for the azimuth, and the same library
+// calls on them.
+TEST(RngTest, FreePathAndAzimuthDrawTheDeviatesInOrder)
+{
+    engine::Rng sampler;
+    engine::Rng plain;
+    for (float mu : {0.2f, 0.35f, 1.7f}) {
+        const engine::FreePath flight = engine::SampleFreePath(sampler, mu);
+        const float r1 = plain.Next();
+        const float r2 = plain.Next();
+        ASSERT_GT(r1, 0.0f);
+        EXPECT_EQ(flight.length, -std::log(r1) / mu);
+        EXPECT_EQ(flight.choice, r2);
+
+        const engine::Azimuth azimuth = engine::SampleAzimuth(sampler);
+        const float phi = 2.0f * 3.141592f * plain.Next();
+        EXPECT_EQ(azimuth.cosPhi, std::cos(phi));
+        EXPECT_EQ(azimuth.sinPhi, std::sin(phi));
+    }
 }
 
 } // namespace

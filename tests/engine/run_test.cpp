@@ -39,7 +39,7 @@ TEST(RunTest, WholeRunReproducesTheExpectedFileAndConsole)
                                         "             Ｘ線透視室内の散乱線分布\n"
                                         "               立位（Ｘ線：水平方向）\n \n"
                                         "   ---   Enter キーを押すと計算が開始されます ---\n"
-                                        " <<< Monte Carlo Simulation >>>\n"
+                                        "  <<< Monte Carlo Simulation >>>\n"
                                         "  Start time = 9: 5: 3\n" +
                                         ProgressLines(10, 119, 120) +
                                         " \n  Start time = 9: 5: 3\n \n"

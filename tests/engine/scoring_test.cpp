@@ -1,6 +1,7 @@
 #include "engine/input_files.h"
 #include "engine/scoring.h"
 #include "engine_test_support.h"
+#include "plain_scorer.h"
 
 #include <gtest/gtest.h>
 
@@ -42,9 +43,9 @@ protected:
     enginetest::JobFolder folder;
     engine::Tables tables = engine::LoadTables(folder.Path());
     std::unique_ptr<engine::Grids> grids = std::make_unique<engine::Grids>();
-    std::unique_ptr<engine::Grids> literal = std::make_unique<engine::Grids>();
+    std::unique_ptr<engine::Grids> plain = std::make_unique<engine::Grids>();
     engine::GridScorer scorer{tables, engine::kStandingGeometry, *grids};
-    engine::GridScorer literalScorer{tables, engine::kStandingGeometry, *literal, true};
+    enginetest::PlainScorer plainScorer{tables, engine::kStandingGeometry, *plain};
 };
 
 TEST_F(ScoringTest, TenKeVScoresAndJustBelowDoesNot)
@@ -84,12 +85,14 @@ TEST_F(ScoringTest, DiscEdgeAtDistanceSquaredTwentyFive)
     // 5 cm from both z = 0 and z = 10: two touching discs score; a little farther, one.
     const Case cases[] = {{5.0f, 2}, {5.0001f, 1}, {4.9999f, 1}, {-295.0f, 2}, {305.0f, 1}, {305.001f, 0}};
     for (const Case& c : cases) {
-        for (bool literalDiscs : {false, true}) {
-            auto g = std::make_unique<engine::Grids>();
-            engine::GridScorer s(tables, engine::kStandingGeometry, *g, literalDiscs);
-            s.Score(Escaping(0, 0, c.z, 1, 0, 1, 0, 30.0f));
-            EXPECT_EQ(ScoredCells(*g), 39 * c.discs) << c.z << (literalDiscs ? " literal" : " fast");
-        }
+        auto fastGrids = std::make_unique<engine::Grids>();
+        auto plainGrids = std::make_unique<engine::Grids>();
+        engine::GridScorer fastAlone(tables, engine::kStandingGeometry, *fastGrids);
+        enginetest::PlainScorer plainAlone(tables, engine::kStandingGeometry, *plainGrids);
+        fastAlone.Score(Escaping(0, 0, c.z, 1, 0, 1, 0, 30.0f));
+        plainAlone.Score(Escaping(0, 0, c.z, 1, 0, 1, 0, 30.0f));
+        EXPECT_EQ(ScoredCells(*fastGrids), 39 * c.discs) << c.z << " fast";
+        EXPECT_EQ(ScoredCells(*plainGrids), 39 * c.discs) << c.z << " plain";
     }
     // Height offset 3 and along offset 4: 9 + 16 = 25 scores.
     scorer.Score(Escaping(0, 3.0f, 4.0f, 1, 0, 1, 0, 30.0f));
@@ -108,7 +111,7 @@ TEST_F(ScoringTest, FastDiscSearchEqualsAllSixtyOneDiscs)
             20.0f * unit(random) - 10.0f, std::cos(phi), std::sin(phi), s, w, 10.0f + 140.0f * unit(random));
         if (n % 4 == 0) p.direction.cosPolar = 1e-3f * (unit(random) - 0.5f); // near-perpendicular flights
         scorer.Score(p);
-        literalScorer.Score(p);
+        plainScorer.Score(p);
     }
     // Crossings on and around disc edges, the ends of the axis and the height bands.
     for (float z :
@@ -116,7 +119,7 @@ TEST_F(ScoringTest, FastDiscSearchEqualsAllSixtyOneDiscs)
         for (float y : {-55.0f, -50.0f, -45.0f, -3.0f, 0.0f, 4.0f, 45.0f, 49.99f, 55.0f, 55.0001f}) {
             const engine::Photon p = Escaping(0.5f, y, z, -1, 0, 1, 0, 80.0f);
             scorer.Score(p);
-            literalScorer.Score(p);
+            plainScorer.Score(p);
         }
     }
     // Flights whose crossing height meets a band edge exactly at some plane.
@@ -128,20 +131,20 @@ TEST_F(ScoringTest, FastDiscSearchEqualsAllSixtyOneDiscs)
                 const float norm = std::sqrt(xp * xp + rise * rise);
                 const engine::Photon p = Escaping(0.0f, py, 1.0f, xp / norm, rise / norm, 1.0f, 0.0f, 70.0f);
                 scorer.Score(p);
-                literalScorer.Score(p);
+                plainScorer.Score(p);
             }
         }
     }
     EXPECT_GT(ScoredCells(*grids), 2000);
-    EXPECT_TRUE(SameGrids(*grids, *literal));
+    EXPECT_TRUE(SameGrids(*grids, *plain));
 }
 
-TEST_F(ScoringTest, WholeRunOfFastAndLiteralScoringGivesIdenticalGrids)
+TEST_F(ScoringTest, WholeRunOfFastAndPlainScoringGivesIdenticalGrids)
 {
     engine::Rng fastRng;
-    engine::Rng literalRng;
+    engine::Rng plainRng;
     engine::Transport fast(tables, fastRng, scorer);
-    engine::Transport slow(tables, literalRng, literalScorer);
+    engine::Transport slow(tables, plainRng, plainScorer);
     for (int bin = 40; bin <= 119; bin += 3) {
         for (int n = 0; n < 1500; ++n) {
             fast.RunHistory(static_cast<float>(bin) * 0.5f);
@@ -149,7 +152,7 @@ TEST_F(ScoringTest, WholeRunOfFastAndLiteralScoringGivesIdenticalGrids)
         }
     }
     EXPECT_GT(ScoredCells(*grids), 1000);
-    EXPECT_TRUE(SameGrids(*grids, *literal));
+    EXPECT_TRUE(SameGrids(*grids, *plain));
 }
 
 TEST_F(ScoringTest, NearLateralPositionsStayZeroAndNormalisingScalesLinearly)
@@ -165,14 +168,14 @@ TEST_F(ScoringTest, NearLateralPositionsStayZeroAndNormalisingScalesLinearly)
     }
 
     // Doubling the tube output doubles every value exactly.
-    *literal = *grids;
+    *plain = *grids;
     engine::Normalise(tables, *grids);
     tables.job.tubeOutput *= 2.0f;
-    engine::Normalise(tables, *literal);
+    engine::Normalise(tables, *plain);
     int compared = 0;
     for (int cell = 0; cell < engine::Grids::kCells; ++cell) {
-        ASSERT_EQ(literal->kerma[cell], 2.0f * grids->kerma[cell]);
-        ASSERT_EQ(literal->dose[cell], 2.0f * grids->dose[cell]);
+        ASSERT_EQ(plain->kerma[cell], 2.0f * grids->kerma[cell]);
+        ASSERT_EQ(plain->dose[cell], 2.0f * grids->dose[cell]);
         compared += grids->kerma[cell] > 0.0f ? 1 : 0;
     }
     EXPECT_GT(compared, 100);

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <string_view>
+
+namespace brisca {
+
+// The tables and the readme that every working folder needs; an installed brisca keeps them
+// in <prefix>/share/brisca.
+inline constexpr std::array<std::string_view, 6> kShippedFiles = {
+    "ICRUSoft.dat", "Air.eac", "Ak2Sv.dat", "MUs.dat", "default-output.op", "readme.txt"};
+
+// Name of the per-user working folder of an installed brisca, inside the home folder.
+inline constexpr std::string_view kUserFolderName = "Brisca";
+
+// The installed copy of the shipped files for a program in programFolder (<prefix>/bin):
+// <prefix>/share/brisca.
+std::filesystem::path InstalledFilesFolder(const std::filesystem::path& programFolder);
+
+// The folder one start of brisca works in. The current folder when it holds every shipped
+// file (as `make run` prepares it) or when no installed copy lies beside the program;
+// otherwise <home>/Brisca, made when missing and given each shipped file it lacks (files
+// already there, results among them, are kept). Throws std::runtime_error naming the
+// folder or file when the folder cannot be made or a file cannot be copied.
+std::filesystem::path ChooseWorkingFolder(const std::filesystem::path& currentFolder,
+    const std::filesystem::path& programFolder, const std::filesystem::path& homeFolder);
+
+} // namespace brisca
