@@ -80,6 +80,23 @@ protected:
                 PlainNumberText(state.kermaGrid.at(2, i - 1, j - 1)));
         }
     }
+
+    // With BRISCA_SCREENSHOT_DIR set (by hand, to look at the window), saves the window after
+    // painting each quantity at each height as <name>-<quantity>-<height>.png.
+    void SaveScreenshots(ResultWindow& w, const QString& name)
+    {
+        const QString folder = qEnvironmentVariable("BRISCA_SCREENSHOT_DIR");
+        if (folder.isEmpty()) return;
+        for (QRadioButton* quantity : {w.kermaOption, w.doseOption})
+            for (QRadioButton* height : {w.aboveOption, w.centreOption, w.belowOption}) {
+                quantity->click();
+                height->click();
+                w.paintButton->click();
+                w.readOutAt(QPointF(120, 250));
+                w.grab().save(QDir(folder).filePath(
+                    name + "-" + quantity->objectName() + "-" + height->objectName() + ".png"));
+            }
+    }
 };
 
 TEST_F(ResultRoad, StandingAndSupineResultsArePaintedWithTheirSymbols)
@@ -101,12 +118,14 @@ TEST_F(ResultRoad, StandingAndSupineResultsArePaintedWithTheirSymbols)
     // The tube focus 90 cm in front of the skin and the central ray, light red.
     EXPECT_EQ(onAxis(200), qRgb(255, 0, 0));
     EXPECT_EQ(onAxis(250), qRgb(255, 0, 0));
+    SaveScreenshots(w, "stand");
 
     ASSERT_NO_FATAL_FAILURE(Display(w, "supine.dsr5"));
     ExpectMapOf(w);
     EXPECT_EQ(onAxis(300), qRgb(255, 0, 0)); // the vertical beam at the phantom centre
     EXPECT_EQ(onAxis(250), qRgb(0, 0, 0));   // only the grid line where the standing ray was
     EXPECT_TRUE(w.correctionButton->isEnabled());
+    SaveScreenshots(w, "supine");
 #endif
 }
 
