@@ -12,6 +12,18 @@
 
 namespace brisca {
 
+namespace {
+
+// A process that reports nothing while it is destroyed: QProcess ends a running program in its
+// destructor and signals that end, which would reach an owner already half destroyed.
+class WatchedProcess : public QProcess {
+public:
+    using QProcess::QProcess;
+    ~WatchedProcess() override { blockSignals(true); }
+};
+
+} // namespace
+
 MsgAnswer QtPlatform::MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon)
 {
     QMessageBox box(icon == MsgIcon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon,
@@ -70,7 +82,7 @@ bool QtPlatform::StartWatchedProgram(
     if (!QFileInfo(start.program).isExecutable()) return false;
 
     // The process belongs to the owner, so a call back never reaches a window that is gone.
-    auto* process = new QProcess(&owner);
+    auto* process = new WatchedProcess(&owner);
     process->setWorkingDirectory(start.workingDirectory);
     process->setProgram(start.program);
     process->setStandardInputFile(QProcess::nullDevice());
