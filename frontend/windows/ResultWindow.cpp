@@ -112,7 +112,8 @@ ResultWindow::ResultWindow(
     buildLegend();
     buildActions();
 
-    connect(resultList, &QListWidget::itemClicked, this, &ResultWindow::selectResultFile);
+    // A click or the arrow keys: the header shown is always that of the file "OK" converts.
+    connect(resultList, &QListWidget::currentItemChanged, this, &ResultWindow::selectResultFile);
     connect(deleteButton, &QPushButton::clicked, this, &ResultWindow::deleteResultFile);
     connect(convertButton, &QPushButton::clicked, this, &ResultWindow::startConversion);
     connect(processButton, &QPushButton::clicked, this, &ResultWindow::processData);

@@ -36,7 +36,7 @@ public:
     void reset();
     // Lists the result files of the working directory.
     void refreshFileList();
-    // Clicking a file: its header into the condition captions of both windows, "OK" enabled.
+    // Choosing a file: its header into the condition captions of both windows, "OK" enabled.
     void selectResultFile();
     // "OK": starts the refiner on the selected file.
     void startConversion();

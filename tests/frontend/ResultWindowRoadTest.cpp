@@ -54,7 +54,6 @@ protected:
         const auto found = w.resultList->findItems(file, Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1);
         w.resultList->setCurrentItem(found[0]);
-        w.selectResultFile();
         w.convertButton->click();
         ASSERT_EQ(platform.starts.back().program, QDir(BRISCA_BIN_DIR).filePath("mcrefine"));
         platform.watchers.back()(RunStarted(platform.starts.back()));

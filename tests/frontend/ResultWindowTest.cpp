@@ -48,13 +48,12 @@ protected:
         return Window().resultWindow();
     }
 
-    // Clicks the named file of the list.
+    // Chooses the named file of the list.
     void Select(ResultWindow& w, const QString& name)
     {
         const auto found = w.resultList->findItems(name, Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1) << name.toStdString();
         w.resultList->setCurrentItem(found[0]);
-        w.selectResultFile();
     }
 
     QStringList MessageTexts() const
