@@ -94,17 +94,29 @@ signals:
     void correctionRequested();
 
 private:
+    // The title, the file list and "ファイル削除".
     void buildFileArea();
+    // The light cyan panel of the header values.
     void buildConditions();
+    // The quantity and height frames and "散乱線量分布表示".
     void buildDisplayChoices();
+    // The map with its cross-hair, the read-out row and the maxima.
     void buildMapArea();
+    // The legend strip, the threshold boxes and their units.
     void buildLegend();
+    // "OK", "データ処理" and the buttons at the bottom right.
     void buildActions();
+    // A header into the captions of both windows.
     void showHeader(const ResultHeader& header);
+    // Empties the header captions of both windows.
     void clearHeader();
+    // A legend scale into the threshold boxes and the overlay's labels (empty when none).
     void showScale(const std::optional<Thresholds>& scale);
+    // The refiner of conversion number `conversion` has ended: a failure is shown.
     void conversionEnded(const ProgramEnd& end, int conversion);
+    // A warning box with OK.
     void warn(const QString& text);
+    // Closing the window goes back to the main window.
     void closeEvent(QCloseEvent* event) override;
 
     AppState& state_;           // shared state of the program
