@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
+
 #include "logic/DataTables.h"
+#include "logic/DisplayGrid.h"
 #include "logic/JobFile.h"
 #include "logic/XraySpectrum.h"
 
@@ -11,7 +14,18 @@ namespace brisca {
 struct AppState {
     DataTables tables;     // data tables loaded at start-up
     XraySpectrum spectrum; // spectrum of the last calculation start
-    JobValues job;         // job values of the last calculation start, tube output included
+    JobValues job;         // job values of the last calculation start; Fsd also from a result header
+
+    DisplayGrid kermaGrid;                // air kerma rate of the last processed result, μGy/min
+    DisplayGrid doseGrid;                 // effective dose (H1cm) rate of that result, μSv/min
+    double kermaMax = 0.0;                // largest air kerma rate over all layers
+    double doseMax = 0.0;                 // largest effective dose rate over all layers
+    std::optional<Thresholds> kermaScale; // default air kerma legend; none before data processing
+    std::optional<Thresholds> doseScale;  // default effective dose legend; none before data processing
+    double patientPosition = 0.0;         // header code of the selected result: 1 supine, else standing
+    bool mapDrawn = false;                // a map is on show: the cursor read-out works
+    Thresholds mapThresholds{};           // thresholds the last map was painted with
+    int heightLayer = 2;                  // 1 50 cm above, 2 at, 3 50 cm below the phantom centre
 };
 
 } // namespace brisca

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <functional>
+
+class QObject;
 
 namespace brisca {
 
@@ -24,6 +27,13 @@ struct ProgramStart {
     QString logFile; // where console output goes when no terminal can show it; empty: discarded
 };
 
+// How a watched program ended.
+struct ProgramEnd {
+    int exitCode = 0;     // its exit status
+    bool crashed = false; // it did not end by itself (killed, crashed or not started at all)
+    QString errorOutput;  // what it wrote to its error output
+};
+
 // The operating-system services the windows use, handed to each window that needs them:
 // the real implementation in the program, a scripted one in the tests.
 class Platform {
@@ -39,6 +49,11 @@ public:
     virtual QString DateText() = 0;
     // Starts a program and returns at once; false when it could not be started.
     virtual bool StartProgram(const ProgramStart& start) = 0;
+    // Starts a program with no window and returns at once; `ended` is called on the window
+    // thread when it ends, unless `owner` is gone by then (its end also ends the program).
+    // False when it could not be started.
+    virtual bool StartWatchedProgram(
+        const ProgramStart& start, QObject& owner, std::function<void(const ProgramEnd&)> ended) = 0;
     // Lets pending window events run.
     virtual void DoEvents() = 0;
     // Folder of the running program, where the engines are looked for first.

@@ -12,6 +12,18 @@
 
 namespace brisca {
 
+namespace {
+
+// A process that reports nothing while it is destroyed: QProcess ends a running program in its
+// destructor and signals that end, which would reach an owner already half destroyed.
+class WatchedProcess : public QProcess {
+public:
+    using QProcess::QProcess;
+    ~WatchedProcess() override { blockSignals(true); }
+};
+
+} // namespace
+
 MsgAnswer QtPlatform::MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon)
 {
     QMessageBox box(icon == MsgIcon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon,
@@ -62,6 +74,33 @@ bool QtPlatform::StartProgram(const ProgramStart& start)
         process.setStandardErrorFile(start.logFile, QIODevice::Append);
     }
     return process.startDetached();
+}
+
+bool QtPlatform::StartWatchedProgram(
+    const ProgramStart& start, QObject& owner, std::function<void(const ProgramEnd&)> ended)
+{
+    if (!QFileInfo(start.program).isExecutable()) return false;
+
+    // The process belongs to the owner, so a call back never reaches a window that is gone.
+    auto* process = new WatchedProcess(&owner);
+    process->setWorkingDirectory(start.workingDirectory);
+    process->setProgram(start.program);
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->setStandardOutputFile(QProcess::nullDevice());
+    const auto report = [process, ended](int exitCode, bool crashed) {
+        ended({exitCode, crashed, QString::fromUtf8(process->readAllStandardError()).trimmed()});
+        process->deleteLater();
+    };
+    QObject::connect(
+        process, &QProcess::finished, process, [report](int exitCode, QProcess::ExitStatus status) {
+            report(exitCode, status == QProcess::CrashExit);
+        });
+    // A start that fails brings no finished signal.
+    QObject::connect(process, &QProcess::errorOccurred, process, [report](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) report(-1, true);
+    });
+    process->start();
+    return true;
 }
 
 void QtPlatform::DoEvents() { QCoreApplication::processEvents(); }

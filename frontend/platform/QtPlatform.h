@@ -12,6 +12,8 @@ public:
     void Beep() override;
     QString DateText() override;
     bool StartProgram(const ProgramStart& start) override;
+    bool StartWatchedProgram(
+        const ProgramStart& start, QObject& owner, std::function<void(const ProgramEnd&)> ended) override;
     void DoEvents() override;
     QString ProgramFolder() override;
     void EndProgram(int exitCode) override;

@@ -16,8 +16,10 @@
 #include "logic/NumberText.h"
 #include "platform/Platform.h"
 #include "windows/JapaneseFont.h"
+#include "windows/OverlayWindow.h"
 #include "windows/PictureBox.h"
 #include "windows/ReadmeViewer.h"
+#include "windows/ResultWindow.h"
 #include "windows/Twips.h"
 
 namespace brisca {
@@ -81,7 +83,9 @@ void DeleteFiles(std::initializer_list<const char*> names)
 
 MainWindow::MainWindow(AppState& state, Platform& platform, QWidget* parent)
     : QWidget(parent), state_(state), platform_(platform),
-      readmeViewer_(std::make_unique<ReadmeViewer>(platform))
+      readmeViewer_(std::make_unique<ReadmeViewer>(platform)),
+      overlayWindow_(std::make_unique<OverlayWindow>()),
+      resultWindow_(std::make_unique<ResultWindow>(state, platform, *overlayWindow_, *this))
 {
     setObjectName("mainWindow");
     setWindowTitle("Scattered dose distribution");
@@ -105,6 +109,7 @@ MainWindow::MainWindow(AppState& state, Platform& platform, QWidget* parent)
     connect(standingOption, &QRadioButton::clicked, this, &MainWindow::chooseStanding);
     connect(meanCurrentButton, &QPushButton::clicked, this, &MainWindow::computeMeanCurrent);
     connect(startButton, &QPushButton::clicked, this, &MainWindow::startCalculation);
+    connect(resultsButton, &QPushButton::clicked, this, &MainWindow::showResults);
     connect(readmeButton, &QPushButton::clicked, this, &MainWindow::showReadme);
     connect(exitButton, &QPushButton::clicked, this, &MainWindow::exitProgram);
     // Enter walks the pulse entries on to "OK →".
@@ -291,8 +296,6 @@ void MainWindow::buildButtons()
     startButton->setFont(large);
     resultsButton = Button(this, "resultsButton", "計算結果 検索・表示", 162, 756, 240, 50);
     resultsButton->setFont(large);
-    // Opens the result display, which this program does not have yet.
-    resultsButton->setEnabled(false);
     readmeButton = Button(this, "readmeButton", "readme.txt を読む", 800, 764, 170, 44);
     exitButton = Button(this, "exitButton", "Exit", 984, 764, 108, 44);
     exitButton->setToolTip("   bye   ");
@@ -363,6 +366,14 @@ void MainWindow::computeMeanCurrent()
         return;
     }
     meanCurrentEdit->setText(QString::fromStdString(mean.meanTubeCurrentMa));
+}
+
+void MainWindow::showResults()
+{
+    resultWindow_->reset();
+    resultWindow_->show();
+    overlayWindow_->reset();
+    hide();
 }
 
 void MainWindow::showReadme() { readmeViewer_->showReadme(); }

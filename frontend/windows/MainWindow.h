@@ -17,15 +17,18 @@ struct AppState;
 class Platform;
 class PictureBox;
 class ReadmeViewer;
+class ResultWindow;
+class OverlayWindow;
 
 // The main window: the conditions of a calculation in four steps, the calculation start, the
 // way to the results and to the readme, and the end of the program.
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    // Builds every control with its caption; the entries are filled by loadTablesAndDefaults.
+    // Builds every control with its caption and the result and overlay windows; the entries are
+    // filled by loadTablesAndDefaults.
     MainWindow(AppState& state, Platform& platform, QWidget* parent = nullptr);
-    // Closes the readme viewer with the window.
+    // Closes the readme viewer and the result windows with the window.
     ~MainWindow() override;
 
     // Start-up: loads the data tables, then fills the default conditions; ends the program
@@ -44,6 +47,9 @@ public:
     // "計算スタート": checks, a question before a very long run, spectrum, tube output, job
     // file, engine start and two notices.
     void startCalculation();
+    // "計算結果 検索・表示": resets and shows the result window, resets the overlay window and
+    // hides this one.
+    void showResults();
     // "readme.txt を読む": fills and shows the readme viewer.
     void showReadme();
     // "Exit": deletes the exchange files and ends the program.
@@ -54,6 +60,10 @@ public:
     CalculationEntries entries() const;
     // The readme viewer this window opens.
     ReadmeViewer& readmeViewer() { return *readmeViewer_; }
+    // The result window this window opens.
+    ResultWindow& resultWindow() { return *resultWindow_; }
+    // The overlay window the result window fills.
+    OverlayWindow& overlayWindow() { return *overlayWindow_; }
 
     QLineEdit* tubeVoltageEdit;            // tube voltage, kV
     QLineEdit* inherentFiltrationEdit;     // inherent filtration, mm Al equivalent
@@ -80,7 +90,7 @@ public:
     QGroupBox* rectificationGroup;         // high-voltage rectification
     QGroupBox* positionGroup;              // patient position (no caption)
     QPushButton* startButton;              // start calculation
-    QPushButton* resultsButton;            // find and show results (the result display comes later)
+    QPushButton* resultsButton;            // find and show results
     QPushButton* readmeButton;             // read readme.txt
     QPushButton* exitButton;               // Exit
     QPushButton* meanCurrentButton;        // OK →: mean tube current
@@ -101,9 +111,11 @@ private:
     void warn(const QString& text);
     QLabel* caption(QWidget* parent, const QString& text, int x, int y, int w, int h);
 
-    AppState& state_;                            // shared state of the program
-    Platform& platform_;                         // message boxes, program start, end
-    std::unique_ptr<ReadmeViewer> readmeViewer_; // the viewer "readme.txt を読む" opens
+    AppState& state_;                              // shared state of the program
+    Platform& platform_;                           // message boxes, program start, end
+    std::unique_ptr<ReadmeViewer> readmeViewer_;   // the viewer "readme.txt を読む" opens
+    std::unique_ptr<OverlayWindow> overlayWindow_; // distribution over the room plan
+    std::unique_ptr<ResultWindow> resultWindow_;   // the window "計算結果 検索・表示" opens
 };
 
 } // namespace brisca

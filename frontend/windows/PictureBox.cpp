@@ -73,6 +73,12 @@ const QImage& PictureBox::Image()
     return image_;
 }
 
+QImage& PictureBox::Surface()
+{
+    EnsureImage();
+    return image_;
+}
+
 QPoint PictureBox::ToPixel(double x, double y) const
 {
     const QSize inner = InnerSize();

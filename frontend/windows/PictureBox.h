@@ -91,6 +91,8 @@ public:
 
     // The picture as drawn so far, one pixel per image pixel of the inner area.
     const QImage& Image();
+    // The image itself, for drawing many pixels at once; call update() to show what was drawn.
+    QImage& Surface();
     // Pixel position of user point (x, y) in the image.
     QPoint ToPixel(double x, double y) const;
 

@@ -45,7 +45,7 @@ TEST_F(MainWindowTest, StartsWithTheDefaultConditions)
         EXPECT_FALSE(form.findChild<QRadioButton*>(name)->isChecked()) << name;
     }
     EXPECT_EQ(form.entries().rectifierType, 1);
-    EXPECT_FALSE(form.resultsButton->isEnabled());
+    EXPECT_TRUE(form.resultsButton->isEnabled());
     EXPECT_TRUE(form.startButton->isEnabled());
 }
 

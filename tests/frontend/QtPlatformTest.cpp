@@ -1,4 +1,5 @@
 // The real platform's program start where no window can show a console, and its date text.
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -6,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
+#include <memory>
+#include <vector>
 
 #include "platform/QtPlatform.h"
 
@@ -90,6 +93,39 @@ TEST_F(DetachedStart, AProgramThatIsMissingOrNotExecutableIsNotStarted)
     QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner);
     EXPECT_FALSE(platform.StartProgram({program, folder.path(), WindowStyle::Hidden, QString()}));
     EXPECT_FALSE(QFile::exists(folder.filePath("x.log")));
+}
+
+// A watched start returns at once and reports the exit status and the error output to its
+// owner; once the owner is gone, nothing is reported.
+TEST_F(DetachedStart, AWatchedProgramReportsItsEndToItsOwnerOnly)
+{
+    QFile script(program);
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\necho progress\nsleep 0.3\necho 'bad result' >&2\nexit 3\n");
+    script.close();
+
+    std::vector<brisca::ProgramEnd> ends;
+    auto owner = std::make_unique<QObject>();
+    QElapsedTimer timer;
+    timer.start();
+    ASSERT_TRUE(platform.StartWatchedProgram({program, folder.path(), WindowStyle::Hidden, QString()}, *owner,
+        [&ends](const brisca::ProgramEnd& end) { ends.push_back(end); }));
+    EXPECT_LT(timer.elapsed(), 250);
+    while (ends.empty() && timer.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_EQ(ends.size(), 1u);
+    EXPECT_EQ(ends[0].exitCode, 3);
+    EXPECT_FALSE(ends[0].crashed);
+    EXPECT_EQ(ends[0].errorOutput, "bad result");
+
+    ASSERT_TRUE(platform.StartWatchedProgram({program, folder.path(), WindowStyle::Hidden, QString()}, *owner,
+        [&ends](const brisca::ProgramEnd& end) { ends.push_back(end); }));
+    owner.reset();
+    QThread::msleep(500);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ends.size(), 1u);
+    EXPECT_FALSE(platform.StartWatchedProgram(
+        {folder.filePath("nothing"), folder.path(), WindowStyle::Hidden, QString()},
+        *std::make_unique<QObject>(), [&ends](const brisca::ProgramEnd& end) { ends.push_back(end); }));
 }
 
 TEST(QtPlatformDate, DateTextCanBePartOfAFileName)

@@ -37,7 +37,20 @@ bool ScriptedPlatform::StartProgram(const ProgramStart& start)
     return startSucceeds;
 }
 
-void ScriptedPlatform::DoEvents() { events << "doevents"; }
+bool ScriptedPlatform::StartWatchedProgram(
+    const ProgramStart& start, QObject&, std::function<void(const ProgramEnd&)> ended)
+{
+    starts.push_back(start);
+    events << "start";
+    if (startSucceeds) watchers.push_back(std::move(ended));
+    return startSucceeds;
+}
+
+void ScriptedPlatform::DoEvents()
+{
+    events << "doevents";
+    if (duringEvents) duringEvents();
+}
 
 QString ScriptedPlatform::ProgramFolder() { return programFolder; }
 

@@ -2,6 +2,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "platform/Platform.h"
@@ -24,23 +25,27 @@ public:
     void Beep() override;
     QString DateText() override;
     bool StartProgram(const ProgramStart& start) override;
+    bool StartWatchedProgram(
+        const ProgramStart& start, QObject& owner, std::function<void(const ProgramEnd&)> ended) override;
     void DoEvents() override;
     QString ProgramFolder() override;
     void EndProgram(int exitCode) override;
     bool EndRequested() const override;
 
-    std::deque<MsgAnswer> msgAnswers; // answers for the next boxes; Ok when none is left
-    std::deque<QString> inputAnswers; // answers for the next input boxes; empty when none
-    QString date = "2026-12-07";      // what DateText returns
-    bool startSucceeds = true;        // what StartProgram returns
-    QString programFolder;            // what ProgramFolder returns
+    std::deque<MsgAnswer> msgAnswers;   // answers for the next boxes; Ok when none is left
+    std::deque<QString> inputAnswers;   // answers for the next input boxes; empty when none
+    QString date = "2026-12-07";        // what DateText returns
+    bool startSucceeds = true;          // what StartProgram returns
+    QString programFolder;              // what ProgramFolder returns
+    std::function<void()> duringEvents; // runs inside every DoEvents, as a user's event would
 
-    std::vector<ShownMessage> messages; // every message box, in order
-    QStringList inputPrompts;           // every input box prompt, in order
-    std::vector<ProgramStart> starts;   // every program start, in order
-    QStringList events;                 // "beep", "msgbox", "start", "doevents", "end" in order
-    int beeps = 0;                      // number of beeps
-    int exitCode = -1;                  // code given to EndProgram; -1 while running
+    std::vector<ShownMessage> messages;                           // every message box, in order
+    QStringList inputPrompts;                                     // every input box prompt, in order
+    std::vector<ProgramStart> starts;                             // every program start, in order
+    std::vector<std::function<void(const ProgramEnd&)>> watchers; // end calls of watched starts
+    QStringList events; // "beep", "msgbox", "start", "doevents", "end" in order
+    int beeps = 0;      // number of beeps
+    int exitCode = -1;  // code given to EndProgram; -1 while running
 };
 
 } // namespace brisca

@@ -1,0 +1,300 @@
+// The result window's controls at their design positions; the handlers are in
+// ResultWindowProcessing.cpp (file, conversion, data) and ResultWindowMap.cpp (map, read-out).
+#include "windows/ResultWindow.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "logic/DistributionMap.h"
+#include "platform/Platform.h"
+#include "windows/JapaneseFont.h"
+#include "windows/PictureBox.h"
+#include "windows/Twips.h"
+
+namespace brisca {
+
+namespace {
+
+constexpr const char* kLightYellow = "background: rgb(255, 255, 192);";
+constexpr const char* kRewriteHint = " 書き換え後、[散乱線量分布表示] を押して下さい ";
+
+// Geometry in twips, as the window was designed.
+void PlaceTwips(QWidget* widget, int left, int top, int width, int height)
+{
+    widget->setGeometry(Twips(left), Twips(top), Twips(width), Twips(height));
+}
+
+QLabel* Caption(QWidget* parent, const QString& text, int x, int y, int w, int h = 22)
+{
+    auto* label = new QLabel(text, parent);
+    label->setGeometry(x, y, w, h);
+    return label;
+}
+
+QLabel* ValueLabel(QWidget* parent, const char* name, int x, int y, int w)
+{
+    QLabel* label = Caption(parent, QString(), x, y, w);
+    label->setObjectName(name);
+    label->setStyleSheet(kLightYellow);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return label;
+}
+
+QPushButton* Button(QWidget* parent, const char* name, const QString& text)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setStyleSheet("QPushButton { background: rgb(255, 255, 192); }");
+    return button;
+}
+
+QRadioButton* Option(QWidget* parent, const char* name, const QString& text, int x, int y, int w)
+{
+    auto* option = new QRadioButton(text, parent);
+    option->setObjectName(name);
+    option->setGeometry(x, y, w, 24);
+    return option;
+}
+
+QLineEdit* Entry(QWidget* parent, const char* name)
+{
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(name);
+    return box;
+}
+
+// The small pencil-and-paper sign of the places where a text may be rewritten.
+void RewriteIcon(QWidget* parent, int leftTwips, int topTwips)
+{
+    auto* icon = new PictureBox(parent);
+    PlaceTwips(icon, leftTwips, topTwips, 480, 480);
+    icon->SetBorder(false);
+    icon->setToolTip(kRewriteHint);
+    icon->SetScale(0, 0, 32, 32);
+    icon->Cls();
+    icon->BoxFilled(5, 4, 22, 28, QColor(255, 255, 255));
+    icon->Box(5, 4, 22, 28, QColor(0, 0, 0));
+    for (int y = 10; y <= 22; y += 4) icon->Line(8, y, 18, y, QColor(0, 0, 128));
+    icon->SetDrawWidth(3);
+    icon->Line(14, 26, 28, 8, QColor(255, 128, 0));
+}
+
+// A thin line over the map that lets the mouse through to it.
+QWidget* HairLine(QWidget* parent, const char* name)
+{
+    auto* line = new QWidget(parent);
+    line->setObjectName(name);
+    line->setAttribute(Qt::WA_TransparentForMouseEvents);
+    line->setStyleSheet("background: black;");
+    line->hide();
+    return line;
+}
+
+} // namespace
+
+ResultWindow::ResultWindow(
+    AppState& state, Platform& platform, OverlayWindow& overlay, QWidget& mainWindow, QWidget* parent)
+    : QWidget(parent), state_(state), platform_(platform), overlay_(overlay), mainWindow_(mainWindow)
+{
+    setObjectName("resultWindow");
+    setWindowTitle("Scattered dose distribution");
+    setFixedSize(Twips(16755), Twips(12390));
+
+    buildFileArea();
+    buildConditions();
+    buildDisplayChoices();
+    buildMapArea();
+    buildLegend();
+    buildActions();
+
+    // A click or the arrow keys: the header shown is always that of the file "OK" converts.
+    connect(resultList, &QListWidget::currentItemChanged, this, &ResultWindow::selectResultFile);
+    connect(deleteButton, &QPushButton::clicked, this, &ResultWindow::deleteResultFile);
+    connect(convertButton, &QPushButton::clicked, this, &ResultWindow::startConversion);
+    connect(processButton, &QPushButton::clicked, this, &ResultWindow::processData);
+    connect(paintButton, &QPushButton::clicked, this, &ResultWindow::paintMap);
+    connect(kermaOption, &QRadioButton::clicked, this, &ResultWindow::chooseKerma);
+    connect(doseOption, &QRadioButton::clicked, this, &ResultWindow::chooseDose);
+    connect(aboveOption, &QRadioButton::clicked, this, [this] { chooseHeight(1); });
+    connect(centreOption, &QRadioButton::clicked, this, [this] { chooseHeight(2); });
+    connect(belowOption, &QRadioButton::clicked, this, [this] { chooseHeight(3); });
+    connect(mapView, &PictureBox::MouseMove, this, [this](int, double x, double y) { readOutAt({x, y}); });
+    connect(closeButton, &QPushButton::clicked, this, &ResultWindow::closeResults);
+    connect(layoutButton, &QPushButton::clicked, this, &ResultWindow::layoutEditorRequested);
+    connect(correctionButton, &QPushButton::clicked, this, &ResultWindow::correctionRequested);
+}
+
+void ResultWindow::buildFileArea()
+{
+    QFont heading = WindowFont(12);
+    heading.setBold(true);
+    QLabel* title = Caption(this, "結果ファイルを選択", 0, 0, 0);
+    title->setFont(heading);
+    PlaceTwips(title, 840, 120, 2565, 420);
+    resultList = new QListWidget(this);
+    resultList->setObjectName("resultList");
+    PlaceTwips(resultList, 360, 600, 3855, 2730);
+    deleteButton = Button(this, "deleteButton", "ファイル削除");
+    PlaceTwips(deleteButton, 2640, 3360, 1575, 375);
+}
+
+void ResultWindow::buildConditions()
+{
+    auto* panel = new QLabel(this);
+    panel->setObjectName("conditionsPanel");
+    panel->setStyleSheet("background: rgb(192, 255, 255);");
+    PlaceTwips(panel, 360, 4080, 3855, 7095);
+
+    positionLabel = ValueLabel(panel, "positionLabel", 10, 10, 236);
+    positionLabel->setAlignment(Qt::AlignCenter);
+    Caption(panel, "FSDにおける自由空間の", 8, 44, 180);
+    Caption(panel, "空気カーマ率", 8, 64, 120);
+    Caption(panel, "（平均値）", 8, 84, 120);
+
+    // Header values 2..12, each beside its caption and unit; the field size shares a row.
+    struct Row {
+        const char* name;
+        const char* caption;
+        const char* unit;
+        int x;
+        int y;
+        int width;
+    };
+    const Row rows[] = {{"freeAirKermaLabel", "", "Gy/min", 112, 64, 90},
+        {"fsdLabel", "FSD", "cm", 132, 118, 70}, {"fieldFirstLabel", "照射野サイズ at FSD", "", 132, 152, 32},
+        {"fieldSecondLabel", "", "cm", 180, 152, 32}, {"tubeVoltageLabel", "Ｘ線管電圧", "kV", 132, 186, 70},
+        {"tubeCurrentLabel", "管電流", "mA", 132, 220, 70},
+        {"targetAngleLabel", "ターゲット角度", "度", 132, 254, 70},
+        {"inherentFiltrationLabel", "固有ろ過", "mmAl", 132, 288, 70},
+        {"aluminiumFilterLabel", "Al 付加フィルタ", "mm", 132, 322, 70},
+        {"copperFilterLabel", "銅付加フィルタ", "mm", 132, 356, 70},
+        {"historiesLabel", "入射光子ヒストリー", "", 132, 390, 70}};
+    for (std::size_t n = 0; n < conditionLabels.size(); ++n) {
+        const Row& row = rows[n];
+        if (row.caption[0] != '\0') Caption(panel, row.caption, 8, row.y, 124);
+        conditionLabels[n] = ValueLabel(panel, row.name, row.x, row.y, row.width);
+        if (row.unit[0] != '\0') Caption(panel, row.unit, row.x + row.width + 4, row.y, 50);
+    }
+    Caption(panel, "×", 166, 152, 14);
+    QFont raised = WindowFont(7);
+    Caption(panel, "2", 234, 148, 10, 14)->setFont(raised);
+}
+
+void ResultWindow::buildDisplayChoices()
+{
+    quantityGroup = new QGroupBox("表示する線量率の種類・単位", this);
+    quantityGroup->setObjectName("quantityGroup");
+    PlaceTwips(quantityGroup, 4920, 120, 4215, 1815);
+    kermaOption = Option(quantityGroup, "kermaOption", "空気カーマ率", Twips(240), Twips(480), 150);
+    Caption(quantityGroup, "μ", 180, Twips(480), 14, 24);
+    Caption(quantityGroup, "Gy/min", 194, Twips(480), 70, 24);
+    doseOption = Option(quantityGroup, "doseOption", "実効線量 (H1cm) 率", Twips(240), Twips(1080), 164);
+    Caption(quantityGroup, "μ", 180, Twips(1080), 14, 24);
+    Caption(quantityGroup, "Sv/min", 194, Twips(1080), 70, 24);
+
+    heightGroup = new QGroupBox("表示する水平面の高さ", this);
+    heightGroup->setObjectName("heightGroup");
+    PlaceTwips(heightGroup, 9360, 120, 4095, 1815);
+    aboveOption =
+        Option(heightGroup, "aboveOption", "ファントム中心の上方 50 cm", Twips(240), Twips(360), 240);
+    centreOption = Option(heightGroup, "centreOption", "ファントム中心の高さ", Twips(240), Twips(840), 240);
+    belowOption =
+        Option(heightGroup, "belowOption", "ファントム中心の下方 50 cm", Twips(240), Twips(1320), 240);
+
+    QFont large = WindowFont(11);
+    large.setBold(true);
+    paintButton = Button(this, "paintButton", "散乱線量分布表示");
+    paintButton->setFont(large);
+    PlaceTwips(paintButton, 14280, 240, 2055, 1695);
+    RewriteIcon(this, 13680, 840);
+}
+
+void ResultWindow::buildMapArea()
+{
+    mapView = new PictureBox(this);
+    mapView->setObjectName("mapView");
+    PlaceTwips(mapView, 4920, 2040, 7935, 9495);
+    mapView->SetScale(MapLeft, MapTop, MapImageWidth, MapImageHeight);
+    mapView->Cls();
+    horizontalHair = HairLine(mapView, "horizontalHair");
+    verticalHair = HairLine(mapView, "verticalHair");
+
+    PlaceTwips(
+        Caption(this, "カーソル位置 X              Y              ⇒", 0, 0, 0), 6360, 11760, 4035, 345);
+    cursorXEdit = Entry(this, "cursorXEdit");
+    PlaceTwips(cursorXEdit, 8040, 11760, 855, 345);
+    cursorYEdit = Entry(this, "cursorYEdit");
+    PlaceTwips(cursorYEdit, 9240, 11760, 855, 345);
+    cursorValueEdit = Entry(this, "cursorValueEdit");
+    PlaceTwips(cursorValueEdit, 10560, 11760, 1215, 345);
+    readoutUnitLabel = Caption(this, "μGy/分", 0, 0, 0);
+    readoutUnitLabel->setObjectName("readoutUnitLabel");
+    PlaceTwips(readoutUnitLabel, 11880, 11760, 750, 345);
+
+    // The maxima of both quantities, to the right of the map.
+    const int x = Twips(13560);
+    const int y = Twips(2640);
+    Caption(this, "最大値", x, y, 120);
+    Caption(this, "空気カーマ率", x, y + 26, 180);
+    kermaMaxLabel = ValueLabel(this, "kermaMaxLabel", x, y + 50, 90);
+    Caption(this, "μGy/min", x + 94, y + 50, 70);
+    Caption(this, "実効線量 (H1cm) 率", x, y + 82, 180);
+    doseMaxLabel = ValueLabel(this, "doseMaxLabel", x, y + 106, 90);
+    Caption(this, "μSv/min", x + 94, y + 106, 70);
+}
+
+void ResultWindow::buildLegend()
+{
+    const int x = Twips(13560);
+    Caption(this, "μ", x + 70, Twips(5280), 14);
+    legendUnitLabel = Caption(this, "Gy/min", x + 84, Twips(5280), 70);
+    legendUnitLabel->setObjectName("legendUnitLabel");
+
+    legendView = new PictureBox(this);
+    legendView->setObjectName("legendView");
+    PlaceTwips(legendView, 13560, 5640, 855, 3975);
+    PaintLegendStrip(legendView->Surface());
+
+    // Threshold n stands beside the legend box of band n.
+    for (int n = 0; n < 11; ++n) {
+        const int top = 5640 + 360 * n;
+        thresholdEdits[n] = Entry(this, QString("thresholdEdit%1").arg(n + 1).toUtf8().constData());
+        PlaceTwips(thresholdEdits[n], 14460, top, 1335, 345);
+        thresholdEdits[n]->setAlignment(Qt::AlignRight);
+        PlaceTwips(Caption(this, "～", 0, 0, 0), 15840, top, 300, 345);
+    }
+    QLabel* editable = Caption(this, "書換可", x, Twips(9720), 60);
+    editable->setToolTip(kRewriteHint);
+    RewriteIcon(this, 14520, 9720);
+}
+
+void ResultWindow::buildActions()
+{
+    layoutButton = Button(this, "layoutButton", "部屋レイアウトに重ねて表示");
+    PlaceTwips(layoutButton, 13200, 10680, 3255, 615);
+    correctionButton = Button(this, "correctionButton", "実測値による補正");
+    PlaceTwips(correctionButton, 13200, 11520, 2175, 615);
+    closeButton = Button(this, "closeButton", "終了");
+    PlaceTwips(closeButton, 15720, 11520, 735, 615);
+    convertButton = Button(this, "convertButton", "OK");
+    PlaceTwips(convertButton, 360, 11400, 1575, 615);
+    processButton = Button(this, "processButton", "データ処理");
+    PlaceTwips(processButton, 2640, 11400, 1575, 615);
+    RewriteIcon(this, 2040, 11520);
+}
+
+void ResultWindow::closeEvent(QCloseEvent* event)
+{
+    // Closing the window goes back like "終了", so that one window of the program stays shown.
+    event->ignore();
+    closeResults();
+}
+
+void ResultWindow::warn(const QString& text) { platform_.MsgBox(text, MsgButtons::Ok, MsgIcon::Warning); }
+
+} // namespace brisca

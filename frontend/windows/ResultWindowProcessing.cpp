@@ -1,0 +1,178 @@
+// The result window's way from a result file to the display grids: the file list and its
+// header, the refiner start and its end, the data processing and the deletion of a file.
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <filesystem>
+
+#include "logic/AppState.h"
+#include "logic/AtomicWrite.h"
+#include "logic/DataProcessing.h"
+#include "logic/EngineLocator.h"
+#include "logic/NumberText.h"
+#include "logic/ResultHeader.h"
+#include "platform/Platform.h"
+#include "windows/OverlayWindow.h"
+#include "windows/PictureBox.h"
+#include "windows/ResultWindow.h"
+
+namespace brisca {
+
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+// A name as the list shows it, as a path of the working directory.
+std::filesystem::path LocalPath(const QString& name)
+{
+    return std::filesystem::path(QFile::encodeName(name).toStdString());
+}
+
+constexpr const char* kRefiner = "mcrefine";
+
+} // namespace
+
+void ResultWindow::refreshFileList()
+{
+    resultList->clear();
+    resultList->addItems(QDir::current().entryList({"*.dsr5", "*.dsrC"}, QDir::Files, QDir::Name));
+}
+
+void ResultWindow::selectResultFile()
+{
+    const QListWidgetItem* item = resultList->currentItem();
+    if (!item) return;
+    ResultHeader header;
+    const std::string error = ReadResultHeader(LocalPath(item->text()), header);
+    if (!error.empty()) {
+        // A file whose header cannot be read is not handed to the refiner.
+        clearHeader();
+        convertButton->setEnabled(false);
+        warn(" 結果ファイルのヘッダを読めません \n" + Q(error));
+        return;
+    }
+    showHeader(header);
+    state_.patientPosition = header.patientPosition;
+    state_.job.Fsd = header.fsd;
+    convertButton->setEnabled(true);
+}
+
+void ResultWindow::showHeader(const ResultHeader& header)
+{
+    positionLabel->setText(Q(header.labels[static_cast<int>(HeaderValue::PatientPosition)]));
+    for (std::size_t n = 0; n < conditionLabels.size(); ++n)
+        conditionLabels[n]->setText(Q(header.labels[n + 1]));
+    overlay_.showHeader(header);
+}
+
+void ResultWindow::clearHeader()
+{
+    positionLabel->clear();
+    for (QLabel* label : conditionLabels) label->clear();
+    overlay_.showHeader(ResultHeader{});
+}
+
+void ResultWindow::startConversion()
+{
+    const QListWidgetItem* item = resultList->currentItem();
+    if (!item) return;
+    // Each step goes on whatever became of the one before: a failure shows up when the
+    // refined grids are read, or when the refiner reports its end.
+    QFile::remove(RefinedGridFileName);
+    ++painting_;
+    if (paintRunning_) {
+        paintRunning_ = false;
+        paintButton->setEnabled(true);
+    }
+    mapView->Cls();
+    state_.mapDrawn = false;
+    WriteTextFileAtomically("FLname.txt", (item->text() + "\r\n").toUtf8().toStdString());
+
+    platform_.DoEvents();
+    const int conversion = ++conversion_;
+    const auto refiner =
+        LocateEngine(kRefiner, platform_.ProgramFolder().toStdString(), std::filesystem::current_path());
+    const QString shown = Q(ProgramFileName(kRefiner));
+    if (!refiner) {
+        warn(" 変換プログラム " + shown +
+             " が見つかりません（brisca と同じフォルダと作業ディレクトリを探しました） ");
+    } else {
+        ProgramStart start;
+        start.program = Q(refiner->string());
+        start.workingDirectory = QDir::currentPath();
+        start.style = WindowStyle::Hidden;
+        const auto ended = [this, conversion](const ProgramEnd& end) { conversionEnded(end, conversion); };
+        if (!platform_.StartWatchedProgram(start, *this, ended))
+            warn(" 変換プログラム " + shown + " を起動できません ");
+    }
+    platform_.DoEvents();
+
+    processButton->setEnabled(true);
+    processButton->setFocus();
+}
+
+void ResultWindow::conversionEnded(const ProgramEnd& end, int conversion)
+{
+    // Only the latest conversion's F2B.dat is the one "データ処理" will read.
+    if (conversion != conversion_ || (!end.crashed && end.exitCode == 0)) return;
+    QString text =
+        " 結果ファイルの変換に失敗しました（" + Q(ProgramFileName(kRefiner)) + " がエラーで終了しました） ";
+    if (!end.errorOutput.isEmpty()) text += "\n" + end.errorOutput;
+    warn(text);
+}
+
+void ResultWindow::processData()
+{
+    platform_.DoEvents();
+    ProcessedResult result = ProcessRefinedGrids(RefinedGridFileName);
+    platform_.DoEvents();
+    if (result.outcome == ProcessingOutcome::Incomplete) {
+        platform_.MsgBox(" もう一度 データ処理ボタン を押してください", MsgButtons::Ok, MsgIcon::None);
+        return;
+    }
+    if (result.outcome == ProcessingOutcome::AllZero) {
+        // Pressing again cannot help: the result itself holds no dose.
+        warn(" この計算結果には線量率がありません（管出力または管電流が 0 の条件で計算されています） \n" +
+             Q(result.detail));
+        return;
+    }
+    state_.kermaGrid = std::move(result.kermaGrid);
+    state_.doseGrid = std::move(result.doseGrid);
+    state_.kermaMax = result.kermaMax;
+    state_.doseMax = result.doseMax;
+    state_.kermaScale = result.kermaScale;
+    state_.doseScale = result.doseScale;
+    kermaMaxLabel->setText(Q(FormatNumber(state_.kermaMax, "0.000E+00")));
+    doseMaxLabel->setText(Q(FormatNumber(state_.doseMax, "0.000E+00")));
+    // The air kerma legend, whichever quantity is selected.
+    showScale(state_.kermaScale);
+    paintButton->setEnabled(true);
+    paintButton->setFocus();
+}
+
+void ResultWindow::showScale(const std::optional<Thresholds>& scale)
+{
+    std::array<QString, 11> texts;
+    for (int n = 0; n < 11; ++n) {
+        if (scale) texts[n] = Q(PlainNumberText((*scale)[n + 1]));
+        thresholdEdits[n]->setText(texts[n]);
+    }
+    overlay_.showThresholds(texts);
+}
+
+void ResultWindow::deleteResultFile()
+{
+    const QListWidgetItem* item = resultList->currentItem();
+    if (!item || !item->isSelected()) return;
+    if (platform_.MsgBox(" このファイルを削除していいですか？ ", MsgButtons::OkCancel, MsgIcon::None) !=
+        MsgAnswer::Ok)
+        return;
+    QFile::remove(item->text());
+    refreshFileList();
+    convertButton->setEnabled(false);
+}
+
+} // namespace brisca

@@ -1,0 +1,131 @@
+// From "計算スタート" to a painted map with the real programs: each engine on few histories,
+// then the result window with the real refiner, data processing and painting.
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <set>
+
+#include "WorkingFolder.h"
+#include "logic/ColourBands.h"
+#include "logic/DistributionMap.h"
+#include "logic/NumberText.h"
+#include "windows/PictureBox.h"
+#include "windows/ResultWindow.h"
+
+using namespace brisca;
+
+namespace {
+
+class ResultRoad : public WorkingFolder {
+protected:
+    // Runs a program the window started, in its working folder, to its end.
+    ProgramEnd RunStarted(const ProgramStart& start)
+    {
+        QProcess run;
+        run.setWorkingDirectory(start.workingDirectory);
+        run.setStandardInputFile(QProcess::nullDevice());
+        run.start(start.program, {});
+        EXPECT_TRUE(run.waitForFinished(180000));
+        return {run.exitCode(), run.exitStatus() == QProcess::CrashExit,
+            QString::fromUtf8(run.readAllStandardError())};
+    }
+
+    // "計算スタート" in the given position, then the engine on 20000 histories.
+    void Calculate(QRadioButton* position, const QString& name)
+    {
+        MainWindow& form = Window();
+        position->click();
+        form.resultNameEdit->setText(name);
+        form.startButton->click();
+        QByteArray job = Read("B2F.txt");
+        job.replace("5.000E+08", "2.000E+04");
+        Write("B2F.txt", job);
+        ASSERT_EQ(RunStarted(platform.starts.back()).exitCode, 0);
+    }
+
+    // Select, "OK" with the refiner run to its end, "データ処理", "散乱線量分布表示".
+    void Display(ResultWindow& w, const QString& file)
+    {
+        const std::size_t shown = platform.messages.size();
+        Window().showResults();
+        const auto found = w.resultList->findItems(file, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1);
+        w.resultList->setCurrentItem(found[0]);
+        w.convertButton->click();
+        ASSERT_EQ(platform.starts.back().program, QDir(BRISCA_BIN_DIR).filePath("mcrefine"));
+        platform.watchers.back()(RunStarted(platform.starts.back()));
+        w.processButton->click();
+        w.paintButton->click();
+        ASSERT_EQ(platform.messages.size(), shown) << platform.messages.back().text.toStdString();
+    }
+
+    // Pixels of elements away from the grid lines and symbols carry their band's colour, and
+    // the read-out at such a pixel gives the element one column left and one row up.
+    void ExpectMapOf(ResultWindow& w)
+    {
+        const QImage& map = w.mapView->Surface();
+        std::set<QRgb> colours;
+        for (int j = 11; j <= 591; ++j)
+            for (int i = 1; i <= 376; ++i) colours.insert(map.pixel(MapPixelOfElement(i, j)));
+        EXPECT_GE(colours.size(), 5u);
+        for (const auto& [i, j] : {std::pair{30, 150}, {150, 450}, {250, 250}, {60, 520}, {350, 40}}) {
+            const Rgb c = MapColour(ColourBand(state.kermaGrid.at(2, i, j), state.mapThresholds));
+            EXPECT_EQ(map.pixel(MapPixelOfElement(i, j)), qRgb(c.r, c.g, c.b)) << i << "," << j;
+            w.readOutAt(QPointF(i + 19, j - 1));
+            EXPECT_EQ(w.cursorValueEdit->text().toStdString(),
+                PlainNumberText(state.kermaGrid.at(2, i - 1, j - 1)));
+        }
+    }
+
+    // With BRISCA_SCREENSHOT_DIR set (by hand, to look at the window), saves the window after
+    // painting each quantity at each height as <name>-<quantity>-<height>.png.
+    void SaveScreenshots(ResultWindow& w, const QString& name)
+    {
+        const QString folder = qEnvironmentVariable("BRISCA_SCREENSHOT_DIR");
+        if (folder.isEmpty()) return;
+        for (QRadioButton* quantity : {w.kermaOption, w.doseOption})
+            for (QRadioButton* height : {w.aboveOption, w.centreOption, w.belowOption}) {
+                quantity->click();
+                height->click();
+                w.paintButton->click();
+                w.readOutAt(QPointF(120, 250));
+                w.grab().save(QDir(folder).filePath(
+                    name + "-" + quantity->objectName() + "-" + height->objectName() + ".png"));
+            }
+    }
+};
+
+TEST_F(ResultRoad, StandingAndSupineResultsArePaintedWithTheirSymbols)
+{
+#ifndef BRISCA_BIN_DIR
+    GTEST_SKIP() << "the engines are not built";
+#else
+    platform.programFolder = BRISCA_BIN_DIR;
+    MainWindow& form = Loaded();
+    ASSERT_NO_FATAL_FAILURE(Calculate(form.standingOption, "stand"));
+    ASSERT_NO_FATAL_FAILURE(Calculate(form.supineOption, "supine"));
+    ResultWindow& w = form.resultWindow();
+
+    ASSERT_NO_FATAL_FAILURE(Display(w, "stand.dsr5"));
+    ExpectMapOf(w);
+    const QImage& map = w.mapView->Surface();
+    // The pixel of user point (0, y) is that of element (−19, y + 1).
+    const auto onAxis = [&map](int y) { return map.pixel(MapPixelOfElement(-19, y + 1)); };
+    // The tube focus 90 cm in front of the skin and the central ray, light red.
+    EXPECT_EQ(onAxis(200), qRgb(255, 0, 0));
+    EXPECT_EQ(onAxis(250), qRgb(255, 0, 0));
+    SaveScreenshots(w, "stand");
+
+    ASSERT_NO_FATAL_FAILURE(Display(w, "supine.dsr5"));
+    ExpectMapOf(w);
+    EXPECT_EQ(onAxis(300), qRgb(255, 0, 0)); // the vertical beam at the phantom centre
+    EXPECT_EQ(onAxis(250), qRgb(0, 0, 0));   // only the grid line where the standing ray was
+    EXPECT_TRUE(w.correctionButton->isEnabled());
+    SaveScreenshots(w, "supine");
+#endif
+}
+
+} // namespace
