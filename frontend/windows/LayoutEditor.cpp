@@ -103,7 +103,7 @@ LayoutEditor::LayoutEditor(AppState& state, Platform& platform, QWidget* parent)
 {
     setObjectName("layoutEditor");
     setWindowTitle("    透視室レイアウト");
-    setFixedSize(1250, 730);
+    setFixedSize(1250, 740);
 
     titleLabel = Caption(this, "Ｘ線透視室のレイアウト設定", 16, 8, 520, 40);
     titleLabel->setObjectName("titleLabel");
@@ -169,10 +169,10 @@ void LayoutEditor::buildPlan()
         QLabel* left = Caption(this, QString::number(metre), PlanX - 26, PlanY + at.y() - 10, 20, 20);
         left->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
-    QLabel* metres = Caption(this, "m", PlanX - 26, PlanY + planView->ToPixel(0, 800).y() + 10, 20, 20);
+    QLabel* metres = Caption(this, "m", PlanX - 26, PlanY + planView->ToPixel(0, 800).y() + 8, 20, 20);
     metres->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Caption(this, "X", PlanX + PlanPixels - 12, PlanY - 24, 14, 20);
-    QLabel* y = Caption(this, "Y", PlanX - 26, PlanY + PlanPixels - 20, 20, 20);
+    QLabel* y = Caption(this, "Y", PlanX - 26, PlanY + PlanPixels - 2, 20, 20);
     y->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 }
 
