@@ -112,20 +112,20 @@ signals:
     void layoutNamed(const QString& name);
 
 private:
-    void buildPlan();
-    void buildElements();
-    void buildElementButtons();
-    void buildReadout();
-    void buildFilePart();
-    void buildFinishButtons();
-    void chooseElement(PlacingMode mode);
-    QWidget* elementOf(PlacingMode mode) const;
-    void showPlan();
-    void setElementsVisible(bool visible);
-    void setInstructions(const QStringList& lines);
-    void refreshFileList();
-    void nameLayout(const QString& name);
-    void warn(const QString& text);
+    void buildPlan();                           // the picture with its grid and the metre labels around it
+    void buildElements();                       // the eight elements, hidden
+    void buildElementButtons();                 // the element buttons, their hints and the instruction area
+    void buildReadout();                        // the cursor read-out boxes
+    void buildFilePart();                       // the file list, deletion, the name box and saving
+    void buildFinishButtons();                  // "設定終了", "散乱線分布表示", "キャンセル"
+    void chooseElement(PlacingMode mode);       // what every element button does for its mode
+    QWidget* elementOf(PlacingMode mode) const; // the element a mode places; none for None
+    void showPlan();                            // moves the elements to where the plan puts them
+    void setElementsVisible(bool visible);      // shows or hides all eight elements
+    void setInstructions(const QStringList& lines); // replaces the instruction area's lines
+    void refreshFileList();                         // lists the working folder's layout files
+    void nameLayout(const QString& name);           // the layout's name for the overlay's title
+    void warn(const QString& text);                 // a warning box with OK
 
     AppState& state_;                      // holds the current room layout
     Platform& platform_;                   // message boxes, the input box, pending events

@@ -28,6 +28,7 @@ public:
     const PlanBox& box() const { return box_; }
 
 protected:
+    // Draws the outline and the fill inside the widget's rectangle.
     void paintEvent(QPaintEvent* event) override;
 
 private:
