@@ -1,10 +1,12 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "logic/DataTables.h"
 #include "logic/DisplayGrid.h"
 #include "logic/JobFile.h"
+#include "logic/RoomLayout.h"
 #include "logic/XraySpectrum.h"
 
 namespace brisca {
@@ -26,6 +28,8 @@ struct AppState {
     bool mapDrawn = false;                // a map is on show: the cursor read-out works
     Thresholds mapThresholds{};           // thresholds the last map was painted with
     int heightLayer = 2;                  // 1 50 cm above, 2 at, 3 50 cm below the phantom centre
+    RoomLayout roomLayout;                // the current room layout, set by the layout editor
+    std::string roomLayoutName;           // its name as the overlay's title shows it: loaded file or name box
 };
 
 } // namespace brisca

@@ -16,6 +16,7 @@
 #include "logic/NumberText.h"
 #include "platform/Platform.h"
 #include "windows/JapaneseFont.h"
+#include "windows/LayoutEditor.h"
 #include "windows/OverlayWindow.h"
 #include "windows/PictureBox.h"
 #include "windows/ReadmeViewer.h"
@@ -85,8 +86,11 @@ MainWindow::MainWindow(AppState& state, Platform& platform, QWidget* parent)
     : QWidget(parent), state_(state), platform_(platform),
       readmeViewer_(std::make_unique<ReadmeViewer>(platform)),
       overlayWindow_(std::make_unique<OverlayWindow>()),
-      resultWindow_(std::make_unique<ResultWindow>(state, platform, *overlayWindow_, *this))
+      resultWindow_(std::make_unique<ResultWindow>(state, platform, *overlayWindow_, *this)),
+      layoutEditor_(std::make_unique<LayoutEditor>(state, platform))
 {
+    connect(
+        resultWindow_.get(), &ResultWindow::layoutEditorRequested, layoutEditor_.get(), &LayoutEditor::open);
     setObjectName("mainWindow");
     setWindowTitle("Scattered dose distribution");
     setFixedSize(Twips(16515), Twips(12240));

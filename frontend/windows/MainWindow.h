@@ -18,6 +18,7 @@ class Platform;
 class PictureBox;
 class ReadmeViewer;
 class ResultWindow;
+class LayoutEditor;
 class OverlayWindow;
 
 // The main window: the conditions of a calculation in four steps, the calculation start, the
@@ -64,6 +65,8 @@ public:
     ResultWindow& resultWindow() { return *resultWindow_; }
     // The overlay window the result window fills.
     OverlayWindow& overlayWindow() { return *overlayWindow_; }
+    // The room layout editor the result window opens.
+    LayoutEditor& layoutEditor() { return *layoutEditor_; }
 
     QLineEdit* tubeVoltageEdit;            // tube voltage, kV
     QLineEdit* inherentFiltrationEdit;     // inherent filtration, mm Al equivalent
@@ -116,6 +119,7 @@ private:
     std::unique_ptr<ReadmeViewer> readmeViewer_;   // the viewer "readme.txt を読む" opens
     std::unique_ptr<OverlayWindow> overlayWindow_; // distribution over the room plan
     std::unique_ptr<ResultWindow> resultWindow_;   // the window "計算結果 検索・表示" opens
+    std::unique_ptr<LayoutEditor> layoutEditor_;   // the room plan the result window opens
 };
 
 } // namespace brisca

@@ -1,0 +1,80 @@
+// The layout editor's file part: layout files in the working folder, saved, loaded and deleted.
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <filesystem>
+
+#include "logic/AppState.h"
+#include "logic/RoomFile.h"
+#include "logic/RoomFileList.h"
+#include "platform/Platform.h"
+#include "windows/LayoutEditor.h"
+
+namespace brisca {
+
+namespace {
+
+// A file of the working folder, named as the file system spells it.
+std::filesystem::path WorkingFile(const QString& name)
+{
+    return std::filesystem::path(QFile::encodeName(name).toStdString());
+}
+
+} // namespace
+
+void LayoutEditor::refreshFileList()
+{
+    layoutFileList->clear();
+    for (const std::string& name : ListRoomFiles("."))
+        layoutFileList->addItem(QFile::decodeName(QByteArray::fromStdString(name)));
+}
+
+void LayoutEditor::saveLayout()
+{
+    const std::string name = layoutNameEdit->text().toStdString();
+    if (const std::string refusal = RoomNameRefusal(name); !refusal.empty()) {
+        warn(QString::fromStdString(refusal));
+        return;
+    }
+    const QString fileName = QString::fromStdString(RoomFileName(name));
+    if (const std::string refusal = WriteRoomFile(WorkingFile(fileName), state_.roomLayout);
+        !refusal.empty()) {
+        warn(QString::fromStdString(refusal));
+        return;
+    }
+    platform_.MsgBox("レイアウトデータを保存しました", MsgButtons::Ok, MsgIcon::None);
+}
+
+void LayoutEditor::loadLayoutFile(QListWidgetItem* item)
+{
+    if (!item) return;
+    // Read into a copy: a file that cannot be read leaves the layout and the plan as they are.
+    RoomLayout loaded;
+    if (const std::string refusal = ReadRoomFile(WorkingFile(item->text()), loaded); !refusal.empty()) {
+        warn(QString::fromStdString(refusal));
+        return;
+    }
+    state_.roomLayout = loaded;
+    plan_ = loaded;
+    showPlan();
+    setElementsVisible(true);
+    const QString name = QString::fromStdString(LayoutNameOf(item->text().toStdString()));
+    layoutNameEdit->setText(name);
+    nameLayout(name);
+}
+
+void LayoutEditor::deleteLayoutFile()
+{
+    const QListWidgetItem* item = layoutFileList->currentItem();
+    if (!item || !item->isSelected()) return;
+    if (platform_.MsgBox(" このファイルを削除していいですか？ ", MsgButtons::OkCancel, MsgIcon::None) !=
+        MsgAnswer::Ok)
+        return;
+    if (platform_.MsgBox(" 本当に削除しますか？ ", MsgButtons::OkCancel, MsgIcon::None) != MsgAnswer::Ok)
+        return;
+    if (const std::string refusal = DeleteRoomFile(WorkingFile(item->text())); !refusal.empty())
+        warn(QString::fromStdString(refusal));
+    refreshFileList();
+}
+
+} // namespace brisca

@@ -1,0 +1,314 @@
+// The layout editor: placing by clicks on the plan, the read-out, hiding, taking over, the
+// free text and the layout files.
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "WorkingFolder.h"
+#include "logic/RoomFile.h"
+#include "windows/LayoutEditor.h"
+#include "windows/PictureBox.h"
+#include "windows/PlanShape.h"
+
+using brisca::LayoutEditor;
+using brisca::PlacingMode;
+using brisca::RoomLayout;
+
+namespace {
+
+class LayoutEditorTest : public WorkingFolder {
+protected:
+    // Presses a mouse button on the plan at (x, y) in plan units, or moves the pointer there.
+    void Mouse(QEvent::Type type, Qt::MouseButton button, double x, double y)
+    {
+        brisca::PictureBox& plan = *editor->planView;
+        const QPointF at((x + 50) * plan.width() / 900.0, (y + 50) * plan.height() / 900.0);
+        QMouseEvent event(type, at, plan.mapToGlobal(at), button, button, Qt::NoModifier);
+        QApplication::sendEvent(&plan, &event);
+    }
+    void Click(Qt::MouseButton button, double x, double y) { Mouse(QEvent::MouseButtonPress, button, x, y); }
+
+    // Clicks a file of the list by its name.
+    void ClickFile(const QString& name)
+    {
+        QListWidget* list = editor->layoutFileList;
+        const auto found = list->findItems(name, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << name.toStdString();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found[0]).center());
+    }
+
+    // The elements on the plan that are shown.
+    QStringList Shown() const
+    {
+        QStringList names;
+        for (const char* name : {"centreMarker", "roomShape", "bedShape", "doorShape", "windowShape",
+                 "entranceShape", "controlRoomLabel", "freeTextLabel"})
+            if (!editor->findChild<QWidget*>(name)->isHidden()) names << name;
+        return names;
+    }
+
+    std::unique_ptr<LayoutEditor> editor = std::make_unique<LayoutEditor>(state, platform);
+};
+
+TEST_F(LayoutEditorTest, ElementButtonsSetTheModeShowTheElementAndTellWhatToClick)
+{
+    struct Case {
+        const char* button;
+        PlacingMode mode;
+        const char* element;
+        QString instructions;
+    };
+    const Case cases[] = {
+        {"centreButton", PlacingMode::ObjectCentre, "centreMarker",
+            "被射体中心\n\n被射体中心位置を\n　クリックで設定する"},
+        {"roomButton", PlacingMode::Room, "roomShape",
+            "室の大きさ\n\n部屋の右下位置を\nクリックして設定する"},
+        {"bedButton", PlacingMode::Bed, "bedShape",
+            "ベッド位置\n\nベッドの左上端を左クリックで\n右下端を右クリックで設定する"},
+        {"doorButton", PlacingMode::StaffDoor, "doorShape",
+            "職員出入扉の位置\n\n左クリックで扉位置の左上端を\n右クリックで右下端を設定する"},
+        {"windowButton", PlacingMode::ViewingWindow, "windowShape",
+            "覗き窓\n\n左クリックで覗き窓の左上端を\n右クリック右下端をで設定する"},
+        {"entranceButton", PlacingMode::PatientEntrance, "entranceShape",
+            "患者出入口の位置\n\n左クリックで出入口の左上端を\n右クリックで右下端を設定する"},
+        {"controlRoomButton", PlacingMode::ControlRoomLabel, "controlRoomLabel",
+            "「操作室」の位置\n\n文字列の位置をクリックで設定する"},
+    };
+    EXPECT_EQ(editor->windowTitle(), "    透視室レイアウト");
+    EXPECT_TRUE(Shown().isEmpty());
+    QStringList shown;
+    for (const Case& c : cases) {
+        editor->findChild<QPushButton*>(c.button)->click();
+        shown << c.element;
+        EXPECT_EQ(editor->placingMode(), c.mode) << c.button;
+        EXPECT_EQ(editor->instructionArea->text(), c.instructions) << c.button;
+        EXPECT_EQ(Shown().size(), shown.size()) << c.button;
+        EXPECT_TRUE(Shown().contains(c.element)) << c.button;
+    }
+}
+
+TEST_F(LayoutEditorTest, ClicksOnThePlanPlaceTheElementOfTheMode)
+{
+    // Before any element button, clicks do nothing.
+    Click(Qt::LeftButton, 100, 100);
+    EXPECT_EQ(editor->plan(), RoomLayout{});
+
+    editor->bedButton->click();
+    Click(Qt::LeftButton, 100, 200);
+    Click(Qt::RightButton, 300, 290);
+    Click(Qt::RightButton, 50, 100); // left of and above the corner: the size stays
+    const brisca::PlanBox bed = editor->bedShape->box();
+    EXPECT_EQ(std::tuple(bed.left, bed.top, bed.width, bed.height), std::tuple(100.0, 200.0, 200.0, 90.0));
+
+    editor->roomButton->click();
+    Click(Qt::LeftButton, 599, 499);
+    EXPECT_EQ(std::pair(editor->plan().roomWidth, editor->plan().roomHeight), std::pair(601.0f, 501.0f));
+
+    editor->centreButton->click();
+    Click(Qt::LeftButton, 320, 240);
+    EXPECT_EQ(std::pair(editor->centreMarker->box().left, editor->centreMarker->box().top),
+        std::pair(305.0, 225.0));
+
+    editor->controlRoomButton->click();
+    Click(Qt::RightButton, 650, 300);
+    EXPECT_EQ(editor->controlRoomLabel->pos(), editor->planView->ToPixel(650, 300));
+
+    editor->takeOverButton->click();
+    EXPECT_EQ(std::pair(state.roomLayout.centreX, state.roomLayout.centreY), std::pair(320.0f, 240.0f));
+    EXPECT_EQ(std::pair(state.roomLayout.bedLeft, state.roomLayout.bedWidth), std::pair(100.0f, 200.0f));
+}
+
+TEST_F(LayoutEditorTest, CursorReadoutInMetresEmptyOffThePlan)
+{
+    struct Case {
+        double x, y;
+        QString textX, textY;
+    };
+    const Case cases[] = {
+        {850, 100, "8.5", "1.0"}, {-50, 849, "-0.5", "8.5"}, {851, 100, "", ""}, {300, 851, "", ""}};
+    for (const Case& c : cases) {
+        Mouse(QEvent::MouseMove, Qt::NoButton, c.x, c.y);
+        EXPECT_EQ(editor->cursorXEdit->text(), c.textX) << c.x << ", " << c.y;
+        EXPECT_EQ(editor->cursorYEdit->text(), c.textY) << c.x << ", " << c.y;
+    }
+}
+
+TEST_F(LayoutEditorTest, DeleteHidesOnlyTheCurrentElementWhichStillMoves)
+{
+    editor->roomButton->click();
+    editor->centreButton->click();
+    editor->hideElementButton->click();
+    EXPECT_EQ(Shown(), QStringList{"roomShape"});
+    EXPECT_TRUE(editor->instructionArea->text().isEmpty());
+    Click(Qt::LeftButton, 400, 400);
+    EXPECT_EQ(editor->centreMarker->box().left, 385.0);
+    editor->takeOverButton->click();
+    EXPECT_EQ(state.roomLayout.centreX, 400.0f);
+}
+
+TEST_F(LayoutEditorTest, TakeOverRightAfterOpeningStoresTheInitialLayoutAndOpensSaving)
+{
+    state.roomLayout.roomWidth = 123;
+    state.roomLayout.freeText = "前のレイアウト";
+    QSignalSpy named(editor.get(), &LayoutEditor::layoutNamed);
+    QSignalSpy distribution(editor.get(), &LayoutEditor::distributionRequested);
+    EXPECT_FALSE(editor->saveButton->isEnabled());
+    EXPECT_FALSE(editor->distributionButton->isEnabled());
+    EXPECT_TRUE(editor->layoutNameEdit->text().isEmpty());
+
+    editor->open();
+    editor->takeOverButton->click();
+    EXPECT_EQ(state.roomLayout, RoomLayout{});
+    EXPECT_EQ(state.roomLayout.freeText, "任意文字列");
+    EXPECT_TRUE(editor->saveButton->isEnabled());
+    EXPECT_TRUE(editor->distributionButton->isEnabled());
+    ASSERT_EQ(named.size(), 1);
+    EXPECT_EQ(named[0][0].toString(), "");
+
+    editor->distributionButton->click();
+    EXPECT_EQ(distribution.size(), 1);
+    editor->cancelButton->click();
+    EXPECT_FALSE(editor->isVisible());
+    editor->open();
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_TRUE(editor->saveButton->isEnabled());
+}
+
+TEST_F(LayoutEditorTest, FreeTextRefusedOrCancelledKeepsThePreviousText)
+{
+    editor->bedButton->click();
+    platform.inputAnswers = {"北側, \"A\" 壁", "", "二行\n目"};
+    editor->freeTextButton->click();
+    EXPECT_EQ(editor->freeTextLabel->text(), "北側, \"A\" 壁");
+    EXPECT_FALSE(editor->freeTextLabel->isHidden());
+    EXPECT_EQ(editor->placingMode(), PlacingMode::FreeTextLabel);
+    EXPECT_EQ(editor->instructionArea->text(), "任意文字列\n\n文字列の位置をクリックで設定");
+    EXPECT_EQ(platform.inputPrompts, QStringList{"文字列を入力してください"});
+
+    editor->bedButton->click();
+    for (int refused = 0; refused < 2; ++refused) {
+        editor->freeTextButton->click();
+        EXPECT_EQ(platform.messages.back().icon, brisca::MsgIcon::Warning);
+        EXPECT_EQ(editor->freeTextLabel->text(), "北側, \"A\" 壁");
+        EXPECT_EQ(editor->placingMode(), PlacingMode::Bed);
+        EXPECT_TRUE(editor->instructionArea->text().isEmpty());
+    }
+    ASSERT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(platform.messages[0].text, "文字列入力をキャンセルします");
+    editor->takeOverButton->click();
+    EXPECT_EQ(state.roomLayout.freeText, "北側, \"A\" 壁");
+}
+
+TEST_F(LayoutEditorTest, LoadingShowsTheFileAndTakeOverStoresTheControlRoomCaption)
+{
+    RoomLayout stored;
+    stored.centreX = 299.5f;
+    stored.controlRoomText = "第二操作室";
+    stored.freeText = "搬入口";
+    ASSERT_EQ(brisca::WriteRoomFile(Path("手術室.Room").toStdString(), stored), "");
+    QSignalSpy named(editor.get(), &LayoutEditor::layoutNamed);
+
+    editor->open();
+    ClickFile("手術室.Room");
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(state.roomLayout, stored);
+    EXPECT_EQ(editor->plan(), stored);
+    EXPECT_EQ(Shown().size(), 8);
+    EXPECT_EQ(editor->controlRoomLabel->text(), "第二操作室");
+    EXPECT_EQ(editor->freeTextLabel->text(), "搬入口");
+    EXPECT_EQ(editor->layoutNameEdit->text(), "手術室");
+    ASSERT_EQ(named.size(), 1);
+    EXPECT_EQ(named[0][0].toString(), "手術室");
+    EXPECT_FALSE(editor->saveButton->isEnabled());
+
+    editor->takeOverButton->click();
+    EXPECT_EQ(state.roomLayout.controlRoomText, "操作室");
+    EXPECT_EQ(state.roomLayout.centreX, 299.5f);
+    EXPECT_EQ(editor->controlRoomLabel->text(), "第二操作室");
+}
+
+TEST_F(LayoutEditorTest, UnreadableFileWarnsWithFileAndLineAndChangesNothing)
+{
+    struct Case {
+        QString file;
+        QByteArray bytes;
+        QString line;
+    };
+    std::string example;
+    ASSERT_EQ(brisca::RoomFileBytes(RoomLayout{}, example), "");
+    QByteArray wordForNumber = QByteArray::fromStdString(example);
+    wordForNumber.replace("\r\n300\r\n", "\r\nabc\r\n");
+    const Case cases[] = {
+        {"short.Room", "600\r\n500\r\n", "3 行目"},
+        {"word.Room", wordForNumber, "9 行目"},
+        {"bytes.Room", QByteArray::fromStdString(example).replace("\x91\x80\x8d\xec", "\x81\xff"), "23 行目"},
+    };
+    state.roomLayout.roomWidth = 700;
+    editor->chooseBed();
+    editor->layoutNameEdit->setText("いまの名前");
+    const RoomLayout before = state.roomLayout;
+    for (const Case& c : cases) Write(c.file, c.bytes);
+    editor->open();
+    for (const Case& c : cases) {
+        platform.messages.clear();
+        ClickFile(c.file);
+        ASSERT_EQ(platform.messages.size(), 1u) << c.file.toStdString();
+        EXPECT_TRUE(platform.messages[0].text.contains(c.file)) << platform.messages[0].text.toStdString();
+        EXPECT_TRUE(platform.messages[0].text.contains(c.line)) << platform.messages[0].text.toStdString();
+        EXPECT_EQ(state.roomLayout, before);
+        EXPECT_EQ(editor->plan(), RoomLayout{});
+        EXPECT_TRUE(Shown().isEmpty());
+        EXPECT_EQ(editor->layoutNameEdit->text(), "いまの名前");
+    }
+}
+
+TEST_F(LayoutEditorTest, SaveUnderTheNameAndDeleteAfterTwoConfirmations)
+{
+    editor->open();
+    editor->takeOverButton->click();
+    editor->saveButton->click();
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, "ファイル名を入力して下さい");
+    EXPECT_EQ(platform.messages[0].icon, brisca::MsgIcon::Warning);
+
+    editor->layoutNameEdit->setText("透視室A");
+    editor->saveButton->click();
+    EXPECT_EQ(platform.messages.back().text, "レイアウトデータを保存しました");
+    std::string expected;
+    ASSERT_EQ(brisca::RoomFileBytes(state.roomLayout, expected), "");
+    EXPECT_EQ(Read("透視室A.Room").toStdString(), expected);
+
+    // Nothing selected: no question, nothing deleted.
+    editor->open();
+    platform.messages.clear();
+    editor->deleteFileButton->click();
+    EXPECT_TRUE(platform.messages.empty());
+
+    ClickFile("透視室A.Room");
+    using brisca::MsgAnswer;
+    for (const auto& answers :
+        {std::deque{MsgAnswer::Cancel}, std::deque{MsgAnswer::Ok, MsgAnswer::Cancel}}) {
+        platform.messages.clear();
+        platform.msgAnswers = answers;
+        editor->deleteFileButton->click();
+        EXPECT_EQ(platform.messages.size(), answers.size());
+        EXPECT_TRUE(Exists("透視室A.Room"));
+    }
+    platform.messages.clear();
+    platform.msgAnswers = {MsgAnswer::Ok, MsgAnswer::Ok};
+    editor->deleteFileButton->click();
+    ASSERT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(platform.messages[0].text, " このファイルを削除していいですか？ ");
+    EXPECT_EQ(platform.messages[1].text, " 本当に削除しますか？ ");
+    EXPECT_EQ(platform.messages[1].buttons, brisca::MsgButtons::OkCancel);
+    EXPECT_FALSE(Exists("透視室A.Room"));
+    EXPECT_EQ(editor->layoutFileList->count(), 0);
+    EXPECT_EQ(state.roomLayout, RoomLayout{});
+}
+
+} // namespace
