@@ -94,13 +94,16 @@ private:
     std::string error_;        // message of the last failure
 };
 
-// One scaled value in the result file's pattern "0.000E+00", to be placed in an 11-column field.
-bool ScaledText(double value, double factor, std::string& text)
+// One scaled value in the result file's pattern "0.000E+00", to be placed in an 11-column
+// field; false, with the reason in `error`, when it does not fit there.
+bool ScaledText(double value, double factor, std::string& text, std::string& error)
 {
     text = FormatNumber(value * factor, "0.000E+00");
-    // A three-digit exponent or a sign would push every later field of the record out of its
-    // columns, where the refiner reads them.
-    return text.size() == 9;
+    // A three-digit exponent would push every later field of the record out of the columns
+    // where the refiner reads them.
+    if (text.size() == 9) return true;
+    error = "補正後の値 " + text + " が結果ファイルの欄に収まりません";
+    return false;
 }
 
 // Copies `count` lines of `source` into `out`.
@@ -122,10 +125,7 @@ bool ScaleGrid(SourceLines& source, double factor, std::string& out, std::string
         for (int field = 0; field < layout::kGridFields; ++field) {
             double value = 0.0;
             if (!source.NextValue(value)) return false;
-            if (!ScaledText(value, factor, text)) {
-                error = "補正後の値 " + text + " が結果ファイルの欄に収まりません";
-                return false;
-            }
+            if (!ScaledText(value, factor, text, error)) return false;
             out.append("  ").append(text);
         }
         out.append("\r\n");
@@ -174,10 +174,7 @@ std::string WriteCorrectedResult(
         double kermaRate = 0.0;
         std::string scaled;
         if (!lines.NextValue(kermaRate) || !lines.EndLine()) return false;
-        if (!ScaledText(kermaRate, factor, scaled)) {
-            error = "補正後の値 " + scaled + " が結果ファイルの欄に収まりません";
-            return false;
-        }
+        if (!ScaledText(kermaRate, factor, scaled, error)) return false;
         out.append(scaled).append("\r\n");
         if (!CopyLines(lines, layout::kHeaderRecords - 2, out)) return false;
         for (int height = 0; height < layout::kHeights; ++height) {
