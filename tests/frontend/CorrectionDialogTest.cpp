@@ -149,7 +149,7 @@ TEST_F(CorrectionDialogTest, RefusalsWarnAndLeaveTheFolderAsItWas)
         const char* text; // part of the warning
         double kerma;     // current air kerma at the reference point
         std::function<void(CorrectionDialog&)> enter;
-        QByteArray list; // FLname.txt as it is at "OK"; none when empty
+        QByteArray list; // FLname.txt as it is at "OK"
     };
     const auto primary = [](const char* text) {
         return [text](CorrectionDialog& d) { d.primaryMeasuredEdit->setText(text); };
@@ -164,15 +164,13 @@ TEST_F(CorrectionDialogTest, RefusalsWarnAndLeaveTheFolderAsItWas)
                 d.kermaMeasuredEdit->setText("5");
             },
             "abc.dsr5\r\n"},
-        {"FLname.txt", 12.3, primary("3"), ""},
         {"abc.dsrC", 12.3, primary("3"), "abc.dsrC\r\n"},
     };
     for (const Case& c : cases) {
         SetUp();
         CorrectionDialog& d = Open(c.kerma);
         Write("abc.dsrC", "an earlier correction\r\n");
-        QFile::remove(Path("FLname.txt"));
-        if (!c.list.isEmpty()) Write("FLname.txt", c.list);
+        Write("FLname.txt", c.list);
         const auto before = Snapshot();
         c.enter(d);
         d.okButton->click();

