@@ -156,6 +156,15 @@ bool ReadsAsNumber(std::string_view text)
     return k == text.size();
 }
 
+bool StartsWithNumber(std::string_view text)
+{
+    std::size_t k = text.find_first_not_of(" \t\r\n");
+    if (k == std::string_view::npos) return false;
+    if (text[k] == '+' || text[k] == '-') ++k;
+    if (k < text.size() && text[k] == '.') ++k;
+    return k < text.size() && text[k] >= '0' && text[k] <= '9';
+}
+
 double Val(std::string_view text)
 {
     std::size_t k = 0;

@@ -15,12 +15,14 @@
 #include "logic/MeanTubeCurrent.h"
 #include "logic/NumberText.h"
 #include "platform/Platform.h"
+#include "windows/CorrectionDialog.h"
 #include "windows/JapaneseFont.h"
 #include "windows/LayoutEditor.h"
 #include "windows/OverlayWindow.h"
 #include "windows/PictureBox.h"
 #include "windows/ReadmeViewer.h"
 #include "windows/ResultWindow.h"
+#include "windows/SavedNotice.h"
 #include "windows/Twips.h"
 
 namespace brisca {
@@ -87,10 +89,14 @@ MainWindow::MainWindow(AppState& state, Platform& platform, QWidget* parent)
       readmeViewer_(std::make_unique<ReadmeViewer>(platform)),
       overlayWindow_(std::make_unique<OverlayWindow>()),
       resultWindow_(std::make_unique<ResultWindow>(state, platform, *overlayWindow_, *this)),
-      layoutEditor_(std::make_unique<LayoutEditor>(state, platform))
+      layoutEditor_(std::make_unique<LayoutEditor>(state, platform)),
+      savedNotice_(std::make_unique<SavedNotice>()),
+      correctionDialog_(std::make_unique<CorrectionDialog>(state, platform, *resultWindow_, *savedNotice_))
 {
     connect(
         resultWindow_.get(), &ResultWindow::layoutEditorRequested, layoutEditor_.get(), &LayoutEditor::open);
+    connect(resultWindow_.get(), &ResultWindow::correctionRequested, correctionDialog_.get(),
+        &CorrectionDialog::open);
     setObjectName("mainWindow");
     setWindowTitle("Scattered dose distribution");
     setFixedSize(Twips(16515), Twips(12240));

@@ -20,6 +20,8 @@ class ReadmeViewer;
 class ResultWindow;
 class LayoutEditor;
 class OverlayWindow;
+class SavedNotice;
+class CorrectionDialog;
 
 // The main window: the conditions of a calculation in four steps, the calculation start, the
 // way to the results and to the readme, and the end of the program.
@@ -67,6 +69,10 @@ public:
     OverlayWindow& overlayWindow() { return *overlayWindow_; }
     // The room layout editor the result window opens.
     LayoutEditor& layoutEditor() { return *layoutEditor_; }
+    // The measured-value correction the result window opens.
+    CorrectionDialog& correctionDialog() { return *correctionDialog_; }
+    // The notice naming a saved corrected file.
+    SavedNotice& savedNotice() { return *savedNotice_; }
 
     QLineEdit* tubeVoltageEdit;            // tube voltage, kV
     QLineEdit* inherentFiltrationEdit;     // inherent filtration, mm Al equivalent
@@ -114,12 +120,14 @@ private:
     void warn(const QString& text);
     QLabel* caption(QWidget* parent, const QString& text, int x, int y, int w, int h);
 
-    AppState& state_;                              // shared state of the program
-    Platform& platform_;                           // message boxes, program start, end
-    std::unique_ptr<ReadmeViewer> readmeViewer_;   // the viewer "readme.txt を読む" opens
-    std::unique_ptr<OverlayWindow> overlayWindow_; // distribution over the room plan
-    std::unique_ptr<ResultWindow> resultWindow_;   // the window "計算結果 検索・表示" opens
-    std::unique_ptr<LayoutEditor> layoutEditor_;   // the room plan the result window opens
+    AppState& state_;                                    // shared state of the program
+    Platform& platform_;                                 // message boxes, program start, end
+    std::unique_ptr<ReadmeViewer> readmeViewer_;         // the viewer "readme.txt を読む" opens
+    std::unique_ptr<OverlayWindow> overlayWindow_;       // distribution over the room plan
+    std::unique_ptr<ResultWindow> resultWindow_;         // the window "計算結果 検索・表示" opens
+    std::unique_ptr<LayoutEditor> layoutEditor_;         // the room plan the result window opens
+    std::unique_ptr<SavedNotice> savedNotice_;           // names the file a correction saved
+    std::unique_ptr<CorrectionDialog> correctionDialog_; // the correction the result window opens
 };
 
 } // namespace brisca

@@ -1,19 +1,24 @@
 // From "計算スタート" to a painted map with the real programs: each engine on few histories,
 // then the result window with the real refiner, data processing and painting.
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <cmath>
 #include <set>
+#include <utility>
 
 #include "WorkingFolder.h"
 #include "logic/ColourBands.h"
 #include "logic/DistributionMap.h"
 #include "logic/NumberText.h"
+#include "windows/CorrectionDialog.h"
 #include "windows/PictureBox.h"
 #include "windows/ResultWindow.h"
+#include "windows/SavedNotice.h"
 
 using namespace brisca;
 
@@ -125,6 +130,42 @@ TEST_F(ResultRoad, StandingAndSupineResultsArePaintedWithTheirSymbols)
     EXPECT_EQ(onAxis(250), qRgb(0, 0, 0));   // only the grid line where the standing ray was
     EXPECT_TRUE(w.correctionButton->isEnabled());
     SaveScreenshots(w, "supine");
+#endif
+}
+
+TEST_F(ResultRoad, ACorrectedResultIsRefinedAndPaintedWithEveryValueScaled)
+{
+#ifndef BRISCA_BIN_DIR
+    GTEST_SKIP() << "the refiner is not built";
+#else
+    platform.programFolder = BRISCA_BIN_DIR;
+    ASSERT_TRUE(QFile::copy(BRISCA_ENGINE_RESULT, Path("real.dsr5")));
+    MainWindow& form = Loaded();
+    ResultWindow& w = form.resultWindow();
+    ASSERT_NO_FATAL_FAILURE(Display(w, "real.dsr5"));
+    const DisplayGrid kerma = state.kermaGrid;
+    const DisplayGrid dose = state.doseGrid;
+
+    w.correctionButton->click();
+    form.correctionDialog().primaryMeasuredEdit->setText("3.046E-02"); // twice the header's 1.523E-02
+    form.correctionDialog().okButton->click();
+    ASSERT_EQ(form.savedNotice().fileNameLabel->text(), "real.dsrC");
+    ASSERT_NO_FATAL_FAILURE(Display(w, "real.dsrC"));
+    EXPECT_TRUE(state.mapDrawn);
+    EXPECT_FALSE(w.correctionButton->isEnabled());
+    // Both files hold four significant digits and the refiner interpolates linearly between
+    // non-negative values, so each refined value is twice the original to a few parts in 10^4.
+    int mismatches = 0;
+    for (int k = 1; k <= DisplayGrid::Layers; ++k)
+        for (int c = 1; c <= DisplayGrid::Columns; ++c)
+            for (int r = 1; r <= DisplayGrid::Rows; ++r)
+                for (const auto& [before, after] :
+                    {std::pair{&kerma, &state.kermaGrid}, {&dose, &state.doseGrid}}) {
+                    const double expected = 2 * before->at(k, c, r);
+                    mismatches += std::abs(after->at(k, c, r) - expected) > 2e-3 * expected + 1e-12;
+                }
+    EXPECT_EQ(mismatches, 0);
+    EXPECT_GT(state.kermaMax, 0.0);
 #endif
 }
 

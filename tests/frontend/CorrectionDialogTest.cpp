@@ -1,0 +1,188 @@
+// The measured-value correction dialog: opening from the result window, its options, "OK"
+// with each choice of value, and the refusals that leave the working folder as it was.
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <functional>
+#include <map>
+
+#include "WorkingFolder.h"
+#include "windows/CorrectionDialog.h"
+#include "windows/ResultWindow.h"
+#include "windows/SavedNotice.h"
+
+using namespace brisca;
+
+namespace {
+
+class CorrectionDialogTest : public WorkingFolder {
+protected:
+    // The engine's small result as abc.dsr5, converted, with the display grids' reference
+    // point at `kerma` and `dose`, and the dialog opened by the result window's button.
+    CorrectionDialog& Open(double kerma = 12.3, double dose = 0.0456)
+    {
+        QFile::copy(BRISCA_ENGINE_RESULT, Path("abc.dsr5"));
+        Write("FLname.txt", "abc.dsr5\r\n");
+        Window().showResults();
+        ResultWindow& results = Window().resultWindow();
+        results.resultList->setCurrentItem(
+            results.resultList->findItems("abc.dsr5", Qt::MatchExactly).value(0));
+        state.kermaGrid.at(2, 80, 300) = kerma;
+        state.doseGrid.at(2, 80, 300) = dose;
+        results.correctionButton->setEnabled(true);
+        results.correctionButton->click();
+        return Window().correctionDialog();
+    }
+
+    // Every file of the working folder with its bytes.
+    std::map<QString, QByteArray> Snapshot() const
+    {
+        std::map<QString, QByteArray> files;
+        for (const QString& name : QDir::current().entryList(QDir::Files)) files[name] = Read(name);
+        return files;
+    }
+
+    // The second line of the corrected file: the scaled free-air kerma rate.
+    QByteArray CorrectedKermaRate() const { return Read("abc.dsrC").split('\n').value(1); }
+};
+
+TEST_F(CorrectionDialogTest, OpensWithCurrentValuesAndTheKindsFollowTheScatterChoice)
+{
+    CorrectionDialog& d = Open();
+    ASSERT_TRUE(d.isVisible());
+    EXPECT_EQ(d.windowTitle(), "   実測値による散乱線量率の補正");
+    EXPECT_EQ(d.primaryCurrentLabel->text(), "1.523E-02");
+    EXPECT_EQ(d.kermaCurrentLabel->text(), "1.23E+01");
+    EXPECT_EQ(d.doseCurrentLabel->text(), "4.56E-02");
+    int currentCaptions = 0;
+    for (const QLabel* label : d.kindGroup->findChildren<QLabel*>()) {
+        EXPECT_FALSE(label->text().contains("現在地"));
+        currentCaptions += label->text() == "現在値                     ⇒  実測値";
+    }
+    EXPECT_EQ(currentCaptions, 2);
+    // With BRISCA_SCREENSHOT_DIR set (by hand, to look at the dialog), saves it as it opens.
+    const QString shots = qEnvironmentVariable("BRISCA_SCREENSHOT_DIR");
+    if (!shots.isEmpty()) d.grab().save(QDir(shots).filePath("correction-dialog.png"));
+
+    const auto expectKinds = [&d](bool enabled, bool kerma, bool dose) {
+        EXPECT_EQ(d.kermaOption->isEnabled(), enabled);
+        EXPECT_EQ(d.doseOption->isEnabled(), enabled);
+        EXPECT_EQ(d.kermaOption->isChecked(), kerma);
+        EXPECT_EQ(d.doseOption->isChecked(), dose);
+    };
+    EXPECT_TRUE(d.primaryOption->isChecked());
+    expectKinds(false, false, false);
+    d.scatterOption->click();
+    expectKinds(true, true, false);
+    d.doseOption->click();
+    expectKinds(true, false, true);
+    d.primaryOption->click();
+    expectKinds(false, false, false);
+
+    // Each opening starts afresh.
+    d.scatterOption->click();
+    d.kermaMeasuredEdit->setText("5");
+    d.cancelButton->click();
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_FALSE(Exists("abc.dsrC"));
+    Window().resultWindow().correctionButton->click();
+    EXPECT_TRUE(d.primaryOption->isChecked());
+    expectKinds(false, false, false);
+    EXPECT_TRUE(d.kermaMeasuredEdit->text().isEmpty());
+}
+
+TEST_F(CorrectionDialogTest, OkScalesByTheChosenPairListsTheCopyAndNamesItInTheNotice)
+{
+    struct Case {
+        const char* what;
+        std::function<void(CorrectionDialog&)> enter;
+        QByteArray kermaRate; // header line 2 of the copy: 1.523E-02 × factor
+    };
+    const Case cases[] = {
+        {"primary", [](CorrectionDialog& d) { d.primaryMeasuredEdit->setText("3.046E-02"); }, "3.046E-02\r"},
+        {"air kerma 24.6 over 1.23E+01",
+            [](CorrectionDialog& d) {
+                d.scatterOption->click();
+                d.kermaMeasuredEdit->setText("24.6");
+            },
+            "3.046E-02\r"},
+        {"dose",
+            [](CorrectionDialog& d) {
+                d.scatterOption->click();
+                d.doseOption->click();
+                d.doseMeasuredEdit->setText("0.0228");
+            },
+            "7.615E-03\r"},
+        {"primary again after the scatter",
+            [](CorrectionDialog& d) {
+                d.scatterOption->click();
+                d.kermaMeasuredEdit->setText("99");
+                d.primaryOption->click();
+                d.primaryMeasuredEdit->setText("1.523E-02");
+            },
+            "1.523E-02\r"},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        CorrectionDialog& d = Open();
+        c.enter(d);
+        d.okButton->click();
+        ASSERT_TRUE(platform.messages.empty()) << c.what << platform.messages[0].text.toStdString();
+        EXPECT_EQ(CorrectedKermaRate(), c.kermaRate) << c.what;
+        ResultWindow& results = Window().resultWindow();
+        EXPECT_EQ(results.resultList->findItems("abc.dsrC", Qt::MatchExactly).size(), 1) << c.what;
+        EXPECT_FALSE(results.correctionButton->isEnabled());
+        EXPECT_FALSE(d.isVisible());
+        EXPECT_TRUE(Window().savedNotice().isVisible());
+        EXPECT_EQ(Window().savedNotice().fileNameLabel->text(), "abc.dsrC");
+        TearDown();
+    }
+}
+
+TEST_F(CorrectionDialogTest, RefusalsWarnAndLeaveTheFolderAsItWas)
+{
+    struct Case {
+        const char* text; // part of the warning
+        double kerma;     // current air kerma at the reference point
+        std::function<void(CorrectionDialog&)> enter;
+        QByteArray list; // FLname.txt as it is at "OK"
+    };
+    const auto primary = [](const char* text) {
+        return [text](CorrectionDialog& d) { d.primaryMeasuredEdit->setText(text); };
+    };
+    const Case cases[] = {
+        {"実測値を入力して下さい", 12.3, primary(""), "abc.dsr5\r\n"},
+        {"実測値を入力して下さい", 12.3, primary("about 3"), "abc.dsr5\r\n"},
+        {"0 以上", 12.3, primary("-3"), "abc.dsr5\r\n"},
+        {"現在値が 0", 0.0,
+            [](CorrectionDialog& d) {
+                d.scatterOption->click();
+                d.kermaMeasuredEdit->setText("5");
+            },
+            "abc.dsr5\r\n"},
+        {"abc.dsrC", 12.3, primary("3"), "abc.dsrC\r\n"},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        CorrectionDialog& d = Open(c.kerma);
+        Write("abc.dsrC", "an earlier correction\r\n");
+        Write("FLname.txt", c.list);
+        const auto before = Snapshot();
+        c.enter(d);
+        d.okButton->click();
+        ASSERT_EQ(platform.messages.size(), 1u) << c.text;
+        EXPECT_TRUE(platform.messages[0].text.contains(c.text)) << platform.messages[0].text.toStdString();
+        EXPECT_EQ(platform.messages[0].icon, MsgIcon::Warning);
+        EXPECT_EQ(Snapshot(), before) << c.text;
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_TRUE(Window().resultWindow().correctionButton->isEnabled());
+        EXPECT_FALSE(Window().savedNotice().isVisible());
+        TearDown();
+    }
+}
+
+} // namespace

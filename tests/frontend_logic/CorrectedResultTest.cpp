@@ -1,0 +1,206 @@
+// The corrected copy of a result file: its name, the factor, the scaled file and every refusal.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+
+#include "logic/CorrectedResult.h"
+#include "logic/NumberText.h"
+
+namespace {
+
+using namespace brisca;
+namespace fs = std::filesystem;
+
+// Field text of grid element (block, row, field) of the test source, Gy/min or Sv/min.
+std::string FieldText(int block, int row, int field)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%11.4E", (block * 10000 + row * 41 + field + 1) * 1.0e-7);
+    return text;
+}
+
+// A result file as an engine writes it, its grid rows wrapped after `perLine` fields.
+std::string Source(int perLine = 41)
+{
+    std::string text =
+        " 2\r\n 0.1234E-01\r\n 90.0\r\n 20.0\r\n 20.0\r\n 80.0\r\n2.5000\r\n 12.0\r\n  2.500\r\n"
+        "  1.500\r\n  0.100\r\n 0.2E+06\r\n";
+    for (int block = 0; block < 6; ++block) {
+        if (block % 2 == 0)
+            text += " " + std::to_string(-50 + 25 * block) + ".0 cm\r\n  Gy/min\r\n";
+        else
+            text += "  Sv/min\r\n";
+        for (int row = 0; row < 61; ++row)
+            for (int f = 0; f < 41; ++f) {
+                text += FieldText(block, row, f);
+                if ((f + 1) % perLine == 0 || f == 40) text += "\r\n";
+            }
+    }
+    return text;
+}
+
+class CorrectedResultTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder_ = fs::temp_directory_path() /
+                  ("brisca-corrected-" +
+                      std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    void Write(const std::string& name, const std::string& text) const
+    {
+        std::ofstream(folder_ / name, std::ios::binary) << text;
+    }
+
+    std::string Read(const std::string& name) const
+    {
+        std::ifstream in(folder_ / name, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    // Every file of the folder with its bytes.
+    std::map<std::string, std::string> Snapshot() const
+    {
+        std::map<std::string, std::string> files;
+        for (const auto& entry : fs::directory_iterator(folder_))
+            files[entry.path().filename().string()] = Read(entry.path().filename().string());
+        return files;
+    }
+
+    fs::path folder_;
+};
+
+TEST(CorrectedResult, NameAndFactor)
+{
+    EXPECT_EQ(CorrectedFileName("abc.dsr5"), "abc.dsrC");
+    EXPECT_EQ(CorrectedFileName("結果-立位.dsr5"), "結果-立位.dsrC");
+    EXPECT_EQ(CorrectedFileName("結果"), "結C");
+
+    struct Case {
+        const char* measured;
+        const char* current;
+        FactorRefusal refusal;
+        double factor;
+    };
+    const Case cases[] = {
+        {"24.6", "1.23E+01", FactorRefusal::None, 2.0},
+        {" 3 μGy/min", "1.50E+00", FactorRefusal::None, 2.0},
+        {"0", "1.23E+01", FactorRefusal::None, 0.0},
+        {"   ", "1.23E+01", FactorRefusal::NoMeasuredValue, 0.0},
+        {"24.6", "0.00E+00", FactorRefusal::ZeroCurrentValue, 0.0},
+        {"24.6", "", FactorRefusal::ZeroCurrentValue, 0.0},
+        {"24.6", "*******", FactorRefusal::ZeroCurrentValue, 0.0},
+        {"1E400", "1.23E+01", FactorRefusal::UnusableMeasured, 0.0},
+    };
+    for (const Case& c : cases) {
+        const CorrectionFactor factor = CorrectionFactorOf(c.measured, c.current);
+        EXPECT_EQ(factor.refusal, c.refusal) << c.measured << " / " << c.current;
+        EXPECT_EQ(factor.value, c.factor) << c.measured << " / " << c.current;
+    }
+}
+
+TEST_F(CorrectedResultTest, EveryValueIsScaledAndEveryOtherLineCopied)
+{
+    const std::string source = Source();
+    Write("abc.dsr5", source);
+    Write("FLname.txt", "abc.dsr5\r\n");
+    std::string name;
+    ASSERT_EQ(CorrectConvertedResult(folder_, 2.0, name), "");
+    EXPECT_EQ(name, "abc.dsrC");
+
+    std::istringstream in(source);
+    std::istringstream out(Read("abc.dsrC"));
+    std::string sourceLine;
+    std::string line;
+    int block = -1;
+    int row = 0;
+    int n = 1;
+    for (; std::getline(out, line); ++n) {
+        ASSERT_EQ(line.back(), '\r') << n;
+        line.pop_back();
+        std::getline(in, sourceLine);
+        sourceLine.pop_back();
+        if (n == 2) {
+            EXPECT_EQ(line, "2.468E-02");
+        } else if (line.size() != 41 * 11) {
+            EXPECT_EQ(line, sourceLine) << n;
+            block += line == "  Sv/min" || line == "  Gy/min";
+            row = 0;
+        } else {
+            for (int f = 0; f < 41; ++f)
+                ASSERT_EQ(line.substr(f * 11, 11),
+                    "  " +
+                        FormatNumber(2 * std::strtod(FieldText(block, row, f).c_str(), nullptr), "0.000E+00"))
+                    << n << ":" << f;
+            ++row;
+        }
+    }
+    EXPECT_EQ(n - 1, 387);
+    EXPECT_EQ(block, 5);
+    EXPECT_TRUE(in.peek() == EOF);
+
+    // Rows wrapped after 10 fields, or after 7, give the same file.
+    const std::string corrected = Read("abc.dsrC");
+    for (int perLine : {10, 7}) {
+        Write("abc.dsr5", Source(perLine));
+        ASSERT_EQ(CorrectConvertedResult(folder_, 2.0, name), "");
+        EXPECT_EQ(Read("abc.dsrC"), corrected) << perLine;
+    }
+}
+
+TEST_F(CorrectedResultTest, RefusalsNameTheFileAndLeaveTheFolderAsItWas)
+{
+    std::string cut = Source();
+    cut.resize(cut.size() / 2);
+    std::string letter = Source();
+    const std::size_t wrong = letter.find('E', 2000) - 2;
+    letter[wrong] = 'x';
+    const std::string wrongLine =
+        "abc.dsr5 の " + std::to_string(std::count(letter.begin(), letter.begin() + wrong, '\n') + 1) +
+        " 行目: ";
+    std::string extra = Source();
+    extra.insert(extra.find("  Sv/min") - 2, " 0.1000E-02");
+    struct Case {
+        const char* list;     // FLname.txt, none when null
+        std::string source;   // the file it names
+        std::string fragment; // part of the message
+    };
+    const Case cases[] = {
+        {nullptr, Source(), "FLname.txt"},
+        {"\r\n", Source(), "FLname.txt"},
+        {"gone.dsr5\r\n", Source(), "gone.dsr5"},
+        {"abc.dsrC\r\n", Source(), "abc.dsrC"},
+        {"abc.dsr5\r\n", cut, "abc.dsr5 が途中で終わっています"},
+        {"abc.dsr5\r\n", Source().substr(0, Source().size() - 2), "abc.dsr5 が途中で終わっています"},
+        {"abc.dsr5\r\n", letter, wrongLine},
+        {"abc.dsr5\r\n", extra, "値が多すぎます"},
+    };
+    for (const Case& c : cases) {
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+        if (c.list) Write("FLname.txt", c.list);
+        Write("abc.dsr5", c.source);
+        Write("abc.dsrC", "an earlier correction\r\n");
+        const auto before = Snapshot();
+        std::string name = "unchanged";
+        const std::string error = CorrectConvertedResult(folder_, 2.0, name);
+        EXPECT_NE(error.find(c.fragment), std::string::npos) << error;
+        EXPECT_EQ(name, "unchanged");
+        EXPECT_EQ(Snapshot(), before) << c.fragment;
+    }
+}
+
+} // namespace
