@@ -39,7 +39,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     brisca::AppState state;
     brisca::QtPlatform platform;
-    brisca::OverlayWindow overlay;
+    brisca::OverlayWindow overlay(state, platform);
     QWidget mainWindow;
     brisca::ResultWindow window(state, platform, overlay, mainWindow);
     FillGrid(state.kermaGrid);
