@@ -66,7 +66,6 @@ TEST_F(OverlayWindowTest, DistributionButtonDrawsOneSidedShowsTheOverlayAndHides
     EXPECT_TRUE(w.isVisible());
     EXPECT_FALSE(editor.isVisible());
     EXPECT_EQ(w.layoutNameLabel->text(), "第1透視室");
-    EXPECT_EQ(w.windowTitle(), "  透視室内散乱線分布図");
     EXPECT_TRUE(w.centreOption->isChecked());
     EXPECT_EQ(Frames(w), (std::vector<bool>{false, true, false}));
     // The thresholds as the result window holds them, in plain number text.

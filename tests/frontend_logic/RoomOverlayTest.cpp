@@ -100,27 +100,26 @@ TEST(RoomOverlay, PhantomSymbolsStandWhereTheBeamComesFrom)
 
     const RoomLayout along = Room(600, 400, 300, 200, 200, 90);
     const RoomLayout across = Room(600, 400, 300, 200, 90, 200);
-    Drawing supine = Draw(along, empty, 1, false);
-    EXPECT_EQ(supine.At(along, -30, 0), black);
-    EXPECT_EQ(supine.At(along, 30, 0), black);
-    EXPECT_EQ(supine.At(along, 0, -15), black);
-    EXPECT_EQ(supine.At(along, 20, -10), white); // inside the body
-    EXPECT_EQ(supine.At(along, 3, 3), red);      // the vertical beam
-    Drawing supineAcross = Draw(across, empty, 1, false);
-    EXPECT_EQ(supineAcross.At(across, 0, -30), black);
-    EXPECT_EQ(supineAcross.At(across, -15, 0), black);
-
-    // Standing, Fsd 60: the tube 70 cm from the centre, the upright table 10 cm behind it.
-    Drawing standing = Draw(along, empty, 2, false);
-    EXPECT_EQ(standing.At(along, 70, 3), red);
-    EXPECT_EQ(standing.At(along, 45, 0), black); // the central ray
-    EXPECT_EQ(standing.At(along, -10, 0), black);
-    EXPECT_EQ(standing.At(along, -10, 40), black);
-    EXPECT_EQ(standing.At(along, 5, -70), white);
-    Drawing standingAcross = Draw(across, empty, 2, false);
-    EXPECT_EQ(standingAcross.At(across, 3, -70), red);
-    EXPECT_EQ(standingAcross.At(across, 0, 10), black);
-    EXPECT_EQ(standingAcross.At(across, 70, 5), white);
+    struct Case {
+        const RoomLayout& room;
+        double position; // 1 supine, 2 standing with Fsd 60
+        double x, y;     // centre-system point
+        QRgb colour;
+    };
+    // Supine: the body 60 × 30 along the bed, the vertical beam at the centre.
+    const Case cases[] = {{along, 1, -30, 0, black}, {along, 1, 30, 0, black}, {along, 1, 0, -15, black},
+        {along, 1, 20, -10, white}, {along, 1, 3, 3, red}, {across, 1, 0, -30, black},
+        {across, 1, -15, 0, black},
+        // Standing: the tube 70 cm away, its central ray, the upright table 10 cm behind
+        // (redrawn over the dots where it reaches beyond 21 cm from the axis).
+        {along, 2, 70, 3, red}, {along, 2, 45, 0, black}, {along, 2, -10, 0, black},
+        {along, 2, -10, 40, black}, {along, 2, 5, -70, white}, {across, 2, 3, -70, red},
+        {across, 2, 0, 10, black}, {across, 2, 70, 5, white}};
+    for (const Case& c : cases) {
+        Drawing d = Draw(c.room, empty, c.position, false);
+        EXPECT_EQ(d.At(c.room, c.x, c.y), c.colour)
+            << "position " << c.position << ", bed " << c.room.bedWidth << ": " << c.x << ", " << c.y;
+    }
 }
 
 TEST(RoomOverlay, DotsLieAcrossTheBedsAxisOnOneOrBothSides)
