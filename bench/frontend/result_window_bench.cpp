@@ -1,5 +1,6 @@
 // Times "散乱線量分布表示" in the shown result window: the rows in their bands with the
-// window's yields to the event loop (and the repaints they bring), then the overlays.
+// window's yields to the event loop (and the repaints they bring), then the overlays; then
+// the overlay window's drawing over the room plan in the same way.
 // Runs offscreen. Usage: result_window_bench; prints median milliseconds.
 #include <QApplication>
 #include <QLineEdit>
@@ -39,7 +40,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     brisca::AppState state;
     brisca::QtPlatform platform;
-    brisca::OverlayWindow overlay;
+    brisca::OverlayWindow overlay(state, platform);
     QWidget mainWindow;
     brisca::ResultWindow window(state, platform, overlay, mainWindow);
     FillGrid(state.kermaGrid);
@@ -60,6 +61,21 @@ int main(int argc, char** argv)
     }
     std::sort(times.begin(), times.end());
     std::printf("window map painting with yields: median %.2f ms, slowest %.2f ms over %d runs\n",
+        times[Repeats / 2], times.back(), Repeats);
+
+    // The overlay window over the default room, one side, repainted after every row.
+    overlay.readDisplayFrom(window);
+    overlay.show();
+    QApplication::processEvents();
+    times.clear();
+    for (int k = 0; k < Repeats; ++k) {
+        const auto start = std::chrono::steady_clock::now();
+        overlay.drawOverlay();
+        times.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("window overlay drawing with yields: median %.2f ms, slowest %.2f ms over %d runs\n",
         times[Repeats / 2], times.back(), Repeats);
     return 0;
 }

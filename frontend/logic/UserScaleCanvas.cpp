@@ -85,6 +85,22 @@ void UserScaleCanvas::SetPixel(double x, double y, const QColor& c)
     if (image_.rect().contains(at)) image_.setPixel(at, c.rgb());
 }
 
+void UserScaleCanvas::Dot(double x, double y, QRgb c)
+{
+    const QPoint at = ToPixel(x, y);
+    const int half = drawWidth_ / 2;
+    const QRect dot = QRect(at.x() - half, at.y() - half, drawWidth_, drawWidth_) & image_.rect();
+    const bool direct = image_.depth() == 32;
+    for (int py = dot.top(); py <= dot.bottom(); ++py) {
+        if (direct) {
+            auto* line = reinterpret_cast<QRgb*>(image_.scanLine(py));
+            for (int px = dot.left(); px <= dot.right(); ++px) line[px] = c;
+        } else {
+            for (int px = dot.left(); px <= dot.right(); ++px) image_.setPixel(px, py, c);
+        }
+    }
+}
+
 void UserScaleCanvas::Text(double x, double y, const QString& text, const QFont& font, const QColor& c)
 {
     const QPoint at = ToPixel(x, y);

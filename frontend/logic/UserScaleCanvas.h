@@ -41,6 +41,9 @@ public:
     void Arc(double x, double y, double r, const QColor& c, double start, double end);
     // One pixel at (x, y) in colour c.
     void SetPixel(double x, double y, const QColor& c);
+    // A square dot of the line width centred on (x, y) in colour c, written straight into the
+    // image: pictures of many thousand dots cannot afford a painter per dot.
+    void Dot(double x, double y, QRgb c);
     // Text in colour c with its top left corner at (x, y).
     void Text(double x, double y, const QString& text, const QFont& font, const QColor& c);
 

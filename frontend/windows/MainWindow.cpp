@@ -87,7 +87,7 @@ void DeleteFiles(std::initializer_list<const char*> names)
 MainWindow::MainWindow(AppState& state, Platform& platform, QWidget* parent)
     : QWidget(parent), state_(state), platform_(platform),
       readmeViewer_(std::make_unique<ReadmeViewer>(platform)),
-      overlayWindow_(std::make_unique<OverlayWindow>()),
+      overlayWindow_(std::make_unique<OverlayWindow>(state, platform)),
       resultWindow_(std::make_unique<ResultWindow>(state, platform, *overlayWindow_, *this)),
       layoutEditor_(std::make_unique<LayoutEditor>(state, platform)),
       savedNotice_(std::make_unique<SavedNotice>()),
@@ -97,6 +97,11 @@ MainWindow::MainWindow(AppState& state, Platform& platform, QWidget* parent)
         resultWindow_.get(), &ResultWindow::layoutEditorRequested, layoutEditor_.get(), &LayoutEditor::open);
     connect(resultWindow_.get(), &ResultWindow::correctionRequested, correctionDialog_.get(),
         &CorrectionDialog::open);
+    overlayWindow_->readDisplayFrom(*resultWindow_);
+    connect(layoutEditor_.get(), &LayoutEditor::distributionRequested, overlayWindow_.get(),
+        [this] { overlayWindow_->showDistribution(*layoutEditor_); });
+    connect(layoutEditor_.get(), &LayoutEditor::layoutNamed, overlayWindow_.get(),
+        &OverlayWindow::showLayoutName);
     setObjectName("mainWindow");
     setWindowTitle("Scattered dose distribution");
     setFixedSize(Twips(16515), Twips(12240));

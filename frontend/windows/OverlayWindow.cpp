@@ -1,11 +1,22 @@
 #include "windows/OverlayWindow.h"
 
+#include <QCheckBox>
+#include <QFrame>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 
+#include "logic/AppState.h"
 #include "logic/DistributionMap.h"
+#include "logic/NumberText.h"
 #include "logic/ResultHeader.h"
+#include "logic/RoomOverlay.h"
+#include "platform/Platform.h"
 #include "windows/JapaneseFont.h"
 #include "windows/PictureBox.h"
+#include "windows/ResultWindow.h"
 #include "windows/Twips.h"
 
 namespace brisca {
@@ -31,7 +42,8 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 } // namespace
 
-OverlayWindow::OverlayWindow(QWidget* parent) : QWidget(parent)
+OverlayWindow::OverlayWindow(AppState& state, Platform& platform, QWidget* parent)
+    : QWidget(parent), state_(state), platform_(platform)
 {
     setObjectName("overlayWindow");
     setWindowTitle("  透視室内散乱線分布図");
@@ -46,7 +58,17 @@ OverlayWindow::OverlayWindow(QWidget* parent) : QWidget(parent)
     QFont title = WindowFont(14);
     title.setBold(true);
     Caption(this, "室内散乱線分布", side, 12, 380, 30)->setFont(title);
+    layoutNameLabel = Caption(this, Q(state_.roomLayoutName), side, 44, 380, 26);
+    layoutNameLabel->setObjectName("layoutNameLabel");
+    layoutNameLabel->setFont(WindowFont(12));
 
+    const int legendTop = buildConditions(side) + 70;
+    buildLegend(side, legendTop);
+    buildChoices(side, legendTop + Twips(3975) + 16);
+}
+
+int OverlayWindow::buildConditions(int side)
+{
     // The conditions of the loaded result, each beside its caption and unit.
     struct Row {
         QLabel** value;
@@ -61,8 +83,8 @@ OverlayWindow::OverlayWindow(QWidget* parent) : QWidget(parent)
         {&inherentFiltrationLabel, "inherentFiltrationLabel", "固有ろ過", "mmAl"},
         {&aluminiumFilterLabel, "aluminiumFilterLabel", "アルミ付加フィルタ", "mm"},
         {&copperFilterLabel, "copperFilterLabel", "銅付加フィルタ", "mm"}};
-    positionLabel = Value(this, "positionLabel", side, 52, 200);
-    int y = 82;
+    positionLabel = Value(this, "positionLabel", side, 78, 200);
+    int y = 108;
     for (const Row& row : rows) {
         Caption(this, row.caption, side, y, 200);
         *row.value = Value(this, row.name, side + 200, y, 110);
@@ -74,23 +96,64 @@ OverlayWindow::OverlayWindow(QWidget* parent) : QWidget(parent)
     Caption(this, "×", side + 252, y, 14);
     fieldSecondLabel = Value(this, "fieldSecondLabel", side + 268, y, 50);
     Caption(this, "cm²", side + 322, y, 40);
+    return y;
+}
 
-    // Legend: the strip with the thresholds beside its boxes.
-    const int legendTop = y + 70;
-    Caption(this, "μ", side + 64, legendTop - 26, 16);
-    legendUnitLabel = Caption(this, QString(), side + 80, legendTop - 26, 80);
+void OverlayWindow::buildLegend(int side, int top)
+{
+    // The strip with the thresholds beside its boxes.
+    Caption(this, "μ", side + 64, top - 26, 16);
+    legendUnitLabel = Caption(this, QString(), side + 80, top - 26, 80);
     legendUnitLabel->setObjectName("legendUnitLabel");
     legendView = new PictureBox(this);
     legendView->setObjectName("legendView");
-    legendView->setGeometry(side, legendTop, Twips(855), Twips(3975));
+    legendView->setGeometry(side, top, Twips(855), Twips(3975));
     PaintLegendStrip(legendView->Surface());
     for (int n = 0; n < 11; ++n) {
-        const int rowTop = legendTop + Twips(360 * n);
+        const int rowTop = top + Twips(360 * n);
         thresholdLabels[n] = Caption(this, QString(), side + 64, rowTop, 90, Twips(345));
         thresholdLabels[n]->setObjectName(QString("thresholdLabel%1").arg(n + 1));
         thresholdLabels[n]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         Caption(this, "～", side + 158, rowTop, 24, Twips(345));
     }
+}
+
+void OverlayWindow::buildChoices(int side, int top)
+{
+    heightGroup = new QGroupBox("表示する水平面の高さ", this);
+    heightGroup->setObjectName("heightGroup");
+    heightGroup->setGeometry(side, top, 300, 124);
+    // Each option sits inside a red rounded frame; only the chosen height's frame shows.
+    const auto framed = [this](QRadioButton*& option, QFrame*& frame, const char* optionName,
+                            const char* frameName, const QString& text, int y) {
+        frame = new QFrame(heightGroup);
+        frame->setObjectName(frameName);
+        frame->setGeometry(8, y - 3, 270, 30);
+        frame->setStyleSheet("QFrame { border: 2px solid rgb(255, 0, 0); border-radius: 6px; }");
+        option = new QRadioButton(text, heightGroup);
+        option->setObjectName(optionName);
+        option->setGeometry(16, y, 250, 24);
+    };
+    framed(aboveOption, aboveFrame, "aboveOption", "aboveFrame", "ファントム中心の上方 50 cm", 26);
+    framed(centreOption, centreFrame, "centreOption", "centreFrame", "ファントム中心の高さ", 58);
+    framed(belowOption, belowFrame, "belowOption", "belowFrame", "ファントム中心の下方 50 cm", 90);
+    showHeight(state_.heightLayer);
+    connect(aboveOption, &QRadioButton::clicked, this, [this] { chooseHeight(1); });
+    connect(centreOption, &QRadioButton::clicked, this, [this] { chooseHeight(2); });
+    connect(belowOption, &QRadioButton::clicked, this, [this] { chooseHeight(3); });
+
+    bothSidesCheck = new QCheckBox("両側の分布を表示", this);
+    bothSidesCheck->setObjectName("bothSidesCheck");
+    bothSidesCheck->setGeometry(side, top + 134, 200, 26);
+
+    redrawButton = new QPushButton("再描画", this);
+    redrawButton->setObjectName("redrawButton");
+    redrawButton->setGeometry(side, top + 170, 120, 36);
+    connect(redrawButton, &QPushButton::clicked, this, &OverlayWindow::drawOverlay);
+    exitButton = new QPushButton("Exit", this);
+    exitButton->setObjectName("exitButton");
+    exitButton->setGeometry(side + 180, top + 170, 120, 36);
+    connect(exitButton, &QPushButton::clicked, this, &OverlayWindow::closeOverlay);
 }
 
 void OverlayWindow::reset()
@@ -101,7 +164,69 @@ void OverlayWindow::reset()
             tubeCurrentLabel, inherentFiltrationLabel, aluminiumFilterLabel, copperFilterLabel})
         label->clear();
     planView->Cls();
+    ++resets_;
 }
+
+void OverlayWindow::showLayoutName(const QString& name) { layoutNameLabel->setText(name); }
+
+void OverlayWindow::showDistribution(QWidget& editor)
+{
+    // Always one-sided at first: both sides are asked for with "再描画".
+    bothSidesCheck->setChecked(false);
+    drawOverlay();
+    platform_.DoEvents();
+    showHeight(state_.heightLayer);
+    show();
+    raise();
+    editor.hide();
+}
+
+void OverlayWindow::chooseHeight(int layer)
+{
+    showHeight(layer);
+    state_.heightLayer = layer;
+    drawOverlay();
+}
+
+void OverlayWindow::showHeight(int layer)
+{
+    QRadioButton* option = layer == 1 ? aboveOption : layer == 2 ? centreOption : belowOption;
+    option->setChecked(true);
+    aboveFrame->setVisible(option == aboveOption);
+    centreFrame->setVisible(option == centreOption);
+    belowFrame->setVisible(option == belowOption);
+}
+
+void OverlayWindow::drawOverlay()
+{
+    // The thresholds as the result window's boxes hold them now, listed beside the legend.
+    for (int n = 0; n < 11; ++n) {
+        const std::string text = results_ ? results_->thresholdEdits[n]->text().toStdString() : std::string();
+        state_.mapThresholds[n + 1] = Val(text);
+        thresholdLabels[n]->setText(Q(PlainNumberText(state_.mapThresholds[n + 1])));
+    }
+
+    const int resets = resets_;
+    OverlayInputs inputs{state_.roomLayout, state_.patientPosition, state_.job.Fsd, {}, {}};
+    inputs.row = [this] {
+        const bool kerma = !results_ || results_->kermaOption->isChecked();
+        return OverlayRow{kerma ? state_.kermaGrid : state_.doseGrid, state_.heightLayer,
+            state_.mapThresholds, bothSidesCheck->isChecked()};
+    };
+    // A drawing started from a yield runs to its end before this one goes on with its remaining
+    // rows; a reset (a new result display) or the program's end stops this one.
+    inputs.afterRow = [this, resets] {
+        planView->update();
+        platform_.DoEvents();
+        return resets == resets_ && !platform_.EndRequested();
+    };
+    DrawRoomOverlay(planView->Surface(), inputs);
+    const OverlayScale room = RoomSystem(state_.roomLayout);
+    planView->SetScale(room.left, room.top, room.side, room.side);
+    planView->update();
+}
+
+void OverlayWindow::closeOverlay() { hide(); }
 
 void OverlayWindow::showHeader(const ResultHeader& header)
 {

@@ -1,5 +1,6 @@
 // From "計算スタート" to a painted map with the real programs: each engine on few histories,
 // then the result window with the real refiner, data processing and painting.
+#include <QCheckBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +17,8 @@
 #include "logic/DistributionMap.h"
 #include "logic/NumberText.h"
 #include "windows/CorrectionDialog.h"
+#include "windows/LayoutEditor.h"
+#include "windows/OverlayWindow.h"
 #include "windows/PictureBox.h"
 #include "windows/ResultWindow.h"
 #include "windows/SavedNotice.h"
@@ -101,6 +104,52 @@ protected:
                     name + "-" + quantity->objectName() + "-" + height->objectName() + ".png"));
             }
     }
+
+    // Where the layout editor's elements go for an overlay screenshot, in plan units.
+    struct Plan {
+        double width, height;               // the room
+        double centreX, centreY;            // the object centre
+        double bedLeft, bedTop, bedW, bedH; // the bed
+        double doorLeft, doorTop;           // the staff door
+        double windowLeft, windowTop;       // the viewing window
+        double controlRoomX, controlRoomY;  // the control-room label
+        double freeTextX, freeTextY;        // the free text
+    };
+
+    // With BRISCA_SCREENSHOT_DIR set, draws the room with the mouse in the layout editor, takes
+    // it over, shows the distribution at the phantom-centre height on both sides and saves
+    // <name>-overlay.png.
+    void SaveOverlayScreenshot(const QString& name, const Plan& p)
+    {
+        const QString folder = qEnvironmentVariable("BRISCA_SCREENSHOT_DIR");
+        if (folder.isEmpty()) return;
+        Window().resultWindow().layoutButton->click();
+        LayoutEditor& editor = Window().layoutEditor();
+        editor.chooseRoom();
+        editor.placeAt(LeftButton, p.width - 2, p.height - 2);
+        editor.chooseObjectCentre();
+        editor.placeAt(LeftButton, p.centreX, p.centreY);
+        editor.chooseBed();
+        editor.placeAt(LeftButton, p.bedLeft, p.bedTop);
+        editor.placeAt(RightButton, p.bedLeft + p.bedW, p.bedTop + p.bedH);
+        editor.chooseStaffDoor();
+        editor.placeAt(LeftButton, p.doorLeft, p.doorTop);
+        editor.chooseViewingWindow();
+        editor.placeAt(LeftButton, p.windowLeft, p.windowTop);
+        editor.chooseControlRoomLabel();
+        editor.placeAt(LeftButton, p.controlRoomX, p.controlRoomY);
+        platform.inputAnswers.push_back("前室");
+        editor.enterFreeText();
+        editor.placeAt(LeftButton, p.freeTextX, p.freeTextY);
+        editor.layoutNameEdit->setText(name + "-room");
+        editor.takeOver();
+        editor.distributionButton->click();
+        OverlayWindow& overlay = Window().overlayWindow();
+        overlay.bothSidesCheck->click();
+        overlay.centreOption->click();
+        overlay.grab().save(QDir(folder).filePath(name + "-overlay.png"));
+        overlay.exitButton->click();
+    }
 };
 
 TEST_F(ResultRoad, StandingAndSupineResultsArePaintedWithTheirSymbols)
@@ -123,6 +172,8 @@ TEST_F(ResultRoad, StandingAndSupineResultsArePaintedWithTheirSymbols)
     EXPECT_EQ(onAxis(200), qRgb(255, 0, 0));
     EXPECT_EQ(onAxis(250), qRgb(255, 0, 0));
     SaveScreenshots(w, "stand");
+    SaveOverlayScreenshot(
+        "stand", {600, 400, 300, 200, 200, 155, 200, 90, 60, 387, 250, 386, 260, 420, 610, 180});
 
     ASSERT_NO_FATAL_FAILURE(Display(w, "supine.dsr5"));
     ExpectMapOf(w);
@@ -130,6 +181,8 @@ TEST_F(ResultRoad, StandingAndSupineResultsArePaintedWithTheirSymbols)
     EXPECT_EQ(onAxis(250), qRgb(0, 0, 0));   // only the grid line where the standing ray was
     EXPECT_TRUE(w.correctionButton->isEnabled());
     SaveScreenshots(w, "supine");
+    SaveOverlayScreenshot(
+        "supine", {500, 700, 250, 350, 205, 250, 90, 200, 60, 687, 230, 686, 230, 720, 510, 300});
 #endif
 }
 
