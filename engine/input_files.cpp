@@ -20,9 +20,8 @@ class InputFile {
 public:
     InputFile(const std::string& directory, const char* name) : name_(name)
     {
-        if (!source_.Open(directory.empty() ? name_ : directory + "/" + name_)) {
-            throw InputError(records::DescribeFileError(name_, "を開けません", "the file cannot be opened"));
-        }
+        if (const auto failure = source_.Open(directory.empty() ? name_ : directory + "/" + name_))
+            throw InputError(records::DescribeFileError(name_, failure->japanese, failure->english));
     }
 
     // The next record; a missing one is refused.

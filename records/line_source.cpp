@@ -1,18 +1,13 @@
 #include "records/line_source.h"
 
-#include <fstream>
-#include <iterator>
-
 namespace records {
 
-bool LineSource::Open(const std::string& path)
+std::optional<ReadFailure> LineSource::Open(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return false;
+    std::string text;
+    if (auto failure = ReadWholeFile(path, text)) return failure;
     SetText(std::move(text));
-    return true;
+    return {};
 }
 
 void LineSource::SetText(std::string text)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "records/read_file.h"
+
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -9,8 +12,8 @@ namespace records {
 // Lines may end in LF or CR LF; a last line without a line end still counts as a record.
 class LineSource {
 public:
-    // Reads the named file; false when it cannot be opened or read.
-    bool Open(const std::string& path);
+    // Reads the named file; says why when it cannot be opened or read.
+    std::optional<ReadFailure> Open(const std::string& path);
     // Uses the given text instead of a file (tests, stdin captures).
     void SetText(std::string text);
     // The next record without its line end; false at the end of the file.

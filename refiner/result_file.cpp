@@ -20,9 +20,8 @@ class ResultRecords {
 public:
     explicit ResultRecords(const std::string& fileName) : fileName_(fileName)
     {
-        if (!source_.Open(fileName)) {
-            throw RunError(records::DescribeFileError(fileName, "を開けません", "cannot be opened"));
-        }
+        if (const auto failure = source_.Open(fileName))
+            throw RunError(records::DescribeFileError(fileName, failure->japanese, failure->english));
     }
 
     void Skip(int count)

@@ -15,9 +15,8 @@ std::string ResultNameFromLine(std::string_view line)
 std::string ReadResultName(const std::string& listFileName)
 {
     records::LineSource list;
-    if (!list.Open(listFileName)) {
-        throw RunError(records::DescribeFileError(listFileName, "を開けません", "cannot be opened"));
-    }
+    if (const auto failure = list.Open(listFileName))
+        throw RunError(records::DescribeFileError(listFileName, failure->japanese, failure->english));
     std::string_view line;
     const std::string name = list.Next(line) ? ResultNameFromLine(line) : std::string();
     if (name.empty()) {

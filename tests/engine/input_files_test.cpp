@@ -68,6 +68,12 @@ TEST(InputFilesTest, RefusedInputsNameFileAndRecordAndWriteNothing)
             "Air.eac, record 201: the file ends before this record"},
         {"missing file", [](auto& f) { std::filesystem::remove(f.File("Ak2Sv.dat")); },
             "Ak2Sv.dat: the file cannot be opened"},
+        {"folder in place of the job",
+            [](auto& f) {
+                std::filesystem::remove(f.File("B2F.txt"));
+                std::filesystem::create_directory(f.File("B2F.txt"));
+            },
+            "B2F.txt はフォルダです（ファイルではありません） [B2F.txt: is a folder, not a file]"},
         {"conversion starts above 10 keV", [](auto& f) { WriteConversionTable(f, 10.5f, 0.1f); },
             "Ak2Sv.dat, record 1: the first energy is above 10 keV"},
         {"conversion below the top energy", [](auto& f) { WriteConversionTable(f, 10.0f, 0.049f); },
