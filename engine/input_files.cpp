@@ -66,6 +66,10 @@ private:
     records::LineSource source_;
 };
 
+constexpr float kMinFsd = 1.0f;          // cm
+constexpr float kMaxFsd = 10000.0f;      // cm
+constexpr float kMaxFieldSide = 1000.0f; // cm
+
 std::string Number(float value)
 {
     std::ostringstream text;
@@ -192,11 +196,24 @@ void ReadJobFile(const std::string& directory, Job& job)
     number(job.fsd);
     if (!(job.fsd > 0.0f))
         file.Fail("焦点-表面間距離が正ではありません", "focus-surface distance is not positive");
-    number(job.fieldLength);
-    if (!(job.fieldLength > 0.0f))
-        file.Fail("照射野の長さが正ではありません", "field length is not positive");
-    number(job.fieldWidth);
-    if (!(job.fieldWidth > 0.0f)) file.Fail("照射野の幅が正ではありません", "field width is not positive");
+    // Nearer than 1 cm the entry points collapse onto the beam axis in single precision;
+    // beyond 100 m no room holds the tube.
+    if (job.fsd < kMinFsd || job.fsd > kMaxFsd) {
+        file.Fail("焦点-表面間距離 " + Number(job.fsd) + " cm が 1 から 10000 cm の間にありません",
+            "focus-surface distance " + Number(job.fsd) + " cm is not between 1 and 10000 cm");
+    }
+    const auto side = [&](float& value, const char* japanese, const char* english) {
+        number(value);
+        if (!(value > 0.0f))
+            file.Fail(
+                std::string(japanese) + "が正ではありません", std::string(english) + " is not positive");
+        if (value > kMaxFieldSide) {
+            file.Fail(std::string(japanese) + " " + Number(value) + " cm が 1000 cm を超えています",
+                std::string(english) + " " + Number(value) + " cm is above 1000 cm");
+        }
+    };
+    side(job.fieldLength, "照射野の長さ", "field length");
+    side(job.fieldWidth, "照射野の幅", "field width");
     number(job.photonCount);
     if (!(job.photonCount >= 1.0f)) file.Fail("光子数が 1 未満です", "photon count is below 1");
     if (job.photonCount > 1.0e15f) file.Fail("光子数が 1E+15 を超えています", "photon count is above 1E+15");

@@ -44,6 +44,15 @@ void SayTime(Console& console, const char* label, const ClockTime& time)
 
 void SayPressEnter(Console& console) { Say(console, "  ---     Enter キーを押して下さい   ---"); }
 
+// Shows why the run stops, waits for Enter and gives the failing exit status.
+int Refuse(Console& console, const std::string& message)
+{
+    console.out << message << '\n';
+    SayPressEnter(console);
+    WaitForEnter(console);
+    return 1;
+}
+
 } // namespace
 
 ClockTime LocalClock()
@@ -64,10 +73,7 @@ int RunEngine(const EngineGeometry& geometry, const std::string& directory, Cons
     try {
         tables = std::make_unique<Tables>(LoadTables(directory));
     } catch (const InputError& e) {
-        console.out << e.what() << '\n';
-        SayPressEnter(console);
-        WaitForEnter(console);
-        return 1;
+        return Refuse(console, e.what());
     }
     auto grids = std::make_unique<Grids>();
 
@@ -98,7 +104,11 @@ int RunEngine(const EngineGeometry& geometry, const std::string& directory, Cons
 
         const auto histories = static_cast<long long>(tables->job.photonCount * spectrum.intensity[bin]);
         const float energy = static_cast<float>(bin) * Spectrum::kBinWidth;
-        for (long long n = 0; n < histories; ++n) transport.RunHistory(energy);
+        try {
+            for (long long n = 0; n < histories; ++n) transport.RunHistory(energy);
+        } catch (const InputError& e) {
+            return Refuse(console, e.what());
+        }
     }
 
     Say(console, "");
@@ -111,10 +121,7 @@ int RunEngine(const EngineGeometry& geometry, const std::string& directory, Cons
     try {
         WriteFileAtomically(path, FormatResult(*tables, geometry, *grids));
     } catch (const std::runtime_error& e) {
-        console.out << e.what() << '\n';
-        SayPressEnter(console);
-        WaitForEnter(console);
-        return 1;
+        return Refuse(console, e.what());
     }
 
     SayTime(console, "Finish time", console.clock());

@@ -84,6 +84,12 @@ TEST(InputFilesTest, RefusedInputsNameFileAndRecordAndWriteNothing)
         {"zero distance", [](auto& f) { f.SetRecord("B2F.txt", 2, "000.0"); },
             "B2F.txt の 2 行目: 焦点-表面間距離が正ではありません [B2F.txt, record 2: focus-surface distance "
             "is not positive]"},
+        {"focus on the surface", [](auto& f) { f.SetRecord("B2F.txt", 2, "1e-30"); },
+            "B2F.txt, record 2: focus-surface distance 1e-30 cm is not between 1 and 10000 cm"},
+        {"focus beyond the room", [](auto& f) { f.SetRecord("B2F.txt", 2, "1.5e4"); },
+            "B2F.txt, record 2: focus-surface distance 15000 cm is not between"},
+        {"field wider than a room", [](auto& f) { f.SetRecord("B2F.txt", 4, "1000.5"); },
+            "B2F.txt, record 4: field width 1000.5 cm is above 1000 cm"},
         {"zero length", [](auto& f) { f.SetRecord("B2F.txt", 3, "0.0"); },
             "B2F.txt, record 3: field length is not positive"},
         {"negative width", [](auto& f) { f.SetRecord("B2F.txt", 4, "-5.0"); },
