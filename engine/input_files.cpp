@@ -1,6 +1,7 @@
 #include "engine/input_files.h"
 
 #include "engine/input_error.h"
+#include "engine/product_checks.h"
 #include "records/field_error.h"
 #include "records/field_reader.h"
 #include "records/free_form.h"
@@ -294,6 +295,7 @@ Tables LoadTables(const std::string& directory)
             "the conversion table does not reach beyond the top spectrum energy " + Number(topEnergy) +
                 " keV"));
     }
+    CheckProducts(tables);
     return tables;
 }
 

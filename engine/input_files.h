@@ -15,7 +15,8 @@ inline constexpr const char* kSpectrumFile = "B_SPCTL.dat";
 
 // Reads and checks all five inputs from `directory` ("" for the working directory), and
 // normalises the spectrum. Any file that is missing, short, malformed or that breaks what
-// the transport relies on throws InputError before anything is simulated.
+// the transport relies on, or whose products leave single precision, throws InputError
+// before anything is simulated.
 Tables LoadTables(const std::string& directory);
 
 } // namespace engine

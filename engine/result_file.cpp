@@ -6,6 +6,7 @@
 #include "records/result_layout.h"
 
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <stdexcept>
@@ -42,18 +43,47 @@ void AppendGrid(std::string& out, const std::array<float, Grids::kCells>& grid, 
     }
 }
 
+// Refuses a result holding an infinite or undefined value: written as a number it would
+// pass for a dose rate.
+void CheckFinite(const std::string& resultName, float value, const std::string& where)
+{
+    if (std::isfinite(value)) return;
+    throw std::runtime_error(
+        records::DescribeFileError(resultName, "を書きません: " + where + " の値が有限ではありません",
+            "not written: the value of " + where + " is not finite"));
+}
+
+void CheckGrid(
+    const std::string& resultName, const std::array<float, Grids::kCells>& grid, const char* quantity)
+{
+    for (int cell = 0; cell < Grids::kCells; ++cell) {
+        if (std::isfinite(grid[cell])) continue;
+        const int lateral = cell % Grids::kLateral;
+        const int along = cell / Grids::kLateral % Grids::kAlong;
+        const int block = cell / (Grids::kLateral * Grids::kAlong);
+        CheckFinite(resultName, grid[cell],
+            std::string(quantity) + " (block " + std::to_string(block + 1) + ", " +
+                std::to_string(static_cast<int>(AlongPosition(along))) + " cm, " +
+                std::to_string(static_cast<int>(LateralPosition(lateral))) + " cm)");
+    }
+}
+
 } // namespace
 
 std::string FormatResult(const Tables& tables, const EngineGeometry& geometry, const Grids& grids)
 {
     const Job& job = tables.job;
+    const float surfaceRate = job.tubeOutput * 10000.0f / (job.fsd * job.fsd);
+    CheckFinite(job.resultName, surfaceRate, "surface rate");
+    CheckGrid(job.resultName, grids.kerma, "kerma");
+    CheckGrid(job.resultName, grids.dose, "dose");
     const std::array<float, 6>& spectrum = tables.spectrum.descriptors;
     std::string out;
     out.reserve(2 * Grids::kHeights * Grids::kAlong * (Grids::kLateral * 11 + 2) + 512);
 
     out += geometry.geometryCode;
     EndRecord(out);
-    AppendE(out, job.tubeOutput * 10000.0f / (job.fsd * job.fsd), layout::kRate);
+    AppendE(out, surfaceRate, layout::kRate);
     EndRecord(out);
     for (const float distance : {job.fsd, job.fieldLength, job.fieldWidth}) {
         AppendF(out, distance, layout::kDistance);

@@ -9,7 +9,8 @@
 namespace engine {
 
 // The 387 records of the result file, each ended by CR LF: geometry code, the job and
-// spectrum header, then for each height block the kerma grid and the dose grid.
+// spectrum header, then for each height block the kerma grid and the dose grid. Throws
+// std::runtime_error naming the result and the cell when a value to be written is not finite.
 std::string FormatResult(const Tables& tables, const EngineGeometry& geometry, const Grids& grids);
 
 // Writes `content` to `path` through a temporary file in the same folder that is renamed

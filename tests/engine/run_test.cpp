@@ -1,3 +1,5 @@
+#include "engine/input_files.h"
+#include "engine/result_file.h"
 #include "engine_test_support.h"
 
 #include <gtest/gtest.h>
@@ -5,6 +7,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <limits>
+#include <memory>
 
 namespace {
 
@@ -118,6 +122,23 @@ TEST(RunTest, ResultReplacesAnOlderFileOnlyWhenComplete)
     std::ofstream(folder.File(kResultName)) << "older result";
     EXPECT_EQ(enginetest::RunEngineIn(folder).status, 0);
     EXPECT_EQ(ReadWholeFile(folder.File(kResultName)).size(), ExpectedResult().size());
+}
+
+TEST(RunTest, ValueThatIsNotFiniteIsNeverWritten)
+{
+    JobFolder folder;
+    const engine::Tables tables = engine::LoadTables(folder.Path());
+    auto grids = std::make_unique<engine::Grids>();
+    EXPECT_NO_THROW(engine::FormatResult(tables, engine::kStandingGeometry, *grids));
+    grids->dose[engine::Grids::Index(1, 30, 2)] = std::numeric_limits<float>::quiet_NaN();
+    try {
+        engine::FormatResult(tables, engine::kStandingGeometry, *grids);
+        ADD_FAILURE() << "a NaN was formatted";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("the value of dose (block 2, 0 cm, 20 cm) is not finite"),
+            std::string::npos)
+            << e.what();
+    }
 }
 
 } // namespace
