@@ -58,6 +58,9 @@ std::optional<ReadFailure> ReadWholeFile(const std::string& path, std::string& t
             return ReadFailureOf(errno);
         }
         bytes.append(buffer, static_cast<std::size_t>(got));
+        if (bytes.size() > kMaxInputBytes) {
+            return ReadFailure{"が大きすぎます（64 MiB を超えています）", "is larger than 64 MiB"};
+        }
     }
     text = std::move(bytes);
     return {};

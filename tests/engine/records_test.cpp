@@ -4,6 +4,7 @@
 #include "records/field_writer.h"
 #include "records/free_form.h"
 #include "records/line_source.h"
+#include "records/read_file.h"
 #include "records/utf8_cut.h"
 
 #include <gtest/gtest.h>
@@ -285,6 +286,25 @@ TEST(LineSourceTest, AcceptsLfAndCrLfAndAnUnendedLastLine)
     EXPECT_EQ(line, "only");
     EXPECT_FALSE(source.Next(line));
     EXPECT_TRUE(source.Open("no-such-file.dat"));
+}
+
+TEST(ReadWholeFileTest, RefusesFoldersAndEndlessFilesWithTheReason)
+{
+    struct Case {
+        const char* path;
+        const char* english;
+    } cases[] = {
+        {"/dev/zero", "is larger than 64 MiB"},
+        {"/", "is a folder, not a file"},
+        {"/no/such/file", "the file cannot be opened (No such file or directory)"},
+    };
+    for (const Case& c : cases) {
+        std::string text;
+        const auto failure = records::ReadWholeFile(c.path, text);
+        ASSERT_TRUE(failure) << c.path;
+        EXPECT_EQ(failure->english, c.english);
+        EXPECT_TRUE(text.empty());
+    }
 }
 
 TEST(Utf8CutTest, CutsByCodePointsNeverSplittingACharacter)
