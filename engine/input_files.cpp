@@ -228,6 +228,13 @@ void ReadJobFile(const std::string& directory, Job& job)
         file.Fail("結果ファイル名「" + job.resultName + "」はファイル名として使えません",
             "result file name '" + job.resultName + "' is not a plain file name");
     }
+    // The result would replace an input, and every later run would fail on it.
+    for (const char* input : {kInteractionFile, kAirFile, kConversionFile, kJobFile, kSpectrumFile}) {
+        if (job.resultName == input) {
+            file.Fail("結果ファイル名「" + job.resultName + "」は計算の入力ファイルと同じです",
+                "result file name '" + job.resultName + "' is one of the engine's input files");
+        }
+    }
 }
 
 void ReadSpectrumFile(const std::string& directory, Spectrum& spectrum)

@@ -112,6 +112,10 @@ TEST(InputFilesTest, RefusedInputsNameFileAndRecordAndWriteNothing)
             "B2F.txt, record 6: the file ends before this record"},
         {"blank name", [](auto& f) { f.SetRecord("B2F.txt", 6, "     "); },
             "B2F.txt, record 6: result file name is blank"},
+        {"result over a table", [](auto& f) { f.SetRecord("B2F.txt", 6, "ICRUSoft.dat"); },
+            "B2F.txt, record 6: result file name 'ICRUSoft.dat' is one of the engine's input files"},
+        {"result over the job", [](auto& f) { f.SetRecord("B2F.txt", 6, "B2F.txt  "); },
+            "B2F.txt, record 6: result file name 'B2F.txt' is one of the engine's input files"},
         {"all intensities zero",
             [](auto& f) {
                 for (int i = 1; i <= 300; ++i) f.SetRecord("B_SPCTL.dat", i, "0000.0, 0.00000");
