@@ -111,18 +111,16 @@ std::string FormatResult(const Tables& tables, const EngineGeometry& geometry, c
     return out;
 }
 
-void WriteFileAtomically(const std::string& path, const std::string& content)
+std::string DescribeResultFailure(const std::string& path, const records::ReplaceFailure& failure)
 {
-    const auto failure = records::ReplaceFileAtomically(path, content);
-    if (!failure) return;
-    const char* what = failure->step == records::ReplaceStep::Create  ? "created"
-                       : failure->step == records::ReplaceStep::Write ? "written"
-                                                                      : "put in place";
-    const char* japanese = failure->step == records::ReplaceStep::Create  ? "を作成できません"
-                           : failure->step == records::ReplaceStep::Write ? "を書き込めません"
-                                                                          : "を置き換えられません";
-    throw std::runtime_error(records::DescribeFileError(
-        path, japanese, std::string("the result file cannot be ") + what + " (" + failure->reason + ")"));
+    const char* what = failure.step == records::ReplaceStep::Create  ? "created"
+                       : failure.step == records::ReplaceStep::Write ? "written"
+                                                                     : "put in place";
+    const char* japanese = failure.step == records::ReplaceStep::Create  ? "を作成できません"
+                           : failure.step == records::ReplaceStep::Write ? "を書き込めません"
+                                                                         : "を置き換えられません";
+    return records::DescribeFileError(
+        path, japanese, std::string("the result file cannot be ") + what + " (" + failure.reason + ")");
 }
 
 } // namespace engine

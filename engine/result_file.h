@@ -3,6 +3,7 @@
 #include "engine/geometry.h"
 #include "engine/scoring.h"
 #include "engine/tables.h"
+#include "records/atomic_file.h"
 
 #include <string>
 
@@ -13,9 +14,8 @@ namespace engine {
 // std::runtime_error naming the result and the cell when a value to be written is not finite.
 std::string FormatResult(const Tables& tables, const EngineGeometry& geometry, const Grids& grids);
 
-// Writes `content` to `path` through a temporary file in the same folder that is renamed
-// only when complete, so a failure never leaves a partial file nor touches an older one.
-// Throws std::runtime_error naming the file and the reason.
-void WriteFileAtomically(const std::string& path, const std::string& content);
+// The console message for a result file that cannot be created, written or put in place:
+// the file by name, the step and the system's reason.
+std::string DescribeResultFailure(const std::string& path, const records::ReplaceFailure& failure);
 
 } // namespace engine

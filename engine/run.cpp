@@ -6,6 +6,8 @@
 #include "engine/rng.h"
 #include "engine/scoring.h"
 #include "engine/transport.h"
+#include "records/atomic_file.h"
+#include "records/field_error.h"
 #include "records/field_writer.h"
 
 #include <ctime>
@@ -75,6 +77,16 @@ int RunEngine(const EngineGeometry& geometry, const std::string& directory, Cons
     } catch (const InputError& e) {
         return Refuse(console, e.what());
     }
+    // The result's temporary is made before any history: a name that cannot be created is
+    // refused now, with its record, not after the whole run.
+    const std::string& name = tables->job.resultName;
+    const std::string path = directory.empty() ? name : directory + "/" + name;
+    records::PendingFile result(path);
+    if (const auto& failure = result.Failure()) {
+        return Refuse(console, records::DescribeRecordError(kJobFile, kResultNameRecord,
+                                   "結果ファイル「" + name + "」を作成できません（" + failure->reason + "）",
+                                   "result file '" + name + "' cannot be created (" + failure->reason + ")"));
+    }
     auto grids = std::make_unique<Grids>();
 
     Say(console, "");
@@ -116,13 +128,15 @@ int RunEngine(const EngineGeometry& geometry, const std::string& directory, Cons
     Say(console, "");
 
     Normalise(*tables, *grids);
-    const std::string path =
-        directory.empty() ? tables->job.resultName : directory + "/" + tables->job.resultName;
+    std::string content;
     try {
-        WriteFileAtomically(path, FormatResult(*tables, geometry, *grids));
+        content = FormatResult(*tables, geometry, *grids);
     } catch (const std::runtime_error& e) {
         return Refuse(console, e.what());
     }
+    auto failure = result.Append(content);
+    if (!failure) failure = result.Commit();
+    if (failure) return Refuse(console, DescribeResultFailure(path, *failure));
 
     SayTime(console, "Finish time", console.clock());
     Say(console, "");

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace records {
@@ -21,6 +22,12 @@ std::string TemporaryNameFor(const std::string& path)
 
 PendingFile::PendingFile(std::string path) : path_(std::move(path)), temporary_(TemporaryNameFor(path_))
 {
+    // A folder can never be replaced: say so now rather than after the whole file is written.
+    struct stat target { };
+    if (::stat(path_.c_str(), &target) == 0 && S_ISDIR(target.st_mode)) {
+        failure_ = ReplaceFailure{ReplaceStep::Create, std::strerror(EISDIR)};
+        return;
+    }
     file_ = std::fopen(temporary_.c_str(), "wb");
     if (file_ == nullptr) failure_ = ReplaceFailure{ReplaceStep::Create, std::strerror(errno)};
 }

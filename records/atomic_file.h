@@ -22,7 +22,8 @@ struct ReplaceFailure {
 // After the first failure every later call returns that failure and does nothing.
 class PendingFile {
 public:
-    // Creates the temporary beside `path`; a failure is returned by the first later call.
+    // Creates the temporary beside `path`; a failure (a target that is a folder among them)
+    // is kept in Failure() and returned by the first later call.
     explicit PendingFile(std::string path);
     // Removes the temporary unless it has replaced the target.
     ~PendingFile();
@@ -36,6 +37,8 @@ public:
     std::optional<ReplaceFailure> Finish();
     // Finishes the temporary and renames it to the target.
     std::optional<ReplaceFailure> Commit();
+    // The first failure so far; right after construction, whether the temporary was made.
+    const std::optional<ReplaceFailure>& Failure() const { return failure_; }
 
 private:
     // Records the failure of `step` with the error `error`, removes the temporary, returns it.

@@ -7,7 +7,8 @@
 namespace records {
 
 // The first `count` characters of UTF-8 text, counted in code points, so that a cut never
-// splits a multi-byte character (a stray continuation byte counts with its lead).
+// splits a multi-byte character. Each byte that is not part of a well-formed sequence counts
+// as one character, so that undecodable text cannot pass the cut at many times its length.
 std::string FirstCodePoints(std::string_view text, std::size_t count);
 
 // The text without its trailing blanks.

@@ -187,6 +187,7 @@ TEST(InputFilesTest, ResultNameIsCutToThirtyCharacters)
         {std::string(28, 'a') + "線量.dsr5", std::string(28, 'a') + "線量"},
         {"2026-12-08-立位.dsr5   ", "2026-12-08-立位.dsr5"},
         {std::string(30, 'b') + ".dsr5", std::string(30, 'b')},
+        {std::string(300, '\xfe'), std::string(30, '\xfe')},
     };
     for (const Case& c : cases) {
         JobFolder folder;

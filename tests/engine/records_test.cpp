@@ -314,6 +314,14 @@ TEST(Utf8CutTest, CutsByCodePointsNeverSplittingACharacter)
     EXPECT_EQ(records::FirstCodePoints(name, 30), std::string(28, 'a') + "線量");
     EXPECT_EQ(records::FirstCodePoints("線量分布", 3), "線量分");
     EXPECT_EQ(records::FirstCodePoints("short", 30), "short");
+    // Bytes outside well-formed sequences count one each: stray continuations, overlong
+    // forms, surrogates and a cut sequence.
+    EXPECT_EQ(records::FirstCodePoints(std::string(300, '\xff'), 30), std::string(30, '\xff'));
+    EXPECT_EQ(records::FirstCodePoints("\x80\x80\x80", 2), "\x80\x80");
+    EXPECT_EQ(records::FirstCodePoints("\xc0\x80x", 2), "\xc0\x80");
+    EXPECT_EQ(records::FirstCodePoints("\xed\xa0\x80", 2), "\xed\xa0");
+    EXPECT_EQ(records::FirstCodePoints("\xe7\xb7", 1), "\xe7");
+    EXPECT_EQ(records::FirstCodePoints("\xf0\x9f\x98\x80z", 1), "\xf0\x9f\x98\x80");
     EXPECT_EQ(records::DropTrailingBlanks("name.dsr5   "), "name.dsr5");
     EXPECT_EQ(records::DropTrailingBlanks("    "), "");
 }

@@ -105,14 +105,16 @@ TEST(RunTest, ResultHeaderAndScaling)
 TEST(RunTest, ResultReplacesAnOlderFileOnlyWhenComplete)
 {
     JobFolder folder;
-    // The name is taken by a folder: the result cannot be put in place.
+    // The name is taken by a folder: refused before any history.
     std::filesystem::create_directory(folder.File(kResultName));
     folder.SetRecord("B2F.txt", 5, "2.000E+03");
     const enginetest::RunOutcome failed = enginetest::RunEngineIn(folder);
     EXPECT_EQ(failed.status, 1);
-    EXPECT_NE(
-        failed.console.find("e2e-結果.dsr5: the result file cannot be put in place"), std::string::npos);
-    EXPECT_EQ(failed.console.find("計算結果を保存しました"), std::string::npos);
+    EXPECT_NE(failed.console.find(
+                  "B2F.txt, record 6: result file 'e2e-結果.dsr5' cannot be created (Is a directory)"),
+        std::string::npos)
+        << failed.console;
+    EXPECT_EQ(failed.console.find("Monte Carlo Simulation"), std::string::npos);
     EXPECT_TRUE(std::filesystem::is_directory(folder.File(kResultName)));
     for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
         EXPECT_NE(entry.path().extension(), ".tmp");
