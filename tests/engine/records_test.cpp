@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/wait.h>
+
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -63,6 +66,30 @@ TEST(PendingFileTest, TargetChangesOnlyOnCommitAndNoTemporaryOutlivesTheWriter)
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->step, records::ReplaceStep::Create);
     EXPECT_EQ(unmade.Commit()->step, records::ReplaceStep::Create);
+    fs::remove_all(folder);
+}
+
+TEST(PendingFileTest, AKilledWriterLeavesNoTemporary)
+{
+    const fs::path folder = fs::temp_directory_path() / ("records-killed-" + std::to_string(::getpid()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const int probe = ::open(folder.c_str(), O_TMPFILE | O_WRONLY, 0600);
+    if (probe < 0) GTEST_SKIP() << "no unnamed files in " << folder;
+    ::close(probe);
+    const fs::path target = folder / "grid.dat";
+    std::ofstream(target) << "old";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        records::PendingFile file(target.string());
+        (void)file.Append(std::string(100000, 'x'));
+        (void)file.Finish();
+        ::_exit(0); // no destructor runs, as when the program is killed
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_EQ(Entries(folder), 1);
+    EXPECT_EQ(Contents(target), "old");
     fs::remove_all(folder);
 }
 

@@ -79,8 +79,8 @@ TEST_F(InWorkDir, UnreplaceableGridFileLeavesNoTemporaryBehind)
         WriteFineFile("F2B.dat", *fine);
         FAIL() << "a directory cannot be replaced by the grid file";
     } catch (const std::runtime_error& error) {
-        EXPECT_EQ(
-            std::string(error.what()).rfind("F2B.dat を置き換えられません [F2B.dat: cannot be replaced", 0),
+        EXPECT_EQ(std::string(error.what())
+                      .rfind("F2B.dat を作成できません [F2B.dat: cannot be created (Is a directory)", 0),
             0u)
             << error.what();
     }
