@@ -34,11 +34,11 @@ void AppendF(std::string& out, double value, layout::Field field)
 
 void EndRecord(std::string& out) { out += "\r\n"; }
 
-void AppendGrid(std::string& out, const std::array<float, Grids::kCells>& grid, int block)
+void AppendGrid(std::string& out, const std::array<double, Grids::kCells>& grid, int block)
 {
     for (int b = 0; b < Grids::kAlong; ++b) {
         for (int i = 0; i < Grids::kLateral; ++i)
-            AppendE(out, grid[Grids::Index(block, b, i)], layout::kRate);
+            AppendE(out, static_cast<float>(grid[Grids::Index(block, b, i)]), layout::kRate);
         EndRecord(out);
     }
 }
@@ -54,14 +54,14 @@ void CheckFinite(const std::string& resultName, float value, const std::string& 
 }
 
 void CheckGrid(
-    const std::string& resultName, const std::array<float, Grids::kCells>& grid, const char* quantity)
+    const std::string& resultName, const std::array<double, Grids::kCells>& grid, const char* quantity)
 {
     for (int cell = 0; cell < Grids::kCells; ++cell) {
-        if (std::isfinite(grid[cell])) continue;
+        if (std::isfinite(static_cast<float>(grid[cell]))) continue;
         const int lateral = cell % Grids::kLateral;
         const int along = cell / Grids::kLateral % Grids::kAlong;
         const int block = cell / (Grids::kLateral * Grids::kAlong);
-        CheckFinite(resultName, grid[cell],
+        CheckFinite(resultName, static_cast<float>(grid[cell]),
             std::string(quantity) + " (block " + std::to_string(block + 1) + ", " +
                 std::to_string(static_cast<int>(AlongPosition(along))) + " cm, " +
                 std::to_string(static_cast<int>(LateralPosition(lateral))) + " cm)");
