@@ -225,14 +225,16 @@ void ReadJobFile(const std::string& directory, Job& job)
     if (job.resultName.empty()) file.Fail("結果ファイル名が空白です", "result file name is blank");
     if (job.resultName.find('/') != std::string::npos || job.resultName.find('\0') != std::string::npos ||
         job.resultName == "." || job.resultName == "..") {
-        file.Fail("結果ファイル名「" + job.resultName + "」はファイル名として使えません",
-            "result file name '" + job.resultName + "' is not a plain file name");
+        file.Fail("結果ファイル名「" + records::EchoText(job.resultName) + "」はファイル名として使えません",
+            "result file name '" + records::EchoText(job.resultName) + "' is not a plain file name");
     }
     // The result would replace an input, and every later run would fail on it.
     for (const char* input : {kInteractionFile, kAirFile, kConversionFile, kJobFile, kSpectrumFile}) {
         if (job.resultName == input) {
-            file.Fail("結果ファイル名「" + job.resultName + "」は計算の入力ファイルと同じです",
-                "result file name '" + job.resultName + "' is one of the engine's input files");
+            file.Fail(
+                "結果ファイル名「" + records::EchoText(job.resultName) + "」は計算の入力ファイルと同じです",
+                "result file name '" + records::EchoText(job.resultName) +
+                    "' is one of the engine's input files");
         }
     }
 }

@@ -83,9 +83,10 @@ int RunEngine(const EngineGeometry& geometry, const std::string& directory, Cons
     const std::string path = directory.empty() ? name : directory + "/" + name;
     records::PendingFile result(path);
     if (const auto& failure = result.Failure()) {
-        return Refuse(console, records::DescribeRecordError(kJobFile, kResultNameRecord,
-                                   "結果ファイル「" + name + "」を作成できません（" + failure->reason + "）",
-                                   "result file '" + name + "' cannot be created (" + failure->reason + ")"));
+        return Refuse(console,
+            records::DescribeRecordError(kJobFile, kResultNameRecord,
+                "結果ファイル「" + records::EchoText(name) + "」を作成できません（" + failure->reason + "）",
+                "result file '" + records::EchoText(name) + "' cannot be created (" + failure->reason + ")"));
     }
     auto grids = std::make_unique<Grids>();
 

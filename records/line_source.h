@@ -9,7 +9,8 @@
 namespace records {
 
 // The records of one text file, read whole at opening and handed out one line at a time.
-// Lines may end in LF or CR LF; a last line without a line end still counts as a record.
+// Lines may end in LF, CR LF or a lone CR; a last line without a line end still counts as a
+// record, and a UTF-8 byte-order mark at the start is skipped.
 class LineSource {
 public:
     // Reads the named file; says why when it cannot be opened or read.

@@ -2,11 +2,7 @@
 
 namespace records {
 
-namespace {
-
-// Bytes of the well-formed UTF-8 sequence at the start of `text`, or 0 when it does not start
-// with one (a stray continuation byte, an overlong form, a surrogate, a cut sequence).
-std::size_t SequenceLength(std::string_view text)
+std::size_t Utf8SequenceLength(std::string_view text)
 {
     const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
     const unsigned char lead = byte(0);
@@ -34,13 +30,11 @@ std::size_t SequenceLength(std::string_view text)
     return length;
 }
 
-} // namespace
-
 std::string FirstCodePoints(std::string_view text, std::size_t count)
 {
     std::size_t pos = 0;
     for (std::size_t seen = 0; pos < text.size() && seen < count; ++seen) {
-        const std::size_t length = SequenceLength(text.substr(pos));
+        const std::size_t length = Utf8SequenceLength(text.substr(pos));
         pos += length == 0 ? 1 : length;
     }
     return std::string(text.substr(0, pos));

@@ -81,7 +81,8 @@ void ReadGridRow(std::string_view record, std::array<float, kCoarseLateral>& row
         if (std::fabs(value) > kLargestRate) {
             const std::string columns =
                 std::to_string(column) + "-" + std::to_string(column + kFieldWidth - 1);
-            const std::string text(record.substr(static_cast<std::size_t>(column - 1), kFieldWidth));
+            const std::string text =
+                records::EchoText(record.substr(static_cast<std::size_t>(column - 1), kFieldWidth));
             throw records::FieldError(columns + " 桁目「" + text + "」は線量率として大きすぎます",
                 "columns " + columns + ": '" + text + "' is beyond any dose rate");
         }

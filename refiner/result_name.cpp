@@ -23,6 +23,14 @@ std::string ReadResultName(const std::string& listFileName)
         throw RunError(records::DescribeRecordError(
             listFileName, 1, "結果ファイル名がありません", "no result file name"));
     }
+    // Only a file of the working folder may be read: no path, and nothing the system would
+    // cut short at a NUL.
+    if (name.find('/') != std::string::npos || name.find('\0') != std::string::npos || name == "." ||
+        name == "..") {
+        throw RunError(records::DescribeRecordError(listFileName, 1,
+            "結果ファイル名「" + records::EchoText(name) + "」はファイル名として使えません",
+            "result file name '" + records::EchoText(name) + "' is not a plain file name"));
+    }
     return name;
 }
 

@@ -301,12 +301,25 @@ TEST(FieldWriterTest, WrittenFieldsReadBackToTheSameFloat)
 TEST(LineSourceTest, AcceptsLfAndCrLfAndAnUnendedLastLine)
 {
     records::LineSource source;
-    source.SetText("first\r\nsecond\nthird\r\n\r\nlast");
-    std::vector<std::string> lines;
     std::string_view line;
-    while (source.Next(line)) lines.emplace_back(line);
-    EXPECT_EQ(lines, (std::vector<std::string>{"first", "second", "third", "", "last"}));
-    EXPECT_EQ(source.RecordNumber(), 5);
+    struct Case {
+        const char* text;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"first\r\nsecond\nthird\r\n\r\nlast", {"first", "second", "third", "", "last"}},
+        {"\xEF\xBB\xBF"
+         "1.0\r\n2.0",
+            {"1.0", "2.0"}},
+        {"cr\ronly\r\rends\r", {"cr", "only", "", "ends"}},
+        {"mixed\r\n\n\rx", {"mixed", "", "", "x"}},
+    };
+    for (const Case& c : cases) {
+        source.SetText(c.text);
+        std::vector<std::string> lines;
+        while (source.Next(line)) lines.emplace_back(line);
+        EXPECT_EQ(lines, c.lines) << c.text;
+        EXPECT_EQ(source.RecordNumber(), static_cast<int>(c.lines.size()));
+    }
 
     source.SetText("only\r\n");
     ASSERT_TRUE(source.Next(line));
@@ -331,6 +344,27 @@ TEST(ReadWholeFileTest, RefusesFoldersAndEndlessFilesWithTheReason)
         ASSERT_TRUE(failure) << c.path;
         EXPECT_EQ(failure->english, c.english);
         EXPECT_TRUE(text.empty());
+    }
+}
+
+TEST(EchoTextTest, ShowsAtMostFortyCharactersWithControlAndStrayBytesEscaped)
+{
+    EXPECT_EQ(records::EchoText("0.5E+01"), "0.5E+01");
+    EXPECT_EQ(records::EchoText(std::string("a\0b\x1b[2J\x7f", 8)), "a\\x00b\\x1B[2J\\x7F");
+    EXPECT_EQ(records::EchoText("\xff線量"), "\\xFF線量");
+    EXPECT_EQ(records::EchoText(std::string(10000, 'x')), std::string(40, 'x') + "…");
+    // A refused field and a refused free-form line echo the same way.
+    try {
+        records::ReadFirstNumber(std::string(10000, '#'));
+        ADD_FAILURE();
+    } catch (const records::FieldError& e) {
+        EXPECT_EQ(std::string(e.what()), "'" + std::string(40, '#') + "…' is not a number (no digits)");
+    }
+    try {
+        records::FieldReader(std::string("\x01\x02\x03", 3)).Single(3, 0);
+        ADD_FAILURE();
+    } catch (const records::FieldError& e) {
+        EXPECT_EQ(std::string(e.what()), "columns 1-3: '\\x01\\x02\\x03' is not a number (no digits)");
     }
 }
 
