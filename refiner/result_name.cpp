@@ -2,6 +2,7 @@
 
 #include "records/field_error.h"
 #include "records/line_source.h"
+#include "records/read_file.h"
 #include "records/utf8_cut.h"
 #include "refiner/run_error.h"
 
@@ -14,9 +15,16 @@ std::string ResultNameFromLine(std::string_view line)
 
 std::string ReadResultName(const std::string& listFileName)
 {
-    records::LineSource list;
-    if (const auto failure = list.Open(listFileName))
+    std::string text;
+    if (const auto failure = records::ReadWholeFile(listFileName, text))
         throw RunError(records::DescribeFileError(listFileName, failure->japanese, failure->english));
+    return ResultNameFromList(listFileName, std::move(text));
+}
+
+std::string ResultNameFromList(const std::string& listFileName, std::string text)
+{
+    records::LineSource list;
+    list.SetText(std::move(text));
     std::string_view line;
     const std::string name = list.Next(line) ? ResultNameFromLine(line) : std::string();
     if (name.empty()) {

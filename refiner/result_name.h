@@ -18,4 +18,7 @@ std::string ResultNameFromLine(std::string_view line);
 // names nothing, or names something other than a plain file of the working folder.
 std::string ReadResultName(const std::string& listFileName);
 
+// The same for the text of a list file already read; listFileName names it in messages.
+std::string ResultNameFromList(const std::string& listFileName, std::string text);
+
 } // namespace refiner
