@@ -24,15 +24,20 @@
 namespace {
 
 // One folder for the whole fuzzing run, removed at exit.
+struct TemporaryFolder {
+    std::string path;
+    TemporaryFolder()
+    {
+        path = (std::filesystem::temp_directory_path() / "job-fuzz-XXXXXX").string();
+        if (::mkdtemp(path.data()) == nullptr) std::abort();
+    }
+    ~TemporaryFolder() { std::filesystem::remove_all(path); }
+};
+
 const std::string& Folder()
 {
-    static const std::string folder = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "job-fuzz-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-        std::atexit([] { std::filesystem::remove_all(Folder()); });
-        return pattern;
-    }();
-    return folder;
+    static const TemporaryFolder folder;
+    return folder.path;
 }
 
 void WriteInputs(std::string_view bytes)
