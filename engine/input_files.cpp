@@ -1,6 +1,7 @@
 #include "engine/input_files.h"
 
 #include "engine/input_error.h"
+#include "engine/product_checks.h"
 #include "records/field_error.h"
 #include "records/field_reader.h"
 #include "records/free_form.h"
@@ -20,9 +21,8 @@ class InputFile {
 public:
     InputFile(const std::string& directory, const char* name) : name_(name)
     {
-        if (!source_.Open(directory.empty() ? name_ : directory + "/" + name_)) {
-            throw InputError(records::DescribeFileError(name_, "を開けません", "the file cannot be opened"));
-        }
+        if (const auto failure = source_.Open(directory.empty() ? name_ : directory + "/" + name_))
+            throw InputError(records::DescribeFileError(name_, failure->japanese, failure->english));
     }
 
     // The next record; a missing one is refused.
@@ -66,6 +66,10 @@ private:
     std::string name_;
     records::LineSource source_;
 };
+
+constexpr float kMinFsd = 1.0f;          // cm
+constexpr float kMaxFsd = 10000.0f;      // cm
+constexpr float kMaxFieldSide = 1000.0f; // cm
 
 std::string Number(float value)
 {
@@ -193,11 +197,24 @@ void ReadJobFile(const std::string& directory, Job& job)
     number(job.fsd);
     if (!(job.fsd > 0.0f))
         file.Fail("焦点-表面間距離が正ではありません", "focus-surface distance is not positive");
-    number(job.fieldLength);
-    if (!(job.fieldLength > 0.0f))
-        file.Fail("照射野の長さが正ではありません", "field length is not positive");
-    number(job.fieldWidth);
-    if (!(job.fieldWidth > 0.0f)) file.Fail("照射野の幅が正ではありません", "field width is not positive");
+    // Nearer than 1 cm the entry points collapse onto the beam axis in single precision;
+    // beyond 100 m no room holds the tube.
+    if (job.fsd < kMinFsd || job.fsd > kMaxFsd) {
+        file.Fail("焦点-表面間距離 " + Number(job.fsd) + " cm が 1 から 10000 cm の間にありません",
+            "focus-surface distance " + Number(job.fsd) + " cm is not between 1 and 10000 cm");
+    }
+    const auto side = [&](float& value, const char* japanese, const char* english) {
+        number(value);
+        if (!(value > 0.0f))
+            file.Fail(
+                std::string(japanese) + "が正ではありません", std::string(english) + " is not positive");
+        if (value > kMaxFieldSide) {
+            file.Fail(std::string(japanese) + " " + Number(value) + " cm が 1000 cm を超えています",
+                std::string(english) + " " + Number(value) + " cm is above 1000 cm");
+        }
+    };
+    side(job.fieldLength, "照射野の長さ", "field length");
+    side(job.fieldWidth, "照射野の幅", "field width");
     number(job.photonCount);
     if (!(job.photonCount >= 1.0f)) file.Fail("光子数が 1 未満です", "photon count is below 1");
     if (job.photonCount > 1.0e15f) file.Fail("光子数が 1E+15 を超えています", "photon count is above 1E+15");
@@ -208,8 +225,17 @@ void ReadJobFile(const std::string& directory, Job& job)
     if (job.resultName.empty()) file.Fail("結果ファイル名が空白です", "result file name is blank");
     if (job.resultName.find('/') != std::string::npos || job.resultName.find('\0') != std::string::npos ||
         job.resultName == "." || job.resultName == "..") {
-        file.Fail("結果ファイル名「" + job.resultName + "」はファイル名として使えません",
-            "result file name '" + job.resultName + "' is not a plain file name");
+        file.Fail("結果ファイル名「" + records::EchoText(job.resultName) + "」はファイル名として使えません",
+            "result file name '" + records::EchoText(job.resultName) + "' is not a plain file name");
+    }
+    // The result would replace an input, and every later run would fail on it.
+    for (const char* input : {kInteractionFile, kAirFile, kConversionFile, kJobFile, kSpectrumFile}) {
+        if (job.resultName == input) {
+            file.Fail(
+                "結果ファイル名「" + records::EchoText(job.resultName) + "」は計算の入力ファイルと同じです",
+                "result file name '" + records::EchoText(job.resultName) +
+                    "' is one of the engine's input files");
+        }
     }
 }
 
@@ -278,6 +304,7 @@ Tables LoadTables(const std::string& directory)
             "the conversion table does not reach beyond the top spectrum energy " + Number(topEnergy) +
                 " keV"));
     }
+    CheckProducts(tables);
     return tables;
 }
 

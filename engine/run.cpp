@@ -6,6 +6,8 @@
 #include "engine/rng.h"
 #include "engine/scoring.h"
 #include "engine/transport.h"
+#include "records/atomic_file.h"
+#include "records/field_error.h"
 #include "records/field_writer.h"
 
 #include <ctime>
@@ -44,6 +46,15 @@ void SayTime(Console& console, const char* label, const ClockTime& time)
 
 void SayPressEnter(Console& console) { Say(console, "  ---     Enter キーを押して下さい   ---"); }
 
+// Shows why the run stops, waits for Enter and gives the failing exit status.
+int Refuse(Console& console, const std::string& message)
+{
+    console.out << message << '\n';
+    SayPressEnter(console);
+    WaitForEnter(console);
+    return 1;
+}
+
 } // namespace
 
 ClockTime LocalClock()
@@ -64,10 +75,18 @@ int RunEngine(const EngineGeometry& geometry, const std::string& directory, Cons
     try {
         tables = std::make_unique<Tables>(LoadTables(directory));
     } catch (const InputError& e) {
-        console.out << e.what() << '\n';
-        SayPressEnter(console);
-        WaitForEnter(console);
-        return 1;
+        return Refuse(console, e.what());
+    }
+    // The result's temporary is made before any history: a name that cannot be created is
+    // refused now, with its record, not after the whole run.
+    const std::string& name = tables->job.resultName;
+    const std::string path = directory.empty() ? name : directory + "/" + name;
+    records::PendingFile result(path);
+    if (const auto& failure = result.Failure()) {
+        return Refuse(console,
+            records::DescribeRecordError(kJobFile, kResultNameRecord,
+                "結果ファイル「" + records::EchoText(name) + "」を作成できません（" + failure->reason + "）",
+                "result file '" + records::EchoText(name) + "' cannot be created (" + failure->reason + ")"));
     }
     auto grids = std::make_unique<Grids>();
 
@@ -98,7 +117,11 @@ int RunEngine(const EngineGeometry& geometry, const std::string& directory, Cons
 
         const auto histories = static_cast<long long>(tables->job.photonCount * spectrum.intensity[bin]);
         const float energy = static_cast<float>(bin) * Spectrum::kBinWidth;
-        for (long long n = 0; n < histories; ++n) transport.RunHistory(energy);
+        try {
+            for (long long n = 0; n < histories; ++n) transport.RunHistory(energy);
+        } catch (const InputError& e) {
+            return Refuse(console, e.what());
+        }
     }
 
     Say(console, "");
@@ -106,16 +129,15 @@ int RunEngine(const EngineGeometry& geometry, const std::string& directory, Cons
     Say(console, "");
 
     Normalise(*tables, *grids);
-    const std::string path =
-        directory.empty() ? tables->job.resultName : directory + "/" + tables->job.resultName;
+    std::string content;
     try {
-        WriteFileAtomically(path, FormatResult(*tables, geometry, *grids));
+        content = FormatResult(*tables, geometry, *grids);
     } catch (const std::runtime_error& e) {
-        console.out << e.what() << '\n';
-        SayPressEnter(console);
-        WaitForEnter(console);
-        return 1;
+        return Refuse(console, e.what());
     }
+    auto failure = result.Append(content);
+    if (!failure) failure = result.Commit();
+    if (failure) return Refuse(console, DescribeResultFailure(path, *failure));
 
     SayTime(console, "Finish time", console.clock());
     Say(console, "");

@@ -23,8 +23,10 @@ struct Grids {
         return (height * kAlong + along) * kLateral + lateral;
     }
 
-    std::array<float, kCells> kerma{}; // air kerma
-    std::array<float, kCells> dose{};  // dose equivalent
+    // Summed in double precision: at 10^9 photons and more the busiest cells receive so many
+    // scores that single-precision sums stop growing by each one. Written in single precision.
+    std::array<double, kCells> kerma{}; // air kerma
+    std::array<double, kCells> dose{};  // dose equivalent
 };
 
 // Lateral distance of 0-based lateral index i, cm.

@@ -1,6 +1,9 @@
 #include "engine/transport.h"
 
 #include "engine/constants.h"
+#include "engine/input_error.h"
+#include "engine/input_files.h"
+#include "records/field_error.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,6 +15,20 @@ namespace {
 constexpr float kElectronRest = 511.0f; // electron rest energy, keV
 constexpr float kWavelengthKeV = 12.4f; // λ [Å] = 12.4 / E [keV]
 constexpr float kCutoff = 5.0f;         // photons below this energy (keV) are not followed
+// Rejection sampling from sound tables accepts within a handful of tries; a table that makes
+// every try fail must end the run rather than hang it.
+constexpr int kMaxSamplingTries = 1000000;
+// A valid job puts a point on the beam axis about once in 2^48 draws.
+constexpr int kMaxEntryDraws = 1000;
+
+[[noreturn]] void ThrowUnsampleable(const char* what, float E)
+{
+    const std::string energy = std::to_string(E);
+    throw InputError(records::DescribeFileError(kInteractionFile,
+        std::string("の表から ") + energy + " keV の" + (what[0] == 'c' ? "干渉性" : "非干渉性") +
+            "散乱の角度を抽出できません",
+        std::string("no ") + what + " scattering angle at " + energy + " keV can be drawn from the tables"));
+}
 
 } // namespace
 
@@ -128,7 +145,8 @@ IncoherentResult SampleIncoherent(float E, const ScatterTable& table, Rng& rng)
     const float split = betaPlus2 / (9.0f * beta + 2.0f);
     // Fixed for the call: worked out once, not on every attempt.
     const float twoOverBeta = 2.0f / beta;
-    for (;;) {
+    for (int tries = 0;; ++tries) {
+        if (tries == kMaxSamplingTries) ThrowUnsampleable("incoherent", E);
         const float r1 = rng.Next();
         const float r2 = rng.Next();
         const float r3 = rng.Next();
@@ -173,7 +191,8 @@ IncoherentResult SampleIncoherent(float E, const ScatterTable& table, Rng& rng)
 
 ScatterAngle SampleCoherent(float E, const ScatterTable& table, Rng& rng)
 {
-    for (;;) {
+    for (int tries = 0;; ++tries) {
+        if (tries == kMaxSamplingTries) ThrowUnsampleable("coherent", E);
         const float r = rng.Next() * table.cumulativeMax;
         const int k = FirstAboveGuided(table.cumulative, table.cumulativeGuide, 2, ScatterTable::kRows, r);
         const float x = table.x[k - 1] + (r - table.cumulative[k - 1]) * (table.x[k] - table.x[k - 1]) /
@@ -214,7 +233,9 @@ const Coefficients& Transport::CachedCoefficients(float E)
     // Entry point on the phantom surface, or the end of a history that misses it.
     Photon photon;
     photon.energy = E;
-    for (;;) {
+    for (int draws = 0;; ++draws) {
+        // Only a job the input checks refuse keeps landing on the axis; drop the history then.
+        if (draws == kMaxEntryDraws) return;
         const float r1 = rng_.Next();
         const float r2 = rng_.Next();
         const Entry entry = EnterPhantom(r1, r2, tables_.job, photon);

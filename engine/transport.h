@@ -63,10 +63,12 @@ struct IncoherentResult {
 };
 
 // Incoherent scattering at E: Klein-Nishina by Kahn's rejection, thinned by the
-// incoherent scattering function below x = 10.
+// incoherent scattering function below x = 10. Throws InputError naming the interaction
+// file when a million tries in a row are rejected: no sound table comes near that.
 IncoherentResult SampleIncoherent(float E, const ScatterTable& table, Rng& rng);
 
-// Coherent scattering angle at E: form-factor sampling with the Rayleigh rejection.
+// Coherent scattering angle at E: form-factor sampling with the Rayleigh rejection. Throws
+// InputError like SampleIncoherent when no try is accepted.
 ScatterAngle SampleCoherent(float E, const ScatterTable& table, Rng& rng);
 
 // Receives each scattered photon that leaves the phantom.

@@ -16,13 +16,17 @@ struct ReplaceFailure {
     std::string reason;                     // the system's words for the error
 };
 
-// A file written piece by piece under a temporary name beside its target, which it replaces
-// only on Commit, so that a reader sees either the old file or the complete new one.
-// Dropped without a successful Commit, the temporary is removed and the target left as it was.
+// A file written piece by piece as a temporary beside its target, which it replaces only on
+// Commit, so that a reader sees either the old file or the complete new one. Where the
+// system offers it the temporary is an unnamed file (O_TMPFILE), linked into place on Commit,
+// so that even a killed program leaves nothing behind; elsewhere it has a name beside the
+// target. Dropped without a successful Commit, the temporary is removed and the target left
+// as it was.
 // After the first failure every later call returns that failure and does nothing.
 class PendingFile {
 public:
-    // Creates the temporary beside `path`; a failure is returned by the first later call.
+    // Creates the temporary beside `path`; a failure (a target that is a folder among them)
+    // is kept in Failure() and returned by the first later call.
     explicit PendingFile(std::string path);
     // Removes the temporary unless it has replaced the target.
     ~PendingFile();
@@ -34,8 +38,10 @@ public:
     // Flushes and closes the temporary, so that a set of files can all be complete before
     // any of them replaces its target. Commit does it when not done yet.
     std::optional<ReplaceFailure> Finish();
-    // Finishes the temporary and renames it to the target.
+    // Finishes the temporary and renames it to the target (an unnamed one is linked first).
     std::optional<ReplaceFailure> Commit();
+    // The first failure so far; right after construction, whether the temporary was made.
+    const std::optional<ReplaceFailure>& Failure() const { return failure_; }
 
 private:
     // Records the failure of `step` with the error `error`, removes the temporary, returns it.
@@ -43,7 +49,10 @@ private:
 
     std::string path_;                      // the target
     std::string temporary_;                 // name while it is written
-    std::FILE* file_ = nullptr;             // open until finished
+    std::FILE* file_ = nullptr;             // open until finished (an unnamed one until committed)
+    bool unnamed_ = false;                  // the temporary has no name until Commit links it
+    bool linked_ = false;                   // the unnamed temporary now has the temporary name
+    bool finished_ = false;                 // Finish has run; nothing more may be appended
     bool committed_ = false;                // the temporary has become the target
     std::optional<ReplaceFailure> failure_; // the first failure, kept for later calls
 };

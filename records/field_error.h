@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace records {
 
@@ -19,6 +20,11 @@ public:
 private:
     std::string japanese_;
 };
+
+// Input text as a message shows it: at most 40 characters, then "…"; control bytes and bytes
+// that are not UTF-8 written as \xNN, so that binary or a whole long line cannot garble
+// the console.
+std::string EchoText(std::string_view text);
 
 // "<file> の <n> 行目: <japanese> [<file>, record <n>: <english>]", the file by its bare name:
 // the one shape every file-reading error takes on the console.

@@ -23,8 +23,9 @@ FieldError Refusal(const std::string& columns, std::string_view text, const std:
     const std::string& english)
 {
     const char* word = columns.find('-') == std::string::npos ? "column " : "columns ";
-    return FieldError(columns + " 桁目「" + std::string(text) + "」" + japanese,
-        word + columns + ": '" + std::string(text) + "' " + english);
+    const std::string shown = EchoText(text);
+    return FieldError(
+        columns + " 桁目「" + shown + "」" + japanese, word + columns + ": '" + shown + "' " + english);
 }
 
 } // namespace

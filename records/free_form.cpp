@@ -23,8 +23,8 @@ std::string FirstItemCanonical(std::string_view line)
     std::string canonical;
     std::string reason;
     if (!CanonicalNumber(item, 0, canonical, reason)) {
-        throw FieldError("「" + std::string(item) + "」は数値ではありません",
-            "'" + std::string(item) + "' is not a number (" + reason + ")");
+        throw FieldError("「" + EchoText(item) + "」は数値ではありません",
+            "'" + EchoText(item) + "' is not a number (" + reason + ")");
     }
     return canonical;
 }

@@ -1,36 +1,32 @@
 #include "records/line_source.h"
 
-#include <fstream>
-#include <iterator>
-
 namespace records {
 
-bool LineSource::Open(const std::string& path)
+std::optional<ReadFailure> LineSource::Open(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return false;
+    std::string text;
+    if (auto failure = ReadWholeFile(path, text)) return failure;
     SetText(std::move(text));
-    return true;
+    return {};
 }
 
 void LineSource::SetText(std::string text)
 {
     text_ = std::move(text);
-    next_ = 0;
+    // A byte-order mark that some editors put before UTF-8 text is no part of the first record.
+    next_ = text_.starts_with("\xEF\xBB\xBF") ? 3 : 0;
     record_ = 0;
 }
 
 bool LineSource::Next(std::string_view& line)
 {
     if (next_ >= text_.size()) return false;
-    const std::size_t end = text_.find('\n', next_);
+    const std::size_t end = text_.find_first_of("\r\n", next_);
     const std::size_t stop = end == std::string::npos ? text_.size() : end;
-    std::size_t length = stop - next_;
-    if (length > 0 && text_[next_ + length - 1] == '\r') --length;
-    line = std::string_view(text_).substr(next_, length);
-    next_ = end == std::string::npos ? text_.size() : end + 1;
+    line = std::string_view(text_).substr(next_, stop - next_);
+    // CR LF, LF and a lone CR (older files of the front end) each end one record.
+    next_ = stop == text_.size() ? stop : stop + 1;
+    if (stop < text_.size() && text_[stop] == '\r' && next_ < text_.size() && text_[next_] == '\n') ++next_;
     ++record_;
     return true;
 }

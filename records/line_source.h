@@ -1,16 +1,20 @@
 #pragma once
 
+#include "records/read_file.h"
+
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace records {
 
 // The records of one text file, read whole at opening and handed out one line at a time.
-// Lines may end in LF or CR LF; a last line without a line end still counts as a record.
+// Lines may end in LF, CR LF or a lone CR; a last line without a line end still counts as a
+// record, and a UTF-8 byte-order mark at the start is skipped.
 class LineSource {
 public:
-    // Reads the named file; false when it cannot be opened or read.
-    bool Open(const std::string& path);
+    // Reads the named file; says why when it cannot be opened or read.
+    std::optional<ReadFailure> Open(const std::string& path);
     // Uses the given text instead of a file (tests, stdin captures).
     void SetText(std::string text);
     // The next record without its line end; false at the end of the file.

@@ -3,6 +3,7 @@
 #include "records/field_error.h"
 #include "records/field_reader.h"
 #include "records/line_source.h"
+#include "records/read_file.h"
 #include "records/result_layout.h"
 #include "refiner/run_error.h"
 
@@ -18,11 +19,10 @@ constexpr int kRowColumns = kCoarseLateral * kFieldWidth;
 // the file and the record.
 class ResultRecords {
 public:
-    explicit ResultRecords(const std::string& fileName) : fileName_(fileName)
+    // Reads the records from `text`, read from the file of that name.
+    ResultRecords(const std::string& fileName, std::string text) : fileName_(fileName)
     {
-        if (!source_.Open(fileName)) {
-            throw RunError(records::DescribeFileError(fileName, "を開けません", "cannot be opened"));
-        }
+        source_.SetText(std::move(text));
     }
 
     void Skip(int count)
@@ -82,7 +82,8 @@ void ReadGridRow(std::string_view record, std::array<float, kCoarseLateral>& row
         if (std::fabs(value) > kLargestRate) {
             const std::string columns =
                 std::to_string(column) + "-" + std::to_string(column + kFieldWidth - 1);
-            const std::string text(record.substr(static_cast<std::size_t>(column - 1), kFieldWidth));
+            const std::string text =
+                records::EchoText(record.substr(static_cast<std::size_t>(column - 1), kFieldWidth));
             throw records::FieldError(columns + " 桁目「" + text + "」は線量率として大きすぎます",
                 "columns " + columns + ": '" + text + "' is beyond any dose rate");
         }
@@ -91,7 +92,15 @@ void ReadGridRow(std::string_view record, std::array<float, kCoarseLateral>& row
 
 void ReadResultFile(const std::string& fileName, CoarseResult& result)
 {
-    ResultRecords file(fileName);
+    std::string text;
+    if (const auto failure = records::ReadWholeFile(fileName, text))
+        throw RunError(records::DescribeFileError(fileName, failure->japanese, failure->english));
+    ReadResultText(fileName, std::move(text), result);
+}
+
+void ReadResultText(const std::string& fileName, std::string text, CoarseResult& result)
+{
+    ResultRecords file(fileName, std::move(text));
     // The header and the height and unit labels carry nothing the refiner needs.
     file.Skip(records::result_layout::kHeaderRecords);
     for (int h = 0; h < kHeights; ++h) {

@@ -26,4 +26,7 @@ void ReadGridRow(std::string_view record, std::array<float, kCoarseLateral>& row
 // skipped unread. Throws RunError naming the file and the record on any fault.
 void ReadResultFile(const std::string& fileName, CoarseResult& result);
 
+// The same for the text of a result file already read; fileName names it in messages.
+void ReadResultText(const std::string& fileName, std::string text, CoarseResult& result);
+
 } // namespace refiner

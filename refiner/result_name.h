@@ -14,8 +14,11 @@ inline constexpr std::size_t kNameLength = 30;
 // points), trailing blanks dropped. Empty when the line holds no name.
 std::string ResultNameFromLine(std::string_view line);
 
-// Reads the result file name from the list file; throws RunError when the file is missing or
-// names nothing.
+// Reads the result file name from the list file; throws RunError when the file is missing,
+// names nothing, or names something other than a plain file of the working folder.
 std::string ReadResultName(const std::string& listFileName);
+
+// The same for the text of a list file already read; listFileName names it in messages.
+std::string ResultNameFromList(const std::string& listFileName, std::string text);
 
 } // namespace refiner

@@ -68,6 +68,12 @@ TEST(InputFilesTest, RefusedInputsNameFileAndRecordAndWriteNothing)
             "Air.eac, record 201: the file ends before this record"},
         {"missing file", [](auto& f) { std::filesystem::remove(f.File("Ak2Sv.dat")); },
             "Ak2Sv.dat: the file cannot be opened"},
+        {"folder in place of the job",
+            [](auto& f) {
+                std::filesystem::remove(f.File("B2F.txt"));
+                std::filesystem::create_directory(f.File("B2F.txt"));
+            },
+            "B2F.txt はフォルダです（ファイルではありません） [B2F.txt: is a folder, not a file]"},
         {"conversion starts above 10 keV", [](auto& f) { WriteConversionTable(f, 10.5f, 0.1f); },
             "Ak2Sv.dat, record 1: the first energy is above 10 keV"},
         {"conversion below the top energy", [](auto& f) { WriteConversionTable(f, 10.0f, 0.049f); },
@@ -78,6 +84,20 @@ TEST(InputFilesTest, RefusedInputsNameFileAndRecordAndWriteNothing)
         {"zero distance", [](auto& f) { f.SetRecord("B2F.txt", 2, "000.0"); },
             "B2F.txt の 2 行目: 焦点-表面間距離が正ではありません [B2F.txt, record 2: focus-surface distance "
             "is not positive]"},
+        {"focus on the surface", [](auto& f) { f.SetRecord("B2F.txt", 2, "1e-30"); },
+            "B2F.txt, record 2: focus-surface distance 1e-30 cm is not between 1 and 10000 cm"},
+        {"focus beyond the room", [](auto& f) { f.SetRecord("B2F.txt", 2, "1.5e4"); },
+            "B2F.txt, record 2: focus-surface distance 15000 cm is not between"},
+        {"field wider than a room", [](auto& f) { f.SetRecord("B2F.txt", 4, "1000.5"); },
+            "B2F.txt, record 4: field width 1000.5 cm is above 1000 cm"},
+        {"surface rate beyond single precision", [](auto& f) { f.SetRecord("B2F.txt", 1, "3.0E+38"); },
+            "B2F.txt, record 1: tube output × 10000 / focus-surface distance² = 3.7037e+38 is beyond"},
+        {"air coefficient beyond single precision",
+            [](auto& f) { f.SetRecord("Air.eac", 100, "0.5000E+02   0.340000E+39"); },
+            "Air.eac, record 100: air coefficient 3.4e+38 makes a score beyond single precision"},
+        {"conversion coefficient beyond single precision",
+            [](auto& f) { f.SetRecord("Ak2Sv.dat", 500, "0.599E+02 0.34000E+39"); },
+            "Ak2Sv.dat, record 500: conversion coefficient 3.4e+38 makes a dose beyond"},
         {"zero length", [](auto& f) { f.SetRecord("B2F.txt", 3, "0.0"); },
             "B2F.txt, record 3: field length is not positive"},
         {"negative width", [](auto& f) { f.SetRecord("B2F.txt", 4, "-5.0"); },
@@ -92,6 +112,10 @@ TEST(InputFilesTest, RefusedInputsNameFileAndRecordAndWriteNothing)
             "B2F.txt, record 6: the file ends before this record"},
         {"blank name", [](auto& f) { f.SetRecord("B2F.txt", 6, "     "); },
             "B2F.txt, record 6: result file name is blank"},
+        {"result over a table", [](auto& f) { f.SetRecord("B2F.txt", 6, "ICRUSoft.dat"); },
+            "B2F.txt, record 6: result file name 'ICRUSoft.dat' is one of the engine's input files"},
+        {"result over the job", [](auto& f) { f.SetRecord("B2F.txt", 6, "B2F.txt  "); },
+            "B2F.txt, record 6: result file name 'B2F.txt' is one of the engine's input files"},
         {"all intensities zero",
             [](auto& f) {
                 for (int i = 1; i <= 300; ++i) f.SetRecord("B_SPCTL.dat", i, "0000.0, 0.00000");
@@ -163,6 +187,7 @@ TEST(InputFilesTest, ResultNameIsCutToThirtyCharacters)
         {std::string(28, 'a') + "線量.dsr5", std::string(28, 'a') + "線量"},
         {"2026-12-08-立位.dsr5   ", "2026-12-08-立位.dsr5"},
         {std::string(30, 'b') + ".dsr5", std::string(30, 'b')},
+        {std::string(300, '\xfe'), std::string(30, '\xfe')},
     };
     for (const Case& c : cases) {
         JobFolder folder;

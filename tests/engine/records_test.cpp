@@ -4,9 +4,13 @@
 #include "records/field_writer.h"
 #include "records/free_form.h"
 #include "records/line_source.h"
+#include "records/read_file.h"
 #include "records/utf8_cut.h"
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/wait.h>
 
 #include <cmath>
 #include <filesystem>
@@ -62,6 +66,30 @@ TEST(PendingFileTest, TargetChangesOnlyOnCommitAndNoTemporaryOutlivesTheWriter)
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->step, records::ReplaceStep::Create);
     EXPECT_EQ(unmade.Commit()->step, records::ReplaceStep::Create);
+    fs::remove_all(folder);
+}
+
+TEST(PendingFileTest, AKilledWriterLeavesNoTemporary)
+{
+    const fs::path folder = fs::temp_directory_path() / ("records-killed-" + std::to_string(::getpid()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const int probe = ::open(folder.c_str(), O_TMPFILE | O_WRONLY, 0600);
+    if (probe < 0) GTEST_SKIP() << "no unnamed files in " << folder;
+    ::close(probe);
+    const fs::path target = folder / "grid.dat";
+    std::ofstream(target) << "old";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        records::PendingFile file(target.string());
+        (void)file.Append(std::string(100000, 'x'));
+        (void)file.Finish();
+        ::_exit(0); // no destructor runs, as when the program is killed
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_EQ(Entries(folder), 1);
+    EXPECT_EQ(Contents(target), "old");
     fs::remove_all(folder);
 }
 
@@ -273,18 +301,71 @@ TEST(FieldWriterTest, WrittenFieldsReadBackToTheSameFloat)
 TEST(LineSourceTest, AcceptsLfAndCrLfAndAnUnendedLastLine)
 {
     records::LineSource source;
-    source.SetText("first\r\nsecond\nthird\r\n\r\nlast");
-    std::vector<std::string> lines;
     std::string_view line;
-    while (source.Next(line)) lines.emplace_back(line);
-    EXPECT_EQ(lines, (std::vector<std::string>{"first", "second", "third", "", "last"}));
-    EXPECT_EQ(source.RecordNumber(), 5);
+    struct Case {
+        const char* text;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"first\r\nsecond\nthird\r\n\r\nlast", {"first", "second", "third", "", "last"}},
+        {"\xEF\xBB\xBF"
+         "1.0\r\n2.0",
+            {"1.0", "2.0"}},
+        {"cr\ronly\r\rends\r", {"cr", "only", "", "ends"}},
+        {"mixed\r\n\n\rx", {"mixed", "", "", "x"}},
+    };
+    for (const Case& c : cases) {
+        source.SetText(c.text);
+        std::vector<std::string> lines;
+        while (source.Next(line)) lines.emplace_back(line);
+        EXPECT_EQ(lines, c.lines) << c.text;
+        EXPECT_EQ(source.RecordNumber(), static_cast<int>(c.lines.size()));
+    }
 
     source.SetText("only\r\n");
     ASSERT_TRUE(source.Next(line));
     EXPECT_EQ(line, "only");
     EXPECT_FALSE(source.Next(line));
-    EXPECT_FALSE(source.Open("no-such-file.dat"));
+    EXPECT_TRUE(source.Open("no-such-file.dat"));
+}
+
+TEST(ReadWholeFileTest, RefusesFoldersAndEndlessFilesWithTheReason)
+{
+    struct Case {
+        const char* path;
+        const char* english;
+    } cases[] = {
+        {"/dev/zero", "is larger than 64 MiB"},
+        {"/", "is a folder, not a file"},
+        {"/no/such/file", "the file cannot be opened (No such file or directory)"},
+    };
+    for (const Case& c : cases) {
+        std::string text;
+        const auto failure = records::ReadWholeFile(c.path, text);
+        ASSERT_TRUE(failure) << c.path;
+        EXPECT_EQ(failure->english, c.english);
+        EXPECT_TRUE(text.empty());
+    }
+}
+
+TEST(EchoTextTest, ShowsAtMostFortyCharactersWithControlAndStrayBytesEscaped)
+{
+    EXPECT_EQ(records::EchoText("0.5E+01"), "0.5E+01");
+    EXPECT_EQ(records::EchoText(std::string("a\0b\x1b[2J\x7f", 8)), "a\\x00b\\x1B[2J\\x7F");
+    EXPECT_EQ(records::EchoText("\xff線量"), "\\xFF線量");
+    EXPECT_EQ(records::EchoText(std::string(10000, 'x')), std::string(40, 'x') + "…");
+    // A refused field and a refused free-form line echo the same way.
+    try {
+        records::ReadFirstNumber(std::string(10000, '#'));
+        ADD_FAILURE();
+    } catch (const records::FieldError& e) {
+        EXPECT_EQ(std::string(e.what()), "'" + std::string(40, '#') + "…' is not a number (no digits)");
+    }
+    try {
+        records::FieldReader(std::string("\x01\x02\x03", 3)).Single(3, 0);
+        ADD_FAILURE();
+    } catch (const records::FieldError& e) {
+        EXPECT_EQ(std::string(e.what()), "columns 1-3: '\\x01\\x02\\x03' is not a number (no digits)");
+    }
 }
 
 TEST(Utf8CutTest, CutsByCodePointsNeverSplittingACharacter)
@@ -294,6 +375,14 @@ TEST(Utf8CutTest, CutsByCodePointsNeverSplittingACharacter)
     EXPECT_EQ(records::FirstCodePoints(name, 30), std::string(28, 'a') + "線量");
     EXPECT_EQ(records::FirstCodePoints("線量分布", 3), "線量分");
     EXPECT_EQ(records::FirstCodePoints("short", 30), "short");
+    // Bytes outside well-formed sequences count one each: stray continuations, overlong
+    // forms, surrogates and a cut sequence.
+    EXPECT_EQ(records::FirstCodePoints(std::string(300, '\xff'), 30), std::string(30, '\xff'));
+    EXPECT_EQ(records::FirstCodePoints("\x80\x80\x80", 2), "\x80\x80");
+    EXPECT_EQ(records::FirstCodePoints("\xc0\x80x", 2), "\xc0\x80");
+    EXPECT_EQ(records::FirstCodePoints("\xed\xa0\x80", 2), "\xed\xa0");
+    EXPECT_EQ(records::FirstCodePoints("\xe7\xb7", 1), "\xe7");
+    EXPECT_EQ(records::FirstCodePoints("\xf0\x9f\x98\x80z", 1), "\xf0\x9f\x98\x80");
     EXPECT_EQ(records::DropTrailingBlanks("name.dsr5   "), "name.dsr5");
     EXPECT_EQ(records::DropTrailingBlanks("    "), "");
 }

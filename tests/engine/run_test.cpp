@@ -1,3 +1,5 @@
+#include "engine/input_files.h"
+#include "engine/result_file.h"
 #include "engine_test_support.h"
 
 #include <gtest/gtest.h>
@@ -5,6 +7,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <limits>
+#include <memory>
 
 namespace {
 
@@ -101,14 +105,16 @@ TEST(RunTest, ResultHeaderAndScaling)
 TEST(RunTest, ResultReplacesAnOlderFileOnlyWhenComplete)
 {
     JobFolder folder;
-    // The name is taken by a folder: the result cannot be put in place.
+    // The name is taken by a folder: refused before any history.
     std::filesystem::create_directory(folder.File(kResultName));
     folder.SetRecord("B2F.txt", 5, "2.000E+03");
     const enginetest::RunOutcome failed = enginetest::RunEngineIn(folder);
     EXPECT_EQ(failed.status, 1);
-    EXPECT_NE(
-        failed.console.find("e2e-結果.dsr5: the result file cannot be put in place"), std::string::npos);
-    EXPECT_EQ(failed.console.find("計算結果を保存しました"), std::string::npos);
+    EXPECT_NE(failed.console.find(
+                  "B2F.txt, record 6: result file 'e2e-結果.dsr5' cannot be created (Is a directory)"),
+        std::string::npos)
+        << failed.console;
+    EXPECT_EQ(failed.console.find("Monte Carlo Simulation"), std::string::npos);
     EXPECT_TRUE(std::filesystem::is_directory(folder.File(kResultName)));
     for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
         EXPECT_NE(entry.path().extension(), ".tmp");
@@ -118,6 +124,23 @@ TEST(RunTest, ResultReplacesAnOlderFileOnlyWhenComplete)
     std::ofstream(folder.File(kResultName)) << "older result";
     EXPECT_EQ(enginetest::RunEngineIn(folder).status, 0);
     EXPECT_EQ(ReadWholeFile(folder.File(kResultName)).size(), ExpectedResult().size());
+}
+
+TEST(RunTest, ValueThatIsNotFiniteIsNeverWritten)
+{
+    JobFolder folder;
+    const engine::Tables tables = engine::LoadTables(folder.Path());
+    auto grids = std::make_unique<engine::Grids>();
+    EXPECT_NO_THROW(engine::FormatResult(tables, engine::kStandingGeometry, *grids));
+    grids->dose[engine::Grids::Index(1, 30, 2)] = std::numeric_limits<float>::quiet_NaN();
+    try {
+        engine::FormatResult(tables, engine::kStandingGeometry, *grids);
+        ADD_FAILURE() << "a NaN was formatted";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("the value of dose (block 2, 0 cm, 20 cm) is not finite"),
+            std::string::npos)
+            << e.what();
+    }
 }
 
 } // namespace

@@ -36,7 +36,7 @@ protected:
     int ScoredCells(const engine::Grids& grids) const
     {
         int cells = 0;
-        for (float v : grids.kerma) cells += v != 0.0f ? 1 : 0;
+        for (double v : grids.kerma) cells += v != 0.0 ? 1 : 0;
         return cells;
     }
 
@@ -57,6 +57,17 @@ TEST_F(ScoringTest, TenKeVScoresAndJustBelowDoesNot)
     EXPECT_EQ(ScoredCells(*grids), 39);
     for (int i = 2; i < engine::Grids::kLateral; ++i)
         EXPECT_GT(grids->kerma[engine::Grids::Index(1, 30, i)], 0.0f);
+}
+
+TEST_F(ScoringTest, TenMillionEqualScoresSumWithoutDrift)
+{
+    // A single-precision sum stops growing once the score falls below half its last digit.
+    const float q = 0.3f;
+    const float h = 1.7f;
+    const int cell = engine::Grids::Index(1, 30, 4);
+    for (int n = 0; n < 10000000; ++n) scorer.ScorePlane(1, 4, 0.0f, 0.0f, q, h);
+    EXPECT_NEAR(grids->kerma[cell] / (1e7 * q), 1.0, 1e-6);
+    EXPECT_NEAR(grids->dose[cell] / (1e7 * static_cast<double>(q * h)), 1.0, 1e-6);
 }
 
 TEST_F(ScoringTest, TopEnergyUsesTheLastAirEntry)

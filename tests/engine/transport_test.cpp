@@ -1,3 +1,4 @@
+#include "engine/input_error.h"
 #include "engine/input_files.h"
 #include "engine/transport.h"
 #include "engine_test_support.h"
@@ -172,6 +173,35 @@ TEST_F(TransportTablesTest, HighMomentumTransferSkipsTheScatteringFunctionTest)
         const float theta = std::atan2(r.angle.sinTheta, r.angle.cosTheta);
         EXPECT_GE(std::sin(theta / 2.0f) * 150.0f / 12.4f, 9.999f);
     }
+}
+
+TEST_F(TransportTablesTest, TablesThatRejectEveryTryStopTheRunInsteadOfHangingIt)
+{
+    engine::Rng rng;
+    engine::ScatterTable coherentOutOfReach = tables.scatter;
+    // Every form-factor x gives sin(θ/2) > 1 at 20 keV.
+    for (int k = 1; k <= engine::ScatterTable::kRows; ++k)
+        coherentOutOfReach.x[k] = 9.0f + 0.1f * static_cast<float>(k);
+    coherentOutOfReach.xGuide = engine::MakeLookupGuide(coherentOutOfReach.x, 2, engine::ScatterTable::kRows);
+    EXPECT_THROW(engine::SampleCoherent(20.0f, coherentOutOfReach, rng), engine::InputError);
+    engine::ScatterTable unbound = tables.scatter;
+    // S(x) < 0 below x = 10, which 20 keV never reaches: every angle is thinned away.
+    for (int k = 1; k < engine::ScatterTable::kRows; ++k) {
+        unbound.x[k] = 0.2f * static_cast<float>(k);
+        unbound.incoherent[k] = -1.0f;
+    }
+    unbound.xGuide = engine::MakeLookupGuide(unbound.x, 2, engine::ScatterTable::kRows);
+    EXPECT_THROW(engine::SampleIncoherent(20.0f, unbound, rng), engine::InputError);
+
+    // A focus so near that every entry point rounds onto the axis: the history ends.
+    tables.job.fsd = 1e-30f;
+    tables.job.fieldWidth = 1e-30f;
+    tables.job.fieldLength = 1e-30f;
+    class : public engine::EscapeScorer {
+        void Score(const engine::Photon&) override { }
+    } none;
+    engine::Transport transport(tables, rng, none);
+    transport.RunHistory(60.0f);
 }
 
 class CountingScorer : public engine::EscapeScorer {

@@ -44,9 +44,14 @@ TEST_F(InWorkDir, FailuresNameFileAndRecordAndLeaveTheOldGridFile)
     struct Case {
         std::string list, file, bytes, message;
     } cases[] = {
-        {"", "", "", "FLname.txt: cannot be opened"},
+        {"", "", "", "FLname.txt: the file cannot be opened (No such file"},
         {"   \r\n", "", "", "FLname.txt, record 1: no result file name"},
-        {"gone.dsr5\r\n", "", "", "gone.dsr5: cannot be opened"},
+        {"gone.dsr5\r\n", "", "", "gone.dsr5: the file cannot be opened (No such file"},
+        {"sub\r\n", "sub/", "", "sub: is a folder, not a file"},
+        {"../up.dsr5\r\n", "", "",
+            "FLname.txt, record 1: result file name '../up.dsr5' is not a plain file name"},
+        {std::string("a\0b\r\n", 5), "", "",
+            "FLname.txt, record 1: result file name 'a\\x00b' is not a plain"},
         {"cut.dsr5\r\n", "cut.dsr5", sample.substr(0, record(201)), "cut.dsr5, record 201: missing"},
         {"bad.dsr5\r\n", "bad.dsr5", garbled, "bad.dsr5, record 100: columns 23-33: '"},
         {"short.dsr5\r\n", "short.dsr5", truncated, "short.dsr5, record 300: the record holds 440 columns"},
@@ -55,7 +60,10 @@ TEST_F(InWorkDir, FailuresNameFileAndRecordAndLeaveTheOldGridFile)
     for (const Case& c : cases) {
         std::filesystem::remove("FLname.txt");
         if (!c.list.empty()) Put("FLname.txt", c.list);
-        if (!c.file.empty()) Put(c.file, c.bytes);
+        if (!c.file.empty() && c.file.back() == '/')
+            std::filesystem::create_directory(c.file);
+        else if (!c.file.empty())
+            Put(c.file, c.bytes);
         Put("F2B.dat", "earlier grid");
         const int entries = Entries();
         std::ostringstream console, errors;
@@ -75,8 +83,8 @@ TEST_F(InWorkDir, UnreplaceableGridFileLeavesNoTemporaryBehind)
         WriteFineFile("F2B.dat", *fine);
         FAIL() << "a directory cannot be replaced by the grid file";
     } catch (const std::runtime_error& error) {
-        EXPECT_EQ(
-            std::string(error.what()).rfind("F2B.dat を置き換えられません [F2B.dat: cannot be replaced", 0),
+        EXPECT_EQ(std::string(error.what())
+                      .rfind("F2B.dat を作成できません [F2B.dat: cannot be created (Is a directory)", 0),
             0u)
             << error.what();
     }

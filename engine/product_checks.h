@@ -1,0 +1,13 @@
+#pragma once
+
+#include "engine/tables.h"
+
+namespace engine {
+
+// Refuses, before any history, inputs whose products leave single precision: the header's
+// surface rate, the reference kerma and the scale that turn scores into rates, and an air
+// or conversion coefficient that would make a single score overflow. Throws InputError
+// naming the file, the record and the product.
+void CheckProducts(const Tables& tables);
+
+} // namespace engine
