@@ -1,120 +1,57 @@
 #include "logic/DataTables.h"
 
 #include <cmath>
-#include <fstream>
-#include <sstream>
 #include <string_view>
 
+#include "logic/FreeFormatReader.h"
 #include "logic/NumberText.h"
 
 namespace brisca {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// A whole token in free-format number syntax: sign, digits with an optional point
-// (at least one digit), optional exponent with digits.
-bool IsNumberToken(std::string_view token)
-{
-    std::size_t k = 0;
-    if (k < token.size() && (token[k] == '+' || token[k] == '-')) ++k;
-    std::size_t digits = 0;
-    for (; k < token.size() && IsDigit(token[k]); ++k) ++digits;
-    if (k < token.size() && token[k] == '.')
-        for (++k; k < token.size() && IsDigit(token[k]); ++k) ++digits;
-    if (digits == 0) return false;
-    if (k < token.size() && (token[k] == 'E' || token[k] == 'e' || token[k] == 'D' || token[k] == 'd')) {
-        ++k;
-        if (k < token.size() && (token[k] == '+' || token[k] == '-')) ++k;
-        std::size_t exponentDigits = 0;
-        for (; k < token.size() && IsDigit(token[k]); ++k) ++exponentDigits;
-        if (exponentDigits == 0) return false;
-    }
-    return k == token.size();
-}
-
-// Reads numbers one after the other from a file's text; fields are separated by commas,
-// blanks or line ends. Remembers the line of the last token for messages.
+// Reads numbers one after the other from a table's text and words the message of a failure:
+// the file, the line and what the value was meant to be.
 class FreeFormatFile {
 public:
-    FreeFormatFile(std::string name, std::string text) : name_(std::move(name)), text_(std::move(text)) { }
+    FreeFormatFile(std::string name, std::string text) : reader_(std::move(name), std::move(text)) { }
 
     // Skips the rest of the current line (the header line of a table).
-    void SkipLine()
-    {
-        while (position_ < text_.size() && text_[position_] != '\n') ++position_;
-        if (position_ < text_.size()) {
-            ++position_;
-            ++line_;
-        }
-    }
+    void SkipLine() { reader_.SkipLine(); }
 
     // Reads the next number; `what` names the value for the message on failure.
     bool Next(double& value, const std::string& what)
     {
-        while (position_ < text_.size() && IsSeparator(text_[position_])) {
-            if (text_[position_] == '\n') ++line_;
-            ++position_;
-        }
-        if (position_ >= text_.size()) {
-            error_ = name_ + " の数値が足りません [" + name_ + ": the file ends before " + what +
-                     (tokenLine_ == 0 ? std::string(" (it holds no numbers)")
-                                      : " (after line " + std::to_string(tokenLine_) + ")") +
+        const std::string_view field = reader_.NextField();
+        const std::string& name = reader_.Name();
+        if (field.empty()) {
+            const int line = reader_.FieldLine();
+            error_ = name + " の数値が足りません [" + name + ": the file ends before " + what +
+                     (line == 0 ? std::string(" (it holds no numbers)")
+                                : " (after line " + std::to_string(line) + ")") +
                      "]";
             return false;
         }
-        const std::size_t start = position_;
-        tokenLine_ = line_;
-        while (position_ < text_.size() && !IsSeparator(text_[position_])) ++position_;
-        const std::string_view token(text_.data() + start, position_ - start);
-        if (!IsNumberToken(token)) {
-            error_ = WhereJapanese() + "「" + std::string(token) + "」は数値ではありません [" + Where() +
-                     ": \"" + std::string(token) + "\" is not a number (" + what + ")]";
-            return false;
-        }
-        value = Val(token);
-        if (!std::isfinite(value)) {
-            error_ = WhereJapanese() + "「" + std::string(token) + "」は値が大きすぎます [" + Where() +
-                     ": \"" + std::string(token) + "\" is out of range (" + what + ")]";
-            return false;
-        }
-        return true;
+        if (ParseNumberField(field, value)) return true;
+        const std::string token(field);
+        const std::string where = name + " の " + std::to_string(reader_.FieldLine()) + " 行目: ";
+        error_ = IsNumberSyntax(field) ? where + "「" + token + "」は値が大きすぎます [" + reader_.Where() +
+                                             ": \"" + token + "\" is out of range (" + what + ")]"
+                                       : where + "「" + token + "」は数値ではありません [" + reader_.Where() +
+                                             ": \"" + token + "\" is not a number (" + what + ")]";
+        return false;
     }
 
     // File name as shown in messages.
-    const std::string& Name() const { return name_; }
-
-    // File name and line of the last token read.
-    std::string Where() const { return name_ + ", line " + std::to_string(tokenLine_); }
-
-    // The same in Japanese.
-    std::string WhereJapanese() const { return name_ + " の " + std::to_string(tokenLine_) + " 行目: "; }
+    const std::string& Name() const { return reader_.Name(); }
 
     // The message of the last failure.
     const std::string& Error() const { return error_; }
 
 private:
-    static bool IsSeparator(char c) { return c == ' ' || c == ',' || c == '\t' || c == '\r' || c == '\n'; }
-
-    std::string name_;
-    std::string text_;
-    std::size_t position_ = 0;
-    int line_ = 1;
-    int tokenLine_ = 0;
+    FreeFormatReader reader_;
     std::string error_;
 };
-
-bool ReadWholeFile(const std::filesystem::path& path, std::string& text)
-{
-    std::ifstream stream(path, std::ios::binary);
-    if (!stream) return false;
-    std::ostringstream buffer;
-    buffer << stream.rdbuf();
-    if (stream.bad()) return false;
-    text = buffer.str();
-    return true;
-}
 
 // Reads 300 records of `columns` numbers; the first number of each record (the energy)
 // is discarded, the others go into `targets` in order.
@@ -175,7 +112,7 @@ std::string ReadDataTables(const std::filesystem::path& folder, DataTables& tabl
 {
     DataTables loaded;
     const auto open = [&](const char* fileName, std::string& text) {
-        if (ReadWholeFile(folder / fileName, text)) return std::string();
+        if (ReadTextFile(folder / fileName, text)) return std::string();
         return std::string(fileName) + " を開けません [" + fileName + ": the file cannot be opened]";
     };
 

@@ -56,7 +56,22 @@ std::string_view FreeFormatReader::NextField()
     return std::string_view(text_.data() + start, position_ - start);
 }
 
+void FreeFormatReader::SkipLine()
+{
+    while (position_ < text_.size() && text_[position_] != '\n') ++position_;
+    if (position_ < text_.size()) {
+        ++position_;
+        ++line_;
+    }
+}
+
 std::string FreeFormatReader::Where() const { return name_ + ", line " + std::to_string(fieldLine_); }
+
+bool IsNumberSyntax(std::string_view field)
+{
+    bool fortranExponent = false;
+    return IsNumberSyntax(field, fortranExponent);
+}
 
 bool ParseNumberField(std::string_view field, double& value)
 {

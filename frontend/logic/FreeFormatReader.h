@@ -16,6 +16,8 @@ public:
 
     // The next field, or an empty view when the text holds no more fields.
     std::string_view NextField();
+    // Skips the rest of the current line (the heading line of a table).
+    void SkipLine();
     // Whether the last field was followed by a separator; a field cut off by the end of the
     // text may be a number that another program is still writing.
     bool LastFieldEnded() const { return position_ < text_.size(); }
@@ -33,6 +35,9 @@ private:
     int line_ = 1;
     int fieldLine_ = 0;
 };
+
+// Whether the whole field is in free-format number syntax, whatever its size.
+bool IsNumberSyntax(std::string_view field);
 
 // Reads a whole field as a number in free-format syntax (sign, digits with an optional full
 // stop, an optional E or D exponent); false for anything else, for a value beyond the double
