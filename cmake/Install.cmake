@@ -8,6 +8,9 @@ install(TARGETS mcstand mcsupine mcrefine RUNTIME DESTINATION ${CMAKE_INSTALL_BI
 if(TARGET brisca-job)
   install(TARGETS brisca-job RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
+if(TARGET brisca-map)
+  install(TARGETS brisca-map RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
 
 install(FILES
   ${PROJECT_SOURCE_DIR}/data/ICRUSoft.dat

@@ -28,6 +28,21 @@ bool ReadBlock(FreeFormatReader& reader, DisplayGrid& grid, int k, const char* q
 
 } // namespace
 
+void CompleteProcessedResult(ProcessedResult& result, const std::string& name)
+{
+    result.kermaMax = GridMaximum(result.kermaGrid);
+    result.doseMax = GridMaximum(result.doseGrid);
+    if (result.kermaMax <= 0.0 || result.doseMax <= 0.0) {
+        result.outcome = ProcessingOutcome::AllZero;
+        result.detail = name + ": the result holds no positive " +
+                        (result.kermaMax <= 0.0 ? "air kerma rate" : "effective dose rate");
+        return;
+    }
+    result.kermaScale = LegendScale(result.kermaMax);
+    result.doseScale = LegendScale(result.doseMax);
+    result.outcome = ProcessingOutcome::Complete;
+}
+
 ProcessedResult ProcessRefinedGrids(const std::filesystem::path& file)
 {
     ProcessedResult result;
@@ -47,17 +62,7 @@ ProcessedResult ProcessRefinedGrids(const std::filesystem::path& file)
         return result;
     }
 
-    result.kermaMax = GridMaximum(result.kermaGrid);
-    result.doseMax = GridMaximum(result.doseGrid);
-    if (result.kermaMax <= 0.0 || result.doseMax <= 0.0) {
-        result.outcome = ProcessingOutcome::AllZero;
-        result.detail = name + ": the result holds no positive " +
-                        (result.kermaMax <= 0.0 ? "air kerma rate" : "effective dose rate");
-        return result;
-    }
-    result.kermaScale = LegendScale(result.kermaMax);
-    result.doseScale = LegendScale(result.doseMax);
-    result.outcome = ProcessingOutcome::Complete;
+    CompleteProcessedResult(result, name);
     return result;
 }
 

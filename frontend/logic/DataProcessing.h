@@ -29,6 +29,10 @@ struct ProcessedResult {
     Thresholds doseScale{};  // default legend thresholds of the effective dose rate
 };
 
+// Given both grids whole: their maxima, the outcome (AllZero when a grid holds no positive
+// rate, with a detail naming `name`) and, when complete, the default legend scales.
+void CompleteProcessedResult(ProcessedResult& result, const std::string& name);
+
 // Reads the refined grid file: for layers 1, 2, 3, first 601 rows of 381 air kerma values,
 // then 601 rows of 381 effective dose values, free-format; then the maxima and the legend
 // scales. Only a complete result is meant to replace the window's grids: the others leave the

@@ -8,6 +8,9 @@
 
 namespace brisca {
 
+// Side of the overlay window's plan picture inside its border, in pixels.
+inline constexpr int OverlayImageSide = 861;
+
 // A square user scale of the overlay picture, in plan units (1 unit = 1 cm, y downwards).
 struct OverlayScale {
     double left = 0.0; // user x of the left edge

@@ -43,6 +43,10 @@ public:
     virtual MsgAnswer MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon) = 0;
     // Modal text input box; the empty text when cancelled.
     virtual QString InputBox(const QString& prompt, const QString& title) = 0;
+    // Modal save-file dialog opened on `proposedPath`, showing files that match `filter`; it asks
+    // before an existing file is replaced. The chosen path, or the empty text when cancelled.
+    virtual QString SaveFileName(
+        const QString& title, const QString& proposedPath, const QString& filter) = 0;
     // Audible warning.
     virtual void Beep() = 0;
     // Today's date as text that a file name can hold (yyyy-MM-dd).

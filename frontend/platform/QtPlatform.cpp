@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -40,6 +41,12 @@ QString QtPlatform::InputBox(const QString& prompt, const QString& title)
         title.isEmpty() ? QCoreApplication::applicationName() : title, prompt, QLineEdit::Normal, QString(),
         &accepted);
     return accepted ? answer : QString();
+}
+
+QString QtPlatform::SaveFileName(const QString& title, const QString& proposedPath, const QString& filter)
+{
+    // The dialog's own question guards an existing file.
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, proposedPath, filter);
 }
 
 void QtPlatform::Beep() { QApplication::beep(); }

@@ -9,6 +9,7 @@ class QtPlatform : public Platform {
 public:
     MsgAnswer MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon) override;
     QString InputBox(const QString& prompt, const QString& title) override;
+    QString SaveFileName(const QString& title, const QString& proposedPath, const QString& filter) override;
     void Beep() override;
     QString DateText() override;
     bool StartProgram(const ProgramStart& start) override;

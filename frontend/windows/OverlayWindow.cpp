@@ -14,6 +14,7 @@
 #include "logic/ResultHeader.h"
 #include "logic/RoomOverlay.h"
 #include "platform/Platform.h"
+#include "windows/ExportSave.h"
 #include "windows/JapaneseFont.h"
 #include "windows/PictureBox.h"
 #include "windows/ResultWindow.h"
@@ -47,7 +48,8 @@ OverlayWindow::OverlayWindow(AppState& state, Platform& platform, QWidget* paren
 {
     setObjectName("overlayWindow");
     setWindowTitle("  透視室内散乱線分布図");
-    const int plan = Twips(12975);
+    // The plan picture and its 2-pixel sunken border.
+    const int plan = OverlayImageSide + 4;
     setFixedSize(plan + 420, plan + 24);
 
     planView = new PictureBox(this);
@@ -154,6 +156,11 @@ void OverlayWindow::buildChoices(int side, int top)
     exitButton->setObjectName("exitButton");
     exitButton->setGeometry(side + 180, top + 170, 120, 36);
     connect(exitButton, &QPushButton::clicked, this, &OverlayWindow::closeOverlay);
+    // Beside "両側の分布を表示", clear of the height frames and the buttons below.
+    imageSaveButton = new QPushButton("画像保存", this);
+    imageSaveButton->setObjectName("imageSaveButton");
+    imageSaveButton->setGeometry(side + 210, top + 130, 110, 32);
+    connect(imageSaveButton, &QPushButton::clicked, this, &OverlayWindow::saveImage);
 }
 
 void OverlayWindow::reset()
@@ -221,12 +228,25 @@ void OverlayWindow::drawOverlay()
         return resets == resets_ && !platform_.EndRequested();
     };
     DrawRoomOverlay(planView->Surface(), inputs);
+    // The result and its conditions are those of the result window's map, which the layout
+    // editor was opened from; quantity, height and thresholds those this drawing ended with.
+    drawn_ = results_ ? results_->paintedCaption() : PictureCaption{};
+    drawn_.quantity = !results_ || results_->kermaOption->isChecked() ? Quantity::Kerma : Quantity::Dose;
+    drawn_.layer = state_.heightLayer;
+    drawn_.thresholds = state_.mapThresholds;
     const OverlayScale room = RoomSystem(state_.roomLayout);
     planView->SetScale(room.left, room.top, room.side, room.side);
     planView->update();
 }
 
 void OverlayWindow::closeOverlay() { hide(); }
+
+void OverlayWindow::saveImage()
+{
+    const std::string name = ExportFileName(drawn_.resultName, drawn_.quantity, drawn_.layer, true, ".png");
+    SaveExport(platform_, "画像保存", name, "PNG (*.png)",
+        PngBytes(ComposeResultPicture(planView->Surface(), drawn_)));
+}
 
 void OverlayWindow::showHeader(const ResultHeader& header)
 {

@@ -3,6 +3,8 @@
 #include <QWidget>
 #include <array>
 
+#include "logic/ResultPicture.h"
+
 class QCheckBox;
 class QFrame;
 class QGroupBox;
@@ -40,6 +42,8 @@ public:
     void chooseHeight(int layer);
     // "再描画", and every drawing: the distribution over the current layout, yielding per row.
     void drawOverlay();
+    // "画像保存": the plan with the distribution, its legend, unit and conditions as a PNG file.
+    void saveImage();
     // "Exit": hides the window.
     void closeOverlay();
     // Shows the conditions of a result header beside their captions.
@@ -72,6 +76,7 @@ public:
     QCheckBox* bothSidesCheck;               // "両側の分布を表示"
     QPushButton* redrawButton;               // "再描画"
     QPushButton* exitButton;                 // "Exit"
+    QPushButton* imageSaveButton;            // "画像保存"
 
 private:
     // The conditions of the loaded result beside their captions, from the top at x = `side`.
@@ -87,6 +92,7 @@ private:
     Platform& platform_;                    // pending events between the rows
     const ResultWindow* results_ = nullptr; // quantity and thresholds; none: air kerma, thresholds 0
     int resets_ = 0;                        // number of resets; a drawing stops when it changes
+    PictureCaption drawn_;                  // what the last drawing showed, for "画像保存"
 };
 
 } // namespace brisca

@@ -127,6 +127,8 @@ ResultWindow::ResultWindow(
     connect(closeButton, &QPushButton::clicked, this, &ResultWindow::closeResults);
     connect(layoutButton, &QPushButton::clicked, this, &ResultWindow::layoutEditorRequested);
     connect(correctionButton, &QPushButton::clicked, this, &ResultWindow::correctionRequested);
+    connect(imageSaveButton, &QPushButton::clicked, this, &ResultWindow::saveImage);
+    connect(csvSaveButton, &QPushButton::clicked, this, &ResultWindow::saveCsv);
 }
 
 void ResultWindow::buildFileArea()
@@ -286,6 +288,11 @@ void ResultWindow::buildActions()
     processButton = Button(this, "processButton", "データ処理");
     PlaceTwips(processButton, 2640, 11400, 1575, 615);
     RewriteIcon(this, 2040, 11520);
+    // In the free strip between "散乱線量分布表示" and the maxima.
+    imageSaveButton = Button(this, "imageSaveButton", "画像保存");
+    PlaceTwips(imageSaveButton, 13200, 2040, 1500, 480);
+    csvSaveButton = Button(this, "csvSaveButton", "CSV保存");
+    PlaceTwips(csvSaveButton, 14880, 2040, 1500, 480);
 }
 
 void ResultWindow::closeEvent(QCloseEvent* event)

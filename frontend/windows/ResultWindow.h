@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "logic/DisplayGrid.h"
+#include "logic/ResultPicture.h"
 
 class QGroupBox;
 class QLabel;
@@ -56,6 +57,12 @@ public:
     void readOutAt(QPointF point);
     // "終了": back to the main window.
     void closeResults();
+    // "画像保存": the painted map with its legend, unit and conditions as a PNG file.
+    void saveImage();
+    // "CSV保存": the chosen quantity and height of the display grid as a CSV file.
+    void saveCsv();
+    // What the last finished painting showed: result, conditions, quantity, height, thresholds.
+    const PictureCaption& paintedCaption() const { return painted_; }
 
     QListWidget* resultList;                   // result files of the working directory
     QPushButton* deleteButton;                 // delete the selected file
@@ -65,6 +72,8 @@ public:
     QPushButton* layoutButton;                 // show over the room layout
     QPushButton* correctionButton;             // correction by a measured value
     QPushButton* closeButton;                  // back to the main window
+    QPushButton* imageSaveButton;              // save the painted map as a picture
+    QPushButton* csvSaveButton;                // save the display grid as CSV
     QGroupBox* quantityGroup;                  // kind and unit of the displayed dose rate
     QRadioButton* kermaOption;                 // air kerma rate
     QRadioButton* doseOption;                  // effective dose (H1cm) rate
@@ -126,6 +135,10 @@ private:
     int conversion_ = 0;        // number of the latest refiner start; older ones report nothing
     int painting_ = 0;          // number of the latest painting; a reset or conversion stops it
     bool paintRunning_ = false; // a painting is between its rows
+    PictureCaption selected_;   // name and conditions of the selected file
+    PictureCaption converted_;  // those of the file "OK" last handed to the refiner
+    PictureCaption processed_;  // those of the file whose grids data processing last read
+    PictureCaption painted_;    // what the last finished painting showed
 };
 
 } // namespace brisca

@@ -40,7 +40,8 @@ void ResultWindow::reset()
     mapView->Cls();
     horizontalHair->hide();
     verticalHair->hide();
-    for (QPushButton* button : {paintButton, processButton, correctionButton, layoutButton, convertButton})
+    for (QPushButton* button : {paintButton, processButton, correctionButton, layoutButton, convertButton,
+             imageSaveButton, csvSaveButton})
         button->setEnabled(false);
     closeButton->setEnabled(true);
     kermaOption->setChecked(true);
@@ -78,6 +79,11 @@ void ResultWindow::paintMap()
     paintButton->setEnabled(true);
 
     state_.mapDrawn = true;
+    painted_ = processed_;
+    painted_.quantity = kermaOption->isChecked() ? Quantity::Kerma : Quantity::Dose;
+    painted_.layer = state_.heightLayer;
+    painted_.thresholds = thresholds;
+    imageSaveButton->setEnabled(true);
     layoutButton->setEnabled(true);
     // A corrected result ("…dsrC") is not corrected again.
     const QListWidgetItem* item = resultList->currentItem();

@@ -13,6 +13,7 @@
 #include "logic/DataProcessing.h"
 #include "logic/EngineLocator.h"
 #include "logic/NumberText.h"
+#include "logic/PictureNames.h"
 #include "logic/ResultHeader.h"
 #include "platform/Platform.h"
 #include "windows/OverlayWindow.h"
@@ -50,11 +51,14 @@ void ResultWindow::selectResultFile()
     if (!error.empty()) {
         // A file whose header cannot be read is not handed to the refiner.
         clearHeader();
+        selected_ = PictureCaption{};
         convertButton->setEnabled(false);
         warn(" 結果ファイルのヘッダを読めません \n" + Q(error));
         return;
     }
     showHeader(header);
+    selected_.resultName = item->text().toStdString();
+    selected_.conditions = ConditionLines(header);
     state_.patientPosition = header.patientPosition;
     state_.job.Fsd = header.fsd;
     convertButton->setEnabled(true);
@@ -89,6 +93,8 @@ void ResultWindow::startConversion()
     }
     mapView->Cls();
     state_.mapDrawn = false;
+    imageSaveButton->setEnabled(false);
+    converted_ = selected_;
     WriteTextFileAtomically("FLname.txt", (item->text() + "\r\n").toUtf8().toStdString());
 
     platform_.DoEvents();
@@ -149,6 +155,8 @@ void ResultWindow::processData()
     doseMaxLabel->setText(Q(FormatNumber(state_.doseMax, "0.000E+00")));
     // The air kerma legend, whichever quantity is selected.
     showScale(state_.kermaScale);
+    processed_ = converted_;
+    csvSaveButton->setEnabled(true);
     paintButton->setEnabled(true);
     paintButton->setFocus();
 }

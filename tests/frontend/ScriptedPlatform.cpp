@@ -22,6 +22,16 @@ QString ScriptedPlatform::InputBox(const QString& prompt, const QString&)
     return answer;
 }
 
+QString ScriptedPlatform::SaveFileName(const QString&, const QString& proposedPath, const QString&)
+{
+    saveProposals << proposedPath;
+    events << "savedialog";
+    if (saveAnswers.empty()) return QString();
+    const QString answer = saveAnswers.front();
+    saveAnswers.pop_front();
+    return answer;
+}
+
 void ScriptedPlatform::Beep()
 {
     ++beeps;

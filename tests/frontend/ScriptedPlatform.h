@@ -22,6 +22,7 @@ class ScriptedPlatform : public Platform {
 public:
     MsgAnswer MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon) override;
     QString InputBox(const QString& prompt, const QString& title) override;
+    QString SaveFileName(const QString& title, const QString& proposedPath, const QString& filter) override;
     void Beep() override;
     QString DateText() override;
     bool StartProgram(const ProgramStart& start) override;
@@ -34,6 +35,7 @@ public:
 
     std::deque<MsgAnswer> msgAnswers;   // answers for the next boxes; Ok when none is left
     std::deque<QString> inputAnswers;   // answers for the next input boxes; empty when none
+    std::deque<QString> saveAnswers;    // paths chosen in the next save dialogs; cancelled when none
     QString date = "2026-12-07";        // what DateText returns
     bool startSucceeds = true;          // what StartProgram returns
     QString programFolder;              // what ProgramFolder returns
@@ -41,9 +43,10 @@ public:
 
     std::vector<ShownMessage> messages;                           // every message box, in order
     QStringList inputPrompts;                                     // every input box prompt, in order
+    QStringList saveProposals;                                    // every save dialog's proposed path
     std::vector<ProgramStart> starts;                             // every program start, in order
     std::vector<std::function<void(const ProgramEnd&)>> watchers; // end calls of watched starts
-    QStringList events; // "beep", "msgbox", "start", "doevents", "end" in order
+    QStringList events; // "beep", "msgbox", "savedialog", "start", "doevents", "end" in order
     int beeps = 0;      // number of beeps
     int exitCode = -1;  // code given to EndProgram; -1 while running
 };

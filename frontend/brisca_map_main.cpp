@@ -1,0 +1,27 @@
+// brisca-map: a result file as a distribution map or overlay picture, or as the CSV of its
+// display grid, without a display: for batches of results made by brisca-job --run.
+#include <QGuiApplication>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "logic/MapCommand.h"
+
+int main(int argc, char** argv)
+{
+    using namespace brisca;
+    const MapOptions options = ParseMapOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (!options.usageError.empty()) {
+        std::cerr << "brisca-map: " << options.usageError << "\n(brisca-map --help lists the options)\n";
+        return MapExitUsage;
+    }
+    if (options.help) {
+        std::cout << MapOptionsHelp();
+        return 0;
+    }
+    // Fonts and images need the GUI library, but no screen: a batch may run with none.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    int qtArgc = 1;
+    QGuiApplication app(qtArgc, argv);
+    return RunMapCommand(options, std::cout, std::cerr);
+}

@@ -1,0 +1,118 @@
+// "画像保存" and "CSV保存" of the result window: what the dialog proposes, and that the files
+// equal brisca-map's for the same result, quantity, height and thresholds.
+#include <QImage>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <sstream>
+
+#include "WorkingFolder.h"
+#include "logic/MapCommand.h"
+#include "logic/RoomFile.h"
+#include "refiner/run.h"
+#include "windows/OverlayWindow.h"
+#include "windows/ResultWindow.h"
+
+using namespace brisca;
+
+namespace {
+
+class PictureExport : public WorkingFolder {
+protected:
+    // The real result selected, refined by the refiner's library, processed and painted.
+    ResultWindow& Painted()
+    {
+        EXPECT_TRUE(QFile::copy(BRISCA_ENGINE_RESULT, Path("real.dsr5")));
+        Window().showResults();
+        ResultWindow& w = Window().resultWindow();
+        w.resultList->setCurrentItem(w.resultList->findItems("real.dsr5", Qt::MatchExactly).value(0));
+        w.convertButton->click();
+        std::ostringstream console, errors;
+        EXPECT_EQ(refiner::RunRefiner(console, errors), 0) << errors.str();
+        w.processButton->click();
+        return w;
+    }
+
+    // brisca-map on the real result, written to `out`, over the layout file `room` when one is named.
+    void Map(const std::string& out, Quantity quantity, int layer,
+        const std::optional<Thresholds>& thresholds, const std::string& room = {})
+    {
+        MapOptions options;
+        options.result = "real.dsr5";
+        options.quantity = quantity;
+        options.layer = layer;
+        options.thresholds = thresholds;
+        options.out = out;
+        options.room = room;
+        options.csv = out.ends_with(".csv");
+        std::ostringstream console, errors;
+        ASSERT_EQ(RunMapCommand(options, console, errors), 0) << errors.str();
+    }
+};
+
+TEST_F(PictureExport, TheSavedMapIsBriscaMapsPicturePixelForPixel)
+{
+    const struct {
+        QRadioButton* ResultWindow::*quantity;
+        QRadioButton* ResultWindow::*height;
+        Quantity mapQuantity;
+        int layer;
+        const char* edited; // threshold 1 typed by the user; null: the default legend
+        const char* proposed;
+    } cases[] = {{&ResultWindow::kermaOption, &ResultWindow::centreOption, Quantity::Kerma, 2, nullptr,
+                     "real_kerma_center.png"},
+        {&ResultWindow::doseOption, &ResultWindow::aboveOption, Quantity::Dose, 1, "7.5",
+            "real_dose_above.png"}};
+    ResultWindow& w = Painted();
+    EXPECT_FALSE(w.imageSaveButton->isEnabled());
+    EXPECT_TRUE(w.csvSaveButton->isEnabled());
+    for (const auto& c : cases) {
+        (w.*c.quantity)->click();
+        (w.*c.height)->click();
+        if (c.edited) w.thresholdEdits[0]->setText(c.edited);
+        w.paintButton->click();
+        platform.saveAnswers.push_back(Path("window.png"));
+        w.imageSaveButton->click();
+        EXPECT_EQ(platform.saveProposals.back(), QDir::current().filePath(c.proposed));
+
+        std::optional<Thresholds> thresholds;
+        if (c.edited) thresholds = state.mapThresholds;
+        ASSERT_NO_FATAL_FAILURE(Map("map.png", c.mapQuantity, c.layer, thresholds));
+        const QImage window(Path("window.png")), map(Path("map.png"));
+        ASSERT_FALSE(window.isNull());
+        EXPECT_EQ(window.convertToFormat(QImage::Format_RGB32), map.convertToFormat(QImage::Format_RGB32))
+            << c.proposed;
+    }
+    // A cancelled dialog writes nothing.
+    QFile::remove(Path("window.png"));
+    w.imageSaveButton->click();
+    EXPECT_FALSE(Exists("window.png"));
+}
+
+TEST_F(PictureExport, TheSavedCsvAndOverlayAreBriscaMaps)
+{
+    ResultWindow& w = Painted();
+    w.doseOption->click();
+    w.belowOption->click();
+    platform.saveAnswers.push_back(Path("window.csv"));
+    w.csvSaveButton->click();
+    EXPECT_EQ(platform.saveProposals.back(), QDir::current().filePath("real_dose_below.csv"));
+    ASSERT_NO_FATAL_FAILURE(Map("map.csv", Quantity::Dose, 3, std::nullopt));
+    EXPECT_EQ(Read("window.csv"), Read("map.csv"));
+
+    w.paintButton->click();
+    OverlayWindow& overlay = Window().overlayWindow();
+    overlay.readDisplayFrom(w);
+    overlay.drawOverlay();
+    platform.saveAnswers.push_back(Path("room.png"));
+    overlay.imageSaveButton->click();
+    EXPECT_EQ(platform.saveProposals.back(), QDir::current().filePath("real_dose_below_room.png"));
+    ASSERT_EQ(WriteRoomFile(Path("r.Room").toStdString(), state.roomLayout), "");
+    ASSERT_NO_FATAL_FAILURE(Map("map.png", Quantity::Dose, 3, state.mapThresholds, "r.Room"));
+    const QImage window(Path("room.png")), map(Path("map.png"));
+    ASSERT_FALSE(window.isNull());
+    EXPECT_EQ(window.convertToFormat(QImage::Format_RGB32), map.convertToFormat(QImage::Format_RGB32));
+}
+
+} // namespace
