@@ -12,6 +12,7 @@
 #include "logic/CorrectedResult.h"
 #include "logic/NumberText.h"
 #include "platform/Platform.h"
+#include "windows/Controls.h"
 #include "windows/PictureBox.h"
 #include "windows/ResultWindow.h"
 #include "windows/SavedNotice.h"
@@ -22,12 +23,7 @@ namespace brisca {
 namespace {
 
 // Geometry in twips, as the dialog was designed; controls in a frame are placed within it.
-void PlaceTwips(QWidget* widget, int left, int top, int width, int height)
-{
-    widget->setGeometry(Twips(left), Twips(top), Twips(width), Twips(height));
-}
-
-QLabel* Caption(QWidget* parent, const QString& text, int left, int top, int width)
+QLabel* TwipsCaption(QWidget* parent, const QString& text, int left, int top, int width)
 {
     auto* label = new QLabel(text, parent);
     PlaceTwips(label, left, top, width, 300);
@@ -37,14 +33,14 @@ QLabel* Caption(QWidget* parent, const QString& text, int left, int top, int wid
 // A current value on its light cyan ground.
 QLabel* CurrentLabel(QWidget* parent, const char* name, int left, int top, int width)
 {
-    QLabel* label = Caption(parent, QString(), left, top, width);
+    QLabel* label = TwipsCaption(parent, QString(), left, top, width);
     label->setObjectName(name);
     label->setStyleSheet("background: rgb(192, 255, 255);");
     label->setAlignment(Qt::AlignCenter);
     return label;
 }
 
-QLineEdit* Entry(QWidget* parent, const char* name, int left, int top)
+QLineEdit* TwipsEntry(QWidget* parent, const char* name, int left, int top)
 {
     auto* box = new QLineEdit(parent);
     box->setObjectName(name);
@@ -52,7 +48,8 @@ QLineEdit* Entry(QWidget* parent, const char* name, int left, int top)
     return box;
 }
 
-QRadioButton* Option(QWidget* parent, const char* name, const QString& text, int left, int top, int width)
+QRadioButton* TwipsOption(
+    QWidget* parent, const char* name, const QString& text, int left, int top, int width)
 {
     auto* option = new QRadioButton(text, parent);
     option->setObjectName(name);
@@ -94,7 +91,8 @@ CorrectionDialog::CorrectionDialog(
     setWindowTitle("   実測値による散乱線量率の補正");
     setFixedSize(Twips(9135), Twips(7815));
 
-    introLabel = Caption(this, "実測値と合致するように補正　　実測した線量率を選択・入力", 480, 240, 7980);
+    introLabel =
+        TwipsCaption(this, "実測値と合致するように補正　　実測した線量率を選択・入力", 480, 240, 7980);
     introLabel->setObjectName("introLabel");
     dataGroup = new QGroupBox("補正に用いるデータの選択", this);
     dataGroup->setObjectName("dataGroup");
@@ -121,34 +119,34 @@ CorrectionDialog::CorrectionDialog(
 
 void CorrectionDialog::buildPrimary()
 {
-    primaryOption = Option(
+    primaryOption = TwipsOption(
         dataGroup, "primaryOption", "FSD の空中における一次線の空気カーマ率（Gy/min）", 360, 600, 6495);
     // The caption leaves room for the current value, which lies over it.
-    Caption(dataGroup, "現在値　　  　　　　⇒　実測値", 960, 1080, 3510);
+    TwipsCaption(dataGroup, "現在値　　  　　　　⇒　実測値", 960, 1080, 3510);
     primaryCurrentLabel = CurrentLabel(dataGroup, "primaryCurrentLabel", 1800, 1080, 855);
-    primaryMeasuredEdit = Entry(dataGroup, "primaryMeasuredEdit", 4800, 1020);
-    Caption(dataGroup, "・受像機などからの後方散乱線が混入しないように測定して下さい", 720, 1560, 7400);
-    Caption(dataGroup, "・状況によっては、もっと短い距離で測定し、距離の逆自乗則を", 720, 1920, 7400);
-    Caption(dataGroup, "用いて FSD における空気カーマ率を求めて下さい", 960, 2280, 7160);
+    primaryMeasuredEdit = TwipsEntry(dataGroup, "primaryMeasuredEdit", 4800, 1020);
+    TwipsCaption(dataGroup, "・受像機などからの後方散乱線が混入しないように測定して下さい", 720, 1560, 7400);
+    TwipsCaption(dataGroup, "・状況によっては、もっと短い距離で測定し、距離の逆自乗則を", 720, 1920, 7400);
+    TwipsCaption(dataGroup, "用いて FSD における空気カーマ率を求めて下さい", 960, 2280, 7160);
 }
 
 void CorrectionDialog::buildScatter()
 {
-    scatterOption = Option(
+    scatterOption = TwipsOption(
         dataGroup, "scatterOption", "ファントム中心から側方 100 cm の点における散乱線量率", 360, 2880, 7095);
     kindGroup = new QGroupBox("線量率の種類・単位", dataGroup);
     kindGroup->setObjectName("kindGroup");
     PlaceTwips(kindGroup, 720, 3360, 6855, 2175);
 
-    kermaOption = Option(kindGroup, "kermaOption", "空気カーマ率（μGy/min）", 360, 480, 4000);
-    Caption(kindGroup, "現在値                     ⇒  実測値", 1320, 840, 3500);
+    kermaOption = TwipsOption(kindGroup, "kermaOption", "空気カーマ率（μGy/min）", 360, 480, 4000);
+    TwipsCaption(kindGroup, "現在値                     ⇒  実測値", 1320, 840, 3500);
     kermaCurrentLabel = CurrentLabel(kindGroup, "kermaCurrentLabel", 2160, 840, 1095);
-    kermaMeasuredEdit = Entry(kindGroup, "kermaMeasuredEdit", 4920, 780);
+    kermaMeasuredEdit = TwipsEntry(kindGroup, "kermaMeasuredEdit", 4920, 780);
 
-    doseOption = Option(kindGroup, "doseOption", "実効線量 (H1cm) 率（μSv/min）", 360, 1320, 4000);
-    Caption(kindGroup, "現在値                     ⇒  実測値", 1320, 1680, 3500);
+    doseOption = TwipsOption(kindGroup, "doseOption", "実効線量 (H1cm) 率（μSv/min）", 360, 1320, 4000);
+    TwipsCaption(kindGroup, "現在値                     ⇒  実測値", 1320, 1680, 3500);
     doseCurrentLabel = CurrentLabel(kindGroup, "doseCurrentLabel", 2160, 1680, 1095);
-    doseMeasuredEdit = Entry(kindGroup, "doseMeasuredEdit", 4920, 1560);
+    doseMeasuredEdit = TwipsEntry(kindGroup, "doseMeasuredEdit", 4920, 1560);
 }
 
 void CorrectionDialog::open()

@@ -8,6 +8,7 @@
 #include "logic/AppState.h"
 #include "logic/RoomFile.h"
 #include "platform/Platform.h"
+#include "windows/Controls.h"
 #include "windows/JapaneseFont.h"
 #include "windows/PictureBox.h"
 #include "windows/PlanShape.h"
@@ -28,29 +29,6 @@ const QColor ElementBorder(64, 64, 64);
 const QColor HatchColour(192, 192, 192);
 const char* const ElementButtonStyle = "background-color: rgb(255, 255, 192);";
 const char* const DeleteButtonStyle = "background-color: rgb(192, 255, 255);";
-
-QLabel* Caption(QWidget* parent, const QString& text, int x, int y, int w, int h = 22)
-{
-    auto* label = new QLabel(text, parent);
-    label->setGeometry(x, y, w, h);
-    return label;
-}
-
-QPushButton* Button(QWidget* parent, const char* name, const QString& caption, int x, int y, int w, int h)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(x, y, w, h);
-    return button;
-}
-
-QLineEdit* Entry(QWidget* parent, const char* name, int x, int y, int w)
-{
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(name);
-    box->setGeometry(x, y, w, 24);
-    return box;
-}
 
 QLabel* PlanLabel(PictureBox& plan, const char* name)
 {

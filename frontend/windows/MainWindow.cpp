@@ -15,6 +15,7 @@
 #include "logic/MeanTubeCurrent.h"
 #include "logic/NumberText.h"
 #include "platform/Platform.h"
+#include "windows/Controls.h"
 #include "windows/CorrectionDialog.h"
 #include "windows/JapaneseFont.h"
 #include "windows/LayoutEditor.h"
@@ -31,39 +32,14 @@ namespace {
 
 std::string TextOf(const QLineEdit* box) { return box->text().toStdString(); }
 
-QLineEdit* Entry(QWidget* parent, const char* name, int x, int y, int w, int h = 24)
+QPushButton* EnterButton(
+    QWidget* parent, const char* name, const QString& caption, int x, int y, int w, int h)
 {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(name);
-    box->setGeometry(x, y, w, h);
-    return box;
-}
-
-QRadioButton* Option(QWidget* parent, const char* name, const QString& caption, int x, int y, int w)
-{
-    auto* option = new QRadioButton(caption, parent);
-    option->setObjectName(name);
-    option->setGeometry(x, y, w, 24);
-    return option;
-}
-
-QPushButton* Button(QWidget* parent, const char* name, const QString& caption, int x, int y, int w, int h)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(x, y, w, h);
+    QPushButton* button = Button(parent, name, caption, x, y, w, h);
     // Enter presses a focused button, as Space does; the Enter chain of the pulse entries
     // ends on "OK →".
     button->setAutoDefault(true);
     return button;
-}
-
-QGroupBox* Frame(QWidget* parent, const char* name, const QString& caption, int x, int y, int w, int h)
-{
-    auto* frame = new QGroupBox(caption, parent);
-    frame->setObjectName(name);
-    frame->setGeometry(x, y, w, h);
-    return frame;
 }
 
 // An empty framed label that draws the box around a block.
@@ -286,7 +262,7 @@ void MainWindow::buildStep2()
     caption(tubeCurrentGroup, "パルス幅", 14, 136, 104, 24);
     pulseWidthEdit = Entry(tubeCurrentGroup, "pulseWidthEdit", 120, 136, 64);
     caption(tubeCurrentGroup, "msec", 190, 136, 44, 24);
-    meanCurrentButton = Button(tubeCurrentGroup, "meanCurrentButton", "OK →", 244, 84, 90, 56);
+    meanCurrentButton = EnterButton(tubeCurrentGroup, "meanCurrentButton", "OK →", 244, 84, 90, 56);
     caption(tubeCurrentGroup, "管電流", 14, 190, 104, 24);
     meanCurrentEdit = Entry(tubeCurrentGroup, "meanCurrentEdit", 120, 190, 64);
     caption(tubeCurrentGroup, "mA", 190, 190, 40, 24);
@@ -307,12 +283,12 @@ void MainWindow::buildButtons()
 {
     QFont large = WindowFont(12);
     large.setBold(true);
-    startButton = Button(this, "startButton", "計算スタート", 162, 698, 240, 50);
+    startButton = EnterButton(this, "startButton", "計算スタート", 162, 698, 240, 50);
     startButton->setFont(large);
-    resultsButton = Button(this, "resultsButton", "計算結果 検索・表示", 162, 756, 240, 50);
+    resultsButton = EnterButton(this, "resultsButton", "計算結果 検索・表示", 162, 756, 240, 50);
     resultsButton->setFont(large);
-    readmeButton = Button(this, "readmeButton", "readme.txt を読む", 800, 764, 170, 44);
-    exitButton = Button(this, "exitButton", "Exit", 984, 764, 108, 44);
+    readmeButton = EnterButton(this, "readmeButton", "readme.txt を読む", 800, 764, 170, 44);
+    exitButton = EnterButton(this, "exitButton", "Exit", 984, 764, 108, 44);
     exitButton->setToolTip("   bye   ");
 }
 

@@ -14,6 +14,7 @@
 #include "logic/ResultHeader.h"
 #include "logic/RoomOverlay.h"
 #include "platform/Platform.h"
+#include "windows/Controls.h"
 #include "windows/ExportSave.h"
 #include "windows/JapaneseFont.h"
 #include "windows/PictureBox.h"
@@ -23,13 +24,6 @@
 namespace brisca {
 
 namespace {
-
-QLabel* Caption(QWidget* parent, const QString& text, int x, int y, int w, int h = 22)
-{
-    auto* label = new QLabel(text, parent);
-    label->setGeometry(x, y, w, h);
-    return label;
-}
 
 QLabel* Value(QWidget* parent, const char* name, int x, int y, int w)
 {

@@ -1,6 +1,7 @@
 // The result window's controls at their design positions; the handlers are in
 // ResultWindowProcessing.cpp (file, conversion, data) and ResultWindowMap.cpp (map, read-out).
 #include "windows/ResultWindow.h"
+#include "windows/Controls.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -23,19 +24,6 @@ namespace {
 constexpr const char* kLightYellow = "background: rgb(255, 255, 192);";
 constexpr const char* kRewriteHint = " 書き換え後、[散乱線量分布表示] を押して下さい ";
 
-// Geometry in twips, as the window was designed.
-void PlaceTwips(QWidget* widget, int left, int top, int width, int height)
-{
-    widget->setGeometry(Twips(left), Twips(top), Twips(width), Twips(height));
-}
-
-QLabel* Caption(QWidget* parent, const QString& text, int x, int y, int w, int h = 22)
-{
-    auto* label = new QLabel(text, parent);
-    label->setGeometry(x, y, w, h);
-    return label;
-}
-
 QLabel* ValueLabel(QWidget* parent, const char* name, int x, int y, int w)
 {
     QLabel* label = Caption(parent, QString(), x, y, w);
@@ -51,14 +39,6 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& text)
     button->setObjectName(name);
     button->setStyleSheet("QPushButton { background: rgb(255, 255, 192); }");
     return button;
-}
-
-QRadioButton* Option(QWidget* parent, const char* name, const QString& text, int x, int y, int w)
-{
-    auto* option = new QRadioButton(text, parent);
-    option->setObjectName(name);
-    option->setGeometry(x, y, w, 24);
-    return option;
 }
 
 QLineEdit* Entry(QWidget* parent, const char* name)
