@@ -73,7 +73,7 @@ RunOutcome RunEngineIn(const JobFolder& folder, const engine::EngineGeometry& ge
 {
     std::istringstream in;
     std::ostringstream out;
-    engine::Console console{in, out, [] { return engine::ClockTime{9, 5, 3}; }};
+    engine::Console console{in, out, [] { return engine::ClockTime{9, 5, 3}; }, {}};
     RunOutcome outcome;
     outcome.status = engine::RunEngine(geometry, folder.Path(), console);
     outcome.console = out.str();
