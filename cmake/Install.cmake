@@ -4,7 +4,7 @@
 # desktop entry with its icon.
 include(GNUInstallDirs)
 
-install(TARGETS mcstand mcsupine mcrefine RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS mcstand mcsupine mcrefine brisca-merge RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(TARGET brisca-job)
   install(TARGETS brisca-job RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()

@@ -31,6 +31,39 @@ void Rng::SeedOnly()
     k_ = 55; // and j = 24
 }
 
+namespace {
+
+// splitmix64's finaliser: every input bit changes about half of the output bits.
+std::uint64_t Mix(std::uint64_t z)
+{
+    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
+    z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
+    return z ^ (z >> 31);
+}
+
+constexpr std::uint64_t kGoldenGamma = 0x9e3779b97f4a7c15ULL; // splitmix64's increment
+
+} // namespace
+
+std::uint64_t ChunkStreamKey(int bin, long long chunk)
+{
+    return Mix(Mix(static_cast<std::uint64_t>(bin) + kGoldenGamma) ^ static_cast<std::uint64_t>(chunk));
+}
+
+void Rng::SeedStream(std::uint64_t key)
+{
+    std::uint64_t state = key;
+    entries_[0] = 0;
+    for (int i = 1; i <= 55; ++i) {
+        state += kGoldenGamma;
+        entries_[i] = static_cast<std::int32_t>(Mix(state) >> 50); // the top 14 bits
+    }
+    entries_[1] |= 1;
+    for (int i = 1; i <= 55; ++i) entries_[i + 55] = entries_[i];
+    k_ = 55;
+    for (int step = 0; step < 1000; ++step) Next();
+}
+
 void Rng::Initialise()
 {
     SeedOnly();

@@ -58,6 +58,12 @@ public:
     // Seeds the table without the warm-up (tests compare the seeded entries).
     void SeedOnly();
 
+    // Starts an independent stream: all 55 entries come from a well-mixed hash of `key`, not
+    // from the fixed recurrence, since tables seeded from nearby values share many deviates.
+    // At least one entry is odd, which the recurrence needs for its full period; then the
+    // 1000 warm-up steps.
+    void SeedStream(std::uint64_t key);
+
     // The deviate that a table entry v (0..16383) gives.
     static float Deviate(std::int32_t v) { return kDeviateTable[static_cast<std::size_t>(v)]; }
 
@@ -71,6 +77,10 @@ private:
     std::array<std::int32_t, 111> entries_{};
     int k_ = 55; // long index; the short index follows from it
 };
+
+// The stream key of chunk `chunk` of energy bin `bin` in the chunked mode: a hash of both, so
+// that every chunk's stream is fixed by its place in the job alone.
+std::uint64_t ChunkStreamKey(int bin, long long chunk);
 
 // Cosine and sine of a scattering azimuth φ.
 struct Azimuth {

@@ -2,6 +2,8 @@
 
 #include "engine/input_error.h"
 #include "engine/input_files.h"
+#include "engine/partial_result.h"
+#include "engine/progress_title.h"
 #include "engine/result_file.h"
 #include "engine/rng.h"
 #include "engine/scoring.h"
@@ -10,11 +12,15 @@
 #include "records/field_error.h"
 #include "records/field_writer.h"
 
+#include <cstdlib>
 #include <ctime>
+#include <iostream>
 #include <istream>
 #include <memory>
 #include <ostream>
 #include <stdexcept>
+#include <unistd.h>
+#include <vector>
 
 namespace engine {
 
@@ -65,21 +71,43 @@ ClockTime LocalClock()
     return {local.tm_hour, local.tm_min, local.tm_sec};
 }
 
-int RunEngine(const EngineGeometry& geometry, const std::string& directory, Console& console)
+std::function<void(const std::string&)> TerminalTitle()
+{
+    if (!isatty(STDOUT_FILENO)) return {};
+    return [](const std::string& text) { std::cout << TitleEscape(text) << std::flush; };
+}
+
+int EngineMain(const EngineGeometry& geometry, int argc, char** argv)
+{
+    const ParsedRunOptions parsed =
+        ParseRunOptions(std::vector<std::string>(argv + 1, argv + argc), std::getenv("BRISCA_THREADS"));
+    if (!parsed.error.empty()) {
+        std::cerr << parsed.error << '\n';
+        return 2;
+    }
+    Console console{std::cin, std::cout, LocalClock, TerminalTitle()};
+    return RunEngine(geometry, "", console, parsed.options);
+}
+
+int RunEngine(
+    const EngineGeometry& geometry, const std::string& directory, Console& console, const RunOptions& options)
 {
     // The generator is seeded before anything else, so every run draws the same deviates.
     Rng rng;
 
     // Every input is read and checked before a single history runs.
     std::unique_ptr<Tables> tables;
+    std::string fingerprint;
     try {
         tables = std::make_unique<Tables>(LoadTables(directory));
+        if (options.sliced) fingerprint = InputsFingerprint(directory);
     } catch (const InputError& e) {
         return Refuse(console, e.what());
     }
-    // The result's temporary is made before any history: a name that cannot be created is
+    // The output's temporary is made before any history: a name that cannot be created is
     // refused now, with its record, not after the whole run.
-    const std::string& name = tables->job.resultName;
+    const std::string name =
+        options.sliced ? PartialName(tables->job.resultName, options.slice) : tables->job.resultName;
     const std::string path = directory.empty() ? name : directory + "/" + name;
     records::PendingFile result(path);
     if (const auto& failure = result.Failure()) {
@@ -96,6 +124,11 @@ int RunEngine(const EngineGeometry& geometry, const std::string& directory, Cons
     Say(console, "");
     Say(console, "            Ｘ線透視室内の散乱線分布");
     Say(console, geometry.positionLine);
+    if (options.sliced) {
+        const std::string slice =
+            std::to_string(options.slice.index) + " / " + std::to_string(options.slice.count);
+        Say(console, "            分割計算 " + slice + " (slice " + slice + ")");
+    }
     Say(console, "");
     Say(console, "  ---   Enter キーを押すと計算が開始されます ---");
     WaitForEnter(console);
@@ -104,36 +137,60 @@ int RunEngine(const EngineGeometry& geometry, const std::string& directory, Cons
     const ClockTime start = console.clock();
     SayTime(console, "Start time", start);
 
-    GridScorer scorer(*tables, geometry, *grids);
-    Transport transport(*tables, rng, scorer);
     const Spectrum& spectrum = tables->spectrum;
-    for (int bin = Spectrum::kFirstBin; bin <= spectrum.lastBin; ++bin) {
+    ProgressTitle title(console.title);
+    auto sayBin = [&](int bin) {
         std::string progress = " ";
         records::AppendI(progress, bin, 3);
         progress += " / ";
         records::AppendI(progress, spectrum.lastBin + 1, 3);
         console.out << progress << '\n';
         console.out.flush();
-
-        const auto histories = static_cast<long long>(tables->job.photonCount * spectrum.intensity[bin]);
-        const float energy = static_cast<float>(bin) * Spectrum::kBinWidth;
-        try {
-            for (long long n = 0; n < histories; ++n) transport.RunHistory(energy);
-        } catch (const InputError& e) {
-            return Refuse(console, e.what());
+    };
+    long long histories = 0;
+    auto sums = std::make_unique<ExactGrids>();
+    try {
+        if (options.chunked) {
+            const ChunkObserver observer{
+                sayBin, [&](long long done, long long total) { title.Update(done, total); }};
+            histories = RunChunks(*tables, geometry, options.sliced ? options.slice : Slice{},
+                options.threads, observer, *sums);
+            sums->ToGrids(*grids);
+        } else {
+            GridScorer scorer(*tables, geometry, *grids);
+            Transport transport(*tables, rng, scorer);
+            const long long total = JobHistories(*tables);
+            for (int bin = Spectrum::kFirstBin; bin <= spectrum.lastBin; ++bin) {
+                sayBin(bin);
+                const long long binHistories = BinHistories(*tables, bin);
+                const float energy = static_cast<float>(bin) * Spectrum::kBinWidth;
+                for (long long n = 0; n < binHistories; ++n) {
+                    transport.RunHistory(energy);
+                    // The clock is read only every few thousand histories.
+                    if ((n & 4095) == 4095) title.Update(histories + n + 1, total);
+                }
+                histories += binHistories;
+            }
         }
+    } catch (const InputError& e) {
+        return Refuse(console, e.what());
     }
+    title.Finish(histories);
 
     Say(console, "");
     SayTime(console, "Start time", start);
     Say(console, "");
 
-    Normalise(*tables, *grids);
     std::string content;
-    try {
-        content = FormatResult(*tables, geometry, *grids);
-    } catch (const std::runtime_error& e) {
-        return Refuse(console, e.what());
+    if (options.sliced) {
+        content = FormatPartial(*tables, geometry, options.slice, fingerprint, histories, *sums);
+    } else {
+        Normalise(*tables, *grids);
+        try {
+            content = FormatResult(*tables, geometry, *grids);
+        } catch (const std::runtime_error& e) {
+            return Refuse(console, e.what());
+        }
     }
     auto failure = result.Append(content);
     if (!failure) failure = result.Commit();

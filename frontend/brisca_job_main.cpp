@@ -2,6 +2,7 @@
 // conditions. It writes B_SPCTL.dat and B2F.txt into the current directory exactly as
 // "計算スタート" does and, with --run, runs the engine on them.
 #include <chrono>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <iostream>
@@ -101,6 +102,8 @@ int main(int argc, char** argv)
                   << " が見つかりません（brisca-job と同じフォルダと作業ディレクトリを探しました）。\n";
         return ExitEngine;
     }
+    // The engine reads its parallel mode from the environment it inherits.
+    if (!options.Threads.empty()) setenv("BRISCA_THREADS", options.Threads.c_str(), 1);
     std::cout.flush();
     const EngineRunResult run = RunEngineAndWait(*engine);
     if (!run.Started) {

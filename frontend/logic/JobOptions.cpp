@@ -11,6 +11,7 @@ namespace {
 
 // Options that take a value, and the window entry each one fills.
 enum class Option {
+    Threads,
     Kv,
     Waveform,
     Angle,
@@ -46,6 +47,7 @@ const std::map<std::string, Option>& ValueOptions()
         {"--histories", Option::Histories},
         {"--position", Option::Position},
         {"--name", Option::Name},
+        {"--threads", Option::Threads},
     };
     return options;
 }
@@ -129,6 +131,15 @@ JobOptions ParseJobOptions(const std::vector<std::string>& arguments)
             e.resultName = value;
             options.NameGiven = true;
             break;
+        case Option::Threads:
+            // Checked here as the engine checks it, so that a bad count fails before any file is written.
+            if (value.empty() || value.size() > 4 ||
+                value.find_first_not_of("0123456789") != std::string::npos || std::stoi(value) > 4096) {
+                options.UsageError = "--threads takes a whole number from 0 to 4096, not " + value;
+                return options;
+            }
+            options.Threads = value;
+            break;
         case Option::Waveform:
             if (value == "constant")
                 e.rectifierType = 1;
@@ -207,6 +218,8 @@ std::string JobOptionsHelp()
            "                          followed by -臥位 or -立位); the result is NAME.dsr5\n"
            "  --run                   then start the engine (beside brisca-job first, else in the\n"
            "                          current directory) detached, with no input, and wait for it\n"
+           "  --threads N             with --run: the engine's parallel mode on N threads (0: every\n"
+           "                          core); without it BRISCA_THREADS, if set, is handed on\n"
            "  --yes                   start a run of more than 1E+11 histories (over ten hours on one\n"
            "                          core), which the window would first ask about\n"
            "  --help                  show this list\n"

@@ -69,13 +69,14 @@ void JobFolder::Truncate(const std::string& name, int records) const
     WriteRecords(File(name), lines);
 }
 
-RunOutcome RunEngineIn(const JobFolder& folder, const engine::EngineGeometry& geometry)
+RunOutcome RunEngineIn(
+    const JobFolder& folder, const engine::EngineGeometry& geometry, const engine::RunOptions& options)
 {
     std::istringstream in;
     std::ostringstream out;
-    engine::Console console{in, out, [] { return engine::ClockTime{9, 5, 3}; }};
+    engine::Console console{in, out, [] { return engine::ClockTime{9, 5, 3}; }, {}};
     RunOutcome outcome;
-    outcome.status = engine::RunEngine(geometry, folder.Path(), console);
+    outcome.status = engine::RunEngine(geometry, folder.Path(), console, options);
     outcome.console = out.str();
     return outcome;
 }

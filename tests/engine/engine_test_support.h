@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/geometry.h"
+#include "engine/run_options.h"
 
 #include <string>
 
@@ -35,8 +36,9 @@ struct RunOutcome {
 
 // Runs the engine in `folder` with no console input (end of input stands for Enter) and a
 // clock that always reads 9:05:03.
-RunOutcome RunEngineIn(
-    const JobFolder& folder, const engine::EngineGeometry& geometry = engine::kStandingGeometry);
+RunOutcome RunEngineIn(const JobFolder& folder,
+    const engine::EngineGeometry& geometry = engine::kStandingGeometry,
+    const engine::RunOptions& options = {});
 
 // Whole content of a file, "" when it does not exist.
 std::string ReadWholeFile(const std::string& path);

@@ -89,6 +89,9 @@ TEST(JobOptions, MalformedCommandLinesAndRefusedCurrents)
         {{"--waveform", "dc"}, "--waveform takes constant, three-phase or single-phase, not dc"},
         {{"--position", "prone"}, "--position takes supine or standing, not prone"},
         {{"--field", "20"}, "--field takes LONGxSHORT in cm, for example 20x20, not 20"},
+        {{"--threads", "-1"}, "--threads takes a whole number from 0 to 4096, not -1"},
+        {{"--threads=4097"}, "--threads takes a whole number from 0 to 4096, not 4097"},
+        {{"--threads", "2x"}, "--threads takes a whole number from 0 to 4096, not 2x"},
         {{"--ma", "1", "--rate", "15"},
             "give either --ma or the pulse entries --pulse-ma, --rate and --width, not both"},
     };
@@ -96,15 +99,16 @@ TEST(JobOptions, MalformedCommandLinesAndRefusedCurrents)
     EXPECT_EQ(ParseJobOptions({"--ma", ""}).Warning, TubeCurrentMissingWarning);
     EXPECT_EQ(ParseJobOptions({"--pulse-ma", "2", "--rate", "15"}).Warning, PulseDataMissingWarning);
     EXPECT_TRUE(ParseJobOptions({"--run"}).Run);
+    EXPECT_EQ(ParseJobOptions({"--threads", "0"}).Threads, "0");
     EXPECT_TRUE(ParseJobOptions({"--help"}).Help);
 }
 
 TEST(JobOptions, HelpListsEveryOption)
 {
     const std::string help = JobOptionsHelp();
-    for (const char* option :
-        {"--kv", "--waveform", "--angle", "--inherent", "--al", "--cu", "--ma", "--pulse-ma", "--rate",
-            "--width", "--fsd", "--field", "--histories", "--position", "--name", "--run", "--yes", "--help"})
+    for (const char* option : {"--kv", "--waveform", "--angle", "--inherent", "--al", "--cu", "--ma",
+             "--pulse-ma", "--rate", "--width", "--fsd", "--field", "--histories", "--position", "--name",
+             "--run", "--threads", "--yes", "--help"})
         EXPECT_NE(help.find(std::string("  ") + option + " "), std::string::npos) << option;
 }
 

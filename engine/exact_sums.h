@@ -1,0 +1,40 @@
+#pragma once
+
+#include "engine/scoring.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace engine {
+
+// A 128-bit integer: a sum of fixed-point values that no job of this size can overflow.
+__extension__ typedef __int128 ExactInt;
+
+// The two grids as integer multiples of 2^-32. Each chunk's double-precision sums are rounded
+// onto that step once and then added as integers, so the total is the same whatever order
+// the chunks finish in, however many threads or machines ran them. Scores are at least
+// 0.2 (air coefficient × 10 keV), far above the step, so the rounding stays below the single
+// precision that the result file keeps.
+struct ExactGrids {
+    static constexpr int kFractionBits = 32; // binary places kept below the unit
+
+    std::array<ExactInt, Grids::kCells> kerma{}; // kerma sums in steps of 2^-32
+    std::array<ExactInt, Grids::kCells> dose{};  // dose sums in steps of 2^-32
+    bool overflow = false; // a chunk sum was not finite or too large: the result is refused
+
+    // Adds one chunk's grids.
+    void Add(const Grids& chunk);
+    // Adds another set of exact sums (another thread's or another machine's).
+    void Add(const ExactGrids& other);
+    // The sums as doubles; every cell is NaN after an overflow, so that writing is refused.
+    void ToGrids(Grids& grids) const;
+};
+
+// Decimal text of a 128-bit integer.
+std::string ExactToText(ExactInt value);
+
+// Parses the decimal text written by ExactToText; false when it is not such a number.
+bool ExactFromText(const std::string& text, ExactInt& value);
+
+} // namespace engine
