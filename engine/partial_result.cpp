@@ -105,9 +105,11 @@ public:
     {
         long long value = 0;
         const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
-        if (error != std::errc() || end != word.data() + word.size() || value < low || value > high)
-            Fail("の「" + records::EchoText(word) + "」は範囲内の整数ではありません",
-                "'" + records::EchoText(word) + "' is not a whole number in range");
+        if (error != std::errc() || end != word.data() + word.size() || value < low || value > high) {
+            const std::string echo = records::EchoText(word);
+            Fail(std::string("の「").append(echo).append("」は範囲内の整数ではありません"),
+                std::string("'").append(echo).append("' is not a whole number in range"));
+        }
         return value;
     }
 

@@ -19,9 +19,16 @@ std::string GridCsvText(const DisplayGrid& grid, int layer, const std::vector<st
 {
     std::string out;
     out.reserve(static_cast<std::size_t>(DisplayGrid::Rows) * DisplayGrid::Columns * 12);
-    for (const std::string& comment : comments) out += "# " + comment + "\r\n";
+    for (const std::string& comment : comments) {
+        out += "# ";
+        out += comment;
+        out += "\r\n";
+    }
     out += "cm";
-    for (int c = 1; c <= DisplayGrid::Columns; ++c) out += "," + std::to_string(20 + c);
+    for (int c = 1; c <= DisplayGrid::Columns; ++c) {
+        out += ',';
+        out += std::to_string(20 + c);
+    }
     out += "\r\n";
     for (int r = 1; r <= DisplayGrid::Rows; ++r) {
         out += std::to_string(-300 + r);
