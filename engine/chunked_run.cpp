@@ -69,7 +69,8 @@ void Work(const Tables& tables, const EngineGeometry& geometry, const std::vecto
         rng.SeedStream(ChunkStreamKey(chunk.bin, chunk.index));
         const float energy = static_cast<float>(chunk.bin) * Spectrum::kBinWidth;
         try {
-            for (long long n = 0; n < chunk.histories; ++n) transport.RunHistory(energy);
+            for (long long n = 0; n < chunk.histories; ++n)
+                transport.RunHistory<AngleSines::Algebraic>(energy);
         } catch (const InputError& e) {
             const std::lock_guard lock(shared.mutex);
             if (!shared.failure || k < shared.failedChunk) {
