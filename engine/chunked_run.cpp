@@ -54,7 +54,7 @@ struct Shared {
     std::optional<std::string> failure; // its message
 };
 
-// One worker's own generator, grids and sums; a chunk is cleared, run and added in turn.
+// One worker's own generator, grids and sums; a chunk is run, then added and cleared.
 void Work(const Tables& tables, const EngineGeometry& geometry, const std::vector<Chunk>& chunks,
     Shared& shared, ExactGrids& sums)
 {
@@ -66,12 +66,11 @@ void Work(const Tables& tables, const EngineGeometry& geometry, const std::vecto
         const std::size_t k = shared.next.fetch_add(1);
         if (k >= chunks.size()) break;
         const Chunk& chunk = chunks[k];
-        grids->kerma.fill(0.0);
-        grids->dose.fill(0.0);
         rng.SeedStream(ChunkStreamKey(chunk.bin, chunk.index));
         const float energy = static_cast<float>(chunk.bin) * Spectrum::kBinWidth;
         try {
-            for (long long n = 0; n < chunk.histories; ++n) transport.RunHistory(energy);
+            for (long long n = 0; n < chunk.histories; ++n)
+                transport.RunHistory<AngleSines::Algebraic>(energy);
         } catch (const InputError& e) {
             const std::lock_guard lock(shared.mutex);
             if (!shared.failure || k < shared.failedChunk) {
@@ -82,7 +81,7 @@ void Work(const Tables& tables, const EngineGeometry& geometry, const std::vecto
             shared.changed.notify_all();
             break;
         }
-        sums.Add(*grids);
+        sums.Take(*grids);
         shared.done += chunk.histories;
         shared.changed.notify_all();
     }

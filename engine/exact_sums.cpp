@@ -11,20 +11,38 @@ namespace {
 // any number of chunks far inside 128 bits.
 constexpr double kLargestChunkSum = 0x1p60;
 
-bool AddCell(ExactInt& sum, double value)
+// Beyond this magnitude (in steps) the rounding below would no longer land on whole steps.
+constexpr double kLargestQuickSteps = 0x1p51;
+// Added to and taken from a value below 2^51 in magnitude, rounds it to a whole number in the
+// current rounding mode, like nearbyint, without a library call.
+constexpr double kRoundingShift = 0x1.8p52;
+
+// Adds one chunk's cell to its exact sum and clears the cell for the next chunk.
+bool TakeCell(ExactInt& sum, double& cell)
 {
+    const double value = cell;
+    cell = 0.0;
+    // Most cells receive nothing in a chunk.
+    if (value == 0.0) return true;
+    // A power-of-two scale is exact for every finite value this far from overflow.
+    static_assert(ExactGrids::kFractionBits == 32);
+    const double steps = value * 0x1p32;
+    if (std::fabs(steps) < kLargestQuickSteps) {
+        sum += static_cast<long long>((steps + kRoundingShift) - kRoundingShift);
+        return true;
+    }
     if (!(std::fabs(value) < kLargestChunkSum)) return false;
-    sum += static_cast<ExactInt>(std::nearbyint(std::ldexp(value, ExactGrids::kFractionBits)));
+    sum += static_cast<ExactInt>(std::nearbyint(steps));
     return true;
 }
 
 } // namespace
 
-void ExactGrids::Add(const Grids& chunk)
+void ExactGrids::Take(Grids& chunk)
 {
     for (int cell = 0; cell < Grids::kCells; ++cell) {
-        if (!AddCell(kerma[cell], chunk.kerma[cell])) overflow = true;
-        if (!AddCell(dose[cell], chunk.dose[cell])) overflow = true;
+        if (!TakeCell(kerma[cell], chunk.kerma[cell])) overflow = true;
+        if (!TakeCell(dose[cell], chunk.dose[cell])) overflow = true;
     }
 }
 

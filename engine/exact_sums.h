@@ -23,8 +23,8 @@ struct ExactGrids {
     std::array<ExactInt, Grids::kCells> dose{};  // dose sums in steps of 2^-32
     bool overflow = false; // a chunk sum was not finite or too large: the result is refused
 
-    // Adds one chunk's grids.
-    void Add(const Grids& chunk);
+    // Adds one chunk's grids and leaves them zero for the next chunk.
+    void Take(Grids& chunk);
     // Adds another set of exact sums (another thread's or another machine's).
     void Add(const ExactGrids& other);
     // The sums as doubles; every cell is NaN after an overflow, so that writing is refused.

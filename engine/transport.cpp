@@ -138,7 +138,7 @@ Direction Rotate(const Direction& d, ScatterAngle angle, float phi)
     return RotateBy(d, angle, std::cos(phi), std::sin(phi));
 }
 
-IncoherentResult SampleIncoherent(float E, const ScatterTable& table, Rng& rng)
+template <AngleSines kSines> IncoherentResult SampleIncoherent(float E, const ScatterTable& table, Rng& rng)
 {
     const float beta = kElectronRest / E;
     const float betaPlus2 = beta + 2.0f;
@@ -164,14 +164,21 @@ IncoherentResult SampleIncoherent(float E, const ScatterTable& table, Rng& rng)
 
         float cosTheta = 1.0f - beta * (eta - 1.0f);
         float theta = kPi / 2.0f;
-        if (cosTheta != 0.0f) {
+        float sinHalf = 0.0f; // sin(θ/2)
+        if constexpr (kSines == AngleSines::RoundTrip) {
+            if (cosTheta != 0.0f) {
+                cosTheta = std::clamp(cosTheta, -1.0f, 1.0f);
+                theta = std::atan(std::sqrt(1.0f - cosTheta * cosTheta) / cosTheta);
+                if (theta < 0.0f) theta += kPi;
+            }
+            sinHalf = std::sin(theta / 2.0f);
+        } else {
             cosTheta = std::clamp(cosTheta, -1.0f, 1.0f);
-            theta = std::atan(std::sqrt(1.0f - cosTheta * cosTheta) / cosTheta);
-            if (theta < 0.0f) theta += kPi;
+            sinHalf = std::sqrt(0.5f * (1.0f - cosTheta));
         }
 
         // Binding of the electrons: thin the free-electron angles by S(q) / S(max).
-        const float q = std::sin(theta / 2.0f) * E / kWavelengthKeV;
+        const float q = sinHalf * E / kWavelengthKeV;
         if (q < 10.0f) {
             const int k = FirstAboveGuided(table.x, table.xGuide, 2, ScatterTable::kRows, q);
             const float S = table.incoherent[k - 1] + (q - table.x[k - 1]) *
@@ -182,12 +189,20 @@ IncoherentResult SampleIncoherent(float E, const ScatterTable& table, Rng& rng)
         }
 
         IncoherentResult result;
-        result.angle.cosTheta = std::cos(theta);
-        result.angle.sinTheta = std::sin(theta);
+        if constexpr (kSines == AngleSines::RoundTrip) {
+            result.angle.cosTheta = std::cos(theta);
+            result.angle.sinTheta = std::sin(theta);
+        } else {
+            result.angle.cosTheta = cosTheta;
+            result.angle.sinTheta = std::sqrt(1.0f - cosTheta * cosTheta);
+        }
         result.energy = E / (1.0f + (E / kElectronRest) * (1.0f - result.angle.cosTheta));
         return result;
     }
 }
+
+template IncoherentResult SampleIncoherent<AngleSines::RoundTrip>(float, const ScatterTable&, Rng&);
+template IncoherentResult SampleIncoherent<AngleSines::Algebraic>(float, const ScatterTable&, Rng&);
 
 ScatterAngle SampleCoherent(float E, const ScatterTable& table, Rng& rng)
 {
@@ -223,7 +238,7 @@ const Coefficients& Transport::CachedCoefficients(float E)
 }
 
 // Flattened: the per-flight helpers above are inlined into the history loop.
-[[gnu::flatten]] void Transport::RunHistory(float E)
+template <AngleSines kSines> [[gnu::flatten]] void Transport::RunHistory(float E)
 {
     if (E != startEnergy_) {
         startCoefficients_ = CoefficientsAt(tables_.interaction, E);
@@ -267,7 +282,8 @@ const Coefficients& Transport::CachedCoefficients(float E)
         if (flight.choice < mu.absorption) return;
         ScatterAngle angle;
         if (flight.choice >= mu.absorptionCoh) {
-            const IncoherentResult incoherent = SampleIncoherent(photon.energy, tables_.scatter, rng_);
+            const IncoherentResult incoherent =
+                SampleIncoherent<kSines>(photon.energy, tables_.scatter, rng_);
             photon.energy = incoherent.energy;
             angle = incoherent.angle;
         } else {
@@ -280,5 +296,8 @@ const Coefficients& Transport::CachedCoefficients(float E)
         photon.scattered = true;
     }
 }
+
+template void Transport::RunHistory<AngleSines::RoundTrip>(float);
+template void Transport::RunHistory<AngleSines::Algebraic>(float);
 
 } // namespace engine

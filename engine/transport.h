@@ -62,9 +62,20 @@ struct IncoherentResult {
     ScatterAngle angle;  // scattering angle
 };
 
+// How a scattering angle's sines are found from its sampled cosine.
+enum class AngleSines {
+    // Through θ = atan(sin θ / cos θ) and back by cos, sin and sin(θ/2): the single stream's
+    // historical rounding, kept bit for bit.
+    RoundTrip,
+    // Straight from the cosine by sin θ = √(1 − cos²θ) and sin(θ/2) = √((1 − cos θ)/2): the
+    // same angles to within rounding, for the chunked mode, whose streams match no earlier run.
+    Algebraic,
+};
+
 // Incoherent scattering at E: Klein-Nishina by Kahn's rejection, thinned by the
 // incoherent scattering function below x = 10. Throws InputError naming the interaction
 // file when a million tries in a row are rejected: no sound table comes near that.
+template <AngleSines kSines = AngleSines::RoundTrip>
 IncoherentResult SampleIncoherent(float E, const ScatterTable& table, Rng& rng);
 
 // Coherent scattering angle at E: form-factor sampling with the Rayleigh rejection. Throws
@@ -86,7 +97,7 @@ public:
     Transport(const Tables& tables, Rng& rng, EscapeScorer& scorer);
 
     // One history of a photon of energy E (keV), from the focus to its end.
-    void RunHistory(float E);
+    template <AngleSines kSines = AngleSines::RoundTrip> void RunHistory(float E);
 
 private:
     // Coefficients at E. Two energies are kept: the start energy, shared by every history

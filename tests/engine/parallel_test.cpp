@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -245,15 +246,33 @@ TEST(ParallelTest, ExactSumsAndTitleTexts)
     for (const char* bad : {"", "-", "1x", "+1", "1234567890123456789012345678901234567890"})
         EXPECT_FALSE(engine::ExactFromText(bad, ignored)) << bad;
 
+    // Chunk sums land on the nearest 2^-32 step, ties to even, below and above 2^19 alike;
+    // the chunk is left zero.
+    {
+        auto chunk = std::make_unique<engine::Grids>();
+        engine::ExactGrids steps;
+        chunk->kerma[0] = 2.5 * 0x1p-32;
+        chunk->kerma[1] = -3.5 * 0x1p-32;
+        chunk->kerma[2] = 0x1p19 + 0.5 * 0x1p-32;
+        chunk->dose[3] = -(0x1p18 + 1.75 * 0x1p-32);
+        steps.Take(*chunk);
+        EXPECT_TRUE(steps.kerma[0] == 2);
+        EXPECT_TRUE(steps.kerma[1] == -4);
+        EXPECT_TRUE(steps.kerma[2] == engine::ExactInt{1} << 51);
+        EXPECT_TRUE(steps.dose[3] == -((engine::ExactInt{1} << 50) + 2));
+        EXPECT_EQ(*std::max_element(chunk->kerma.begin(), chunk->kerma.end()), 0.0);
+        EXPECT_EQ(*std::min_element(chunk->dose.begin(), chunk->dose.end()), 0.0);
+    }
+
     // A chunk sum that is not finite poisons the result, which is then refused, not written.
     auto grids = std::make_unique<engine::Grids>();
     engine::ExactGrids sums;
     grids->kerma[5] = 1.5;
-    sums.Add(*grids);
+    sums.Take(*grids);
     sums.ToGrids(*grids);
     EXPECT_EQ(grids->kerma[5], 1.5);
     grids->dose[7] = INFINITY;
-    sums.Add(*grids);
+    sums.Take(*grids);
     sums.ToGrids(*grids);
     EXPECT_TRUE(std::isnan(grids->kerma[5]));
 
