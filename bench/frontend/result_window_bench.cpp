@@ -4,35 +4,15 @@
 // Runs offscreen. Usage: result_window_bench; prints median milliseconds.
 #include <QApplication>
 #include <QLineEdit>
-#include <algorithm>
-#include <chrono>
-#include <cmath>
 #include <cstdio>
-#include <vector>
 
+#include "BenchSupport.h"
 #include "logic/AppState.h"
 #include "logic/LegendScale.h"
 #include "logic/NumberText.h"
 #include "platform/QtPlatform.h"
 #include "windows/OverlayWindow.h"
 #include "windows/ResultWindow.h"
-
-namespace {
-
-constexpr int Repeats = 21;
-
-// Rates falling off with the distance from the phantom centre, as a scattered field does.
-void FillGrid(brisca::DisplayGrid& grid)
-{
-    for (int k = 1; k <= brisca::DisplayGrid::Layers; ++k)
-        for (int c = 1; c <= brisca::DisplayGrid::Columns; ++c)
-            for (int r = 1; r <= brisca::DisplayGrid::Rows; ++r) {
-                const double distance = std::hypot(20.0 + c, r - 300.0);
-                grid.at(k, c, r) = 5000.0 * k / (distance * distance) * 100.0;
-            }
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -43,7 +23,7 @@ int main(int argc, char** argv)
     brisca::OverlayWindow overlay(state, platform);
     QWidget mainWindow;
     brisca::ResultWindow window(state, platform, overlay, mainWindow);
-    FillGrid(state.kermaGrid);
+    state.kermaGrid = bench::FallingOffGrid();
     const brisca::Thresholds scale = brisca::LegendScale(brisca::GridMaximum(state.kermaGrid));
     for (int n = 0; n < 11; ++n)
         window.thresholdEdits[n]->setText(QString::fromStdString(brisca::PlainNumberText(scale[n + 1])));
@@ -52,30 +32,16 @@ int main(int argc, char** argv)
     window.show();
     QApplication::processEvents();
 
-    std::vector<double> times;
-    for (int k = 0; k < Repeats; ++k) {
-        const auto start = std::chrono::steady_clock::now();
-        window.paintMap();
-        times.push_back(
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
+    std::vector<double> times = bench::SortedMilliseconds([&] { window.paintMap(); });
     std::printf("window map painting with yields: median %.2f ms, slowest %.2f ms over %d runs\n",
-        times[Repeats / 2], times.back(), Repeats);
+        times[bench::Repeats / 2], times.back(), bench::Repeats);
 
     // The overlay window over the default room, one side, repainted after every row.
     overlay.readDisplayFrom(window);
     overlay.show();
     QApplication::processEvents();
-    times.clear();
-    for (int k = 0; k < Repeats; ++k) {
-        const auto start = std::chrono::steady_clock::now();
-        overlay.drawOverlay();
-        times.push_back(
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
+    times = bench::SortedMilliseconds([&] { overlay.drawOverlay(); });
     std::printf("window overlay drawing with yields: median %.2f ms, slowest %.2f ms over %d runs\n",
-        times[Repeats / 2], times.back(), Repeats);
+        times[bench::Repeats / 2], times.back(), bench::Repeats);
     return 0;
 }
