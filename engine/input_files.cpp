@@ -81,7 +81,7 @@ std::string Number(float value)
 void ReadInteractionFile(const std::string& directory, InteractionTable& interaction, ScatterTable& scatter,
     int& firstInteractionRecord)
 {
-    InputFile file(directory, kInteractionFile);
+    InputFile file(directory, records::kInteractionTableFile);
     long rows = 0;
     file.Read([&](std::string_view line) { rows = records::FieldReader(line).Integer(3); });
     if (rows < 2 || rows > InteractionTable::kMaxRows) {
@@ -155,7 +155,7 @@ void ReadInteractionFile(const std::string& directory, InteractionTable& interac
 
 void ReadAirFile(const std::string& directory, AirTable& air)
 {
-    InputFile file(directory, kAirFile);
+    InputFile file(directory, records::kAirTableFile);
     for (int i = 1; i <= 300; ++i) {
         file.Read([&](std::string_view line) {
             records::FieldReader reader(line);
@@ -169,7 +169,7 @@ void ReadAirFile(const std::string& directory, AirTable& air)
 
 void ReadConversionFile(const std::string& directory, ConversionTable& conversion)
 {
-    InputFile file(directory, kConversionFile);
+    InputFile file(directory, records::kConversionTableFile);
     for (int k = 1; k <= ConversionTable::kRows; ++k) {
         file.Read([&](std::string_view line) {
             records::FieldReader reader(line);
@@ -188,7 +188,7 @@ void ReadConversionFile(const std::string& directory, ConversionTable& conversio
 
 void ReadJobFile(const std::string& directory, Job& job)
 {
-    InputFile file(directory, kJobFile);
+    InputFile file(directory, records::kJobFile);
     const auto number = [&](float& value) {
         file.Read([&](std::string_view line) { value = records::ReadFirstNumberSingle(line); });
     };
@@ -229,7 +229,7 @@ void ReadJobFile(const std::string& directory, Job& job)
             "result file name '" + records::EchoText(job.resultName) + "' is not a plain file name");
     }
     // The result would replace an input, and every later run would fail on it.
-    for (const char* input : {kInteractionFile, kAirFile, kConversionFile, kJobFile, kSpectrumFile}) {
+    for (const char* input : {records::kInteractionTableFile, records::kAirTableFile, records::kConversionTableFile, records::kJobFile, records::kSpectrumFile}) {
         if (job.resultName == input) {
             file.Fail(
                 "結果ファイル名「" + records::EchoText(job.resultName) + "」は計算の入力ファイルと同じです",
@@ -241,7 +241,7 @@ void ReadJobFile(const std::string& directory, Job& job)
 
 void ReadSpectrumFile(const std::string& directory, Spectrum& spectrum)
 {
-    InputFile file(directory, kSpectrumFile);
+    InputFile file(directory, records::kSpectrumFile);
     for (int i = 1; i <= 300; ++i) {
         file.Read([&](std::string_view line) {
             records::FieldReader reader(line);
@@ -287,19 +287,19 @@ Tables LoadTables(const std::string& directory)
     const float topEnergy = static_cast<float>(tables.spectrum.lastBin) * Spectrum::kBinWidth;
     const InteractionTable& interaction = tables.interaction;
     if (interaction.energy[1] > 5.0f) {
-        throw InputError(records::DescribeRecordError(kInteractionFile, firstInteractionRecord,
+        throw InputError(records::DescribeRecordError(records::kInteractionTableFile, firstInteractionRecord,
             "相互作用表が 5 keV より上から始まっています", "the interaction table starts above 5 keV"));
     }
     if (!(interaction.energy[interaction.rows] > topEnergy)) {
         throw InputError(
-            records::DescribeRecordError(kInteractionFile, firstInteractionRecord + interaction.rows - 1,
+            records::DescribeRecordError(records::kInteractionTableFile, firstInteractionRecord + interaction.rows - 1,
                 "相互作用表がスペクトルの最高エネルギー " + Number(topEnergy) +
                     " keV を超えるところまでありません",
                 "the interaction table does not reach beyond the top spectrum energy " + Number(topEnergy) +
                     " keV"));
     }
     if (!(tables.conversion.energy[ConversionTable::kRows] > topEnergy)) {
-        throw InputError(records::DescribeRecordError(kConversionFile, ConversionTable::kRows,
+        throw InputError(records::DescribeRecordError(records::kConversionTableFile, ConversionTable::kRows,
             "換算表がスペクトルの最高エネルギー " + Number(topEnergy) + " keV を超えるところまでありません",
             "the conversion table does not reach beyond the top spectrum energy " + Number(topEnergy) +
                 " keV"));

@@ -1,17 +1,13 @@
 #pragma once
 
+#include "records/file_names.h"
+
 #include "engine/tables.h"
 
 #include <string>
 
 namespace engine {
 
-// File names of the five inputs, read in this order from the working directory.
-inline constexpr const char* kInteractionFile = "ICRUSoft.dat";
-inline constexpr const char* kAirFile = "Air.eac";
-inline constexpr const char* kConversionFile = "Ak2Sv.dat";
-inline constexpr const char* kJobFile = "B2F.txt";
-inline constexpr const char* kSpectrumFile = "B_SPCTL.dat";
 // Record of the job file that holds the result file name.
 inline constexpr int kResultNameRecord = 6;
 

@@ -41,7 +41,7 @@ void CheckProducts(const Tables& tables)
     const double fsd2 = static_cast<double>(job.fsd) * job.fsd;
     const double surfaceRate = job.tubeOutput * 10000.0 / fsd2;
     if (!FitsSingle(surfaceRate)) {
-        Refuse(kJobFile, 1,
+        Refuse(records::kJobFile, 1,
             "管出力 × 10000 / 焦点-表面間距離² = " + Text(surfaceRate) + " が単精度の範囲外です",
             "tube output × 10000 / focus-surface distance² = " + Text(surfaceRate) +
                 " is beyond single precision");
@@ -61,14 +61,14 @@ void CheckProducts(const Tables& tables)
     }
     const double topEnergy = tables.spectrum.lastBin * Spectrum::kBinWidth;
     if (largestAir * topEnergy > kLargestScore) {
-        Refuse(kAirFile, largestAirRecord,
+        Refuse(records::kAirTableFile, largestAirRecord,
             "空気の係数 " + Text(largestAir) + " が大きすぎます（散乱線の値が単精度を超えます）",
             "air coefficient " + Text(largestAir) + " makes a score beyond single precision");
     }
     const ConversionTable& conversion = tables.conversion;
     for (int k = 1; k <= ConversionTable::kRows; ++k) {
         if (largestAir * topEnergy * conversion.coefficient[k] > kLargestScore) {
-            Refuse(kConversionFile, k,
+            Refuse(records::kConversionTableFile, k,
                 "換算係数 " + Text(conversion.coefficient[k]) +
                     " が大きすぎます（線量当量が単精度を超えます）",
                 "conversion coefficient " + Text(conversion.coefficient[k]) +
@@ -79,13 +79,13 @@ void CheckProducts(const Tables& tables)
     const double referenceKerma =
         reference / (static_cast<double>(job.fieldWidth) * job.fieldLength) * 1.602e-13;
     if (!FitsSingle(reference) || !FitsSingle(referenceKerma) || !(referenceKerma > 0.0)) {
-        Refuse(kJobFile, 5, "光子数 " + Text(job.photonCount) + " と Air.eac の係数の積が単精度の範囲外です",
+        Refuse(records::kJobFile, 5, "光子数 " + Text(job.photonCount) + " と Air.eac の係数の積が単精度の範囲外です",
             "photon count " + Text(job.photonCount) +
                 " times the air coefficients of Air.eac is beyond single precision");
     }
     const double scale = surfaceRate / referenceKerma * 8.01e-14 / (kPi * 25.0);
     if (!FitsSingle(scale)) {
-        Refuse(kJobFile, 1, "管出力から求めた線量率への換算係数 " + Text(scale) + " が単精度の範囲外です",
+        Refuse(records::kJobFile, 1, "管出力から求めた線量率への換算係数 " + Text(scale) + " が単精度の範囲外です",
             "the scale from scores to rates, " + Text(scale) + ", is beyond single precision");
     }
 }

@@ -2,8 +2,8 @@
 
 #include "engine/input_error.h"
 #include "engine/input_files.h"
-#include "engine/partial_result.h"
-#include "engine/progress_title.h"
+#include "engine/parallel/partial_result.h"
+#include "engine/parallel/progress_title.h"
 #include "engine/result_file.h"
 #include "engine/rng.h"
 #include "engine/scoring.h"
@@ -112,7 +112,7 @@ int RunEngine(
     records::PendingFile result(path);
     if (const auto& failure = result.Failure()) {
         return Refuse(console,
-            records::DescribeRecordError(kJobFile, kResultNameRecord,
+            records::DescribeRecordError(records::kJobFile, kResultNameRecord,
                 "結果ファイル「" + records::EchoText(name) + "」を作成できません（" + failure->reason + "）",
                 "result file '" + records::EchoText(name) + "' cannot be created (" + failure->reason + ")"));
     }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/geometry.h"
-#include "engine/run_options.h"
+#include "engine/parallel/run_options.h"
 
 #include <functional>
 #include <iosfwd>

@@ -24,7 +24,7 @@ constexpr int kMaxEntryDraws = 1000;
 [[noreturn]] void ThrowUnsampleable(const char* what, float E)
 {
     const std::string energy = std::to_string(E);
-    throw InputError(records::DescribeFileError(kInteractionFile,
+    throw InputError(records::DescribeFileError(records::kInteractionTableFile,
         std::string("の表から ") + energy + " keV の" + (what[0] == 'c' ? "干渉性" : "非干渉性") +
             "散乱の角度を抽出できません",
         std::string("no ") + what + " scattering angle at " + energy + " keV can be drawn from the tables"));

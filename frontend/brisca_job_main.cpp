@@ -10,12 +10,12 @@
 #include <system_error>
 #include <vector>
 
-#include "logic/CalculationStart.h"
-#include "logic/DataTables.h"
-#include "logic/EngineLocator.h"
-#include "logic/EngineRun.h"
-#include "logic/JobOptions.h"
-#include "logic/NumberText.h"
+#include "logic/start/CalculationStart.h"
+#include "logic/start/DataTables.h"
+#include "logic/start/EngineLocator.h"
+#include "logic/start/EngineRun.h"
+#include "commandline/JobOptions.h"
+#include "logic/text/NumberText.h"
 
 namespace brisca {
 namespace {
@@ -90,7 +90,7 @@ int main(int argc, char** argv)
         std::cerr << error << "\n";
         return ExitFile;
     }
-    std::cout << SpectrumFileName << " と " << JobFileName << " を書き込みました。管出力 "
+    std::cout << records::kSpectrumFile << " と " << records::kJobFile << " を書き込みました。管出力 "
               << FormatNumber(prepared.Job.TubeOutput, "0.000E+00") << " Gy/min（100 cm）、結果ファイル "
               << prepared.Job.ResultName << "\n";
     if (!options.Run) return 0;

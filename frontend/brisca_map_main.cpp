@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "logic/MapCommand.h"
+#include "mapjob/MapCommand.h"
 
 int main(int argc, char** argv)
 {

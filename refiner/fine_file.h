@@ -1,13 +1,13 @@
 #pragma once
 
+#include "records/file_names.h"
+
 #include "refiner/grids.h"
 
 #include <string>
 
 namespace refiner {
 
-// The refined grid file the front end reads.
-inline constexpr const char* kFineFileName = "F2B.dat";
 // Records of the refined grid file: per height 601 kerma records, then 601 dose records.
 inline constexpr int kFineRecords = kHeights * 2 * kFineBeam;
 

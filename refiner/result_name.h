@@ -1,12 +1,12 @@
 #pragma once
 
+#include "records/file_names.h"
+
 #include <string>
 #include <string_view>
 
 namespace refiner {
 
-// The list file through which the front end names the result to refine.
-inline constexpr const char* kListFileName = "FLname.txt";
 // Characters of the list file's first line that make up the name.
 inline constexpr std::size_t kNameLength = 30;
 

@@ -26,10 +26,10 @@ int RunRefiner(std::ostream& console, std::ostream& errors)
 {
     try {
         const auto work = std::make_unique<Workspace>();
-        ReadResultFile(ReadResultName(kListFileName), work->coarse);
+        ReadResultFile(ReadResultName(records::kListFile), work->coarse);
         console << " ***" << std::endl;
         RefineResult(work->coarse, work->fine, work->lateral);
-        WriteFineFile(kFineFileName, work->fine);
+        WriteFineFile(records::kRefinedGridFile, work->fine);
         console << "Stop - Program terminated." << std::endl;
         return 0;
     } catch (const std::exception& error) {

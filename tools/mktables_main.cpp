@@ -3,6 +3,8 @@
 #include "table_files.h"
 #include "write_files.h"
 
+#include "records/file_names.h"
+
 #include <exception>
 #include <iostream>
 
@@ -13,11 +15,11 @@ int main()
         const MetalAttenuation mu = ComputeMetalAttenuation();
         const SlotArray muEnAir = ComputeAirEnergyAbsorption();
         WriteAllOrNothing({
-            {"ICRUSoft.dat", IcruSoftText()},
-            {"Air.eac", AirEacText(muEnAir)},
-            {"Ak2Sv.dat", Ak2SvText()},
-            {"MUs.dat", MusText(mu)},
-            {"default-output.op", DefaultOutputText(mu, muEnAir)},
+            {records::kInteractionTableFile, IcruSoftText()},
+            {records::kAirTableFile, AirEacText(muEnAir)},
+            {records::kConversionTableFile, Ak2SvText()},
+            {records::kAttenuationTableFile, MusText(mu)},
+            {records::kTubeOutputTableFile, DefaultOutputText(mu, muEnAir)},
         });
     } catch (const std::exception& e) {
         std::cerr << "mktables: " << e.what() << '\n';

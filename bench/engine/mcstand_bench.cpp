@@ -5,7 +5,7 @@
 // machine matters less; the chunked mode on N threads in wall-clock seconds, since its point
 // is to finish sooner on several cores.
 
-#include "engine/chunked_run.h"
+#include "engine/parallel/chunked_run.h"
 #include "engine/geometry.h"
 #include "engine/input_files.h"
 #include "engine/rng.h"

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <vector>
 
-#include "logic/DisplayGrid.h"
+#include "logic/result/DisplayGrid.h"
 
 namespace bench {
 

@@ -5,8 +5,8 @@
 #include <cstdio>
 
 #include "BenchSupport.h"
-#include "logic/DistributionMap.h"
-#include "logic/LegendScale.h"
+#include "drawing/DistributionMap.h"
+#include "logic/result/LegendScale.h"
 
 int main(int argc, char** argv)
 {

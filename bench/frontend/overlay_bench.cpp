@@ -7,8 +7,8 @@
 #include <cstdio>
 
 #include "BenchSupport.h"
-#include "logic/LegendScale.h"
-#include "logic/RoomOverlay.h"
+#include "logic/result/LegendScale.h"
+#include "drawing/RoomOverlay.h"
 
 namespace {
 

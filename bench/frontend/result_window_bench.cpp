@@ -8,8 +8,8 @@
 
 #include "BenchSupport.h"
 #include "logic/AppState.h"
-#include "logic/LegendScale.h"
-#include "logic/NumberText.h"
+#include "logic/result/LegendScale.h"
+#include "logic/text/NumberText.h"
 #include "platform/QtPlatform.h"
 #include "windows/OverlayWindow.h"
 #include "windows/ResultWindow.h"

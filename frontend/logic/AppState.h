@@ -3,11 +3,11 @@
 #include <optional>
 #include <string>
 
-#include "logic/DataTables.h"
-#include "logic/DisplayGrid.h"
-#include "logic/JobFile.h"
-#include "logic/RoomLayout.h"
-#include "logic/XraySpectrum.h"
+#include "logic/start/DataTables.h"
+#include "logic/result/DisplayGrid.h"
+#include "logic/start/JobFile.h"
+#include "logic/room/RoomLayout.h"
+#include "logic/start/XraySpectrum.h"
 
 namespace brisca {
 

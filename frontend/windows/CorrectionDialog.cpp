@@ -9,8 +9,8 @@
 #include <utility>
 
 #include "logic/AppState.h"
-#include "logic/CorrectedResult.h"
-#include "logic/NumberText.h"
+#include "logic/result/CorrectedResult.h"
+#include "logic/text/NumberText.h"
 #include "platform/Platform.h"
 #include "windows/Controls.h"
 #include "windows/PictureBox.h"

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFile>
 
-#include "logic/AtomicWrite.h"
+#include "logic/files/AtomicWrite.h"
 #include "platform/Platform.h"
 
 namespace brisca {

@@ -6,7 +6,7 @@
 #include <QPushButton>
 
 #include "logic/AppState.h"
-#include "logic/RoomFile.h"
+#include "logic/room/RoomFile.h"
 #include "platform/Platform.h"
 #include "windows/Controls.h"
 #include "windows/JapaneseFont.h"

@@ -2,8 +2,8 @@
 
 #include <QWidget>
 
-#include "logic/LayoutPlan.h"
-#include "logic/RoomLayout.h"
+#include "logic/room/LayoutPlan.h"
+#include "logic/room/RoomLayout.h"
 
 class QLabel;
 class QLineEdit;

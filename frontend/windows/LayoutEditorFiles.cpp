@@ -5,8 +5,8 @@
 #include <filesystem>
 
 #include "logic/AppState.h"
-#include "logic/RoomFile.h"
-#include "logic/RoomFileList.h"
+#include "logic/room/RoomFile.h"
+#include "logic/room/RoomFileList.h"
 #include "platform/Platform.h"
 #include "windows/LayoutEditor.h"
 

@@ -11,10 +11,11 @@
 #include <filesystem>
 
 #include "logic/AppState.h"
-#include "logic/DataTables.h"
-#include "logic/MeanTubeCurrent.h"
-#include "logic/NumberText.h"
+#include "logic/start/DataTables.h"
+#include "logic/start/MeanTubeCurrent.h"
+#include "logic/text/NumberText.h"
 #include "platform/Platform.h"
+#include "records/file_names.h"
 #include "windows/Controls.h"
 #include "windows/CorrectionDialog.h"
 #include "windows/JapaneseFont.h"
@@ -371,13 +372,14 @@ void MainWindow::showReadme() { readmeViewer_->showReadme(); }
 
 void MainWindow::exitProgram()
 {
-    DeleteFiles({"B2F.txt", "FLname.txt", "F2B.dat", "B_SPCTL.dat"});
+    DeleteFiles({records::kJobFile, records::kListFile, records::kRefinedGridFile, records::kSpectrumFile});
     platform_.EndProgram(0);
 }
 
 void MainWindow::closeProgram()
 {
-    DeleteFiles({"B2F.txt", "B2F.dat", "F2B.dat", "FLname.txt", "B_SPCTL.dat"});
+    DeleteFiles({records::kJobFile, records::kLegacyJobFile, records::kRefinedGridFile, records::kListFile,
+        records::kSpectrumFile});
     platform_.EndProgram(0);
 }
 

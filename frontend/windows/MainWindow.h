@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "logic/CalculationEntries.h"
+#include "logic/start/CalculationEntries.h"
 
 class QGroupBox;
 class QLabel;

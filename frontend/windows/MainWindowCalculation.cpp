@@ -6,8 +6,8 @@
 #include <filesystem>
 
 #include "logic/AppState.h"
-#include "logic/CalculationStart.h"
-#include "logic/EngineLocator.h"
+#include "logic/start/CalculationStart.h"
+#include "logic/start/EngineLocator.h"
 #include "platform/Platform.h"
 #include "windows/MainWindow.h"
 

@@ -9,10 +9,10 @@
 #include <QRadioButton>
 
 #include "logic/AppState.h"
-#include "logic/DistributionMap.h"
-#include "logic/NumberText.h"
-#include "logic/ResultHeader.h"
-#include "logic/RoomOverlay.h"
+#include "drawing/DistributionMap.h"
+#include "logic/text/NumberText.h"
+#include "logic/result/ResultHeader.h"
+#include "drawing/RoomOverlay.h"
 #include "platform/Platform.h"
 #include "windows/Controls.h"
 #include "windows/ExportSave.h"

@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <array>
 
-#include "logic/ResultPicture.h"
+#include "drawing/ResultPicture.h"
 
 class QCheckBox;
 class QFrame;

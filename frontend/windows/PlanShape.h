@@ -4,7 +4,7 @@
 #include <QColor>
 #include <QWidget>
 
-#include "logic/LayoutPlan.h"
+#include "logic/room/LayoutPlan.h"
 
 namespace brisca {
 

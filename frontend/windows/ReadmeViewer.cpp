@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "platform/Platform.h"
+#include "records/file_names.h"
 #include "windows/JapaneseFont.h"
 #include "windows/Twips.h"
 
@@ -37,7 +38,7 @@ ReadmeViewer::ReadmeViewer(Platform& platform, QWidget* parent) : QWidget(parent
 void ReadmeViewer::showReadme()
 {
     lineList->clear();
-    QFile file("readme.txt");
+    QFile file(records::kReadmeFile);
     if (!file.open(QIODevice::ReadOnly)) {
         platform_.MsgBox(
             " readme.txt を開けません: " + file.errorString() + " ", MsgButtons::Ok, MsgIcon::Warning);

@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "logic/DistributionMap.h"
+#include "drawing/DistributionMap.h"
 #include "platform/Platform.h"
 #include "windows/JapaneseFont.h"
 #include "windows/PictureBox.h"

@@ -4,8 +4,8 @@
 #include <array>
 #include <optional>
 
-#include "logic/DisplayGrid.h"
-#include "logic/ResultPicture.h"
+#include "logic/result/DisplayGrid.h"
+#include "drawing/ResultPicture.h"
 
 class QGroupBox;
 class QLabel;

@@ -2,9 +2,9 @@
 #include <QRadioButton>
 
 #include "logic/AppState.h"
-#include "logic/GridCsv.h"
-#include "logic/PictureNames.h"
-#include "logic/ResultPicture.h"
+#include "logic/exports/GridCsv.h"
+#include "logic/exports/PictureNames.h"
+#include "drawing/ResultPicture.h"
 #include "windows/ExportSave.h"
 #include "windows/PictureBox.h"
 #include "windows/ResultWindow.h"

@@ -7,9 +7,9 @@
 #include <QRadioButton>
 
 #include "logic/AppState.h"
-#include "logic/CursorReadout.h"
-#include "logic/DistributionMap.h"
-#include "logic/NumberText.h"
+#include "logic/result/CursorReadout.h"
+#include "drawing/DistributionMap.h"
+#include "logic/text/NumberText.h"
 #include "platform/Platform.h"
 #include "windows/OverlayWindow.h"
 #include "windows/PictureBox.h"

@@ -9,12 +9,12 @@
 #include <filesystem>
 
 #include "logic/AppState.h"
-#include "logic/AtomicWrite.h"
-#include "logic/DataProcessing.h"
-#include "logic/EngineLocator.h"
-#include "logic/NumberText.h"
-#include "logic/PictureNames.h"
-#include "logic/ResultHeader.h"
+#include "logic/files/AtomicWrite.h"
+#include "logic/result/DataProcessing.h"
+#include "logic/start/EngineLocator.h"
+#include "logic/text/NumberText.h"
+#include "logic/exports/PictureNames.h"
+#include "logic/result/ResultHeader.h"
 #include "platform/Platform.h"
 #include "windows/OverlayWindow.h"
 #include "windows/PictureBox.h"
@@ -85,7 +85,7 @@ void ResultWindow::startConversion()
     if (!item) return;
     // Each step goes on whatever became of the one before: a failure shows up when the
     // refined grids are read, or when the refiner reports its end.
-    QFile::remove(RefinedGridFileName);
+    QFile::remove(records::kRefinedGridFile);
     ++painting_;
     if (paintRunning_) {
         paintRunning_ = false;
@@ -95,7 +95,7 @@ void ResultWindow::startConversion()
     state_.mapDrawn = false;
     imageSaveButton->setEnabled(false);
     converted_ = selected_;
-    WriteTextFileAtomically("FLname.txt", (item->text() + "\r\n").toUtf8().toStdString());
+    WriteTextFileAtomically(records::kListFile, (item->text() + "\r\n").toUtf8().toStdString());
 
     platform_.DoEvents();
     const int conversion = ++conversion_;
@@ -133,7 +133,7 @@ void ResultWindow::conversionEnded(const ProgramEnd& end, int conversion)
 void ResultWindow::processData()
 {
     platform_.DoEvents();
-    ProcessedResult result = ProcessRefinedGrids(RefinedGridFileName);
+    ProcessedResult result = ProcessRefinedGrids(records::kRefinedGridFile);
     platform_.DoEvents();
     if (result.outcome == ProcessingOutcome::Incomplete) {
         platform_.MsgBox(" もう一度 データ処理ボタン を押してください", MsgButtons::Ok, MsgIcon::None);

@@ -1,8 +1,8 @@
-#include "engine/exact_sums.h"
-#include "engine/merge_parts.h"
-#include "engine/progress_title.h"
+#include "engine/parallel/exact_sums.h"
+#include "engine/parallel/merge_parts.h"
+#include "engine/parallel/progress_title.h"
 #include "engine/rng.h"
-#include "engine/run_options.h"
+#include "engine/parallel/run_options.h"
 #include "engine_test_support.h"
 
 #include <gtest/gtest.h>

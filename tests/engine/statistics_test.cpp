@@ -1,4 +1,4 @@
-#include "engine/partial_result.h"
+#include "engine/parallel/partial_result.h"
 #include "engine_test_support.h"
 
 #include <gtest/gtest.h>

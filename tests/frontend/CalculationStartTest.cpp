@@ -10,7 +10,7 @@
 #include <cmath>
 
 #include "WorkingFolder.h"
-#include "logic/NumberText.h"
+#include "logic/text/NumberText.h"
 #include "windows/MainWindow.h"
 
 using namespace brisca;

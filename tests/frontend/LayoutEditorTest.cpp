@@ -10,7 +10,7 @@
 #include <QTest>
 
 #include "WorkingFolder.h"
-#include "logic/RoomFile.h"
+#include "logic/room/RoomFile.h"
 #include "windows/LayoutEditor.h"
 #include "windows/PictureBox.h"
 #include "windows/PlanShape.h"

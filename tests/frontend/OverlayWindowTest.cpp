@@ -8,7 +8,7 @@
 #include <QRadioButton>
 
 #include "WorkingFolder.h"
-#include "logic/ColourBands.h"
+#include "logic/result/ColourBands.h"
 #include "windows/LayoutEditor.h"
 #include "windows/OverlayWindow.h"
 #include "windows/PictureBox.h"

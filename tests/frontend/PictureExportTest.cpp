@@ -8,8 +8,8 @@
 #include <sstream>
 
 #include "WorkingFolder.h"
-#include "logic/MapCommand.h"
-#include "logic/RoomFile.h"
+#include "mapjob/MapCommand.h"
+#include "logic/room/RoomFile.h"
 #include "refiner/run.h"
 #include "windows/OverlayWindow.h"
 #include "windows/ResultWindow.h"

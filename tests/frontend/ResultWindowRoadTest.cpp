@@ -13,9 +13,9 @@
 #include <utility>
 
 #include "WorkingFolder.h"
-#include "logic/ColourBands.h"
-#include "logic/DistributionMap.h"
-#include "logic/NumberText.h"
+#include "logic/result/ColourBands.h"
+#include "drawing/DistributionMap.h"
+#include "logic/text/NumberText.h"
 #include "windows/CorrectionDialog.h"
 #include "windows/LayoutEditor.h"
 #include "windows/OverlayWindow.h"

@@ -9,9 +9,9 @@
 #include <QRadioButton>
 
 #include "WorkingFolder.h"
-#include "logic/ColourBands.h"
-#include "logic/DistributionMap.h"
-#include "logic/NumberText.h"
+#include "logic/result/ColourBands.h"
+#include "drawing/DistributionMap.h"
+#include "logic/text/NumberText.h"
 #include "windows/OverlayWindow.h"
 #include "windows/PictureBox.h"
 #include "windows/ResultWindow.h"

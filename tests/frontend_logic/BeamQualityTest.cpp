@@ -10,9 +10,9 @@
 #include <string>
 
 #include "ShippedTables.h"
-#include "logic/CalculationStart.h"
-#include "logic/NumberText.h"
-#include "logic/XraySpectrum.h"
+#include "logic/start/CalculationStart.h"
+#include "logic/text/NumberText.h"
+#include "logic/start/XraySpectrum.h"
 
 using namespace brisca;
 

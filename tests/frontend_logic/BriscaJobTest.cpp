@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "ShippedTables.h"
-#include "logic/CalculationStart.h"
-#include "logic/JobOptions.h"
-#include "logic/MeanTubeCurrent.h"
+#include "logic/start/CalculationStart.h"
+#include "commandline/JobOptions.h"
+#include "logic/start/MeanTubeCurrent.h"
 
 using namespace brisca;
 

@@ -1,4 +1,4 @@
-#include "logic/CalculationStart.h"
+#include "logic/start/CalculationStart.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "ShippedTables.h"
-#include "logic/MeanTubeCurrent.h"
-#include "logic/StartChecks.h"
-#include "logic/TubeOutput.h"
+#include "logic/start/MeanTubeCurrent.h"
+#include "logic/start/StartChecks.h"
+#include "logic/start/TubeOutput.h"
 
 using namespace brisca;
 

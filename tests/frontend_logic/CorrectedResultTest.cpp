@@ -10,8 +10,8 @@
 #include <sstream>
 #include <string>
 
-#include "logic/CorrectedResult.h"
-#include "logic/NumberText.h"
+#include "logic/result/CorrectedResult.h"
+#include "logic/text/NumberText.h"
 
 namespace {
 

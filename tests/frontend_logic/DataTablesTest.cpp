@@ -1,4 +1,4 @@
-#include "logic/DataTables.h"
+#include "logic/start/DataTables.h"
 
 #include <gtest/gtest.h>
 

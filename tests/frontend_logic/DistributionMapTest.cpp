@@ -3,10 +3,10 @@
 
 #include <QGuiApplication>
 
-#include "logic/ColourBands.h"
-#include "logic/CursorReadout.h"
-#include "logic/DistributionMap.h"
-#include "logic/NumberText.h"
+#include "logic/result/ColourBands.h"
+#include "logic/result/CursorReadout.h"
+#include "drawing/DistributionMap.h"
+#include "logic/text/NumberText.h"
 
 namespace {
 

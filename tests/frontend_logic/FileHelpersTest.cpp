@@ -5,8 +5,8 @@
 #include <sstream>
 #include <string>
 
-#include "logic/AtomicWrite.h"
-#include "logic/EngineLocator.h"
+#include "logic/files/AtomicWrite.h"
+#include "logic/start/EngineLocator.h"
 
 using namespace brisca;
 

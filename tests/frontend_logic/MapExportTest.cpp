@@ -13,13 +13,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "logic/ColourBands.h"
-#include "logic/DataProcessing.h"
-#include "logic/DistributionMap.h"
-#include "logic/GridCsv.h"
-#include "logic/PictureNames.h"
-#include "logic/RefinedResult.h"
-#include "logic/RoomFile.h"
+#include "logic/result/ColourBands.h"
+#include "logic/result/DataProcessing.h"
+#include "drawing/DistributionMap.h"
+#include "logic/exports/GridCsv.h"
+#include "logic/exports/PictureNames.h"
+#include "mapjob/RefinedResult.h"
+#include "logic/room/RoomFile.h"
 #include "refiner/run.h"
 
 using namespace brisca;

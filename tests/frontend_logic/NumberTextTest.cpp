@@ -1,4 +1,4 @@
-#include "logic/NumberText.h"
+#include "logic/text/NumberText.h"
 
 #include <gtest/gtest.h>
 

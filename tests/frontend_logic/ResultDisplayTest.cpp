@@ -4,9 +4,9 @@
 #include <cmath>
 #include <limits>
 
-#include "logic/ColourBands.h"
-#include "logic/CursorReadout.h"
-#include "logic/LegendScale.h"
+#include "logic/result/ColourBands.h"
+#include "logic/result/CursorReadout.h"
+#include "logic/result/LegendScale.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <functional>
 #include <string>
 
-#include "logic/DataProcessing.h"
-#include "logic/ResultHeader.h"
+#include "logic/result/DataProcessing.h"
+#include "logic/result/ResultHeader.h"
 
 namespace {
 
@@ -50,7 +50,7 @@ protected:
                     }
                     text += "\r\n";
                 }
-        return Write(RefinedGridFileName, text.substr(0, keep));
+        return Write(records::kRefinedGridFile, text.substr(0, keep));
     }
 
     fs::path folder_;
@@ -119,7 +119,7 @@ TEST_F(ResultFilesTest, CompleteGridFileGivesMaximaAndScales)
 TEST_F(ResultFilesTest, MissingCutOrZeroGridFileIsNotComplete)
 {
     const auto value = [](int, int, int) { return 1.5; };
-    EXPECT_EQ(ProcessRefinedGrids(folder_ / RefinedGridFileName).outcome, ProcessingOutcome::Incomplete);
+    EXPECT_EQ(ProcessRefinedGrids(folder_ / records::kRefinedGridFile).outcome, ProcessingOutcome::Incomplete);
 
     const std::size_t row = 381 * 11 + 2;
     const ProcessedResult cut = ProcessRefinedGrids(WriteGridFile(value, 1000 * row));

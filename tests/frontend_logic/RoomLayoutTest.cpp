@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "logic/Cp932.h"
-#include "logic/LayoutPlan.h"
-#include "logic/RoomFile.h"
-#include "logic/RoomFileList.h"
+#include "logic/text/Cp932.h"
+#include "logic/room/LayoutPlan.h"
+#include "logic/room/RoomFile.h"
+#include "logic/room/RoomFileList.h"
 
 namespace {
 

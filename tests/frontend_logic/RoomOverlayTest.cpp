@@ -3,9 +3,9 @@
 
 #include <QGuiApplication>
 
-#include "logic/ColourBands.h"
-#include "logic/RoomOverlay.h"
-#include "logic/UserScaleCanvas.h"
+#include "logic/result/ColourBands.h"
+#include "drawing/RoomOverlay.h"
+#include "drawing/UserScaleCanvas.h"
 
 namespace {
 

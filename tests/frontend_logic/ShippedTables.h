@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "logic/DataTables.h"
+#include "logic/start/DataTables.h"
 
 // The data tables shipped in the source tree's data folder, loaded once per test binary.
 inline const brisca::DataTables& ShippedTables()

@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "logic/UserFolder.h"
+#include "logic/files/UserFolder.h"
 
 namespace {
 
@@ -45,7 +45,7 @@ protected:
     }
     static void FillShipped(const fs::path& folder, const std::string& tag)
     {
-        for (std::string_view name : brisca::kShippedFiles) Write(folder / name, tag + std::string(name));
+        for (std::string_view name : records::kShippedFiles) Write(folder / name, tag + std::string(name));
     }
 
     fs::path root_;
@@ -75,7 +75,7 @@ TEST_F(UserFolderTest, InstalledStartFillsTheUserFolderAndKeepsWhatIsThere)
 
     EXPECT_EQ(brisca::ChooseWorkingFolder(start(), bin(), home()), home() / "Brisca");
 
-    for (std::string_view name : brisca::kShippedFiles) {
+    for (std::string_view name : records::kShippedFiles) {
         const std::string expected =
             name == "MUs.dat" ? "edited by the user" : "installed " + std::string(name);
         EXPECT_EQ(Read(home() / "Brisca" / name), expected) << name;

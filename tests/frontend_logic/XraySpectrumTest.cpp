@@ -1,4 +1,4 @@
-#include "logic/XraySpectrum.h"
+#include "logic/start/XraySpectrum.h"
 
 #include <gtest/gtest.h>
 

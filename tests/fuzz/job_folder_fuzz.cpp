@@ -43,8 +43,8 @@ const std::string& Folder()
 void WriteInputs(std::string_view bytes)
 {
     static constexpr std::string_view kSeparator = "\n##\n";
-    const char* names[] = {engine::kInteractionFile, engine::kAirFile, engine::kConversionFile,
-        engine::kJobFile, engine::kSpectrumFile};
+    const char* names[] = {records::kInteractionTableFile, records::kAirTableFile, records::kConversionTableFile,
+        records::kJobFile, records::kSpectrumFile};
     for (const char* name : names) {
         const std::size_t end = bytes.find(kSeparator);
         std::ofstream(Folder() + "/" + name, std::ios::binary | std::ios::trunc) << bytes.substr(0, end);

@@ -1,0 +1,116 @@
+#include "engine/parallel/merge_parts.h"
+
+#include "engine/input_error.h"
+#include "engine/parallel/partial_result.h"
+#include "engine/result_file.h"
+#include "engine/scoring.h"
+#include "records/atomic_file.h"
+#include "records/field_error.h"
+#include "records/read_file.h"
+
+#include <map>
+#include <memory>
+#include <ostream>
+#include <stdexcept>
+
+namespace engine {
+
+namespace {
+
+// Why the parts cannot be merged; the message is complete.
+struct Refusal : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+PartialResult ReadPart(const std::string& name)
+{
+    std::string text;
+    if (const auto failure = records::ReadWholeFile(name, text))
+        throw Refusal(records::DescribeFileError(name, failure->japanese, failure->english));
+    try {
+        return ParsePartial(name, text);
+    } catch (const InputError& e) {
+        throw Refusal(e.what());
+    }
+}
+
+// The parts in slice order, each slice present exactly once.
+std::vector<const PartialResult*> CheckCoverage(
+    const std::vector<std::string>& names, const std::vector<PartialResult>& parts)
+{
+    const PartialResult& first = parts.front();
+    std::map<int, std::size_t> bySlice;
+    for (std::size_t p = 0; p < parts.size(); ++p) {
+        const PartialResult& part = parts[p];
+        if (part.jobText != first.jobText || part.geometryCode != first.geometryCode)
+            throw Refusal(records::DescribeFileError(names[p],
+                "は " + names[0] + " と別の計算（ジョブ・スペクトル・データ表）の部分です",
+                "belongs to another job, spectrum or set of tables than " + names[0]));
+        if (part.slice.count != first.slice.count)
+            throw Refusal(records::DescribeFileError(names[p],
+                "の分割数 " + std::to_string(part.slice.count) + " が " + names[0] + " の " +
+                    std::to_string(first.slice.count) + " と違います",
+                "is one of " + std::to_string(part.slice.count) + " slices, " + names[0] + " one of " +
+                    std::to_string(first.slice.count)));
+        const auto [at, inserted] = bySlice.emplace(part.slice.index, p);
+        if (!inserted)
+            throw Refusal(records::DescribeFileError(names[p],
+                "はスライス " + std::to_string(part.slice.index) + " で、" + names[at->second] +
+                    " と重複しています",
+                "holds slice " + std::to_string(part.slice.index) + ", as " + names[at->second] + " does"));
+    }
+    std::vector<const PartialResult*> ordered;
+    for (int k = 1; k <= first.slice.count; ++k) {
+        const auto found = bySlice.find(k);
+        if (found == bySlice.end()) {
+            const std::string which = std::to_string(k) + " / " + std::to_string(first.slice.count);
+            throw Refusal(
+                "スライス " + which + " の部分結果がありません [no part holds slice " + which + "]");
+        }
+        ordered.push_back(&parts[found->second]);
+    }
+    return ordered;
+}
+
+} // namespace
+
+int MergeParts(const std::vector<std::string>& names, const std::string& out, std::ostream& messages)
+{
+    try {
+        if (names.empty()) throw Refusal("部分結果が指定されていません [no partial results given]");
+        std::vector<PartialResult> parts;
+        for (const std::string& name : names) parts.push_back(ReadPart(name));
+        const std::vector<const PartialResult*> ordered = CheckCoverage(names, parts);
+
+        const Tables& tables = parts.front().tables;
+        ExactGrids& sums = *parts.front().sums;
+        long long histories = parts.front().histories;
+        for (std::size_t k = 1; k < parts.size(); ++k) {
+            sums.Add(*parts[k].sums);
+            histories += parts[k].histories;
+        }
+        if (histories != JobHistories(tables))
+            throw Refusal("部分結果の履歴数の合計 " + std::to_string(histories) + " がジョブの " +
+                          std::to_string(JobHistories(tables)) + " と合いません [the parts ran " +
+                          std::to_string(histories) + " histories, the job has " +
+                          std::to_string(JobHistories(tables)) + "]");
+
+        const EngineGeometry& geometry = ordered.front()->geometryCode == kStandingGeometry.geometryCode
+                                             ? kStandingGeometry
+                                             : kSupineGeometry;
+        auto grids = std::make_unique<Grids>();
+        sums.ToGrids(*grids);
+        Normalise(tables, *grids);
+        const std::string content = FormatResult(tables, geometry, *grids);
+        if (const auto failure = records::ReplaceFileAtomically(out, content))
+            throw Refusal(DescribeResultFailure(out, *failure));
+        messages << out << " を書き込みました（" << parts.size() << " 個の部分結果から） [" << out
+                 << " written from " << parts.size() << " parts]\n";
+        return 0;
+    } catch (const std::runtime_error& e) {
+        messages << e.what() << '\n';
+        return 1;
+    }
+}
+
+} // namespace engine

@@ -1,0 +1,232 @@
+#include "commandline/JobOptions.h"
+
+#include <map>
+#include <optional>
+
+#include "logic/start/MeanTubeCurrent.h"
+
+namespace brisca {
+
+namespace {
+
+// Options that take a value, and the window entry each one fills.
+enum class Option {
+    Threads,
+    Kv,
+    Waveform,
+    Angle,
+    Inherent,
+    Al,
+    Cu,
+    Ma,
+    PulseMa,
+    Rate,
+    Width,
+    Fsd,
+    Field,
+    Histories,
+    Position,
+    Name
+};
+
+const std::map<std::string, Option>& ValueOptions()
+{
+    static const std::map<std::string, Option> options = {
+        {"--kv", Option::Kv},
+        {"--waveform", Option::Waveform},
+        {"--angle", Option::Angle},
+        {"--inherent", Option::Inherent},
+        {"--al", Option::Al},
+        {"--cu", Option::Cu},
+        {"--ma", Option::Ma},
+        {"--pulse-ma", Option::PulseMa},
+        {"--rate", Option::Rate},
+        {"--width", Option::Width},
+        {"--fsd", Option::Fsd},
+        {"--field", Option::Field},
+        {"--histories", Option::Histories},
+        {"--position", Option::Position},
+        {"--name", Option::Name},
+        {"--threads", Option::Threads},
+    };
+    return options;
+}
+
+} // namespace
+
+JobOptions ParseJobOptions(const std::vector<std::string>& arguments)
+{
+    JobOptions options;
+    CalculationEntries& e = options.Entries;
+    std::optional<std::string> continuous;
+    std::optional<std::string> pulseCurrent;
+    std::optional<std::string> pulseRate;
+    std::optional<std::string> pulseWidth;
+
+    for (std::size_t k = 0; k < arguments.size(); ++k) {
+        std::string name = arguments[k];
+        std::optional<std::string> inlineValue;
+        if (const std::size_t equals = name.find('=');
+            name.rfind("--", 0) == 0 && equals != std::string::npos) {
+            inlineValue = name.substr(equals + 1);
+            name.erase(equals);
+        }
+        if (name == "--help" || name == "-h") {
+            options.Help = true;
+            continue;
+        }
+        if (name == "--run") {
+            options.Run = true;
+            continue;
+        }
+        if (name == "--yes") {
+            options.Yes = true;
+            continue;
+        }
+        const auto found = ValueOptions().find(name);
+        if (found == ValueOptions().end()) {
+            options.UsageError = "unknown option " + arguments[k];
+            return options;
+        }
+        if (!inlineValue && k + 1 >= arguments.size()) {
+            options.UsageError = "option " + name + " needs a value";
+            return options;
+        }
+        const std::string value = inlineValue ? *inlineValue : arguments[++k];
+        switch (found->second) {
+        case Option::Kv:
+            e.tubeVoltageKv = value;
+            break;
+        case Option::Angle:
+            e.targetAngleDegrees = value;
+            break;
+        case Option::Inherent:
+            e.inherentFiltrationMmAl = value;
+            break;
+        case Option::Al:
+            e.addedAluminiumMm = value;
+            break;
+        case Option::Cu:
+            e.addedCopperMm = value;
+            break;
+        case Option::Ma:
+            continuous = value;
+            break;
+        case Option::PulseMa:
+            pulseCurrent = value;
+            break;
+        case Option::Rate:
+            pulseRate = value;
+            break;
+        case Option::Width:
+            pulseWidth = value;
+            break;
+        case Option::Fsd:
+            e.fsdCm = value;
+            break;
+        case Option::Histories:
+            e.histories = value;
+            break;
+        case Option::Name:
+            e.resultName = value;
+            options.NameGiven = true;
+            break;
+        case Option::Threads:
+            // Checked here as the engine checks it, so that a bad count fails before any file is written.
+            if (value.empty() || value.size() > 4 ||
+                value.find_first_not_of("0123456789") != std::string::npos || std::stoi(value) > 4096) {
+                options.UsageError = "--threads takes a whole number from 0 to 4096, not " + value;
+                return options;
+            }
+            options.Threads = value;
+            break;
+        case Option::Waveform:
+            if (value == "constant")
+                e.rectifierType = 1;
+            else if (value == "three-phase")
+                e.rectifierType = 2;
+            else if (value == "single-phase")
+                e.rectifierType = 3;
+            else
+                options.UsageError = "--waveform takes constant, three-phase or single-phase, not " + value;
+            break;
+        case Option::Position:
+            if (value == "supine")
+                e.position = PatientPositionChoice::Supine;
+            else if (value == "standing")
+                e.position = PatientPositionChoice::Standing;
+            else
+                options.UsageError = "--position takes supine or standing, not " + value;
+            break;
+        case Option::Field: {
+            const std::size_t x = value.find('x');
+            if (x == std::string::npos) {
+                options.UsageError = "--field takes LONGxSHORT in cm, for example 20x20, not " + value;
+            } else {
+                e.fieldLongCm = value.substr(0, x);
+                e.fieldShortCm = value.substr(x + 1);
+            }
+            break;
+        }
+        }
+        if (!options.UsageError.empty()) return options;
+    }
+
+    // The mean tube current, as "OK →" would form it from the current or the pulse entries.
+    const bool pulsed = pulseCurrent || pulseRate || pulseWidth;
+    if (pulsed && continuous) {
+        options.UsageError = "give either --ma or the pulse entries --pulse-ma, --rate and --width, not both";
+        return options;
+    }
+    MeanTubeCurrent mean;
+    if (pulsed)
+        mean = PulsedMeanCurrent(pulseCurrent.value_or(""), pulseRate.value_or(""), pulseWidth.value_or(""));
+    else if (continuous)
+        mean = ContinuousMeanCurrent(*continuous);
+    else
+        mean = {e.meanTubeCurrentMa, ""};
+    e.meanTubeCurrentMa = mean.meanTubeCurrentMa;
+    options.Warning = mean.Warning;
+    return options;
+}
+
+std::string JobOptionsHelp()
+{
+    return "Usage: brisca-job [options]\n"
+           "Writes the spectrum file B_SPCTL.dat and the job file B2F.txt into the current directory,\n"
+           "as the main window's calculation start does, from the data tables MUs.dat, Air.eac and\n"
+           "default-output.op found there. Numbers are checked and read as the window reads typed\n"
+           "text: a value must be one number, with a full stop for decimals (2.5).\n"
+           "\n"
+           "  --kv KV                 peak tube voltage, kV (default 80; limited to 30..149.5)\n"
+           "  --waveform KIND         constant, three-phase or single-phase (default constant)\n"
+           "  --angle DEG             target angle, degrees (default 12)\n"
+           "  --inherent MM           inherent filtration, mm Al equivalent (default 2.5; at least 1)\n"
+           "  --al MM                 added aluminium filter, mm (default 1.5)\n"
+           "  --cu MM                 added copper filter, mm (default 0)\n"
+           "  --ma MA                 continuous fluoroscopy tube current, mA (default 1)\n"
+           "  --pulse-ma MA           pulsed fluoroscopy: tube current, mA\n"
+           "  --rate FPS              pulsed fluoroscopy: pulse rate, pulses per second\n"
+           "  --width MS              pulsed fluoroscopy: pulse width, ms\n"
+           "                          (mean current = MA x FPS x MS / 1000; not with --ma)\n"
+           "  --fsd CM                focus-to-entrance-surface distance, cm (default 90)\n"
+           "  --field LONGxSHORT      field size at the FSD, cm (default 20x20; at most 30x30)\n"
+           "  --histories N           number of incident photons (default 500000000; at least 100000000,\n"
+           "                          at most 1E+15; above 1E+11 only with --yes)\n"
+           "  --position POS          supine or standing (default supine); picks mcsupine or mcstand\n"
+           "  --name NAME             result name without extension (default: today's date\n"
+           "                          followed by -臥位 or -立位); the result is NAME.dsr5\n"
+           "  --run                   then start the engine (beside brisca-job first, else in the\n"
+           "                          current directory) detached, with no input, and wait for it\n"
+           "  --threads N             with --run: the engine's parallel mode on N threads (0: every\n"
+           "                          core); without it BRISCA_THREADS, if set, is handed on\n"
+           "  --yes                   start a run of more than 1E+11 histories (over ten hours on one\n"
+           "                          core), which the window would first ask about\n"
+           "  --help                  show this list\n"
+           "\n"
+           "Exit status: 0 done; 1 the conditions were refused (message on standard error);\n"
+           "2 bad command line; 3 a file could not be read or written; 4 the engine could not be\n"
+           "started; otherwise the engine's own exit status.\n";
+}
+
+} // namespace brisca

@@ -1,0 +1,138 @@
+#include "commandline/MapOptions.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+
+namespace brisca {
+
+namespace {
+
+bool EndsWithNoCase(const std::string& text, const std::string& end)
+{
+    return text.size() > end.size() &&
+           std::equal(end.begin(), end.end(), text.end() - static_cast<long>(end.size()),
+               [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+}
+
+// Eleven numbers separated by commas; false for anything else.
+bool ParseThresholds(const std::string& text, Thresholds& thresholds)
+{
+    std::size_t start = 0;
+    for (int n = 1; n <= 11; ++n) {
+        const std::size_t comma = text.find(',', start);
+        if ((n < 11) == (comma == std::string::npos)) return false;
+        const std::string field =
+            text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        char* end = nullptr;
+        const double value = std::strtod(field.c_str(), &end);
+        if (field.empty() || *end != '\0' || !std::isfinite(value)) return false;
+        thresholds[n] = value;
+        start = comma + 1;
+    }
+    return true;
+}
+
+// Applies one option with its value; false with `error` set when it is unknown or its value is wrong.
+bool ApplyOption(MapOptions& options, const std::string& name, const std::string& value, std::string& error)
+{
+    if (name == "--quantity") {
+        if (value != "kerma" && value != "dose")
+            error = "--quantity takes kerma or dose, not \"" + value + "\"";
+        options.quantity = value == "dose" ? Quantity::Dose : Quantity::Kerma;
+    } else if (name == "--height") {
+        options.layer = value == "above" ? 1 : value == "center" ? 2 : value == "below" ? 3 : 0;
+        if (options.layer == 0) error = "--height takes above, center or below, not \"" + value + "\"";
+    } else if (name == "--room") {
+        options.room = value;
+    } else if (name == "--out") {
+        options.out = value;
+    } else if (name == "--thresholds") {
+        Thresholds thresholds{};
+        if (value == "auto")
+            options.thresholds.reset();
+        else if (ParseThresholds(value, thresholds))
+            options.thresholds = thresholds;
+        else
+            error = "--thresholds takes auto or eleven numbers separated by commas, not \"" + value + "\"";
+    } else {
+        error = "unknown option " + name;
+    }
+    return error.empty();
+}
+
+} // namespace
+
+MapOptions ParseMapOptions(const std::vector<std::string>& arguments)
+{
+    MapOptions options;
+    bool quantityGiven = false;
+    bool heightGiven = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "--help" || argument == "-h") {
+            options.help = true;
+            return options;
+        }
+        if (argument == "--both-sides") {
+            options.bothSides = true;
+            continue;
+        }
+        if (argument.rfind("--", 0) != 0) {
+            if (!options.result.empty()) options.usageError = "more than one result file given";
+            options.result = argument;
+        } else if (i + 1 == arguments.size()) {
+            options.usageError = argument + " needs a value";
+        } else if (ApplyOption(options, argument, arguments[i + 1], options.usageError)) {
+            quantityGiven = quantityGiven || argument == "--quantity";
+            heightGiven = heightGiven || argument == "--height";
+            ++i;
+        }
+        if (!options.usageError.empty()) return options;
+    }
+    options.csv = EndsWithNoCase(options.out, ".csv");
+    if (options.result.empty())
+        options.usageError = "no result file given";
+    else if (!quantityGiven)
+        options.usageError = "--quantity is required";
+    else if (!heightGiven)
+        options.usageError = "--height is required";
+    else if (options.out.empty())
+        options.usageError = "--out is required";
+    else if (!options.csv && !EndsWithNoCase(options.out, ".png"))
+        options.usageError = "--out must name a .png or .csv file";
+    else if (options.csv && !options.room.empty())
+        options.usageError = "--room draws a picture: --out must be .png";
+    else if (options.bothSides && options.room.empty())
+        options.usageError = "--both-sides needs --room";
+    return options;
+}
+
+std::string MapOptionsHelp()
+{
+    return "使い方 (usage): brisca-map RESULT.dsr5 --quantity kerma|dose --height above|center|below\n"
+           "                  [--room FILE.Room] [--both-sides] [--thresholds auto|t1,...,t11]\n"
+           "                  --out FILE.png|FILE.csv\n"
+           "\n"
+           "結果ファイルを精細化し、分布図 (PNG) または 1 cm 格子の値 (CSV) を書き出します。\n"
+           "(Refines the result file in memory and writes the distribution map as PNG, or the 1 cm\n"
+           " display grid of the chosen quantity and height as CSV.)\n"
+           "\n"
+           "  --quantity kerma|dose    空気カーマ率 (μGy/min) / 実効線量 (H1cm) 率 (μSv/min)\n"
+           "  --height above|center|below\n"
+           "                           ファントム中心の上方 50 cm / 高さ / 下方 50 cm\n"
+           "  --room FILE.Room         部屋レイアウトに重ねて描く (draw over the room layout)\n"
+           "  --both-sides             両側の分布を表示 (with --room: both sides of the bed's axis)\n"
+           "  --thresholds auto|t1,...,t11\n"
+           "                           凡例のしきい値、降順 (legend thresholds, descending;\n"
+           "                           auto: the default legend, as データ処理 fills it)\n"
+           "  --out FILE.png|FILE.csv  出力ファイル (output file; replaced only when complete)\n"
+           "  --help                   この説明 (this text)\n"
+           "\n"
+           "終了コード (exit status): 0 成功 (done), 1 拒否 (refused: a result without positive\n"
+           "rates and auto thresholds), 2 コマンドラインの誤り (bad command line), 3 ファイルの誤り\n"
+           "(a file missing, malformed or not writable).\n";
+}
+
+} // namespace brisca

@@ -1,0 +1,24 @@
+#include "logic/result/CursorReadout.h"
+
+#include <cmath>
+
+#include "logic/text/NumberText.h"
+
+namespace brisca {
+
+CursorReadout ReadOutAt(double X, double Y, const DisplayGrid& grid, int layer)
+{
+    CursorReadout readout;
+    if (!(X >= 20.0 && X <= 395.0 && Y >= 10.0 && Y <= 590.0)) return readout;
+    readout.inside = true;
+    readout.x = PlainNumberText(X);
+    readout.y = PlainNumberText(Y - 300.0);
+    // nearbyint rounds in the default mode, to nearest with halves to even.
+    const int c = static_cast<int>(std::nearbyint(X - 20.0));
+    const int r = static_cast<int>(std::nearbyint(Y));
+    const double v = grid.at(layer, c, r);
+    if (!std::isnan(v)) readout.value = PlainNumberText(v);
+    return readout;
+}
+
+} // namespace brisca

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "records/file_names.h"
+
+#include <array>
+#include <filesystem>
+#include <string>
+
+namespace brisca {
+
+// Number of 0.5 keV energy slots; slot i stands for 0.5·i keV.
+inline constexpr int EnergySlots = 300;
+
+// A value per energy slot, indexed 1..300 (index 0 unused).
+using SlotTable = std::array<double, EnergySlots + 1>;
+
+// Number of tube voltages in the tube output table.
+inline constexpr int OutputRows = 12;
+
+// The front end's data tables, loaded once at start-up. Arrays are indexed as the tables
+// are numbered (slot 1..300, column 1..4, row 1..12, waveform 1..3); index 0 is unused.
+struct DataTables {
+    SlotTable MuTarget{}; // tungsten linear attenuation, 1/cm
+    SlotTable MuAl{};     // aluminium linear attenuation, 1/cm
+    SlotTable MuCu{};     // copper linear attenuation, 1/cm
+    SlotTable MuEnAir{};  // energy-absorption coefficient of air
+    // OutputTable[1][row]: tube voltage, kV (increasing); OutputTable[r + 1][row]: tube
+    // output of waveform r (1 constant potential, 2 three-phase 12-peak, 3 single-phase).
+    std::array<std::array<double, OutputRows + 1>, 5> OutputTable{};
+    std::array<double, 4> RefAl{}; // reference aluminium filtration of waveform r, cm
+    std::array<double, 4> RefCu{}; // reference copper filtration of waveform r, cm
+};
+
+// Reads MUs.dat, Air.eac and default-output.op from `folder` into `tables`. Numbers are
+// free-format (separated by commas, blanks or line ends); the energy columns are
+// discarded, the header line of default-output.op is skipped and the reference
+// filtrations are turned from mm into cm. Returns an empty text on success; otherwise a
+// message naming the file, the record and what was missing or malformed, and `tables`
+// is left unchanged.
+std::string ReadDataTables(const std::filesystem::path& folder, DataTables& tables);
+
+} // namespace brisca

@@ -1,0 +1,51 @@
+#include "logic/start/EngineRun.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <cerrno>
+#include <cstring>
+
+extern char** environ;
+
+namespace brisca {
+
+EngineRunResult RunEngineAndWait(const std::filesystem::path& program)
+{
+    EngineRunResult result;
+    posix_spawn_file_actions_t actions;
+    posix_spawnattr_t attributes;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawnattr_init(&attributes);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
+
+    const std::string path = program.string();
+    char* const argv[] = {const_cast<char*>(path.c_str()), nullptr};
+    pid_t pid = 0;
+    const int error = posix_spawn(&pid, path.c_str(), &actions, &attributes, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
+    if (error != 0) {
+        result.Error = path + " could not be started: " + std::strerror(error);
+        return result;
+    }
+    result.Started = true;
+
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0) {
+        if (errno != EINTR) {
+            result.Error = path + " could not be waited for: " + std::strerror(errno);
+            result.ExitStatus = 1;
+            return result;
+        }
+    }
+    if (WIFEXITED(status))
+        result.ExitStatus = WEXITSTATUS(status);
+    else if (WIFSIGNALED(status))
+        result.ExitStatus = 128 + WTERMSIG(status);
+    return result;
+}
+
+} // namespace brisca

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+
+#include "logic/start/CalculationEntries.h"
+
+namespace brisca {
+
+// The values of one engine job, as the calculation start reads them from the window.
+struct JobValues {
+    double TubeOutput = 0.0; // free-in-air air kerma rate at 100 cm, per minute
+    double Fsd = 0.0;        // focus-to-entrance-surface distance, cm
+    double FieldLong = 0.0;  // field size at the FSD along the long axis, cm
+    double FieldShort = 0.0; // field size at the FSD along the short axis, cm
+    double Histories = 0.0;  // number of incident photons
+    std::string ResultName;  // result file name, with its extension
+};
+
+// Extension of a result file.
+inline constexpr const char* ResultExtension = ".dsr5";
+
+// The job values of the window's entries with a given tube output: the numbers at the
+// start of the FSD, field size and histories texts, and the result name followed by ".dsr5" as typed.
+JobValues ReadJobValues(const CalculationEntries& entries, double tubeOutput);
+
+// Names the first job value that is not finite (a file must never carry one), or
+// returns an empty text.
+std::string NonFiniteJobValue(const JobValues& job);
+
+// The six lines of B2F.txt, each ended by CR LF.
+std::string JobFileText(const JobValues& job);
+
+// Default result name: the date as yyyy-MM-dd (a form a file name can hold) followed by
+// "-臥位" or "-立位".
+std::string DefaultResultName(int year, int month, int day, PatientPositionChoice position);
+
+} // namespace brisca

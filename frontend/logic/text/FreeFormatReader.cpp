@@ -1,0 +1,112 @@
+#include "logic/text/FreeFormatReader.h"
+
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+#include "logic/text/NumberText.h"
+
+namespace brisca {
+
+namespace {
+
+bool IsSeparator(char c) { return c == ' ' || c == ',' || c == '\t' || c == '\r' || c == '\n'; }
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The whole field in number syntax; `fortranExponent` tells whether it uses D for the exponent.
+bool IsNumberSyntax(std::string_view field, bool& fortranExponent)
+{
+    std::size_t k = 0;
+    if (k < field.size() && (field[k] == '+' || field[k] == '-')) ++k;
+    std::size_t digits = 0;
+    for (; k < field.size() && IsDigit(field[k]); ++k) ++digits;
+    if (k < field.size() && field[k] == '.')
+        for (++k; k < field.size() && IsDigit(field[k]); ++k) ++digits;
+    if (digits == 0) return false;
+    fortranExponent = false;
+    if (k < field.size() && (field[k] == 'E' || field[k] == 'e' || field[k] == 'D' || field[k] == 'd')) {
+        fortranExponent = field[k] == 'D' || field[k] == 'd';
+        ++k;
+        if (k < field.size() && (field[k] == '+' || field[k] == '-')) ++k;
+        std::size_t exponentDigits = 0;
+        for (; k < field.size() && IsDigit(field[k]); ++k) ++exponentDigits;
+        if (exponentDigits == 0) return false;
+    }
+    return k == field.size();
+}
+
+} // namespace
+
+FreeFormatReader::FreeFormatReader(std::string name, std::string text)
+    : name_(std::move(name)), text_(std::move(text))
+{
+}
+
+std::string_view FreeFormatReader::NextField()
+{
+    while (position_ < text_.size() && IsSeparator(text_[position_])) {
+        if (text_[position_] == '\n') ++line_;
+        ++position_;
+    }
+    const std::size_t start = position_;
+    while (position_ < text_.size() && !IsSeparator(text_[position_])) ++position_;
+    if (position_ > start) fieldLine_ = line_;
+    return std::string_view(text_.data() + start, position_ - start);
+}
+
+void FreeFormatReader::SkipLine()
+{
+    while (position_ < text_.size() && text_[position_] != '\n') ++position_;
+    if (position_ < text_.size()) {
+        ++position_;
+        ++line_;
+    }
+}
+
+std::string FreeFormatReader::Where() const { return name_ + ", line " + std::to_string(fieldLine_); }
+
+bool IsNumberSyntax(std::string_view field)
+{
+    bool fortranExponent = false;
+    return IsNumberSyntax(field, fortranExponent);
+}
+
+bool ParseNumberField(std::string_view field, double& value)
+{
+    bool fortranExponent = false;
+    if (!IsNumberSyntax(field, fortranExponent)) return false;
+    if (fortranExponent) {
+        value = Val(field);
+    } else {
+        // from_chars takes no leading plus sign; the refined grids hold over a million values,
+        // so this path avoids the general reader's copying.
+        const std::string_view digits = field[0] == '+' ? field.substr(1) : field;
+        const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+        if (error == std::errc::result_out_of_range) {
+            value = Val(field);
+        } else if (error != std::errc() || end != digits.data() + digits.size()) {
+            return false;
+        }
+    }
+    return std::isfinite(value);
+}
+
+bool IsOverflowField(std::string_view field)
+{
+    return !field.empty() && field.find_first_not_of('*') == std::string_view::npos;
+}
+
+bool ReadTextFile(const std::filesystem::path& path, std::string& text)
+{
+    std::ifstream stream(path, std::ios::binary);
+    if (!stream) return false;
+    std::ostringstream buffer;
+    buffer << stream.rdbuf();
+    if (stream.bad()) return false;
+    text = buffer.str();
+    return true;
+}
+
+} // namespace brisca

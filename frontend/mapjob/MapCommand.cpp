@@ -1,0 +1,91 @@
+#include "mapjob/MapCommand.h"
+
+#include <filesystem>
+#include <ostream>
+
+#include "logic/files/AtomicWrite.h"
+#include "logic/exports/GridCsv.h"
+#include "logic/text/NumberText.h"
+#include "mapjob/RefinedResult.h"
+#include "logic/result/ResultHeader.h"
+#include "drawing/ResultPicture.h"
+#include "logic/room/RoomFile.h"
+
+namespace brisca {
+
+namespace {
+
+// The thresholds as the window paints with them: the default legend goes through the
+// threshold boxes' text and back, so a map painted with it matches the window's.
+Thresholds ThresholdsOf(const MapOptions& options, const ProcessedResult& processed)
+{
+    if (options.thresholds) return *options.thresholds;
+    const Thresholds& scale =
+        options.quantity == Quantity::Kerma ? processed.kermaScale : processed.doseScale;
+    Thresholds shown{};
+    for (int n = 1; n <= 11; ++n) shown[n] = Val(PlainNumberText(scale[n]));
+    return shown;
+}
+
+// The bytes --out gets: the grid as CSV, or the picture of the map or overlay as PNG.
+std::string OutputBytes(const MapOptions& options, const ResultHeader& header,
+    const ProcessedResult& processed, const RoomLayout* layout)
+{
+    const DisplayGrid& grid = options.quantity == Quantity::Kerma ? processed.kermaGrid : processed.doseGrid;
+    const std::string name = std::filesystem::path(options.result).filename().string();
+    const std::vector<std::string> conditions = ConditionLines(header);
+    if (options.csv)
+        return GridCsvText(
+            grid, options.layer, CsvComments(name, options.quantity, options.layer, conditions));
+    const Thresholds thresholds = ThresholdsOf(options, processed);
+    const QImage view =
+        layout ? RenderOverlayView(*layout, grid, options.layer, thresholds, options.bothSides,
+                     header.patientPosition, header.fsd)
+               : RenderMapView(grid, options.layer, thresholds, header.patientPosition, header.fsd);
+    return PngBytes(
+        ComposeResultPicture(view, {name, options.quantity, options.layer, thresholds, conditions}));
+}
+
+} // namespace
+
+int RunMapCommand(const MapOptions& options, std::ostream& out, std::ostream& errors)
+{
+    ResultHeader header;
+    const std::string name = std::filesystem::path(options.result).filename().string();
+    if (const std::string error = ReadResultHeader(options.result, header); !error.empty()) {
+        errors << name << " の見出しを読めません [" << error << "]\n";
+        return MapExitFile;
+    }
+    ProcessedResult processed;
+    if (const std::string error = RefineResultInMemory(options.result, processed); !error.empty()) {
+        errors << error << "\n";
+        return MapExitFile;
+    }
+    RoomLayout layout;
+    if (!options.room.empty()) {
+        if (const std::string error = ReadRoomFile(options.room, layout); !error.empty()) {
+            errors << error << " [" << options.room << ": not a readable room layout]\n";
+            return MapExitFile;
+        }
+    }
+    if (processed.outcome != ProcessingOutcome::Complete && !options.thresholds && !options.csv) {
+        errors << name << " には正の線量率がなく、凡例を決められません。--thresholds を指定して下さい。 ["
+               << processed.detail << "; give --thresholds]\n";
+        return MapExitRefused;
+    }
+    const std::string bytes =
+        OutputBytes(options, header, processed, options.room.empty() ? nullptr : &layout);
+    if (bytes.empty()) {
+        errors << options.out << " の画像を作れません [" << options.out
+               << ": the picture cannot be encoded]\n";
+        return MapExitFile;
+    }
+    if (const std::string error = WriteTextFileAtomically(options.out, bytes); !error.empty()) {
+        errors << error << " [" << options.out << ": cannot be written]\n";
+        return MapExitFile;
+    }
+    out << options.out << " を書き込みました [" << options.out << " written]\n";
+    return 0;
+}
+
+} // namespace brisca

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "logic/result/DataProcessing.h"
+
+namespace refiner {
+struct FineResult;
+}
+
+namespace brisca {
+
+// The refiner's fine grids as display grids, each value exactly the number that data
+// processing reads back from the refined grid file the refiner would write from them.
+void DisplayGridsOfFine(const refiner::FineResult& fine, DisplayGrid& kerma, DisplayGrid& dose);
+
+// Reads a result file and refines it in memory, without the refined grid file, into
+// `result` with its maxima and legend scales as data processing gives them. Returns an
+// empty text on success; otherwise the refiner's message naming the file, the record and
+// what was wrong, and `result` is left as it was.
+std::string RefineResultInMemory(const std::filesystem::path& file, ProcessedResult& result);
+
+} // namespace brisca
