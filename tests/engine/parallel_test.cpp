@@ -4,6 +4,7 @@
 #include "engine/parallel/progress_title.h"
 #include "engine/parallel/run_options.h"
 #include "engine/rng.h"
+#include "engine/run.h"
 #include "engine_test_support.h"
 
 #include <gtest/gtest.h>
@@ -313,6 +314,20 @@ TEST(ParallelTest, PrecisionRunsStopAtTheSameRoundOnAnyThreadCount)
         EXPECT_EQ(stopped.histories == whole.histories, c.precision < 1.0) << stopped.histories;
     }
     EXPECT_EQ(rounds.front(), 1);
+
+    // The terminal title carries the error reached beside the share done.
+    std::istringstream in;
+    std::ostringstream out;
+    std::string title;
+    engine::Console console{in, out,
+        [] {
+            return engine::ClockTime{9, 5, 3};
+        },
+        [&](const std::string& text) { title = text; }};
+    engine::RunOptions options = Threads(2);
+    options.precision = 100.0;
+    ASSERT_EQ(engine::RunEngine(engine::kStandingGeometry, folder.Path(), console, options), 0);
+    EXPECT_TRUE(title.starts_with("100% 誤差 ") && title.ends_with("% / 100% (error)")) << title;
     EXPECT_TRUE(
         std::is_sorted(rounds.begin(), rounds.end()) && rounds[0] < rounds[1] && rounds[1] < rounds[2])
         << rounds[0] << " " << rounds[1] << " " << rounds[2];
