@@ -1,9 +1,13 @@
 #include "engine/result_file.h"
 
+#include "engine/parallel/chunked_run.h"
+#include "engine/uncertainty.h"
+
 #include "records/atomic_file.h"
 #include "records/field_error.h"
 #include "records/field_writer.h"
 #include "records/result_layout.h"
+#include "records/uncertainty_file.h"
 
 #include <cerrno>
 #include <cmath>
@@ -17,6 +21,7 @@ namespace engine {
 namespace {
 
 namespace layout = records::result_layout;
+namespace uncertainty = records::uncertainty_layout;
 
 static_assert(Grids::kHeights == layout::kHeights && Grids::kAlong == layout::kGridRecords &&
                   Grids::kLateral == layout::kGridFields,
@@ -68,20 +73,18 @@ void CheckGrid(
     }
 }
 
-} // namespace
-
-std::string FormatResult(const Tables& tables, const EngineGeometry& geometry, const Grids& grids)
+// Geometry code (and title), the job and spectrum header: records 1 to 12 of both files.
+std::string Header(const Tables& tables, const EngineGeometry& geometry, float photonCount, const char* title)
 {
     const Job& job = tables.job;
     const float surfaceRate = job.tubeOutput * 10000.0f / (job.fsd * job.fsd);
     CheckFinite(job.resultName, surfaceRate, "surface rate");
-    CheckGrid(job.resultName, grids.kerma, "kerma");
-    CheckGrid(job.resultName, grids.dose, "dose");
     const std::array<float, 6>& spectrum = tables.spectrum.descriptors;
     std::string out;
     out.reserve(2 * Grids::kHeights * Grids::kAlong * (Grids::kLateral * 11 + 2) + 512);
 
     out += geometry.geometryCode;
+    out += title;
     EndRecord(out);
     AppendE(out, surfaceRate, layout::kRate);
     EndRecord(out);
@@ -93,14 +96,56 @@ std::string FormatResult(const Tables& tables, const EngineGeometry& geometry, c
         AppendF(out, spectrum[k], layout::kSpectrum[k]);
         EndRecord(out);
     }
-    AppendE(out, job.photonCount, layout::kPhotonCount);
+    AppendE(out, photonCount, layout::kPhotonCount);
     EndRecord(out);
+    return out;
+}
 
-    for (int block = 0; block < Grids::kHeights; ++block) {
-        out += layout::kHeightPrefix;
-        AppendF(out, geometry.heights[block], layout::kHeight);
-        out += layout::kHeightSuffix;
+void AppendHeight(std::string& out, const EngineGeometry& geometry, int block)
+{
+    out += layout::kHeightPrefix;
+    AppendF(out, geometry.heights[static_cast<std::size_t>(block)], layout::kHeight);
+    out += layout::kHeightSuffix;
+    EndRecord(out);
+}
+
+// One block of relative errors in percent from raw sums; a cell without score gets the mark.
+void AppendErrors(std::string& out, const std::array<double, Grids::kCells>& sums,
+    const std::array<double, Grids::kCells>& squares, long long histories, int block)
+{
+    for (int b = 0; b < Grids::kAlong; ++b) {
+        for (int i = 0; i < Grids::kLateral; ++i) {
+            const int cell = Grids::Index(block, b, i);
+            const double error = RelativeError(sums[cell], squares[cell], histories);
+            if (error >= 0.0) {
+                AppendE(out, static_cast<float>(100.0 * error), layout::kRate);
+            } else {
+                // Written without the zero before the point, so that a blank still parts it
+                // from the field before, as it parts every other field.
+                out += ' ';
+                records::AppendE(
+                    out, uncertainty::kNotScored, layout::kRate.width - 1, layout::kRate.decimals);
+            }
+        }
         EndRecord(out);
+    }
+}
+
+} // namespace
+
+float HeaderPhotonCount(const Tables& tables, long long histories)
+{
+    return histories == JobHistories(tables) ? tables.job.photonCount : static_cast<float>(histories);
+}
+
+std::string FormatResult(
+    const Tables& tables, const EngineGeometry& geometry, const Grids& grids, long long histories)
+{
+    std::string out = Header(tables, geometry, HeaderPhotonCount(tables, histories), "");
+    CheckGrid(tables.job.resultName, grids.kerma, "kerma");
+    CheckGrid(tables.job.resultName, grids.dose, "dose");
+    for (int block = 0; block < Grids::kHeights; ++block) {
+        AppendHeight(out, geometry, block);
         out += layout::kKermaLabel;
         EndRecord(out);
         AppendGrid(out, grids.kerma, block);
@@ -111,7 +156,31 @@ std::string FormatResult(const Tables& tables, const EngineGeometry& geometry, c
     return out;
 }
 
-std::string DescribeResultFailure(const std::string& path, const records::ReplaceFailure& failure)
+std::string FormatUncertainty(
+    const Tables& tables, const EngineGeometry& geometry, const Grids& grids, long long histories)
+{
+    // A sum that is not finite is the result's fault: the message names the result.
+    const std::string& name = tables.job.resultName;
+    std::string out = Header(tables, geometry, HeaderPhotonCount(tables, histories), uncertainty::kTitle);
+    CheckGrid(name, grids.kerma, "kerma");
+    CheckGrid(name, grids.kermaSquares, "squared kerma");
+    CheckGrid(name, grids.dose, "dose");
+    CheckGrid(name, grids.doseSquares, "squared dose");
+    for (int block = 0; block < Grids::kHeights; ++block) {
+        AppendHeight(out, geometry, block);
+        out += uncertainty::kKermaLabel;
+        EndRecord(out);
+        AppendErrors(out, grids.kerma, grids.kermaSquares, histories, block);
+        out += uncertainty::kDoseLabel;
+        EndRecord(out);
+        AppendErrors(out, grids.dose, grids.doseSquares, histories, block);
+    }
+    return out;
+}
+
+namespace {
+
+std::string DescribeFailure(const std::string& path, const records::ReplaceFailure& failure, const char* file)
 {
     const char* what = failure.step == records::ReplaceStep::Create  ? "created"
                        : failure.step == records::ReplaceStep::Write ? "written"
@@ -120,7 +189,48 @@ std::string DescribeResultFailure(const std::string& path, const records::Replac
                            : failure.step == records::ReplaceStep::Write ? "を書き込めません"
                                                                          : "を置き換えられません";
     return records::DescribeFileError(
-        path, japanese, std::string("the result file cannot be ") + what + " (" + failure.reason + ")");
+        path, japanese, std::string("the ") + file + " cannot be " + what + " (" + failure.reason + ")");
+}
+
+} // namespace
+
+std::string DescribeResultFailure(const std::string& path, const records::ReplaceFailure& failure)
+{
+    return DescribeFailure(path, failure, "result file");
+}
+
+std::string DescribeUncertaintyFailure(const std::string& path, const records::ReplaceFailure& failure)
+{
+    return DescribeFailure(path, failure, "uncertainty file");
+}
+
+std::optional<std::string> CommitResultFiles(records::PendingFile& result, const std::string& resultPath,
+    records::PendingFile& uncertainty, const std::string& uncertaintyPath)
+{
+    if (const auto failure = result.Finish()) return DescribeResultFailure(resultPath, *failure);
+    if (const auto failure = uncertainty.Finish())
+        return DescribeUncertaintyFailure(uncertaintyPath, *failure);
+    // The errors first: should the result then fail, they are taken away again, so that no
+    // result ever stands beside the errors of another run.
+    if (const auto failure = uncertainty.Commit())
+        return DescribeUncertaintyFailure(uncertaintyPath, *failure);
+    if (const auto failure = result.Commit()) {
+        std::remove(uncertaintyPath.c_str());
+        return DescribeResultFailure(resultPath, *failure);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> WriteResultFiles(
+    const std::string& resultPath, std::string_view result, std::string_view uncertainty)
+{
+    const std::string uncertaintyPath = records::UncertaintyFileName(resultPath);
+    records::PendingFile resultFile(resultPath);
+    records::PendingFile uncertaintyFile(uncertaintyPath);
+    if (const auto failure = resultFile.Append(result)) return DescribeResultFailure(resultPath, *failure);
+    if (const auto failure = uncertaintyFile.Append(uncertainty))
+        return DescribeUncertaintyFailure(uncertaintyPath, *failure);
+    return CommitResultFiles(resultFile, resultPath, uncertaintyFile, uncertaintyPath);
 }
 
 } // namespace engine

@@ -45,9 +45,14 @@ constexpr std::uint64_t kGoldenGamma = 0x9e3779b97f4a7c15ULL; // splitmix64's in
 
 } // namespace
 
-std::uint64_t ChunkStreamKey(int bin, long long chunk)
+std::uint64_t ChunkStreamKey(int bin, long long chunk, std::uint64_t seed)
 {
-    return Mix(Mix(static_cast<std::uint64_t>(bin) + kGoldenGamma) ^ static_cast<std::uint64_t>(chunk));
+    const std::uint64_t key =
+        Mix(Mix(static_cast<std::uint64_t>(bin) + kGoldenGamma) ^ static_cast<std::uint64_t>(chunk));
+    if (seed == 0) return key;
+    // Mix is a bijection: distinct seeds give distinct words, and a second mixing spreads
+    // each over the whole key.
+    return Mix(key ^ Mix(seed + 2 * kGoldenGamma));
 }
 
 void Rng::SeedStream(std::uint64_t key)

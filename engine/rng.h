@@ -79,8 +79,10 @@ private:
 };
 
 // The stream key of chunk `chunk` of energy bin `bin` in the chunked mode: a hash of both, so
-// that every chunk's stream is fixed by its place in the job alone.
-std::uint64_t ChunkStreamKey(int bin, long long chunk);
+// that every chunk's stream is fixed by its place in the job alone. A non-zero `seed` is
+// hashed in as well, which gives every chunk another stream: a statistically independent
+// repeat of the same job. Seed 0 leaves the keys of a run without one.
+std::uint64_t ChunkStreamKey(int bin, long long chunk, std::uint64_t seed = 0);
 
 // Cosine and sine of a scattering azimuth φ.
 struct Azimuth {

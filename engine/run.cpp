@@ -3,6 +3,7 @@
 #include "engine/input_error.h"
 #include "engine/input_files.h"
 #include "engine/parallel/partial_result.h"
+#include "engine/parallel/precision_run.h"
 #include "engine/parallel/progress_title.h"
 #include "engine/result_file.h"
 #include "engine/rng.h"
@@ -11,12 +12,14 @@
 #include "records/atomic_file.h"
 #include "records/field_error.h"
 #include "records/field_writer.h"
+#include "records/uncertainty_file.h"
 
 #include <cstdlib>
 #include <ctime>
 #include <iostream>
 #include <istream>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <stdexcept>
 #include <unistd.h>
@@ -116,6 +119,18 @@ int RunEngine(
                 "結果ファイル「" + records::EchoText(name) + "」を作成できません（" + failure->reason + "）",
                 "result file '" + records::EchoText(name) + "' cannot be created (" + failure->reason + ")"));
     }
+    // A slice's errors travel in its partial result; a whole run writes them beside the result.
+    const std::string errorsName = records::UncertaintyFileName(name);
+    const std::string errorsPath = records::UncertaintyFileName(path);
+    std::optional<records::PendingFile> errors;
+    if (!options.sliced) errors.emplace(errorsPath);
+    if (errors && errors->Failure()) {
+        return Refuse(console, records::DescribeRecordError(records::kJobFile, kResultNameRecord,
+                                   "誤差ファイル「" + records::EchoText(errorsName) + "」を作成できません（" +
+                                       errors->Failure()->reason + "）",
+                                   "uncertainty file '" + records::EchoText(errorsName) +
+                                       "' cannot be created (" + errors->Failure()->reason + ")"));
+    }
     auto grids = std::make_unique<Grids>();
 
     Say(console, "");
@@ -138,7 +153,11 @@ int RunEngine(
     SayTime(console, "Start time", start);
 
     const Spectrum& spectrum = tables->spectrum;
-    ProgressTitle title(console.title);
+    // A run that stops at a precision adds the precision reached so far to the title.
+    std::string titleNote;
+    std::function<void(const std::string&)> titleSink;
+    if (console.title) titleSink = [&](const std::string& text) { console.title(text + titleNote); };
+    ProgressTitle title(titleSink);
     auto sayBin = [&](int bin) {
         std::string progress = " ";
         records::AppendI(progress, bin, 3);
@@ -148,13 +167,23 @@ int RunEngine(
         console.out.flush();
     };
     long long histories = 0;
+    std::optional<PrecisionOutcome> stopped; // a run that stopped at a precision, and where
     auto sums = std::make_unique<ExactGrids>();
     try {
-        if (options.chunked) {
-            const ChunkObserver observer{
-                sayBin, [&](long long done, long long total) { title.Update(done, total); }};
+        const auto tick = [&](long long done, long long total) { title.Update(done, total); };
+        if (options.precision > 0.0) {
+            const RoundObserver roundEnded = [&](int round, long long done, double largestError) {
+                console.out << RoundLine(round, done, largestError, options.precision) << '\n';
+                console.out.flush();
+                titleNote = PrecisionTitle(largestError, options.precision);
+            };
+            stopped = RunToPrecision(*tables, geometry, options.precision, options.threads, options.seed,
+                {{}, tick}, roundEnded, *sums);
+            histories = stopped->histories;
+            sums->ToGrids(*grids);
+        } else if (options.chunked) {
             histories = RunChunks(*tables, geometry, options.sliced ? options.slice : Slice{},
-                options.threads, observer, *sums);
+                options.threads, {sayBin, tick}, *sums, options.seed);
             sums->ToGrids(*grids);
         } else {
             GridScorer scorer(*tables, geometry, *grids);
@@ -176,25 +205,38 @@ int RunEngine(
         return Refuse(console, e.what());
     }
     title.Finish(histories);
+    if (stopped) console.out << PrecisionLine(*stopped, options.precision) << '\n';
 
     Say(console, "");
     SayTime(console, "Start time", start);
     Say(console, "");
 
-    std::string content;
     if (options.sliced) {
-        content = FormatPartial(*tables, geometry, options.slice, fingerprint, histories, *sums);
+        const std::string content =
+            FormatPartial(*tables, geometry, options.slice, options.seed, fingerprint, histories, *sums);
+        auto failure = result.Append(content);
+        if (!failure) failure = result.Commit();
+        if (failure) return Refuse(console, DescribeResultFailure(path, *failure));
     } else {
-        Normalise(*tables, *grids);
+        std::string content;
+        std::string uncertainty;
         try {
-            content = FormatResult(*tables, geometry, *grids);
+            // The errors come from the raw sums, before normalising scales them.
+            uncertainty = FormatUncertainty(*tables, geometry, *grids, histories);
+            Normalise(*tables, *grids, stopped && !stopped->wholeJob ? &stopped->binHistories : nullptr);
+            content = FormatResult(*tables, geometry, *grids, histories);
         } catch (const std::runtime_error& e) {
             return Refuse(console, e.what());
         }
+        std::optional<std::string> failure;
+        if (const auto appended = result.Append(content))
+            failure = DescribeResultFailure(path, *appended);
+        else if (const auto appendedErrors = errors->Append(uncertainty))
+            failure = DescribeUncertaintyFailure(errorsPath, *appendedErrors);
+        else
+            failure = CommitResultFiles(result, path, *errors, errorsPath);
+        if (failure) return Refuse(console, *failure);
     }
-    auto failure = result.Append(content);
-    if (!failure) failure = result.Commit();
-    if (failure) return Refuse(console, DescribeResultFailure(path, *failure));
 
     SayTime(console, "Finish time", console.clock());
     Say(console, "");

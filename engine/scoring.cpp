@@ -83,8 +83,11 @@ void GridScorer::ScorePlane(int block, int lateral, float along, float heightOff
         const float dz = along - AlongPosition(b);
         if (dz * dz + offset2 <= kDiscRadius2) {
             const int cell = Grids::Index(block, b, lateral);
+            const float dose = q * h;
             grids_.kerma[cell] += q;
-            grids_.dose[cell] += q * h;
+            grids_.dose[cell] += dose;
+            grids_.kermaSquares[cell] += static_cast<double>(q) * q;
+            grids_.doseSquares[cell] += static_cast<double>(dose) * dose;
         }
     }
 }
@@ -143,7 +146,7 @@ void GridScorer::Score(const Photon& photon)
     }
 }
 
-void Normalise(const Tables& tables, Grids& grids)
+void Normalise(const Tables& tables, Grids& grids, const std::array<long long, 301>* binHistories)
 {
     const Job& job = tables.job;
     const std::array<float, 301>& A = tables.air.coefficient;
@@ -152,8 +155,13 @@ void Normalise(const Tables& tables, Grids& grids)
     // Energy fluence (keV per cm²) of the simulated photons spread evenly over the field,
     // weighted by the air coefficient, and the air kerma it stands for.
     float reference = 0.0f;
-    for (int i = Spectrum::kFirstBin; i <= 300; ++i)
-        reference += A[i] * S[i] * (static_cast<float>(i) * Spectrum::kBinWidth) * job.photonCount;
+    for (int i = Spectrum::kFirstBin; i <= 300; ++i) {
+        const float energy = static_cast<float>(i) * Spectrum::kBinWidth;
+        if (binHistories == nullptr)
+            reference += A[i] * S[i] * energy * job.photonCount;
+        else
+            reference += A[i] * static_cast<float>((*binHistories)[static_cast<std::size_t>(i)]) * energy;
+    }
     reference = reference / (job.fieldWidth * job.fieldLength);
     const float referenceKerma = reference * kKeVPerGram;
     // Make that kerma equal to the tube output carried from 100 cm to the focus-surface

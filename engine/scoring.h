@@ -27,6 +27,12 @@ struct Grids {
     // scores that single-precision sums stop growing by each one. Written in single precision.
     std::array<double, kCells> kerma{}; // air kerma
     std::array<double, kCells> dose{};  // dose equivalent
+    // Sums of the squared scores, for the history-by-history variance: a history ends with at
+    // most one escape, which crosses each plane once and at most one disc of it within a
+    // scoring height, so no cell receives two scores from one history and each square is
+    // the square of that history's whole contribution.
+    std::array<double, kCells> kermaSquares{}; // squared kerma scores
+    std::array<double, kCells> doseSquares{};  // squared dose-equivalent scores
 };
 
 // Lateral distance of 0-based lateral index i, cm.
@@ -54,8 +60,11 @@ private:
     Grids& grids_;
 };
 
-// Scales the grids to rates per minute: the reference kerma of the simulated photons spread
-// over the field is made equal to the tube output carried to the focus-surface distance.
-void Normalise(const Tables& tables, Grids& grids);
+// Scales the kerma and dose grids to rates per minute: the reference kerma of the simulated
+// photons spread over the field is made equal to the tube output carried to the
+// focus-surface distance. The photons are those of the whole job; `binHistories`, when
+// given, holds instead the histories each bin actually ran (entry i for bin i), for a run
+// that stopped early. The squares are left as they are.
+void Normalise(const Tables& tables, Grids& grids, const std::array<long long, 301>* binHistories = nullptr);
 
 } // namespace engine

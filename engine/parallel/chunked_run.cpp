@@ -21,13 +21,6 @@ namespace engine {
 
 namespace {
 
-// One chunk of one bin.
-struct Chunk {
-    int bin = 0;             // energy bin
-    long long index = 0;     // chunk number within the bin, 0-based
-    long long histories = 0; // kChunkHistories, fewer for a bin's last chunk
-};
-
 std::vector<Chunk> SliceChunks(const Tables& tables, Slice slice)
 {
     std::vector<Chunk> chunks;
@@ -56,7 +49,7 @@ struct Shared {
 
 // One worker's own generator, grids and sums; a chunk is run, then added and cleared.
 void Work(const Tables& tables, const EngineGeometry& geometry, const std::vector<Chunk>& chunks,
-    Shared& shared, ExactGrids& sums)
+    std::uint64_t seed, Shared& shared, ExactGrids& sums)
 {
     Rng rng;
     auto grids = std::make_unique<Grids>();
@@ -66,7 +59,7 @@ void Work(const Tables& tables, const EngineGeometry& geometry, const std::vecto
         const std::size_t k = shared.next.fetch_add(1);
         if (k >= chunks.size()) break;
         const Chunk& chunk = chunks[k];
-        rng.SeedStream(ChunkStreamKey(chunk.bin, chunk.index));
+        rng.SeedStream(ChunkStreamKey(chunk.bin, chunk.index, seed));
         const float energy = static_cast<float>(chunk.bin) * Spectrum::kBinWidth;
         try {
             for (long long n = 0; n < chunk.histories; ++n)
@@ -103,9 +96,14 @@ long long JobHistories(const Tables& tables)
 }
 
 long long RunChunks(const Tables& tables, const EngineGeometry& geometry, Slice slice, int threads,
-    const ChunkObserver& observer, ExactGrids& sums)
+    const ChunkObserver& observer, ExactGrids& sums, long long seed)
 {
-    const std::vector<Chunk> chunks = SliceChunks(tables, slice);
+    return RunChunkList(tables, geometry, SliceChunks(tables, slice), threads, observer, sums, seed);
+}
+
+long long RunChunkList(const Tables& tables, const EngineGeometry& geometry, const std::vector<Chunk>& chunks,
+    int threads, const ChunkObserver& observer, ExactGrids& sums, long long seed)
+{
     long long total = 0;
     for (const Chunk& chunk : chunks) total += chunk.histories;
 
@@ -120,7 +118,7 @@ long long RunChunks(const Tables& tables, const EngineGeometry& geometry, Slice 
     std::vector<std::thread> pool;
     for (std::size_t w = 0; w < workers; ++w) {
         pool.emplace_back([&, w] {
-            Work(tables, geometry, chunks, shared, *partSums[w]);
+            Work(tables, geometry, chunks, static_cast<std::uint64_t>(seed), shared, *partSums[w]);
             const std::lock_guard lock(shared.mutex);
             --running;
             shared.changed.notify_all();

@@ -43,6 +43,8 @@ void ExactGrids::Take(Grids& chunk)
     for (int cell = 0; cell < Grids::kCells; ++cell) {
         if (!TakeCell(kerma[cell], chunk.kerma[cell])) overflow = true;
         if (!TakeCell(dose[cell], chunk.dose[cell])) overflow = true;
+        if (!TakeCell(kermaSquares[cell], chunk.kermaSquares[cell])) overflow = true;
+        if (!TakeCell(doseSquares[cell], chunk.doseSquares[cell])) overflow = true;
     }
 }
 
@@ -51,6 +53,8 @@ void ExactGrids::Add(const ExactGrids& other)
     for (int cell = 0; cell < Grids::kCells; ++cell) {
         kerma[cell] += other.kerma[cell];
         dose[cell] += other.dose[cell];
+        kermaSquares[cell] += other.kermaSquares[cell];
+        doseSquares[cell] += other.doseSquares[cell];
     }
     overflow = overflow || other.overflow;
 }
@@ -58,9 +62,14 @@ void ExactGrids::Add(const ExactGrids& other)
 void ExactGrids::ToGrids(Grids& grids) const
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
+    auto value = [&](ExactInt sum) {
+        return overflow ? nan : std::ldexp(static_cast<double>(sum), -kFractionBits);
+    };
     for (int cell = 0; cell < Grids::kCells; ++cell) {
-        grids.kerma[cell] = overflow ? nan : std::ldexp(static_cast<double>(kerma[cell]), -kFractionBits);
-        grids.dose[cell] = overflow ? nan : std::ldexp(static_cast<double>(dose[cell]), -kFractionBits);
+        grids.kerma[cell] = value(kerma[cell]);
+        grids.dose[cell] = value(dose[cell]);
+        grids.kermaSquares[cell] = value(kermaSquares[cell]);
+        grids.doseSquares[cell] = value(doseSquares[cell]);
     }
 }
 

@@ -44,8 +44,8 @@ std::vector<const PartialResult*> CheckCoverage(
         const PartialResult& part = parts[p];
         if (part.jobText != first.jobText || part.geometryCode != first.geometryCode)
             throw Refusal(records::DescribeFileError(names[p],
-                "は " + names[0] + " と別の計算（ジョブ・スペクトル・データ表）の部分です",
-                "belongs to another job, spectrum or set of tables than " + names[0]));
+                "は " + names[0] + " と別の計算（ジョブ・シード・スペクトル・データ表）の部分です",
+                "belongs to another job, seed, spectrum or set of tables than " + names[0]));
         if (part.slice.count != first.slice.count)
             throw Refusal(records::DescribeFileError(names[p],
                 "の分割数 " + std::to_string(part.slice.count) + " が " + names[0] + " の " +
@@ -100,10 +100,10 @@ int MergeParts(const std::vector<std::string>& names, const std::string& out, st
                                              : kSupineGeometry;
         auto grids = std::make_unique<Grids>();
         sums.ToGrids(*grids);
+        const std::string uncertainty = FormatUncertainty(tables, geometry, *grids, histories);
         Normalise(tables, *grids);
-        const std::string content = FormatResult(tables, geometry, *grids);
-        if (const auto failure = records::ReplaceFileAtomically(out, content))
-            throw Refusal(DescribeResultFailure(out, *failure));
+        const std::string content = FormatResult(tables, geometry, *grids, histories);
+        if (const auto failure = WriteResultFiles(out, content, uncertainty)) throw Refusal(*failure);
         messages << out << " を書き込みました（" << parts.size() << " 個の部分結果から） [" << out
                  << " written from " << parts.size() << " parts]\n";
         return 0;

@@ -7,6 +7,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <limits>
 #include <sstream>
 #include <vector>
 
@@ -14,7 +15,9 @@ namespace engine {
 
 namespace {
 
-constexpr const char* kMagic = "brisca-partial-result 1";
+constexpr const char* kKind = "brisca-partial-result";
+// The layout's version: 2 added the seed and the sums of squares.
+constexpr int kVersion = 2;
 
 std::uint64_t Fnv1a(std::string_view bytes, std::uint64_t hash = 0xcbf29ce484222325ULL)
 {
@@ -151,6 +154,8 @@ void AppendGrid(std::string& out, const char* key, const std::array<ExactInt, Gr
 
 } // namespace
 
+std::string PartSeal(std::string_view text) { return Hex64(Fnv1a(text)); }
+
 std::string PartialName(const std::string& resultName, Slice slice)
 {
     return resultName + ".part-" + std::to_string(slice.index) + "-of-" + std::to_string(slice.count);
@@ -159,7 +164,8 @@ std::string PartialName(const std::string& resultName, Slice slice)
 std::string InputsFingerprint(const std::string& directory)
 {
     std::uint64_t hash = Fnv1a("");
-    for (const char* file : {records::kInteractionTableFile, records::kAirTableFile, records::kConversionTableFile, records::kJobFile, records::kSpectrumFile}) {
+    for (const char* file : {records::kInteractionTableFile, records::kAirTableFile,
+             records::kConversionTableFile, records::kJobFile, records::kSpectrumFile}) {
         const std::string path = directory.empty() ? file : directory + "/" + file;
         std::string text;
         if (const auto failure = records::ReadWholeFile(path, text))
@@ -170,15 +176,16 @@ std::string InputsFingerprint(const std::string& directory)
     return Hex64(hash);
 }
 
-std::string FormatPartial(const Tables& tables, const EngineGeometry& geometry, Slice slice,
+std::string FormatPartial(const Tables& tables, const EngineGeometry& geometry, Slice slice, long long seed,
     const std::string& fingerprint, long long histories, const ExactGrids& sums)
 {
     const Job& job = tables.job;
-    std::string out = std::string(kMagic) + "\n";
+    std::string out = std::string(kKind) + " " + std::to_string(kVersion) + "\n";
     out += "slice " + std::to_string(slice.index) + " " + std::to_string(slice.count) + "\n";
     out += "geometry " +
            std::string(geometry.geometryCode.substr(geometry.geometryCode.find_first_not_of(' '))) + "\n";
     out += "chunk-histories " + std::to_string(kChunkHistories) + "\n";
+    out += "seed " + std::to_string(seed) + "\n";
     out += "inputs " + fingerprint + "\n";
     out += "job";
     for (const float value : {job.tubeOutput, job.fsd, job.fieldLength, job.fieldWidth, job.photonCount})
@@ -195,7 +202,9 @@ std::string FormatPartial(const Tables& tables, const EngineGeometry& geometry, 
     out += std::string("overflow ") + (sums.overflow ? "1" : "0") + "\n";
     AppendGrid(out, "kerma", sums.kerma);
     AppendGrid(out, "dose", sums.dose);
-    out += "end " + Hex64(Fnv1a(out)) + "\n";
+    AppendGrid(out, "kerma-squares", sums.kermaSquares);
+    AppendGrid(out, "dose-squares", sums.doseSquares);
+    out += "end " + PartSeal(out) + "\n";
     return out;
 }
 
@@ -204,15 +213,24 @@ PartialResult ParsePartial(const std::string& name, const std::string& text)
     // The last record seals the rest: a part cut short or altered is refused as a whole.
     const std::size_t endAt = text.rfind("end ");
     if (endAt == std::string::npos || (endAt != 0 && text[endAt - 1] != '\n') ||
-        text.compare(endAt, std::string::npos,
-            "end " + Hex64(Fnv1a(std::string_view(text).substr(0, endAt))) + "\n") != 0)
+        text.compare(
+            endAt, std::string::npos, "end " + PartSeal(std::string_view(text).substr(0, endAt)) + "\n") != 0)
         throw InputError(
             records::DescribeFileError(name, "は途中で切れているか壊れています（末尾の検査値が合いません）",
                 "the part is truncated or damaged (its closing check value does not match)"));
 
     PartReader reader(name, text.substr(0, endAt));
     PartialResult part;
-    if (reader.Records() == 0 || reader.NextText("brisca-partial-result") != "1") {
+    const std::string version = reader.Records() == 0 ? "" : reader.NextText(kKind);
+    if (version != std::to_string(kVersion)) {
+        // Versions before this one hold no sums of squares, from which the errors are formed.
+        if (version == "1")
+            throw InputError(records::DescribeFileError(name,
+                "は古い版 (1) "
+                "のエンジンが書いた部分結果で、誤差の計算に要る二乗和がありません。このスライスを今のエンジン"
+                "で計算し直してください",
+                "a partial result of the older layout 1, written by an earlier engine, without the sums of "
+                "squares that the errors need; run this slice again with the current engine"));
         throw InputError(records::DescribeFileError(
             name, "は部分結果ファイルではありません", "not a partial result of this version"));
     }
@@ -228,6 +246,8 @@ PartialResult ParsePartial(const std::string& name, const std::string& text)
         reader.Fail("の配置コードが不明です", "unknown geometry code");
     if (reader.Integer(reader.Next("chunk-histories", 1)[0], 1, 1LL << 40) != kChunkHistories)
         reader.Fail("のチャンクの大きさがこのエンジンと違います", "chunk size differs from this engine's");
+    reader.Integer(reader.Next("seed", 1)[0], std::numeric_limits<long long>::min(),
+        std::numeric_limits<long long>::max());
     reader.Next("inputs", 1);
     Job& job = part.tables.job;
     const std::vector<std::string> jobWords = reader.Next("job", 5);
@@ -257,6 +277,8 @@ PartialResult ParsePartial(const std::string& name, const std::string& text)
     part.sums->overflow = reader.Integer(reader.Next("overflow", 1)[0], 0, 1) == 1;
     reader.Grid("kerma", part.sums->kerma);
     reader.Grid("dose", part.sums->dose);
+    reader.Grid("kerma-squares", part.sums->kermaSquares);
+    reader.Grid("dose-squares", part.sums->doseSquares);
     if (static_cast<std::size_t>(reader.Record()) != reader.Records())
         reader.Fail("の後に余分な行があります", "unexpected records after the grids");
     return part;

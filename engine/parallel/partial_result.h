@@ -1,13 +1,14 @@
 #pragma once
 
+#include "engine/geometry.h"
 #include "engine/parallel/chunked_run.h"
 #include "engine/parallel/exact_sums.h"
-#include "engine/geometry.h"
 #include "engine/tables.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace engine {
 
@@ -29,12 +30,17 @@ std::string PartialName(const std::string& resultName, Slice slice);
 // a file that cannot be read.
 std::string InputsFingerprint(const std::string& directory);
 
-// The partial result's text (its layout is described in docs/partial-results.md).
-std::string FormatPartial(const Tables& tables, const EngineGeometry& geometry, Slice slice,
+// The check value that a part's closing `end` record carries for all the text before it.
+std::string PartSeal(std::string_view text);
+
+// The partial result's text (its layout is described in docs/partial-results.md); `seed` is
+// the run's --seed, which the parts of one job must share.
+std::string FormatPartial(const Tables& tables, const EngineGeometry& geometry, Slice slice, long long seed,
     const std::string& fingerprint, long long histories, const ExactGrids& sums);
 
 // Reads a partial result's text; `name` is the part as the user gave it. Throws InputError
-// naming the part and the record for a truncated, damaged or malformed part.
+// naming the part and the record for a truncated, damaged or malformed part, and for a part
+// of an older layout, which lacks the sums of squares.
 PartialResult ParsePartial(const std::string& name, const std::string& text);
 
 } // namespace engine

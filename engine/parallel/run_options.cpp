@@ -33,6 +33,23 @@ std::string ChunksError(const std::string& text)
            "' is not K/M with 1 <= K <= M <= " + std::to_string(kMaxSlices) + "]";
 }
 
+// A whole number with an optional minus sign, within 64 bits.
+bool ParseSeed(std::string_view text, long long& value)
+{
+    if (text.empty() || (text[0] != '-' && (text[0] < '0' || text[0] > '9'))) return false;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size();
+}
+
+// A percentage written with digits and at most one point, above 0 and at most 100.
+bool ParsePrecision(std::string_view text, double& value)
+{
+    if (text.empty() || text.find_first_not_of("0123456789.") != std::string_view::npos) return false;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() && value > 0.0 &&
+           value <= kLargestPrecision;
+}
+
 } // namespace
 
 ParsedRunOptions ParseRunOptions(const std::vector<std::string>& arguments, const char* threadsVariable)
@@ -40,6 +57,7 @@ ParsedRunOptions ParseRunOptions(const std::vector<std::string>& arguments, cons
     ParsedRunOptions parsed;
     RunOptions& options = parsed.options;
     bool threadsGiven = false;
+    bool seedGiven = false;
     for (std::size_t k = 0; k < arguments.size(); ++k) {
         std::string name = arguments[k];
         std::string value;
@@ -47,7 +65,7 @@ ParsedRunOptions ParseRunOptions(const std::vector<std::string>& arguments, cons
         if (equals != std::string::npos && name.rfind("--", 0) == 0) {
             value = name.substr(equals + 1);
             name.resize(equals);
-        } else if (name == "--threads" || name == "--chunks") {
+        } else if (name == "--threads" || name == "--chunks" || name == "--seed" || name == "--precision") {
             if (k + 1 == arguments.size()) {
                 parsed.error = name + " に値がありません [" + name + " needs a value]";
                 return parsed;
@@ -71,9 +89,23 @@ ParsedRunOptions ParseRunOptions(const std::vector<std::string>& arguments, cons
                 return parsed;
             }
             options.sliced = true;
+        } else if (name == "--seed") {
+            if (!ParseSeed(value, options.seed)) {
+                parsed.error = "--seed の値「" + value + "」は整数ではありません [--seed: '" + value +
+                               "' is not a whole number of at most 64 bits]";
+                return parsed;
+            }
+            seedGiven = true;
+        } else if (name == "--precision") {
+            if (!ParsePrecision(value, options.precision)) {
+                parsed.error = "--precision の値「" + value +
+                               "」は 0 より大きく 100 以下の % の値ではありません [--precision: '" + value +
+                               "' is not a percentage above 0 and at most 100]";
+                return parsed;
+            }
         } else {
             parsed.error = "知らない引数「" + arguments[k] + "」 [unknown argument '" + arguments[k] +
-                           "'; the engine takes --threads N and --chunks K/M]";
+                           "'; the engine takes --threads N, --chunks K/M, --seed S and --precision P]";
             return parsed;
         }
     }
@@ -84,7 +116,14 @@ ParsedRunOptions ParseRunOptions(const std::vector<std::string>& arguments, cons
         }
         threadsGiven = true;
     }
-    options.chunked = threadsGiven || options.sliced;
+    if (options.precision > 0.0 && options.sliced) {
+        parsed.error =
+            "--precision と --chunks は一緒に使えません（各スライスは他のスライスの誤差を知りません） "
+            "[--precision cannot be combined with --chunks: no slice sees the errors of the others; "
+            "run the whole job with --threads instead]";
+        return parsed;
+    }
+    options.chunked = threadsGiven || options.sliced || seedGiven || options.precision > 0.0;
     return parsed;
 }
 

@@ -13,7 +13,12 @@ struct RunOptions {
     int threads = 0;      // threads of the chunked mode; 0: one per core
     bool sliced = false;  // run one slice and write a partial result instead of the result
     Slice slice;          // which slice, when sliced
+    long long seed = 0;   // folded into every chunk's stream; 0 keeps the streams of a run without
+    double precision = 0; // percent: stop once the cells of interest are this precise; 0: no stop
 };
+
+// Largest precision that may be asked for, percent: no cell's error exceeds 100 %.
+inline constexpr double kLargestPrecision = 100.0;
 
 // Most threads that may be asked for.
 inline constexpr int kMaxThreads = 4096;
@@ -26,10 +31,12 @@ struct ParsedRunOptions {
     std::string error;  // Japanese with the English in brackets; empty when understood
 };
 
-// Reads `--threads N` and `--chunks K/M` (also written `--threads=N`, `--chunks=K/M`) and
-// the value of BRISCA_THREADS (`threadsVariable`, null when unset; an empty value counts as
-// unset). The command line wins over the variable; either one turns the chunked mode on,
-// and so does a slice, which then uses every core unless told otherwise.
+// Reads `--threads N`, `--chunks K/M`, `--seed S` and `--precision P` (also written with
+// `=`) and the value of BRISCA_THREADS (`threadsVariable`, null when unset; an empty value
+// counts as unset). The command line wins over the variable; either one turns the chunked
+// mode on, and so does a slice, a seed or a precision, which then use every core unless told
+// otherwise. S is a whole number (64 bits, either sign), P a percentage above 0 and at most
+// 100. A precision cannot be combined with a slice: no slice sees the others' errors.
 ParsedRunOptions ParseRunOptions(const std::vector<std::string>& arguments, const char* threadsVariable);
 
 } // namespace engine

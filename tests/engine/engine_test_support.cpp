@@ -72,11 +72,17 @@ void JobFolder::Truncate(const std::string& name, int records) const
 RunOutcome RunEngineIn(
     const JobFolder& folder, const engine::EngineGeometry& geometry, const engine::RunOptions& options)
 {
+    return RunEngineAt(folder.Path(), geometry, options);
+}
+
+RunOutcome RunEngineAt(
+    const std::string& folder, const engine::EngineGeometry& geometry, const engine::RunOptions& options)
+{
     std::istringstream in;
     std::ostringstream out;
     engine::Console console{in, out, [] { return engine::ClockTime{9, 5, 3}; }, {}};
     RunOutcome outcome;
-    outcome.status = engine::RunEngine(geometry, folder.Path(), console, options);
+    outcome.status = engine::RunEngine(geometry, folder, console, options);
     outcome.console = out.str();
     return outcome;
 }

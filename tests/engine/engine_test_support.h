@@ -40,6 +40,11 @@ RunOutcome RunEngineIn(const JobFolder& folder,
     const engine::EngineGeometry& geometry = engine::kStandingGeometry,
     const engine::RunOptions& options = {});
 
+// The same in any folder that holds a job.
+RunOutcome RunEngineAt(const std::string& folder,
+    const engine::EngineGeometry& geometry = engine::kStandingGeometry,
+    const engine::RunOptions& options = {});
+
 // Whole content of a file, "" when it does not exist.
 std::string ReadWholeFile(const std::string& path);
 

@@ -1,8 +1,10 @@
 #include "engine/parallel/exact_sums.h"
 #include "engine/parallel/merge_parts.h"
+#include "engine/parallel/partial_result.h"
 #include "engine/parallel/progress_title.h"
-#include "engine/rng.h"
 #include "engine/parallel/run_options.h"
+#include "engine/rng.h"
+#include "engine/run.h"
 #include "engine_test_support.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +22,7 @@ using enginetest::JobFolder;
 using enginetest::ReadWholeFile;
 
 const std::string kResult = "e2e-結果.dsr5";
+const std::string kErrors = "e2e-結果.dsrE";
 
 // Console text without the time lines' digits, which only the clock fixes.
 std::string RunIn(const JobFolder& folder, const engine::RunOptions& options)
@@ -54,7 +57,9 @@ TEST(ParallelTest, EveryThreadCountAndEverySlicingWritesTheSameFile)
 
     const std::string console = RunIn(folder, Threads(1));
     const std::string reference = ReadWholeFile(folder.File(kResult));
+    const std::string errors = ReadWholeFile(folder.File(kErrors));
     ASSERT_FALSE(reference.empty());
+    ASSERT_FALSE(errors.empty());
     EXPECT_NE(console.find("  98 / 104\n  99 / 104\n 100 / 104\n 101 / 104\n 102 / 104\n 103 / 104\n \n"),
         std::string::npos)
         << console;
@@ -62,10 +67,19 @@ TEST(ParallelTest, EveryThreadCountAndEverySlicingWritesTheSameFile)
         std::filesystem::remove(folder.File(kResult));
         EXPECT_EQ(RunIn(folder, Threads(threads)), console) << threads << " threads";
         EXPECT_TRUE(ReadWholeFile(folder.File(kResult)) == reference) << threads << " threads";
+        EXPECT_TRUE(ReadWholeFile(folder.File(kErrors)) == errors) << threads << " threads";
     }
     const std::string single = (std::filesystem::remove(folder.File(kResult)), RunIn(folder, {}),
         ReadWholeFile(folder.File(kResult)));
     EXPECT_FALSE(single == reference) << "the chunked streams differ from the single stream";
+
+    // Seed 0 is a run without a seed; any other seed draws other streams.
+    for (const long long seed : {0LL, 3LL, -3LL}) {
+        engine::RunOptions options = Threads(2);
+        options.seed = seed;
+        RunIn(folder, options);
+        EXPECT_EQ(ReadWholeFile(folder.File(kResult)) == reference, seed == 0) << "seed " << seed;
+    }
 
     // Slices as separate processes on this machine, in any order on the merge's line.
     std::filesystem::remove(folder.File(kResult));
@@ -81,6 +95,7 @@ TEST(ParallelTest, EveryThreadCountAndEverySlicingWritesTheSameFile)
         0)
         << ReadWholeFile(folder.File("messages.txt"));
     EXPECT_TRUE(ReadWholeFile(folder.File("merged.dsr5")) == reference);
+    EXPECT_TRUE(ReadWholeFile(folder.File("merged.dsrE")) == errors);
 }
 
 TEST(ParallelTest, MergeRefusesPartsThatDoNotMakeOneJob)
@@ -110,6 +125,19 @@ TEST(ParallelTest, MergeRefusesPartsThatDoNotMakeOneJob)
     std::string changed = full;
     changed[full.size() / 2] = changed[full.size() / 2] == '1' ? '2' : '1';
     std::ofstream(altered, std::ios::binary) << changed;
+    // An older engine's part, sealed as that engine sealed it: version 1, no squares.
+    const std::string older = folder.File("older");
+    std::string version1 = full.substr(0, full.find("kerma-squares\n"));
+    version1.replace(version1.find("result 2\n"), 9, "result 1\n");
+    std::ofstream(older, std::ios::binary) << version1 << "end " << engine::PartSeal(version1) << "\n";
+    const std::string seeded = folder.File("seeded");
+    {
+        JobFolder again;
+        again.SetRecord("B2F.txt", 5, "2.000E+04");
+        options.seed = 5;
+        RunIn(again, options);
+        std::filesystem::copy_file(again.File(kResult + ".part-2-of-2"), seeded);
+    }
 
     const struct {
         std::vector<std::string> parts;
@@ -122,6 +150,8 @@ TEST(ParallelTest, MergeRefusesPartsThatDoNotMakeOneJob)
         {{one, altered}, "[altered: the part is truncated or damaged"},
         {{one, folder.File("B2F.txt")}, "B2F.txt: the part is truncated or damaged"},
         {{one, folder.File("absent")}, "absent"},
+        {{one, older}, "[older: a partial result of the older layout 1, written by an earlier engine"},
+        {{one, seeded}, "[seeded: belongs to another job, seed, spectrum or set of tables"},
     };
     const std::string out = folder.File("merged.dsr5");
     for (const auto& c : cases) {
@@ -129,6 +159,7 @@ TEST(ParallelTest, MergeRefusesPartsThatDoNotMakeOneJob)
         EXPECT_EQ(engine::MergeParts(c.parts, out, messages), 1) << c.message;
         EXPECT_NE(messages.str().find(c.message), std::string::npos) << messages.str();
         EXPECT_FALSE(enginetest::FileExists(out)) << c.message;
+        EXPECT_FALSE(enginetest::FileExists(folder.File("merged.dsrE"))) << c.message;
     }
     std::ostringstream messages;
     EXPECT_EQ(engine::MergeParts({two, one}, out, messages), 0) << messages.str();
@@ -142,6 +173,8 @@ TEST(ParallelTest, MalformedOptionsAreRefused)
         std::string error; // "" when accepted
         int threads;
         bool chunked;
+        long long seed = 0;
+        double precision = 0.0;
     } cases[] = {
         {{}, nullptr, "", 0, false},
         {{}, "", "", 0, false},
@@ -160,6 +193,25 @@ TEST(ParallelTest, MalformedOptionsAreRefused)
         {{"--chunks", "3"}, nullptr, "'3' is not K/M", 0, false},
         {{"--chunks", "1/x"}, nullptr, "'1/x' is not K/M", 0, false},
         {{"--chunk", "1/2"}, nullptr, "unknown argument '--chunk'", 0, false},
+        {{"--seed", "17"}, nullptr, "", 0, true, 17},
+        {{"--seed=-9223372036854775808"}, "2", "", 2, true, -9223372036854775807LL - 1},
+        {{"--seed", "0"}, nullptr, "", 0, true, 0},
+        {{"--seed", "9223372036854775808"}, nullptr, "--seed: '9223372036854775808' is not a whole number", 0,
+            false},
+        {{"--seed", "1e3"}, nullptr, "--seed: '1e3' is not a whole number", 0, false},
+        {{"--seed", "+4"}, nullptr, "--seed: '+4' is not a whole number", 0, false},
+        {{"--seed"}, nullptr, "[--seed needs a value]", 0, false},
+        {{"--precision", "5"}, nullptr, "", 0, true, 0, 5.0},
+        {{"--precision=2.5", "--threads", "1"}, nullptr, "", 1, true, 0, 2.5},
+        {{"--precision", "100"}, nullptr, "", 0, true, 0, 100.0},
+        {{"--precision", "0"}, nullptr, "--precision: '0' is not a percentage above 0 and at most 100", 0,
+            false},
+        {{"--precision", "100.5"}, nullptr, "--precision: '100.5' is not a percentage", 0, false},
+        {{"--precision", "-5"}, nullptr, "--precision: '-5' is not a percentage", 0, false},
+        {{"--precision", "5%"}, nullptr, "--precision: '5%' is not a percentage", 0, false},
+        {{"--precision", "nan"}, nullptr, "--precision: 'nan' is not a percentage", 0, false},
+        {{"--precision", "5", "--chunks", "1/2"}, nullptr, "--precision cannot be combined with --chunks", 0,
+            false},
     };
     for (const auto& c : cases) {
         const engine::ParsedRunOptions parsed = engine::ParseRunOptions(c.arguments, c.variable);
@@ -170,6 +222,8 @@ TEST(ParallelTest, MalformedOptionsAreRefused)
             EXPECT_EQ(parsed.error, "") << where;
             EXPECT_EQ(parsed.options.threads, c.threads) << where;
             EXPECT_EQ(parsed.options.chunked, c.chunked) << where;
+            EXPECT_EQ(parsed.options.seed, c.seed) << where;
+            EXPECT_EQ(parsed.options.precision, c.precision) << where;
         } else {
             EXPECT_NE(parsed.error.find(c.error), std::string::npos) << where << ": " << parsed.error;
         }
@@ -183,6 +237,100 @@ TEST(ParallelTest, MalformedOptionsAreRefused)
     EXPECT_NE(ReadWholeFile(folder.File("messages.txt")).find("BRISCA_THREADS: 'x'"), std::string::npos);
     for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
         EXPECT_EQ(entry.path().filename().string().find(".dsr5"), std::string::npos) << entry.path();
+}
+
+// The header's photon count (record 12) and the kerma summed over the phantom-centre height.
+struct ResultSummary {
+    std::string histories;
+    double centreKerma = 0.0;
+};
+
+ResultSummary Summarise(const std::string& text)
+{
+    std::istringstream in(text);
+    std::string line;
+    ResultSummary summary;
+    for (int record = 1; std::getline(in, line); ++record) {
+        if (record == 12) summary.histories = line.substr(0, line.size() - 1);
+        // Block 2's kerma records follow its height and unit labels.
+        const int first = 12 + (2 + 61 + 1 + 61) + 2 + 1;
+        for (int i = 0; record >= first && record < first + 61 && i < 41; ++i)
+            summary.centreKerma +=
+                std::strtod(line.substr(static_cast<std::size_t>(11 * i), 11).c_str(), nullptr);
+    }
+    return summary;
+}
+
+TEST(ParallelTest, PrecisionRunsStopAtTheSameRoundOnAnyThreadCount)
+{
+    // 5 × 10^5 histories at 50 to 51.5 keV: rounds end after 100 000, 125 000, 156 248, ... histories.
+    JobFolder folder;
+    for (int i = 1; i <= 300; ++i)
+        folder.SetRecord("B_SPCTL.dat", i, i >= 100 && i <= 103 ? "0000.0, 1.00000" : "0000.0, 0.00000");
+    folder.SetRecord("B2F.txt", 5, "5.000E+05");
+    RunIn(folder, Threads(2));
+    const ResultSummary whole = Summarise(ReadWholeFile(folder.File(kResult)));
+
+    // A precision of 100 % is reached as soon as every cell of interest has a score; 0.5 %
+    // not within this job. The tighter the precision, the more rounds.
+    const struct {
+        double precision;
+        std::string line; // the console's last word on the precision
+    } cases[] = {
+        {100.0, "[precision 100 % reached after 100000 histories"},
+        {40.0, "[precision 40 % reached after "},
+        {0.5, "[all 500000 histories of the job ran without reaching 0.5 %"},
+    };
+    std::vector<long long> rounds;
+    for (const auto& c : cases) {
+        std::string console;
+        std::string result;
+        std::string errors;
+        for (const int threads : {1, 2}) {
+            engine::RunOptions options = Threads(threads);
+            options.precision = c.precision;
+            const std::string shown = RunIn(folder, options);
+            EXPECT_NE(shown.find(c.line), std::string::npos) << shown;
+            if (threads == 1) {
+                console = shown;
+                result = ReadWholeFile(folder.File(kResult));
+                errors = ReadWholeFile(folder.File(kErrors));
+            } else {
+                EXPECT_EQ(shown, console) << c.precision;
+                EXPECT_TRUE(ReadWholeFile(folder.File(kResult)) == result) << c.precision;
+                EXPECT_TRUE(ReadWholeFile(folder.File(kErrors)) == errors) << c.precision;
+            }
+        }
+        long long count = 0;
+        for (std::size_t at = console.find("[round "); at != std::string::npos;
+             at = console.find("[round ", at + 1))
+            ++count;
+        rounds.push_back(count);
+        // Normalised by the histories each bin ran: a run stopped early estimates the same
+        // rates as the whole job, within a few per cent over the summed plane.
+        const ResultSummary stopped = Summarise(result);
+        EXPECT_NEAR(stopped.centreKerma / whole.centreKerma, 1.0, 0.03) << c.precision;
+        EXPECT_EQ(stopped.histories, c.precision == 100.0 ? " 0.1E+06" : stopped.histories);
+        EXPECT_EQ(stopped.histories == whole.histories, c.precision < 1.0) << stopped.histories;
+    }
+    EXPECT_EQ(rounds.front(), 1);
+
+    // The terminal title carries the error reached beside the share done.
+    std::istringstream in;
+    std::ostringstream out;
+    std::string title;
+    engine::Console console{in, out,
+        [] {
+            return engine::ClockTime{9, 5, 3};
+        },
+        [&](const std::string& text) { title = text; }};
+    engine::RunOptions options = Threads(2);
+    options.precision = 100.0;
+    ASSERT_EQ(engine::RunEngine(engine::kStandingGeometry, folder.Path(), console, options), 0);
+    EXPECT_TRUE(title.starts_with("100% 誤差 ") && title.ends_with("% / 100% (error)")) << title;
+    EXPECT_TRUE(
+        std::is_sorted(rounds.begin(), rounds.end()) && rounds[0] < rounds[1] && rounds[1] < rounds[2])
+        << rounds[0] << " " << rounds[1] << " " << rounds[2];
 }
 
 // Correlation coefficient of two streams' first deviates, and how many they share in place.

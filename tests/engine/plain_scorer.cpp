@@ -45,8 +45,11 @@ void PlainScorer::Score(const engine::Photon& photon)
             for (int b = 0; b < Grids::kAlong; ++b) {
                 const float dz = (heightIsY ? zc : yc) - engine::AlongPosition(b);
                 if (dz * dz + offset * offset <= 25.0f) {
-                    grids_.kerma[Grids::Index(block, b, i)] += q;
-                    grids_.dose[Grids::Index(block, b, i)] += q * h;
+                    const int cell = Grids::Index(block, b, i);
+                    grids_.kerma[cell] += q;
+                    grids_.dose[cell] += q * h;
+                    grids_.kermaSquares[cell] += static_cast<double>(q) * q;
+                    grids_.doseSquares[cell] += static_cast<double>(q * h) * (q * h);
                 }
             }
         }

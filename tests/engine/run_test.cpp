@@ -1,6 +1,8 @@
 #include "engine/input_files.h"
 #include "engine/result_file.h"
 #include "engine_test_support.h"
+#include "records/atomic_file.h"
+#include "records/uncertainty_file.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +11,7 @@
 #include <fstream>
 #include <limits>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -16,6 +19,7 @@ using enginetest::JobFolder;
 using enginetest::ReadWholeFile;
 
 const char* const kResultName = "e2e-結果.dsr5";
+const char* const kErrorsName = "e2e-結果.dsrE";
 
 std::string ExpectedResult() { return ReadWholeFile(std::string(BRISCA_E2E_DIR) + "/expected.dsr5"); }
 
@@ -52,6 +56,25 @@ TEST(RunTest, WholeRunReproducesTheExpectedFileAndConsole)
                                         "   ---     Enter キーを押して下さい   ---\n"
                                         "Stop - Program terminated.\n";
     EXPECT_EQ(outcome.console, expectedConsole);
+}
+
+TEST(RunTest, ChunkedRunReproducesItsExpectedFileOnAnyThreadCount)
+{
+    const std::string expected = ReadWholeFile(std::string(BRISCA_E2E_DIR) + "/expected-chunked.dsr5");
+    std::string errors;
+    for (const int threads : {1, 2}) {
+        JobFolder folder;
+        engine::RunOptions options;
+        options.chunked = true;
+        options.threads = threads;
+        ASSERT_EQ(enginetest::RunEngineIn(folder, engine::kStandingGeometry, options).status, 0);
+        EXPECT_TRUE(ReadWholeFile(folder.File(kResultName)) == expected)
+            << "result differs from e2e/expected-chunked.dsr5 on " << threads << " threads";
+        const std::string written = ReadWholeFile(folder.File(kErrorsName));
+        ASSERT_FALSE(written.empty());
+        if (errors.empty()) errors = written;
+        EXPECT_TRUE(written == errors) << "uncertainty file differs on " << threads << " threads";
+    }
 }
 
 TEST(RunTest, ProgramRunsWithoutAConsoleInTheWorkingDirectory)
@@ -104,26 +127,58 @@ TEST(RunTest, ResultHeaderAndScaling)
 
 TEST(RunTest, ResultReplacesAnOlderFileOnlyWhenComplete)
 {
-    JobFolder folder;
-    // The name is taken by a folder: refused before any history.
-    std::filesystem::create_directory(folder.File(kResultName));
-    folder.SetRecord("B2F.txt", 5, "2.000E+03");
-    const enginetest::RunOutcome failed = enginetest::RunEngineIn(folder);
-    EXPECT_EQ(failed.status, 1);
-    EXPECT_NE(failed.console.find(
-                  "B2F.txt, record 6: result file 'e2e-結果.dsr5' cannot be created (Is a directory)"),
-        std::string::npos)
-        << failed.console;
-    EXPECT_EQ(failed.console.find("Monte Carlo Simulation"), std::string::npos);
-    EXPECT_TRUE(std::filesystem::is_directory(folder.File(kResultName)));
-    for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
-        EXPECT_NE(entry.path().extension(), ".tmp");
+    // Either name taken by a folder: refused before any history, and neither file written.
+    const struct {
+        const char* blocked;
+        std::string message;
+    } cases[] = {
+        {kResultName, "B2F.txt, record 6: result file 'e2e-結果.dsr5' cannot be created (Is a directory)"},
+        {kErrorsName,
+            "B2F.txt, record 6: uncertainty file 'e2e-結果.dsrE' cannot be created (Is a directory)"},
+    };
+    for (const auto& c : cases) {
+        JobFolder folder;
+        std::filesystem::create_directory(folder.File(c.blocked));
+        folder.SetRecord("B2F.txt", 5, "2.000E+03");
+        const enginetest::RunOutcome failed = enginetest::RunEngineIn(folder);
+        EXPECT_EQ(failed.status, 1);
+        EXPECT_NE(failed.console.find(c.message), std::string::npos) << failed.console;
+        EXPECT_EQ(failed.console.find("Monte Carlo Simulation"), std::string::npos);
+        EXPECT_TRUE(std::filesystem::is_directory(folder.File(c.blocked)));
+        for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+            EXPECT_NE(entry.path().extension(), ".tmp");
+            EXPECT_TRUE(
+                entry.path().filename() == c.blocked || !entry.path().filename().string().starts_with("e2e-"))
+                << entry.path();
+        }
     }
 
-    std::filesystem::remove(folder.File(kResultName));
+    JobFolder folder;
     std::ofstream(folder.File(kResultName)) << "older result";
     EXPECT_EQ(enginetest::RunEngineIn(folder).status, 0);
     EXPECT_EQ(ReadWholeFile(folder.File(kResultName)).size(), ExpectedResult().size());
+    const auto errors = std::make_unique<records::RelativeErrors>();
+    EXPECT_EQ(records::ReadUncertaintyFile(folder.File(kErrorsName), *errors), "");
+}
+
+TEST(RunTest, AResultThatCannotBePutInPlaceTakesItsNewErrorsAway)
+{
+    // The result's name becomes a folder while both temporaries are written: the errors,
+    // put in place first, must not stay beside the older result.
+    JobFolder folder;
+    const std::string result = folder.File(kResultName);
+    const std::string errors = folder.File(kErrorsName);
+    std::ofstream(errors) << "older errors";
+    records::PendingFile resultFile(result);
+    records::PendingFile errorsFile(errors);
+    ASSERT_FALSE(resultFile.Append("result"));
+    ASSERT_FALSE(errorsFile.Append("errors"));
+    std::filesystem::create_directories(result + "/taken");
+    const std::optional<std::string> failure =
+        engine::CommitResultFiles(resultFile, result, errorsFile, errors);
+    ASSERT_TRUE(failure);
+    EXPECT_NE(failure->find("the result file cannot be put in place"), std::string::npos) << *failure;
+    EXPECT_FALSE(enginetest::FileExists(errors));
 }
 
 TEST(RunTest, ValueThatIsNotFiniteIsNeverWritten)
@@ -131,10 +186,10 @@ TEST(RunTest, ValueThatIsNotFiniteIsNeverWritten)
     JobFolder folder;
     const engine::Tables tables = engine::LoadTables(folder.Path());
     auto grids = std::make_unique<engine::Grids>();
-    EXPECT_NO_THROW(engine::FormatResult(tables, engine::kStandingGeometry, *grids));
+    EXPECT_NO_THROW(engine::FormatResult(tables, engine::kStandingGeometry, *grids, 0));
     grids->dose[engine::Grids::Index(1, 30, 2)] = std::numeric_limits<float>::quiet_NaN();
     try {
-        engine::FormatResult(tables, engine::kStandingGeometry, *grids);
+        engine::FormatResult(tables, engine::kStandingGeometry, *grids, 0);
         ADD_FAILURE() << "a NaN was formatted";
     } catch (const std::runtime_error& e) {
         EXPECT_NE(std::string(e.what()).find("the value of dose (block 2, 0 cm, 20 cm) is not finite"),

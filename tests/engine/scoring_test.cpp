@@ -30,7 +30,9 @@ protected:
     static bool SameGrids(const engine::Grids& a, const engine::Grids& b)
     {
         return std::memcmp(a.kerma.data(), b.kerma.data(), sizeof a.kerma) == 0 &&
-               std::memcmp(a.dose.data(), b.dose.data(), sizeof a.dose) == 0;
+               std::memcmp(a.dose.data(), b.dose.data(), sizeof a.dose) == 0 &&
+               std::memcmp(a.kermaSquares.data(), b.kermaSquares.data(), sizeof a.kermaSquares) == 0 &&
+               std::memcmp(a.doseSquares.data(), b.doseSquares.data(), sizeof a.doseSquares) == 0;
     }
 
     int ScoredCells(const engine::Grids& grids) const
@@ -164,6 +166,33 @@ TEST_F(ScoringTest, WholeRunOfFastAndPlainScoringGivesIdenticalGrids)
     }
     EXPECT_GT(ScoredCells(*grids), 1000);
     EXPECT_TRUE(SameGrids(*grids, *plain));
+}
+
+TEST_F(ScoringTest, SquaresAreThoseOfEachHistorysWholeContribution)
+{
+    // The same histories once into the run's grids and once into a grid cleared before each
+    // history: a cell scored twice in one history would make the sum of squares differ from
+    // the sum of the squared history totals.
+    auto one = std::make_unique<engine::Grids>();
+    auto totals = std::make_unique<engine::Grids>();
+    engine::GridScorer oneScorer(tables, engine::kStandingGeometry, *one);
+    engine::Rng runRng;
+    engine::Rng oneRng;
+    engine::Transport run(tables, runRng, scorer);
+    engine::Transport single(tables, oneRng, oneScorer);
+    for (int n = 0; n < 4000; ++n) {
+        const float energy = 20.0f + 0.5f * static_cast<float>(n % 200);
+        run.RunHistory(energy);
+        *one = engine::Grids{};
+        single.RunHistory(energy);
+        for (int cell = 0; cell < engine::Grids::kCells; ++cell) {
+            totals->kermaSquares[cell] += one->kerma[cell] * one->kerma[cell];
+            totals->doseSquares[cell] += one->dose[cell] * one->dose[cell];
+        }
+    }
+    EXPECT_GT(ScoredCells(*grids), 1000);
+    EXPECT_TRUE(totals->kermaSquares == grids->kermaSquares);
+    EXPECT_TRUE(totals->doseSquares == grids->doseSquares);
 }
 
 TEST_F(ScoringTest, NearLateralPositionsStayZeroAndNormalisingScalesLinearly)

@@ -69,11 +69,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             transport.RunHistory(lowest);
             transport.RunHistory(highest);
         }
+        engine::FormatUncertainty(*tables, engine::kStandingGeometry, *grids, 100);
         engine::Normalise(*tables, *grids);
-        engine::FormatResult(*tables, engine::kStandingGeometry, *grids);
+        engine::FormatResult(*tables, engine::kStandingGeometry, *grids, 100);
     } catch (const engine::InputError&) {
     } catch (const std::runtime_error& e) {
-        // FormatResult refuses a value that is not finite with a plain runtime_error; any
+        // The formatting refuses a value that is not finite with a plain runtime_error; any
         // other kind (a stream failure among them) is a fault.
         if (typeid(e) != typeid(std::runtime_error)) throw;
     }
