@@ -1,8 +1,8 @@
 #include "engine/parallel/exact_sums.h"
 #include "engine/parallel/merge_parts.h"
 #include "engine/parallel/progress_title.h"
-#include "engine/rng.h"
 #include "engine/parallel/run_options.h"
+#include "engine/rng.h"
 #include "engine_test_support.h"
 
 #include <gtest/gtest.h>
@@ -83,6 +83,22 @@ TEST(ParallelTest, EveryThreadCountAndEverySlicingWritesTheSameFile)
     EXPECT_TRUE(ReadWholeFile(folder.File("merged.dsr5")) == reference);
 }
 
+// The part with the first value of record `key` (of a grid's first record, for a grid's key)
+// replaced by `value` and its check value recomputed, as a tool that edits sums leaves it.
+std::string EditedPart(const std::string& text, const std::string& key, const std::string& value)
+{
+    std::string edited = text.substr(0, text.rfind("end "));
+    std::size_t line = edited.find("\n" + key + (key == "kerma" || key == "dose" ? "\n" : " ")) + 1;
+    if (edited[line + key.size()] == '\n') line += key.size() + 1;
+    const std::size_t first = edited.find(' ', line) + 1;
+    edited.replace(first, edited.find_first_of(" \n", first) - first, value);
+    std::uint64_t hash = 0xcbf29ce484222325ULL;
+    for (const char c : edited) hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3ULL;
+    char end[32];
+    std::snprintf(end, sizeof end, "end %016llx\n", static_cast<unsigned long long>(hash));
+    return edited + end;
+}
+
 TEST(ParallelTest, MergeRefusesPartsThatDoNotMakeOneJob)
 {
     JobFolder folder;
@@ -110,10 +126,16 @@ TEST(ParallelTest, MergeRefusesPartsThatDoNotMakeOneJob)
     std::string changed = full;
     changed[full.size() / 2] = changed[full.size() / 2] == '1' ? '2' : '1';
     std::ofstream(altered, std::ios::binary) << changed;
+    const auto edited = [&](const char* name, const std::string& key, const std::string& value) {
+        std::ofstream(folder.File(name), std::ios::binary) << EditedPart(full, key, value);
+        return folder.File(name);
+    };
+    std::filesystem::create_hard_link(one, folder.File("linked"));
 
     const struct {
         std::vector<std::string> parts;
-        std::string message; // a part of the message
+        std::string message;             // a part of the message
+        std::string out = "merged.dsr5"; // in the folder
     } cases[] = {
         {{one, foreign}, "[" + kResult + ".part-2-of-2: belongs to another job"},
         {{one}, "[no part holds slice 2 / 2]"},
@@ -122,16 +144,36 @@ TEST(ParallelTest, MergeRefusesPartsThatDoNotMakeOneJob)
         {{one, altered}, "[altered: the part is truncated or damaged"},
         {{one, folder.File("B2F.txt")}, "B2F.txt: the part is truncated or damaged"},
         {{one, folder.File("absent")}, "absent"},
+        {{one, edited("negative", "kerma", "-1")}, "[negative, record 16: kerma sum '-1' is negative]"},
+        {{one, edited("unreachable", "dose", "99999999999999999999999999999999")},
+            "[unreachable, record 200: dose sum '99999999999999999999999999999999' is beyond what the "
+            "part's histories can reach]"},
+        {{edited("overflowed", "overflow", "1"), two},
+            "overflowed の 14 行目: 和が計算中に溢れています（結合できません） [overflowed, record 14: the "
+            "slice's sums overflowed; it cannot be merged]"},
+        {{one, two},
+            "[result file name '" + kResult + ".part-2-of-2' is the part " + kResult + ".part-2-of-2]",
+            kResult + ".part-2-of-2"},
+        {{one, two}, "is the part " + kResult + ".part-1-of-2]", "./" + kResult + ".part-1-of-2"},
+        {{one, two}, "[result file name 'linked' is the part " + kResult + ".part-1-of-2]", "linked"},
+        {{one, two},
+            "結果ファイル名「Ak2Sv.dat」は計算の入力ファイルと同じです [result file name 'Ak2Sv.dat' is one "
+            "of "
+            "the engine's input files]",
+            "Ak2Sv.dat"},
     };
-    const std::string out = folder.File("merged.dsr5");
     for (const auto& c : cases) {
+        const std::string out = folder.File(c.out);
+        const bool existed = enginetest::FileExists(out);
+        const std::string before = ReadWholeFile(out);
         std::ostringstream messages;
         EXPECT_EQ(engine::MergeParts(c.parts, out, messages), 1) << c.message;
         EXPECT_NE(messages.str().find(c.message), std::string::npos) << messages.str();
-        EXPECT_FALSE(enginetest::FileExists(out)) << c.message;
+        EXPECT_EQ(enginetest::FileExists(out), existed) << c.message;
+        EXPECT_TRUE(ReadWholeFile(out) == before) << c.message;
     }
     std::ostringstream messages;
-    EXPECT_EQ(engine::MergeParts({two, one}, out, messages), 0) << messages.str();
+    EXPECT_EQ(engine::MergeParts({two, one}, folder.File("merged.dsr5"), messages), 0) << messages.str();
 }
 
 TEST(ParallelTest, MalformedOptionsAreRefused)
