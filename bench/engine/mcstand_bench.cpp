@@ -1,13 +1,12 @@
-// Histories per second of the engine on the default job: 80 kV constant potential,
-// FSD 90 cm, 20 × 20 cm field, the shipped tables. The spectrum is a Kramers thick-target
-// shape filtered by 2.5 + 1.5 mm aluminium with the shipped aluminium coefficients.
+// Histories per second of the engine on the default job (default_job.h).
 // The single stream is timed in user CPU seconds of this process, so other load on the
 // machine matters less; the chunked mode on N threads in wall-clock seconds, since its point
 // is to finish sooner on several cores.
 
-#include "engine/parallel/chunked_run.h"
+#include "default_job.h"
 #include "engine/geometry.h"
 #include "engine/input_files.h"
+#include "engine/parallel/chunked_run.h"
 #include "engine/rng.h"
 #include "engine/scoring.h"
 #include "engine/transport.h"
@@ -34,52 +33,6 @@ double UserSeconds()
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return static_cast<double>(usage.ru_utime.tv_sec) + 1e-6 * static_cast<double>(usage.ru_utime.tv_usec);
-}
-
-// Aluminium linear attenuation (1/cm) on the 0.5 keV slots, third column of MUs.dat.
-std::array<double, 301> AluminiumCoefficients()
-{
-    std::array<double, 301> mu{};
-    std::ifstream in(std::string(BRISCA_DATA_DIR) + "/MUs.dat");
-    for (int i = 1; i <= 300; ++i) {
-        double energy = 0, tungsten = 0, copper = 0;
-        if (!(in >> energy >> tungsten >> mu[static_cast<std::size_t>(i)] >> copper)) {
-            std::fprintf(stderr, "MUs.dat: record %d unreadable\n", i);
-            std::exit(1);
-        }
-    }
-    return mu;
-}
-
-void WriteDefaultJob(const fs::path& folder, double histories)
-{
-    for (const char* table : {"ICRUSoft.dat", "Air.eac", "Ak2Sv.dat"}) {
-        fs::copy_file(
-            fs::path(BRISCA_DATA_DIR) / table, folder / table, fs::copy_options::overwrite_existing);
-    }
-    std::ofstream job(folder / "B2F.txt", std::ios::binary);
-    char count[32];
-    std::snprintf(count, sizeof count, "%.3E", histories);
-    job << "1.000E+00\r\n 90.0\r\n20.0\r\n20.0\r\n" << count << "\r\nbench.dsr5\r\n";
-
-    const std::array<double, 301> muAl = AluminiumCoefficients();
-    std::array<double, 301> shape{};
-    double peak = 0;
-    for (int i = 1; i <= 300; ++i) {
-        const double E = 0.5 * i;
-        if (E < 80.0)
-            shape[static_cast<std::size_t>(i)] =
-                (80.0 - E) / E * std::exp(-muAl[static_cast<std::size_t>(i)] * 0.40);
-        peak = std::max(peak, shape[static_cast<std::size_t>(i)]);
-    }
-    std::ofstream spectrum(folder / "B_SPCTL.dat", std::ios::binary);
-    for (int i = 1; i <= 300; ++i) {
-        char line[40];
-        std::snprintf(
-            line, sizeof line, "%06.1f, %.5f\r\n", 0.5 * i, shape[static_cast<std::size_t>(i)] / peak);
-        spectrum << line;
-    }
-    spectrum << "1000\r\n80\r\n1\r\n12\r\n2.5\r\n1.5\r\n0\r\n";
 }
 
 struct Timing {
@@ -130,7 +83,7 @@ int main(int argc, char** argv)
     const double histories = argc > 1 ? std::atof(argv[1]) : 1.0e7;
     const fs::path folder = fs::temp_directory_path() / ("mcstand-bench-" + std::to_string(::getpid()));
     fs::create_directories(folder);
-    WriteDefaultJob(folder, histories);
+    enginebench::WriteDefaultJob(folder, histories);
     const engine::Tables tables = engine::LoadTables(folder.string());
     fs::remove_all(folder);
 
