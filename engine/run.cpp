@@ -138,7 +138,9 @@ int RunEngine(
     SayTime(console, "Start time", start);
 
     const Spectrum& spectrum = tables->spectrum;
-    ProgressTitle title(console.title);
+    // Only a terminal shows the title; weighing the bins for it takes a moment.
+    ProgressTitle title(
+        console.title, console.title ? MeasureWorkCurve(*tables, geometry, options.chunked) : WorkCurve{});
     auto sayBin = [&](int bin) {
         std::string progress = " ";
         records::AppendI(progress, bin, 3);
@@ -175,7 +177,7 @@ int RunEngine(
     } catch (const InputError& e) {
         return Refuse(console, e.what());
     }
-    title.Finish(histories);
+    title.Finish();
 
     Say(console, "");
     SayTime(console, "Start time", start);

@@ -318,11 +318,33 @@ TEST(ParallelTest, ExactSumsAndTitleTexts)
     sums.ToGrids(*grids);
     EXPECT_TRUE(std::isnan(grids->kerma[5]));
 
-    EXPECT_EQ(engine::ProgressTitleText(0, 1000, 0.0), "0%");
-    EXPECT_EQ(engine::ProgressTitleText(250, 1000, 10.0), "25% 残り 0:00:30 (left)");
-    EXPECT_EQ(engine::ProgressTitleText(1, 3600 * 10 + 1, 1.0), "0% 残り 10:00:00 (left)");
-    EXPECT_EQ(engine::ProgressTitleText(1000, 1000, 5.0), "100%");
+    EXPECT_EQ(engine::ProgressTitleText(0.0, 0.0), "0%");
+    EXPECT_EQ(engine::ProgressTitleText(0.25, 10.0), "25% 残り 0:00:30 (left)");
+    EXPECT_EQ(engine::ProgressTitleText(1.0 / 36001, 1.0), "0% 残り 10:00:00 (left)");
+    EXPECT_EQ(engine::ProgressTitleText(1.0, 5.0), "100%");
     EXPECT_EQ(engine::TitleEscape("x"), "\x1b]0;x\x07");
+}
+
+TEST(ParallelTest, WorkCurveWeighsTheHistoriesDoneByTheirBinsCost)
+{
+    // Bins of 100, 0 and 300 histories; the last costs three times as much per history.
+    const engine::WorkCurve curve({100, 0, 300}, {1.0, 5.0, 3.0});
+    const struct {
+        double histories; // share of the histories done
+        double work;      // share of the work done
+    } cases[] = {{0.0, 0.0}, {0.125, 0.05}, {0.25, 0.1}, {0.5, 0.4}, {1.0, 1.0}, {1.5, 1.0}, {-1.0, 0.0}};
+    for (const auto& c : cases) {
+        EXPECT_NEAR(curve.WorkShare(c.histories), c.work, 1e-12) << c.histories;
+        EXPECT_EQ(engine::WorkCurve().WorkShare(c.histories), std::clamp(c.histories, 0.0, 1.0));
+    }
+    EXPECT_EQ(engine::WorkCurve({0, 0}, {1.0, 2.0}).WorkShare(0.5), 0.5);
+
+    // A quarter of the histories took 10 s: a tenth of the work, so 90 s are left, not 30 s.
+    std::vector<std::string> titles;
+    engine::ProgressTitle title([&](const std::string& text) { titles.push_back(text); }, curve);
+    title.Finish();
+    EXPECT_EQ(titles, std::vector<std::string>{"100%"});
+    EXPECT_EQ(engine::ProgressTitleText(curve.WorkShare(0.25), 10.0), "10% 残り 0:01:30 (left)");
 }
 
 } // namespace
