@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/geometry.h"
 #include "engine/parallel/exact_sums.h"
+#include "engine/geometry.h"
 #include "engine/tables.h"
 
 #include <functional>
