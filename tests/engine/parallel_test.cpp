@@ -99,6 +99,30 @@ std::string EditedPart(const std::string& text, const std::string& key, const st
     return edited + end;
 }
 
+TEST(ParallelTest, GnuParallelRunsTheSlicesThatMergeIntoTheThreadedResult)
+{
+    // The README's recipe on this machine: ":" makes GNU parallel run the slices as local
+    // jobs, "2/" at most two at a time; the engine is named by its absolute path.
+    JobFolder folder;
+    ASSERT_EQ(Shell(folder.Path(), "command -v parallel"), 0)
+        << "GNU parallel is missing: scripts/install-deps.sh installs it";
+    const std::string mcstand = std::string("\"") + BRISCA_MCSTAND + "\"";
+    ASSERT_EQ(Shell(folder.Path(), mcstand + " --threads 2"), 0);
+    const std::string threaded = ReadWholeFile(folder.File(kResult));
+    ASSERT_FALSE(threaded.empty());
+    std::filesystem::remove(folder.File(kResult));
+
+    ASSERT_EQ(Shell(folder.Path(), "PARALLEL_HOME=\"$PWD/.parallel\" parallel --will-cite --sshlogin 2/: '" +
+                                       mcstand + " --chunks {}/3 --threads 1 </dev/null' ::: 1 2 3"),
+        0)
+        << ReadWholeFile(folder.File("messages.txt"));
+    ASSERT_EQ(Shell(folder.Path(),
+                  std::string("'") + BRISCA_MERGE + "' '" + kResult + "'.part-*-of-3 --out merged.dsr5"),
+        0)
+        << ReadWholeFile(folder.File("messages.txt"));
+    EXPECT_TRUE(ReadWholeFile(folder.File("merged.dsr5")) == threaded);
+}
+
 TEST(ParallelTest, MergeRefusesPartsThatDoNotMakeOneJob)
 {
     JobFolder folder;
