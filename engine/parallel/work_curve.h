@@ -9,8 +9,8 @@ namespace engine {
 
 // How a job's work is spread over its histories, which run bin after bin upwards in energy.
 // A history of a high bin scatters several times before it ends or escapes, one of a low
-// bin is soon absorbed: at 80 kV the last bins cost four times as much per history as the
-// first, so the share of histories done runs well ahead of the share of the time.
+// bin is soon absorbed: at 80 kV a history of the last bins costs about five times one of
+// the first, so the share of histories done runs well ahead of the share of the time.
 class WorkCurve {
 public:
     // Every history costs the same.
