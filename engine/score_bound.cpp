@@ -23,11 +23,12 @@ float LargestConversion(const ConversionTable& conversion)
 
 CellScoreBound LargestCellScore(const AirTable& air, int lastBin, float largestConversion)
 {
-    // Scores interpolate the air table between entries around the photon's energy, which
-    // never exceeds the top bin's; coherent scattering keeps it, incoherent lowers it.
+    // Scores interpolate the air table between the entries around the photon's energy, which
+    // never exceeds the top bin's (coherent scattering keeps it, incoherent lowers it) and
+    // never falls below 5 keV, where the transport stops following a photon.
     const int top = std::min(lastBin + 1, 300);
     const float largestAir =
-        *std::max_element(air.coefficient.begin() + 1, air.coefficient.begin() + top + 1);
+        *std::max_element(air.coefficient.begin() + Spectrum::kFirstBin, air.coefficient.begin() + top + 1);
     const double topEnergy = lastBin * static_cast<double>(Spectrum::kBinWidth);
     CellScoreBound bound;
     bound.kerma = largestAir * topEnergy * kLargestObliquity;
