@@ -176,6 +176,9 @@ void ReadConversionFile(const std::string& directory, ConversionTable& conversio
             conversion.energy[k] = reader.Single(9, 3);
             conversion.coefficient[k] = reader.Single(12, 5);
         });
+        // A negative coefficient would turn scattered kerma into a negative dose rate.
+        if (conversion.coefficient[k] < 0.0f)
+            file.Fail("換算係数が負です", "conversion coefficient is negative");
         // Equal neighbours are harmless: the look-up takes the first row above the energy.
         if (k > 1 && conversion.energy[k] < conversion.energy[k - 1]) {
             file.Fail("エネルギーが前の行より小さくなっています（昇順でなければなりません）",
@@ -229,7 +232,8 @@ void ReadJobFile(const std::string& directory, Job& job)
             "result file name '" + records::EchoText(job.resultName) + "' is not a plain file name");
     }
     // The result would replace an input, and every later run would fail on it.
-    for (const char* input : {records::kInteractionTableFile, records::kAirTableFile, records::kConversionTableFile, records::kJobFile, records::kSpectrumFile}) {
+    for (const char* input : {records::kInteractionTableFile, records::kAirTableFile,
+             records::kConversionTableFile, records::kJobFile, records::kSpectrumFile}) {
         if (job.resultName == input) {
             file.Fail(
                 "結果ファイル名「" + records::EchoText(job.resultName) + "」は計算の入力ファイルと同じです",
@@ -291,12 +295,12 @@ Tables LoadTables(const std::string& directory)
             "相互作用表が 5 keV より上から始まっています", "the interaction table starts above 5 keV"));
     }
     if (!(interaction.energy[interaction.rows] > topEnergy)) {
-        throw InputError(
-            records::DescribeRecordError(records::kInteractionTableFile, firstInteractionRecord + interaction.rows - 1,
-                "相互作用表がスペクトルの最高エネルギー " + Number(topEnergy) +
-                    " keV を超えるところまでありません",
-                "the interaction table does not reach beyond the top spectrum energy " + Number(topEnergy) +
-                    " keV"));
+        throw InputError(records::DescribeRecordError(records::kInteractionTableFile,
+            firstInteractionRecord + interaction.rows - 1,
+            "相互作用表がスペクトルの最高エネルギー " + Number(topEnergy) +
+                " keV を超えるところまでありません",
+            "the interaction table does not reach beyond the top spectrum energy " + Number(topEnergy) +
+                " keV"));
     }
     if (!(tables.conversion.energy[ConversionTable::kRows] > topEnergy)) {
         throw InputError(records::DescribeRecordError(records::kConversionTableFile, ConversionTable::kRows,

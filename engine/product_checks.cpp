@@ -3,8 +3,11 @@
 #include "engine/constants.h"
 #include "engine/input_error.h"
 #include "engine/input_files.h"
+#include "engine/parallel/chunked_run.h"
+#include "engine/score_bound.h"
 #include "records/field_error.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <sstream>
 #include <string>
@@ -79,14 +82,28 @@ void CheckProducts(const Tables& tables)
     const double referenceKerma =
         reference / (static_cast<double>(job.fieldWidth) * job.fieldLength) * 1.602e-13;
     if (!FitsSingle(reference) || !FitsSingle(referenceKerma) || !(referenceKerma > 0.0)) {
-        Refuse(records::kJobFile, 5, "光子数 " + Text(job.photonCount) + " と Air.eac の係数の積が単精度の範囲外です",
+        Refuse(records::kJobFile, 5,
+            "光子数 " + Text(job.photonCount) + " と Air.eac の係数の積が単精度の範囲外です",
             "photon count " + Text(job.photonCount) +
                 " times the air coefficients of Air.eac is beyond single precision");
     }
     const double scale = surfaceRate / referenceKerma * 8.01e-14 / (kPi * 25.0);
     if (!FitsSingle(scale)) {
-        Refuse(records::kJobFile, 1, "管出力から求めた線量率への換算係数 " + Text(scale) + " が単精度の範囲外です",
+        Refuse(records::kJobFile, 1,
+            "管出力から求めた線量率への換算係数 " + Text(scale) + " が単精度の範囲外です",
             "the scale from scores to rates, " + Text(scale) + ", is beyond single precision");
+    }
+
+    // The rates are worked out in single precision, the surface rate over the reference kerma
+    // first; neither that step nor the largest rate any cell could reach may overflow. Half
+    // the range is kept in hand for the single-precision sums these double sums stand for.
+    const CellScoreBound bound =
+        LargestCellScore(tables.air, tables.spectrum.lastBin, LargestConversion(tables.conversion));
+    const double histories = static_cast<double>(JobHistories(tables));
+    const double largestRate = scale * histories * std::max(bound.kerma, bound.dose);
+    if (surfaceRate / referenceKerma > FLT_MAX / 2.0 || largestRate > FLT_MAX / 2.0) {
+        Refuse(records::kJobFile, 1, "管出力 " + Text(job.tubeOutput) + " では線量率が単精度の範囲を超えます",
+            "tube output " + Text(job.tubeOutput) + " makes dose rates beyond single precision");
     }
 }
 

@@ -153,11 +153,14 @@ int RunEngine(
     SayTime(console, "Start time", start);
 
     const Spectrum& spectrum = tables->spectrum;
-    // A run that stops at a precision adds the precision reached so far to the title.
+    // A run that stops at a precision adds the precision reached so far to the title. Only a
+    // terminal shows the title; weighing the bins for it takes a moment, and a run in rounds,
+    // each a share of every bin, has its work spread like its histories.
     std::string titleNote;
     std::function<void(const std::string&)> titleSink;
     if (console.title) titleSink = [&](const std::string& text) { console.title(text + titleNote); };
-    ProgressTitle title(titleSink);
+    const bool weigh = console.title && options.precision <= 0.0;
+    ProgressTitle title(titleSink, weigh ? MeasureWorkCurve(*tables, geometry, options.chunked) : WorkCurve{});
     auto sayBin = [&](int bin) {
         std::string progress = " ";
         records::AppendI(progress, bin, 3);
@@ -204,7 +207,7 @@ int RunEngine(
     } catch (const InputError& e) {
         return Refuse(console, e.what());
     }
-    title.Finish(histories);
+    title.Finish();
     if (stopped) console.out << PrecisionLine(*stopped, options.precision) << '\n';
 
     Say(console, "");

@@ -41,7 +41,9 @@ bool AppendNonFinite(std::string& out, double value, int width)
 void AppendE(std::string& out, double value, int width, int decimals)
 {
     if (!std::isfinite(value) || decimals < 1) RefuseE(value, width, decimals);
-    const bool negative = std::signbit(value);
+    // Negative zero is written as zero: its sign would fill the field's leading blank and
+    // join the field to its neighbour.
+    const bool negative = std::signbit(value) && value != 0.0;
     const double magnitude = std::fabs(value);
 
     // Shortest exact rounding to d significant digits: "d.ddde+XX".

@@ -10,6 +10,7 @@ packages=(
   libxrl-dev
   fonts-ipafont-gothic fonts-dejavu-core
   xvfb xauth imagemagick xdotool xterm
+  parallel rsync
 )
 
 missing=()

@@ -4,10 +4,10 @@
 
 namespace enginebench {
 
-// Writes the default job into `folder`: 80 kV constant potential, FSD 90 cm, 20 × 20 cm
-// field, `histories` photons, result "bench.dsr5", with the shipped tables copied beside it.
-// The spectrum is a Kramers thick-target shape filtered by 2.5 + 1.5 mm aluminium with the
-// shipped aluminium coefficients. Exits the program when a shipped table cannot be read.
+// Writes the default job into `folder`: the shipped ICRUSoft.dat, Air.eac and Ak2Sv.dat, and
+// B2F.txt and B_SPCTL.dat for 80 kV constant potential, FSD 90 cm, a 20 × 20 cm field and
+// `histories` photons. The spectrum is a Kramers thick-target shape filtered by 2.5 + 1.5 mm
+// aluminium with the shipped aluminium coefficients; the result is bench.dsr5.
 void WriteDefaultJob(const std::filesystem::path& folder, double histories);
 
 } // namespace enginebench

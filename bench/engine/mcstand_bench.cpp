@@ -1,4 +1,5 @@
-// Histories per second of the engine on the default job (default_job.h). The single stream is timed in user CPU seconds of this process, so other load on the
+// Histories per second of the engine on the default job (default_job.h).
+// The single stream is timed in user CPU seconds of this process, so other load on the
 // machine matters less; the chunked mode on N threads in wall-clock seconds, since its point
 // is to finish sooner on several cores.
 

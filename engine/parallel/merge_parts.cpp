@@ -6,8 +6,11 @@
 #include "engine/scoring.h"
 #include "records/atomic_file.h"
 #include "records/field_error.h"
+#include "records/file_names.h"
 #include "records/read_file.h"
+#include "records/uncertainty_file.h"
 
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <ostream>
@@ -72,12 +75,44 @@ std::vector<const PartialResult*> CheckCoverage(
     return ordered;
 }
 
+// Refuses a result that would replace one of the parts or an engine input, as the engines
+// refuse such a result name: the merge would destroy what it reads, or every later run.
+void CheckOutName(const std::vector<std::string>& names, const std::string& out)
+{
+    const std::string file = std::filesystem::path(out).filename().string();
+    const std::string echo = records::EchoText(file);
+    for (const char* input : {records::kInteractionTableFile, records::kAirTableFile,
+             records::kConversionTableFile, records::kJobFile, records::kSpectrumFile}) {
+        if (file == input)
+            throw Refusal("結果ファイル名「" + echo + "」は計算の入力ファイルと同じです [result file name '" +
+                          echo + "' is one of the engine's input files]");
+    }
+    // The same file by another spelling, or by another link to it, counts as the same.
+    std::error_code outError;
+    const std::filesystem::path target = std::filesystem::weakly_canonical(out, outError);
+    for (const std::string& name : names) {
+        std::error_code partError;
+        std::error_code ignored;
+        const std::filesystem::path part = std::filesystem::weakly_canonical(name, partError);
+        if ((!outError && !partError && part == target) || std::filesystem::equivalent(name, out, ignored)) {
+            const std::string partFile = records::EchoText(std::filesystem::path(name).filename().string());
+            throw Refusal("結果ファイル名「" + echo + "」は部分結果 " + partFile +
+                          " と同じファイルです [result file name '" + echo + "' is the part " + partFile +
+                          "]");
+        }
+    }
+}
+
 } // namespace
 
 int MergeParts(const std::vector<std::string>& names, const std::string& out, std::ostream& messages)
 {
     try {
         if (names.empty()) throw Refusal("部分結果が指定されていません [no partial results given]");
+        // The uncertainty file is written beside the result: it must not replace a part or
+        // an input either.
+        CheckOutName(names, out);
+        CheckOutName(names, records::UncertaintyFileName(out));
         std::vector<PartialResult> parts;
         for (const std::string& name : names) parts.push_back(ReadPart(name));
         const std::vector<const PartialResult*> ordered = CheckCoverage(names, parts);

@@ -2,10 +2,12 @@
 
 #include "engine/input_error.h"
 #include "engine/input_files.h"
+#include "engine/score_bound.h"
 #include "records/field_error.h"
 #include "records/read_file.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <limits>
 #include <sstream>
@@ -16,7 +18,8 @@ namespace engine {
 namespace {
 
 constexpr const char* kKind = "brisca-partial-result";
-// The layout's version: 2 added the seed and the sums of squares.
+// The layout's version: 2 added the seed, the sums of squares and the largest conversion
+// coefficient.
 constexpr int kVersion = 2;
 
 std::uint64_t Fnv1a(std::string_view bytes, std::uint64_t hash = 0xcbf29ce484222325ULL)
@@ -116,15 +119,22 @@ public:
         return value;
     }
 
-    void Grid(const std::string& key, std::array<ExactInt, Grids::kCells>& cells)
+    // Reads a grid whose sums must lie between 0 and `largest` steps.
+    void Grid(const std::string& key, std::array<ExactInt, Grids::kCells>& cells, double largest)
     {
         Next(key, 0);
         for (int along = 0; along < Grids::kHeights * Grids::kAlong; ++along) {
             const std::vector<std::string> words = Next("g", Grids::kLateral);
             for (int i = 0; i < Grids::kLateral; ++i) {
-                if (!ExactFromText(words[static_cast<std::size_t>(i)], cells[along * Grids::kLateral + i]))
-                    Fail("の和「" + records::EchoText(words[static_cast<std::size_t>(i)]) + "」が読めません",
-                        "sum '" + records::EchoText(words[static_cast<std::size_t>(i)]) + "' is unreadable");
+                const std::string echo = records::EchoText(words[static_cast<std::size_t>(i)]);
+                ExactInt& cell = cells[along * Grids::kLateral + i];
+                if (!ExactFromText(words[static_cast<std::size_t>(i)], cell))
+                    Fail("の和「" + echo + "」が読めません", "sum '" + echo + "' is unreadable");
+                if (cell < 0)
+                    Fail(key + " の和「" + echo + "」が負です", key + " sum '" + echo + "' is negative");
+                if (static_cast<double>(cell) > largest)
+                    Fail(key + " の和「" + echo + "」はこの部分結果の履歴数では届かない値です",
+                        key + " sum '" + echo + "' is beyond what the part's histories can reach");
             }
         }
     }
@@ -198,6 +208,8 @@ std::string FormatPartial(const Tables& tables, const EngineGeometry& geometry, 
     for (int i = 1; i <= 300; ++i) AppendFloat(out, tables.spectrum.intensity[i]);
     out += "\nair";
     for (int i = 1; i <= 300; ++i) AppendFloat(out, tables.air.coefficient[i]);
+    out += "\nconversion-max";
+    AppendFloat(out, LargestConversion(tables.conversion));
     out += "\nhistories " + std::to_string(histories) + "\n";
     out += std::string("overflow ") + (sums.overflow ? "1" : "0") + "\n";
     AppendGrid(out, "kerma", sums.kerma);
@@ -267,6 +279,7 @@ PartialResult ParsePartial(const std::string& name, const std::string& text)
         part.tables.spectrum.intensity[i] = reader.Float(spectrum[i - 1]);
         part.tables.air.coefficient[i] = reader.Float(air[i - 1]);
     }
+    part.largestConversion = reader.Float(reader.Next("conversion-max", 1)[0]);
     const int jobLast = reader.Record();
     std::istringstream lines(text);
     std::string line;
@@ -274,11 +287,21 @@ PartialResult ParsePartial(const std::string& name, const std::string& text)
         if (record >= jobFirst) part.jobText += line + "\n";
 
     part.histories = reader.Integer(reader.Next("histories", 1)[0], 0, 1LL << 50);
-    part.sums->overflow = reader.Integer(reader.Next("overflow", 1)[0], 0, 1) == 1;
-    reader.Grid("kerma", part.sums->kerma);
-    reader.Grid("dose", part.sums->dose);
-    reader.Grid("kerma-squares", part.sums->kermaSquares);
-    reader.Grid("dose-squares", part.sums->doseSquares);
+    if (reader.Integer(reader.Next("overflow", 1)[0], 0, 1) == 1)
+        reader.Fail(
+            "和が計算中に溢れています（結合できません）", "the slice's sums overflowed; it cannot be merged");
+    // Each chunk's sum is rounded to a whole step once, by half a step at most, and a part
+    // holds no more chunks than histories: one step per history on top. A cell receives at
+    // most one score per history, so its sum of squares is bounded by the square of the bound.
+    const CellScoreBound bound =
+        LargestCellScore(part.tables.air, part.tables.spectrum.lastBin, part.largestConversion);
+    const double histories = static_cast<double>(part.histories);
+    const double steps = std::ldexp(1.0, ExactGrids::kFractionBits) * histories;
+    const double slack = 1.0 + 1e-6;
+    reader.Grid("kerma", part.sums->kerma, steps * bound.kerma * slack + histories);
+    reader.Grid("dose", part.sums->dose, steps * bound.dose * slack + histories);
+    reader.Grid("kerma-squares", part.sums->kermaSquares, steps * bound.kerma * bound.kerma * slack + histories);
+    reader.Grid("dose-squares", part.sums->doseSquares, steps * bound.dose * bound.dose * slack + histories);
     if (static_cast<std::size_t>(reader.Record()) != reader.Records())
         reader.Fail("の後に余分な行があります", "unexpected records after the grids");
     return part;

@@ -14,11 +14,12 @@ namespace engine {
 
 // What one slice ran: enough of the job to write the result, and the slice's exact sums.
 struct PartialResult {
-    std::string jobText;      // the records that must agree between the parts of one job
-    std::string geometryCode; // result record 1, e.g. "  2"
-    Slice slice;              // which slice of how many
-    Tables tables;            // job, spectrum and air table; the rest is left empty
-    long long histories = 0;  // histories the slice ran
+    std::string jobText;            // the records that must agree between the parts of one job
+    std::string geometryCode;       // result record 1, e.g. "  2"
+    Slice slice;                    // which slice of how many
+    Tables tables;                  // job, spectrum and air table; the rest is left empty
+    float largestConversion = 0.0f; // the largest conversion coefficient of Ak2Sv.dat
+    long long histories = 0;        // histories the slice ran
     std::unique_ptr<ExactGrids> sums = std::make_unique<ExactGrids>(); // the slice's grids
 };
 
@@ -39,8 +40,9 @@ std::string FormatPartial(const Tables& tables, const EngineGeometry& geometry, 
     const std::string& fingerprint, long long histories, const ExactGrids& sums);
 
 // Reads a partial result's text; `name` is the part as the user gave it. Throws InputError
-// naming the part and the record for a truncated, damaged or malformed part, and for a part
-// of an older layout, which lacks the sums of squares.
+// naming the part and the record for a truncated, damaged or malformed part, a part of an
+// older layout (which lacks the sums of squares), one whose sums overflowed, and a sum that is
+// negative or beyond what its histories can reach.
 PartialResult ParsePartial(const std::string& name, const std::string& text);
 
 } // namespace engine

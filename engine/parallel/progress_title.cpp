@@ -1,15 +1,16 @@
 #include "engine/parallel/progress_title.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
 namespace engine {
 
-std::string ProgressTitleText(long long done, long long total, double elapsedSeconds)
+std::string ProgressTitleText(double workShare, double elapsedSeconds)
 {
-    const double share = total > 0 ? static_cast<double>(done) / static_cast<double>(total) : 1.0;
+    const double share = std::clamp(workShare, 0.0, 1.0);
     char text[80];
-    if (done <= 0 || done >= total) {
+    if (share <= 0.0 || share >= 1.0) {
         std::snprintf(text, sizeof text, "%d%%", static_cast<int>(share * 100.0));
         return text;
     }
@@ -21,8 +22,9 @@ std::string ProgressTitleText(long long done, long long total, double elapsedSec
 
 std::string TitleEscape(const std::string& text) { return "\x1b]0;" + text + "\x07"; }
 
-ProgressTitle::ProgressTitle(std::function<void(const std::string&)> sink)
-    : sink_(std::move(sink)), start_(std::chrono::steady_clock::now()), last_(start_)
+ProgressTitle::ProgressTitle(std::function<void(const std::string&)> sink, WorkCurve curve)
+    : sink_(std::move(sink)), curve_(std::move(curve)), start_(std::chrono::steady_clock::now()),
+      last_(start_)
 {
 }
 
@@ -32,12 +34,14 @@ void ProgressTitle::Update(long long done, long long total)
     const auto now = std::chrono::steady_clock::now();
     if (now - last_ < std::chrono::milliseconds(250)) return;
     last_ = now;
-    sink_(ProgressTitleText(done, total, std::chrono::duration<double>(now - start_).count()));
+    const double historyShare = total > 0 ? static_cast<double>(done) / static_cast<double>(total) : 1.0;
+    const double workShare = done < total ? std::min(curve_.WorkShare(historyShare), 0.999) : 1.0;
+    sink_(ProgressTitleText(workShare, std::chrono::duration<double>(now - start_).count()));
 }
 
-void ProgressTitle::Finish(long long total)
+void ProgressTitle::Finish()
 {
-    if (sink_) sink_(ProgressTitleText(total, total, 0.0));
+    if (sink_) sink_(ProgressTitleText(1.0, 0.0));
 }
 
 } // namespace engine

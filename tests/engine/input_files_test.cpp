@@ -98,6 +98,12 @@ TEST(InputFilesTest, RefusedInputsNameFileAndRecordAndWriteNothing)
         {"conversion coefficient beyond single precision",
             [](auto& f) { f.SetRecord("Ak2Sv.dat", 500, "0.599E+02 0.34000E+39"); },
             "Ak2Sv.dat, record 500: conversion coefficient 3.4e+38 makes a dose beyond"},
+        {"negative conversion coefficient",
+            [](auto& f) { f.SetRecord("Ak2Sv.dat", 500, "0.599E+02-0.12000E+01"); },
+            "Ak2Sv.dat の 500 行目: 換算係数が負です [Ak2Sv.dat, record 500: conversion coefficient is "
+            "negative]"},
+        {"rates beyond single precision", [](auto& f) { f.SetRecord("B2F.txt", 1, "1.0E+30"); },
+            "B2F.txt, record 1: tube output 1e+30 makes dose rates beyond single precision"},
         {"zero length", [](auto& f) { f.SetRecord("B2F.txt", 3, "0.0"); },
             "B2F.txt, record 3: field length is not positive"},
         {"negative width", [](auto& f) { f.SetRecord("B2F.txt", 4, "-5.0"); },

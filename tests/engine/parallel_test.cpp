@@ -6,6 +6,7 @@
 #include "engine/rng.h"
 #include "engine/run.h"
 #include "engine_test_support.h"
+#include "records/uncertainty_file.h"
 
 #include <gtest/gtest.h>
 
@@ -98,6 +99,46 @@ TEST(ParallelTest, EveryThreadCountAndEverySlicingWritesTheSameFile)
     EXPECT_TRUE(ReadWholeFile(folder.File("merged.dsrE")) == errors);
 }
 
+// The part with the first value of record `key` (of a grid's first record, for a grid's key)
+// replaced by `value` and its check value recomputed, as a tool that edits sums leaves it.
+std::string EditedPart(const std::string& text, const std::string& key, const std::string& value)
+{
+    std::string edited = text.substr(0, text.rfind("end "));
+    std::size_t line = edited.find("\n" + key + (key == "kerma" || key == "dose" ? "\n" : " ")) + 1;
+    if (edited[line + key.size()] == '\n') line += key.size() + 1;
+    const std::size_t first = edited.find(' ', line) + 1;
+    edited.replace(first, edited.find_first_of(" \n", first) - first, value);
+    std::uint64_t hash = 0xcbf29ce484222325ULL;
+    for (const char c : edited) hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3ULL;
+    char end[32];
+    std::snprintf(end, sizeof end, "end %016llx\n", static_cast<unsigned long long>(hash));
+    return edited + end;
+}
+
+TEST(ParallelTest, GnuParallelRunsTheSlicesThatMergeIntoTheThreadedResult)
+{
+    // The README's recipe on this machine: ":" makes GNU parallel run the slices as local
+    // jobs, "2/" at most two at a time; the engine is named by its absolute path.
+    JobFolder folder;
+    ASSERT_EQ(Shell(folder.Path(), "command -v parallel"), 0)
+        << "GNU parallel is missing: scripts/install-deps.sh installs it";
+    const std::string mcstand = std::string("\"") + BRISCA_MCSTAND + "\"";
+    ASSERT_EQ(Shell(folder.Path(), mcstand + " --threads 2"), 0);
+    const std::string threaded = ReadWholeFile(folder.File(kResult));
+    ASSERT_FALSE(threaded.empty());
+    std::filesystem::remove(folder.File(kResult));
+
+    ASSERT_EQ(Shell(folder.Path(), "PARALLEL_HOME=\"$PWD/.parallel\" parallel --will-cite --sshlogin 2/: '" +
+                                       mcstand + " --chunks {}/3 --threads 1 </dev/null' ::: 1 2 3"),
+        0)
+        << ReadWholeFile(folder.File("messages.txt"));
+    ASSERT_EQ(Shell(folder.Path(),
+                  std::string("'") + BRISCA_MERGE + "' '" + kResult + "'.part-*-of-3 --out merged.dsr5"),
+        0)
+        << ReadWholeFile(folder.File("messages.txt"));
+    EXPECT_TRUE(ReadWholeFile(folder.File("merged.dsr5")) == threaded);
+}
+
 TEST(ParallelTest, MergeRefusesPartsThatDoNotMakeOneJob)
 {
     JobFolder folder;
@@ -138,10 +179,16 @@ TEST(ParallelTest, MergeRefusesPartsThatDoNotMakeOneJob)
         RunIn(again, options);
         std::filesystem::copy_file(again.File(kResult + ".part-2-of-2"), seeded);
     }
+    const auto edited = [&](const char* name, const std::string& key, const std::string& value) {
+        std::ofstream(folder.File(name), std::ios::binary) << EditedPart(full, key, value);
+        return folder.File(name);
+    };
+    std::filesystem::create_hard_link(one, folder.File("linked"));
 
     const struct {
         std::vector<std::string> parts;
-        std::string message; // a part of the message
+        std::string message;             // a part of the message
+        std::string out = "merged.dsr5"; // in the folder
     } cases[] = {
         {{one, foreign}, "[" + kResult + ".part-2-of-2: belongs to another job"},
         {{one}, "[no part holds slice 2 / 2]"},
@@ -152,17 +199,37 @@ TEST(ParallelTest, MergeRefusesPartsThatDoNotMakeOneJob)
         {{one, folder.File("absent")}, "absent"},
         {{one, older}, "[older: a partial result of the older layout 1, written by an earlier engine"},
         {{one, seeded}, "[seeded: belongs to another job, seed, spectrum or set of tables"},
+        {{one, edited("negative", "kerma", "-1")}, "[negative, record 17: kerma sum '-1' is negative]"},
+        {{one, edited("unreachable", "dose", "99999999999999999999999999999999")},
+            "[unreachable, record 201: dose sum '99999999999999999999999999999999' is beyond what the "
+            "part's histories can reach]"},
+        {{edited("overflowed", "overflow", "1"), two},
+            "overflowed の 15 行目: 和が計算中に溢れています（結合できません） [overflowed, record 15: the "
+            "slice's sums overflowed; it cannot be merged]"},
+        {{one, two},
+            "[result file name '" + kResult + ".part-2-of-2' is the part " + kResult + ".part-2-of-2]",
+            kResult + ".part-2-of-2"},
+        {{one, two}, "is the part " + kResult + ".part-1-of-2]", "./" + kResult + ".part-1-of-2"},
+        {{one, two}, "[result file name 'linked' is the part " + kResult + ".part-1-of-2]", "linked"},
+        {{one, two},
+            "結果ファイル名「Ak2Sv.dat」は計算の入力ファイルと同じです [result file name 'Ak2Sv.dat' is one "
+            "of "
+            "the engine's input files]",
+            "Ak2Sv.dat"},
     };
-    const std::string out = folder.File("merged.dsr5");
     for (const auto& c : cases) {
+        const std::string out = folder.File(c.out);
+        const bool existed = enginetest::FileExists(out);
+        const std::string before = ReadWholeFile(out);
         std::ostringstream messages;
         EXPECT_EQ(engine::MergeParts(c.parts, out, messages), 1) << c.message;
         EXPECT_NE(messages.str().find(c.message), std::string::npos) << messages.str();
-        EXPECT_FALSE(enginetest::FileExists(out)) << c.message;
-        EXPECT_FALSE(enginetest::FileExists(folder.File("merged.dsrE"))) << c.message;
+        EXPECT_EQ(enginetest::FileExists(out), existed) << c.message;
+        EXPECT_TRUE(ReadWholeFile(out) == before) << c.message;
+        EXPECT_FALSE(enginetest::FileExists(records::UncertaintyFileName(out))) << c.message;
     }
     std::ostringstream messages;
-    EXPECT_EQ(engine::MergeParts({two, one}, out, messages), 0) << messages.str();
+    EXPECT_EQ(engine::MergeParts({two, one}, folder.File("merged.dsr5"), messages), 0) << messages.str();
 }
 
 TEST(ParallelTest, MalformedOptionsAreRefused)
@@ -424,11 +491,33 @@ TEST(ParallelTest, ExactSumsAndTitleTexts)
     sums.ToGrids(*grids);
     EXPECT_TRUE(std::isnan(grids->kerma[5]));
 
-    EXPECT_EQ(engine::ProgressTitleText(0, 1000, 0.0), "0%");
-    EXPECT_EQ(engine::ProgressTitleText(250, 1000, 10.0), "25% 残り 0:00:30 (left)");
-    EXPECT_EQ(engine::ProgressTitleText(1, 3600 * 10 + 1, 1.0), "0% 残り 10:00:00 (left)");
-    EXPECT_EQ(engine::ProgressTitleText(1000, 1000, 5.0), "100%");
+    EXPECT_EQ(engine::ProgressTitleText(0.0, 0.0), "0%");
+    EXPECT_EQ(engine::ProgressTitleText(0.25, 10.0), "25% 残り 0:00:30 (left)");
+    EXPECT_EQ(engine::ProgressTitleText(1.0 / 36001, 1.0), "0% 残り 10:00:00 (left)");
+    EXPECT_EQ(engine::ProgressTitleText(1.0, 5.0), "100%");
     EXPECT_EQ(engine::TitleEscape("x"), "\x1b]0;x\x07");
+}
+
+TEST(ParallelTest, WorkCurveWeighsTheHistoriesDoneByTheirBinsCost)
+{
+    // Bins of 100, 0 and 300 histories; the last costs three times as much per history.
+    const engine::WorkCurve curve({100, 0, 300}, {1.0, 5.0, 3.0});
+    const struct {
+        double histories; // share of the histories done
+        double work;      // share of the work done
+    } cases[] = {{0.0, 0.0}, {0.125, 0.05}, {0.25, 0.1}, {0.5, 0.4}, {1.0, 1.0}, {1.5, 1.0}, {-1.0, 0.0}};
+    for (const auto& c : cases) {
+        EXPECT_NEAR(curve.WorkShare(c.histories), c.work, 1e-12) << c.histories;
+        EXPECT_EQ(engine::WorkCurve().WorkShare(c.histories), std::clamp(c.histories, 0.0, 1.0));
+    }
+    EXPECT_EQ(engine::WorkCurve({0, 0}, {1.0, 2.0}).WorkShare(0.5), 0.5);
+
+    // A quarter of the histories took 10 s: a tenth of the work, so 90 s are left, not 30 s.
+    std::vector<std::string> titles;
+    engine::ProgressTitle title([&](const std::string& text) { titles.push_back(text); }, curve);
+    title.Finish();
+    EXPECT_EQ(titles, std::vector<std::string>{"100%"});
+    EXPECT_EQ(engine::ProgressTitleText(curve.WorkShare(0.25), 10.0), "10% 残り 0:01:30 (left)");
 }
 
 } // namespace

@@ -232,6 +232,8 @@ TEST(FieldWriterTest, ExponentFields)
 {
     const std::vector<WriteCase> cases = {
         {0.0, 11, 4, " 0.0000E+00"},
+        {-0.0, 11, 4, " 0.0000E+00"}, // a sign would join the field to its neighbour
+        {-0.0, 10, 4, "0.0000E+00"},
         {1.0, 11, 4, " 0.1000E+01"},
         {1.23456e-7, 11, 4, " 0.1235E-06"},
         {9.99996, 11, 4, " 0.1000E+02"}, // rounding carries into the exponent

@@ -109,16 +109,21 @@ TEST(RunTest, ProgressRunsToTheLastBinEvenWhenBinsGetNoHistory)
 
 TEST(RunTest, ResultHeaderAndScaling)
 {
-    // FSD 100 cm: record 2 is the tube output itself. Tube output 0 is valid: all zero.
+    // FSD 100 cm: record 2 is the tube output itself. Tube output 0 is valid: all zero, and
+    // a negative zero writes no sign that would join neighbouring fields.
     JobFolder folder;
-    folder.SetRecord("B2F.txt", 1, "0.000E+00");
     folder.SetRecord("B2F.txt", 2, "100.0");
     folder.SetRecord("B2F.txt", 5, "2.000E+04");
     folder.SetRecord("B_SPCTL.dat", 303, "12.5"); // a current of 10 mA or more overflows F6.4
-    ASSERT_EQ(enginetest::RunEngineIn(folder).status, 0);
-    const std::string zero = ReadWholeFile(folder.File(kResultName));
-    EXPECT_EQ(zero.substr(0, 54), "  2\r\n 0.0000E+00\r\n100.0\r\n 20.0\r\n 20.0\r\n 80.0\r\n******\r\n");
-    EXPECT_EQ(zero.find("E-"), std::string::npos);
+    for (const char* zeroOutput : {"0.000E+00", "-0"}) {
+        folder.SetRecord("B2F.txt", 1, zeroOutput);
+        ASSERT_EQ(enginetest::RunEngineIn(folder).status, 0) << zeroOutput;
+        const std::string zero = ReadWholeFile(folder.File(kResultName));
+        EXPECT_EQ(zero.substr(0, 54), "  2\r\n 0.0000E+00\r\n100.0\r\n 20.0\r\n 20.0\r\n 80.0\r\n******\r\n")
+            << zeroOutput;
+        EXPECT_EQ(zero.find("E-"), std::string::npos) << zeroOutput;
+        EXPECT_EQ(zero.find('-'), zero.find("-50.0 cm")) << zeroOutput;
+    }
 
     folder.SetRecord("B2F.txt", 1, "1.234E-02");
     ASSERT_EQ(enginetest::RunEngineIn(folder).status, 0);
