@@ -8,11 +8,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "logic/AppState.h"
 #include "drawing/DistributionMap.h"
-#include "logic/text/NumberText.h"
-#include "logic/result/ResultHeader.h"
 #include "drawing/RoomOverlay.h"
+#include "logic/AppState.h"
+#include "logic/result/ResultHeader.h"
+#include "logic/text/NumberText.h"
 #include "platform/Platform.h"
 #include "windows/Controls.h"
 #include "windows/ExportSave.h"
@@ -203,7 +203,7 @@ void OverlayWindow::drawOverlay()
     // The thresholds as the result window's boxes hold them now, listed beside the legend.
     for (int n = 0; n < 11; ++n) {
         const std::string text = results_ ? results_->thresholdEdits[n]->text().toStdString() : std::string();
-        state_.mapThresholds[n + 1] = Val(text);
+        state_.mapThresholds[n + 1] = LeadingNumber(text);
         thresholdLabels[n]->setText(Q(PlainNumberText(state_.mapThresholds[n + 1])));
     }
 

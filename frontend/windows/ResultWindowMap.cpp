@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "drawing/DistributionMap.h"
 #include "logic/AppState.h"
 #include "logic/result/CursorReadout.h"
-#include "drawing/DistributionMap.h"
 #include "logic/text/NumberText.h"
 #include "platform/Platform.h"
 #include "windows/OverlayWindow.h"
@@ -55,7 +55,7 @@ void ResultWindow::reset()
 void ResultWindow::paintMap()
 {
     Thresholds thresholds{};
-    for (int n = 0; n < 11; ++n) thresholds[n + 1] = Val(thresholdEdits[n]->text().toStdString());
+    for (int n = 0; n < 11; ++n) thresholds[n + 1] = LeadingNumber(thresholdEdits[n]->text().toStdString());
     state_.mapThresholds = thresholds;
 
     // A second press during the yields would paint into the same image from the start.

@@ -1,9 +1,9 @@
 #include "logic/start/CalculationStart.h"
 
 #include "logic/files/AtomicWrite.h"
-#include "logic/text/NumberText.h"
 #include "logic/start/StartChecks.h"
 #include "logic/start/TubeOutput.h"
+#include "logic/text/NumberText.h"
 
 namespace brisca {
 
@@ -27,8 +27,9 @@ PreparedCalculation PrepareCalculation(const CalculationEntries& entries, const 
 
     // The tube output reads the voltage box again, after the spectrum has limited it.
     const std::string voltageText = prepared.correctedTubeVoltage.value_or(entries.tubeVoltageKv);
-    const TubeOutputResult output = ComputeTubeOutputFor(Val(voltageText), Val(entries.meanTubeCurrentMa),
-        entries.rectifierType, prepared.Spectrum.KermaRatio, tables);
+    const TubeOutputResult output =
+        ComputeTubeOutputFor(LeadingNumber(voltageText), LeadingNumber(entries.meanTubeCurrentMa),
+            entries.rectifierType, prepared.Spectrum.KermaRatio, tables);
     if (!output.Warning.empty()) {
         prepared.Warning = output.Warning;
         return prepared;
@@ -53,8 +54,8 @@ std::string EngineProgramFor(PatientPositionChoice position)
 
 std::string WriteCalculationFiles(const PreparedCalculation& prepared)
 {
-    for (const auto& [name, text] :
-        {std::pair{records::kSpectrumFile, &prepared.SpectrumFile}, std::pair{records::kJobFile, &prepared.JobFile}}) {
+    for (const auto& [name, text] : {std::pair{records::kSpectrumFile, &prepared.SpectrumFile},
+             std::pair{records::kJobFile, &prepared.JobFile}}) {
         if (std::string error = WriteTextFileAtomically(name, *text); !error.empty()) return error;
     }
     return {};

@@ -11,10 +11,10 @@ JobValues ReadJobValues(const CalculationEntries& entries, double tubeOutput)
 {
     JobValues job;
     job.TubeOutput = tubeOutput;
-    job.Fsd = Val(entries.fsdCm);
-    job.FieldLong = Val(entries.fieldLongCm);
-    job.FieldShort = Val(entries.fieldShortCm);
-    job.Histories = Val(entries.histories);
+    job.Fsd = LeadingNumber(entries.fsdCm);
+    job.FieldLong = LeadingNumber(entries.fieldLongCm);
+    job.FieldShort = LeadingNumber(entries.fieldShortCm);
+    job.Histories = LeadingNumber(entries.histories);
     job.ResultName = entries.resultName + ResultExtension;
     return job;
 }

@@ -51,7 +51,7 @@ StartCheck CheckCalculationEntries(const CalculationEntries& entries)
         }
     }
 
-    const double histories = Val(entries.histories);
+    const double histories = LeadingNumber(entries.histories);
     if (histories < MinimumHistories) {
         check.Warning = HistoriesWarning;
         check.correctedHistories = MinimumHistoriesText;
@@ -61,8 +61,8 @@ StartCheck CheckCalculationEntries(const CalculationEntries& entries)
         check.Warning = TooManyHistoriesWarning;
         return check;
     }
-    const double fieldLong = Val(entries.fieldLongCm);
-    const double fieldShort = Val(entries.fieldShortCm);
+    const double fieldLong = LeadingNumber(entries.fieldLongCm);
+    const double fieldShort = LeadingNumber(entries.fieldShortCm);
     if (fieldLong > 30.0 || fieldShort > 30.0) {
         check.Warning = FieldSizeWarning;
         return check;
@@ -70,7 +70,7 @@ StartCheck CheckCalculationEntries(const CalculationEntries& entries)
     // The job file writes these with one decimal: a value that it writes as 0.0 leaves the
     // beam no distance or area, and the engine would refuse it only after the start.
     const std::pair<const char*, double> lengths[] = {
-        {"FSD（焦点-入射表面間距離）", Val(entries.fsdCm)},
+        {"FSD（焦点-入射表面間距離）", LeadingNumber(entries.fsdCm)},
         {"照射野サイズ（長軸）", fieldLong},
         {"照射野サイズ（短軸）", fieldShort},
     };
@@ -80,7 +80,7 @@ StartCheck CheckCalculationEntries(const CalculationEntries& entries)
             return check;
         }
     }
-    if (Val(entries.meanTubeCurrentMa) < 0.0) {
+    if (LeadingNumber(entries.meanTubeCurrentMa) < 0.0) {
         check.Warning = " 管電流は 0 以上にして下さい ";
         return check;
     }

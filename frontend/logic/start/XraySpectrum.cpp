@@ -36,7 +36,7 @@ XraySpectrum ComputeXraySpectrum(const CalculationEntries& entries, const DataTa
     XraySpectrum s;
 
     // Inputs and their limits; 2V <= 299 keeps the spectrum inside the 300 slots.
-    double V = Val(entries.tubeVoltageKv);
+    double V = LeadingNumber(entries.tubeVoltageKv);
     if (V >= 150.0) {
         s.correctedTubeVoltage.emplace("149.5");
         V = 149.5;
@@ -44,18 +44,18 @@ XraySpectrum ComputeXraySpectrum(const CalculationEntries& entries, const DataTa
         s.correctedTubeVoltage.emplace("30");
         V = 30.0;
     }
-    double tInh = Val(entries.inherentFiltrationMmAl) * 0.1;
+    double tInh = LeadingNumber(entries.inherentFiltrationMmAl) * 0.1;
     if (tInh < 0.1) {
         // Emplaced, not assigned: assigning makes GCC 12 see a false overlap at -O3.
         s.correctedInherentFiltration.emplace("1");
         tInh = 0.1;
     }
-    const double tAl = Val(entries.addedAluminiumMm) * 0.1;
-    const double tCu = Val(entries.addedCopperMm) * 0.1;
-    const double theta = Val(entries.targetAngleDegrees);
+    const double tAl = LeadingNumber(entries.addedAluminiumMm) * 0.1;
+    const double tCu = LeadingNumber(entries.addedCopperMm) * 0.1;
+    const double theta = LeadingNumber(entries.targetAngleDegrees);
     s.Voltage = V;
     s.Angle = theta;
-    s.Current = Val(entries.meanTubeCurrentMa);
+    s.Current = LeadingNumber(entries.meanTubeCurrentMa);
     s.InherentCm = tInh;
     s.AluminiumCm = tAl;
     s.CopperCm = tCu;
