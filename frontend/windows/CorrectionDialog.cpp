@@ -202,7 +202,7 @@ void CorrectionDialog::saveCorrected()
         return;
     }
 
-    platform_.DoEvents();
+    platform_.ProcessPendingEvents();
     std::string correctedName;
     const std::string error =
         CorrectConvertedResult(std::filesystem::current_path(), factor.value, correctedName);
@@ -210,7 +210,7 @@ void CorrectionDialog::saveCorrected()
         warn(" 補正したファイルを保存できませんでした \n" + QString::fromStdString(error));
         return;
     }
-    platform_.DoEvents();
+    platform_.ProcessPendingEvents();
     results_.refreshFileList();
     results_.correctionButton->setEnabled(false);
     notice_.fileNameLabel->setText(QString::fromStdString(correctedName));
@@ -218,6 +218,9 @@ void CorrectionDialog::saveCorrected()
     hide();
 }
 
-void CorrectionDialog::warn(const QString& text) { platform_.MsgBox(text, MsgButtons::Ok, MsgIcon::Warning); }
+void CorrectionDialog::warn(const QString& text)
+{
+    platform_.ShowMessage(text, MessageButtons::Ok, MessageIcon::Warning);
+}
 
 } // namespace brisca

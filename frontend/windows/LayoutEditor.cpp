@@ -285,9 +285,9 @@ void LayoutEditor::chooseElement(PlacingMode mode)
 void LayoutEditor::enterFreeText()
 {
     setInstructions({"任意文字列"});
-    const QString answer = platform_.InputBox("文字列を入力してください", QString());
+    const QString answer = platform_.AskForText("文字列を入力してください", QString());
     if (answer.isEmpty()) {
-        platform_.MsgBox("文字列入力をキャンセルします", MsgButtons::Ok, MsgIcon::Warning);
+        platform_.ShowMessage("文字列入力をキャンセルします", MessageButtons::Ok, MessageIcon::Warning);
         setInstructions({});
         return;
     }
@@ -327,7 +327,7 @@ void LayoutEditor::readOutAt(int, double x, double y)
 void LayoutEditor::takeOver()
 {
     state_.roomLayout = TakeOver(plan_);
-    platform_.DoEvents();
+    platform_.ProcessPendingEvents();
     nameLayout(layoutNameEdit->text());
     setInstructions({});
     saveButton->setEnabled(true);
@@ -392,6 +392,9 @@ void LayoutEditor::nameLayout(const QString& name)
     emit layoutNamed(name);
 }
 
-void LayoutEditor::warn(const QString& text) { platform_.MsgBox(text, MsgButtons::Ok, MsgIcon::Warning); }
+void LayoutEditor::warn(const QString& text)
+{
+    platform_.ShowMessage(text, MessageButtons::Ok, MessageIcon::Warning);
+}
 
 } // namespace brisca

@@ -390,6 +390,9 @@ void MainWindow::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-void MainWindow::warn(const QString& text) { platform_.MsgBox(text, MsgButtons::Ok, MsgIcon::Warning); }
+void MainWindow::warn(const QString& text)
+{
+    platform_.ShowMessage(text, MessageButtons::Ok, MessageIcon::Warning);
+}
 
 } // namespace brisca

@@ -57,26 +57,26 @@ void MainWindow::startCalculation()
         warn(Q(prepared.Warning));
         return;
     }
-    if (!prepared.Question.empty() &&
-        platform_.MsgBox(Q(prepared.Question), MsgButtons::OkCancel, MsgIcon::Warning) != MsgAnswer::Ok)
+    if (!prepared.Question.empty() && platform_.ShowMessage(Q(prepared.Question), MessageButtons::OkCancel,
+                                          MessageIcon::Warning) != MessageAnswer::Ok)
         return;
     state_.spectrum = prepared.Spectrum;
     state_.job = prepared.Job;
-    platform_.DoEvents();
+    platform_.ProcessPendingEvents();
 
     if (const std::string error = WriteCalculationFiles(prepared); !error.empty()) {
         warn(Q(error));
         return;
     }
-    platform_.DoEvents();
+    platform_.ProcessPendingEvents();
 
     if ((supineOption->isChecked() || standingOption->isChecked()) && !startEngine(prepared.EngineProgram))
         return;
 
-    platform_.MsgBox(" 計算には長時間を要します。", MsgButtons::Ok, MsgIcon::None);
-    platform_.MsgBox(
+    platform_.ShowMessage(" 計算には長時間を要します。", MessageButtons::Ok, MessageIcon::None);
+    platform_.ShowMessage(
         " cpuスレッド数以内であれば、同時に異なる条件下でシミュレーションを行なうことができます ",
-        MsgButtons::Ok, MsgIcon::None);
+        MessageButtons::Ok, MessageIcon::None);
 }
 
 // The engine beside brisca first, then in the working directory; it runs in the working

@@ -175,7 +175,7 @@ void OverlayWindow::showDistribution(QWidget& editor)
     // Always one-sided at first: both sides are asked for with "再描画".
     bothSidesCheck->setChecked(false);
     drawOverlay();
-    platform_.DoEvents();
+    platform_.ProcessPendingEvents();
     showHeight(state_.heightLayer);
     show();
     raise();
@@ -218,7 +218,7 @@ void OverlayWindow::drawOverlay()
     // rows; a reset (a new result display) or the program's end stops this one.
     inputs.afterRow = [this, resets] {
         planView->update();
-        platform_.DoEvents();
+        platform_.ProcessPendingEvents();
         return resets == resets_ && !platform_.EndRequested();
     };
     DrawRoomOverlay(planView->Surface(), inputs);

@@ -40,8 +40,8 @@ void ReadmeViewer::showReadme()
     lineList->clear();
     QFile file(records::kReadmeFile);
     if (!file.open(QIODevice::ReadOnly)) {
-        platform_.MsgBox(
-            " readme.txt を開けません: " + file.errorString() + " ", MsgButtons::Ok, MsgIcon::Warning);
+        platform_.ShowMessage(" readme.txt を開けません: " + file.errorString() + " ", MessageButtons::Ok,
+            MessageIcon::Warning);
         return;
     }
     // Lines end in CR LF or LF; the last line may have no line end at all.

@@ -282,6 +282,9 @@ void ResultWindow::closeEvent(QCloseEvent* event)
     closeResults();
 }
 
-void ResultWindow::warn(const QString& text) { platform_.MsgBox(text, MsgButtons::Ok, MsgIcon::Warning); }
+void ResultWindow::warn(const QString& text)
+{
+    platform_.ShowMessage(text, MessageButtons::Ok, MessageIcon::Warning);
+}
 
 } // namespace brisca

@@ -69,7 +69,7 @@ void ResultWindow::paintMap()
         const DisplayGrid& grid = kermaOption->isChecked() ? state_.kermaGrid : state_.doseGrid;
         PaintMapRows(mapView->Surface(), grid, state_.heightLayer, thresholds, row, row + kRowsPerYield);
         mapView->update();
-        platform_.DoEvents();
+        platform_.ProcessPendingEvents();
         // A reset or a new conversion has cleared the map meanwhile.
         if (painting != painting_) return;
     }

@@ -16,7 +16,7 @@
 using namespace brisca;
 
 using brisca::MainWindow;
-using brisca::MsgIcon;
+using brisca::MessageIcon;
 
 namespace {
 
@@ -104,7 +104,7 @@ TEST_F(CalculationStart, ChecksStopTheStartBeforeAnyFileIsWritten)
             continue;
         }
         EXPECT_EQ(MessageTexts(), QStringList{QString::fromUtf8(c.warning)}) << label;
-        EXPECT_EQ(platform.messages[0].icon, MsgIcon::Warning);
+        EXPECT_EQ(platform.messages[0].icon, MessageIcon::Warning);
         EXPECT_FALSE(Exists("B2F.txt")) << label;
         EXPECT_FALSE(Exists("B_SPCTL.dat")) << label;
         EXPECT_TRUE(platform.starts.empty()) << label;
@@ -148,11 +148,11 @@ TEST_F(CalculationStart, AVeryLongRunIsStartedOnlyAfterConfirmation)
     PlaceEngine("mcsupine");
     MainWindow& form = Loaded();
     form.historiesEdit->setText("2e11");
-    platform.msgAnswers = {brisca::MsgAnswer::Cancel};
+    platform.messageAnswers = {brisca::MessageAnswer::Cancel};
     form.startButton->click();
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_TRUE(platform.messages[0].text.contains("約 20 時間")) << platform.messages[0].text.toStdString();
-    EXPECT_EQ(platform.messages[0].buttons, brisca::MsgButtons::OkCancel);
+    EXPECT_EQ(platform.messages[0].buttons, brisca::MessageButtons::OkCancel);
     EXPECT_FALSE(Exists("B2F.txt"));
     EXPECT_TRUE(platform.starts.empty());
 
@@ -195,12 +195,12 @@ TEST_F(CalculationStart, DefaultsWriteBothFilesStartTheEngineAndShowTwoNotices)
     EXPECT_EQ(start.logFile, Path("2026-12-07-臥位.log"));
 
     // Files first, then the start, then the two notices without icon.
-    EXPECT_EQ(platform.events.filter(QRegularExpression("start|msgbox")),
-        QStringList({"start", "msgbox", "msgbox"}));
+    EXPECT_EQ(platform.events.filter(QRegularExpression("start|message")),
+        QStringList({"start", "message", "message"}));
     EXPECT_EQ(MessageTexts(), QStringList({kLongTime, kThreads}));
     for (const auto& message : platform.messages) {
-        EXPECT_EQ(message.icon, MsgIcon::None);
-        EXPECT_EQ(message.buttons, brisca::MsgButtons::Ok);
+        EXPECT_EQ(message.icon, MessageIcon::None);
+        EXPECT_EQ(message.buttons, brisca::MessageButtons::Ok);
     }
 }
 
@@ -294,7 +294,7 @@ TEST_F(CalculationStart, ArithmeticFaultsWarnWriteNothingAndStartNothing)
         form.startButton->click();
         const std::string label = std::string(c.box) + "=" + c.text;
         ASSERT_EQ(platform.messages.size(), 1u) << label;
-        EXPECT_EQ(platform.messages[0].icon, MsgIcon::Warning) << label;
+        EXPECT_EQ(platform.messages[0].icon, MessageIcon::Warning) << label;
         EXPECT_TRUE(platform.messages[0].text.contains(c.said)) << label;
         EXPECT_FALSE(platform.messages[0].text.isEmpty()) << label;
         EXPECT_EQ(Read("B2F.txt"), "old job\r\n") << label;
@@ -314,7 +314,7 @@ TEST_F(CalculationStart, AVoltageBeyondTheOutputTableIsRefused)
     form.tubeVoltageEdit->setText("145");
     form.startButton->click();
     ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].icon, MsgIcon::Warning);
+    EXPECT_EQ(platform.messages[0].icon, MessageIcon::Warning);
     EXPECT_FALSE(Exists("B_SPCTL.dat"));
     EXPECT_FALSE(Exists("B2F.txt"));
     EXPECT_TRUE(platform.starts.empty());
@@ -332,7 +332,7 @@ TEST_F(CalculationStart, AnUnwritableFileOrAMissingEngineWarnsAndStartsNothing)
     form.startButton->click(); // no mcsupine anywhere
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_TRUE(platform.messages[0].text.contains("mcsupine"));
-    EXPECT_EQ(platform.messages[0].icon, MsgIcon::Warning);
+    EXPECT_EQ(platform.messages[0].icon, MessageIcon::Warning);
     EXPECT_TRUE(platform.starts.empty());
 
     platform.messages.clear();

@@ -11,7 +11,7 @@
 #include "windows/MainWindow.h"
 
 using brisca::MainWindow;
-using brisca::MsgIcon;
+using brisca::MessageIcon;
 
 namespace {
 
@@ -142,9 +142,9 @@ TEST_F(MainWindowTest, OkComputesTheMeanTubeCurrentOrWarns)
         } else {
             ASSERT_EQ(platform.messages.size(), 1u) << label;
             EXPECT_EQ(platform.messages[0].text, QString::fromUtf8(c.warning));
-            EXPECT_EQ(platform.messages[0].icon, MsgIcon::Warning);
-            EXPECT_EQ(platform.messages[0].buttons, brisca::MsgButtons::Ok);
-            EXPECT_EQ(platform.events, QStringList({"beep", "msgbox"})) << label;
+            EXPECT_EQ(platform.messages[0].icon, MessageIcon::Warning);
+            EXPECT_EQ(platform.messages[0].buttons, brisca::MessageButtons::Ok);
+            EXPECT_EQ(platform.events, QStringList({"beep", "message"})) << label;
         }
     }
 }
@@ -274,7 +274,7 @@ TEST_F(MainWindowTest, AMissingOrShortTableGivesOneWarningAndEndsTheProgram)
         MainWindow& form = Loaded();
         ASSERT_EQ(platform.messages.size(), 1u) << c.file;
         EXPECT_TRUE(platform.messages[0].text.contains(c.file)) << platform.messages[0].text.toStdString();
-        EXPECT_EQ(platform.messages[0].icon, MsgIcon::Warning);
+        EXPECT_EQ(platform.messages[0].icon, MessageIcon::Warning);
         EXPECT_EQ(platform.exitCode, 1) << c.file;
         EXPECT_EQ(form.tubeVoltageEdit->text(), "") << c.file; // the defaults were not filled
     }

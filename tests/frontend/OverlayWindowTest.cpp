@@ -74,7 +74,7 @@ TEST_F(OverlayWindowTest, DistributionButtonDrawsOneSidedShowsTheOverlayAndHides
     EXPECT_EQ(At(w, 150, 120), band1);
     EXPECT_EQ(At(w, 150, -120), white);
     // Pending events ran after every row.
-    EXPECT_GE(platform.events.count("doevents"), 600);
+    EXPECT_GE(platform.events.count("pendingevents"), 600);
 
     // Both sides show after "再描画" only.
     w.bothSidesCheck->click();

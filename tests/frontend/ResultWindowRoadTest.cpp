@@ -13,8 +13,8 @@
 #include <utility>
 
 #include "WorkingFolder.h"
-#include "logic/result/ColourBands.h"
 #include "drawing/DistributionMap.h"
+#include "logic/result/ColourBands.h"
 #include "logic/text/NumberText.h"
 #include "windows/CorrectionDialog.h"
 #include "windows/LayoutEditor.h"
@@ -138,7 +138,7 @@ protected:
         editor.placeAt(LeftButton, p.windowLeft, p.windowTop);
         editor.chooseControlRoomLabel();
         editor.placeAt(LeftButton, p.controlRoomX, p.controlRoomY);
-        platform.inputAnswers.push_back("前室");
+        platform.textAnswers.push_back("前室");
         editor.enterFreeText();
         editor.placeAt(LeftButton, p.freeTextX, p.freeTextY);
         editor.layoutNameEdit->setText(name + "-room");

@@ -9,8 +9,8 @@
 #include <QRadioButton>
 
 #include "WorkingFolder.h"
-#include "logic/result/ColourBands.h"
 #include "drawing/DistributionMap.h"
+#include "logic/result/ColourBands.h"
 #include "logic/text/NumberText.h"
 #include "windows/OverlayWindow.h"
 #include "windows/PictureBox.h"
@@ -147,7 +147,7 @@ TEST_F(ResultWindowTest, AFileWhoseHeaderCannotBeReadIsNamedAndNotConverted)
     Select(w, "short.dsr5");
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_TRUE(platform.messages[0].text.contains("short.dsr5"));
-    EXPECT_EQ(platform.messages[0].icon, MsgIcon::Warning);
+    EXPECT_EQ(platform.messages[0].icon, MessageIcon::Warning);
     EXPECT_FALSE(w.convertButton->isEnabled());
     EXPECT_TRUE(w.positionLabel->text().isEmpty());
     EXPECT_TRUE(Window().overlayWindow().fsdLabel->text().isEmpty());
@@ -170,7 +170,7 @@ TEST_F(ResultWindowTest, OkClearsTheMapWritesTheListFileAndStartsTheRefinerHidde
     EXPECT_EQ(Read("FLname.txt"), "r.dsr5\r\n");
     EXPECT_EQ(Pixel(w, {10, 10}), 0xffffffu);
     EXPECT_FALSE(state.mapDrawn);
-    EXPECT_EQ(platform.events, QStringList({"doevents", "start", "doevents"}));
+    EXPECT_EQ(platform.events, QStringList({"pendingevents", "start", "pendingevents"}));
     ASSERT_EQ(platform.starts.size(), 1u);
     EXPECT_EQ(platform.starts[0].program, Path("mcrefine"));
     EXPECT_EQ(platform.starts[0].style, WindowStyle::Hidden);
@@ -227,7 +227,7 @@ TEST_F(ResultWindowTest, ProcessingAsksAgainForAnIncompleteFileAndExplainsAnAllZ
         ASSERT_EQ(platform.messages.size(), 1u);
         if (allZero) {
             EXPECT_TRUE(platform.messages[0].text.contains("線量率がありません"));
-            EXPECT_EQ(platform.messages[0].icon, MsgIcon::Warning);
+            EXPECT_EQ(platform.messages[0].icon, MessageIcon::Warning);
         } else {
             EXPECT_EQ(platform.messages[0].text, kRetry);
         }
@@ -241,7 +241,7 @@ TEST_F(ResultWindowTest, DeletingAsksFirstAndDisablesOk)
     Write("r.dsr5", Header(2));
     ResultWindow& w = Open();
     Select(w, "r.dsr5");
-    platform.msgAnswers = {MsgAnswer::Cancel, MsgAnswer::Ok};
+    platform.messageAnswers = {MessageAnswer::Cancel, MessageAnswer::Ok};
     w.deleteButton->click();
     EXPECT_TRUE(Exists("r.dsr5"));
     EXPECT_TRUE(w.convertButton->isEnabled());
@@ -250,7 +250,7 @@ TEST_F(ResultWindowTest, DeletingAsksFirstAndDisablesOk)
     EXPECT_FALSE(w.convertButton->isEnabled());
     EXPECT_EQ(w.resultList->count(), 0);
     EXPECT_EQ(platform.messages[0].text, " このファイルを削除していいですか？ ");
-    EXPECT_EQ(platform.messages[0].buttons, MsgButtons::OkCancel);
+    EXPECT_EQ(platform.messages[0].buttons, MessageButtons::OkCancel);
 }
 
 TEST_F(ResultWindowTest, PaintingEnablesTheNextStepsExceptCorrectingACorrectedFile)
