@@ -18,6 +18,7 @@
 #include "records/file_names.h"
 #include "windows/Controls.h"
 #include "windows/CorrectionDialog.h"
+#include "windows/DesignUnits.h"
 #include "windows/JapaneseFont.h"
 #include "windows/LayoutEditor.h"
 #include "windows/OverlayWindow.h"
@@ -25,7 +26,6 @@
 #include "windows/ReadmeViewer.h"
 #include "windows/ResultWindow.h"
 #include "windows/SavedNotice.h"
-#include "windows/Twips.h"
 
 namespace brisca {
 
@@ -81,7 +81,7 @@ MainWindow::MainWindow(AppState& state, Platform& platform, QWidget* parent)
         &OverlayWindow::showLayoutName);
     setObjectName("mainWindow");
     setWindowTitle("Scattered dose distribution");
-    setFixedSize(Twips(16515), Twips(12240));
+    setFixedSize(DesignToPixels(16515), DesignToPixels(12240));
 
     // The block boxes first, so that they lie beneath the controls.
     BlockBox(this, "StepGuideBox", 8, 76, 146, 732);

@@ -15,11 +15,11 @@
 #include "logic/text/NumberText.h"
 #include "platform/Platform.h"
 #include "windows/Controls.h"
+#include "windows/DesignUnits.h"
 #include "windows/ExportSave.h"
 #include "windows/JapaneseFont.h"
 #include "windows/PictureBox.h"
 #include "windows/ResultWindow.h"
-#include "windows/Twips.h"
 
 namespace brisca {
 
@@ -60,7 +60,7 @@ OverlayWindow::OverlayWindow(AppState& state, Platform& platform, QWidget* paren
 
     const int legendTop = buildConditions(side) + 70;
     buildLegend(side, legendTop);
-    buildChoices(side, legendTop + Twips(3975) + 16);
+    buildChoices(side, legendTop + DesignToPixels(3975) + 16);
 }
 
 int OverlayWindow::buildConditions(int side)
@@ -103,14 +103,14 @@ void OverlayWindow::buildLegend(int side, int top)
     legendUnitLabel->setObjectName("legendUnitLabel");
     legendView = new PictureBox(this);
     legendView->setObjectName("legendView");
-    legendView->setGeometry(side, top, Twips(855), Twips(3975));
+    legendView->setGeometry(side, top, DesignToPixels(855), DesignToPixels(3975));
     PaintLegendStrip(legendView->Surface());
     for (int n = 0; n < 11; ++n) {
-        const int rowTop = top + Twips(360 * n);
-        thresholdLabels[n] = Caption(this, QString(), side + 64, rowTop, 90, Twips(345));
+        const int rowTop = top + DesignToPixels(360 * n);
+        thresholdLabels[n] = Caption(this, QString(), side + 64, rowTop, 90, DesignToPixels(345));
         thresholdLabels[n]->setObjectName(QString("thresholdLabel%1").arg(n + 1));
         thresholdLabels[n]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        Caption(this, "～", side + 158, rowTop, 24, Twips(345));
+        Caption(this, "～", side + 158, rowTop, 24, DesignToPixels(345));
     }
 }
 

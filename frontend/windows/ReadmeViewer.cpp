@@ -7,8 +7,8 @@
 
 #include "platform/Platform.h"
 #include "records/file_names.h"
+#include "windows/DesignUnits.h"
 #include "windows/JapaneseFont.h"
-#include "windows/Twips.h"
 
 namespace brisca {
 
@@ -16,7 +16,7 @@ ReadmeViewer::ReadmeViewer(Platform& platform, QWidget* parent) : QWidget(parent
 {
     setObjectName("readmeViewer");
     setWindowTitle("readme.txt");
-    resize(Twips(10800), Twips(9000));
+    resize(DesignToPixels(10800), DesignToPixels(9000));
 
     titleLabel = new QLabel("readme.txt", this);
     titleLabel->setObjectName("titleLabel");
