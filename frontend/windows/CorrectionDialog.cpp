@@ -68,17 +68,19 @@ void Clear(QRadioButton* option)
 // A small survey meter: a case with a dial and its needle.
 void DrawMeterIcon(PictureBox& icon)
 {
-    icon.SetBorder(false);
-    icon.SetScale(0, 0, 32, 32);
-    icon.Cls();
-    icon.BoxFilled(3, 6, 29, 28, QColor(96, 96, 128));
-    icon.BoxFilled(6, 9, 26, 20, QColor(255, 255, 224));
-    icon.Arc(16, 20, 8, QColor(0, 0, 0), 0.35, 2.8);
-    icon.SetDrawWidth(2);
-    icon.Line(16, 19, 22, 13, QColor(255, 0, 0));
-    icon.SetDrawWidth(1);
-    icon.BoxFilled(12, 2, 20, 6, QColor(64, 64, 64));
-    icon.BoxFilled(8, 23, 12, 26, QColor(0, 160, 0));
+    icon.setBorder(false);
+    icon.setScale(0, 0, 32, 32);
+    icon.clear();
+    UserScaleCanvas canvas = icon.canvas();
+    canvas.FilledBox(3, 6, 30, 29, QColor(96, 96, 128));
+    canvas.FilledBox(6, 9, 27, 21, QColor(255, 255, 224));
+    canvas.Arc(16, 20, 8, QColor(0, 0, 0), 0.35, 2.8);
+    canvas.SetDrawWidth(2);
+    canvas.Line(16, 19, 22, 13, QColor(255, 0, 0));
+    canvas.SetDrawWidth(1);
+    canvas.FilledBox(12, 2, 21, 7, QColor(64, 64, 64));
+    canvas.FilledBox(8, 23, 13, 27, QColor(0, 160, 0));
+    icon.update();
 }
 
 } // namespace

@@ -146,15 +146,17 @@ void MainWindow::buildTitle()
 // A small tube-and-beam symbol; the icon is fixed and drawn once.
 void MainWindow::drawIcon()
 {
-    iconView->SetScale(0, 0, 32, 32);
-    iconView->Cls();
-    iconView->SetFillStyle(FillStyle::Solid);
-    iconView->SetFillColor(QColor(255, 0, 0));
-    iconView->Circle(16, 8, 5, QColor(0, 0, 0));
-    iconView->SetFillStyle(FillStyle::Transparent);
-    iconView->Line(16, 13, 8, 26, QColor(255, 128, 0));
-    iconView->Line(16, 13, 24, 26, QColor(255, 128, 0));
-    iconView->BoxFilled(6, 26, 26, 29, QColor(0, 0, 128));
+    iconView->setScale(0, 0, 32, 32);
+    iconView->clear();
+    UserScaleCanvas canvas = iconView->canvas();
+    canvas.SetSolidFill(true);
+    canvas.SetFillColor(QColor(255, 0, 0));
+    canvas.Circle(16, 8, 5, QColor(0, 0, 0));
+    canvas.SetSolidFill(false);
+    canvas.Line(16, 13, 8, 26, QColor(255, 128, 0));
+    canvas.Line(16, 13, 24, 26, QColor(255, 128, 0));
+    canvas.FilledBox(6, 26, 27, 30, QColor(0, 0, 128));
+    iconView->update();
 }
 
 void MainWindow::buildStepGuide()

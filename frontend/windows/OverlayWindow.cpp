@@ -104,7 +104,7 @@ void OverlayWindow::buildLegend(int side, int top)
     legendView = new PictureBox(this);
     legendView->setObjectName("legendView");
     legendView->setGeometry(side, top, DesignToPixels(855), DesignToPixels(3975));
-    PaintLegendStrip(legendView->Surface());
+    PaintLegendStrip(legendView->image());
     for (int n = 0; n < 11; ++n) {
         const int rowTop = top + DesignToPixels(360 * n);
         thresholdLabels[n] = Caption(this, QString(), side + 64, rowTop, 90, DesignToPixels(345));
@@ -164,7 +164,7 @@ void OverlayWindow::reset()
         {positionLabel, freeAirKermaLabel, fsdLabel, fieldFirstLabel, fieldSecondLabel, tubeVoltageLabel,
             tubeCurrentLabel, inherentFiltrationLabel, aluminiumFilterLabel, copperFilterLabel})
         label->clear();
-    planView->Cls();
+    planView->clear();
     ++resets_;
 }
 
@@ -221,7 +221,7 @@ void OverlayWindow::drawOverlay()
         platform_.ProcessPendingEvents();
         return resets == resets_ && !platform_.EndRequested();
     };
-    DrawRoomOverlay(planView->Surface(), inputs);
+    DrawRoomOverlay(planView->image(), inputs);
     // The result and its conditions are those of the result window's map, which the layout
     // editor was opened from; quantity, height and thresholds those this drawing ended with.
     drawn_ = results_ ? results_->paintedCaption() : PictureCaption{};
@@ -229,7 +229,7 @@ void OverlayWindow::drawOverlay()
     drawn_.layer = state_.heightLayer;
     drawn_.thresholds = state_.mapThresholds;
     const OverlayScale room = RoomSystem(state_.roomLayout);
-    planView->SetScale(room.left, room.top, room.side, room.side);
+    planView->setScale(room.left, room.top, room.side, room.side);
     planView->update();
 }
 
@@ -239,7 +239,7 @@ void OverlayWindow::saveImage()
 {
     const std::string name = ExportFileName(drawn_.resultName, drawn_.quantity, drawn_.layer, true, ".png");
     SaveExport(platform_, "画像保存", name, "PNG (*.png)",
-        PngBytes(ComposeResultPicture(planView->Surface(), drawn_)));
+        PngBytes(ComposeResultPicture(planView->image(), drawn_)));
 }
 
 void OverlayWindow::showHeader(const ResultHeader& header)

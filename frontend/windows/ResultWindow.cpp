@@ -53,15 +53,17 @@ void RewriteIcon(QWidget* parent, int leftUnits, int topUnits)
 {
     auto* icon = new PictureBox(parent);
     PlaceInDesignUnits(icon, leftUnits, topUnits, 480, 480);
-    icon->SetBorder(false);
+    icon->setBorder(false);
     icon->setToolTip(kRewriteHint);
-    icon->SetScale(0, 0, 32, 32);
-    icon->Cls();
-    icon->BoxFilled(5, 4, 22, 28, QColor(255, 255, 255));
-    icon->Box(5, 4, 22, 28, QColor(0, 0, 0));
-    for (int y = 10; y <= 22; y += 4) icon->Line(8, y, 18, y, QColor(0, 0, 128));
-    icon->SetDrawWidth(3);
-    icon->Line(14, 26, 28, 8, QColor(255, 128, 0));
+    icon->setScale(0, 0, 32, 32);
+    icon->clear();
+    UserScaleCanvas canvas = icon->canvas();
+    canvas.FilledBox(5, 4, 23, 29, QColor(255, 255, 255));
+    canvas.Box(5, 4, 22, 28, QColor(0, 0, 0));
+    for (int y = 10; y <= 22; y += 4) canvas.Line(8, y, 18, y, QColor(0, 0, 128));
+    canvas.SetDrawWidth(3);
+    canvas.Line(14, 26, 28, 8, QColor(255, 128, 0));
+    icon->update();
 }
 
 // A thin line over the map that lets the mouse through to it.
@@ -103,7 +105,7 @@ ResultWindow::ResultWindow(
     connect(aboveOption, &QRadioButton::clicked, this, [this] { chooseHeight(1); });
     connect(centreOption, &QRadioButton::clicked, this, [this] { chooseHeight(2); });
     connect(belowOption, &QRadioButton::clicked, this, [this] { chooseHeight(3); });
-    connect(mapView, &PictureBox::MouseMove, this, [this](int, double x, double y) { readOutAt({x, y}); });
+    connect(mapView, &PictureBox::mouseMove, this, [this](int, double x, double y) { readOutAt({x, y}); });
     connect(closeButton, &QPushButton::clicked, this, &ResultWindow::closeResults);
     connect(layoutButton, &QPushButton::clicked, this, &ResultWindow::layoutEditorRequested);
     connect(correctionButton, &QPushButton::clicked, this, &ResultWindow::correctionRequested);
@@ -204,8 +206,8 @@ void ResultWindow::buildMapArea()
     mapView = new PictureBox(this);
     mapView->setObjectName("mapView");
     PlaceInDesignUnits(mapView, 4920, 2040, 7935, 9495);
-    mapView->SetScale(MapLeft, MapTop, MapImageWidth, MapImageHeight);
-    mapView->Cls();
+    mapView->setScale(MapLeft, MapTop, MapImageWidth, MapImageHeight);
+    mapView->clear();
     horizontalHair = HairLine(mapView, "horizontalHair");
     verticalHair = HairLine(mapView, "verticalHair");
 
@@ -243,7 +245,7 @@ void ResultWindow::buildLegend()
     legendView = new PictureBox(this);
     legendView->setObjectName("legendView");
     PlaceInDesignUnits(legendView, 13560, 5640, 855, 3975);
-    PaintLegendStrip(legendView->Surface());
+    PaintLegendStrip(legendView->image());
 
     // Threshold n stands beside the legend box of band n.
     for (int n = 0; n < 11; ++n) {

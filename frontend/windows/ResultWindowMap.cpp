@@ -37,7 +37,7 @@ void ResultWindow::reset()
     for (QLineEdit* box : {cursorXEdit, cursorYEdit, cursorValueEdit}) box->clear();
     kermaMaxLabel->setText("-");
     doseMaxLabel->setText("-");
-    mapView->Cls();
+    mapView->clear();
     horizontalHair->hide();
     verticalHair->hide();
     for (QPushButton* button : {paintButton, processButton, correctionButton, layoutButton, convertButton,
@@ -62,18 +62,18 @@ void ResultWindow::paintMap()
     const int painting = ++painting_;
     paintRunning_ = true;
     paintButton->setEnabled(false);
-    mapView->Cls();
+    mapView->clear();
     for (int row = FirstPaintedRow; row <= LastPaintedRow; row += kRowsPerYield) {
         // Quantity and height are looked up anew, so a change during the painting applies
         // to the rows painted after it.
         const DisplayGrid& grid = kermaOption->isChecked() ? state_.kermaGrid : state_.doseGrid;
-        PaintMapRows(mapView->Surface(), grid, state_.heightLayer, thresholds, row, row + kRowsPerYield);
+        PaintMapRows(mapView->image(), grid, state_.heightLayer, thresholds, row, row + kRowsPerYield);
         mapView->update();
         platform_.ProcessPendingEvents();
         // A reset or a new conversion has cleared the map meanwhile.
         if (painting != painting_) return;
     }
-    PaintMapOverlays(mapView->Surface(), state_.patientPosition, state_.job.Fsd);
+    PaintMapOverlays(mapView->image(), state_.patientPosition, state_.job.Fsd);
     mapView->update();
     paintRunning_ = false;
     paintButton->setEnabled(true);
@@ -120,7 +120,7 @@ void ResultWindow::readOutAt(QPointF point)
         return;
     }
     // The lines lie inside the map's sunken border, across its whole picture.
-    const QPoint pixel = mapView->ToPixel(point.x(), point.y());
+    const QPoint pixel = mapView->toPixel(point.x(), point.y());
     const int border = (mapView->width() - MapImageWidth) / 2;
     horizontalHair->setGeometry(border, border + pixel.y(), MapImageWidth, 1);
     verticalHair->setGeometry(border + pixel.x(), border, 1, MapImageHeight);

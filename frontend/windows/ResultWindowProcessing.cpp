@@ -91,7 +91,7 @@ void ResultWindow::startConversion()
         paintRunning_ = false;
         paintButton->setEnabled(true);
     }
-    mapView->Cls();
+    mapView->clear();
     state_.mapDrawn = false;
     imageSaveButton->setEnabled(false);
     converted_ = selected_;

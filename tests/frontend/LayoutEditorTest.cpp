@@ -116,7 +116,7 @@ TEST_F(LayoutEditorTest, ClicksOnThePlanPlaceTheElementOfTheMode)
 
     editor->controlRoomButton->click();
     Click(Qt::RightButton, 650, 300);
-    EXPECT_EQ(editor->controlRoomLabel->pos(), editor->planView->ToPixel(650, 300));
+    EXPECT_EQ(editor->controlRoomLabel->pos(), editor->planView->toPixel(650, 300));
 
     editor->takeOverButton->click();
     EXPECT_EQ(std::pair(state.roomLayout.centreX, state.roomLayout.centreY), std::pair(320.0f, 240.0f));

@@ -40,8 +40,8 @@ protected:
     // Colour of the plan at centre-system point (x, y).
     QRgb At(OverlayWindow& w, double x, double y)
     {
-        const QPoint pixel = w.planView->ToPixel(state.roomLayout.centreX + x, state.roomLayout.centreY + y);
-        return w.planView->Image().pixel(pixel);
+        const QPoint pixel = w.planView->toPixel(state.roomLayout.centreX + x, state.roomLayout.centreY + y);
+        return w.planView->image().pixel(pixel);
     }
 
     // Which of the three red frames show.
@@ -123,7 +123,7 @@ TEST_F(OverlayWindowTest, ARedrawDuringTheYieldsLeavesTheLatestInputsAndAResetSt
         if (++yields == 5) Window().showResults();
     };
     w.drawOverlay();
-    const QImage& plan = w.planView->Image();
+    const QImage& plan = w.planView->image();
     for (int y = 0; y < plan.height(); y += 7)
         for (int x = 0; x < plan.width(); x += 7) ASSERT_EQ(plan.pixel(x, y), white) << x << ", " << y;
 }

@@ -74,7 +74,7 @@ protected:
     // the read-out at such a pixel gives the element one column left and one row up.
     void ExpectMapOf(ResultWindow& w)
     {
-        const QImage& map = w.mapView->Surface();
+        const QImage& map = w.mapView->image();
         std::set<QRgb> colours;
         for (int j = 11; j <= 591; ++j)
             for (int i = 1; i <= 376; ++i) colours.insert(map.pixel(MapPixelOfElement(i, j)));
@@ -165,7 +165,7 @@ TEST_F(ResultRoad, StandingAndSupineResultsArePaintedWithTheirSymbols)
 
     ASSERT_NO_FATAL_FAILURE(Display(w, "stand.dsr5"));
     ExpectMapOf(w);
-    const QImage& map = w.mapView->Surface();
+    const QImage& map = w.mapView->image();
     // The pixel of user point (0, y) is that of element (−19, y + 1).
     const auto onAxis = [&map](int y) { return map.pixel(MapPixelOfElement(-19, y + 1)); };
     // The tube focus 90 cm in front of the skin and the central ray, light red.

@@ -31,7 +31,7 @@ QByteArray Header(int code)
         .toUtf8();
 }
 
-QRgb Pixel(ResultWindow& w, QPoint p) { return w.mapView->Surface().pixel(p) & 0xffffff; }
+QRgb Pixel(ResultWindow& w, QPoint p) { return w.mapView->image().pixel(p) & 0xffffff; }
 
 QRgb Colour(int band)
 {
@@ -161,7 +161,7 @@ TEST_F(ResultWindowTest, OkClearsTheMapWritesTheListFileAndStartsTheRefinerHidde
     QFile::setPermissions(Path("mcrefine"), QFile::ReadOwner | QFile::ExeOwner);
     ResultWindow& w = Open();
     Select(w, "r.dsr5");
-    w.mapView->Surface().fill(Qt::red);
+    w.mapView->image().fill(Qt::red);
     state.mapDrawn = true;
     platform.events.clear();
     w.convertButton->click();
