@@ -28,7 +28,7 @@ int main(int argc, char** argv)
     for (int n = 0; n < 11; ++n)
         window.thresholdEdits[n]->setText(QString::fromStdString(brisca::PlainNumberText(scale[n + 1])));
     state.patientPosition = 2.0;
-    state.job.Fsd = 60.0;
+    state.job.fsd = 60.0;
     window.show();
     QApplication::processEvents();
 

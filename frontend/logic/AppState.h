@@ -16,7 +16,7 @@ namespace brisca {
 struct AppState {
     DataTables tables;     // data tables loaded at start-up
     XraySpectrum spectrum; // spectrum of the last calculation start
-    JobValues job;         // job values of the last calculation start; Fsd also from a result header
+    JobValues job;         // job values of the last calculation start; fsd also from a result header
 
     DisplayGrid kermaGrid;                // air kerma rate of the last processed result, μGy/min
     DisplayGrid doseGrid;                 // effective dose (H1cm) rate of that result, μSv/min

@@ -354,9 +354,9 @@ void MainWindow::computeMeanCurrent()
     } else {
         return;
     }
-    if (!mean.Warning.empty()) {
+    if (!mean.warning.empty()) {
         platform_.Beep();
-        warn(QString::fromStdString(mean.Warning));
+        warn(QString::fromStdString(mean.warning));
         return;
     }
     meanCurrentEdit->setText(QString::fromStdString(mean.meanTubeCurrentMa));

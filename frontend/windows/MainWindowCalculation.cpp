@@ -53,15 +53,15 @@ void MainWindow::startCalculation()
     Correct(historiesEdit, prepared.correctedHistories);
     Correct(tubeVoltageEdit, prepared.correctedTubeVoltage);
     Correct(inherentFiltrationEdit, prepared.correctedInherentFiltration);
-    if (!prepared.Warning.empty()) {
-        warn(Q(prepared.Warning));
+    if (!prepared.warning.empty()) {
+        warn(Q(prepared.warning));
         return;
     }
-    if (!prepared.Question.empty() && platform_.ShowMessage(Q(prepared.Question), MessageButtons::OkCancel,
+    if (!prepared.question.empty() && platform_.ShowMessage(Q(prepared.question), MessageButtons::OkCancel,
                                           MessageIcon::Warning) != MessageAnswer::Ok)
         return;
-    state_.spectrum = prepared.Spectrum;
-    state_.job = prepared.Job;
+    state_.spectrum = prepared.spectrum;
+    state_.job = prepared.job;
     platform_.ProcessPendingEvents();
 
     if (const std::string error = WriteCalculationFiles(prepared); !error.empty()) {
@@ -70,7 +70,7 @@ void MainWindow::startCalculation()
     }
     platform_.ProcessPendingEvents();
 
-    if ((supineOption->isChecked() || standingOption->isChecked()) && !startEngine(prepared.EngineProgram))
+    if ((supineOption->isChecked() || standingOption->isChecked()) && !startEngine(prepared.engineProgram))
         return;
 
     platform_.ShowMessage(" 計算には長時間を要します。", MessageButtons::Ok, MessageIcon::None);

@@ -208,7 +208,7 @@ void OverlayWindow::drawOverlay()
     }
 
     const int resets = resets_;
-    OverlayInputs inputs{state_.roomLayout, state_.patientPosition, state_.job.Fsd, {}, {}};
+    OverlayInputs inputs{state_.roomLayout, state_.patientPosition, state_.job.fsd, {}, {}};
     inputs.row = [this] {
         const bool kerma = !results_ || results_->kermaOption->isChecked();
         return OverlayRow{kerma ? state_.kermaGrid : state_.doseGrid, state_.heightLayer,

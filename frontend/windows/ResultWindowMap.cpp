@@ -73,7 +73,7 @@ void ResultWindow::paintMap()
         // A reset or a new conversion has cleared the map meanwhile.
         if (painting != painting_) return;
     }
-    PaintMapOverlays(mapView->image(), state_.patientPosition, state_.job.Fsd);
+    PaintMapOverlays(mapView->image(), state_.patientPosition, state_.job.fsd);
     mapView->update();
     paintRunning_ = false;
     paintButton->setEnabled(true);

@@ -60,7 +60,7 @@ void ResultWindow::selectResultFile()
     selected_.resultName = item->text().toStdString();
     selected_.conditions = ConditionLines(header);
     state_.patientPosition = header.patientPosition;
-    state_.job.Fsd = header.fsd;
+    state_.job.fsd = header.fsd;
     convertButton->setEnabled(true);
 }
 

@@ -170,7 +170,7 @@ TEST_F(CalculationStart, DefaultsWriteBothFilesStartTheEngineAndShowTwoNotices)
 
     const QStringList job = Lines(Read("B2F.txt"));
     ASSERT_EQ(job.size(), 6);
-    EXPECT_EQ(job[0].toStdString(), FormatNumber(state.job.TubeOutput, "0.000E+00"));
+    EXPECT_EQ(job[0].toStdString(), FormatNumber(state.job.tubeOutput, "0.000E+00"));
     EXPECT_EQ(job.mid(1), QStringList({"90.0", "20.0", "20.0", "5.000E+08", "2026-12-07-臥位.dsr5"}));
 
     const QStringList spectrum = Lines(Read("B_SPCTL.dat"));
@@ -181,11 +181,11 @@ TEST_F(CalculationStart, DefaultsWriteBothFilesStartTheEngineAndShowTwoNotices)
     EXPECT_EQ(spectrum.mid(0, 300).filter(", 1.00000").size(), 1);
     EXPECT_FALSE(Read("B_SPCTL.dat").contains("nan"));
 
-    EXPECT_EQ(state.job.Fsd, 90.0);
-    EXPECT_EQ(state.job.FieldLong, 20.0);
-    EXPECT_EQ(state.job.Histories, 5e8);
-    EXPECT_GT(state.job.TubeOutput, 0.0);
-    EXPECT_GT(state.spectrum.KermaRatio, 0.0);
+    EXPECT_EQ(state.job.fsd, 90.0);
+    EXPECT_EQ(state.job.fieldLong, 20.0);
+    EXPECT_EQ(state.job.histories, 5e8);
+    EXPECT_GT(state.job.tubeOutput, 0.0);
+    EXPECT_GT(state.spectrum.kermaRatio, 0.0);
 
     ASSERT_EQ(platform.starts.size(), 1u);
     const brisca::ProgramStart& start = platform.starts[0];
@@ -250,7 +250,7 @@ TEST_F(CalculationStart, WaveformAndPulsedCurrentShapeTheSpectrum)
     MainWindow& form = Loaded();
     form.startButton->click();
     const QStringList constant = Lines(Read("B_SPCTL.dat"));
-    const double constantOutput = state.job.TubeOutput;
+    const double constantOutput = state.job.tubeOutput;
 
     form.singlePhaseOption->click();
     form.pulsedOption->click(); // pulsed without "OK →": no mean current yet
@@ -267,7 +267,7 @@ TEST_F(CalculationStart, WaveformAndPulsedCurrentShapeTheSpectrum)
     form.constantPotentialOption->click();
     form.startButton->click();
     EXPECT_EQ(Lines(Read("B_SPCTL.dat"))[302], "0.15");
-    EXPECT_NEAR(state.job.TubeOutput, 0.15 * constantOutput, 1e-12 * constantOutput);
+    EXPECT_NEAR(state.job.tubeOutput, 0.15 * constantOutput, 1e-12 * constantOutput);
 }
 
 struct FaultCase {
@@ -323,7 +323,7 @@ TEST_F(CalculationStart, AVoltageBeyondTheOutputTableIsRefused)
     platform.messages.clear();
     form.tubeVoltageEdit->setText("140");
     form.startButton->click();
-    EXPECT_NEAR(state.job.TubeOutput, state.spectrum.KermaRatio * 1.0 * 1.0 * 60 * 33.97, 1e-12);
+    EXPECT_NEAR(state.job.tubeOutput, state.spectrum.kermaRatio * 1.0 * 1.0 * 60 * 33.97, 1e-12);
 }
 
 TEST_F(CalculationStart, AnUnwritableFileOrAMissingEngineWarnsAndStartsNothing)
@@ -493,7 +493,7 @@ TEST_F(CalculationStart, TheStandingEngineRunsOnTheWindowsFiles)
     const QStringList result = Lines(Read("2026-12-07-立位.dsr5"));
     ASSERT_EQ(result.size(), 387);
     EXPECT_EQ(result[0], "  2");
-    const double header2 = state.job.TubeOutput * 10000 / (90.0 * 90.0);
+    const double header2 = state.job.tubeOutput * 10000 / (90.0 * 90.0);
     EXPECT_NEAR(result[1].toDouble(), header2, 1e-4 * header2);
     EXPECT_EQ(result.mid(2, 3), QStringList({" 90.0", " 20.0", " 20.0"}));
     EXPECT_EQ(result[5].trimmed(), "80.0");

@@ -134,7 +134,7 @@ TEST_F(ResultWindowTest, SelectingAFileShowsItsHeaderInBothWindows)
         EXPECT_EQ(o.copperFilterLabel->text(), "0");
         EXPECT_TRUE(w.convertButton->isEnabled());
         EXPECT_EQ(state.patientPosition, code);
-        EXPECT_EQ(state.job.Fsd, 90.0);
+        EXPECT_EQ(state.job.fsd, 90.0);
     }
 }
 

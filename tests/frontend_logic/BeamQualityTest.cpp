@@ -11,8 +11,8 @@
 
 #include "ShippedTables.h"
 #include "logic/start/CalculationStart.h"
-#include "logic/text/NumberText.h"
 #include "logic/start/XraySpectrum.h"
+#include "logic/text/NumberText.h"
 
 using namespace brisca;
 
@@ -24,7 +24,7 @@ double AirKermaBehind(const XraySpectrum& s, const DataTables& tables, double t)
 {
     double kerma = 0.0;
     for (int i = 2; i <= EnergySlots; ++i)
-        kerma += s.Spectrum[i] * 0.5 * i * tables.MuEnAir[i] * std::exp(-tables.MuAl[i] * t);
+        kerma += s.spectrum[i] * 0.5 * i * tables.muEnAir[i] * std::exp(-tables.muAl[i] * t);
     return kerma;
 }
 
@@ -51,7 +51,7 @@ XraySpectrum TwoAndAHalfMillimetreBeam(const std::string& kv, int rectifierType 
     entries.addedCopperMm = "0";
     entries.rectifierType = rectifierType;
     XraySpectrum s = ComputeXraySpectrum(entries, ShippedTables());
-    EXPECT_EQ(s.Warning, "");
+    EXPECT_EQ(s.warning, "");
     return s;
 }
 
@@ -108,8 +108,8 @@ TEST(BeamQuality, TubeOutputAtReferenceFiltrationIsPlausible)
     reference.addedAluminiumMm = "0";
     reference.resultName = "reference";
     const PreparedCalculation atReference = PrepareCalculation(reference, ShippedTables());
-    ASSERT_EQ(atReference.Warning, "");
-    const double microGrayPerMilliampereSecond = atReference.Job.TubeOutput / 60.0 * 1e6;
+    ASSERT_EQ(atReference.warning, "");
+    const double microGrayPerMilliampereSecond = atReference.job.tubeOutput / 60.0 * 1e6;
     EXPECT_GT(microGrayPerMilliampereSecond, 25.0);
     EXPECT_LT(microGrayPerMilliampereSecond, 80.0);
 
@@ -117,9 +117,9 @@ TEST(BeamQuality, TubeOutputAtReferenceFiltrationIsPlausible)
     defaults.resultName = "defaults";
     const PreparedCalculation atDefaults = PrepareCalculation(defaults, ShippedTables());
     std::cout << "tube output at the default conditions: "
-              << FormatNumber(atDefaults.Job.TubeOutput, "0.000E+00") << " Gy/min at 100 cm (kerma ratio "
-              << FormatNumber(atDefaults.Spectrum.KermaRatio, "0.0000") << ")\n";
-    EXPECT_LT(atDefaults.Job.TubeOutput, atReference.Job.TubeOutput) << "1.5 mm added Al lowers the output";
+              << FormatNumber(atDefaults.job.tubeOutput, "0.000E+00") << " Gy/min at 100 cm (kerma ratio "
+              << FormatNumber(atDefaults.spectrum.kermaRatio, "0.0000") << ")\n";
+    EXPECT_LT(atDefaults.job.tubeOutput, atReference.job.tubeOutput) << "1.5 mm added Al lowers the output";
 }
 
 } // namespace

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "ShippedTables.h"
-#include "logic/start/CalculationStart.h"
 #include "commandline/JobOptions.h"
+#include "logic/start/CalculationStart.h"
 #include "logic/start/MeanTubeCurrent.h"
 
 using namespace brisca;
@@ -64,10 +64,10 @@ TEST(JobOptions, EachOptionFillsItsWindowEntry)
     };
     for (const auto& c : cases) {
         const JobOptions options = ParseJobOptions(c.arguments);
-        const CalculationEntries& e = options.Entries;
+        const CalculationEntries& e = options.entries;
         const CalculationEntries& x = c.expected;
-        ASSERT_EQ(options.UsageError, "");
-        ASSERT_EQ(options.Warning, "");
+        ASSERT_EQ(options.usageError, "");
+        ASSERT_EQ(options.warning, "");
         const std::string where = c.arguments.empty() ? "no options" : c.arguments[0];
         EXPECT_EQ(std::vector<std::string>({e.tubeVoltageKv, e.targetAngleDegrees, e.inherentFiltrationMmAl,
                       e.addedAluminiumMm, e.addedCopperMm, e.meanTubeCurrentMa, e.fsdCm, e.fieldLongCm,
@@ -95,12 +95,12 @@ TEST(JobOptions, MalformedCommandLinesAndRefusedCurrents)
         {{"--ma", "1", "--rate", "15"},
             "give either --ma or the pulse entries --pulse-ma, --rate and --width, not both"},
     };
-    for (const auto& [arguments, message] : usage) EXPECT_EQ(ParseJobOptions(arguments).UsageError, message);
-    EXPECT_EQ(ParseJobOptions({"--ma", ""}).Warning, TubeCurrentMissingWarning);
-    EXPECT_EQ(ParseJobOptions({"--pulse-ma", "2", "--rate", "15"}).Warning, PulseDataMissingWarning);
-    EXPECT_TRUE(ParseJobOptions({"--run"}).Run);
-    EXPECT_EQ(ParseJobOptions({"--threads", "0"}).Threads, "0");
-    EXPECT_TRUE(ParseJobOptions({"--help"}).Help);
+    for (const auto& [arguments, message] : usage) EXPECT_EQ(ParseJobOptions(arguments).usageError, message);
+    EXPECT_EQ(ParseJobOptions({"--ma", ""}).warning, TubeCurrentMissingWarning);
+    EXPECT_EQ(ParseJobOptions({"--pulse-ma", "2", "--rate", "15"}).warning, PulseDataMissingWarning);
+    EXPECT_TRUE(ParseJobOptions({"--run"}).run);
+    EXPECT_EQ(ParseJobOptions({"--threads", "0"}).threads, "0");
+    EXPECT_TRUE(ParseJobOptions({"--help"}).help);
 }
 
 TEST(JobOptions, HelpListsEveryOption)
@@ -186,9 +186,9 @@ TEST_F(BriscaJobRun, WritesTheFilesOfTheCalculationStart)
         ASSERT_EQ(Run(BRISCA_JOB_PROGRAM, c.arguments), 0) << c.arguments << "\n"
                                                            << Read(work_ / "stderr.txt");
         const PreparedCalculation expected = PrepareCalculation(c.entries, ShippedTables());
-        ASSERT_EQ(expected.Warning, "");
-        EXPECT_EQ(Read(work_ / "B_SPCTL.dat"), expected.SpectrumFile) << c.arguments;
-        EXPECT_EQ(Read(work_ / "B2F.txt"), expected.JobFile) << c.arguments;
+        ASSERT_EQ(expected.warning, "");
+        EXPECT_EQ(Read(work_ / "B_SPCTL.dat"), expected.spectrumFile) << c.arguments;
+        EXPECT_EQ(Read(work_ / "B2F.txt"), expected.jobFile) << c.arguments;
     }
     EXPECT_NE(Read(work_ / "stdout.txt").find("管電圧を 149.5 kV にしました。"), std::string::npos);
 }

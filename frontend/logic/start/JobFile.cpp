@@ -10,30 +10,30 @@ namespace brisca {
 JobValues ReadJobValues(const CalculationEntries& entries, double tubeOutput)
 {
     JobValues job;
-    job.TubeOutput = tubeOutput;
-    job.Fsd = LeadingNumber(entries.fsdCm);
-    job.FieldLong = LeadingNumber(entries.fieldLongCm);
-    job.FieldShort = LeadingNumber(entries.fieldShortCm);
-    job.Histories = LeadingNumber(entries.histories);
-    job.ResultName = entries.resultName + ResultExtension;
+    job.tubeOutput = tubeOutput;
+    job.fsd = LeadingNumber(entries.fsdCm);
+    job.fieldLong = LeadingNumber(entries.fieldLongCm);
+    job.fieldShort = LeadingNumber(entries.fieldShortCm);
+    job.histories = LeadingNumber(entries.histories);
+    job.resultName = entries.resultName + ResultExtension;
     return job;
 }
 
 std::string NonFiniteJobValue(const JobValues& job)
 {
-    if (!std::isfinite(job.TubeOutput)) return "管出力";
-    if (!std::isfinite(job.Fsd)) return "FSD";
-    if (!std::isfinite(job.FieldLong)) return "照射野サイズ（長軸）";
-    if (!std::isfinite(job.FieldShort)) return "照射野サイズ（短軸）";
-    if (!std::isfinite(job.Histories)) return "入射光子数";
+    if (!std::isfinite(job.tubeOutput)) return "管出力";
+    if (!std::isfinite(job.fsd)) return "FSD";
+    if (!std::isfinite(job.fieldLong)) return "照射野サイズ（長軸）";
+    if (!std::isfinite(job.fieldShort)) return "照射野サイズ（短軸）";
+    if (!std::isfinite(job.histories)) return "入射光子数";
     return {};
 }
 
 std::string JobFileText(const JobValues& job)
 {
-    return FormatNumber(job.TubeOutput, "0.000E+00") + "\r\n" + FormatNumber(job.Fsd, "#00.0") + "\r\n" +
-           FormatNumber(job.FieldLong, "#0.0") + "\r\n" + FormatNumber(job.FieldShort, "#0.0") + "\r\n" +
-           FormatNumber(job.Histories, "0.000E+00") + "\r\n" + job.ResultName + "\r\n";
+    return FormatNumber(job.tubeOutput, "0.000E+00") + "\r\n" + FormatNumber(job.fsd, "#00.0") + "\r\n" +
+           FormatNumber(job.fieldLong, "#0.0") + "\r\n" + FormatNumber(job.fieldShort, "#0.0") + "\r\n" +
+           FormatNumber(job.histories, "0.000E+00") + "\r\n" + job.resultName + "\r\n";
 }
 
 std::string DefaultResultName(int year, int month, int day, PatientPositionChoice position)

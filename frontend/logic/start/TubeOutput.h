@@ -8,8 +8,8 @@ namespace brisca {
 
 // Free-in-air air kerma rate of the tube at 100 cm, or why it cannot be given.
 struct TubeOutputResult {
-    double TubeOutput = 0.0; // tabulated output x kerma ratio x current, per minute
-    std::string Warning;     // empty on success
+    double tubeOutput = 0.0; // tabulated output x kerma ratio x current, per minute
+    std::string warning;     // empty on success
 };
 
 // Interpolates the tube output table linearly at the voltage V (kV) in the column of the

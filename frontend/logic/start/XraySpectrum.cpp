@@ -25,7 +25,7 @@ std::vector<int> PhaseAngles(int rectifierType)
 
 XraySpectrum Refuse(XraySpectrum spectrum, std::string warning)
 {
-    spectrum.Warning = std::move(warning);
+    spectrum.warning = std::move(warning);
     return spectrum;
 }
 
@@ -53,14 +53,14 @@ XraySpectrum ComputeXraySpectrum(const CalculationEntries& entries, const DataTa
     const double tAl = LeadingNumber(entries.addedAluminiumMm) * 0.1;
     const double tCu = LeadingNumber(entries.addedCopperMm) * 0.1;
     const double theta = LeadingNumber(entries.targetAngleDegrees);
-    s.Voltage = V;
-    s.Angle = theta;
-    s.Current = LeadingNumber(entries.meanTubeCurrentMa);
-    s.InherentCm = tInh;
-    s.AluminiumCm = tAl;
-    s.CopperCm = tCu;
+    s.voltage = V;
+    s.angle = theta;
+    s.current = LeadingNumber(entries.meanTubeCurrentMa);
+    s.inherentCm = tInh;
+    s.aluminiumCm = tAl;
+    s.copperCm = tCu;
 
-    if (!std::isfinite(s.Current))
+    if (!std::isfinite(s.current))
         return Refuse(s, "管電流の値 " + entries.meanTubeCurrentMa + " は大きすぎて扱えません。");
     const std::vector<int> angles = PhaseAngles(entries.rectifierType);
     if (angles.empty())
@@ -80,16 +80,16 @@ XraySpectrum ComputeXraySpectrum(const CalculationEntries& entries, const DataTa
     // current at that step (single-phase only), divided by the number of steps.
     double vi = 0.0;
     for (const int phi : angles) {
-        ++s.PhaseSteps;
+        ++s.phaseSteps;
         const double sine = std::sin(physics::kModelPi * phi / 180.0);
         vi = sine * V;
         const double w = entries.rectifierType == 3 ? std::pow(std::min(1.0, sine / 0.75), 1.5) : 1.0;
-        physics::ThickTargetIntensity(vi, cotTheta, tables.MuTarget, s.PhaseSpectrum);
-        physics::AddTungstenKLines(vi, s.PhaseSpectrum);
+        physics::ThickTargetIntensity(vi, cotTheta, tables.muTarget, s.phaseSpectrum);
+        physics::AddTungstenKLines(vi, s.phaseSpectrum);
         for (int i = 2; i <= physics::TopSlot(vi); ++i)
-            s.Spectrum[static_cast<std::size_t>(i)] += w * s.PhaseSpectrum[static_cast<std::size_t>(i)];
+            s.spectrum[static_cast<std::size_t>(i)] += w * s.phaseSpectrum[static_cast<std::size_t>(i)];
     }
-    for (int i = 2; i <= physics::TopSlot(vi); ++i) s.Spectrum[static_cast<std::size_t>(i)] /= s.PhaseSteps;
+    for (int i = 2; i <= physics::TopSlot(vi); ++i) s.spectrum[static_cast<std::size_t>(i)] /= s.phaseSteps;
 
     // Air kerma behind the reference filtration of the waveform and behind the user's.
     const auto r = static_cast<std::size_t>(entries.rectifierType);
@@ -98,35 +98,35 @@ XraySpectrum ComputeXraySpectrum(const CalculationEntries& entries, const DataTa
     double sumUser = 0.0;
     for (int i = 2; i <= top; ++i) {
         const auto slot = static_cast<std::size_t>(i);
-        s.KermaRef[slot] =
-            s.Spectrum[slot] *
-            std::exp(-tables.RefAl[r] * tables.MuAl[slot] - tables.RefCu[r] * tables.MuCu[slot]) *
-            tables.MuEnAir[slot];
-        s.KermaUser[slot] = s.Spectrum[slot] *
-                            std::exp(-(tInh + tAl) * tables.MuAl[slot] - tCu * tables.MuCu[slot]) *
-                            tables.MuEnAir[slot];
-        sumRef += s.KermaRef[slot];
-        sumUser += s.KermaUser[slot];
+        s.kermaRef[slot] =
+            s.spectrum[slot] *
+            std::exp(-tables.refAl[r] * tables.muAl[slot] - tables.refCu[r] * tables.muCu[slot]) *
+            tables.muEnAir[slot];
+        s.kermaUser[slot] = s.spectrum[slot] *
+                            std::exp(-(tInh + tAl) * tables.muAl[slot] - tCu * tables.muCu[slot]) *
+                            tables.muEnAir[slot];
+        sumRef += s.kermaRef[slot];
+        sumUser += s.kermaUser[slot];
     }
     if (!(sumRef > 0.0) || !std::isfinite(sumRef))
         return Refuse(
             s, "基準ろ過（default-output.op）を透過するＸ線が計算できないため、管出力を求められません。");
-    s.KermaRatio = sumUser / sumRef;
+    s.kermaRatio = sumUser / sumRef;
 
     // Filtration, then energy fluence to photon number (divide by the photon energy).
     for (int i = 2; i <= top; ++i) {
         const auto slot = static_cast<std::size_t>(i);
-        s.Spectrum[slot] = s.Spectrum[slot] * std::exp(-(tInh + tAl) * tables.MuAl[slot]) *
-                           std::exp(-tCu * tables.MuCu[slot]) / (0.5 * i);
+        s.spectrum[slot] = s.spectrum[slot] * std::exp(-(tInh + tAl) * tables.muAl[slot]) *
+                           std::exp(-tCu * tables.muCu[slot]) / (0.5 * i);
     }
-    for (int i = 2; i <= top; ++i) s.Smax = std::max(s.Smax, s.Spectrum[static_cast<std::size_t>(i)]);
+    for (int i = 2; i <= top; ++i) s.smax = std::max(s.smax, s.spectrum[static_cast<std::size_t>(i)]);
 
     const bool finite =
-        std::all_of(s.Spectrum.begin(), s.Spectrum.end(), [](double v) { return std::isfinite(v); });
-    if (!finite || !std::isfinite(s.Smax) || !std::isfinite(s.KermaRatio))
+        std::all_of(s.spectrum.begin(), s.spectrum.end(), [](double v) { return std::isfinite(v); });
+    if (!finite || !std::isfinite(s.smax) || !std::isfinite(s.kermaRatio))
         return Refuse(
             s, "Ｘ線スペクトルの計算で数値があふれました。フィルタの厚さなどの条件を見直して下さい。");
-    if (!(s.Smax > 0.0))
+    if (!(s.smax > 0.0))
         return Refuse(s, "フィルタを透過するＸ線がありません（スペクトルの最大値が "
                          "0）。フィルタの厚さやターゲット角度を見直して下さい。");
     return s;
@@ -139,16 +139,16 @@ std::string SpectrumFileText(const XraySpectrum& s)
     for (int i = 1; i <= EnergySlots; ++i) {
         text += FormatNumber(0.5 * i, "0000.0");
         text += ", ";
-        text += FormatNumber(s.Spectrum[static_cast<std::size_t>(i)] / s.Smax, "0.00000");
+        text += FormatNumber(s.spectrum[static_cast<std::size_t>(i)] / s.smax, "0.00000");
         text += "\r\n";
     }
-    text += PlainNumberText(1000.0 * s.Smax) + "\r\n";
-    text += FormatNumber(s.Voltage, "000.0") + "\r\n";
-    text += FormatNumber(s.Current, "##0.00") + "\r\n";
-    text += FormatNumber(s.Angle, "00.0") + "\r\n";
-    text += FormatNumber(10.0 * s.InherentCm, "00.000") + "\r\n";
-    text += FormatNumber(10.0 * s.AluminiumCm, "00.000") + "\r\n";
-    text += FormatNumber(10.0 * s.CopperCm, "00.000") + "\r\n";
+    text += PlainNumberText(1000.0 * s.smax) + "\r\n";
+    text += FormatNumber(s.voltage, "000.0") + "\r\n";
+    text += FormatNumber(s.current, "##0.00") + "\r\n";
+    text += FormatNumber(s.angle, "00.0") + "\r\n";
+    text += FormatNumber(10.0 * s.inherentCm, "00.000") + "\r\n";
+    text += FormatNumber(10.0 * s.aluminiumCm, "00.000") + "\r\n";
+    text += FormatNumber(10.0 * s.copperCm, "00.000") + "\r\n";
     return text;
 }
 
