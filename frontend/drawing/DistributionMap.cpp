@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <array>
 
-#include "logic/result/ColourBands.h"
 #include "drawing/UserScaleCanvas.h"
+#include "logic/result/ColourBands.h"
 
 namespace brisca {
 
@@ -72,8 +72,8 @@ QPoint MapPixelOfElement(int i, int j)
     return QPoint(static_cast<int>(i + 19 - MapLeft), static_cast<int>(j - 1 - MapTop));
 }
 
-void PaintMapRows(
-    QImage& map, const DisplayGrid& grid, int layer, const Thresholds& thresholds, int firstRow, int endRow)
+void PaintMapRows(QImage& map, const DisplayGrid& grid, HeightLayer layer, const Thresholds& thresholds,
+    int firstRow, int endRow)
 {
     std::array<QRgb, BandCount + 1> colours{};
     for (int band = 1; band <= BandCount; ++band) colours[band] = ToQColor(MapColour(band)).rgb();

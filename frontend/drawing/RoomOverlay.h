@@ -38,7 +38,7 @@ QPointF OverlayPointOfElement(int c, int r, int bedOrientation, bool mirrored);
 // "both sides" while the drawing yields, and a drawing started meanwhile refills the thresholds.
 struct OverlayRow {
     const DisplayGrid& grid;      // the quantity shown: air kerma or effective dose
-    int layer;                    // height of the plane: 1 above, 2 at, 3 below the phantom centre
+    HeightLayer layer;            // height of the plane
     const Thresholds& thresholds; // legend thresholds 1..11
     bool bothSides;               // the distribution also on the other side of the bed's axis
 };

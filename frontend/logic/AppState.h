@@ -3,10 +3,10 @@
 #include <optional>
 #include <string>
 
-#include "logic/start/DataTables.h"
 #include "logic/result/DisplayGrid.h"
-#include "logic/start/JobFile.h"
 #include "logic/room/RoomLayout.h"
+#include "logic/start/DataTables.h"
+#include "logic/start/JobFile.h"
 #include "logic/start/XraySpectrum.h"
 
 namespace brisca {
@@ -27,9 +27,9 @@ struct AppState {
     double patientPosition = 0.0;         // header code of the selected result: 1 supine, else standing
     bool mapDrawn = false;                // a map is on show: the cursor read-out works
     Thresholds mapThresholds{};           // thresholds the last map was painted with
-    int heightLayer = 2;                  // 1 50 cm above, 2 at, 3 50 cm below the phantom centre
-    RoomLayout roomLayout;                // the current room layout, set by the layout editor
-    std::string roomLayoutName;           // its name as the overlay's title shows it: loaded file or name box
+    HeightLayer heightLayer = HeightLayer::Centre; // height shown on the map and the overlay
+    RoomLayout roomLayout;                         // the current room layout, set by the layout editor
+    std::string roomLayoutName; // its name as the overlay's title shows it: loaded file or name box
 };
 
 } // namespace brisca

@@ -159,11 +159,11 @@ void CorrectionDialog::open()
     primaryOption->setChecked(true);
     choosePrimary();
     primaryCurrentLabel->setText(results_.conditionLabels[0]->text());
-    // The point 100 cm beside the phantom centre at its height: layer 2, column 80, row 300.
+    // The point 100 cm beside the phantom centre at its height: column 80, row 300.
     kermaCurrentLabel->setText(
-        QString::fromStdString(FormatNumber(state_.kermaGrid.at(2, 80, 300), "0.00E+00")));
+        QString::fromStdString(FormatNumber(state_.kermaGrid.at(HeightLayer::Centre, 80, 300), "0.00E+00")));
     doseCurrentLabel->setText(
-        QString::fromStdString(FormatNumber(state_.doseGrid.at(2, 80, 300), "0.00E+00")));
+        QString::fromStdString(FormatNumber(state_.doseGrid.at(HeightLayer::Centre, 80, 300), "0.00E+00")));
     for (QLineEdit* box : {primaryMeasuredEdit, kermaMeasuredEdit, doseMeasuredEdit}) box->clear();
     show();
     raise();

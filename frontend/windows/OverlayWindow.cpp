@@ -134,9 +134,9 @@ void OverlayWindow::buildChoices(int side, int top)
     framed(centreOption, centreFrame, "centreOption", "centreFrame", "ファントム中心の高さ", 58);
     framed(belowOption, belowFrame, "belowOption", "belowFrame", "ファントム中心の下方 50 cm", 90);
     showHeight(state_.heightLayer);
-    connect(aboveOption, &QRadioButton::clicked, this, [this] { chooseHeight(1); });
-    connect(centreOption, &QRadioButton::clicked, this, [this] { chooseHeight(2); });
-    connect(belowOption, &QRadioButton::clicked, this, [this] { chooseHeight(3); });
+    connect(aboveOption, &QRadioButton::clicked, this, [this] { chooseHeight(HeightLayer::Above); });
+    connect(centreOption, &QRadioButton::clicked, this, [this] { chooseHeight(HeightLayer::Centre); });
+    connect(belowOption, &QRadioButton::clicked, this, [this] { chooseHeight(HeightLayer::Below); });
 
     bothSidesCheck = new QCheckBox("両側の分布を表示", this);
     bothSidesCheck->setObjectName("bothSidesCheck");
@@ -182,16 +182,18 @@ void OverlayWindow::showDistribution(QWidget& editor)
     editor.hide();
 }
 
-void OverlayWindow::chooseHeight(int layer)
+void OverlayWindow::chooseHeight(HeightLayer layer)
 {
     showHeight(layer);
     state_.heightLayer = layer;
     drawOverlay();
 }
 
-void OverlayWindow::showHeight(int layer)
+void OverlayWindow::showHeight(HeightLayer layer)
 {
-    QRadioButton* option = layer == 1 ? aboveOption : layer == 2 ? centreOption : belowOption;
+    QRadioButton* option = layer == HeightLayer::Above    ? aboveOption
+                           : layer == HeightLayer::Centre ? centreOption
+                                                          : belowOption;
     option->setChecked(true);
     aboveFrame->setVisible(option == aboveOption);
     centreFrame->setVisible(option == centreOption);

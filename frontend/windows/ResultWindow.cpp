@@ -102,9 +102,9 @@ ResultWindow::ResultWindow(
     connect(paintButton, &QPushButton::clicked, this, &ResultWindow::paintMap);
     connect(kermaOption, &QRadioButton::clicked, this, &ResultWindow::chooseKerma);
     connect(doseOption, &QRadioButton::clicked, this, &ResultWindow::chooseDose);
-    connect(aboveOption, &QRadioButton::clicked, this, [this] { chooseHeight(1); });
-    connect(centreOption, &QRadioButton::clicked, this, [this] { chooseHeight(2); });
-    connect(belowOption, &QRadioButton::clicked, this, [this] { chooseHeight(3); });
+    connect(aboveOption, &QRadioButton::clicked, this, [this] { chooseHeight(HeightLayer::Above); });
+    connect(centreOption, &QRadioButton::clicked, this, [this] { chooseHeight(HeightLayer::Centre); });
+    connect(belowOption, &QRadioButton::clicked, this, [this] { chooseHeight(HeightLayer::Below); });
     connect(mapView, &PictureBox::mouseMove, this, [this](int, double x, double y) { readOutAt({x, y}); });
     connect(closeButton, &QPushButton::clicked, this, &ResultWindow::closeResults);
     connect(layoutButton, &QPushButton::clicked, this, &ResultWindow::layoutEditorRequested);

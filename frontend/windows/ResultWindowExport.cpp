@@ -22,7 +22,7 @@ void ResultWindow::saveImage()
 void ResultWindow::saveCsv()
 {
     const Quantity quantity = kermaOption->isChecked() ? Quantity::Kerma : Quantity::Dose;
-    const int layer = state_.heightLayer;
+    const HeightLayer layer = state_.heightLayer;
     const auto comments = CsvComments(processed_.resultName, quantity, layer, processed_.conditions);
     const DisplayGrid& grid = quantity == Quantity::Kerma ? state_.kermaGrid : state_.doseGrid;
     SaveExport(platform_, "CSV保存", ExportFileName(processed_.resultName, quantity, layer, false, ".csv"),

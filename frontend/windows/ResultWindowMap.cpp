@@ -47,7 +47,7 @@ void ResultWindow::reset()
     kermaOption->setChecked(true);
     legendUnitLabel->setText("Gy/min");
     centreOption->setChecked(true);
-    state_.heightLayer = 2;
+    state_.heightLayer = HeightLayer::Centre;
     refreshFileList();
     state_.mapDrawn = false;
 }
@@ -106,7 +106,7 @@ void ResultWindow::chooseDose()
     overlay_.legendUnitLabel->setText("Sv/min");
 }
 
-void ResultWindow::chooseHeight(int layer) { state_.heightLayer = layer; }
+void ResultWindow::chooseHeight(HeightLayer layer) { state_.heightLayer = layer; }
 
 void ResultWindow::readOutAt(QPointF point)
 {

@@ -58,7 +58,7 @@ TEST_F(OverlayWindowTest, DistributionButtonDrawsOneSidedShowsTheOverlayAndHides
 {
     OverlayWindow& w = Prepared();
     LayoutEditor& editor = Window().layoutEditor();
-    state.heightLayer = 2;
+    state.heightLayer = HeightLayer::Centre;
     w.bothSidesCheck->setChecked(true);
     editor.distributionButton->click();
 
@@ -90,7 +90,7 @@ TEST_F(OverlayWindowTest, DistributionButtonDrawsOneSidedShowsTheOverlayAndHides
 
     // A height option frames itself, sets the shared height and draws that plane (empty).
     w.aboveOption->click();
-    EXPECT_EQ(state.heightLayer, 1);
+    EXPECT_EQ(state.heightLayer, HeightLayer::Above);
     EXPECT_EQ(Frames(w), (std::vector<bool>{true, false, false}));
     EXPECT_EQ(At(w, 150, 120), white);
     w.centreOption->click();

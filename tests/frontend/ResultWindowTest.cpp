@@ -84,7 +84,7 @@ TEST_F(ResultWindowTest, OpeningResetsBothWindowsListsResultFilesAndHidesTheMain
     w.thresholdEdits[3]->setText("12");
     w.cursorValueEdit->setText("3");
     Window().overlayWindow().thresholdLabels[0]->setText("9");
-    state.heightLayer = 3;
+    state.heightLayer = HeightLayer::Below;
     state.mapDrawn = true;
     Window().show();
     Open();
@@ -106,7 +106,7 @@ TEST_F(ResultWindowTest, OpeningResetsBothWindowsListsResultFilesAndHidesTheMain
     EXPECT_TRUE(w.kermaOption->isChecked());
     EXPECT_TRUE(w.centreOption->isChecked());
     EXPECT_EQ(w.legendUnitLabel->text(), "Gy/min");
-    EXPECT_EQ(state.heightLayer, 2);
+    EXPECT_EQ(state.heightLayer, HeightLayer::Centre);
     EXPECT_FALSE(state.mapDrawn);
 
     w.closeButton->click();
@@ -283,7 +283,7 @@ TEST_F(ResultWindowTest, PaintingLocksItsButtonAndAHeightChosenMeanwhileAppliesT
     EXPECT_GT(yields, 10);
     EXPECT_EQ(Pixel(w, MapPixelOfElement(150, 11)), Colour(1));
     EXPECT_EQ(Pixel(w, MapPixelOfElement(150, 591)), Colour(12)); // layer 1 holds no values
-    EXPECT_EQ(state.heightLayer, 1);
+    EXPECT_EQ(state.heightLayer, HeightLayer::Above);
 }
 
 TEST_F(ResultWindowTest, QuantityChoiceSwapsLegendsAndUnits)

@@ -97,7 +97,7 @@ TEST(CursorReadout, RoundsHalvesToEvenAndClearsOutsideThePaintedArea)
         {100, 9.5, false, "", "", ""},
     };
     for (const Case& c : cases) {
-        const CursorReadout readout = ReadOutAt(c.mapX, c.mapY, grid, 2);
+        const CursorReadout readout = ReadOutAt(c.mapX, c.mapY, grid, HeightLayer::Centre);
         EXPECT_EQ(readout.inside, c.inside) << c.mapX << ", " << c.mapY;
         EXPECT_EQ(readout.x, c.x) << c.mapX << ", " << c.mapY;
         EXPECT_EQ(readout.y, c.y) << c.mapX << ", " << c.mapY;

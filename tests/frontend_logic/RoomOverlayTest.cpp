@@ -3,9 +3,9 @@
 
 #include <QGuiApplication>
 
-#include "logic/result/ColourBands.h"
 #include "drawing/RoomOverlay.h"
 #include "drawing/UserScaleCanvas.h"
+#include "logic/result/ColourBands.h"
 
 namespace {
 
@@ -49,7 +49,7 @@ Drawing Draw(const RoomLayout& room, const DisplayGrid& grid, double position, b
 {
     Drawing d;
     OverlayInputs inputs{room, position, fsd, {}, {}};
-    inputs.row = [&] { return OverlayRow{grid, 2, t, bothSides}; };
+    inputs.row = [&] { return OverlayRow{grid, HeightLayer::Centre, t, bothSides}; };
     DrawRoomOverlay(d.image, inputs);
     return d;
 }

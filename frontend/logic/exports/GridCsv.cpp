@@ -15,7 +15,7 @@ void AppendNumber(std::string& out, double value)
 
 } // namespace
 
-std::string GridCsvText(const DisplayGrid& grid, int layer, const std::vector<std::string>& comments)
+std::string GridCsvText(const DisplayGrid& grid, HeightLayer layer, const std::vector<std::string>& comments)
 {
     std::string out;
     out.reserve(static_cast<std::size_t>(DisplayGrid::Rows) * DisplayGrid::Columns * 12);

@@ -6,7 +6,7 @@
 
 namespace brisca {
 
-CursorReadout ReadOutAt(double X, double Y, const DisplayGrid& grid, int layer)
+CursorReadout ReadOutAt(double X, double Y, const DisplayGrid& grid, HeightLayer layer)
 {
     CursorReadout readout;
     if (!(X >= 20.0 && X <= 395.0 && Y >= 10.0 && Y <= 590.0)) return readout;
