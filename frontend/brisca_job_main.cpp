@@ -25,7 +25,7 @@ constexpr int ExitUsage = 2;
 constexpr int ExitFile = 3;
 constexpr int ExitEngine = 4;
 
-std::string TodayResultName(PatientPositionChoice position)
+std::string TodayResultName(PatientPosition position)
 {
     const std::time_t now = std::time(nullptr);
     std::tm local{};

@@ -31,7 +31,7 @@ int main(int argc, char** argv)
     bool bothSides = false;
 
     QImage picture(PictureSide, PictureSide, QImage::Format_RGB32);
-    brisca::OverlayInputs inputs{layout, 2.0, 60.0, {}, {}};
+    brisca::OverlayInputs inputs{layout, brisca::PatientPosition::Standing, 60.0, {}, {}};
     inputs.row = [&] { return brisca::OverlayRow{grid, brisca::HeightLayer::Centre, thresholds, bothSides}; };
     inputs.afterRow = [] {
         QCoreApplication::processEvents();

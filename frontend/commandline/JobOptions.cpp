@@ -152,9 +152,9 @@ JobOptions ParseJobOptions(const std::vector<std::string>& arguments)
             break;
         case Option::Position:
             if (value == "supine")
-                e.position = PatientPositionChoice::Supine;
+                e.position = PatientPosition::Supine;
             else if (value == "standing")
-                e.position = PatientPositionChoice::Standing;
+                e.position = PatientPosition::Standing;
             else
                 options.usageError = "--position takes supine or standing, not " + value;
             break;

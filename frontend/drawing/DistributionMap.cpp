@@ -88,7 +88,7 @@ void PaintMapRows(QImage& map, const DisplayGrid& grid, HeightLayer layer, const
     }
 }
 
-void PaintMapOverlays(QImage& map, double patientPosition, double fsd)
+void PaintMapOverlays(QImage& map, PatientPosition patientPosition, double fsd)
 {
     UserScaleCanvas canvas(map, MapLeft, MapTop, MapImageWidth, MapImageHeight);
 
@@ -101,7 +101,7 @@ void PaintMapOverlays(QImage& map, double patientPosition, double fsd)
     const QColor light(255, 0, 0);
     canvas.SetDrawWidth(2);
     canvas.SetFillColor(light);
-    if (patientPosition == 1.0) {
+    if (patientPosition == PatientPosition::Supine) {
         PaintSupinePhantom(canvas);
     } else {
         PaintStandingPhantom(canvas, light, fsd);

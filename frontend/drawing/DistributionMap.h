@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPoint>
 
+#include "logic/PatientPosition.h"
 #include "logic/result/DisplayGrid.h"
 
 namespace brisca {
@@ -35,10 +36,10 @@ QPoint MapPixelOfElement(int i, int j);
 void PaintMapRows(QImage& map, const DisplayGrid& grid, HeightLayer layer, const Thresholds& thresholds,
     int firstRow, int endRow);
 
-// Draws what lies over the painted rows: the 100 cm grid, the phantom symbol (supine when
-// `patientPosition` is 1, otherwise standing with the tube focus at 290 − `fsd` and the
-// central ray) and the distance labels.
-void PaintMapOverlays(QImage& map, double patientPosition, double fsd);
+// Draws what lies over the painted rows: the 100 cm grid, the phantom symbol of the
+// position (standing with the tube focus at 290 − `fsd` and the central ray) and the
+// distance labels.
+void PaintMapOverlays(QImage& map, PatientPosition patientPosition, double fsd);
 
 // The legend strip: ten boxes in the legend colours of bands 1 to 10 and the eleventh in
 // 200, 200, 200, each 10 user units high, over the whole image.

@@ -82,7 +82,7 @@ QImage ComposeResultPicture(const QImage& view, const PictureCaption& caption)
 }
 
 QImage RenderMapView(const DisplayGrid& grid, HeightLayer layer, const Thresholds& thresholds,
-    double patientPosition, double fsd)
+    PatientPosition patientPosition, double fsd)
 {
     QImage map = NewMapImage();
     PaintMapRows(map, grid, layer, thresholds, FirstPaintedRow, LastPaintedRow + 1);
@@ -91,7 +91,7 @@ QImage RenderMapView(const DisplayGrid& grid, HeightLayer layer, const Threshold
 }
 
 QImage RenderOverlayView(const RoomLayout& layout, const DisplayGrid& grid, HeightLayer layer,
-    const Thresholds& thresholds, bool bothSides, double patientPosition, double fsd)
+    const Thresholds& thresholds, bool bothSides, PatientPosition patientPosition, double fsd)
 {
     QImage picture(OverlayImageSide, OverlayImageSide, QImage::Format_RGB32);
     OverlayInputs inputs{layout, patientPosition, fsd, {}, {}};

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "logic/PatientPosition.h"
 #include "logic/exports/PictureNames.h"
 #include "logic/result/DisplayGrid.h"
 #include "logic/room/RoomLayout.h"
@@ -28,13 +29,13 @@ inline constexpr int CaptionPanelWidth = 360;
 QImage ComposeResultPicture(const QImage& view, const PictureCaption& caption);
 
 // The result window's map of one layer of `grid`, painted whole: rows, grid, phantom symbol
-// (supine when `patientPosition` is 1, else standing with the tube at `fsd`) and labels.
+// (standing ones with the tube at `fsd`) and labels.
 QImage RenderMapView(const DisplayGrid& grid, HeightLayer layer, const Thresholds& thresholds,
-    double patientPosition, double fsd);
+    PatientPosition patientPosition, double fsd);
 
 // The overlay window's plan picture: the distribution of one layer over `layout`.
 QImage RenderOverlayView(const RoomLayout& layout, const DisplayGrid& grid, HeightLayer layer,
-    const Thresholds& thresholds, bool bothSides, double patientPosition, double fsd);
+    const Thresholds& thresholds, bool bothSides, PatientPosition patientPosition, double fsd);
 
 // The picture as PNG file contents; empty when it cannot be encoded.
 std::string PngBytes(const QImage& picture);

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <functional>
 
+#include "logic/PatientPosition.h"
 #include "logic/result/DisplayGrid.h"
 #include "logic/room/RoomLayout.h"
 
@@ -45,11 +46,11 @@ struct OverlayRow {
 
 // Everything one drawing of the overlay reads.
 struct OverlayInputs {
-    const RoomLayout& layout;        // the current layout, read again at every step
-    double patientPosition = 0.0;    // 1 supine (vertical beam), otherwise standing
-    double fsd = 0.0;                // focus to entrance surface distance, cm
-    std::function<OverlayRow()> row; // asked before every one of the 600 rows
-    std::function<bool()> afterRow;  // after every row; false ends the drawing there (may be empty)
+    const RoomLayout& layout; // the current layout, read again at every step
+    PatientPosition patientPosition = PatientPosition::Standing; // the phantom symbol drawn
+    double fsd = 0.0;                                            // focus to entrance surface distance, cm
+    std::function<OverlayRow()> row;                             // asked before every one of the 600 rows
+    std::function<bool()> afterRow; // after every row; false ends the drawing there (may be empty)
 };
 
 // Draws the distribution over the room plan onto `picture`: the room and its fittings, the

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "logic/PatientPosition.h"
 #include "logic/result/DisplayGrid.h"
 #include "logic/room/RoomLayout.h"
 #include "logic/start/DataTables.h"
@@ -24,9 +25,9 @@ struct AppState {
     double doseMax = 0.0;                 // largest effective dose rate over all layers
     std::optional<Thresholds> kermaScale; // default air kerma legend; none before data processing
     std::optional<Thresholds> doseScale;  // default effective dose legend; none before data processing
-    double patientPosition = 0.0;         // header code of the selected result: 1 supine, else standing
-    bool mapDrawn = false;                // a map is on show: the cursor read-out works
-    Thresholds mapThresholds{};           // thresholds the last map was painted with
+    PatientPosition patientPosition = PatientPosition::Standing; // position of the selected result
+    bool mapDrawn = false;                         // a map is on show: the cursor read-out works
+    Thresholds mapThresholds{};                    // thresholds the last map was painted with
     HeightLayer heightLayer = HeightLayer::Centre; // height shown on the map and the overlay
     RoomLayout roomLayout;                         // the current room layout, set by the layout editor
     std::string roomLayoutName; // its name as the overlay's title shows it: loaded file or name box

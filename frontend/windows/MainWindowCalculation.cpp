@@ -42,8 +42,7 @@ CalculationEntries MainWindow::entries() const
     entries.histories = S(historiesEdit);
     entries.resultName = S(resultNameEdit);
     entries.rectifierType = threePhaseOption->isChecked() ? 2 : singlePhaseOption->isChecked() ? 3 : 1;
-    entries.position =
-        standingOption->isChecked() ? PatientPositionChoice::Standing : PatientPositionChoice::Supine;
+    entries.position = standingOption->isChecked() ? PatientPosition::Standing : PatientPosition::Supine;
     return entries;
 }
 

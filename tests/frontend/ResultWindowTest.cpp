@@ -116,8 +116,9 @@ TEST_F(ResultWindowTest, OpeningResetsBothWindowsListsResultFilesAndHidesTheMain
 
 TEST_F(ResultWindowTest, SelectingAFileShowsItsHeaderInBothWindows)
 {
-    const std::pair<int, const char*> cases[] = {{1, "臥位（垂直照射）"}, {2, "立位（水平照射）"}};
-    for (const auto& [code, words] : cases) {
+    const std::tuple<int, const char*, PatientPosition> cases[] = {
+        {1, "臥位（垂直照射）", PatientPosition::Supine}, {2, "立位（水平照射）", PatientPosition::Standing}};
+    for (const auto& [code, words, expected] : cases) {
         Write("r.dsr5", Header(code));
         ResultWindow& w = Open();
         Select(w, "r.dsr5");
@@ -133,7 +134,7 @@ TEST_F(ResultWindowTest, SelectingAFileShowsItsHeaderInBothWindows)
         EXPECT_EQ(o.fieldSecondLabel->text(), "15");
         EXPECT_EQ(o.copperFilterLabel->text(), "0");
         EXPECT_TRUE(w.convertButton->isEnabled());
-        EXPECT_EQ(state.patientPosition, code);
+        EXPECT_EQ(state.patientPosition, expected);
         EXPECT_EQ(state.job.fsd, 90.0);
     }
 }

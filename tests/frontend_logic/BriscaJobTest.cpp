@@ -58,7 +58,7 @@ TEST(JobOptions, EachOptionFillsItsWindowEntry)
              e.histories = "1e8";
          })},
         {{"--position", "standing", "--name", "chest 80kV"}, Entries([](CalculationEntries& e) {
-             e.position = PatientPositionChoice::Standing;
+             e.position = PatientPosition::Standing;
              e.resultName = "chest 80kV";
          })},
     };
@@ -172,7 +172,7 @@ TEST_F(BriscaJobRun, WritesTheFilesOfTheCalculationStart)
                 e.fieldLongCm = "30";
                 e.fieldShortCm = "7";
                 e.histories = "1e8";
-                e.position = PatientPositionChoice::Standing;
+                e.position = PatientPosition::Standing;
                 e.resultName = "chest 120kV";
             })},
         {"--kv 200 --inherent 0.2 --waveform three-phase --name limited", Entries([](CalculationEntries& e) {

@@ -135,8 +135,8 @@ TEST(JobFile, EmptyOrZeroCurrentGivesZeroOutputAndStillStarts)
 
 TEST(JobFile, DefaultResultNameHoldsNoSlash)
 {
-    EXPECT_EQ(DefaultResultName(2026, 12, 7, PatientPositionChoice::Supine), "2026-12-07-臥位");
-    EXPECT_EQ(DefaultResultName(2027, 1, 31, PatientPositionChoice::Standing), "2027-01-31-立位");
+    EXPECT_EQ(DefaultResultName(2026, 12, 7, PatientPosition::Supine), "2026-12-07-臥位");
+    EXPECT_EQ(DefaultResultName(2027, 1, 31, PatientPosition::Standing), "2027-01-31-立位");
 }
 
 // A table with voltages 40, 50, ..., 150 and outputs 2 x voltage (waveform 1),
@@ -275,7 +275,7 @@ TEST(CalculationStart, PositionPicksTheEngine)
 {
     CalculationEntries entries = Named("x");
     EXPECT_EQ(PrepareCalculation(entries, ShippedTables()).engineProgram, "mcsupine");
-    entries.position = PatientPositionChoice::Standing;
+    entries.position = PatientPosition::Standing;
     EXPECT_EQ(PrepareCalculation(entries, ShippedTables()).engineProgram, "mcstand");
 }
 

@@ -56,9 +56,9 @@ TEST(DistributionMap, OverlaysDrawTheGridAndThePhantomOfEachPosition)
     const QRgb red = qRgb(255, 0, 0);
     const QRgb white = qRgb(255, 255, 255);
     QImage supine = NewMapImage();
-    PaintMapOverlays(supine, 1.0, 60.0);
+    PaintMapOverlays(supine, PatientPosition::Supine, 60.0);
     QImage standing = NewMapImage();
-    PaintMapOverlays(standing, 2.0, 60.0);
+    PaintMapOverlays(standing, PatientPosition::Standing, 60.0);
     struct Case {
         const QImage& map;
         double x, y;

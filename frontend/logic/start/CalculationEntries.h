@@ -2,13 +2,9 @@
 
 #include <string>
 
-namespace brisca {
+#include "logic/PatientPosition.h"
 
-// Patient position chosen on the main window; it picks the engine program.
-enum class PatientPositionChoice {
-    Supine,   // "臥位（垂直方向）": vertical beam, engine mcsupine
-    Standing, // "立位（水平方向）": horizontal beam, engine mcstand
-};
+namespace brisca {
 
 // The conditions of a calculation start as typed into the main window or given to
 // brisca-job. Numbers are taken from the start of each text; the defaults are those the
@@ -26,7 +22,7 @@ struct CalculationEntries {
     std::string histories = "500000000";        // number of incident photons
     std::string resultName;                     // result name without its extension
     int rectifierType = 1;                      // 1 constant potential, 2 three-phase 12-peak, 3 single-phase
-    PatientPositionChoice position = PatientPositionChoice::Supine; // engine to start
+    PatientPosition position = PatientPosition::Supine; // engine to start
 };
 
 } // namespace brisca

@@ -47,9 +47,9 @@ PreparedCalculation PrepareCalculation(const CalculationEntries& entries, const 
     return prepared;
 }
 
-std::string EngineProgramFor(PatientPositionChoice position)
+std::string EngineProgramFor(PatientPosition position)
 {
-    return position == PatientPositionChoice::Supine ? "mcsupine" : "mcstand";
+    return position == PatientPosition::Supine ? "mcsupine" : "mcstand";
 }
 
 std::string WriteCalculationFiles(const PreparedCalculation& prepared)

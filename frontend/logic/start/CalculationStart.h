@@ -35,7 +35,7 @@ struct PreparedCalculation {
 PreparedCalculation PrepareCalculation(const CalculationEntries& entries, const DataTables& tables);
 
 // The engine program for a patient position.
-std::string EngineProgramFor(PatientPositionChoice position);
+std::string EngineProgramFor(PatientPosition position);
 
 // Writes B_SPCTL.dat, then B2F.txt, of a calculation prepared without warning into the
 // working directory, each under a temporary name first, so an engine starting meanwhile

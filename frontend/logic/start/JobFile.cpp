@@ -36,11 +36,11 @@ std::string JobFileText(const JobValues& job)
            FormatNumber(job.histories, "0.000E+00") + "\r\n" + job.resultName + "\r\n";
 }
 
-std::string DefaultResultName(int year, int month, int day, PatientPositionChoice position)
+std::string DefaultResultName(int year, int month, int day, PatientPosition position)
 {
     char date[32];
     std::snprintf(date, sizeof date, "%04d-%02d-%02d", year, month, day);
-    return std::string(date) + (position == PatientPositionChoice::Supine ? "-臥位" : "-立位");
+    return std::string(date) + (position == PatientPosition::Supine ? "-臥位" : "-立位");
 }
 
 } // namespace brisca

@@ -32,6 +32,6 @@ std::string JobFileText(const JobValues& job);
 
 // Default result name: the date as yyyy-MM-dd (a form a file name can hold) followed by
 // "-臥位" or "-立位".
-std::string DefaultResultName(int year, int month, int day, PatientPositionChoice position);
+std::string DefaultResultName(int year, int month, int day, PatientPosition position);
 
 } // namespace brisca
