@@ -142,11 +142,11 @@ JobOptions ParseJobOptions(const std::vector<std::string>& arguments)
             break;
         case Option::Waveform:
             if (value == "constant")
-                e.rectifierType = 1;
+                e.rectifier = Rectifier::ConstantPotential;
             else if (value == "three-phase")
-                e.rectifierType = 2;
+                e.rectifier = Rectifier::ThreePhase12Peak;
             else if (value == "single-phase")
-                e.rectifierType = 3;
+                e.rectifier = Rectifier::SinglePhase;
             else
                 options.usageError = "--waveform takes constant, three-phase or single-phase, not " + value;
             break;

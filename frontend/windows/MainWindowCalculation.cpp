@@ -41,7 +41,9 @@ CalculationEntries MainWindow::entries() const
     entries.fieldShortCm = S(fieldShortEdit);
     entries.histories = S(historiesEdit);
     entries.resultName = S(resultNameEdit);
-    entries.rectifierType = threePhaseOption->isChecked() ? 2 : singlePhaseOption->isChecked() ? 3 : 1;
+    entries.rectifier = threePhaseOption->isChecked()    ? Rectifier::ThreePhase12Peak
+                        : singlePhaseOption->isChecked() ? Rectifier::SinglePhase
+                                                         : Rectifier::ConstantPotential;
     entries.position = standingOption->isChecked() ? PatientPosition::Standing : PatientPosition::Supine;
     return entries;
 }

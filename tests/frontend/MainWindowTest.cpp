@@ -12,6 +12,7 @@
 
 using brisca::MainWindow;
 using brisca::MessageIcon;
+using brisca::Rectifier;
 
 namespace {
 
@@ -44,7 +45,7 @@ TEST_F(MainWindowTest, StartsWithTheDefaultConditions)
     for (const char* name : {"threePhaseOption", "singlePhaseOption", "pulsedOption", "standingOption"}) {
         EXPECT_FALSE(form.findChild<QRadioButton*>(name)->isChecked()) << name;
     }
-    EXPECT_EQ(form.entries().rectifierType, 1);
+    EXPECT_EQ(form.entries().rectifier, Rectifier::ConstantPotential);
     EXPECT_TRUE(form.resultsButton->isEnabled());
     EXPECT_TRUE(form.startButton->isEnabled());
 }
@@ -87,11 +88,13 @@ TEST_F(MainWindowTest, ControlsCarryTheirNamesCaptionsAndGroups)
 TEST_F(MainWindowTest, WaveformOptionsSetTheRectifierType)
 {
     MainWindow& form = Loaded();
-    const std::pair<QRadioButton*, int> cases[] = {{form.threePhaseOption, 2}, {form.singlePhaseOption, 3},
-        {form.constantPotentialOption, 1}, {form.singlePhaseOption, 3}};
-    for (const auto& [option, type] : cases) {
+    const std::pair<QRadioButton*, Rectifier> cases[] = {{form.threePhaseOption, Rectifier::ThreePhase12Peak},
+        {form.singlePhaseOption, Rectifier::SinglePhase},
+        {form.constantPotentialOption, Rectifier::ConstantPotential},
+        {form.singlePhaseOption, Rectifier::SinglePhase}};
+    for (const auto& [option, rectifier] : cases) {
         option->click();
-        EXPECT_EQ(form.entries().rectifierType, type) << option->objectName().toStdString();
+        EXPECT_EQ(form.entries().rectifier, rectifier) << option->objectName().toStdString();
     }
 }
 

@@ -42,14 +42,15 @@ double FirstHalfValueLayerMm(const XraySpectrum& s, const DataTables& tables)
 }
 
 // Constant potential, 12 degrees, 2.5 mm Al total filtration (inherent only).
-XraySpectrum TwoAndAHalfMillimetreBeam(const std::string& kv, int rectifierType = 1)
+XraySpectrum TwoAndAHalfMillimetreBeam(
+    const std::string& kv, Rectifier rectifier = Rectifier::ConstantPotential)
 {
     CalculationEntries entries;
     entries.tubeVoltageKv = kv;
     entries.inherentFiltrationMmAl = "2.5";
     entries.addedAluminiumMm = "0";
     entries.addedCopperMm = "0";
-    entries.rectifierType = rectifierType;
+    entries.rectifier = rectifier;
     XraySpectrum s = ComputeXraySpectrum(entries, ShippedTables());
     EXPECT_EQ(s.warning, "");
     return s;
@@ -81,9 +82,12 @@ TEST(BeamQuality, FirstHalfValueLayerMatchesPublishedBeams)
 TEST(BeamQuality, RippleSoftensTheBeam)
 {
     for (const char* kv : {"60", "80", "120"}) {
-        const double constant = FirstHalfValueLayerMm(TwoAndAHalfMillimetreBeam(kv, 1), ShippedTables());
-        const double threePhase = FirstHalfValueLayerMm(TwoAndAHalfMillimetreBeam(kv, 2), ShippedTables());
-        const double singlePhase = FirstHalfValueLayerMm(TwoAndAHalfMillimetreBeam(kv, 3), ShippedTables());
+        const double constant = FirstHalfValueLayerMm(
+            TwoAndAHalfMillimetreBeam(kv, Rectifier::ConstantPotential), ShippedTables());
+        const double threePhase = FirstHalfValueLayerMm(
+            TwoAndAHalfMillimetreBeam(kv, Rectifier::ThreePhase12Peak), ShippedTables());
+        const double singlePhase =
+            FirstHalfValueLayerMm(TwoAndAHalfMillimetreBeam(kv, Rectifier::SinglePhase), ShippedTables());
         EXPECT_LT(singlePhase, threePhase) << kv << " kV";
         EXPECT_LT(threePhase, constant) << kv << " kV";
     }

@@ -45,8 +45,10 @@ TEST(JobOptions, EachOptionFillsItsWindowEntry)
                 e.addedAluminiumMm = "0";
                 e.addedCopperMm = "0.1";
             })},
-        {{"--waveform", "three-phase"}, Entries([](CalculationEntries& e) { e.rectifierType = 2; })},
-        {{"--waveform", "single-phase"}, Entries([](CalculationEntries& e) { e.rectifierType = 3; })},
+        {{"--waveform", "three-phase"},
+            Entries([](CalculationEntries& e) { e.rectifier = Rectifier::ThreePhase12Peak; })},
+        {{"--waveform", "single-phase"},
+            Entries([](CalculationEntries& e) { e.rectifier = Rectifier::SinglePhase; })},
         {{"--waveform", "three-phase", "--waveform", "constant"}, CalculationEntries{}},
         {{"--ma", "2.5"}, Entries([](CalculationEntries& e) { e.meanTubeCurrentMa = "2.5"; })},
         {{"--pulse-ma", "2", "--rate", "15", "--width", "5"},
@@ -76,7 +78,7 @@ TEST(JobOptions, EachOptionFillsItsWindowEntry)
                 x.addedAluminiumMm, x.addedCopperMm, x.meanTubeCurrentMa, x.fsdCm, x.fieldLongCm,
                 x.fieldShortCm, x.histories, x.resultName}))
             << where;
-        EXPECT_EQ(e.rectifierType, x.rectifierType) << where;
+        EXPECT_EQ(e.rectifier, x.rectifier) << where;
         EXPECT_EQ(e.position, x.position) << where;
     }
 }
@@ -162,7 +164,7 @@ TEST_F(BriscaJobRun, WritesTheFilesOfTheCalculationStart)
          "--fsd 5 --field 30x7 --histories 1e8 --position standing --name 'chest 120kV'",
             Entries([](CalculationEntries& e) {
                 e.tubeVoltageKv = "120";
-                e.rectifierType = 3;
+                e.rectifier = Rectifier::SinglePhase;
                 e.targetAngleDegrees = "16";
                 e.inherentFiltrationMmAl = "3";
                 e.addedAluminiumMm = "0";
@@ -178,7 +180,7 @@ TEST_F(BriscaJobRun, WritesTheFilesOfTheCalculationStart)
         {"--kv 200 --inherent 0.2 --waveform three-phase --name limited", Entries([](CalculationEntries& e) {
              e.tubeVoltageKv = "200";
              e.inherentFiltrationMmAl = "0.2";
-             e.rectifierType = 2;
+             e.rectifier = Rectifier::ThreePhase12Peak;
              e.resultName = "limited";
          })},
     };

@@ -156,7 +156,7 @@ DataTables LinearOutputTable()
 
 struct OutputCase {
     double v;
-    int waveform;
+    Rectifier rectifier;
     double expectedY;
 };
 
@@ -164,40 +164,42 @@ TEST(TubeOutput, InterpolatesAlongTheVoltageColumn)
 {
     const DataTables tables = LinearOutputTable();
     const OutputCase cases[] = {
-        {80.0, 1, 160.0},
-        {150.0, 1, 300.0},
-        {40.0, 1, 80.0},
-        {85.0, 2, 185.0},
-        {30.0, 2, 130.0},
-        {33.0, 1, 66.0},
-        {80.0, 3, 6400.0},
-        {85.0, 3, 7250.0},
-        {35.0, 3, 1150.0}, // below the first row: the line through rows 1 and 2 (1600, 2500)
-        {149.5, 3, 22355.0},
+        {80.0, Rectifier::ConstantPotential, 160.0},
+        {150.0, Rectifier::ConstantPotential, 300.0},
+        {40.0, Rectifier::ConstantPotential, 80.0},
+        {85.0, Rectifier::ThreePhase12Peak, 185.0},
+        {30.0, Rectifier::ThreePhase12Peak, 130.0},
+        {33.0, Rectifier::ConstantPotential, 66.0},
+        {80.0, Rectifier::SinglePhase, 6400.0},
+        {85.0, Rectifier::SinglePhase, 7250.0},
+        {35.0, Rectifier::SinglePhase,
+            1150.0}, // below the first row: the line through rows 1 and 2 (1600, 2500)
+        {149.5, Rectifier::SinglePhase, 22355.0},
     };
     for (const auto& c : cases) {
-        const TubeOutputResult result = ComputeTubeOutputFor(c.v, 1.0, c.waveform, 1.0, tables);
+        const TubeOutputResult result = ComputeTubeOutputFor(c.v, 1.0, c.rectifier, 1.0, tables);
         ASSERT_EQ(result.warning, "");
         EXPECT_DOUBLE_EQ(result.tubeOutput, c.expectedY * 60.0 * 33.97)
-            << c.v << " kV, waveform " << c.waveform;
+            << c.v << " kV, waveform " << static_cast<int>(c.rectifier);
     }
 }
 
 TEST(TubeOutput, ScalesByKermaRatioAndCurrent)
 {
     const DataTables tables = LinearOutputTable();
-    EXPECT_DOUBLE_EQ(
-        ComputeTubeOutputFor(80.0, 2.5, 1, 0.5, tables).tubeOutput, 0.5 * 160.0 * 2.5 * 60.0 * 33.97);
-    EXPECT_EQ(ComputeTubeOutputFor(80.0, 0.0, 1, 0.5, tables).tubeOutput, 0.0);
+    EXPECT_DOUBLE_EQ(ComputeTubeOutputFor(80.0, 2.5, Rectifier::ConstantPotential, 0.5, tables).tubeOutput,
+        0.5 * 160.0 * 2.5 * 60.0 * 33.97);
+    EXPECT_EQ(ComputeTubeOutputFor(80.0, 0.0, Rectifier::ConstantPotential, 0.5, tables).tubeOutput, 0.0);
 }
 
 TEST(TubeOutput, VoltageAboveTheTableIsRefused)
 {
     const DataTables tables = LinearOutputTable();
-    const TubeOutputResult above = ComputeTubeOutputFor(150.5, 1.0, 1, 1.0, tables);
+    const TubeOutputResult above =
+        ComputeTubeOutputFor(150.5, 1.0, Rectifier::ConstantPotential, 1.0, tables);
     EXPECT_NE(above.warning.find("150.5 kV"), std::string::npos) << above.warning;
     EXPECT_NE(above.warning.find("150 kV"), std::string::npos) << above.warning;
-    EXPECT_EQ(ComputeTubeOutputFor(150.0, 1.0, 1, 1.0, tables).warning, "");
+    EXPECT_EQ(ComputeTubeOutputFor(150.0, 1.0, Rectifier::ConstantPotential, 1.0, tables).warning, "");
 }
 
 TEST(CalculationStart, VoltageAboveTheTableWritesNothing)

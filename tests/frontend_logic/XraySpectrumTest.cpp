@@ -106,10 +106,12 @@ TEST(XraySpectrum, SlotAtEightyKeVStaysEmptyAtEightyKilovolts)
 
 TEST(XraySpectrum, PhaseStepsOfEachWaveform)
 {
-    for (const auto& [type, steps] : {std::pair{1, 1}, std::pair{2, 16}, std::pair{3, 45}}) {
+    for (const auto& [rectifier, steps] : {std::pair{Rectifier::ConstantPotential, 1},
+             std::pair{Rectifier::ThreePhase12Peak, 16}, std::pair{Rectifier::SinglePhase, 45}}) {
         CalculationEntries entries = Defaults();
-        entries.rectifierType = type;
-        EXPECT_EQ(ComputeXraySpectrum(entries, ShippedTables()).phaseSteps, steps) << "waveform " << type;
+        entries.rectifier = rectifier;
+        EXPECT_EQ(ComputeXraySpectrum(entries, ShippedTables()).phaseSteps, steps)
+            << "waveform " << static_cast<int>(rectifier);
     }
 }
 
@@ -123,23 +125,25 @@ TEST(XraySpectrum, WaveformAverageWeightsEachPhaseStep)
     const double cotTheta = 1.0 / std::tan(3.14159 * 12.0 / 180.0);
 
     struct WaveformCase {
-        int type;
+        Rectifier rectifier;
         std::vector<int> angles;
     };
     std::vector<int> threePhase, singlePhase;
     for (int phi = 75; phi <= 90; ++phi) threePhase.push_back(phi);
     for (int phi = 2; phi <= 90; phi += 2) singlePhase.push_back(phi);
-    for (const WaveformCase& c : {WaveformCase{2, threePhase}, WaveformCase{3, singlePhase}}) {
+    for (const WaveformCase& c : {WaveformCase{Rectifier::ThreePhase12Peak, threePhase},
+             WaveformCase{Rectifier::SinglePhase, singlePhase}}) {
         CalculationEntries entries = Defaults();
         entries.tubeVoltageKv = "100";
-        entries.rectifierType = c.type;
+        entries.rectifier = c.rectifier;
         const XraySpectrum s = ComputeXraySpectrum(entries, transparent);
         ASSERT_EQ(s.warning, "");
 
         SlotTable expected{};
         for (const int phi : c.angles) {
             const double sine = std::sin(3.14159 * phi / 180.0);
-            const double weight = c.type == 3 ? std::pow(std::min(1.0, sine / 0.75), 1.5) : 1.0;
+            const double weight =
+                c.rectifier == Rectifier::SinglePhase ? std::pow(std::min(1.0, sine / 0.75), 1.5) : 1.0;
             SlotTable phase{};
             physics::ThickTargetIntensity(sine * 100.0, cotTheta, transparent.muTarget, phase);
             physics::AddTungstenKLines(sine * 100.0, phase);
@@ -148,7 +152,7 @@ TEST(XraySpectrum, WaveformAverageWeightsEachPhaseStep)
         }
         for (int i : {2, 20, 60, 116, 119, 150, 199}) {
             EXPECT_NEAR(s.spectrum[i] * 0.5 * i, expected[i], 1e-12 * expected[119])
-                << "waveform " << c.type << " slot " << i;
+                << "waveform " << static_cast<int>(c.rectifier) << " slot " << i;
         }
     }
 }
@@ -157,7 +161,7 @@ TEST(XraySpectrum, SinglePhaseIsSofterThanConstantPotential)
 {
     CalculationEntries constant = Defaults();
     CalculationEntries single = Defaults();
-    single.rectifierType = 3;
+    single.rectifier = Rectifier::SinglePhase;
     const XraySpectrum a = ComputeXraySpectrum(constant, ShippedTables());
     const XraySpectrum b = ComputeXraySpectrum(single, ShippedTables());
     double meanA = 0, meanB = 0, sumA = 0, sumB = 0;
@@ -203,7 +207,7 @@ TEST(XraySpectrum, KermaRatioIsOneAtTheReferenceFiltration)
     const char* filters[4][3] = {{}, {"2.5", "0", "0"}, {"1.5", "0.5", "0.1"}, {"3", "0", "0.2"}};
     for (int type = 1; type <= 3; ++type) {
         CalculationEntries entries = Defaults();
-        entries.rectifierType = type;
+        entries.rectifier = static_cast<Rectifier>(type); // the reference rows 1..3
         entries.inherentFiltrationMmAl = filters[type][0];
         entries.addedAluminiumMm = filters[type][1];
         entries.addedCopperMm = filters[type][2];
@@ -267,7 +271,7 @@ TEST(XraySpectrum, ExtremeButValidEntriesWriteOnlyFiniteNumbers)
             CalculationEntries entries = Defaults();
             entries.addedAluminiumMm = aluminium;
             entries.addedCopperMm = copper;
-            entries.rectifierType = type;
+            entries.rectifier = static_cast<Rectifier>(type); // the reference rows 1..3
             entries.tubeVoltageKv = "149";
             const XraySpectrum s = ComputeXraySpectrum(entries, ShippedTables());
             ASSERT_EQ(s.warning, "") << aluminium << " " << copper;

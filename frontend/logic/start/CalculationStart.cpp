@@ -27,9 +27,8 @@ PreparedCalculation PrepareCalculation(const CalculationEntries& entries, const 
 
     // The tube output reads the voltage box again, after the spectrum has limited it.
     const std::string voltageText = prepared.correctedTubeVoltage.value_or(entries.tubeVoltageKv);
-    const TubeOutputResult output =
-        ComputeTubeOutputFor(LeadingNumber(voltageText), LeadingNumber(entries.meanTubeCurrentMa),
-            entries.rectifierType, prepared.spectrum.kermaRatio, tables);
+    const TubeOutputResult output = ComputeTubeOutputFor(LeadingNumber(voltageText),
+        LeadingNumber(entries.meanTubeCurrentMa), entries.rectifier, prepared.spectrum.kermaRatio, tables);
     if (!output.warning.empty()) {
         prepared.warning = output.warning;
         return prepared;

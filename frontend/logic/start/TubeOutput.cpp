@@ -5,15 +5,11 @@
 namespace brisca {
 
 TubeOutputResult ComputeTubeOutputFor(
-    double V, double I, int rectifierType, double kermaRatio, const DataTables& tables)
+    double V, double I, Rectifier rectifier, double kermaRatio, const DataTables& tables)
 {
     TubeOutputResult result;
-    if (rectifierType < 1 || rectifierType > 3) {
-        result.warning = "高電圧整流方式 " + std::to_string(rectifierType) + " は定義されていません。";
-        return result;
-    }
     const auto& voltages = tables.outputTable[1];
-    const auto& outputs = tables.outputTable[static_cast<std::size_t>(rectifierType) + 1];
+    const auto& outputs = tables.outputTable[static_cast<std::size_t>(rectifier) + 1];
 
     // First row from the second on whose voltage is not below V.
     std::size_t j = 2;

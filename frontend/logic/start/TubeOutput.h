@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "logic/start/CalculationEntries.h"
 #include "logic/start/DataTables.h"
 
 namespace brisca {
@@ -13,10 +14,10 @@ struct TubeOutputResult {
 };
 
 // Interpolates the tube output table linearly at the voltage V (kV) in the column of the
-// waveform (1..3), extending the line through the first two rows below the first
+// rectifier's waveform, extending the line through the first two rows below the first
 // voltage, and scales it by the kerma ratio, the mean current I (mA), 60 s/min and
 // 33.97 J/C (exposure to air kerma). A voltage above the last tabulated one is refused.
 TubeOutputResult ComputeTubeOutputFor(
-    double V, double I, int rectifierType, double kermaRatio, const DataTables& tables);
+    double V, double I, Rectifier rectifier, double kermaRatio, const DataTables& tables);
 
 } // namespace brisca

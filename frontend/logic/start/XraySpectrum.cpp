@@ -11,15 +11,21 @@ namespace brisca {
 
 namespace {
 
-// Phase angles (degrees) at which the waveform is sampled; empty for an unknown type.
-std::vector<int> PhaseAngles(int rectifierType)
+// Phase angles (degrees) at which the waveform is sampled.
+std::vector<int> PhaseAngles(Rectifier rectifier)
 {
     std::vector<int> angles;
-    if (rectifierType == 1) angles = {90};
-    if (rectifierType == 2)
+    switch (rectifier) {
+    case Rectifier::ConstantPotential:
+        angles = {90};
+        break;
+    case Rectifier::ThreePhase12Peak:
         for (int phi = 75; phi <= 90; ++phi) angles.push_back(phi);
-    if (rectifierType == 3)
+        break;
+    case Rectifier::SinglePhase:
         for (int phi = 2; phi <= 90; phi += 2) angles.push_back(phi);
+        break;
+    }
     return angles;
 }
 
@@ -62,10 +68,7 @@ XraySpectrum ComputeXraySpectrum(const CalculationEntries& entries, const DataTa
 
     if (!std::isfinite(s.current))
         return Refuse(s, "管電流の値 " + entries.meanTubeCurrentMa + " は大きすぎて扱えません。");
-    const std::vector<int> angles = PhaseAngles(entries.rectifierType);
-    if (angles.empty())
-        return Refuse(
-            s, "高電圧整流方式 " + std::to_string(entries.rectifierType) + " は定義されていません。");
+    const std::vector<int> angles = PhaseAngles(entries.rectifier);
 
     // Depth of the emission point below the target surface scales with cot(theta); the
     // photons leave through the target only for an angle between 0 and 90 degrees.
@@ -83,7 +86,8 @@ XraySpectrum ComputeXraySpectrum(const CalculationEntries& entries, const DataTa
         ++s.phaseSteps;
         const double sine = std::sin(physics::kModelPi * phi / 180.0);
         vi = sine * V;
-        const double w = entries.rectifierType == 3 ? std::pow(std::min(1.0, sine / 0.75), 1.5) : 1.0;
+        const double w =
+            entries.rectifier == Rectifier::SinglePhase ? std::pow(std::min(1.0, sine / 0.75), 1.5) : 1.0;
         physics::ThickTargetIntensity(vi, cotTheta, tables.muTarget, s.phaseSpectrum);
         physics::AddTungstenKLines(vi, s.phaseSpectrum);
         for (int i = 2; i <= physics::TopSlot(vi); ++i)
@@ -92,7 +96,7 @@ XraySpectrum ComputeXraySpectrum(const CalculationEntries& entries, const DataTa
     for (int i = 2; i <= physics::TopSlot(vi); ++i) s.spectrum[static_cast<std::size_t>(i)] /= s.phaseSteps;
 
     // Air kerma behind the reference filtration of the waveform and behind the user's.
-    const auto r = static_cast<std::size_t>(entries.rectifierType);
+    const auto r = static_cast<std::size_t>(entries.rectifier);
     const int top = physics::TopSlot(V);
     double sumRef = 0.0;
     double sumUser = 0.0;
