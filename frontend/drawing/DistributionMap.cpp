@@ -84,7 +84,7 @@ void PaintMapRows(QImage& map, const DisplayGrid& grid, HeightLayer layer, const
         const QPoint start = MapPixelOfElement(1, j);
         auto* line = reinterpret_cast<QRgb*>(map.scanLine(start.y()));
         for (int i = 1; i <= LastPaintedColumn; ++i)
-            line[start.x() + i - 1] = colours[ColourBand(grid.at(layer, i, j), thresholds)];
+            line[start.x() + i - 1] = colours[ColourBand(grid.At(layer, i, j), thresholds)];
     }
 }
 

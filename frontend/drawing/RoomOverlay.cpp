@@ -119,7 +119,7 @@ void DrawRow(UserScaleCanvas& canvas, const OverlayRow& row, int r, int bedOrien
         colours[band] = qRgb(c.r, c.g, c.b);
     }
     for (int c = 1; c <= 380; ++c) {
-        const QRgb colour = colours[ColourBand(row.grid.at(row.layer, c, r), row.thresholds)];
+        const QRgb colour = colours[ColourBand(row.grid.At(row.layer, c, r), row.thresholds)];
         const QPointF at = OverlayPointOfElement(c, r, bedOrientation, false);
         canvas.Dot(at.x(), at.y(), colour);
         if (row.bothSides) {

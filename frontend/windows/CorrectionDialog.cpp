@@ -161,9 +161,9 @@ void CorrectionDialog::open()
     primaryCurrentLabel->setText(results_.conditionLabels[0]->text());
     // The point 100 cm beside the phantom centre at its height: column 80, row 300.
     kermaCurrentLabel->setText(
-        QString::fromStdString(FormatNumber(state_.kermaGrid.at(HeightLayer::Centre, 80, 300), "0.00E+00")));
+        QString::fromStdString(FormatNumber(state_.kermaGrid.At(HeightLayer::Centre, 80, 300), "0.00E+00")));
     doseCurrentLabel->setText(
-        QString::fromStdString(FormatNumber(state_.doseGrid.at(HeightLayer::Centre, 80, 300), "0.00E+00")));
+        QString::fromStdString(FormatNumber(state_.doseGrid.At(HeightLayer::Centre, 80, 300), "0.00E+00")));
     for (QLineEdit* box : {primaryMeasuredEdit, kermaMeasuredEdit, doseMeasuredEdit}) box->clear();
     show();
     raise();

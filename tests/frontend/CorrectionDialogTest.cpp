@@ -31,8 +31,8 @@ protected:
         ResultWindow& results = Window().resultWindow();
         results.resultList->setCurrentItem(
             results.resultList->findItems("abc.dsr5", Qt::MatchExactly).value(0));
-        state.kermaGrid.at(2, 80, 300) = kerma;
-        state.doseGrid.at(2, 80, 300) = dose;
+        state.kermaGrid.At(2, 80, 300) = kerma;
+        state.doseGrid.At(2, 80, 300) = dose;
         results.correctionButton->setEnabled(true);
         results.correctionButton->click();
         return Window().correctionDialog();

@@ -26,7 +26,7 @@ protected:
     {
         Window().showResults();
         for (int c = 1; c <= DisplayGrid::Columns; ++c)
-            for (int r = 1; r <= DisplayGrid::Rows; ++r) state.kermaGrid.at(2, c, r) = 100;
+            for (int r = 1; r <= DisplayGrid::Rows; ++r) state.kermaGrid.At(2, c, r) = 100;
         ResultWindow& results = Window().resultWindow();
         results.thresholdEdits[0]->setText("1.50E-02");
         for (int n = 1; n < 11; ++n) results.thresholdEdits[n]->setText(QString::number(11 - n));

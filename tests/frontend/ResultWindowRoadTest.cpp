@@ -80,11 +80,11 @@ protected:
             for (int i = 1; i <= 376; ++i) colours.insert(map.pixel(MapPixelOfElement(i, j)));
         EXPECT_GE(colours.size(), 5u);
         for (const auto& [i, j] : {std::pair{30, 150}, {150, 450}, {250, 250}, {60, 520}, {350, 40}}) {
-            const Rgb c = MapColour(ColourBand(state.kermaGrid.at(2, i, j), state.mapThresholds));
+            const Rgb c = MapColour(ColourBand(state.kermaGrid.At(2, i, j), state.mapThresholds));
             EXPECT_EQ(map.pixel(MapPixelOfElement(i, j)), qRgb(c.r, c.g, c.b)) << i << "," << j;
             w.readOutAt(QPointF(i + 19, j - 1));
             EXPECT_EQ(w.cursorValueEdit->text().toStdString(),
-                PlainNumberText(state.kermaGrid.at(2, i - 1, j - 1)));
+                PlainNumberText(state.kermaGrid.At(2, i - 1, j - 1)));
         }
     }
 
@@ -214,8 +214,8 @@ TEST_F(ResultRoad, ACorrectedResultIsRefinedAndPaintedWithEveryValueScaled)
             for (int r = 1; r <= DisplayGrid::Rows; ++r)
                 for (const auto& [before, after] :
                     {std::pair{&kerma, &state.kermaGrid}, {&dose, &state.doseGrid}}) {
-                    const double expected = 2 * before->at(k, c, r);
-                    mismatches += std::abs(after->at(k, c, r) - expected) > 2e-3 * expected + 1e-12;
+                    const double expected = 2 * before->At(k, c, r);
+                    mismatches += std::abs(after->At(k, c, r) - expected) > 2e-3 * expected + 1e-12;
                 }
     EXPECT_EQ(mismatches, 0);
     EXPECT_GT(state.kermaMax, 0.0);

@@ -70,7 +70,7 @@ protected:
         ResultWindow& w = Open();
         Select(w, name);
         for (int c = 1; c <= DisplayGrid::Columns; ++c)
-            for (int r = 1; r <= DisplayGrid::Rows; ++r) state.kermaGrid.at(2, c, r) = value;
+            for (int r = 1; r <= DisplayGrid::Rows; ++r) state.kermaGrid.At(2, c, r) = value;
         w.thresholdEdits[0]->setText("50");
         w.paintButton->setEnabled(true);
         return w;

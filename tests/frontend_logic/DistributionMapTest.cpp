@@ -26,7 +26,7 @@ TEST(DistributionMap, ElementIsPaintedOneUnitLeftAndAboveWhereTheReadOutFindsIt)
     DisplayGrid grid;
     const Thresholds t = {0, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1};
     for (int c = 1; c <= DisplayGrid::Columns; ++c)
-        for (int r = 1; r <= DisplayGrid::Rows; ++r) grid.at(1, c, r) = (c + r) % 12;
+        for (int r = 1; r <= DisplayGrid::Rows; ++r) grid.At(1, c, r) = (c + r) % 12;
     QImage map = NewMapImage();
     PaintMapRows(map, grid, HeightLayer::Above, t, 1, 300);
     PaintMapRows(map, grid, HeightLayer::Above, t, 300, 700);
@@ -38,9 +38,9 @@ TEST(DistributionMap, ElementIsPaintedOneUnitLeftAndAboveWhereTheReadOutFindsIt)
         const int j = e[1];
         const QPoint pixel = MapPixelOfElement(i, j);
         EXPECT_EQ(pixel, MapPixel(i + 19, j - 1));
-        EXPECT_EQ(map.pixel(pixel), Rgb32(MapColour(ColourBand(grid.at(1, i, j), t)))) << i << ", " << j;
+        EXPECT_EQ(map.pixel(pixel), Rgb32(MapColour(ColourBand(grid.At(1, i, j), t)))) << i << ", " << j;
         if (i <= 375 && j <= 590) {
-            EXPECT_EQ(ReadOutAt(i + 20, j, grid, HeightLayer::Above).value, PlainNumberText(grid.at(1, i, j)))
+            EXPECT_EQ(ReadOutAt(i + 20, j, grid, HeightLayer::Above).value, PlainNumberText(grid.At(1, i, j)))
                 << i << ", " << j;
         }
     }

@@ -116,7 +116,7 @@ TEST_F(MapExport, TheCsvReadsBackToEveryValueOfTheLayerAtItsPositions)
         ASSERT_EQ(std::stoi(field), -300 + rows);
         for (int c = 1; c <= DisplayGrid::Columns; ++c) {
             ASSERT_TRUE(std::getline(fields, field, ','));
-            ASSERT_EQ(std::strtod(field.c_str(), nullptr), result.doseGrid.at(3, c, rows))
+            ASSERT_EQ(std::strtod(field.c_str(), nullptr), result.doseGrid.At(3, c, rows))
                 << rows << "," << c;
         }
         EXPECT_FALSE(std::getline(fields, field, ','));
@@ -181,7 +181,7 @@ TEST_F(MapExport, ThePictureHasTheLegendColoursAndEachElementInItsBand)
     const ProcessedResult result = InMemory();
     Thresholds thresholds{0, 90, 80, 70, 60, 50, 40, 30, 20, 10, 5, 1};
     for (const auto& [i, j] : {std::pair{30, 150}, {150, 450}, {250, 250}, {60, 520}, {350, 40}, {5, 300}}) {
-        const int band = ColourBand(result.doseGrid.at(1, i, j), thresholds);
+        const int band = ColourBand(result.doseGrid.At(1, i, j), thresholds);
         EXPECT_EQ(picture.pixel(MapPixelOfElement(i, j)), Qrgb(MapColour(band))) << i << "," << j;
     }
     // The legend strip stands beside the map, below the title, quantity and unit lines.

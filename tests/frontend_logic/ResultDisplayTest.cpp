@@ -76,7 +76,7 @@ TEST(CursorReadout, RoundsHalvesToEvenAndClearsOutsideThePaintedArea)
 {
     DisplayGrid grid;
     for (int c = 1; c <= DisplayGrid::Columns; ++c)
-        for (int r = 1; r <= DisplayGrid::Rows; ++r) grid.at(2, c, r) = c * 1000 + r;
+        for (int r = 1; r <= DisplayGrid::Rows; ++r) grid.At(2, c, r) = c * 1000 + r;
     struct Case {
         double mapX, mapY;
         bool inside;

@@ -108,8 +108,8 @@ TEST_F(ResultFilesTest, CompleteGridFileGivesMaximaAndScales)
     const fs::path file = WriteGridFile([](int k, int c, int r) { return k * 1.0 + c * 0.01 + r * 0.001; });
     const ProcessedResult result = ProcessRefinedGrids(file);
     ASSERT_EQ(result.outcome, ProcessingOutcome::Complete) << result.detail;
-    EXPECT_DOUBLE_EQ(result.kermaGrid.at(2, 5, 7), 2.057);
-    EXPECT_DOUBLE_EQ(result.doseGrid.at(2, 5, 7), 4.114);
+    EXPECT_DOUBLE_EQ(result.kermaGrid.At(2, 5, 7), 2.057);
+    EXPECT_DOUBLE_EQ(result.doseGrid.At(2, 5, 7), 4.114);
     EXPECT_DOUBLE_EQ(result.kermaMax, 7.411);
     EXPECT_DOUBLE_EQ(result.doseMax, 14.822);
     EXPECT_DOUBLE_EQ(result.kermaScale[1], 5.25);

@@ -61,7 +61,7 @@ DisplayGrid Uniform(double value)
 {
     DisplayGrid grid;
     for (int c = 1; c <= DisplayGrid::Columns; ++c)
-        for (int r = 1; r <= DisplayGrid::Rows; ++r) grid.at(2, c, r) = value;
+        for (int r = 1; r <= DisplayGrid::Rows; ++r) grid.At(2, c, r) = value;
     return grid;
 }
 
@@ -131,7 +131,7 @@ TEST(RoomOverlay, DotsLieAcrossTheBedsAxisOnOneOrBothSides)
     // Rows before the phantom reach exactly threshold 3, which is band 3; the others no band.
     DisplayGrid grid;
     for (int c = 1; c <= DisplayGrid::Columns; ++c)
-        for (int r = 1; r <= DisplayGrid::Rows; ++r) grid.at(2, c, r) = r < 300 ? 9.0 : 0.0;
+        for (int r = 1; r <= DisplayGrid::Rows; ++r) grid.At(2, c, r) = r < 300 ? 9.0 : 0.0;
     const QRgb band3 = Colour(3);
     const QRgb white = Colour(12);
 

@@ -34,7 +34,7 @@ std::string GridCsvText(const DisplayGrid& grid, HeightLayer layer, const std::v
         out += std::to_string(-300 + r);
         for (int c = 1; c <= DisplayGrid::Columns; ++c) {
             out += ',';
-            AppendNumber(out, grid.at(layer, c, r));
+            AppendNumber(out, grid.At(layer, c, r));
         }
         out += "\r\n";
     }

@@ -16,7 +16,7 @@ CursorReadout ReadOutAt(double X, double Y, const DisplayGrid& grid, HeightLayer
     // nearbyint rounds in the default mode, to nearest with halves to even.
     const int c = static_cast<int>(std::nearbyint(X - 20.0));
     const int r = static_cast<int>(std::nearbyint(Y));
-    const double v = grid.at(layer, c, r);
+    const double v = grid.At(layer, c, r);
     if (!std::isnan(v)) readout.value = PlainNumberText(v);
     return readout;
 }

@@ -28,11 +28,11 @@ struct DisplayGrid {
     {
     }
     // Entry at layer k, column c, row r (indices as above).
-    double& at(int k, int c, int r) { return values[Index(k, c, r)]; }
+    double& At(int k, int c, int r) { return values[Index(k, c, r)]; }
     // Entry at layer k, column c, row r.
-    double at(int k, int c, int r) const { return values[Index(k, c, r)]; }
+    double At(int k, int c, int r) const { return values[Index(k, c, r)]; }
     // Entry at height h, column c, row r.
-    double at(HeightLayer h, int c, int r) const { return at(static_cast<int>(h), c, r); }
+    double At(HeightLayer h, int c, int r) const { return At(static_cast<int>(h), c, r); }
 
 private:
     static std::size_t Index(int k, int c, int r)
