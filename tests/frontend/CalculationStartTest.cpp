@@ -71,8 +71,8 @@ protected:
 struct CheckCase {
     const char* box;
     const char* text;
-    const char* warning; // empty: the start goes through
-    const char* text9;   // historiesEdit afterwards
+    const char* warning;        // empty: the start goes through
+    const char* historiesAfter; // historiesEdit afterwards
 };
 
 TEST_F(CalculationStart, ChecksStopTheStartBeforeAnyFileIsWritten)
@@ -97,7 +97,7 @@ TEST_F(CalculationStart, ChecksStopTheStartBeforeAnyFileIsWritten)
         form.findChild<QLineEdit*>(c.box)->setText(QString::fromUtf8(c.text));
         form.startButton->click();
         const std::string label = std::string(c.box) + "=" + c.text;
-        EXPECT_EQ(form.historiesEdit->text(), c.text9) << label;
+        EXPECT_EQ(form.historiesEdit->text(), c.historiesAfter) << label;
         if (*c.warning == '\0') {
             EXPECT_EQ(MessageTexts(), QStringList({kLongTime, kThreads})) << label;
             EXPECT_TRUE(Exists("B2F.txt")) << label;

@@ -58,10 +58,10 @@ TEST(XraySpectrum, RecordsKeepTheEngineColumns)
 }
 
 struct LimitCase {
-    const char* text1;
-    const char* text2;
-    const char* correctedText1; // empty: not corrected
-    const char* correctedText2;
+    const char* voltage;
+    const char* inherent;
+    const char* correctedVoltage; // empty: not corrected
+    const char* correctedInherent;
     const char* line302;
     const char* line305;
     int lastFilledSlot;
@@ -82,18 +82,18 @@ TEST(XraySpectrum, VoltageAndInherentFiltrationLimits)
     };
     for (const auto& c : cases) {
         CalculationEntries entries = Defaults();
-        entries.tubeVoltageKv = c.text1;
-        entries.inherentFiltrationMmAl = c.text2;
+        entries.tubeVoltageKv = c.voltage;
+        entries.inherentFiltrationMmAl = c.inherent;
         const XraySpectrum s = ComputeXraySpectrum(entries, ShippedTables());
-        ASSERT_EQ(s.warning, "") << c.text1;
-        EXPECT_EQ(s.correctedTubeVoltage.value_or(""), c.correctedText1) << c.text1;
-        EXPECT_EQ(s.correctedInherentFiltration.value_or(""), c.correctedText2) << c.text2;
+        ASSERT_EQ(s.warning, "") << c.voltage;
+        EXPECT_EQ(s.correctedTubeVoltage.value_or(""), c.correctedVoltage) << c.voltage;
+        EXPECT_EQ(s.correctedInherentFiltration.value_or(""), c.correctedInherent) << c.inherent;
         const auto lines = Lines(SpectrumFileText(s));
         EXPECT_EQ(lines[301], c.line302);
         EXPECT_EQ(lines[304], c.line305);
         // The peak voltage is never quite reached, so the slot at 2V stays empty.
-        EXPECT_GT(s.spectrum[c.lastFilledSlot], 0.0) << c.text1;
-        EXPECT_EQ(s.spectrum[c.lastFilledSlot + 1], 0.0) << c.text1;
+        EXPECT_GT(s.spectrum[c.lastFilledSlot], 0.0) << c.voltage;
+        EXPECT_EQ(s.spectrum[c.lastFilledSlot + 1], 0.0) << c.voltage;
     }
 }
 
