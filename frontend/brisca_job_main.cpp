@@ -10,11 +10,11 @@
 #include <system_error>
 #include <vector>
 
+#include "commandline/JobOptions.h"
 #include "logic/start/CalculationStart.h"
 #include "logic/start/DataTables.h"
 #include "logic/start/EngineLocator.h"
 #include "logic/start/EngineRun.h"
-#include "commandline/JobOptions.h"
 #include "logic/text/NumberText.h"
 
 namespace brisca {
@@ -25,7 +25,7 @@ constexpr int ExitUsage = 2;
 constexpr int ExitFile = 3;
 constexpr int ExitEngine = 4;
 
-std::string TodayResultName(PatientPositionChoice position)
+std::string TodayResultName(PatientPosition position)
 {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -49,21 +49,21 @@ int main(int argc, char** argv)
 {
     using namespace brisca;
     const JobOptions options = ParseJobOptions(std::vector<std::string>(argv + 1, argv + argc));
-    if (!options.UsageError.empty()) {
-        std::cerr << "brisca-job: " << options.UsageError << "\n(brisca-job --help lists the options)\n";
+    if (!options.usageError.empty()) {
+        std::cerr << "brisca-job: " << options.usageError << "\n(brisca-job --help lists the options)\n";
         return ExitUsage;
     }
-    if (options.Help) {
+    if (options.help) {
         std::cout << JobOptionsHelp();
         return 0;
     }
-    if (!options.Warning.empty()) {
-        std::cerr << options.Warning << "\n";
+    if (!options.warning.empty()) {
+        std::cerr << options.warning << "\n";
         return ExitRefused;
     }
 
-    CalculationEntries entries = options.Entries;
-    if (!options.NameGiven) entries.resultName = TodayResultName(entries.position);
+    CalculationEntries entries = options.entries;
+    if (!options.nameGiven) entries.resultName = TodayResultName(entries.position);
 
     DataTables tables;
     if (const std::string error = ReadDataTables(".", tables); !error.empty()) {
@@ -76,13 +76,13 @@ int main(int argc, char** argv)
         std::cout << "管電圧を " << *prepared.correctedTubeVoltage << " kV にしました。\n";
     if (prepared.correctedInherentFiltration)
         std::cout << "固有ろ過を " << *prepared.correctedInherentFiltration << " mm にしました。\n";
-    if (!prepared.Warning.empty()) {
-        std::cerr << prepared.Warning << "\n";
+    if (!prepared.warning.empty()) {
+        std::cerr << prepared.warning << "\n";
         return ExitRefused;
     }
     // No one is there to answer the window's question: only --yes goes on.
-    if (!prepared.Question.empty() && !options.Yes) {
-        std::cerr << prepared.Question << "\n（確認なしで続けるには --yes を付けて実行して下さい）\n";
+    if (!prepared.question.empty() && !options.yes) {
+        std::cerr << prepared.question << "\n（確認なしで続けるには --yes を付けて実行して下さい）\n";
         return ExitRefused;
     }
 
@@ -91,25 +91,25 @@ int main(int argc, char** argv)
         return ExitFile;
     }
     std::cout << records::kSpectrumFile << " と " << records::kJobFile << " を書き込みました。管出力 "
-              << FormatNumber(prepared.Job.TubeOutput, "0.000E+00") << " Gy/min（100 cm）、結果ファイル "
-              << prepared.Job.ResultName << "\n";
-    if (!options.Run) return 0;
+              << FormatNumber(prepared.job.tubeOutput, "0.000E+00") << " Gy/min（100 cm）、結果ファイル "
+              << prepared.job.resultName << "\n";
+    if (!options.run) return 0;
 
     const auto engine =
-        LocateEngine(prepared.EngineProgram, ProgramFolder(argv[0]), std::filesystem::current_path());
+        LocateEngine(prepared.engineProgram, ProgramFolder(argv[0]), std::filesystem::current_path());
     if (!engine) {
-        std::cerr << "エンジン " << ProgramFileName(prepared.EngineProgram)
+        std::cerr << "エンジン " << ProgramFileName(prepared.engineProgram)
                   << " が見つかりません（brisca-job と同じフォルダと作業ディレクトリを探しました）。\n";
         return ExitEngine;
     }
     // The engine reads its parallel mode from the environment it inherits.
-    if (!options.Threads.empty()) setenv("BRISCA_THREADS", options.Threads.c_str(), 1);
+    if (!options.threads.empty()) setenv("BRISCA_THREADS", options.threads.c_str(), 1);
     std::cout.flush();
     const EngineRunResult run = RunEngineAndWait(*engine);
-    if (!run.Started) {
-        std::cerr << "エンジンを起動できません: " << run.Error << "\n";
+    if (!run.started) {
+        std::cerr << "エンジンを起動できません: " << run.error << "\n";
         return ExitEngine;
     }
-    if (!run.Error.empty()) std::cerr << run.Error << "\n";
-    return run.ExitStatus;
+    if (!run.error.empty()) std::cerr << run.error << "\n";
+    return run.exitStatus;
 }

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake make pkg-config
+  build-essential cmake make pkg-config clang-tidy
   qt6-base-dev libgl-dev
   libgtest-dev googletest
   libxrl-dev

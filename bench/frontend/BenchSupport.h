@@ -22,7 +22,7 @@ inline brisca::DisplayGrid FallingOffGrid()
         for (int c = 1; c <= brisca::DisplayGrid::Columns; ++c)
             for (int r = 1; r <= brisca::DisplayGrid::Rows; ++r) {
                 const double distance = std::hypot(20.0 + c, r - 300.0);
-                grid.at(k, c, r) = 5000.0 * k / (distance * distance) * 100.0;
+                grid.At(k, c, r) = 5000.0 * k / (distance * distance) * 100.0;
             }
     return grid;
 }

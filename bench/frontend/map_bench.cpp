@@ -20,8 +20,8 @@ int main(int argc, char** argv)
         map = brisca::NewMapImage();
         // Row by row, as the window paints it between its yields.
         for (int j = brisca::FirstPaintedRow; j <= brisca::LastPaintedRow; ++j)
-            brisca::PaintMapRows(map, grid, 2, thresholds, j, j + 1);
-        brisca::PaintMapOverlays(map, 2.0, 60.0);
+            brisca::PaintMapRows(map, grid, brisca::HeightLayer::Centre, thresholds, j, j + 1);
+        brisca::PaintMapOverlays(map, brisca::PatientPosition::Standing, 60.0);
     });
     std::printf("map painting: median %.2f ms, slowest %.2f ms over %d runs\n", times[bench::Repeats / 2],
         times.back(), bench::Repeats);

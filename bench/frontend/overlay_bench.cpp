@@ -7,8 +7,8 @@
 #include <cstdio>
 
 #include "BenchSupport.h"
-#include "logic/result/LegendScale.h"
 #include "drawing/RoomOverlay.h"
+#include "logic/result/LegendScale.h"
 
 namespace {
 
@@ -31,8 +31,8 @@ int main(int argc, char** argv)
     bool bothSides = false;
 
     QImage picture(PictureSide, PictureSide, QImage::Format_RGB32);
-    brisca::OverlayInputs inputs{layout, 2.0, 60.0, {}, {}};
-    inputs.row = [&] { return brisca::OverlayRow{grid, 2, thresholds, bothSides}; };
+    brisca::OverlayInputs inputs{layout, brisca::PatientPosition::Standing, 60.0, {}, {}};
+    inputs.row = [&] { return brisca::OverlayRow{grid, brisca::HeightLayer::Centre, thresholds, bothSides}; };
     inputs.afterRow = [] {
         QCoreApplication::processEvents();
         return true;

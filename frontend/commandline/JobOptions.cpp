@@ -57,7 +57,7 @@ const std::map<std::string, Option>& ValueOptions()
 JobOptions ParseJobOptions(const std::vector<std::string>& arguments)
 {
     JobOptions options;
-    CalculationEntries& e = options.Entries;
+    CalculationEntries& e = options.entries;
     std::optional<std::string> continuous;
     std::optional<std::string> pulseCurrent;
     std::optional<std::string> pulseRate;
@@ -72,24 +72,24 @@ JobOptions ParseJobOptions(const std::vector<std::string>& arguments)
             name.erase(equals);
         }
         if (name == "--help" || name == "-h") {
-            options.Help = true;
+            options.help = true;
             continue;
         }
         if (name == "--run") {
-            options.Run = true;
+            options.run = true;
             continue;
         }
         if (name == "--yes") {
-            options.Yes = true;
+            options.yes = true;
             continue;
         }
         const auto found = ValueOptions().find(name);
         if (found == ValueOptions().end()) {
-            options.UsageError = "unknown option " + arguments[k];
+            options.usageError = "unknown option " + arguments[k];
             return options;
         }
         if (!inlineValue && k + 1 >= arguments.size()) {
-            options.UsageError = "option " + name + " needs a value";
+            options.usageError = "option " + name + " needs a value";
             return options;
         }
         const std::string value = inlineValue ? *inlineValue : arguments[++k];
@@ -129,39 +129,39 @@ JobOptions ParseJobOptions(const std::vector<std::string>& arguments)
             break;
         case Option::Name:
             e.resultName = value;
-            options.NameGiven = true;
+            options.nameGiven = true;
             break;
         case Option::Threads:
             // Checked here as the engine checks it, so that a bad count fails before any file is written.
             if (value.empty() || value.size() > 4 ||
                 value.find_first_not_of("0123456789") != std::string::npos || std::stoi(value) > 4096) {
-                options.UsageError = "--threads takes a whole number from 0 to 4096, not " + value;
+                options.usageError = "--threads takes a whole number from 0 to 4096, not " + value;
                 return options;
             }
-            options.Threads = value;
+            options.threads = value;
             break;
         case Option::Waveform:
             if (value == "constant")
-                e.rectifierType = 1;
+                e.rectifier = Rectifier::ConstantPotential;
             else if (value == "three-phase")
-                e.rectifierType = 2;
+                e.rectifier = Rectifier::ThreePhase12Peak;
             else if (value == "single-phase")
-                e.rectifierType = 3;
+                e.rectifier = Rectifier::SinglePhase;
             else
-                options.UsageError = "--waveform takes constant, three-phase or single-phase, not " + value;
+                options.usageError = "--waveform takes constant, three-phase or single-phase, not " + value;
             break;
         case Option::Position:
             if (value == "supine")
-                e.position = PatientPositionChoice::Supine;
+                e.position = PatientPosition::Supine;
             else if (value == "standing")
-                e.position = PatientPositionChoice::Standing;
+                e.position = PatientPosition::Standing;
             else
-                options.UsageError = "--position takes supine or standing, not " + value;
+                options.usageError = "--position takes supine or standing, not " + value;
             break;
         case Option::Field: {
             const std::size_t x = value.find('x');
             if (x == std::string::npos) {
-                options.UsageError = "--field takes LONGxSHORT in cm, for example 20x20, not " + value;
+                options.usageError = "--field takes LONGxSHORT in cm, for example 20x20, not " + value;
             } else {
                 e.fieldLongCm = value.substr(0, x);
                 e.fieldShortCm = value.substr(x + 1);
@@ -169,13 +169,13 @@ JobOptions ParseJobOptions(const std::vector<std::string>& arguments)
             break;
         }
         }
-        if (!options.UsageError.empty()) return options;
+        if (!options.usageError.empty()) return options;
     }
 
     // The mean tube current, as "OK →" would form it from the current or the pulse entries.
     const bool pulsed = pulseCurrent || pulseRate || pulseWidth;
     if (pulsed && continuous) {
-        options.UsageError = "give either --ma or the pulse entries --pulse-ma, --rate and --width, not both";
+        options.usageError = "give either --ma or the pulse entries --pulse-ma, --rate and --width, not both";
         return options;
     }
     MeanTubeCurrent mean;
@@ -186,7 +186,7 @@ JobOptions ParseJobOptions(const std::vector<std::string>& arguments)
     else
         mean = {e.meanTubeCurrentMa, ""};
     e.meanTubeCurrentMa = mean.meanTubeCurrentMa;
-    options.Warning = mean.Warning;
+    options.warning = mean.warning;
     return options;
 }
 

@@ -9,14 +9,14 @@ namespace brisca {
 
 // What the command line of brisca-job asks for.
 struct JobOptions {
-    CalculationEntries Entries; // the main window's entries, defaults where not given
-    bool NameGiven = false;     // --name was given; otherwise the dated default applies
-    bool Run = false;           // start the engine after writing the files and wait for it
-    bool Yes = false;           // go on with a very long run without being asked
-    bool Help = false;          // show the option list and do nothing else
-    std::string Threads;        // --threads N for the engine (0..4096, 0 every core); empty: not given
-    std::string Warning;        // a refused tube current (the window's own message)
-    std::string UsageError;     // a malformed command line; empty when it was understood
+    CalculationEntries entries; // the main window's entries, defaults where not given
+    bool nameGiven = false;     // --name was given; otherwise the dated default applies
+    bool run = false;           // start the engine after writing the files and wait for it
+    bool yes = false;           // go on with a very long run without being asked
+    bool help = false;          // show the option list and do nothing else
+    std::string threads;        // --threads N for the engine (0..4096, 0 every core); empty: not given
+    std::string warning;        // a refused tube current (the window's own message)
+    std::string usageError;     // a malformed command line; empty when it was understood
 };
 
 // Reads the options (arguments after the program name). Values are taken as texts,

@@ -42,8 +42,9 @@ bool ApplyOption(MapOptions& options, const std::string& name, const std::string
             error = "--quantity takes kerma or dose, not \"" + value + "\"";
         options.quantity = value == "dose" ? Quantity::Dose : Quantity::Kerma;
     } else if (name == "--height") {
-        options.layer = value == "above" ? 1 : value == "center" ? 2 : value == "below" ? 3 : 0;
-        if (options.layer == 0) error = "--height takes above, center or below, not \"" + value + "\"";
+        const std::optional<HeightLayer> layer = HeightFromKey(value);
+        if (layer) options.layer = *layer;
+        if (!layer) error = "--height takes above, center or below, not \"" + value + "\"";
     } else if (name == "--room") {
         options.room = value;
     } else if (name == "--out") {

@@ -4,23 +4,23 @@
 #include <string>
 #include <vector>
 
-#include "logic/result/DisplayGrid.h"
 #include "logic/exports/PictureNames.h"
+#include "logic/result/DisplayGrid.h"
 
 namespace brisca {
 
 // What the command line of brisca-map asks for.
 struct MapOptions {
-    std::string result;                   // the result file to refine and show
-    Quantity quantity = Quantity::Kerma;  // --quantity
-    int layer = 2;                        // --height: 1 above, 2 at, 3 below the phantom centre
-    std::string room;                     // --room: draw over this layout file; empty: the map
-    bool bothSides = false;               // --both-sides: the overlay on both sides of the bed's axis
-    std::optional<Thresholds> thresholds; // --thresholds t1,…,t11; none: the default legend
-    std::string out;                      // --out: a .png picture or a .csv grid
-    bool csv = false;                     // --out names a .csv file
-    bool help = false;                    // show the option list and do nothing else
-    std::string usageError;               // a malformed command line; empty when it was understood
+    std::string result;                      // the result file to refine and show
+    Quantity quantity = Quantity::Kerma;     // --quantity
+    HeightLayer layer = HeightLayer::Centre; // --height
+    std::string room;                        // --room: draw over this layout file; empty: the map
+    bool bothSides = false;                  // --both-sides: the overlay on both sides of the bed's axis
+    std::optional<Thresholds> thresholds;    // --thresholds t1,…,t11; none: the default legend
+    std::string out;                         // --out: a .png picture or a .csv grid
+    bool csv = false;                        // --out names a .csv file
+    bool help = false;                       // show the option list and do nothing else
+    std::string usageError;                  // a malformed command line; empty when it was understood
 };
 
 // Reads the options (arguments after the program name). The result, --quantity, --height and

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <array>
 
-#include "logic/result/ColourBands.h"
 #include "drawing/UserScaleCanvas.h"
+#include "logic/result/ColourBands.h"
 
 namespace brisca {
 
@@ -72,8 +72,8 @@ QPoint MapPixelOfElement(int i, int j)
     return QPoint(static_cast<int>(i + 19 - MapLeft), static_cast<int>(j - 1 - MapTop));
 }
 
-void PaintMapRows(
-    QImage& map, const DisplayGrid& grid, int layer, const Thresholds& thresholds, int firstRow, int endRow)
+void PaintMapRows(QImage& map, const DisplayGrid& grid, HeightLayer layer, const Thresholds& thresholds,
+    int firstRow, int endRow)
 {
     std::array<QRgb, BandCount + 1> colours{};
     for (int band = 1; band <= BandCount; ++band) colours[band] = ToQColor(MapColour(band)).rgb();
@@ -84,11 +84,11 @@ void PaintMapRows(
         const QPoint start = MapPixelOfElement(1, j);
         auto* line = reinterpret_cast<QRgb*>(map.scanLine(start.y()));
         for (int i = 1; i <= LastPaintedColumn; ++i)
-            line[start.x() + i - 1] = colours[ColourBand(grid.at(layer, i, j), thresholds)];
+            line[start.x() + i - 1] = colours[ColourBand(grid.At(layer, i, j), thresholds)];
     }
 }
 
-void PaintMapOverlays(QImage& map, double patientPosition, double fsd)
+void PaintMapOverlays(QImage& map, PatientPosition patientPosition, double fsd)
 {
     UserScaleCanvas canvas(map, MapLeft, MapTop, MapImageWidth, MapImageHeight);
 
@@ -101,7 +101,7 @@ void PaintMapOverlays(QImage& map, double patientPosition, double fsd)
     const QColor light(255, 0, 0);
     canvas.SetDrawWidth(2);
     canvas.SetFillColor(light);
-    if (patientPosition == 1.0) {
+    if (patientPosition == PatientPosition::Supine) {
         PaintSupinePhantom(canvas);
     } else {
         PaintStandingPhantom(canvas, light, fsd);

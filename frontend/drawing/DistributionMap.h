@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPoint>
 
+#include "logic/PatientPosition.h"
 #include "logic/result/DisplayGrid.h"
 
 namespace brisca {
@@ -32,13 +33,13 @@ QPoint MapPixelOfElement(int i, int j);
 // and columns 1..376) into the map image, each element in the map colour of its band against
 // `thresholds`. The window paints a few rows at a time and lets events run in between, so a
 // change of quantity or height applies to the rows painted after it.
-void PaintMapRows(
-    QImage& map, const DisplayGrid& grid, int layer, const Thresholds& thresholds, int firstRow, int endRow);
+void PaintMapRows(QImage& map, const DisplayGrid& grid, HeightLayer layer, const Thresholds& thresholds,
+    int firstRow, int endRow);
 
-// Draws what lies over the painted rows: the 100 cm grid, the phantom symbol (supine when
-// `patientPosition` is 1, otherwise standing with the tube focus at 290 − `fsd` and the
-// central ray) and the distance labels.
-void PaintMapOverlays(QImage& map, double patientPosition, double fsd);
+// Draws what lies over the painted rows: the 100 cm grid, the phantom symbol of the
+// position (standing with the tube focus at 290 − `fsd` and the central ray) and the
+// distance labels.
+void PaintMapOverlays(QImage& map, PatientPosition patientPosition, double fsd);
 
 // The legend strip: ten boxes in the legend colours of bands 1 to 10 and the eleventh in
 // 200, 200, 200, each 10 user units high, over the whole image.

@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "drawing/DistributionMap.h"
-#include "logic/text/NumberText.h"
 #include "drawing/RoomOverlay.h"
+#include "logic/text/NumberText.h"
 
 namespace brisca {
 
@@ -81,8 +81,8 @@ QImage ComposeResultPicture(const QImage& view, const PictureCaption& caption)
     return picture;
 }
 
-QImage RenderMapView(
-    const DisplayGrid& grid, int layer, const Thresholds& thresholds, double patientPosition, double fsd)
+QImage RenderMapView(const DisplayGrid& grid, HeightLayer layer, const Thresholds& thresholds,
+    PatientPosition patientPosition, double fsd)
 {
     QImage map = NewMapImage();
     PaintMapRows(map, grid, layer, thresholds, FirstPaintedRow, LastPaintedRow + 1);
@@ -90,8 +90,8 @@ QImage RenderMapView(
     return map;
 }
 
-QImage RenderOverlayView(const RoomLayout& layout, const DisplayGrid& grid, int layer,
-    const Thresholds& thresholds, bool bothSides, double patientPosition, double fsd)
+QImage RenderOverlayView(const RoomLayout& layout, const DisplayGrid& grid, HeightLayer layer,
+    const Thresholds& thresholds, bool bothSides, PatientPosition patientPosition, double fsd)
 {
     QImage picture(OverlayImageSide, OverlayImageSide, QImage::Format_RGB32);
     OverlayInputs inputs{layout, patientPosition, fsd, {}, {}};

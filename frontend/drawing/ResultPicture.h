@@ -4,19 +4,20 @@
 #include <string>
 #include <vector>
 
-#include "logic/result/DisplayGrid.h"
+#include "logic/PatientPosition.h"
 #include "logic/exports/PictureNames.h"
+#include "logic/result/DisplayGrid.h"
 #include "logic/room/RoomLayout.h"
 
 namespace brisca {
 
 // What a saved picture says beside the map or overlay.
 struct PictureCaption {
-    std::string resultName;              // result file name, the picture's title
-    Quantity quantity = Quantity::Kerma; // the dose rate shown, with its unit
-    int layer = 2;                       // the height shown: 1 above, 2 at, 3 below the phantom centre
-    Thresholds thresholds{};             // legend thresholds 1..11 the view was drawn with
-    std::vector<std::string> conditions; // the result's conditions, one line each
+    std::string resultName;                  // result file name, the picture's title
+    Quantity quantity = Quantity::Kerma;     // the dose rate shown, with its unit
+    HeightLayer layer = HeightLayer::Centre; // the height shown
+    Thresholds thresholds{};                 // legend thresholds 1..11 the view was drawn with
+    std::vector<std::string> conditions;     // the result's conditions, one line each
 };
 
 // Width of the panel beside the view that holds the caption.
@@ -28,13 +29,13 @@ inline constexpr int CaptionPanelWidth = 360;
 QImage ComposeResultPicture(const QImage& view, const PictureCaption& caption);
 
 // The result window's map of one layer of `grid`, painted whole: rows, grid, phantom symbol
-// (supine when `patientPosition` is 1, else standing with the tube at `fsd`) and labels.
-QImage RenderMapView(
-    const DisplayGrid& grid, int layer, const Thresholds& thresholds, double patientPosition, double fsd);
+// (standing ones with the tube at `fsd`) and labels.
+QImage RenderMapView(const DisplayGrid& grid, HeightLayer layer, const Thresholds& thresholds,
+    PatientPosition patientPosition, double fsd);
 
 // The overlay window's plan picture: the distribution of one layer over `layout`.
-QImage RenderOverlayView(const RoomLayout& layout, const DisplayGrid& grid, int layer,
-    const Thresholds& thresholds, bool bothSides, double patientPosition, double fsd);
+QImage RenderOverlayView(const RoomLayout& layout, const DisplayGrid& grid, HeightLayer layer,
+    const Thresholds& thresholds, bool bothSides, PatientPosition patientPosition, double fsd);
 
 // The picture as PNG file contents; empty when it cannot be encoded.
 std::string PngBytes(const QImage& picture);

@@ -3,8 +3,8 @@
 #include <QFont>
 #include <array>
 
-#include "logic/result/ColourBands.h"
 #include "drawing/UserScaleCanvas.h"
+#include "logic/result/ColourBands.h"
 
 namespace brisca {
 
@@ -31,7 +31,8 @@ UserScaleCanvas Canvas(QImage& picture, const OverlayScale& scale)
 
 // The room, the bed, the fittings and the two texts in the room system; the first pass also
 // marks the object centre, which the second pass leaves out.
-void DrawLayout(UserScaleCanvas& canvas, const RoomLayout& room, double patientPosition, bool markCentre)
+void DrawLayout(
+    UserScaleCanvas& canvas, const RoomLayout& room, PatientPosition patientPosition, bool markCentre)
 {
     canvas.SetSolidFill(false);
     canvas.SetDrawWidth(4);
@@ -41,7 +42,7 @@ void DrawLayout(UserScaleCanvas& canvas, const RoomLayout& room, double patientP
     if (markCentre) canvas.Circle(room.centreX, room.centreY, 2, Red);
 
     // A standing patient stands before an upright table: a thin bar 10 cm behind the centre.
-    if (patientPosition == 1.0) {
+    if (patientPosition == PatientPosition::Supine) {
         canvas.Box(room.bedLeft, room.bedTop, room.bedLeft + room.bedWidth, room.bedTop + room.bedHeight,
             Foreground);
     } else if (BedOrientation(room) == 1) {
@@ -69,12 +70,12 @@ void DrawLayout(UserScaleCanvas& canvas, const RoomLayout& room, double patientP
 
 // The phantom seen from above, in the centre system: the supine body with the vertical beam,
 // or the standing body's section with the tube focus and the central ray pointing at it.
-void DrawPhantom(UserScaleCanvas& canvas, int bedOrientation, double patientPosition, double fsd)
+void DrawPhantom(UserScaleCanvas& canvas, int bedOrientation, PatientPosition patientPosition, double fsd)
 {
     canvas.SetDrawWidth(1);
     canvas.SetSolidFill(false);
     canvas.SetFillColor(Red);
-    if (patientPosition == 1.0) {
+    if (patientPosition == PatientPosition::Supine) {
         if (bedOrientation == 1) {
             canvas.Box(-30, -15, 30, 15, Foreground);
         } else {
@@ -118,7 +119,7 @@ void DrawRow(UserScaleCanvas& canvas, const OverlayRow& row, int r, int bedOrien
         colours[band] = qRgb(c.r, c.g, c.b);
     }
     for (int c = 1; c <= 380; ++c) {
-        const QRgb colour = colours[ColourBand(row.grid.at(row.layer, c, r), row.thresholds)];
+        const QRgb colour = colours[ColourBand(row.grid.At(row.layer, c, r), row.thresholds)];
         const QPointF at = OverlayPointOfElement(c, r, bedOrientation, false);
         canvas.Dot(at.x(), at.y(), colour);
         if (row.bothSides) {

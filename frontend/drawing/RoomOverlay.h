@@ -3,6 +3,7 @@
 #include <QImage>
 #include <functional>
 
+#include "logic/PatientPosition.h"
 #include "logic/result/DisplayGrid.h"
 #include "logic/room/RoomLayout.h"
 
@@ -38,18 +39,18 @@ QPointF OverlayPointOfElement(int c, int r, int bedOrientation, bool mirrored);
 // "both sides" while the drawing yields, and a drawing started meanwhile refills the thresholds.
 struct OverlayRow {
     const DisplayGrid& grid;      // the quantity shown: air kerma or effective dose
-    int layer;                    // height of the plane: 1 above, 2 at, 3 below the phantom centre
+    HeightLayer layer;            // height of the plane
     const Thresholds& thresholds; // legend thresholds 1..11
     bool bothSides;               // the distribution also on the other side of the bed's axis
 };
 
 // Everything one drawing of the overlay reads.
 struct OverlayInputs {
-    const RoomLayout& layout;        // the current layout, read again at every step
-    double patientPosition = 0.0;    // 1 supine (vertical beam), otherwise standing
-    double fsd = 0.0;                // focus to entrance surface distance, cm
-    std::function<OverlayRow()> row; // asked before every one of the 600 rows
-    std::function<bool()> afterRow;  // after every row; false ends the drawing there (may be empty)
+    const RoomLayout& layout; // the current layout, read again at every step
+    PatientPosition patientPosition = PatientPosition::Standing; // the phantom symbol drawn
+    double fsd = 0.0;                                            // focus to entrance surface distance, cm
+    std::function<OverlayRow()> row;                             // asked before every one of the 600 rows
+    std::function<bool()> afterRow; // after every row; false ends the drawing there (may be empty)
 };
 
 // Draws the distribution over the room plan onto `picture`: the room and its fittings, the

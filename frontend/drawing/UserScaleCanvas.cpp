@@ -16,16 +16,20 @@ int Sixteenths(double radians)
 
 } // namespace
 
+QPoint PixelOf(const UserScale& scale, QSize pixels, double x, double y)
+{
+    return QPoint(static_cast<int>(std::floor((x - scale.left) * pixels.width() / scale.width + 0.5)),
+        static_cast<int>(std::floor((y - scale.top) * pixels.height() / scale.height + 0.5)));
+}
+
 UserScaleCanvas::UserScaleCanvas(QImage& image, double left, double top, double width, double height)
-    : image_(image), left_(left), top_(top), xPixelsPerUnit_(image.width() / width),
-      yPixelsPerUnit_(image.height() / height)
+    : image_(image), scale_{left, top, width, height}
 {
 }
 
-QPoint UserScaleCanvas::ToPixel(double x, double y) const
+int UserScaleCanvas::RadiusPixels(double r) const
 {
-    return QPoint(static_cast<int>(std::floor((x - left_) * xPixelsPerUnit_ + 0.5)),
-        static_cast<int>(std::floor((y - top_) * yPixelsPerUnit_ + 0.5)));
+    return static_cast<int>(std::lround(std::fabs(r) * image_.width() / scale_.width));
 }
 
 void UserScaleCanvas::Clear(const QColor& c) { image_.fill(c); }
@@ -60,7 +64,7 @@ void UserScaleCanvas::FilledBox(double x1, double y1, double x2, double y2, cons
 void UserScaleCanvas::Circle(double x, double y, double r, const QColor& c)
 {
     const QPoint centre = ToPixel(x, y);
-    const int radius = static_cast<int>(std::lround(std::fabs(r) * xPixelsPerUnit_));
+    const int radius = RadiusPixels(r);
     QPainter p(&image_);
     p.setPen(QPen(c, drawWidth_));
     p.setBrush(solidFill_ ? QBrush(fillColor_) : QBrush(Qt::NoBrush));
@@ -70,7 +74,7 @@ void UserScaleCanvas::Circle(double x, double y, double r, const QColor& c)
 void UserScaleCanvas::Arc(double x, double y, double r, const QColor& c, double start, double end)
 {
     const QPoint centre = ToPixel(x, y);
-    const int radius = static_cast<int>(std::lround(std::fabs(r) * xPixelsPerUnit_));
+    const int radius = RadiusPixels(r);
     double span = end - start;
     if (span < 0.0) span += 2.0 * std::numbers::pi;
     QPainter p(&image_);

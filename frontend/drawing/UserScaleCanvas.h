@@ -4,9 +4,24 @@
 #include <QFont>
 #include <QImage>
 #include <QPoint>
+#include <QSize>
 #include <QString>
 
 namespace brisca {
+
+// A user coordinate scale: the user rectangle that a picture's whole area spans, y growing
+// downwards when height is positive.
+struct UserScale {
+    double left = 0.0;   // user x of the left edge
+    double top = 0.0;    // user y of the top edge
+    double width = 0.0;  // user extent of the picture's width
+    double height = 0.0; // user extent of the picture's height
+};
+
+// Pixel of user point (x, y) on a picture of `pixels` under `scale`, rounded to the nearest
+// pixel. The offset is multiplied by the pixel count before the division by the extent, so
+// that whole user units on a whole number of pixels land exactly.
+QPoint PixelOf(const UserScale& scale, QSize pixels, double x, double y);
 
 // Drawing operations in user coordinates over an image owned elsewhere: a scale of left, top,
 // width and height in user units (y grows downwards), a line width in pixels and a fill
@@ -17,7 +32,7 @@ public:
     UserScaleCanvas(QImage& image, double left, double top, double width, double height);
 
     // Pixel of user point (x, y), rounded to the nearest pixel.
-    QPoint ToPixel(double x, double y) const;
+    QPoint ToPixel(double x, double y) const { return PixelOf(scale_, image_.size(), x, y); }
 
     // Line width in pixels of lines and outlines (at least 1).
     void SetDrawWidth(int pixels) { drawWidth_ = pixels < 1 ? 1 : pixels; }
@@ -48,11 +63,11 @@ public:
     void Text(double x, double y, const QString& text, const QFont& font, const QColor& c);
 
 private:
+    // Radius in pixels of a circle of radius r in horizontal user units.
+    int RadiusPixels(double r) const;
+
     QImage& image_;
-    double left_;
-    double top_;
-    double xPixelsPerUnit_;
-    double yPixelsPerUnit_;
+    UserScale scale_;
     int drawWidth_ = 1;
     QColor fillColor_ = Qt::black;
     bool solidFill_ = false;

@@ -3,13 +3,13 @@
 #include <filesystem>
 #include <ostream>
 
-#include "logic/files/AtomicWrite.h"
+#include "drawing/ResultPicture.h"
 #include "logic/exports/GridCsv.h"
+#include "logic/files/AtomicWrite.h"
+#include "logic/result/ResultHeader.h"
+#include "logic/room/RoomFile.h"
 #include "logic/text/NumberText.h"
 #include "mapjob/RefinedResult.h"
-#include "logic/result/ResultHeader.h"
-#include "drawing/ResultPicture.h"
-#include "logic/room/RoomFile.h"
 
 namespace brisca {
 
@@ -23,7 +23,7 @@ Thresholds ThresholdsOf(const MapOptions& options, const ProcessedResult& proces
     const Thresholds& scale =
         options.quantity == Quantity::Kerma ? processed.kermaScale : processed.doseScale;
     Thresholds shown{};
-    for (int n = 1; n <= 11; ++n) shown[n] = Val(PlainNumberText(scale[n]));
+    for (int n = 1; n <= 11; ++n) shown[n] = LeadingNumber(PlainNumberText(scale[n]));
     return shown;
 }
 

@@ -27,7 +27,7 @@ void CopyLayer(const refiner::FineLayer& fine, DisplayGrid& grid, int k)
             std::string_view field(
                 record.data() + static_cast<std::size_t>(c) * refiner::kFieldWidth, refiner::kFieldWidth);
             field.remove_prefix(std::min(field.find_first_not_of(' '), field.size()));
-            double& value = grid.at(k, c + 1, r + 1);
+            double& value = grid.At(k, c + 1, r + 1);
             // Only a rate the field cannot hold would fail here; the refiner keeps its rates finite.
             if (!ParseNumberField(field, value)) value = fine.records[r][c];
         }

@@ -8,13 +8,13 @@ class QObject;
 namespace brisca {
 
 // Icon shown in a message box.
-enum class MsgIcon { None, Warning };
+enum class MessageIcon { None, Warning };
 
 // Buttons a message box offers.
-enum class MsgButtons { Ok, OkCancel };
+enum class MessageButtons { Ok, OkCancel };
 
 // Button the user answered a message box with.
-enum class MsgAnswer { Ok, Cancel };
+enum class MessageAnswer { Ok, Cancel };
 
 // Window a started program gets: none, or a normal window that takes the focus.
 enum class WindowStyle { Hidden, NormalFocus };
@@ -40,9 +40,9 @@ class Platform {
 public:
     virtual ~Platform() = default;
     // Modal message box with the application's default title.
-    virtual MsgAnswer MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon) = 0;
-    // Modal text input box; the empty text when cancelled.
-    virtual QString InputBox(const QString& prompt, const QString& title) = 0;
+    virtual MessageAnswer ShowMessage(const QString& text, MessageButtons buttons, MessageIcon icon) = 0;
+    // Modal question for one line of text; the empty text when cancelled.
+    virtual QString AskForText(const QString& prompt, const QString& title) = 0;
     // Modal save-file dialog opened on `proposedPath`, showing files that match `filter`; it asks
     // before an existing file is replaced. The chosen path, or the empty text when cancelled.
     virtual QString SaveFileName(
@@ -59,7 +59,7 @@ public:
     virtual bool StartWatchedProgram(
         const ProgramStart& start, QObject& owner, std::function<void(const ProgramEnd&)> ended) = 0;
     // Lets pending window events run.
-    virtual void DoEvents() = 0;
+    virtual void ProcessPendingEvents() = 0;
     // Folder of the running program, where the engines are looked for first.
     virtual QString ProgramFolder() = 0;
     // Ends the program at once: no window gets a further event.

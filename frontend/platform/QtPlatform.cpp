@@ -25,16 +25,16 @@ public:
 
 } // namespace
 
-MsgAnswer QtPlatform::MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon)
+MessageAnswer QtPlatform::ShowMessage(const QString& text, MessageButtons buttons, MessageIcon icon)
 {
-    QMessageBox box(icon == MsgIcon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon,
+    QMessageBox box(icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon,
         QCoreApplication::applicationName(), text,
-        buttons == MsgButtons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok,
+        buttons == MessageButtons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok,
         QApplication::activeWindow());
-    return box.exec() == QMessageBox::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
+    return box.exec() == QMessageBox::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
 }
 
-QString QtPlatform::InputBox(const QString& prompt, const QString& title)
+QString QtPlatform::AskForText(const QString& prompt, const QString& title)
 {
     bool accepted = false;
     const QString answer = QInputDialog::getText(QApplication::activeWindow(),
@@ -110,7 +110,7 @@ bool QtPlatform::StartWatchedProgram(
     return true;
 }
 
-void QtPlatform::DoEvents() { QCoreApplication::processEvents(); }
+void QtPlatform::ProcessPendingEvents() { QCoreApplication::processEvents(); }
 
 QString QtPlatform::ProgramFolder() { return QCoreApplication::applicationDirPath(); }
 

@@ -7,15 +7,15 @@ namespace brisca {
 // The platform of the real program: Qt dialogs, the system clock and real processes.
 class QtPlatform : public Platform {
 public:
-    MsgAnswer MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon) override;
-    QString InputBox(const QString& prompt, const QString& title) override;
+    MessageAnswer ShowMessage(const QString& text, MessageButtons buttons, MessageIcon icon) override;
+    QString AskForText(const QString& prompt, const QString& title) override;
     QString SaveFileName(const QString& title, const QString& proposedPath, const QString& filter) override;
     void Beep() override;
     QString DateText() override;
     bool StartProgram(const ProgramStart& start) override;
     bool StartWatchedProgram(
         const ProgramStart& start, QObject& owner, std::function<void(const ProgramEnd&)> ended) override;
-    void DoEvents() override;
+    void ProcessPendingEvents() override;
     QString ProgramFolder() override;
     void EndProgram(int exitCode) override;
     bool EndRequested() const override;

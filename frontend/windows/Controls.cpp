@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "windows/Twips.h"
+#include "windows/DesignUnits.h"
 
 namespace brisca {
 
@@ -24,9 +24,10 @@ Control* Named(QWidget* parent, const char* name, int x, int y, int w, int h, co
 
 } // namespace
 
-void PlaceTwips(QWidget* control, int left, int top, int width, int height)
+void PlaceInDesignUnits(QWidget* control, int left, int top, int width, int height)
 {
-    control->setGeometry(Twips(left), Twips(top), Twips(width), Twips(height));
+    control->setGeometry(
+        DesignToPixels(left), DesignToPixels(top), DesignToPixels(width), DesignToPixels(height));
 }
 
 QLabel* Caption(QWidget* parent, const QString& text, int x, int y, int w, int h)

@@ -11,8 +11,8 @@ class QWidget;
 
 namespace brisca {
 
-// Sets a control's place and size given in design units (twips).
-void PlaceTwips(QWidget* control, int left, int top, int width, int height);
+// Sets a control's place and size given in design units (1/1440 inch).
+void PlaceInDesignUnits(QWidget* control, int left, int top, int width, int height);
 // A caption without an object name at x, y with size w × h in pixels.
 QLabel* Caption(QWidget* parent, const QString& text, int x, int y, int w, int h = 22);
 // A text box named `name` at x, y with size w × h in pixels.

@@ -17,7 +17,7 @@ bool SaveExport(Platform& platform, const QString& title, const std::string& pro
     std::string error = bytes.empty() ? " 画像を作れませんでした " : std::string();
     if (error.empty()) error = WriteTextFileAtomically(QFile::encodeName(path).toStdString(), bytes);
     if (error.empty()) return true;
-    platform.MsgBox(QString::fromStdString(error), MsgButtons::Ok, MsgIcon::Warning);
+    platform.ShowMessage(QString::fromStdString(error), MessageButtons::Ok, MessageIcon::Warning);
     return false;
 }
 

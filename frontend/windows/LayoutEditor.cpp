@@ -45,7 +45,7 @@ void PlaceLabel(QLabel* label, const PictureBox& plan, const std::string& text, 
 {
     label->setText(QString::fromStdString(text));
     label->adjustSize();
-    label->move(plan.ToPixel(x, y));
+    label->move(plan.toPixel(x, y));
 }
 
 // The lines an element button writes into the instruction area.
@@ -105,8 +105,8 @@ LayoutEditor::LayoutEditor(AppState& state, Platform& platform, QWidget* parent)
     connect(controlRoomButton, &QPushButton::clicked, this, &LayoutEditor::chooseControlRoomLabel);
     connect(freeTextButton, &QPushButton::clicked, this, &LayoutEditor::enterFreeText);
     connect(hideElementButton, &QPushButton::clicked, this, &LayoutEditor::hideCurrentElement);
-    connect(planView, &PictureBox::MouseDown, this, &LayoutEditor::placeAt);
-    connect(planView, &PictureBox::MouseMove, this, &LayoutEditor::readOutAt);
+    connect(planView, &PictureBox::mouseDown, this, &LayoutEditor::placeAt);
+    connect(planView, &PictureBox::mouseMove, this, &LayoutEditor::readOutAt);
     connect(takeOverButton, &QPushButton::clicked, this, &LayoutEditor::takeOver);
     connect(cancelButton, &QPushButton::clicked, this, &LayoutEditor::cancel);
     connect(saveButton, &QPushButton::clicked, this, &LayoutEditor::saveLayout);
@@ -131,23 +131,25 @@ void LayoutEditor::buildPlan()
 
     planView = new PictureBox(this);
     planView->setObjectName("planView");
-    planView->SetBorder(false);
+    planView->setBorder(false);
     planView->setGeometry(PlanX, PlanY, PlanPixels, PlanPixels);
-    planView->SetScale(PlanScaleLeft, PlanScaleTop, PlanScaleSize, PlanScaleSize);
-    planView->Cls();
+    planView->setScale(PlanScaleLeft, PlanScaleTop, PlanScaleSize, PlanScaleSize);
+    planView->clear();
+    UserScaleCanvas canvas = planView->canvas();
     for (const PlanGridLine& line : PlanGridLines()) {
         const QColor colour(line.colour.r, line.colour.g, line.colour.b);
-        planView->Line(line.x1, line.y1, line.x2, line.y2, colour);
+        canvas.Line(line.x1, line.y1, line.x2, line.y2, colour);
     }
+    planView->update();
 
     for (int metre = 0; metre <= 8; ++metre) {
-        const QPoint at = planView->ToPixel(metre * 100.0, metre * 100.0);
+        const QPoint at = planView->toPixel(metre * 100.0, metre * 100.0);
         const QString top = metre == 8 ? "8 m" : QString::number(metre);
         Caption(this, top, PlanX + at.x() - 4, PlanY - 24, 40, 20);
         QLabel* left = Caption(this, QString::number(metre), PlanX - 26, PlanY + at.y() - 10, 20, 20);
         left->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
-    QLabel* metres = Caption(this, "m", PlanX - 26, PlanY + planView->ToPixel(0, 800).y() + 8, 20, 20);
+    QLabel* metres = Caption(this, "m", PlanX - 26, PlanY + planView->toPixel(0, 800).y() + 8, 20, 20);
     metres->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Caption(this, "X", PlanX + PlanPixels - 12, PlanY - 24, 14, 20);
     QLabel* y = Caption(this, "Y", PlanX - 26, PlanY + PlanPixels - 2, 20, 20);
@@ -285,9 +287,9 @@ void LayoutEditor::chooseElement(PlacingMode mode)
 void LayoutEditor::enterFreeText()
 {
     setInstructions({"任意文字列"});
-    const QString answer = platform_.InputBox("文字列を入力してください", QString());
+    const QString answer = platform_.AskForText("文字列を入力してください", QString());
     if (answer.isEmpty()) {
-        platform_.MsgBox("文字列入力をキャンセルします", MsgButtons::Ok, MsgIcon::Warning);
+        platform_.ShowMessage("文字列入力をキャンセルします", MessageButtons::Ok, MessageIcon::Warning);
         setInstructions({});
         return;
     }
@@ -327,7 +329,7 @@ void LayoutEditor::readOutAt(int, double x, double y)
 void LayoutEditor::takeOver()
 {
     state_.roomLayout = TakeOver(plan_);
-    platform_.DoEvents();
+    platform_.ProcessPendingEvents();
     nameLayout(layoutNameEdit->text());
     setInstructions({});
     saveButton->setEnabled(true);
@@ -392,6 +394,9 @@ void LayoutEditor::nameLayout(const QString& name)
     emit layoutNamed(name);
 }
 
-void LayoutEditor::warn(const QString& text) { platform_.MsgBox(text, MsgButtons::Ok, MsgIcon::Warning); }
+void LayoutEditor::warn(const QString& text)
+{
+    platform_.ShowMessage(text, MessageButtons::Ok, MessageIcon::Warning);
+}
 
 } // namespace brisca

@@ -128,7 +128,7 @@ private:
     void warn(const QString& text);                 // a warning box with OK
 
     AppState& state_;                      // holds the current room layout
-    Platform& platform_;                   // message boxes, the input box, pending events
+    Platform& platform_;                   // message boxes, the text question, pending events
     RoomLayout plan_;                      // where the elements stand on the plan
     PlacingMode mode_ = PlacingMode::None; // the element clicks act on
 };

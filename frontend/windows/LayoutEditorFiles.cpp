@@ -42,7 +42,7 @@ void LayoutEditor::saveLayout()
         warn(QString::fromStdString(refusal));
         return;
     }
-    platform_.MsgBox("レイアウトデータを保存しました", MsgButtons::Ok, MsgIcon::None);
+    platform_.ShowMessage("レイアウトデータを保存しました", MessageButtons::Ok, MessageIcon::None);
 }
 
 void LayoutEditor::loadLayoutFile(QListWidgetItem* item)
@@ -67,10 +67,11 @@ void LayoutEditor::deleteLayoutFile()
 {
     const QListWidgetItem* item = layoutFileList->currentItem();
     if (!item || !item->isSelected()) return;
-    if (platform_.MsgBox(" このファイルを削除していいですか？ ", MsgButtons::OkCancel, MsgIcon::None) !=
-        MsgAnswer::Ok)
+    if (platform_.ShowMessage(" このファイルを削除していいですか？ ", MessageButtons::OkCancel,
+            MessageIcon::None) != MessageAnswer::Ok)
         return;
-    if (platform_.MsgBox(" 本当に削除しますか？ ", MsgButtons::OkCancel, MsgIcon::None) != MsgAnswer::Ok)
+    if (platform_.ShowMessage(" 本当に削除しますか？ ", MessageButtons::OkCancel, MessageIcon::None) !=
+        MessageAnswer::Ok)
         return;
     if (const std::string refusal = DeleteRoomFile(WorkingFile(item->text())); !refusal.empty())
         warn(QString::fromStdString(refusal));

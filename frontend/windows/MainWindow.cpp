@@ -18,6 +18,7 @@
 #include "records/file_names.h"
 #include "windows/Controls.h"
 #include "windows/CorrectionDialog.h"
+#include "windows/DesignUnits.h"
 #include "windows/JapaneseFont.h"
 #include "windows/LayoutEditor.h"
 #include "windows/OverlayWindow.h"
@@ -25,7 +26,6 @@
 #include "windows/ReadmeViewer.h"
 #include "windows/ResultWindow.h"
 #include "windows/SavedNotice.h"
-#include "windows/Twips.h"
 
 namespace brisca {
 
@@ -81,7 +81,7 @@ MainWindow::MainWindow(AppState& state, Platform& platform, QWidget* parent)
         &OverlayWindow::showLayoutName);
     setObjectName("mainWindow");
     setWindowTitle("Scattered dose distribution");
-    setFixedSize(Twips(16515), Twips(12240));
+    setFixedSize(DesignToPixels(16515), DesignToPixels(12240));
 
     // The block boxes first, so that they lie beneath the controls.
     BlockBox(this, "StepGuideBox", 8, 76, 146, 732);
@@ -146,15 +146,17 @@ void MainWindow::buildTitle()
 // A small tube-and-beam symbol; the icon is fixed and drawn once.
 void MainWindow::drawIcon()
 {
-    iconView->SetScale(0, 0, 32, 32);
-    iconView->Cls();
-    iconView->SetFillStyle(FillStyle::Solid);
-    iconView->SetFillColor(QColor(255, 0, 0));
-    iconView->Circle(16, 8, 5, QColor(0, 0, 0));
-    iconView->SetFillStyle(FillStyle::Transparent);
-    iconView->Line(16, 13, 8, 26, QColor(255, 128, 0));
-    iconView->Line(16, 13, 24, 26, QColor(255, 128, 0));
-    iconView->BoxFilled(6, 26, 26, 29, QColor(0, 0, 128));
+    iconView->setScale(0, 0, 32, 32);
+    iconView->clear();
+    UserScaleCanvas canvas = iconView->canvas();
+    canvas.SetSolidFill(true);
+    canvas.SetFillColor(QColor(255, 0, 0));
+    canvas.Circle(16, 8, 5, QColor(0, 0, 0));
+    canvas.SetSolidFill(false);
+    canvas.Line(16, 13, 8, 26, QColor(255, 128, 0));
+    canvas.Line(16, 13, 24, 26, QColor(255, 128, 0));
+    canvas.FilledBox(6, 26, 27, 30, QColor(0, 0, 128));
+    iconView->update();
 }
 
 void MainWindow::buildStepGuide()
@@ -352,9 +354,9 @@ void MainWindow::computeMeanCurrent()
     } else {
         return;
     }
-    if (!mean.Warning.empty()) {
+    if (!mean.warning.empty()) {
         platform_.Beep();
-        warn(QString::fromStdString(mean.Warning));
+        warn(QString::fromStdString(mean.warning));
         return;
     }
     meanCurrentEdit->setText(QString::fromStdString(mean.meanTubeCurrentMa));
@@ -390,6 +392,9 @@ void MainWindow::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-void MainWindow::warn(const QString& text) { platform_.MsgBox(text, MsgButtons::Ok, MsgIcon::Warning); }
+void MainWindow::warn(const QString& text)
+{
+    platform_.ShowMessage(text, MessageButtons::Ok, MessageIcon::Warning);
+}
 
 } // namespace brisca

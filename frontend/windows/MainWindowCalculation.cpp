@@ -41,9 +41,10 @@ CalculationEntries MainWindow::entries() const
     entries.fieldShortCm = S(fieldShortEdit);
     entries.histories = S(historiesEdit);
     entries.resultName = S(resultNameEdit);
-    entries.rectifierType = threePhaseOption->isChecked() ? 2 : singlePhaseOption->isChecked() ? 3 : 1;
-    entries.position =
-        standingOption->isChecked() ? PatientPositionChoice::Standing : PatientPositionChoice::Supine;
+    entries.rectifier = threePhaseOption->isChecked()    ? Rectifier::ThreePhase12Peak
+                        : singlePhaseOption->isChecked() ? Rectifier::SinglePhase
+                                                         : Rectifier::ConstantPotential;
+    entries.position = standingOption->isChecked() ? PatientPosition::Standing : PatientPosition::Supine;
     return entries;
 }
 
@@ -53,30 +54,30 @@ void MainWindow::startCalculation()
     Correct(historiesEdit, prepared.correctedHistories);
     Correct(tubeVoltageEdit, prepared.correctedTubeVoltage);
     Correct(inherentFiltrationEdit, prepared.correctedInherentFiltration);
-    if (!prepared.Warning.empty()) {
-        warn(Q(prepared.Warning));
+    if (!prepared.warning.empty()) {
+        warn(Q(prepared.warning));
         return;
     }
-    if (!prepared.Question.empty() &&
-        platform_.MsgBox(Q(prepared.Question), MsgButtons::OkCancel, MsgIcon::Warning) != MsgAnswer::Ok)
+    if (!prepared.question.empty() && platform_.ShowMessage(Q(prepared.question), MessageButtons::OkCancel,
+                                          MessageIcon::Warning) != MessageAnswer::Ok)
         return;
-    state_.spectrum = prepared.Spectrum;
-    state_.job = prepared.Job;
-    platform_.DoEvents();
+    state_.spectrum = prepared.spectrum;
+    state_.job = prepared.job;
+    platform_.ProcessPendingEvents();
 
     if (const std::string error = WriteCalculationFiles(prepared); !error.empty()) {
         warn(Q(error));
         return;
     }
-    platform_.DoEvents();
+    platform_.ProcessPendingEvents();
 
-    if ((supineOption->isChecked() || standingOption->isChecked()) && !startEngine(prepared.EngineProgram))
+    if ((supineOption->isChecked() || standingOption->isChecked()) && !startEngine(prepared.engineProgram))
         return;
 
-    platform_.MsgBox(" 計算には長時間を要します。", MsgButtons::Ok, MsgIcon::None);
-    platform_.MsgBox(
+    platform_.ShowMessage(" 計算には長時間を要します。", MessageButtons::Ok, MessageIcon::None);
+    platform_.ShowMessage(
         " cpuスレッド数以内であれば、同時に異なる条件下でシミュレーションを行なうことができます ",
-        MsgButtons::Ok, MsgIcon::None);
+        MessageButtons::Ok, MessageIcon::None);
 }
 
 // The engine beside brisca first, then in the working directory; it runs in the working

@@ -8,18 +8,18 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "logic/AppState.h"
 #include "drawing/DistributionMap.h"
-#include "logic/text/NumberText.h"
-#include "logic/result/ResultHeader.h"
 #include "drawing/RoomOverlay.h"
+#include "logic/AppState.h"
+#include "logic/result/ResultHeader.h"
+#include "logic/text/NumberText.h"
 #include "platform/Platform.h"
 #include "windows/Controls.h"
+#include "windows/DesignUnits.h"
 #include "windows/ExportSave.h"
 #include "windows/JapaneseFont.h"
 #include "windows/PictureBox.h"
 #include "windows/ResultWindow.h"
-#include "windows/Twips.h"
 
 namespace brisca {
 
@@ -60,7 +60,7 @@ OverlayWindow::OverlayWindow(AppState& state, Platform& platform, QWidget* paren
 
     const int legendTop = buildConditions(side) + 70;
     buildLegend(side, legendTop);
-    buildChoices(side, legendTop + Twips(3975) + 16);
+    buildChoices(side, legendTop + DesignToPixels(3975) + 16);
 }
 
 int OverlayWindow::buildConditions(int side)
@@ -103,14 +103,14 @@ void OverlayWindow::buildLegend(int side, int top)
     legendUnitLabel->setObjectName("legendUnitLabel");
     legendView = new PictureBox(this);
     legendView->setObjectName("legendView");
-    legendView->setGeometry(side, top, Twips(855), Twips(3975));
-    PaintLegendStrip(legendView->Surface());
+    legendView->setGeometry(side, top, DesignToPixels(855), DesignToPixels(3975));
+    PaintLegendStrip(legendView->image());
     for (int n = 0; n < 11; ++n) {
-        const int rowTop = top + Twips(360 * n);
-        thresholdLabels[n] = Caption(this, QString(), side + 64, rowTop, 90, Twips(345));
+        const int rowTop = top + DesignToPixels(360 * n);
+        thresholdLabels[n] = Caption(this, QString(), side + 64, rowTop, 90, DesignToPixels(345));
         thresholdLabels[n]->setObjectName(QString("thresholdLabel%1").arg(n + 1));
         thresholdLabels[n]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        Caption(this, "～", side + 158, rowTop, 24, Twips(345));
+        Caption(this, "～", side + 158, rowTop, 24, DesignToPixels(345));
     }
 }
 
@@ -134,9 +134,9 @@ void OverlayWindow::buildChoices(int side, int top)
     framed(centreOption, centreFrame, "centreOption", "centreFrame", "ファントム中心の高さ", 58);
     framed(belowOption, belowFrame, "belowOption", "belowFrame", "ファントム中心の下方 50 cm", 90);
     showHeight(state_.heightLayer);
-    connect(aboveOption, &QRadioButton::clicked, this, [this] { chooseHeight(1); });
-    connect(centreOption, &QRadioButton::clicked, this, [this] { chooseHeight(2); });
-    connect(belowOption, &QRadioButton::clicked, this, [this] { chooseHeight(3); });
+    connect(aboveOption, &QRadioButton::clicked, this, [this] { chooseHeight(HeightLayer::Above); });
+    connect(centreOption, &QRadioButton::clicked, this, [this] { chooseHeight(HeightLayer::Centre); });
+    connect(belowOption, &QRadioButton::clicked, this, [this] { chooseHeight(HeightLayer::Below); });
 
     bothSidesCheck = new QCheckBox("両側の分布を表示", this);
     bothSidesCheck->setObjectName("bothSidesCheck");
@@ -164,7 +164,7 @@ void OverlayWindow::reset()
         {positionLabel, freeAirKermaLabel, fsdLabel, fieldFirstLabel, fieldSecondLabel, tubeVoltageLabel,
             tubeCurrentLabel, inherentFiltrationLabel, aluminiumFilterLabel, copperFilterLabel})
         label->clear();
-    planView->Cls();
+    planView->clear();
     ++resets_;
 }
 
@@ -175,23 +175,25 @@ void OverlayWindow::showDistribution(QWidget& editor)
     // Always one-sided at first: both sides are asked for with "再描画".
     bothSidesCheck->setChecked(false);
     drawOverlay();
-    platform_.DoEvents();
+    platform_.ProcessPendingEvents();
     showHeight(state_.heightLayer);
     show();
     raise();
     editor.hide();
 }
 
-void OverlayWindow::chooseHeight(int layer)
+void OverlayWindow::chooseHeight(HeightLayer layer)
 {
     showHeight(layer);
     state_.heightLayer = layer;
     drawOverlay();
 }
 
-void OverlayWindow::showHeight(int layer)
+void OverlayWindow::showHeight(HeightLayer layer)
 {
-    QRadioButton* option = layer == 1 ? aboveOption : layer == 2 ? centreOption : belowOption;
+    QRadioButton* option = layer == HeightLayer::Above    ? aboveOption
+                           : layer == HeightLayer::Centre ? centreOption
+                                                          : belowOption;
     option->setChecked(true);
     aboveFrame->setVisible(option == aboveOption);
     centreFrame->setVisible(option == centreOption);
@@ -203,12 +205,12 @@ void OverlayWindow::drawOverlay()
     // The thresholds as the result window's boxes hold them now, listed beside the legend.
     for (int n = 0; n < 11; ++n) {
         const std::string text = results_ ? results_->thresholdEdits[n]->text().toStdString() : std::string();
-        state_.mapThresholds[n + 1] = Val(text);
+        state_.mapThresholds[n + 1] = LeadingNumber(text);
         thresholdLabels[n]->setText(Q(PlainNumberText(state_.mapThresholds[n + 1])));
     }
 
     const int resets = resets_;
-    OverlayInputs inputs{state_.roomLayout, state_.patientPosition, state_.job.Fsd, {}, {}};
+    OverlayInputs inputs{state_.roomLayout, state_.patientPosition, state_.job.fsd, {}, {}};
     inputs.row = [this] {
         const bool kerma = !results_ || results_->kermaOption->isChecked();
         return OverlayRow{kerma ? state_.kermaGrid : state_.doseGrid, state_.heightLayer,
@@ -218,10 +220,10 @@ void OverlayWindow::drawOverlay()
     // rows; a reset (a new result display) or the program's end stops this one.
     inputs.afterRow = [this, resets] {
         planView->update();
-        platform_.DoEvents();
+        platform_.ProcessPendingEvents();
         return resets == resets_ && !platform_.EndRequested();
     };
-    DrawRoomOverlay(planView->Surface(), inputs);
+    DrawRoomOverlay(planView->image(), inputs);
     // The result and its conditions are those of the result window's map, which the layout
     // editor was opened from; quantity, height and thresholds those this drawing ended with.
     drawn_ = results_ ? results_->paintedCaption() : PictureCaption{};
@@ -229,7 +231,7 @@ void OverlayWindow::drawOverlay()
     drawn_.layer = state_.heightLayer;
     drawn_.thresholds = state_.mapThresholds;
     const OverlayScale room = RoomSystem(state_.roomLayout);
-    planView->SetScale(room.left, room.top, room.side, room.side);
+    planView->setScale(room.left, room.top, room.side, room.side);
     planView->update();
 }
 
@@ -239,7 +241,7 @@ void OverlayWindow::saveImage()
 {
     const std::string name = ExportFileName(drawn_.resultName, drawn_.quantity, drawn_.layer, true, ".png");
     SaveExport(platform_, "画像保存", name, "PNG (*.png)",
-        PngBytes(ComposeResultPicture(planView->Surface(), drawn_)));
+        PngBytes(ComposeResultPicture(planView->image(), drawn_)));
 }
 
 void OverlayWindow::showHeader(const ResultHeader& header)

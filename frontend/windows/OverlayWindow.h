@@ -39,7 +39,7 @@ public:
     // window is shown and `editor` hidden.
     void showDistribution(QWidget& editor);
     // A height option: its red frame, the shared height and a new drawing.
-    void chooseHeight(int layer);
+    void chooseHeight(HeightLayer layer);
     // "再描画", and every drawing: the distribution over the current layout, yielding per row.
     void drawOverlay();
     // "画像保存": the plan with the distribution, its legend, unit and conditions as a PNG file.
@@ -86,7 +86,7 @@ private:
     // The height options with their frames, both sides, "再描画" and "Exit".
     void buildChoices(int side, int top);
     // Selects the option of a height and shows only its frame.
-    void showHeight(int layer);
+    void showHeight(HeightLayer layer);
 
     AppState& state_;                       // layout, grids, height and thresholds
     Platform& platform_;                    // pending events between the rows

@@ -24,8 +24,8 @@ PlanShape::PlanShape(Outline outline, const QColor& border, const QBrush& fill, 
 void PlanShape::setBox(const PlanBox& box)
 {
     box_ = box;
-    const QPoint topLeft = plan_.ToPixel(box.left, box.top);
-    const QPoint bottomRight = plan_.ToPixel(box.left + box.width, box.top + box.height);
+    const QPoint topLeft = plan_.toPixel(box.left, box.top);
+    const QPoint bottomRight = plan_.toPixel(box.left + box.width, box.top + box.height);
     // A very small element still shows its outline.
     const int w = std::max(bottomRight.x() - topLeft.x(), 2 * BorderPixels);
     const int h = std::max(bottomRight.y() - topLeft.y(), 2 * BorderPixels);

@@ -7,8 +7,8 @@
 
 #include "platform/Platform.h"
 #include "records/file_names.h"
+#include "windows/DesignUnits.h"
 #include "windows/JapaneseFont.h"
-#include "windows/Twips.h"
 
 namespace brisca {
 
@@ -16,7 +16,7 @@ ReadmeViewer::ReadmeViewer(Platform& platform, QWidget* parent) : QWidget(parent
 {
     setObjectName("readmeViewer");
     setWindowTitle("readme.txt");
-    resize(Twips(10800), Twips(9000));
+    resize(DesignToPixels(10800), DesignToPixels(9000));
 
     titleLabel = new QLabel("readme.txt", this);
     titleLabel->setObjectName("titleLabel");
@@ -40,8 +40,8 @@ void ReadmeViewer::showReadme()
     lineList->clear();
     QFile file(records::kReadmeFile);
     if (!file.open(QIODevice::ReadOnly)) {
-        platform_.MsgBox(
-            " readme.txt を開けません: " + file.errorString() + " ", MsgButtons::Ok, MsgIcon::Warning);
+        platform_.ShowMessage(" readme.txt を開けません: " + file.errorString() + " ", MessageButtons::Ok,
+            MessageIcon::Warning);
         return;
     }
     // Lines end in CR LF or LF; the last line may have no line end at all.

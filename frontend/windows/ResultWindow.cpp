@@ -13,9 +13,9 @@
 
 #include "drawing/DistributionMap.h"
 #include "platform/Platform.h"
+#include "windows/DesignUnits.h"
 #include "windows/JapaneseFont.h"
 #include "windows/PictureBox.h"
-#include "windows/Twips.h"
 
 namespace brisca {
 
@@ -49,19 +49,21 @@ QLineEdit* Entry(QWidget* parent, const char* name)
 }
 
 // The small pencil-and-paper sign of the places where a text may be rewritten.
-void RewriteIcon(QWidget* parent, int leftTwips, int topTwips)
+void RewriteIcon(QWidget* parent, int leftUnits, int topUnits)
 {
     auto* icon = new PictureBox(parent);
-    PlaceTwips(icon, leftTwips, topTwips, 480, 480);
-    icon->SetBorder(false);
+    PlaceInDesignUnits(icon, leftUnits, topUnits, 480, 480);
+    icon->setBorder(false);
     icon->setToolTip(kRewriteHint);
-    icon->SetScale(0, 0, 32, 32);
-    icon->Cls();
-    icon->BoxFilled(5, 4, 22, 28, QColor(255, 255, 255));
-    icon->Box(5, 4, 22, 28, QColor(0, 0, 0));
-    for (int y = 10; y <= 22; y += 4) icon->Line(8, y, 18, y, QColor(0, 0, 128));
-    icon->SetDrawWidth(3);
-    icon->Line(14, 26, 28, 8, QColor(255, 128, 0));
+    icon->setScale(0, 0, 32, 32);
+    icon->clear();
+    UserScaleCanvas canvas = icon->canvas();
+    canvas.FilledBox(5, 4, 23, 29, QColor(255, 255, 255));
+    canvas.Box(5, 4, 22, 28, QColor(0, 0, 0));
+    for (int y = 10; y <= 22; y += 4) canvas.Line(8, y, 18, y, QColor(0, 0, 128));
+    canvas.SetDrawWidth(3);
+    canvas.Line(14, 26, 28, 8, QColor(255, 128, 0));
+    icon->update();
 }
 
 // A thin line over the map that lets the mouse through to it.
@@ -83,7 +85,7 @@ ResultWindow::ResultWindow(
 {
     setObjectName("resultWindow");
     setWindowTitle("Scattered dose distribution");
-    setFixedSize(Twips(16755), Twips(12390));
+    setFixedSize(DesignToPixels(16755), DesignToPixels(12390));
 
     buildFileArea();
     buildConditions();
@@ -100,10 +102,10 @@ ResultWindow::ResultWindow(
     connect(paintButton, &QPushButton::clicked, this, &ResultWindow::paintMap);
     connect(kermaOption, &QRadioButton::clicked, this, &ResultWindow::chooseKerma);
     connect(doseOption, &QRadioButton::clicked, this, &ResultWindow::chooseDose);
-    connect(aboveOption, &QRadioButton::clicked, this, [this] { chooseHeight(1); });
-    connect(centreOption, &QRadioButton::clicked, this, [this] { chooseHeight(2); });
-    connect(belowOption, &QRadioButton::clicked, this, [this] { chooseHeight(3); });
-    connect(mapView, &PictureBox::MouseMove, this, [this](int, double x, double y) { readOutAt({x, y}); });
+    connect(aboveOption, &QRadioButton::clicked, this, [this] { chooseHeight(HeightLayer::Above); });
+    connect(centreOption, &QRadioButton::clicked, this, [this] { chooseHeight(HeightLayer::Centre); });
+    connect(belowOption, &QRadioButton::clicked, this, [this] { chooseHeight(HeightLayer::Below); });
+    connect(mapView, &PictureBox::mouseMove, this, [this](int, double x, double y) { readOutAt({x, y}); });
     connect(closeButton, &QPushButton::clicked, this, &ResultWindow::closeResults);
     connect(layoutButton, &QPushButton::clicked, this, &ResultWindow::layoutEditorRequested);
     connect(correctionButton, &QPushButton::clicked, this, &ResultWindow::correctionRequested);
@@ -117,12 +119,12 @@ void ResultWindow::buildFileArea()
     heading.setBold(true);
     QLabel* title = Caption(this, "結果ファイルを選択", 0, 0, 0);
     title->setFont(heading);
-    PlaceTwips(title, 840, 120, 2565, 420);
+    PlaceInDesignUnits(title, 840, 120, 2565, 420);
     resultList = new QListWidget(this);
     resultList->setObjectName("resultList");
-    PlaceTwips(resultList, 360, 600, 3855, 2730);
+    PlaceInDesignUnits(resultList, 360, 600, 3855, 2730);
     deleteButton = Button(this, "deleteButton", "ファイル削除");
-    PlaceTwips(deleteButton, 2640, 3360, 1575, 375);
+    PlaceInDesignUnits(deleteButton, 2640, 3360, 1575, 375);
 }
 
 void ResultWindow::buildConditions()
@@ -130,7 +132,7 @@ void ResultWindow::buildConditions()
     auto* panel = new QLabel(this);
     panel->setObjectName("conditionsPanel");
     panel->setStyleSheet("background: rgb(192, 255, 255);");
-    PlaceTwips(panel, 360, 4080, 3855, 7095);
+    PlaceInDesignUnits(panel, 360, 4080, 3855, 7095);
 
     positionLabel = ValueLabel(panel, "positionLabel", 10, 10, 236);
     positionLabel->setAlignment(Qt::AlignCenter);
@@ -171,28 +173,31 @@ void ResultWindow::buildDisplayChoices()
 {
     quantityGroup = new QGroupBox("表示する線量率の種類・単位", this);
     quantityGroup->setObjectName("quantityGroup");
-    PlaceTwips(quantityGroup, 4920, 120, 4215, 1815);
-    kermaOption = Option(quantityGroup, "kermaOption", "空気カーマ率", Twips(240), Twips(480), 150);
-    Caption(quantityGroup, "μ", 180, Twips(480), 14, 24);
-    Caption(quantityGroup, "Gy/min", 194, Twips(480), 70, 24);
-    doseOption = Option(quantityGroup, "doseOption", "実効線量 (H1cm) 率", Twips(240), Twips(1080), 164);
-    Caption(quantityGroup, "μ", 180, Twips(1080), 14, 24);
-    Caption(quantityGroup, "Sv/min", 194, Twips(1080), 70, 24);
+    PlaceInDesignUnits(quantityGroup, 4920, 120, 4215, 1815);
+    kermaOption =
+        Option(quantityGroup, "kermaOption", "空気カーマ率", DesignToPixels(240), DesignToPixels(480), 150);
+    Caption(quantityGroup, "μ", 180, DesignToPixels(480), 14, 24);
+    Caption(quantityGroup, "Gy/min", 194, DesignToPixels(480), 70, 24);
+    doseOption = Option(
+        quantityGroup, "doseOption", "実効線量 (H1cm) 率", DesignToPixels(240), DesignToPixels(1080), 164);
+    Caption(quantityGroup, "μ", 180, DesignToPixels(1080), 14, 24);
+    Caption(quantityGroup, "Sv/min", 194, DesignToPixels(1080), 70, 24);
 
     heightGroup = new QGroupBox("表示する水平面の高さ", this);
     heightGroup->setObjectName("heightGroup");
-    PlaceTwips(heightGroup, 9360, 120, 4095, 1815);
-    aboveOption =
-        Option(heightGroup, "aboveOption", "ファントム中心の上方 50 cm", Twips(240), Twips(360), 240);
-    centreOption = Option(heightGroup, "centreOption", "ファントム中心の高さ", Twips(240), Twips(840), 240);
-    belowOption =
-        Option(heightGroup, "belowOption", "ファントム中心の下方 50 cm", Twips(240), Twips(1320), 240);
+    PlaceInDesignUnits(heightGroup, 9360, 120, 4095, 1815);
+    aboveOption = Option(heightGroup, "aboveOption", "ファントム中心の上方 50 cm", DesignToPixels(240),
+        DesignToPixels(360), 240);
+    centreOption = Option(
+        heightGroup, "centreOption", "ファントム中心の高さ", DesignToPixels(240), DesignToPixels(840), 240);
+    belowOption = Option(heightGroup, "belowOption", "ファントム中心の下方 50 cm", DesignToPixels(240),
+        DesignToPixels(1320), 240);
 
     QFont large = WindowFont(11);
     large.setBold(true);
     paintButton = Button(this, "paintButton", "散乱線量分布表示");
     paintButton->setFont(large);
-    PlaceTwips(paintButton, 14280, 240, 2055, 1695);
+    PlaceInDesignUnits(paintButton, 14280, 240, 2055, 1695);
     RewriteIcon(this, 13680, 840);
 }
 
@@ -200,27 +205,27 @@ void ResultWindow::buildMapArea()
 {
     mapView = new PictureBox(this);
     mapView->setObjectName("mapView");
-    PlaceTwips(mapView, 4920, 2040, 7935, 9495);
-    mapView->SetScale(MapLeft, MapTop, MapImageWidth, MapImageHeight);
-    mapView->Cls();
+    PlaceInDesignUnits(mapView, 4920, 2040, 7935, 9495);
+    mapView->setScale(MapLeft, MapTop, MapImageWidth, MapImageHeight);
+    mapView->clear();
     horizontalHair = HairLine(mapView, "horizontalHair");
     verticalHair = HairLine(mapView, "verticalHair");
 
-    PlaceTwips(
+    PlaceInDesignUnits(
         Caption(this, "カーソル位置 X              Y              ⇒", 0, 0, 0), 6360, 11760, 4035, 345);
     cursorXEdit = Entry(this, "cursorXEdit");
-    PlaceTwips(cursorXEdit, 8040, 11760, 855, 345);
+    PlaceInDesignUnits(cursorXEdit, 8040, 11760, 855, 345);
     cursorYEdit = Entry(this, "cursorYEdit");
-    PlaceTwips(cursorYEdit, 9240, 11760, 855, 345);
+    PlaceInDesignUnits(cursorYEdit, 9240, 11760, 855, 345);
     cursorValueEdit = Entry(this, "cursorValueEdit");
-    PlaceTwips(cursorValueEdit, 10560, 11760, 1215, 345);
+    PlaceInDesignUnits(cursorValueEdit, 10560, 11760, 1215, 345);
     readoutUnitLabel = Caption(this, "μGy/分", 0, 0, 0);
     readoutUnitLabel->setObjectName("readoutUnitLabel");
-    PlaceTwips(readoutUnitLabel, 11880, 11760, 750, 345);
+    PlaceInDesignUnits(readoutUnitLabel, 11880, 11760, 750, 345);
 
     // The maxima of both quantities, to the right of the map.
-    const int x = Twips(13560);
-    const int y = Twips(2640);
+    const int x = DesignToPixels(13560);
+    const int y = DesignToPixels(2640);
     Caption(this, "最大値", x, y, 120);
     Caption(this, "空気カーマ率", x, y + 26, 180);
     kermaMaxLabel = ValueLabel(this, "kermaMaxLabel", x, y + 50, 90);
@@ -232,25 +237,25 @@ void ResultWindow::buildMapArea()
 
 void ResultWindow::buildLegend()
 {
-    const int x = Twips(13560);
-    Caption(this, "μ", x + 70, Twips(5280), 14);
-    legendUnitLabel = Caption(this, "Gy/min", x + 84, Twips(5280), 70);
+    const int x = DesignToPixels(13560);
+    Caption(this, "μ", x + 70, DesignToPixels(5280), 14);
+    legendUnitLabel = Caption(this, "Gy/min", x + 84, DesignToPixels(5280), 70);
     legendUnitLabel->setObjectName("legendUnitLabel");
 
     legendView = new PictureBox(this);
     legendView->setObjectName("legendView");
-    PlaceTwips(legendView, 13560, 5640, 855, 3975);
-    PaintLegendStrip(legendView->Surface());
+    PlaceInDesignUnits(legendView, 13560, 5640, 855, 3975);
+    PaintLegendStrip(legendView->image());
 
     // Threshold n stands beside the legend box of band n.
     for (int n = 0; n < 11; ++n) {
         const int top = 5640 + 360 * n;
         thresholdEdits[n] = Entry(this, QString("thresholdEdit%1").arg(n + 1).toUtf8().constData());
-        PlaceTwips(thresholdEdits[n], 14460, top, 1335, 345);
+        PlaceInDesignUnits(thresholdEdits[n], 14460, top, 1335, 345);
         thresholdEdits[n]->setAlignment(Qt::AlignRight);
-        PlaceTwips(Caption(this, "～", 0, 0, 0), 15840, top, 300, 345);
+        PlaceInDesignUnits(Caption(this, "～", 0, 0, 0), 15840, top, 300, 345);
     }
-    QLabel* editable = Caption(this, "書換可", x, Twips(9720), 60);
+    QLabel* editable = Caption(this, "書換可", x, DesignToPixels(9720), 60);
     editable->setToolTip(kRewriteHint);
     RewriteIcon(this, 14520, 9720);
 }
@@ -258,21 +263,21 @@ void ResultWindow::buildLegend()
 void ResultWindow::buildActions()
 {
     layoutButton = Button(this, "layoutButton", "部屋レイアウトに重ねて表示");
-    PlaceTwips(layoutButton, 13200, 10680, 3255, 615);
+    PlaceInDesignUnits(layoutButton, 13200, 10680, 3255, 615);
     correctionButton = Button(this, "correctionButton", "実測値による補正");
-    PlaceTwips(correctionButton, 13200, 11520, 2175, 615);
+    PlaceInDesignUnits(correctionButton, 13200, 11520, 2175, 615);
     closeButton = Button(this, "closeButton", "終了");
-    PlaceTwips(closeButton, 15720, 11520, 735, 615);
+    PlaceInDesignUnits(closeButton, 15720, 11520, 735, 615);
     convertButton = Button(this, "convertButton", "OK");
-    PlaceTwips(convertButton, 360, 11400, 1575, 615);
+    PlaceInDesignUnits(convertButton, 360, 11400, 1575, 615);
     processButton = Button(this, "processButton", "データ処理");
-    PlaceTwips(processButton, 2640, 11400, 1575, 615);
+    PlaceInDesignUnits(processButton, 2640, 11400, 1575, 615);
     RewriteIcon(this, 2040, 11520);
     // In the free strip between "散乱線量分布表示" and the maxima.
     imageSaveButton = Button(this, "imageSaveButton", "画像保存");
-    PlaceTwips(imageSaveButton, 13200, 2040, 1500, 480);
+    PlaceInDesignUnits(imageSaveButton, 13200, 2040, 1500, 480);
     csvSaveButton = Button(this, "csvSaveButton", "CSV保存");
-    PlaceTwips(csvSaveButton, 14880, 2040, 1500, 480);
+    PlaceInDesignUnits(csvSaveButton, 14880, 2040, 1500, 480);
 }
 
 void ResultWindow::closeEvent(QCloseEvent* event)
@@ -282,6 +287,9 @@ void ResultWindow::closeEvent(QCloseEvent* event)
     closeResults();
 }
 
-void ResultWindow::warn(const QString& text) { platform_.MsgBox(text, MsgButtons::Ok, MsgIcon::Warning); }
+void ResultWindow::warn(const QString& text)
+{
+    platform_.ShowMessage(text, MessageButtons::Ok, MessageIcon::Warning);
+}
 
 } // namespace brisca

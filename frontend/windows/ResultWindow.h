@@ -4,8 +4,8 @@
 #include <array>
 #include <optional>
 
-#include "logic/result/DisplayGrid.h"
 #include "drawing/ResultPicture.h"
+#include "logic/result/DisplayGrid.h"
 
 class QGroupBox;
 class QLabel;
@@ -52,7 +52,7 @@ public:
     // Effective dose: its legend and units.
     void chooseDose();
     // The height of the displayed plane: 1 above, 2 at, 3 below the phantom centre.
-    void chooseHeight(int layer);
+    void chooseHeight(HeightLayer layer);
     // Cursor read-out and cross-hair at map point (X, Y) in centimetres.
     void readOutAt(QPointF point);
     // "終了": back to the main window.

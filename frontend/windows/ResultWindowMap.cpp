@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "drawing/DistributionMap.h"
 #include "logic/AppState.h"
 #include "logic/result/CursorReadout.h"
-#include "drawing/DistributionMap.h"
 #include "logic/text/NumberText.h"
 #include "platform/Platform.h"
 #include "windows/OverlayWindow.h"
@@ -37,7 +37,7 @@ void ResultWindow::reset()
     for (QLineEdit* box : {cursorXEdit, cursorYEdit, cursorValueEdit}) box->clear();
     kermaMaxLabel->setText("-");
     doseMaxLabel->setText("-");
-    mapView->Cls();
+    mapView->clear();
     horizontalHair->hide();
     verticalHair->hide();
     for (QPushButton* button : {paintButton, processButton, correctionButton, layoutButton, convertButton,
@@ -47,7 +47,7 @@ void ResultWindow::reset()
     kermaOption->setChecked(true);
     legendUnitLabel->setText("Gy/min");
     centreOption->setChecked(true);
-    state_.heightLayer = 2;
+    state_.heightLayer = HeightLayer::Centre;
     refreshFileList();
     state_.mapDrawn = false;
 }
@@ -55,25 +55,25 @@ void ResultWindow::reset()
 void ResultWindow::paintMap()
 {
     Thresholds thresholds{};
-    for (int n = 0; n < 11; ++n) thresholds[n + 1] = Val(thresholdEdits[n]->text().toStdString());
+    for (int n = 0; n < 11; ++n) thresholds[n + 1] = LeadingNumber(thresholdEdits[n]->text().toStdString());
     state_.mapThresholds = thresholds;
 
     // A second press during the yields would paint into the same image from the start.
     const int painting = ++painting_;
     paintRunning_ = true;
     paintButton->setEnabled(false);
-    mapView->Cls();
+    mapView->clear();
     for (int row = FirstPaintedRow; row <= LastPaintedRow; row += kRowsPerYield) {
         // Quantity and height are looked up anew, so a change during the painting applies
         // to the rows painted after it.
         const DisplayGrid& grid = kermaOption->isChecked() ? state_.kermaGrid : state_.doseGrid;
-        PaintMapRows(mapView->Surface(), grid, state_.heightLayer, thresholds, row, row + kRowsPerYield);
+        PaintMapRows(mapView->image(), grid, state_.heightLayer, thresholds, row, row + kRowsPerYield);
         mapView->update();
-        platform_.DoEvents();
+        platform_.ProcessPendingEvents();
         // A reset or a new conversion has cleared the map meanwhile.
         if (painting != painting_) return;
     }
-    PaintMapOverlays(mapView->Surface(), state_.patientPosition, state_.job.Fsd);
+    PaintMapOverlays(mapView->image(), state_.patientPosition, state_.job.fsd);
     mapView->update();
     paintRunning_ = false;
     paintButton->setEnabled(true);
@@ -106,7 +106,7 @@ void ResultWindow::chooseDose()
     overlay_.legendUnitLabel->setText("Sv/min");
 }
 
-void ResultWindow::chooseHeight(int layer) { state_.heightLayer = layer; }
+void ResultWindow::chooseHeight(HeightLayer layer) { state_.heightLayer = layer; }
 
 void ResultWindow::readOutAt(QPointF point)
 {
@@ -120,7 +120,7 @@ void ResultWindow::readOutAt(QPointF point)
         return;
     }
     // The lines lie inside the map's sunken border, across its whole picture.
-    const QPoint pixel = mapView->ToPixel(point.x(), point.y());
+    const QPoint pixel = mapView->toPixel(point.x(), point.y());
     const int border = (mapView->width() - MapImageWidth) / 2;
     horizontalHair->setGeometry(border, border + pixel.y(), MapImageWidth, 1);
     verticalHair->setGeometry(border + pixel.x(), border, 1, MapImageHeight);

@@ -9,12 +9,12 @@
 #include <filesystem>
 
 #include "logic/AppState.h"
+#include "logic/exports/PictureNames.h"
 #include "logic/files/AtomicWrite.h"
 #include "logic/result/DataProcessing.h"
+#include "logic/result/ResultHeader.h"
 #include "logic/start/EngineLocator.h"
 #include "logic/text/NumberText.h"
-#include "logic/exports/PictureNames.h"
-#include "logic/result/ResultHeader.h"
 #include "platform/Platform.h"
 #include "windows/OverlayWindow.h"
 #include "windows/PictureBox.h"
@@ -60,7 +60,7 @@ void ResultWindow::selectResultFile()
     selected_.resultName = item->text().toStdString();
     selected_.conditions = ConditionLines(header);
     state_.patientPosition = header.patientPosition;
-    state_.job.Fsd = header.fsd;
+    state_.job.fsd = header.fsd;
     convertButton->setEnabled(true);
 }
 
@@ -91,13 +91,13 @@ void ResultWindow::startConversion()
         paintRunning_ = false;
         paintButton->setEnabled(true);
     }
-    mapView->Cls();
+    mapView->clear();
     state_.mapDrawn = false;
     imageSaveButton->setEnabled(false);
     converted_ = selected_;
     WriteTextFileAtomically(records::kListFile, (item->text() + "\r\n").toUtf8().toStdString());
 
-    platform_.DoEvents();
+    platform_.ProcessPendingEvents();
     const int conversion = ++conversion_;
     const auto refiner =
         LocateEngine(kRefiner, platform_.ProgramFolder().toStdString(), std::filesystem::current_path());
@@ -114,7 +114,7 @@ void ResultWindow::startConversion()
         if (!platform_.StartWatchedProgram(start, *this, ended))
             warn(" 変換プログラム " + shown + " を起動できません ");
     }
-    platform_.DoEvents();
+    platform_.ProcessPendingEvents();
 
     processButton->setEnabled(true);
     processButton->setFocus();
@@ -132,11 +132,12 @@ void ResultWindow::conversionEnded(const ProgramEnd& end, int conversion)
 
 void ResultWindow::processData()
 {
-    platform_.DoEvents();
+    platform_.ProcessPendingEvents();
     ProcessedResult result = ProcessRefinedGrids(records::kRefinedGridFile);
-    platform_.DoEvents();
+    platform_.ProcessPendingEvents();
     if (result.outcome == ProcessingOutcome::Incomplete) {
-        platform_.MsgBox(" もう一度 データ処理ボタン を押してください", MsgButtons::Ok, MsgIcon::None);
+        platform_.ShowMessage(
+            " もう一度 データ処理ボタン を押してください", MessageButtons::Ok, MessageIcon::None);
         return;
     }
     if (result.outcome == ProcessingOutcome::AllZero) {
@@ -175,8 +176,8 @@ void ResultWindow::deleteResultFile()
 {
     const QListWidgetItem* item = resultList->currentItem();
     if (!item || !item->isSelected()) return;
-    if (platform_.MsgBox(" このファイルを削除していいですか？ ", MsgButtons::OkCancel, MsgIcon::None) !=
-        MsgAnswer::Ok)
+    if (platform_.ShowMessage(" このファイルを削除していいですか？ ", MessageButtons::OkCancel,
+            MessageIcon::None) != MessageAnswer::Ok)
         return;
     QFile::remove(item->text());
     refreshFileList();

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "windows/Twips.h"
+#include "windows/DesignUnits.h"
 
 namespace brisca {
 
@@ -11,7 +11,7 @@ SavedNotice::SavedNotice(QWidget* parent) : QWidget(parent)
 {
     setObjectName("savedNotice");
     setWindowTitle("　ファイル保存");
-    setFixedSize(Twips(5400), Twips(2880));
+    setFixedSize(DesignToPixels(5400), DesignToPixels(2880));
 
     const auto line = [this](const char* name, const QString& text, int y) {
         auto* label = new QLabel(text, this);

@@ -16,7 +16,7 @@
 using namespace brisca;
 
 using brisca::MainWindow;
-using brisca::MsgIcon;
+using brisca::MessageIcon;
 
 namespace {
 
@@ -71,8 +71,8 @@ protected:
 struct CheckCase {
     const char* box;
     const char* text;
-    const char* warning; // empty: the start goes through
-    const char* text9;   // historiesEdit afterwards
+    const char* warning;        // empty: the start goes through
+    const char* historiesAfter; // historiesEdit afterwards
 };
 
 TEST_F(CalculationStart, ChecksStopTheStartBeforeAnyFileIsWritten)
@@ -97,14 +97,14 @@ TEST_F(CalculationStart, ChecksStopTheStartBeforeAnyFileIsWritten)
         form.findChild<QLineEdit*>(c.box)->setText(QString::fromUtf8(c.text));
         form.startButton->click();
         const std::string label = std::string(c.box) + "=" + c.text;
-        EXPECT_EQ(form.historiesEdit->text(), c.text9) << label;
+        EXPECT_EQ(form.historiesEdit->text(), c.historiesAfter) << label;
         if (*c.warning == '\0') {
             EXPECT_EQ(MessageTexts(), QStringList({kLongTime, kThreads})) << label;
             EXPECT_TRUE(Exists("B2F.txt")) << label;
             continue;
         }
         EXPECT_EQ(MessageTexts(), QStringList{QString::fromUtf8(c.warning)}) << label;
-        EXPECT_EQ(platform.messages[0].icon, MsgIcon::Warning);
+        EXPECT_EQ(platform.messages[0].icon, MessageIcon::Warning);
         EXPECT_FALSE(Exists("B2F.txt")) << label;
         EXPECT_FALSE(Exists("B_SPCTL.dat")) << label;
         EXPECT_TRUE(platform.starts.empty()) << label;
@@ -148,11 +148,11 @@ TEST_F(CalculationStart, AVeryLongRunIsStartedOnlyAfterConfirmation)
     PlaceEngine("mcsupine");
     MainWindow& form = Loaded();
     form.historiesEdit->setText("2e11");
-    platform.msgAnswers = {brisca::MsgAnswer::Cancel};
+    platform.messageAnswers = {brisca::MessageAnswer::Cancel};
     form.startButton->click();
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_TRUE(platform.messages[0].text.contains("約 20 時間")) << platform.messages[0].text.toStdString();
-    EXPECT_EQ(platform.messages[0].buttons, brisca::MsgButtons::OkCancel);
+    EXPECT_EQ(platform.messages[0].buttons, brisca::MessageButtons::OkCancel);
     EXPECT_FALSE(Exists("B2F.txt"));
     EXPECT_TRUE(platform.starts.empty());
 
@@ -170,7 +170,7 @@ TEST_F(CalculationStart, DefaultsWriteBothFilesStartTheEngineAndShowTwoNotices)
 
     const QStringList job = Lines(Read("B2F.txt"));
     ASSERT_EQ(job.size(), 6);
-    EXPECT_EQ(job[0].toStdString(), FormatNumber(state.job.TubeOutput, "0.000E+00"));
+    EXPECT_EQ(job[0].toStdString(), FormatNumber(state.job.tubeOutput, "0.000E+00"));
     EXPECT_EQ(job.mid(1), QStringList({"90.0", "20.0", "20.0", "5.000E+08", "2026-12-07-臥位.dsr5"}));
 
     const QStringList spectrum = Lines(Read("B_SPCTL.dat"));
@@ -181,11 +181,11 @@ TEST_F(CalculationStart, DefaultsWriteBothFilesStartTheEngineAndShowTwoNotices)
     EXPECT_EQ(spectrum.mid(0, 300).filter(", 1.00000").size(), 1);
     EXPECT_FALSE(Read("B_SPCTL.dat").contains("nan"));
 
-    EXPECT_EQ(state.job.Fsd, 90.0);
-    EXPECT_EQ(state.job.FieldLong, 20.0);
-    EXPECT_EQ(state.job.Histories, 5e8);
-    EXPECT_GT(state.job.TubeOutput, 0.0);
-    EXPECT_GT(state.spectrum.KermaRatio, 0.0);
+    EXPECT_EQ(state.job.fsd, 90.0);
+    EXPECT_EQ(state.job.fieldLong, 20.0);
+    EXPECT_EQ(state.job.histories, 5e8);
+    EXPECT_GT(state.job.tubeOutput, 0.0);
+    EXPECT_GT(state.spectrum.kermaRatio, 0.0);
 
     ASSERT_EQ(platform.starts.size(), 1u);
     const brisca::ProgramStart& start = platform.starts[0];
@@ -195,12 +195,12 @@ TEST_F(CalculationStart, DefaultsWriteBothFilesStartTheEngineAndShowTwoNotices)
     EXPECT_EQ(start.logFile, Path("2026-12-07-臥位.log"));
 
     // Files first, then the start, then the two notices without icon.
-    EXPECT_EQ(platform.events.filter(QRegularExpression("start|msgbox")),
-        QStringList({"start", "msgbox", "msgbox"}));
+    EXPECT_EQ(platform.events.filter(QRegularExpression("start|message")),
+        QStringList({"start", "message", "message"}));
     EXPECT_EQ(MessageTexts(), QStringList({kLongTime, kThreads}));
     for (const auto& message : platform.messages) {
-        EXPECT_EQ(message.icon, MsgIcon::None);
-        EXPECT_EQ(message.buttons, brisca::MsgButtons::Ok);
+        EXPECT_EQ(message.icon, MessageIcon::None);
+        EXPECT_EQ(message.buttons, brisca::MessageButtons::Ok);
     }
 }
 
@@ -250,7 +250,7 @@ TEST_F(CalculationStart, WaveformAndPulsedCurrentShapeTheSpectrum)
     MainWindow& form = Loaded();
     form.startButton->click();
     const QStringList constant = Lines(Read("B_SPCTL.dat"));
-    const double constantOutput = state.job.TubeOutput;
+    const double constantOutput = state.job.tubeOutput;
 
     form.singlePhaseOption->click();
     form.pulsedOption->click(); // pulsed without "OK →": no mean current yet
@@ -267,7 +267,7 @@ TEST_F(CalculationStart, WaveformAndPulsedCurrentShapeTheSpectrum)
     form.constantPotentialOption->click();
     form.startButton->click();
     EXPECT_EQ(Lines(Read("B_SPCTL.dat"))[302], "0.15");
-    EXPECT_NEAR(state.job.TubeOutput, 0.15 * constantOutput, 1e-12 * constantOutput);
+    EXPECT_NEAR(state.job.tubeOutput, 0.15 * constantOutput, 1e-12 * constantOutput);
 }
 
 struct FaultCase {
@@ -294,7 +294,7 @@ TEST_F(CalculationStart, ArithmeticFaultsWarnWriteNothingAndStartNothing)
         form.startButton->click();
         const std::string label = std::string(c.box) + "=" + c.text;
         ASSERT_EQ(platform.messages.size(), 1u) << label;
-        EXPECT_EQ(platform.messages[0].icon, MsgIcon::Warning) << label;
+        EXPECT_EQ(platform.messages[0].icon, MessageIcon::Warning) << label;
         EXPECT_TRUE(platform.messages[0].text.contains(c.said)) << label;
         EXPECT_FALSE(platform.messages[0].text.isEmpty()) << label;
         EXPECT_EQ(Read("B2F.txt"), "old job\r\n") << label;
@@ -314,7 +314,7 @@ TEST_F(CalculationStart, AVoltageBeyondTheOutputTableIsRefused)
     form.tubeVoltageEdit->setText("145");
     form.startButton->click();
     ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].icon, MsgIcon::Warning);
+    EXPECT_EQ(platform.messages[0].icon, MessageIcon::Warning);
     EXPECT_FALSE(Exists("B_SPCTL.dat"));
     EXPECT_FALSE(Exists("B2F.txt"));
     EXPECT_TRUE(platform.starts.empty());
@@ -323,7 +323,7 @@ TEST_F(CalculationStart, AVoltageBeyondTheOutputTableIsRefused)
     platform.messages.clear();
     form.tubeVoltageEdit->setText("140");
     form.startButton->click();
-    EXPECT_NEAR(state.job.TubeOutput, state.spectrum.KermaRatio * 1.0 * 1.0 * 60 * 33.97, 1e-12);
+    EXPECT_NEAR(state.job.tubeOutput, state.spectrum.kermaRatio * 1.0 * 1.0 * 60 * 33.97, 1e-12);
 }
 
 TEST_F(CalculationStart, AnUnwritableFileOrAMissingEngineWarnsAndStartsNothing)
@@ -332,7 +332,7 @@ TEST_F(CalculationStart, AnUnwritableFileOrAMissingEngineWarnsAndStartsNothing)
     form.startButton->click(); // no mcsupine anywhere
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_TRUE(platform.messages[0].text.contains("mcsupine"));
-    EXPECT_EQ(platform.messages[0].icon, MsgIcon::Warning);
+    EXPECT_EQ(platform.messages[0].icon, MessageIcon::Warning);
     EXPECT_TRUE(platform.starts.empty());
 
     platform.messages.clear();
@@ -493,7 +493,7 @@ TEST_F(CalculationStart, TheStandingEngineRunsOnTheWindowsFiles)
     const QStringList result = Lines(Read("2026-12-07-立位.dsr5"));
     ASSERT_EQ(result.size(), 387);
     EXPECT_EQ(result[0], "  2");
-    const double header2 = state.job.TubeOutput * 10000 / (90.0 * 90.0);
+    const double header2 = state.job.tubeOutput * 10000 / (90.0 * 90.0);
     EXPECT_NEAR(result[1].toDouble(), header2, 1e-4 * header2);
     EXPECT_EQ(result.mid(2, 3), QStringList({" 90.0", " 20.0", " 20.0"}));
     EXPECT_EQ(result[5].trimmed(), "80.0");

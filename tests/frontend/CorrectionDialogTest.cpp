@@ -31,8 +31,8 @@ protected:
         ResultWindow& results = Window().resultWindow();
         results.resultList->setCurrentItem(
             results.resultList->findItems("abc.dsr5", Qt::MatchExactly).value(0));
-        state.kermaGrid.at(2, 80, 300) = kerma;
-        state.doseGrid.at(2, 80, 300) = dose;
+        state.kermaGrid.At(2, 80, 300) = kerma;
+        state.doseGrid.At(2, 80, 300) = dose;
         results.correctionButton->setEnabled(true);
         results.correctionButton->click();
         return Window().correctionDialog();
@@ -176,7 +176,7 @@ TEST_F(CorrectionDialogTest, RefusalsWarnAndLeaveTheFolderAsItWas)
         d.okButton->click();
         ASSERT_EQ(platform.messages.size(), 1u) << c.text;
         EXPECT_TRUE(platform.messages[0].text.contains(c.text)) << platform.messages[0].text.toStdString();
-        EXPECT_EQ(platform.messages[0].icon, MsgIcon::Warning);
+        EXPECT_EQ(platform.messages[0].icon, MessageIcon::Warning);
         EXPECT_EQ(Snapshot(), before) << c.text;
         EXPECT_TRUE(d.isVisible());
         EXPECT_TRUE(Window().resultWindow().correctionButton->isEnabled());

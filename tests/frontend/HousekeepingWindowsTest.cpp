@@ -53,7 +53,7 @@ TEST_F(HousekeepingWindows, MissingReadmeWarnsAndTheProgramGoesOn)
     form.readmeButton->click();
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_TRUE(platform.messages[0].text.contains("readme.txt"));
-    EXPECT_EQ(platform.messages[0].icon, brisca::MsgIcon::Warning);
+    EXPECT_EQ(platform.messages[0].icon, brisca::MessageIcon::Warning);
     EXPECT_FALSE(form.readmeViewer().isVisible());
     EXPECT_FALSE(platform.EndRequested());
 

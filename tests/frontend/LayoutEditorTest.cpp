@@ -116,7 +116,7 @@ TEST_F(LayoutEditorTest, ClicksOnThePlanPlaceTheElementOfTheMode)
 
     editor->controlRoomButton->click();
     Click(Qt::RightButton, 650, 300);
-    EXPECT_EQ(editor->controlRoomLabel->pos(), editor->planView->ToPixel(650, 300));
+    EXPECT_EQ(editor->controlRoomLabel->pos(), editor->planView->toPixel(650, 300));
 
     editor->takeOverButton->click();
     EXPECT_EQ(std::pair(state.roomLayout.centreX, state.roomLayout.centreY), std::pair(320.0f, 240.0f));
@@ -182,18 +182,18 @@ TEST_F(LayoutEditorTest, TakeOverRightAfterOpeningStoresTheInitialLayoutAndOpens
 TEST_F(LayoutEditorTest, FreeTextRefusedOrCancelledKeepsThePreviousText)
 {
     editor->bedButton->click();
-    platform.inputAnswers = {"北側, \"A\" 壁", "", "二行\n目"};
+    platform.textAnswers = {"北側, \"A\" 壁", "", "二行\n目"};
     editor->freeTextButton->click();
     EXPECT_EQ(editor->freeTextLabel->text(), "北側, \"A\" 壁");
     EXPECT_FALSE(editor->freeTextLabel->isHidden());
     EXPECT_EQ(editor->placingMode(), PlacingMode::FreeTextLabel);
     EXPECT_EQ(editor->instructionArea->text(), "任意文字列\n\n文字列の位置をクリックで設定");
-    EXPECT_EQ(platform.inputPrompts, QStringList{"文字列を入力してください"});
+    EXPECT_EQ(platform.textPrompts, QStringList{"文字列を入力してください"});
 
     editor->bedButton->click();
     for (int refused = 0; refused < 2; ++refused) {
         editor->freeTextButton->click();
-        EXPECT_EQ(platform.messages.back().icon, brisca::MsgIcon::Warning);
+        EXPECT_EQ(platform.messages.back().icon, brisca::MessageIcon::Warning);
         EXPECT_EQ(editor->freeTextLabel->text(), "北側, \"A\" 壁");
         EXPECT_EQ(editor->placingMode(), PlacingMode::Bed);
         EXPECT_TRUE(editor->instructionArea->text().isEmpty());
@@ -274,7 +274,7 @@ TEST_F(LayoutEditorTest, SaveUnderTheNameAndDeleteAfterTwoConfirmations)
     editor->saveButton->click();
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].text, "ファイル名を入力して下さい");
-    EXPECT_EQ(platform.messages[0].icon, brisca::MsgIcon::Warning);
+    EXPECT_EQ(platform.messages[0].icon, brisca::MessageIcon::Warning);
 
     editor->layoutNameEdit->setText("透視室A");
     editor->saveButton->click();
@@ -290,22 +290,22 @@ TEST_F(LayoutEditorTest, SaveUnderTheNameAndDeleteAfterTwoConfirmations)
     EXPECT_TRUE(platform.messages.empty());
 
     ClickFile("透視室A.Room");
-    using brisca::MsgAnswer;
+    using brisca::MessageAnswer;
     for (const auto& answers :
-        {std::deque{MsgAnswer::Cancel}, std::deque{MsgAnswer::Ok, MsgAnswer::Cancel}}) {
+        {std::deque{MessageAnswer::Cancel}, std::deque{MessageAnswer::Ok, MessageAnswer::Cancel}}) {
         platform.messages.clear();
-        platform.msgAnswers = answers;
+        platform.messageAnswers = answers;
         editor->deleteFileButton->click();
         EXPECT_EQ(platform.messages.size(), answers.size());
         EXPECT_TRUE(Exists("透視室A.Room"));
     }
     platform.messages.clear();
-    platform.msgAnswers = {MsgAnswer::Ok, MsgAnswer::Ok};
+    platform.messageAnswers = {MessageAnswer::Ok, MessageAnswer::Ok};
     editor->deleteFileButton->click();
     ASSERT_EQ(platform.messages.size(), 2u);
     EXPECT_EQ(platform.messages[0].text, " このファイルを削除していいですか？ ");
     EXPECT_EQ(platform.messages[1].text, " 本当に削除しますか？ ");
-    EXPECT_EQ(platform.messages[1].buttons, brisca::MsgButtons::OkCancel);
+    EXPECT_EQ(platform.messages[1].buttons, brisca::MessageButtons::OkCancel);
     EXPECT_FALSE(Exists("透視室A.Room"));
     EXPECT_EQ(editor->layoutFileList->count(), 0);
     EXPECT_EQ(state.roomLayout, RoomLayout{});

@@ -11,7 +11,8 @@
 #include "windows/MainWindow.h"
 
 using brisca::MainWindow;
-using brisca::MsgIcon;
+using brisca::MessageIcon;
+using brisca::Rectifier;
 
 namespace {
 
@@ -44,7 +45,7 @@ TEST_F(MainWindowTest, StartsWithTheDefaultConditions)
     for (const char* name : {"threePhaseOption", "singlePhaseOption", "pulsedOption", "standingOption"}) {
         EXPECT_FALSE(form.findChild<QRadioButton*>(name)->isChecked()) << name;
     }
-    EXPECT_EQ(form.entries().rectifierType, 1);
+    EXPECT_EQ(form.entries().rectifier, Rectifier::ConstantPotential);
     EXPECT_TRUE(form.resultsButton->isEnabled());
     EXPECT_TRUE(form.startButton->isEnabled());
 }
@@ -87,11 +88,13 @@ TEST_F(MainWindowTest, ControlsCarryTheirNamesCaptionsAndGroups)
 TEST_F(MainWindowTest, WaveformOptionsSetTheRectifierType)
 {
     MainWindow& form = Loaded();
-    const std::pair<QRadioButton*, int> cases[] = {{form.threePhaseOption, 2}, {form.singlePhaseOption, 3},
-        {form.constantPotentialOption, 1}, {form.singlePhaseOption, 3}};
-    for (const auto& [option, type] : cases) {
+    const std::pair<QRadioButton*, Rectifier> cases[] = {{form.threePhaseOption, Rectifier::ThreePhase12Peak},
+        {form.singlePhaseOption, Rectifier::SinglePhase},
+        {form.constantPotentialOption, Rectifier::ConstantPotential},
+        {form.singlePhaseOption, Rectifier::SinglePhase}};
+    for (const auto& [option, rectifier] : cases) {
         option->click();
-        EXPECT_EQ(form.entries().rectifierType, type) << option->objectName().toStdString();
+        EXPECT_EQ(form.entries().rectifier, rectifier) << option->objectName().toStdString();
     }
 }
 
@@ -142,9 +145,9 @@ TEST_F(MainWindowTest, OkComputesTheMeanTubeCurrentOrWarns)
         } else {
             ASSERT_EQ(platform.messages.size(), 1u) << label;
             EXPECT_EQ(platform.messages[0].text, QString::fromUtf8(c.warning));
-            EXPECT_EQ(platform.messages[0].icon, MsgIcon::Warning);
-            EXPECT_EQ(platform.messages[0].buttons, brisca::MsgButtons::Ok);
-            EXPECT_EQ(platform.events, QStringList({"beep", "msgbox"})) << label;
+            EXPECT_EQ(platform.messages[0].icon, MessageIcon::Warning);
+            EXPECT_EQ(platform.messages[0].buttons, brisca::MessageButtons::Ok);
+            EXPECT_EQ(platform.events, QStringList({"beep", "message"})) << label;
         }
     }
 }
@@ -274,7 +277,7 @@ TEST_F(MainWindowTest, AMissingOrShortTableGivesOneWarningAndEndsTheProgram)
         MainWindow& form = Loaded();
         ASSERT_EQ(platform.messages.size(), 1u) << c.file;
         EXPECT_TRUE(platform.messages[0].text.contains(c.file)) << platform.messages[0].text.toStdString();
-        EXPECT_EQ(platform.messages[0].icon, MsgIcon::Warning);
+        EXPECT_EQ(platform.messages[0].icon, MessageIcon::Warning);
         EXPECT_EQ(platform.exitCode, 1) << c.file;
         EXPECT_EQ(form.tubeVoltageEdit->text(), "") << c.file; // the defaults were not filled
     }

@@ -26,7 +26,7 @@ protected:
     {
         Window().showResults();
         for (int c = 1; c <= DisplayGrid::Columns; ++c)
-            for (int r = 1; r <= DisplayGrid::Rows; ++r) state.kermaGrid.at(2, c, r) = 100;
+            for (int r = 1; r <= DisplayGrid::Rows; ++r) state.kermaGrid.At(2, c, r) = 100;
         ResultWindow& results = Window().resultWindow();
         results.thresholdEdits[0]->setText("1.50E-02");
         for (int n = 1; n < 11; ++n) results.thresholdEdits[n]->setText(QString::number(11 - n));
@@ -40,8 +40,8 @@ protected:
     // Colour of the plan at centre-system point (x, y).
     QRgb At(OverlayWindow& w, double x, double y)
     {
-        const QPoint pixel = w.planView->ToPixel(state.roomLayout.centreX + x, state.roomLayout.centreY + y);
-        return w.planView->Image().pixel(pixel);
+        const QPoint pixel = w.planView->toPixel(state.roomLayout.centreX + x, state.roomLayout.centreY + y);
+        return w.planView->image().pixel(pixel);
     }
 
     // Which of the three red frames show.
@@ -58,7 +58,7 @@ TEST_F(OverlayWindowTest, DistributionButtonDrawsOneSidedShowsTheOverlayAndHides
 {
     OverlayWindow& w = Prepared();
     LayoutEditor& editor = Window().layoutEditor();
-    state.heightLayer = 2;
+    state.heightLayer = HeightLayer::Centre;
     w.bothSidesCheck->setChecked(true);
     editor.distributionButton->click();
 
@@ -74,7 +74,7 @@ TEST_F(OverlayWindowTest, DistributionButtonDrawsOneSidedShowsTheOverlayAndHides
     EXPECT_EQ(At(w, 150, 120), band1);
     EXPECT_EQ(At(w, 150, -120), white);
     // Pending events ran after every row.
-    EXPECT_GE(platform.events.count("doevents"), 600);
+    EXPECT_GE(platform.events.count("pendingevents"), 600);
 
     // Both sides show after "再描画" only.
     w.bothSidesCheck->click();
@@ -90,7 +90,7 @@ TEST_F(OverlayWindowTest, DistributionButtonDrawsOneSidedShowsTheOverlayAndHides
 
     // A height option frames itself, sets the shared height and draws that plane (empty).
     w.aboveOption->click();
-    EXPECT_EQ(state.heightLayer, 1);
+    EXPECT_EQ(state.heightLayer, HeightLayer::Above);
     EXPECT_EQ(Frames(w), (std::vector<bool>{true, false, false}));
     EXPECT_EQ(At(w, 150, 120), white);
     w.centreOption->click();
@@ -123,7 +123,7 @@ TEST_F(OverlayWindowTest, ARedrawDuringTheYieldsLeavesTheLatestInputsAndAResetSt
         if (++yields == 5) Window().showResults();
     };
     w.drawOverlay();
-    const QImage& plan = w.planView->Image();
+    const QImage& plan = w.planView->image();
     for (int y = 0; y < plan.height(); y += 7)
         for (int x = 0; x < plan.width(); x += 7) ASSERT_EQ(plan.pixel(x, y), white) << x << ", " << y;
 }

@@ -8,8 +8,8 @@
 #include <sstream>
 
 #include "WorkingFolder.h"
-#include "mapjob/MapCommand.h"
 #include "logic/room/RoomFile.h"
+#include "mapjob/MapCommand.h"
 #include "refiner/run.h"
 #include "windows/OverlayWindow.h"
 #include "windows/ResultWindow.h"
@@ -35,7 +35,7 @@ protected:
     }
 
     // brisca-map on the real result, written to `out`, over the layout file `room` when one is named.
-    void Map(const std::string& out, Quantity quantity, int layer,
+    void Map(const std::string& out, Quantity quantity, HeightLayer layer,
         const std::optional<Thresholds>& thresholds, const std::string& room = {})
     {
         MapOptions options;
@@ -57,12 +57,12 @@ TEST_F(PictureExport, TheSavedMapIsBriscaMapsPicturePixelForPixel)
         QRadioButton* ResultWindow::*quantity;
         QRadioButton* ResultWindow::*height;
         Quantity mapQuantity;
-        int layer;
+        HeightLayer layer;
         const char* edited; // threshold 1 typed by the user; null: the default legend
         const char* proposed;
-    } cases[] = {{&ResultWindow::kermaOption, &ResultWindow::centreOption, Quantity::Kerma, 2, nullptr,
-                     "real_kerma_center.png"},
-        {&ResultWindow::doseOption, &ResultWindow::aboveOption, Quantity::Dose, 1, "7.5",
+    } cases[] = {{&ResultWindow::kermaOption, &ResultWindow::centreOption, Quantity::Kerma,
+                     HeightLayer::Centre, nullptr, "real_kerma_center.png"},
+        {&ResultWindow::doseOption, &ResultWindow::aboveOption, Quantity::Dose, HeightLayer::Above, "7.5",
             "real_dose_above.png"}};
     ResultWindow& w = Painted();
     EXPECT_FALSE(w.imageSaveButton->isEnabled());
@@ -98,7 +98,7 @@ TEST_F(PictureExport, TheSavedCsvAndOverlayAreBriscaMaps)
     platform.saveAnswers.push_back(Path("window.csv"));
     w.csvSaveButton->click();
     EXPECT_EQ(platform.saveProposals.back(), QDir::current().filePath("real_dose_below.csv"));
-    ASSERT_NO_FATAL_FAILURE(Map("map.csv", Quantity::Dose, 3, std::nullopt));
+    ASSERT_NO_FATAL_FAILURE(Map("map.csv", Quantity::Dose, HeightLayer::Below, std::nullopt));
     EXPECT_EQ(Read("window.csv"), Read("map.csv"));
 
     w.paintButton->click();
@@ -109,7 +109,8 @@ TEST_F(PictureExport, TheSavedCsvAndOverlayAreBriscaMaps)
     overlay.imageSaveButton->click();
     EXPECT_EQ(platform.saveProposals.back(), QDir::current().filePath("real_dose_below_room.png"));
     ASSERT_EQ(WriteRoomFile(Path("r.Room").toStdString(), state.roomLayout), "");
-    ASSERT_NO_FATAL_FAILURE(Map("map.png", Quantity::Dose, 3, state.mapThresholds, "r.Room"));
+    ASSERT_NO_FATAL_FAILURE(
+        Map("map.png", Quantity::Dose, HeightLayer::Below, state.mapThresholds, "r.Room"));
     const QImage window(Path("room.png")), map(Path("map.png"));
     ASSERT_FALSE(window.isNull());
     EXPECT_EQ(window.convertToFormat(QImage::Format_RGB32), map.convertToFormat(QImage::Format_RGB32));

@@ -13,8 +13,8 @@
 #include <utility>
 
 #include "WorkingFolder.h"
-#include "logic/result/ColourBands.h"
 #include "drawing/DistributionMap.h"
+#include "logic/result/ColourBands.h"
 #include "logic/text/NumberText.h"
 #include "windows/CorrectionDialog.h"
 #include "windows/LayoutEditor.h"
@@ -74,17 +74,17 @@ protected:
     // the read-out at such a pixel gives the element one column left and one row up.
     void ExpectMapOf(ResultWindow& w)
     {
-        const QImage& map = w.mapView->Surface();
+        const QImage& map = w.mapView->image();
         std::set<QRgb> colours;
         for (int j = 11; j <= 591; ++j)
             for (int i = 1; i <= 376; ++i) colours.insert(map.pixel(MapPixelOfElement(i, j)));
         EXPECT_GE(colours.size(), 5u);
         for (const auto& [i, j] : {std::pair{30, 150}, {150, 450}, {250, 250}, {60, 520}, {350, 40}}) {
-            const Rgb c = MapColour(ColourBand(state.kermaGrid.at(2, i, j), state.mapThresholds));
+            const Rgb c = MapColour(ColourBand(state.kermaGrid.At(2, i, j), state.mapThresholds));
             EXPECT_EQ(map.pixel(MapPixelOfElement(i, j)), qRgb(c.r, c.g, c.b)) << i << "," << j;
             w.readOutAt(QPointF(i + 19, j - 1));
             EXPECT_EQ(w.cursorValueEdit->text().toStdString(),
-                PlainNumberText(state.kermaGrid.at(2, i - 1, j - 1)));
+                PlainNumberText(state.kermaGrid.At(2, i - 1, j - 1)));
         }
     }
 
@@ -138,7 +138,7 @@ protected:
         editor.placeAt(LeftButton, p.windowLeft, p.windowTop);
         editor.chooseControlRoomLabel();
         editor.placeAt(LeftButton, p.controlRoomX, p.controlRoomY);
-        platform.inputAnswers.push_back("前室");
+        platform.textAnswers.push_back("前室");
         editor.enterFreeText();
         editor.placeAt(LeftButton, p.freeTextX, p.freeTextY);
         editor.layoutNameEdit->setText(name + "-room");
@@ -165,7 +165,7 @@ TEST_F(ResultRoad, StandingAndSupineResultsArePaintedWithTheirSymbols)
 
     ASSERT_NO_FATAL_FAILURE(Display(w, "stand.dsr5"));
     ExpectMapOf(w);
-    const QImage& map = w.mapView->Surface();
+    const QImage& map = w.mapView->image();
     // The pixel of user point (0, y) is that of element (−19, y + 1).
     const auto onAxis = [&map](int y) { return map.pixel(MapPixelOfElement(-19, y + 1)); };
     // The tube focus 90 cm in front of the skin and the central ray, light red.
@@ -214,8 +214,8 @@ TEST_F(ResultRoad, ACorrectedResultIsRefinedAndPaintedWithEveryValueScaled)
             for (int r = 1; r <= DisplayGrid::Rows; ++r)
                 for (const auto& [before, after] :
                     {std::pair{&kerma, &state.kermaGrid}, {&dose, &state.doseGrid}}) {
-                    const double expected = 2 * before->at(k, c, r);
-                    mismatches += std::abs(after->at(k, c, r) - expected) > 2e-3 * expected + 1e-12;
+                    const double expected = 2 * before->At(k, c, r);
+                    mismatches += std::abs(after->At(k, c, r) - expected) > 2e-3 * expected + 1e-12;
                 }
     EXPECT_EQ(mismatches, 0);
     EXPECT_GT(state.kermaMax, 0.0);

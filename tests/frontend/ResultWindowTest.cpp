@@ -9,8 +9,8 @@
 #include <QRadioButton>
 
 #include "WorkingFolder.h"
-#include "logic/result/ColourBands.h"
 #include "drawing/DistributionMap.h"
+#include "logic/result/ColourBands.h"
 #include "logic/text/NumberText.h"
 #include "windows/OverlayWindow.h"
 #include "windows/PictureBox.h"
@@ -31,7 +31,7 @@ QByteArray Header(int code)
         .toUtf8();
 }
 
-QRgb Pixel(ResultWindow& w, QPoint p) { return w.mapView->Surface().pixel(p) & 0xffffff; }
+QRgb Pixel(ResultWindow& w, QPoint p) { return w.mapView->image().pixel(p) & 0xffffff; }
 
 QRgb Colour(int band)
 {
@@ -70,7 +70,7 @@ protected:
         ResultWindow& w = Open();
         Select(w, name);
         for (int c = 1; c <= DisplayGrid::Columns; ++c)
-            for (int r = 1; r <= DisplayGrid::Rows; ++r) state.kermaGrid.at(2, c, r) = value;
+            for (int r = 1; r <= DisplayGrid::Rows; ++r) state.kermaGrid.At(2, c, r) = value;
         w.thresholdEdits[0]->setText("50");
         w.paintButton->setEnabled(true);
         return w;
@@ -84,7 +84,7 @@ TEST_F(ResultWindowTest, OpeningResetsBothWindowsListsResultFilesAndHidesTheMain
     w.thresholdEdits[3]->setText("12");
     w.cursorValueEdit->setText("3");
     Window().overlayWindow().thresholdLabels[0]->setText("9");
-    state.heightLayer = 3;
+    state.heightLayer = HeightLayer::Below;
     state.mapDrawn = true;
     Window().show();
     Open();
@@ -106,7 +106,7 @@ TEST_F(ResultWindowTest, OpeningResetsBothWindowsListsResultFilesAndHidesTheMain
     EXPECT_TRUE(w.kermaOption->isChecked());
     EXPECT_TRUE(w.centreOption->isChecked());
     EXPECT_EQ(w.legendUnitLabel->text(), "Gy/min");
-    EXPECT_EQ(state.heightLayer, 2);
+    EXPECT_EQ(state.heightLayer, HeightLayer::Centre);
     EXPECT_FALSE(state.mapDrawn);
 
     w.closeButton->click();
@@ -116,8 +116,9 @@ TEST_F(ResultWindowTest, OpeningResetsBothWindowsListsResultFilesAndHidesTheMain
 
 TEST_F(ResultWindowTest, SelectingAFileShowsItsHeaderInBothWindows)
 {
-    const std::pair<int, const char*> cases[] = {{1, "臥位（垂直照射）"}, {2, "立位（水平照射）"}};
-    for (const auto& [code, words] : cases) {
+    const std::tuple<int, const char*, PatientPosition> cases[] = {
+        {1, "臥位（垂直照射）", PatientPosition::Supine}, {2, "立位（水平照射）", PatientPosition::Standing}};
+    for (const auto& [code, words, expected] : cases) {
         Write("r.dsr5", Header(code));
         ResultWindow& w = Open();
         Select(w, "r.dsr5");
@@ -133,8 +134,8 @@ TEST_F(ResultWindowTest, SelectingAFileShowsItsHeaderInBothWindows)
         EXPECT_EQ(o.fieldSecondLabel->text(), "15");
         EXPECT_EQ(o.copperFilterLabel->text(), "0");
         EXPECT_TRUE(w.convertButton->isEnabled());
-        EXPECT_EQ(state.patientPosition, code);
-        EXPECT_EQ(state.job.Fsd, 90.0);
+        EXPECT_EQ(state.patientPosition, expected);
+        EXPECT_EQ(state.job.fsd, 90.0);
     }
 }
 
@@ -147,7 +148,7 @@ TEST_F(ResultWindowTest, AFileWhoseHeaderCannotBeReadIsNamedAndNotConverted)
     Select(w, "short.dsr5");
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_TRUE(platform.messages[0].text.contains("short.dsr5"));
-    EXPECT_EQ(platform.messages[0].icon, MsgIcon::Warning);
+    EXPECT_EQ(platform.messages[0].icon, MessageIcon::Warning);
     EXPECT_FALSE(w.convertButton->isEnabled());
     EXPECT_TRUE(w.positionLabel->text().isEmpty());
     EXPECT_TRUE(Window().overlayWindow().fsdLabel->text().isEmpty());
@@ -161,7 +162,7 @@ TEST_F(ResultWindowTest, OkClearsTheMapWritesTheListFileAndStartsTheRefinerHidde
     QFile::setPermissions(Path("mcrefine"), QFile::ReadOwner | QFile::ExeOwner);
     ResultWindow& w = Open();
     Select(w, "r.dsr5");
-    w.mapView->Surface().fill(Qt::red);
+    w.mapView->image().fill(Qt::red);
     state.mapDrawn = true;
     platform.events.clear();
     w.convertButton->click();
@@ -170,7 +171,7 @@ TEST_F(ResultWindowTest, OkClearsTheMapWritesTheListFileAndStartsTheRefinerHidde
     EXPECT_EQ(Read("FLname.txt"), "r.dsr5\r\n");
     EXPECT_EQ(Pixel(w, {10, 10}), 0xffffffu);
     EXPECT_FALSE(state.mapDrawn);
-    EXPECT_EQ(platform.events, QStringList({"doevents", "start", "doevents"}));
+    EXPECT_EQ(platform.events, QStringList({"pendingevents", "start", "pendingevents"}));
     ASSERT_EQ(platform.starts.size(), 1u);
     EXPECT_EQ(platform.starts[0].program, Path("mcrefine"));
     EXPECT_EQ(platform.starts[0].style, WindowStyle::Hidden);
@@ -227,7 +228,7 @@ TEST_F(ResultWindowTest, ProcessingAsksAgainForAnIncompleteFileAndExplainsAnAllZ
         ASSERT_EQ(platform.messages.size(), 1u);
         if (allZero) {
             EXPECT_TRUE(platform.messages[0].text.contains("線量率がありません"));
-            EXPECT_EQ(platform.messages[0].icon, MsgIcon::Warning);
+            EXPECT_EQ(platform.messages[0].icon, MessageIcon::Warning);
         } else {
             EXPECT_EQ(platform.messages[0].text, kRetry);
         }
@@ -241,7 +242,7 @@ TEST_F(ResultWindowTest, DeletingAsksFirstAndDisablesOk)
     Write("r.dsr5", Header(2));
     ResultWindow& w = Open();
     Select(w, "r.dsr5");
-    platform.msgAnswers = {MsgAnswer::Cancel, MsgAnswer::Ok};
+    platform.messageAnswers = {MessageAnswer::Cancel, MessageAnswer::Ok};
     w.deleteButton->click();
     EXPECT_TRUE(Exists("r.dsr5"));
     EXPECT_TRUE(w.convertButton->isEnabled());
@@ -250,7 +251,7 @@ TEST_F(ResultWindowTest, DeletingAsksFirstAndDisablesOk)
     EXPECT_FALSE(w.convertButton->isEnabled());
     EXPECT_EQ(w.resultList->count(), 0);
     EXPECT_EQ(platform.messages[0].text, " このファイルを削除していいですか？ ");
-    EXPECT_EQ(platform.messages[0].buttons, MsgButtons::OkCancel);
+    EXPECT_EQ(platform.messages[0].buttons, MessageButtons::OkCancel);
 }
 
 TEST_F(ResultWindowTest, PaintingEnablesTheNextStepsExceptCorrectingACorrectedFile)
@@ -283,7 +284,7 @@ TEST_F(ResultWindowTest, PaintingLocksItsButtonAndAHeightChosenMeanwhileAppliesT
     EXPECT_GT(yields, 10);
     EXPECT_EQ(Pixel(w, MapPixelOfElement(150, 11)), Colour(1));
     EXPECT_EQ(Pixel(w, MapPixelOfElement(150, 591)), Colour(12)); // layer 1 holds no values
-    EXPECT_EQ(state.heightLayer, 1);
+    EXPECT_EQ(state.heightLayer, HeightLayer::Above);
 }
 
 TEST_F(ResultWindowTest, QuantityChoiceSwapsLegendsAndUnits)

@@ -2,23 +2,23 @@
 
 namespace brisca {
 
-MsgAnswer ScriptedPlatform::MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon)
+MessageAnswer ScriptedPlatform::ShowMessage(const QString& text, MessageButtons buttons, MessageIcon icon)
 {
     messages.push_back({text, buttons, icon});
-    events << "msgbox";
-    if (msgAnswers.empty()) return MsgAnswer::Ok;
-    const MsgAnswer answer = msgAnswers.front();
-    msgAnswers.pop_front();
+    events << "message";
+    if (messageAnswers.empty()) return MessageAnswer::Ok;
+    const MessageAnswer answer = messageAnswers.front();
+    messageAnswers.pop_front();
     return answer;
 }
 
-QString ScriptedPlatform::InputBox(const QString& prompt, const QString&)
+QString ScriptedPlatform::AskForText(const QString& prompt, const QString&)
 {
-    inputPrompts << prompt;
-    events << "inputbox";
-    if (inputAnswers.empty()) return QString();
-    const QString answer = inputAnswers.front();
-    inputAnswers.pop_front();
+    textPrompts << prompt;
+    events << "askfortext";
+    if (textAnswers.empty()) return QString();
+    const QString answer = textAnswers.front();
+    textAnswers.pop_front();
     return answer;
 }
 
@@ -56,9 +56,9 @@ bool ScriptedPlatform::StartWatchedProgram(
     return startSucceeds;
 }
 
-void ScriptedPlatform::DoEvents()
+void ScriptedPlatform::ProcessPendingEvents()
 {
-    events << "doevents";
+    events << "pendingevents";
     if (duringEvents) duringEvents();
 }
 

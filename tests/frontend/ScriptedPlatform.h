@@ -12,41 +12,42 @@ namespace brisca {
 // One message box as the program showed it.
 struct ShownMessage {
     QString text;
-    MsgButtons buttons;
-    MsgIcon icon;
+    MessageButtons buttons;
+    MessageIcon icon;
 };
 
-// The platform tests drive: message boxes and input boxes answered in advance, a fixed date,
+// The platform tests drive: message boxes and text questions answered in advance, a fixed date,
 // program starts recorded instead of made.
 class ScriptedPlatform : public Platform {
 public:
-    MsgAnswer MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon) override;
-    QString InputBox(const QString& prompt, const QString& title) override;
+    MessageAnswer ShowMessage(const QString& text, MessageButtons buttons, MessageIcon icon) override;
+    QString AskForText(const QString& prompt, const QString& title) override;
     QString SaveFileName(const QString& title, const QString& proposedPath, const QString& filter) override;
     void Beep() override;
     QString DateText() override;
     bool StartProgram(const ProgramStart& start) override;
     bool StartWatchedProgram(
         const ProgramStart& start, QObject& owner, std::function<void(const ProgramEnd&)> ended) override;
-    void DoEvents() override;
+    void ProcessPendingEvents() override;
     QString ProgramFolder() override;
     void EndProgram(int exitCode) override;
     bool EndRequested() const override;
 
-    std::deque<MsgAnswer> msgAnswers;   // answers for the next boxes; Ok when none is left
-    std::deque<QString> inputAnswers;   // answers for the next input boxes; empty when none
-    std::deque<QString> saveAnswers;    // paths chosen in the next save dialogs; cancelled when none
-    QString date = "2026-12-07";        // what DateText returns
-    bool startSucceeds = true;          // what StartProgram returns
-    QString programFolder;              // what ProgramFolder returns
-    std::function<void()> duringEvents; // runs inside every DoEvents, as a user's event would
+    std::deque<MessageAnswer> messageAnswers; // answers for the next boxes; Ok when none is left
+    std::deque<QString> textAnswers;          // answers for the next text questions; empty when none
+    std::deque<QString> saveAnswers;          // paths chosen in the next save dialogs; cancelled when none
+    QString date = "2026-12-07";              // what DateText returns
+    bool startSucceeds = true;                // what StartProgram returns
+    QString programFolder;                    // what ProgramFolder returns
+    std::function<void()> duringEvents; // runs inside every ProcessPendingEvents, as a user's event would
 
     std::vector<ShownMessage> messages;                           // every message box, in order
-    QStringList inputPrompts;                                     // every input box prompt, in order
+    QStringList textPrompts;                                      // every text question's prompt, in order
     QStringList saveProposals;                                    // every save dialog's proposed path
     std::vector<ProgramStart> starts;                             // every program start, in order
     std::vector<std::function<void(const ProgramEnd&)>> watchers; // end calls of watched starts
-    QStringList events; // "beep", "msgbox", "savedialog", "start", "doevents", "end" in order
+    QStringList events; // "beep", "message", "askfortext", "savedialog", "start", "pendingevents",
+                        // "end" in order
     int beeps = 0;      // number of beeps
     int exitCode = -1;  // code given to EndProgram; -1 while running
 };

@@ -11,8 +11,8 @@
 
 #include "ShippedTables.h"
 #include "logic/start/CalculationStart.h"
-#include "logic/text/NumberText.h"
 #include "logic/start/XraySpectrum.h"
+#include "logic/text/NumberText.h"
 
 using namespace brisca;
 
@@ -24,7 +24,7 @@ double AirKermaBehind(const XraySpectrum& s, const DataTables& tables, double t)
 {
     double kerma = 0.0;
     for (int i = 2; i <= EnergySlots; ++i)
-        kerma += s.Spectrum[i] * 0.5 * i * tables.MuEnAir[i] * std::exp(-tables.MuAl[i] * t);
+        kerma += s.spectrum[i] * 0.5 * i * tables.muEnAir[i] * std::exp(-tables.muAl[i] * t);
     return kerma;
 }
 
@@ -42,16 +42,17 @@ double FirstHalfValueLayerMm(const XraySpectrum& s, const DataTables& tables)
 }
 
 // Constant potential, 12 degrees, 2.5 mm Al total filtration (inherent only).
-XraySpectrum TwoAndAHalfMillimetreBeam(const std::string& kv, int rectifierType = 1)
+XraySpectrum TwoAndAHalfMillimetreBeam(
+    const std::string& kv, Rectifier rectifier = Rectifier::ConstantPotential)
 {
     CalculationEntries entries;
     entries.tubeVoltageKv = kv;
     entries.inherentFiltrationMmAl = "2.5";
     entries.addedAluminiumMm = "0";
     entries.addedCopperMm = "0";
-    entries.rectifierType = rectifierType;
+    entries.rectifier = rectifier;
     XraySpectrum s = ComputeXraySpectrum(entries, ShippedTables());
-    EXPECT_EQ(s.Warning, "");
+    EXPECT_EQ(s.warning, "");
     return s;
 }
 
@@ -81,9 +82,12 @@ TEST(BeamQuality, FirstHalfValueLayerMatchesPublishedBeams)
 TEST(BeamQuality, RippleSoftensTheBeam)
 {
     for (const char* kv : {"60", "80", "120"}) {
-        const double constant = FirstHalfValueLayerMm(TwoAndAHalfMillimetreBeam(kv, 1), ShippedTables());
-        const double threePhase = FirstHalfValueLayerMm(TwoAndAHalfMillimetreBeam(kv, 2), ShippedTables());
-        const double singlePhase = FirstHalfValueLayerMm(TwoAndAHalfMillimetreBeam(kv, 3), ShippedTables());
+        const double constant = FirstHalfValueLayerMm(
+            TwoAndAHalfMillimetreBeam(kv, Rectifier::ConstantPotential), ShippedTables());
+        const double threePhase = FirstHalfValueLayerMm(
+            TwoAndAHalfMillimetreBeam(kv, Rectifier::ThreePhase12Peak), ShippedTables());
+        const double singlePhase =
+            FirstHalfValueLayerMm(TwoAndAHalfMillimetreBeam(kv, Rectifier::SinglePhase), ShippedTables());
         EXPECT_LT(singlePhase, threePhase) << kv << " kV";
         EXPECT_LT(threePhase, constant) << kv << " kV";
     }
@@ -108,8 +112,8 @@ TEST(BeamQuality, TubeOutputAtReferenceFiltrationIsPlausible)
     reference.addedAluminiumMm = "0";
     reference.resultName = "reference";
     const PreparedCalculation atReference = PrepareCalculation(reference, ShippedTables());
-    ASSERT_EQ(atReference.Warning, "");
-    const double microGrayPerMilliampereSecond = atReference.Job.TubeOutput / 60.0 * 1e6;
+    ASSERT_EQ(atReference.warning, "");
+    const double microGrayPerMilliampereSecond = atReference.job.tubeOutput / 60.0 * 1e6;
     EXPECT_GT(microGrayPerMilliampereSecond, 25.0);
     EXPECT_LT(microGrayPerMilliampereSecond, 80.0);
 
@@ -117,9 +121,9 @@ TEST(BeamQuality, TubeOutputAtReferenceFiltrationIsPlausible)
     defaults.resultName = "defaults";
     const PreparedCalculation atDefaults = PrepareCalculation(defaults, ShippedTables());
     std::cout << "tube output at the default conditions: "
-              << FormatNumber(atDefaults.Job.TubeOutput, "0.000E+00") << " Gy/min at 100 cm (kerma ratio "
-              << FormatNumber(atDefaults.Spectrum.KermaRatio, "0.0000") << ")\n";
-    EXPECT_LT(atDefaults.Job.TubeOutput, atReference.Job.TubeOutput) << "1.5 mm added Al lowers the output";
+              << FormatNumber(atDefaults.job.tubeOutput, "0.000E+00") << " Gy/min at 100 cm (kerma ratio "
+              << FormatNumber(atDefaults.spectrum.kermaRatio, "0.0000") << ")\n";
+    EXPECT_LT(atDefaults.job.tubeOutput, atReference.job.tubeOutput) << "1.5 mm added Al lowers the output";
 }
 
 } // namespace

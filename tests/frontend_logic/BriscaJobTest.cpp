@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "ShippedTables.h"
-#include "logic/start/CalculationStart.h"
 #include "commandline/JobOptions.h"
+#include "logic/start/CalculationStart.h"
 #include "logic/start/MeanTubeCurrent.h"
 
 using namespace brisca;
@@ -45,8 +45,10 @@ TEST(JobOptions, EachOptionFillsItsWindowEntry)
                 e.addedAluminiumMm = "0";
                 e.addedCopperMm = "0.1";
             })},
-        {{"--waveform", "three-phase"}, Entries([](CalculationEntries& e) { e.rectifierType = 2; })},
-        {{"--waveform", "single-phase"}, Entries([](CalculationEntries& e) { e.rectifierType = 3; })},
+        {{"--waveform", "three-phase"},
+            Entries([](CalculationEntries& e) { e.rectifier = Rectifier::ThreePhase12Peak; })},
+        {{"--waveform", "single-phase"},
+            Entries([](CalculationEntries& e) { e.rectifier = Rectifier::SinglePhase; })},
         {{"--waveform", "three-phase", "--waveform", "constant"}, CalculationEntries{}},
         {{"--ma", "2.5"}, Entries([](CalculationEntries& e) { e.meanTubeCurrentMa = "2.5"; })},
         {{"--pulse-ma", "2", "--rate", "15", "--width", "5"},
@@ -58,16 +60,16 @@ TEST(JobOptions, EachOptionFillsItsWindowEntry)
              e.histories = "1e8";
          })},
         {{"--position", "standing", "--name", "chest 80kV"}, Entries([](CalculationEntries& e) {
-             e.position = PatientPositionChoice::Standing;
+             e.position = PatientPosition::Standing;
              e.resultName = "chest 80kV";
          })},
     };
     for (const auto& c : cases) {
         const JobOptions options = ParseJobOptions(c.arguments);
-        const CalculationEntries& e = options.Entries;
+        const CalculationEntries& e = options.entries;
         const CalculationEntries& x = c.expected;
-        ASSERT_EQ(options.UsageError, "");
-        ASSERT_EQ(options.Warning, "");
+        ASSERT_EQ(options.usageError, "");
+        ASSERT_EQ(options.warning, "");
         const std::string where = c.arguments.empty() ? "no options" : c.arguments[0];
         EXPECT_EQ(std::vector<std::string>({e.tubeVoltageKv, e.targetAngleDegrees, e.inherentFiltrationMmAl,
                       e.addedAluminiumMm, e.addedCopperMm, e.meanTubeCurrentMa, e.fsdCm, e.fieldLongCm,
@@ -76,7 +78,7 @@ TEST(JobOptions, EachOptionFillsItsWindowEntry)
                 x.addedAluminiumMm, x.addedCopperMm, x.meanTubeCurrentMa, x.fsdCm, x.fieldLongCm,
                 x.fieldShortCm, x.histories, x.resultName}))
             << where;
-        EXPECT_EQ(e.rectifierType, x.rectifierType) << where;
+        EXPECT_EQ(e.rectifier, x.rectifier) << where;
         EXPECT_EQ(e.position, x.position) << where;
     }
 }
@@ -95,12 +97,12 @@ TEST(JobOptions, MalformedCommandLinesAndRefusedCurrents)
         {{"--ma", "1", "--rate", "15"},
             "give either --ma or the pulse entries --pulse-ma, --rate and --width, not both"},
     };
-    for (const auto& [arguments, message] : usage) EXPECT_EQ(ParseJobOptions(arguments).UsageError, message);
-    EXPECT_EQ(ParseJobOptions({"--ma", ""}).Warning, TubeCurrentMissingWarning);
-    EXPECT_EQ(ParseJobOptions({"--pulse-ma", "2", "--rate", "15"}).Warning, PulseDataMissingWarning);
-    EXPECT_TRUE(ParseJobOptions({"--run"}).Run);
-    EXPECT_EQ(ParseJobOptions({"--threads", "0"}).Threads, "0");
-    EXPECT_TRUE(ParseJobOptions({"--help"}).Help);
+    for (const auto& [arguments, message] : usage) EXPECT_EQ(ParseJobOptions(arguments).usageError, message);
+    EXPECT_EQ(ParseJobOptions({"--ma", ""}).warning, TubeCurrentMissingWarning);
+    EXPECT_EQ(ParseJobOptions({"--pulse-ma", "2", "--rate", "15"}).warning, PulseDataMissingWarning);
+    EXPECT_TRUE(ParseJobOptions({"--run"}).run);
+    EXPECT_EQ(ParseJobOptions({"--threads", "0"}).threads, "0");
+    EXPECT_TRUE(ParseJobOptions({"--help"}).help);
 }
 
 TEST(JobOptions, HelpListsEveryOption)
@@ -162,7 +164,7 @@ TEST_F(BriscaJobRun, WritesTheFilesOfTheCalculationStart)
          "--fsd 5 --field 30x7 --histories 1e8 --position standing --name 'chest 120kV'",
             Entries([](CalculationEntries& e) {
                 e.tubeVoltageKv = "120";
-                e.rectifierType = 3;
+                e.rectifier = Rectifier::SinglePhase;
                 e.targetAngleDegrees = "16";
                 e.inherentFiltrationMmAl = "3";
                 e.addedAluminiumMm = "0";
@@ -172,13 +174,13 @@ TEST_F(BriscaJobRun, WritesTheFilesOfTheCalculationStart)
                 e.fieldLongCm = "30";
                 e.fieldShortCm = "7";
                 e.histories = "1e8";
-                e.position = PatientPositionChoice::Standing;
+                e.position = PatientPosition::Standing;
                 e.resultName = "chest 120kV";
             })},
         {"--kv 200 --inherent 0.2 --waveform three-phase --name limited", Entries([](CalculationEntries& e) {
              e.tubeVoltageKv = "200";
              e.inherentFiltrationMmAl = "0.2";
-             e.rectifierType = 2;
+             e.rectifier = Rectifier::ThreePhase12Peak;
              e.resultName = "limited";
          })},
     };
@@ -186,9 +188,9 @@ TEST_F(BriscaJobRun, WritesTheFilesOfTheCalculationStart)
         ASSERT_EQ(Run(BRISCA_JOB_PROGRAM, c.arguments), 0) << c.arguments << "\n"
                                                            << Read(work_ / "stderr.txt");
         const PreparedCalculation expected = PrepareCalculation(c.entries, ShippedTables());
-        ASSERT_EQ(expected.Warning, "");
-        EXPECT_EQ(Read(work_ / "B_SPCTL.dat"), expected.SpectrumFile) << c.arguments;
-        EXPECT_EQ(Read(work_ / "B2F.txt"), expected.JobFile) << c.arguments;
+        ASSERT_EQ(expected.warning, "");
+        EXPECT_EQ(Read(work_ / "B_SPCTL.dat"), expected.spectrumFile) << c.arguments;
+        EXPECT_EQ(Read(work_ / "B2F.txt"), expected.jobFile) << c.arguments;
     }
     EXPECT_NE(Read(work_ / "stdout.txt").find("管電圧を 149.5 kV にしました。"), std::string::npos);
 }

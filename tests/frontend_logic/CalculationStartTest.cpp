@@ -80,7 +80,7 @@ TEST(StartChecks, HistoriesFieldAndNameInThisOrder)
         entries.fieldShortCm = c.fieldShortCm;
         entries.resultName = c.resultName;
         const StartCheck check = CheckCalculationEntries(entries);
-        EXPECT_EQ(check.Warning, c.warning) << c.what;
+        EXPECT_EQ(check.warning, c.warning) << c.what;
         EXPECT_EQ(check.correctedHistories.value_or(""), c.resetsHistories ? "100000000" : "") << c.what;
     }
 }
@@ -114,8 +114,8 @@ TEST(JobFile, LinesOfTheJobFile)
         entries.histories = c.histories;
         entries.resultName = c.resultName;
         const PreparedCalculation prepared = PrepareCalculation(entries, ShippedTables());
-        ASSERT_EQ(prepared.Warning, "") << c.what;
-        const auto lines = Lines(prepared.JobFile);
+        ASSERT_EQ(prepared.warning, "") << c.what;
+        const auto lines = Lines(prepared.jobFile);
         ASSERT_EQ(lines.size(), 6u);
         EXPECT_EQ(std::vector<std::string>(lines.begin() + 1, lines.end()), c.lines2to6) << c.what;
     }
@@ -127,16 +127,16 @@ TEST(JobFile, EmptyOrZeroCurrentGivesZeroOutputAndStillStarts)
         CalculationEntries entries = Named("x");
         entries.meanTubeCurrentMa = current;
         const PreparedCalculation prepared = PrepareCalculation(entries, ShippedTables());
-        ASSERT_EQ(prepared.Warning, "");
-        EXPECT_EQ(Lines(prepared.JobFile)[0], "0.000E+00");
-        EXPECT_EQ(Lines(prepared.SpectrumFile)[302], "0.00");
+        ASSERT_EQ(prepared.warning, "");
+        EXPECT_EQ(Lines(prepared.jobFile)[0], "0.000E+00");
+        EXPECT_EQ(Lines(prepared.spectrumFile)[302], "0.00");
     }
 }
 
 TEST(JobFile, DefaultResultNameHoldsNoSlash)
 {
-    EXPECT_EQ(DefaultResultName(2026, 12, 7, PatientPositionChoice::Supine), "2026-12-07-臥位");
-    EXPECT_EQ(DefaultResultName(2027, 1, 31, PatientPositionChoice::Standing), "2027-01-31-立位");
+    EXPECT_EQ(DefaultResultName(2026, 12, 7, PatientPosition::Supine), "2026-12-07-臥位");
+    EXPECT_EQ(DefaultResultName(2027, 1, 31, PatientPosition::Standing), "2027-01-31-立位");
 }
 
 // A table with voltages 40, 50, ..., 150 and outputs 2 x voltage (waveform 1),
@@ -146,17 +146,17 @@ DataTables LinearOutputTable()
     DataTables tables;
     for (int row = 1; row <= OutputRows; ++row) {
         const double kv = 30.0 + 10.0 * row;
-        tables.OutputTable[1][row] = kv;
-        tables.OutputTable[2][row] = 2.0 * kv;
-        tables.OutputTable[3][row] = 100.0 + kv;
-        tables.OutputTable[4][row] = kv * kv;
+        tables.outputTable[1][row] = kv;
+        tables.outputTable[2][row] = 2.0 * kv;
+        tables.outputTable[3][row] = 100.0 + kv;
+        tables.outputTable[4][row] = kv * kv;
     }
     return tables;
 }
 
 struct OutputCase {
-    double V;
-    int waveform;
+    double v;
+    Rectifier rectifier;
     double expectedY;
 };
 
@@ -164,55 +164,57 @@ TEST(TubeOutput, InterpolatesAlongTheVoltageColumn)
 {
     const DataTables tables = LinearOutputTable();
     const OutputCase cases[] = {
-        {80.0, 1, 160.0},
-        {150.0, 1, 300.0},
-        {40.0, 1, 80.0},
-        {85.0, 2, 185.0},
-        {30.0, 2, 130.0},
-        {33.0, 1, 66.0},
-        {80.0, 3, 6400.0},
-        {85.0, 3, 7250.0},
-        {35.0, 3, 1150.0}, // below the first row: the line through rows 1 and 2 (1600, 2500)
-        {149.5, 3, 22355.0},
+        {80.0, Rectifier::ConstantPotential, 160.0},
+        {150.0, Rectifier::ConstantPotential, 300.0},
+        {40.0, Rectifier::ConstantPotential, 80.0},
+        {85.0, Rectifier::ThreePhase12Peak, 185.0},
+        {30.0, Rectifier::ThreePhase12Peak, 130.0},
+        {33.0, Rectifier::ConstantPotential, 66.0},
+        {80.0, Rectifier::SinglePhase, 6400.0},
+        {85.0, Rectifier::SinglePhase, 7250.0},
+        {35.0, Rectifier::SinglePhase,
+            1150.0}, // below the first row: the line through rows 1 and 2 (1600, 2500)
+        {149.5, Rectifier::SinglePhase, 22355.0},
     };
     for (const auto& c : cases) {
-        const TubeOutputResult result = ComputeTubeOutputFor(c.V, 1.0, c.waveform, 1.0, tables);
-        ASSERT_EQ(result.Warning, "");
-        EXPECT_DOUBLE_EQ(result.TubeOutput, c.expectedY * 60.0 * 33.97)
-            << c.V << " kV, waveform " << c.waveform;
+        const TubeOutputResult result = ComputeTubeOutputFor(c.v, 1.0, c.rectifier, 1.0, tables);
+        ASSERT_EQ(result.warning, "");
+        EXPECT_DOUBLE_EQ(result.tubeOutput, c.expectedY * 60.0 * 33.97)
+            << c.v << " kV, waveform " << static_cast<int>(c.rectifier);
     }
 }
 
 TEST(TubeOutput, ScalesByKermaRatioAndCurrent)
 {
     const DataTables tables = LinearOutputTable();
-    EXPECT_DOUBLE_EQ(
-        ComputeTubeOutputFor(80.0, 2.5, 1, 0.5, tables).TubeOutput, 0.5 * 160.0 * 2.5 * 60.0 * 33.97);
-    EXPECT_EQ(ComputeTubeOutputFor(80.0, 0.0, 1, 0.5, tables).TubeOutput, 0.0);
+    EXPECT_DOUBLE_EQ(ComputeTubeOutputFor(80.0, 2.5, Rectifier::ConstantPotential, 0.5, tables).tubeOutput,
+        0.5 * 160.0 * 2.5 * 60.0 * 33.97);
+    EXPECT_EQ(ComputeTubeOutputFor(80.0, 0.0, Rectifier::ConstantPotential, 0.5, tables).tubeOutput, 0.0);
 }
 
 TEST(TubeOutput, VoltageAboveTheTableIsRefused)
 {
     const DataTables tables = LinearOutputTable();
-    const TubeOutputResult above = ComputeTubeOutputFor(150.5, 1.0, 1, 1.0, tables);
-    EXPECT_NE(above.Warning.find("150.5 kV"), std::string::npos) << above.Warning;
-    EXPECT_NE(above.Warning.find("150 kV"), std::string::npos) << above.Warning;
-    EXPECT_EQ(ComputeTubeOutputFor(150.0, 1.0, 1, 1.0, tables).Warning, "");
+    const TubeOutputResult above =
+        ComputeTubeOutputFor(150.5, 1.0, Rectifier::ConstantPotential, 1.0, tables);
+    EXPECT_NE(above.warning.find("150.5 kV"), std::string::npos) << above.warning;
+    EXPECT_NE(above.warning.find("150 kV"), std::string::npos) << above.warning;
+    EXPECT_EQ(ComputeTubeOutputFor(150.0, 1.0, Rectifier::ConstantPotential, 1.0, tables).warning, "");
 }
 
 TEST(CalculationStart, VoltageAboveTheTableWritesNothing)
 {
     DataTables tables = ShippedTables();
-    for (int row = 1; row <= OutputRows; ++row) tables.OutputTable[1][row] = 20.0 + 10.0 * row; // 30..140 kV
+    for (int row = 1; row <= OutputRows; ++row) tables.outputTable[1][row] = 20.0 + 10.0 * row; // 30..140 kV
     CalculationEntries entries = Named("x");
     entries.tubeVoltageKv = "200";
     const PreparedCalculation prepared = PrepareCalculation(entries, tables);
-    EXPECT_NE(prepared.Warning.find("149.5 kV"), std::string::npos) << prepared.Warning;
-    EXPECT_NE(prepared.Warning.find("140 kV"), std::string::npos) << prepared.Warning;
+    EXPECT_NE(prepared.warning.find("149.5 kV"), std::string::npos) << prepared.warning;
+    EXPECT_NE(prepared.warning.find("140 kV"), std::string::npos) << prepared.warning;
     EXPECT_EQ(prepared.correctedTubeVoltage.value_or(""), "149.5")
         << "the window still shows the limited voltage";
-    EXPECT_EQ(prepared.SpectrumFile, "");
-    EXPECT_EQ(prepared.JobFile, "");
+    EXPECT_EQ(prepared.spectrumFile, "");
+    EXPECT_EQ(prepared.jobFile, "");
 }
 
 struct NonFiniteCase {
@@ -238,8 +240,8 @@ TEST(CalculationStart, NumbersBeyondRangeNeverReachAFile)
     };
     for (const auto& c : cases) {
         const PreparedCalculation prepared = PrepareCalculation(c.entries, ShippedTables());
-        EXPECT_EQ(prepared.Warning, c.warning) << c.what;
-        EXPECT_EQ(prepared.JobFile, "") << c.what;
+        EXPECT_EQ(prepared.warning, c.warning) << c.what;
+        EXPECT_EQ(prepared.jobFile, "") << c.what;
     }
 }
 
@@ -249,7 +251,7 @@ TEST(CalculationStart, ChecksStopBeforeTheSpectrum)
     entries.histories = "99999999";
     entries.tubeVoltageKv = "500";
     const PreparedCalculation prepared = PrepareCalculation(entries, ShippedTables());
-    EXPECT_EQ(prepared.Warning, HistoriesWarning);
+    EXPECT_EQ(prepared.warning, HistoriesWarning);
     EXPECT_EQ(prepared.correctedHistories.value_or(""), "100000000");
     EXPECT_FALSE(prepared.correctedTubeVoltage) << "the spectrum did not run";
 }
@@ -266,17 +268,17 @@ TEST(CalculationStart, OnlyARunOfMoreThan1E11HistoriesAsksWithItsRunTime)
         CalculationEntries entries = Named("x");
         entries.histories = histories;
         const PreparedCalculation prepared = PrepareCalculation(entries, ShippedTables());
-        EXPECT_EQ(prepared.Warning, "") << histories;
-        EXPECT_EQ(prepared.Question, question) << histories;
+        EXPECT_EQ(prepared.warning, "") << histories;
+        EXPECT_EQ(prepared.question, question) << histories;
     }
 }
 
 TEST(CalculationStart, PositionPicksTheEngine)
 {
     CalculationEntries entries = Named("x");
-    EXPECT_EQ(PrepareCalculation(entries, ShippedTables()).EngineProgram, "mcsupine");
-    entries.position = PatientPositionChoice::Standing;
-    EXPECT_EQ(PrepareCalculation(entries, ShippedTables()).EngineProgram, "mcstand");
+    EXPECT_EQ(PrepareCalculation(entries, ShippedTables()).engineProgram, "mcsupine");
+    entries.position = PatientPosition::Standing;
+    EXPECT_EQ(PrepareCalculation(entries, ShippedTables()).engineProgram, "mcstand");
 }
 
 TEST(CalculationStart, TubeOutputReadsTheLimitedVoltage)
@@ -286,8 +288,8 @@ TEST(CalculationStart, TubeOutputReadsTheLimitedVoltage)
     high.tubeVoltageKv = "200";
     CalculationEntries limited = Named("x");
     limited.tubeVoltageKv = "149.5";
-    EXPECT_EQ(PrepareCalculation(high, ShippedTables()).JobFile,
-        PrepareCalculation(limited, ShippedTables()).JobFile);
+    EXPECT_EQ(PrepareCalculation(high, ShippedTables()).jobFile,
+        PrepareCalculation(limited, ShippedTables()).jobFile);
 }
 
 struct MeanCurrentCase {
@@ -318,7 +320,7 @@ TEST(MeanTubeCurrent, ContinuousCopiesAndPulsedMultiplies)
         const MeanTubeCurrent mean = c.pulsed ? PulsedMeanCurrent(c.tubeCurrent, c.pulseRate, c.pulseWidth)
                                               : ContinuousMeanCurrent(c.tubeCurrent);
         EXPECT_EQ(mean.meanTubeCurrentMa, c.meanTubeCurrentMa) << c.what;
-        EXPECT_EQ(mean.Warning, c.warning) << c.what;
+        EXPECT_EQ(mean.warning, c.warning) << c.what;
     }
 }
 

@@ -71,20 +71,20 @@ TEST_F(DataTablesTest, ReadsEveryTableInRecordOrder)
     DataTables tables;
     ASSERT_EQ(ReadDataTables(folder_, tables), "");
     for (int i : {1, 2, 150, 300}) {
-        EXPECT_EQ(tables.MuTarget[i], 1000 + i);
-        EXPECT_EQ(tables.MuAl[i], 2000 + i);
-        EXPECT_EQ(tables.MuCu[i], 3000 + i);
-        EXPECT_DOUBLE_EQ(tables.MuEnAir[i], (i + 0.5) / 100);
+        EXPECT_EQ(tables.muTarget[i], 1000 + i);
+        EXPECT_EQ(tables.muAl[i], 2000 + i);
+        EXPECT_EQ(tables.muCu[i], 3000 + i);
+        EXPECT_DOUBLE_EQ(tables.muEnAir[i], (i + 0.5) / 100);
     }
-    EXPECT_EQ(tables.OutputTable[1][1], 40.0);
-    EXPECT_EQ(tables.OutputTable[1][12], 150.0);
-    EXPECT_EQ(tables.OutputTable[2][1], 1.1);
-    EXPECT_EQ(tables.OutputTable[3][12], 2.12);
-    EXPECT_EQ(tables.OutputTable[4][5], 3.5);
+    EXPECT_EQ(tables.outputTable[1][1], 40.0);
+    EXPECT_EQ(tables.outputTable[1][12], 150.0);
+    EXPECT_EQ(tables.outputTable[2][1], 1.1);
+    EXPECT_EQ(tables.outputTable[3][12], 2.12);
+    EXPECT_EQ(tables.outputTable[4][5], 3.5);
     // Reference filtrations are stored in cm.
-    EXPECT_DOUBLE_EQ(tables.RefAl[1], 1.5);
-    EXPECT_DOUBLE_EQ(tables.RefAl[3], 3.5);
-    EXPECT_DOUBLE_EQ(tables.RefCu[2], 0.2);
+    EXPECT_DOUBLE_EQ(tables.refAl[1], 1.5);
+    EXPECT_DOUBLE_EQ(tables.refAl[3], 3.5);
+    EXPECT_DOUBLE_EQ(tables.refCu[2], 0.2);
 }
 
 TEST_F(DataTablesTest, AcceptsCommasBlanksAndLineEndsAlike)
@@ -97,8 +97,8 @@ TEST_F(DataTablesTest, AcceptsCommasBlanksAndLineEndsAlike)
     Write("MUs.dat", AttenuationText(300, " , "));
     DataTables fromCommas;
     ASSERT_EQ(ReadDataTables(folder_, fromCommas), "");
-    EXPECT_EQ(fromLines.MuCu, fromCommas.MuCu);
-    EXPECT_EQ(fromLines.MuCu[300], 3300);
+    EXPECT_EQ(fromLines.muCu, fromCommas.muCu);
+    EXPECT_EQ(fromLines.muCu[300], 3300);
 }
 
 struct BrokenFile {
@@ -134,12 +134,12 @@ TEST_F(DataTablesTest, NamesTheFileTheRecordAndTheFault)
         SetUp();
         Write(c.name, c.text);
         DataTables tables;
-        tables.MuAl[7] = 42.0;
+        tables.muAl[7] = 42.0;
         // Japanese first, naming the file by its bare name; the English detail follows.
         const std::string message = ReadDataTables(folder_, tables);
         EXPECT_EQ(message.rfind(std::string(c.name) + " ", 0), 0u) << message;
         EXPECT_NE(message.find("[" + std::string(c.expectedMessage) + "]"), std::string::npos) << message;
-        EXPECT_EQ(tables.MuAl[7], 42.0) << "a failed read leaves the tables as they were";
+        EXPECT_EQ(tables.muAl[7], 42.0) << "a failed read leaves the tables as they were";
     }
 }
 

@@ -3,9 +3,9 @@
 
 #include <QGuiApplication>
 
+#include "drawing/DistributionMap.h"
 #include "logic/result/ColourBands.h"
 #include "logic/result/CursorReadout.h"
-#include "drawing/DistributionMap.h"
 #include "logic/text/NumberText.h"
 
 namespace {
@@ -26,10 +26,10 @@ TEST(DistributionMap, ElementIsPaintedOneUnitLeftAndAboveWhereTheReadOutFindsIt)
     DisplayGrid grid;
     const Thresholds t = {0, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1};
     for (int c = 1; c <= DisplayGrid::Columns; ++c)
-        for (int r = 1; r <= DisplayGrid::Rows; ++r) grid.at(1, c, r) = (c + r) % 12;
+        for (int r = 1; r <= DisplayGrid::Rows; ++r) grid.At(1, c, r) = (c + r) % 12;
     QImage map = NewMapImage();
-    PaintMapRows(map, grid, 1, t, 1, 300);
-    PaintMapRows(map, grid, 1, t, 300, 700);
+    PaintMapRows(map, grid, HeightLayer::Above, t, 1, 300);
+    PaintMapRows(map, grid, HeightLayer::Above, t, 300, 700);
 
     EXPECT_EQ(MapPixelOfElement(1, 11), QPoint(120, 24));
     const int elements[][2] = {{1, 11}, {2, 11}, {80, 300}, {200, 450}, {375, 590}, {376, 591}};
@@ -38,9 +38,9 @@ TEST(DistributionMap, ElementIsPaintedOneUnitLeftAndAboveWhereTheReadOutFindsIt)
         const int j = e[1];
         const QPoint pixel = MapPixelOfElement(i, j);
         EXPECT_EQ(pixel, MapPixel(i + 19, j - 1));
-        EXPECT_EQ(map.pixel(pixel), Rgb32(MapColour(ColourBand(grid.at(1, i, j), t)))) << i << ", " << j;
+        EXPECT_EQ(map.pixel(pixel), Rgb32(MapColour(ColourBand(grid.At(1, i, j), t)))) << i << ", " << j;
         if (i <= 375 && j <= 590) {
-            EXPECT_EQ(ReadOutAt(i + 20, j, grid, 1).value, PlainNumberText(grid.at(1, i, j)))
+            EXPECT_EQ(ReadOutAt(i + 20, j, grid, HeightLayer::Above).value, PlainNumberText(grid.At(1, i, j)))
                 << i << ", " << j;
         }
     }
@@ -56,9 +56,9 @@ TEST(DistributionMap, OverlaysDrawTheGridAndThePhantomOfEachPosition)
     const QRgb red = qRgb(255, 0, 0);
     const QRgb white = qRgb(255, 255, 255);
     QImage supine = NewMapImage();
-    PaintMapOverlays(supine, 1.0, 60.0);
+    PaintMapOverlays(supine, PatientPosition::Supine, 60.0);
     QImage standing = NewMapImage();
-    PaintMapOverlays(standing, 2.0, 60.0);
+    PaintMapOverlays(standing, PatientPosition::Standing, 60.0);
     struct Case {
         const QImage& map;
         double x, y;

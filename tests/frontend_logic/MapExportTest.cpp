@@ -13,13 +13,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "logic/result/ColourBands.h"
-#include "logic/result/DataProcessing.h"
 #include "drawing/DistributionMap.h"
 #include "logic/exports/GridCsv.h"
 #include "logic/exports/PictureNames.h"
-#include "mapjob/RefinedResult.h"
+#include "logic/result/ColourBands.h"
+#include "logic/result/DataProcessing.h"
 #include "logic/room/RoomFile.h"
+#include "mapjob/RefinedResult.h"
 #include "refiner/run.h"
 
 using namespace brisca;
@@ -97,7 +97,8 @@ TEST_F(MapExport, InMemoryGridsAreTheNumbersDataProcessingReadsFromTheRefinersFi
 TEST_F(MapExport, TheCsvReadsBackToEveryValueOfTheLayerAtItsPositions)
 {
     const ProcessedResult result = InMemory();
-    const std::string csv = GridCsvText(result.doseGrid, 3, {"real.dsr5", "実効線量 (H1cm) 率 μSv/min"});
+    const std::string csv =
+        GridCsvText(result.doseGrid, HeightLayer::Below, {"real.dsr5", "実効線量 (H1cm) 率 μSv/min"});
     std::istringstream in(csv);
     std::string line;
     std::getline(in, line);
@@ -115,7 +116,7 @@ TEST_F(MapExport, TheCsvReadsBackToEveryValueOfTheLayerAtItsPositions)
         ASSERT_EQ(std::stoi(field), -300 + rows);
         for (int c = 1; c <= DisplayGrid::Columns; ++c) {
             ASSERT_TRUE(std::getline(fields, field, ','));
-            ASSERT_EQ(std::strtod(field.c_str(), nullptr), result.doseGrid.at(3, c, rows))
+            ASSERT_EQ(std::strtod(field.c_str(), nullptr), result.doseGrid.At(3, c, rows))
                 << rows << "," << c;
         }
         EXPECT_FALSE(std::getline(fields, field, ','));
@@ -128,14 +129,15 @@ TEST(ExportNames, NameTheResultTheQuantityTheHeightAndTheRoom)
     const struct {
         const char* result;
         Quantity quantity;
-        int layer;
+        HeightLayer layer;
         bool room;
         const char* ext;
         const char* name;
-    } cases[] = {{"stand.dsr5", Quantity::Kerma, 2, false, ".png", "stand_kerma_center.png"},
-        {"stand.dsr5", Quantity::Dose, 1, true, ".png", "stand_dose_above_room.png"},
-        {"dir/a.b.dsrC", Quantity::Kerma, 3, false, ".csv", "a.b_corrected_kerma_below.csv"},
-        {"noext", Quantity::Dose, 2, false, ".csv", "noext_dose_center.csv"}};
+    } cases[] = {
+        {"stand.dsr5", Quantity::Kerma, HeightLayer::Centre, false, ".png", "stand_kerma_center.png"},
+        {"stand.dsr5", Quantity::Dose, HeightLayer::Above, true, ".png", "stand_dose_above_room.png"},
+        {"dir/a.b.dsrC", Quantity::Kerma, HeightLayer::Below, false, ".csv", "a.b_corrected_kerma_below.csv"},
+        {"noext", Quantity::Dose, HeightLayer::Centre, false, ".csv", "noext_dose_center.csv"}};
     for (const auto& c : cases)
         EXPECT_EQ(ExportFileName(c.result, c.quantity, c.layer, c.room, c.ext), c.name);
 }
@@ -179,7 +181,7 @@ TEST_F(MapExport, ThePictureHasTheLegendColoursAndEachElementInItsBand)
     const ProcessedResult result = InMemory();
     Thresholds thresholds{0, 90, 80, 70, 60, 50, 40, 30, 20, 10, 5, 1};
     for (const auto& [i, j] : {std::pair{30, 150}, {150, 450}, {250, 250}, {60, 520}, {350, 40}, {5, 300}}) {
-        const int band = ColourBand(result.doseGrid.at(1, i, j), thresholds);
+        const int band = ColourBand(result.doseGrid.At(1, i, j), thresholds);
         EXPECT_EQ(picture.pixel(MapPixelOfElement(i, j)), Qrgb(MapColour(band))) << i << "," << j;
     }
     // The legend strip stands beside the map, below the title, quantity and unit lines.

@@ -16,7 +16,7 @@ struct ValCase {
     double expected;
 };
 
-TEST(Val, TakesTheNumberAtTheStartOfTheText)
+TEST(LeadingNumber, TakesTheNumberAtTheStartOfTheText)
 {
     const ValCase cases[] = {
         {"80", 80.0},
@@ -48,14 +48,14 @@ TEST(Val, TakesTheNumberAtTheStartOfTheText)
         {"1e-400", 0.0},
         {"99999999", 99999999.0},
     };
-    for (const auto& c : cases) EXPECT_EQ(Val(c.text), c.expected) << "text \"" << c.text << "\"";
+    for (const auto& c : cases) EXPECT_EQ(LeadingNumber(c.text), c.expected) << "text \"" << c.text << "\"";
 }
 
-TEST(Val, BeyondTheDoubleRangeIsInfinite)
+TEST(LeadingNumber, BeyondTheDoubleRangeIsInfinite)
 {
-    EXPECT_EQ(Val("1e999"), std::numeric_limits<double>::infinity());
-    EXPECT_EQ(Val("-1e99999999999999999999"), -std::numeric_limits<double>::infinity());
-    EXPECT_EQ(Val("0.000001e-99999999999"), 0.0);
+    EXPECT_EQ(LeadingNumber("1e999"), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(LeadingNumber("-1e99999999999999999999"), -std::numeric_limits<double>::infinity());
+    EXPECT_EQ(LeadingNumber("0.000001e-99999999999"), 0.0);
 }
 
 TEST(ReadsAsNumber, OnlyTextsThatAreOneNumberThroughout)
@@ -67,14 +67,14 @@ TEST(ReadsAsNumber, OnlyTextsThatAreOneNumberThroughout)
         EXPECT_FALSE(ReadsAsNumber(text)) << text;
 }
 
-TEST(Val, IgnoresTheProcessLocale)
+TEST(LeadingNumber, IgnoresTheProcessLocale)
 {
     // A windowed program takes its locale from the environment; a comma locale must not
     // change how a typed full stop reads.
     const char* previous = std::setlocale(LC_NUMERIC, nullptr);
     const std::string saved = previous ? previous : "C";
     if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "no German locale";
-    EXPECT_EQ(Val("2.5"), 2.5);
+    EXPECT_EQ(LeadingNumber("2.5"), 2.5);
     EXPECT_EQ(FormatNumber(2.5, "00.000"), "02.500");
     EXPECT_EQ(PlainNumberText(0.75), "0.75");
     std::setlocale(LC_NUMERIC, saved.c_str());
@@ -114,7 +114,7 @@ TEST(PlainNumberText, ShortestDecimalUpToFifteenDigits)
 TEST(PlainNumberText, ReadsBackThroughVal)
 {
     for (const double value : {0.015, 1234.5678, 1e-9, 6.02e23, -0.001})
-        EXPECT_EQ(Val(PlainNumberText(value)), value);
+        EXPECT_EQ(LeadingNumber(PlainNumberText(value)), value);
 }
 
 struct PatternCase {

@@ -76,9 +76,9 @@ TEST(CursorReadout, RoundsHalvesToEvenAndClearsOutsideThePaintedArea)
 {
     DisplayGrid grid;
     for (int c = 1; c <= DisplayGrid::Columns; ++c)
-        for (int r = 1; r <= DisplayGrid::Rows; ++r) grid.at(2, c, r) = c * 1000 + r;
+        for (int r = 1; r <= DisplayGrid::Rows; ++r) grid.At(2, c, r) = c * 1000 + r;
     struct Case {
-        double X, Y;
+        double mapX, mapY;
         bool inside;
         const char* x;
         const char* y;
@@ -97,11 +97,11 @@ TEST(CursorReadout, RoundsHalvesToEvenAndClearsOutsideThePaintedArea)
         {100, 9.5, false, "", "", ""},
     };
     for (const Case& c : cases) {
-        const CursorReadout readout = ReadOutAt(c.X, c.Y, grid, 2);
-        EXPECT_EQ(readout.inside, c.inside) << c.X << ", " << c.Y;
-        EXPECT_EQ(readout.x, c.x) << c.X << ", " << c.Y;
-        EXPECT_EQ(readout.y, c.y) << c.X << ", " << c.Y;
-        EXPECT_EQ(readout.value, c.value) << c.X << ", " << c.Y;
+        const CursorReadout readout = ReadOutAt(c.mapX, c.mapY, grid, HeightLayer::Centre);
+        EXPECT_EQ(readout.inside, c.inside) << c.mapX << ", " << c.mapY;
+        EXPECT_EQ(readout.x, c.x) << c.mapX << ", " << c.mapY;
+        EXPECT_EQ(readout.y, c.y) << c.mapX << ", " << c.mapY;
+        EXPECT_EQ(readout.value, c.value) << c.mapX << ", " << c.mapY;
     }
 }
 

@@ -63,7 +63,7 @@ TEST_F(ResultFilesTest, HeaderLabelsOfASupineAndAStandingResult)
                              "2.5000\r\n 12.0\r\n  2.500\r\n  1.500\r\n  0.100\r\n 0.2E+06\r\n");
     ResultHeader header;
     ASSERT_EQ(ReadResultHeader(supine, header), "");
-    EXPECT_EQ(header.patientPosition, 1.0);
+    EXPECT_EQ(header.patientPosition, PatientPosition::Supine);
     EXPECT_EQ(header.fsd, 75.0);
     const std::array<std::string, 12> supineLabels = {
         "臥位（垂直照射）", "1.523E-02", "75", "20", "15", "80", "2.5", "12", "2.5", "1.5", "0.1", "2.0E+05"};
@@ -74,7 +74,7 @@ TEST_F(ResultFilesTest, HeaderLabelsOfASupineAndAStandingResult)
     std::string text((std::istreambuf_iterator<char>(engine)), std::istreambuf_iterator<char>());
     text.replace(text.find("2.5000"), 6, "******");
     ASSERT_EQ(ReadResultHeader(Write("standing.dsr5", text), header), "");
-    EXPECT_EQ(header.patientPosition, 2.0);
+    EXPECT_EQ(header.patientPosition, PatientPosition::Standing);
     EXPECT_EQ(header.fsd, 90.0);
     const std::array<std::string, 12> standingLabels = {"立位（水平照射）", "1.523E-02", "90", "20", "20",
         "80", "******", "12", "2.5", "1.5", "0.1", "2.0E+05"};
@@ -108,8 +108,8 @@ TEST_F(ResultFilesTest, CompleteGridFileGivesMaximaAndScales)
     const fs::path file = WriteGridFile([](int k, int c, int r) { return k * 1.0 + c * 0.01 + r * 0.001; });
     const ProcessedResult result = ProcessRefinedGrids(file);
     ASSERT_EQ(result.outcome, ProcessingOutcome::Complete) << result.detail;
-    EXPECT_DOUBLE_EQ(result.kermaGrid.at(2, 5, 7), 2.057);
-    EXPECT_DOUBLE_EQ(result.doseGrid.at(2, 5, 7), 4.114);
+    EXPECT_DOUBLE_EQ(result.kermaGrid.At(2, 5, 7), 2.057);
+    EXPECT_DOUBLE_EQ(result.doseGrid.At(2, 5, 7), 4.114);
     EXPECT_DOUBLE_EQ(result.kermaMax, 7.411);
     EXPECT_DOUBLE_EQ(result.doseMax, 14.822);
     EXPECT_DOUBLE_EQ(result.kermaScale[1], 5.25);
@@ -119,7 +119,8 @@ TEST_F(ResultFilesTest, CompleteGridFileGivesMaximaAndScales)
 TEST_F(ResultFilesTest, MissingCutOrZeroGridFileIsNotComplete)
 {
     const auto value = [](int, int, int) { return 1.5; };
-    EXPECT_EQ(ProcessRefinedGrids(folder_ / records::kRefinedGridFile).outcome, ProcessingOutcome::Incomplete);
+    EXPECT_EQ(
+        ProcessRefinedGrids(folder_ / records::kRefinedGridFile).outcome, ProcessingOutcome::Incomplete);
 
     const std::size_t row = 381 * 11 + 2;
     const ProcessedResult cut = ProcessRefinedGrids(WriteGridFile(value, 1000 * row));

@@ -3,13 +3,16 @@
 
 #include <QGuiApplication>
 
-#include "logic/result/ColourBands.h"
 #include "drawing/RoomOverlay.h"
 #include "drawing/UserScaleCanvas.h"
+#include "logic/result/ColourBands.h"
 
 namespace {
 
 using namespace brisca;
+
+constexpr PatientPosition Supine = PatientPosition::Supine;
+constexpr PatientPosition Standing = PatientPosition::Standing;
 
 constexpr int Side = 861;                                             // pixels of the plan picture
 const Thresholds Descending = {0, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1}; // threshold n is 12 − n
@@ -44,12 +47,12 @@ struct Drawing {
     }
 };
 
-Drawing Draw(const RoomLayout& room, const DisplayGrid& grid, double position, bool bothSides,
+Drawing Draw(const RoomLayout& room, const DisplayGrid& grid, PatientPosition position, bool bothSides,
     const Thresholds& t = Descending, double fsd = 60)
 {
     Drawing d;
     OverlayInputs inputs{room, position, fsd, {}, {}};
-    inputs.row = [&] { return OverlayRow{grid, 2, t, bothSides}; };
+    inputs.row = [&] { return OverlayRow{grid, HeightLayer::Centre, t, bothSides}; };
     DrawRoomOverlay(d.image, inputs);
     return d;
 }
@@ -58,7 +61,7 @@ DisplayGrid Uniform(double value)
 {
     DisplayGrid grid;
     for (int c = 1; c <= DisplayGrid::Columns; ++c)
-        for (int r = 1; r <= DisplayGrid::Rows; ++r) grid.at(2, c, r) = value;
+        for (int r = 1; r <= DisplayGrid::Rows; ++r) grid.At(2, c, r) = value;
     return grid;
 }
 
@@ -102,23 +105,24 @@ TEST(RoomOverlay, PhantomSymbolsStandWhereTheBeamComesFrom)
     const RoomLayout across = Room(600, 400, 300, 200, 90, 200);
     struct Case {
         const RoomLayout& room;
-        double position; // 1 supine, 2 standing with Fsd 60
-        double x, y;     // centre-system point
+        PatientPosition position; // standing with an FSD of 60 cm
+        double x, y;              // centre-system point
         QRgb colour;
     };
     // Supine: the body 60 × 30 along the bed, the vertical beam at the centre.
-    const Case cases[] = {{along, 1, -30, 0, black}, {along, 1, 30, 0, black}, {along, 1, 0, -15, black},
-        {along, 1, 20, -10, white}, {along, 1, 3, 3, red}, {across, 1, 0, -30, black},
-        {across, 1, -15, 0, black},
+    const Case cases[] = {{along, Supine, -30, 0, black}, {along, Supine, 30, 0, black},
+        {along, Supine, 0, -15, black}, {along, Supine, 20, -10, white}, {along, Supine, 3, 3, red},
+        {across, Supine, 0, -30, black}, {across, Supine, -15, 0, black},
         // Standing: the tube 70 cm away, its central ray, the upright table 10 cm behind
         // (redrawn over the dots where it reaches beyond 21 cm from the axis).
-        {along, 2, 70, 3, red}, {along, 2, 45, 0, black}, {along, 2, -10, 0, black},
-        {along, 2, -10, 40, black}, {along, 2, 5, -70, white}, {across, 2, 3, -70, red},
-        {across, 2, 0, 10, black}, {across, 2, 70, 5, white}};
+        {along, Standing, 70, 3, red}, {along, Standing, 45, 0, black}, {along, Standing, -10, 0, black},
+        {along, Standing, -10, 40, black}, {along, Standing, 5, -70, white}, {across, Standing, 3, -70, red},
+        {across, Standing, 0, 10, black}, {across, Standing, 70, 5, white}};
     for (const Case& c : cases) {
         Drawing d = Draw(c.room, empty, c.position, false);
         EXPECT_EQ(d.At(c.room, c.x, c.y), c.colour)
-            << "position " << c.position << ", bed " << c.room.bedWidth << ": " << c.x << ", " << c.y;
+            << (c.position == Supine ? "supine" : "standing") << ", bed " << c.room.bedWidth << ": " << c.x
+            << ", " << c.y;
     }
 }
 
@@ -127,26 +131,26 @@ TEST(RoomOverlay, DotsLieAcrossTheBedsAxisOnOneOrBothSides)
     // Rows before the phantom reach exactly threshold 3, which is band 3; the others no band.
     DisplayGrid grid;
     for (int c = 1; c <= DisplayGrid::Columns; ++c)
-        for (int r = 1; r <= DisplayGrid::Rows; ++r) grid.at(2, c, r) = r < 300 ? 9.0 : 0.0;
+        for (int r = 1; r <= DisplayGrid::Rows; ++r) grid.At(2, c, r) = r < 300 ? 9.0 : 0.0;
     const QRgb band3 = Colour(3);
     const QRgb white = Colour(12);
 
     // Bed along x: column → +y, row r at x = 300 − r.
     const RoomLayout along = Room(900, 900, 450, 450, 200, 90);
-    Drawing one = Draw(along, grid, 1, false);
+    Drawing one = Draw(along, grid, Supine, false);
     EXPECT_EQ(one.At(along, 150, 120), band3);
     EXPECT_EQ(one.At(along, -150, 120), white);
     EXPECT_EQ(one.At(along, 150, -120), white);
-    Drawing both = Draw(along, grid, 1, true);
+    Drawing both = Draw(along, grid, Supine, true);
     EXPECT_EQ(both.At(along, 150, -120), band3);
 
     // Bed along y: column → +x, row r at y = r − 300.
     const RoomLayout across = Room(900, 900, 450, 450, 90, 200);
-    Drawing oneAcross = Draw(across, grid, 1, false);
+    Drawing oneAcross = Draw(across, grid, Supine, false);
     EXPECT_EQ(oneAcross.At(across, 120, -150), band3);
     EXPECT_EQ(oneAcross.At(across, 120, 150), white);
     EXPECT_EQ(oneAcross.At(across, -120, -150), white);
-    Drawing bothAcross = Draw(across, grid, 1, true);
+    Drawing bothAcross = Draw(across, grid, Supine, true);
     EXPECT_EQ(bothAcross.At(across, -120, -150), band3);
 }
 
@@ -161,7 +165,7 @@ TEST(RoomOverlay, NoDotOutsideTheRoomOrWithinFiveCentimetresOfAWall)
     for (RoomLayout room : cases) {
         room.controlRoomText.clear();
         room.freeText.clear();
-        const Drawing d = Draw(room, grid, 2, true);
+        const Drawing d = Draw(room, grid, Standing, true);
         const OverlayScale s = RoomSystem(room);
         const double unitsPerPixel = s.side / Side;
         int painted = 0;
@@ -178,7 +182,7 @@ TEST(RoomOverlay, NoDotOutsideTheRoomOrWithinFiveCentimetresOfAWall)
     }
     // The cut stops at 5 cm: a dot 8 cm from the wall stays.
     const RoomLayout room = Room(600, 400, 300, 200);
-    EXPECT_EQ(Draw(room, grid, 2, true).At(room, 8 - 300, 130 - 200), band1);
+    EXPECT_EQ(Draw(room, grid, Standing, true).At(room, 8 - 300, 130 - 200), band1);
 }
 
 } // namespace

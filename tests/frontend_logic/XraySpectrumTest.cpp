@@ -29,14 +29,14 @@ std::vector<std::string> Lines(const std::string& text)
 TEST(XraySpectrum, DefaultConditionsWriteTheDescriptorLines)
 {
     const XraySpectrum s = ComputeXraySpectrum(Defaults(), ShippedTables());
-    ASSERT_EQ(s.Warning, "");
+    ASSERT_EQ(s.warning, "");
     const auto lines = Lines(SpectrumFileText(s));
     ASSERT_EQ(lines.size(), 307u);
     EXPECT_EQ(lines[0], "0000.5, 0.00000");
     EXPECT_EQ(lines[299].substr(0, 8), "0150.0, ");
     EXPECT_EQ(std::vector<std::string>(lines.begin() + 301, lines.end()),
         (std::vector<std::string>{"080.0", "1.00", "12.0", "02.500", "01.500", "00.000"}));
-    EXPECT_NEAR(std::stod(lines[300]), 1000.0 * s.Smax, 1e-14 * 1000.0 * s.Smax) << "15 significant digits";
+    EXPECT_NEAR(std::stod(lines[300]), 1000.0 * s.smax, 1e-14 * 1000.0 * s.smax) << "15 significant digits";
     EXPECT_FALSE(s.correctedTubeVoltage || s.correctedInherentFiltration);
 }
 
@@ -58,10 +58,10 @@ TEST(XraySpectrum, RecordsKeepTheEngineColumns)
 }
 
 struct LimitCase {
-    const char* text1;
-    const char* text2;
-    const char* correctedText1; // empty: not corrected
-    const char* correctedText2;
+    const char* voltage;
+    const char* inherent;
+    const char* correctedVoltage; // empty: not corrected
+    const char* correctedInherent;
     const char* line302;
     const char* line305;
     int lastFilledSlot;
@@ -82,34 +82,36 @@ TEST(XraySpectrum, VoltageAndInherentFiltrationLimits)
     };
     for (const auto& c : cases) {
         CalculationEntries entries = Defaults();
-        entries.tubeVoltageKv = c.text1;
-        entries.inherentFiltrationMmAl = c.text2;
+        entries.tubeVoltageKv = c.voltage;
+        entries.inherentFiltrationMmAl = c.inherent;
         const XraySpectrum s = ComputeXraySpectrum(entries, ShippedTables());
-        ASSERT_EQ(s.Warning, "") << c.text1;
-        EXPECT_EQ(s.correctedTubeVoltage.value_or(""), c.correctedText1) << c.text1;
-        EXPECT_EQ(s.correctedInherentFiltration.value_or(""), c.correctedText2) << c.text2;
+        ASSERT_EQ(s.warning, "") << c.voltage;
+        EXPECT_EQ(s.correctedTubeVoltage.value_or(""), c.correctedVoltage) << c.voltage;
+        EXPECT_EQ(s.correctedInherentFiltration.value_or(""), c.correctedInherent) << c.inherent;
         const auto lines = Lines(SpectrumFileText(s));
         EXPECT_EQ(lines[301], c.line302);
         EXPECT_EQ(lines[304], c.line305);
         // The peak voltage is never quite reached, so the slot at 2V stays empty.
-        EXPECT_GT(s.Spectrum[c.lastFilledSlot], 0.0) << c.text1;
-        EXPECT_EQ(s.Spectrum[c.lastFilledSlot + 1], 0.0) << c.text1;
+        EXPECT_GT(s.spectrum[c.lastFilledSlot], 0.0) << c.voltage;
+        EXPECT_EQ(s.spectrum[c.lastFilledSlot + 1], 0.0) << c.voltage;
     }
 }
 
 TEST(XraySpectrum, SlotAtEightyKeVStaysEmptyAtEightyKilovolts)
 {
     const XraySpectrum s = ComputeXraySpectrum(Defaults(), ShippedTables());
-    EXPECT_EQ(s.Spectrum[160], 0.0);
+    EXPECT_EQ(s.spectrum[160], 0.0);
     EXPECT_EQ(Lines(SpectrumFileText(s))[159], "0080.0, 0.00000");
 }
 
 TEST(XraySpectrum, PhaseStepsOfEachWaveform)
 {
-    for (const auto& [type, steps] : {std::pair{1, 1}, std::pair{2, 16}, std::pair{3, 45}}) {
+    for (const auto& [rectifier, steps] : {std::pair{Rectifier::ConstantPotential, 1},
+             std::pair{Rectifier::ThreePhase12Peak, 16}, std::pair{Rectifier::SinglePhase, 45}}) {
         CalculationEntries entries = Defaults();
-        entries.rectifierType = type;
-        EXPECT_EQ(ComputeXraySpectrum(entries, ShippedTables()).PhaseSteps, steps) << "waveform " << type;
+        entries.rectifier = rectifier;
+        EXPECT_EQ(ComputeXraySpectrum(entries, ShippedTables()).phaseSteps, steps)
+            << "waveform " << static_cast<int>(rectifier);
     }
 }
 
@@ -118,37 +120,39 @@ TEST(XraySpectrum, PhaseStepsOfEachWaveform)
 TEST(XraySpectrum, WaveformAverageWeightsEachPhaseStep)
 {
     DataTables transparent = ShippedTables();
-    transparent.MuAl.fill(0.0);
-    transparent.MuCu.fill(0.0);
+    transparent.muAl.fill(0.0);
+    transparent.muCu.fill(0.0);
     const double cotTheta = 1.0 / std::tan(3.14159 * 12.0 / 180.0);
 
     struct WaveformCase {
-        int type;
+        Rectifier rectifier;
         std::vector<int> angles;
     };
     std::vector<int> threePhase, singlePhase;
     for (int phi = 75; phi <= 90; ++phi) threePhase.push_back(phi);
     for (int phi = 2; phi <= 90; phi += 2) singlePhase.push_back(phi);
-    for (const WaveformCase& c : {WaveformCase{2, threePhase}, WaveformCase{3, singlePhase}}) {
+    for (const WaveformCase& c : {WaveformCase{Rectifier::ThreePhase12Peak, threePhase},
+             WaveformCase{Rectifier::SinglePhase, singlePhase}}) {
         CalculationEntries entries = Defaults();
         entries.tubeVoltageKv = "100";
-        entries.rectifierType = c.type;
+        entries.rectifier = c.rectifier;
         const XraySpectrum s = ComputeXraySpectrum(entries, transparent);
-        ASSERT_EQ(s.Warning, "");
+        ASSERT_EQ(s.warning, "");
 
         SlotTable expected{};
         for (const int phi : c.angles) {
             const double sine = std::sin(3.14159 * phi / 180.0);
-            const double weight = c.type == 3 ? std::pow(std::min(1.0, sine / 0.75), 1.5) : 1.0;
+            const double weight =
+                c.rectifier == Rectifier::SinglePhase ? std::pow(std::min(1.0, sine / 0.75), 1.5) : 1.0;
             SlotTable phase{};
-            physics::ThickTargetIntensity(sine * 100.0, cotTheta, transparent.MuTarget, phase);
+            physics::ThickTargetIntensity(sine * 100.0, cotTheta, transparent.muTarget, phase);
             physics::AddTungstenKLines(sine * 100.0, phase);
             for (int i = 2; i <= 300; ++i)
                 expected[i] += weight * phase[i] / static_cast<double>(c.angles.size());
         }
         for (int i : {2, 20, 60, 116, 119, 150, 199}) {
-            EXPECT_NEAR(s.Spectrum[i] * 0.5 * i, expected[i], 1e-12 * expected[119])
-                << "waveform " << c.type << " slot " << i;
+            EXPECT_NEAR(s.spectrum[i] * 0.5 * i, expected[i], 1e-12 * expected[119])
+                << "waveform " << static_cast<int>(c.rectifier) << " slot " << i;
         }
     }
 }
@@ -157,15 +161,15 @@ TEST(XraySpectrum, SinglePhaseIsSofterThanConstantPotential)
 {
     CalculationEntries constant = Defaults();
     CalculationEntries single = Defaults();
-    single.rectifierType = 3;
+    single.rectifier = Rectifier::SinglePhase;
     const XraySpectrum a = ComputeXraySpectrum(constant, ShippedTables());
     const XraySpectrum b = ComputeXraySpectrum(single, ShippedTables());
     double meanA = 0, meanB = 0, sumA = 0, sumB = 0;
     for (int i = 2; i <= 300; ++i) {
-        meanA += a.Spectrum[i] * i;
-        sumA += a.Spectrum[i];
-        meanB += b.Spectrum[i] * i;
-        sumB += b.Spectrum[i];
+        meanA += a.spectrum[i] * i;
+        sumA += a.spectrum[i];
+        meanB += b.spectrum[i] * i;
+        sumB += b.spectrum[i];
     }
     EXPECT_LT(meanB / sumB, meanA / sumA);
 }
@@ -198,16 +202,16 @@ TEST(XraySpectrum, KLinesOnlyAboveSeventyKilovolts)
 TEST(XraySpectrum, KermaRatioIsOneAtTheReferenceFiltration)
 {
     DataTables tables = ShippedTables();
-    tables.RefAl = {0.0, 0.25, 0.2, 0.3};
-    tables.RefCu = {0.0, 0.0, 0.01, 0.02};
+    tables.refAl = {0.0, 0.25, 0.2, 0.3};
+    tables.refCu = {0.0, 0.0, 0.01, 0.02};
     const char* filters[4][3] = {{}, {"2.5", "0", "0"}, {"1.5", "0.5", "0.1"}, {"3", "0", "0.2"}};
     for (int type = 1; type <= 3; ++type) {
         CalculationEntries entries = Defaults();
-        entries.rectifierType = type;
+        entries.rectifier = static_cast<Rectifier>(type); // the reference rows 1..3
         entries.inherentFiltrationMmAl = filters[type][0];
         entries.addedAluminiumMm = filters[type][1];
         entries.addedCopperMm = filters[type][2];
-        EXPECT_NEAR(ComputeXraySpectrum(entries, tables).KermaRatio, 1.0, 1e-14) << "waveform " << type;
+        EXPECT_NEAR(ComputeXraySpectrum(entries, tables).kermaRatio, 1.0, 1e-14) << "waveform " << type;
     }
 }
 
@@ -218,8 +222,8 @@ TEST(XraySpectrum, CopperChangesTheRatioNotTheReference)
     copper.addedCopperMm = "0.1";
     const XraySpectrum a = ComputeXraySpectrum(plain, ShippedTables());
     const XraySpectrum b = ComputeXraySpectrum(copper, ShippedTables());
-    EXPECT_EQ(a.KermaRef, b.KermaRef);
-    EXPECT_LT(b.KermaRatio, a.KermaRatio);
+    EXPECT_EQ(a.kermaRef, b.kermaRef);
+    EXPECT_LT(b.kermaRatio, a.kermaRatio);
     EXPECT_EQ(Lines(SpectrumFileText(b))[306], "00.100");
 }
 
@@ -250,11 +254,11 @@ TEST(XraySpectrum, ArithmeticFaultsGiveAWarningInsteadOfNumbers)
         entries.addedAluminiumMm = c.addedAluminiumMm;
         entries.meanTubeCurrentMa = c.meanTubeCurrentMa;
         const XraySpectrum s = ComputeXraySpectrum(entries, ShippedTables());
-        EXPECT_EQ(s.Warning.rfind(c.warningStart, 0), 0u) << c.what << ": " << s.Warning;
+        EXPECT_EQ(s.warning.rfind(c.warningStart, 0), 0u) << c.what << ": " << s.warning;
     }
     CalculationEntries steep = Defaults();
     steep.targetAngleDegrees = "90";
-    EXPECT_EQ(ComputeXraySpectrum(steep, ShippedTables()).Warning, "")
+    EXPECT_EQ(ComputeXraySpectrum(steep, ShippedTables()).warning, "")
         << "90 degrees still has a positive cotangent";
 }
 
@@ -267,10 +271,10 @@ TEST(XraySpectrum, ExtremeButValidEntriesWriteOnlyFiniteNumbers)
             CalculationEntries entries = Defaults();
             entries.addedAluminiumMm = aluminium;
             entries.addedCopperMm = copper;
-            entries.rectifierType = type;
+            entries.rectifier = static_cast<Rectifier>(type); // the reference rows 1..3
             entries.tubeVoltageKv = "149";
             const XraySpectrum s = ComputeXraySpectrum(entries, ShippedTables());
-            ASSERT_EQ(s.Warning, "") << aluminium << " " << copper;
+            ASSERT_EQ(s.warning, "") << aluminium << " " << copper;
             const std::string text = SpectrumFileText(s);
             EXPECT_EQ(text.find("inf"), std::string::npos) << aluminium << " " << copper;
             EXPECT_EQ(text.find("nan"), std::string::npos) << aluminium << " " << copper;

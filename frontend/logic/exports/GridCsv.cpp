@@ -15,7 +15,7 @@ void AppendNumber(std::string& out, double value)
 
 } // namespace
 
-std::string GridCsvText(const DisplayGrid& grid, int layer, const std::vector<std::string>& comments)
+std::string GridCsvText(const DisplayGrid& grid, HeightLayer layer, const std::vector<std::string>& comments)
 {
     std::string out;
     out.reserve(static_cast<std::size_t>(DisplayGrid::Rows) * DisplayGrid::Columns * 12);
@@ -34,7 +34,7 @@ std::string GridCsvText(const DisplayGrid& grid, int layer, const std::vector<st
         out += std::to_string(-300 + r);
         for (int c = 1; c <= DisplayGrid::Columns; ++c) {
             out += ',';
-            AppendNumber(out, grid.at(layer, c, r));
+            AppendNumber(out, grid.At(layer, c, r));
         }
         out += "\r\n";
     }

@@ -11,6 +11,6 @@ namespace brisca {
 // a header row of the lateral distances (cm) of columns 1..381, then rows 1..601, each led
 // by its position along the other axis (cm) and holding the values as the grid holds them,
 // in the shortest text that reads back to the same number. Lines end with CR LF.
-std::string GridCsvText(const DisplayGrid& grid, int layer, const std::vector<std::string>& comments);
+std::string GridCsvText(const DisplayGrid& grid, HeightLayer layer, const std::vector<std::string>& comments);
 
 } // namespace brisca

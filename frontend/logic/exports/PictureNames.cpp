@@ -6,24 +6,48 @@ namespace brisca {
 
 const char* QuantityKey(Quantity quantity) { return quantity == Quantity::Kerma ? "kerma" : "dose"; }
 
-const char* HeightKey(int layer) { return layer == 1 ? "above" : layer == 3 ? "below" : "center"; }
+const char* HeightKey(HeightLayer layer)
+{
+    switch (layer) {
+    case HeightLayer::Above:
+        return "above";
+    case HeightLayer::Below:
+        return "below";
+    case HeightLayer::Centre:
+        break;
+    }
+    return "center";
+}
+
+std::optional<HeightLayer> HeightFromKey(std::string_view key)
+{
+    for (const HeightLayer layer : {HeightLayer::Above, HeightLayer::Centre, HeightLayer::Below})
+        if (key == HeightKey(layer)) return layer;
+    return std::nullopt;
+}
 
 const char* QuantityCaption(Quantity quantity)
 {
     return quantity == Quantity::Kerma ? "空気カーマ率" : "実効線量 (H1cm) 率";
 }
 
-const char* HeightCaption(int layer)
+const char* HeightCaption(HeightLayer layer)
 {
-    return layer == 1   ? "ファントム中心の上方 50 cm"
-           : layer == 3 ? "ファントム中心の下方 50 cm"
-                        : "ファントム中心の高さ";
+    switch (layer) {
+    case HeightLayer::Above:
+        return "ファントム中心の上方 50 cm";
+    case HeightLayer::Below:
+        return "ファントム中心の下方 50 cm";
+    case HeightLayer::Centre:
+        break;
+    }
+    return "ファントム中心の高さ";
 }
 
 const char* QuantityUnit(Quantity quantity) { return quantity == Quantity::Kerma ? "μGy/min" : "μSv/min"; }
 
-std::string ExportFileName(
-    std::string_view resultFile, Quantity quantity, int layer, bool overRoom, std::string_view extension)
+std::string ExportFileName(std::string_view resultFile, Quantity quantity, HeightLayer layer, bool overRoom,
+    std::string_view extension)
 {
     std::string name(resultFile);
     const std::size_t slash = name.find_last_of('/');
@@ -37,8 +61,8 @@ std::string ExportFileName(
     return name + std::string(extension);
 }
 
-std::vector<std::string> CsvComments(
-    const std::string& resultName, Quantity quantity, int layer, const std::vector<std::string>& conditions)
+std::vector<std::string> CsvComments(const std::string& resultName, Quantity quantity, HeightLayer layer,
+    const std::vector<std::string>& conditions)
 {
     std::vector<std::string> lines{resultName,
         std::string(QuantityCaption(quantity)) + " " + QuantityUnit(quantity), HeightCaption(layer)};

@@ -147,9 +147,9 @@ std::string CorrectedFileName(std::string_view sourceName)
 CorrectionFactor CorrectionFactorOf(std::string_view measuredText, std::string_view currentText)
 {
     if (!StartsWithNumber(measuredText)) return {0.0, FactorRefusal::NoMeasuredValue};
-    const double current = Val(currentText);
+    const double current = LeadingNumber(currentText);
     if (current == 0.0) return {0.0, FactorRefusal::ZeroCurrentValue};
-    const double measured = Val(measuredText);
+    const double measured = LeadingNumber(measuredText);
     const double factor = measured / current;
     // A negative dose rate has no meaning, and its minus sign would not fit the file's fields.
     if (measured < 0.0 || !std::isfinite(factor) || factor < 0.0)
@@ -196,8 +196,7 @@ std::string CorrectConvertedResult(
                " を開けません（結果ファイルを選んで「OK」を押してから補正して下さい）";
     std::string sourceName = list.substr(0, list.find('\n'));
     if (!sourceName.empty() && sourceName.back() == '\r') sourceName.pop_back();
-    if (sourceName.empty())
-        return std::string(records::kListFile) + " の 1 行目に結果ファイル名がありません";
+    if (sourceName.empty()) return std::string(records::kListFile) + " の 1 行目に結果ファイル名がありません";
 
     const std::string target = CorrectedFileName(sourceName);
     // The copy of a corrected file would bear its own name and replace it while it is read.

@@ -6,7 +6,7 @@
 
 namespace brisca {
 
-CursorReadout ReadOutAt(double X, double Y, const DisplayGrid& grid, int layer)
+CursorReadout ReadOutAt(double X, double Y, const DisplayGrid& grid, HeightLayer layer)
 {
     CursorReadout readout;
     if (!(X >= 20.0 && X <= 395.0 && Y >= 10.0 && Y <= 590.0)) return readout;
@@ -16,7 +16,7 @@ CursorReadout ReadOutAt(double X, double Y, const DisplayGrid& grid, int layer)
     // nearbyint rounds in the default mode, to nearest with halves to even.
     const int c = static_cast<int>(std::nearbyint(X - 20.0));
     const int r = static_cast<int>(std::nearbyint(Y));
-    const double v = grid.at(layer, c, r);
+    const double v = grid.At(layer, c, r);
     if (!std::isnan(v)) readout.value = PlainNumberText(v);
     return readout;
 }

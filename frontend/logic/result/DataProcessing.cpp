@@ -14,7 +14,7 @@ bool ReadBlock(FreeFormatReader& reader, DisplayGrid& grid, int k, const char* q
     for (int r = 1; r <= DisplayGrid::Rows; ++r) {
         for (int c = 1; c <= DisplayGrid::Columns; ++c) {
             const std::string_view field = reader.NextField();
-            if (!field.empty() && ParseNumberField(field, grid.at(k, c, r))) continue;
+            if (!field.empty() && ParseNumberField(field, grid.At(k, c, r))) continue;
             const std::string what = std::string(quantity) + " of layer " + std::to_string(k) + ", row " +
                                      std::to_string(r) + ", column " + std::to_string(c);
             detail = field.empty() ? reader.Name() + ": the file ends before the " + what

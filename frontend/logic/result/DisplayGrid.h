@@ -7,6 +7,13 @@
 
 namespace brisca {
 
+// The three heights a result is scored at, numbered as the grid's layers.
+enum class HeightLayer {
+    Above = 1,  // 50 cm above the phantom centre
+    Centre = 2, // at the height of the phantom centre
+    Below = 3,  // 50 cm below the phantom centre
+};
+
 // One display grid: [layer 0..3][column 0..381][row 0..601]; layers 1..3, columns 1..381 and
 // rows 1..601 hold values, every entry with an index 0 holds none (NaN, shown as empty text).
 struct DisplayGrid {
@@ -21,9 +28,11 @@ struct DisplayGrid {
     {
     }
     // Entry at layer k, column c, row r (indices as above).
-    double& at(int k, int c, int r) { return values[Index(k, c, r)]; }
+    double& At(int k, int c, int r) { return values[Index(k, c, r)]; }
     // Entry at layer k, column c, row r.
-    double at(int k, int c, int r) const { return values[Index(k, c, r)]; }
+    double At(int k, int c, int r) const { return values[Index(k, c, r)]; }
+    // Entry at height h, column c, row r.
+    double At(HeightLayer h, int c, int r) const { return At(static_cast<int>(h), c, r); }
 
 private:
     static std::size_t Index(int k, int c, int r)

@@ -11,7 +11,7 @@ double GridMaximum(const DisplayGrid& grid)
     for (int k = 1; k <= DisplayGrid::Layers; ++k)
         for (int c = 1; c <= DisplayGrid::Columns; ++c)
             for (int r = 1; r <= DisplayGrid::Rows; ++r)
-                if (grid.at(k, c, r) > maximum) maximum = grid.at(k, c, r);
+                if (grid.At(k, c, r) > maximum) maximum = grid.At(k, c, r);
     return maximum;
 }
 

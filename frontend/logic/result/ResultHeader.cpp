@@ -19,7 +19,7 @@ std::string HeaderLabel(HeaderValue which, double value)
 {
     switch (which) {
     case HeaderValue::PatientPosition:
-        return value == 1.0 ? SupineText : StandingText;
+        return PatientPositionOfCode(value) == PatientPosition::Supine ? SupineText : StandingText;
     case HeaderValue::FreeAirKermaRate:
         return FormatNumber(value, "0.000E+00");
     case HeaderValue::Histories:
@@ -55,7 +55,7 @@ std::string ReadResultHeader(const std::filesystem::path& file, ResultHeader& he
             return reader.Where() + ": \"" + std::string(field) + "\" is not a number (" + ValueNames[n] +
                    ")";
         }
-        if (which == HeaderValue::PatientPosition) read.patientPosition = value;
+        if (which == HeaderValue::PatientPosition) read.patientPosition = PatientPositionOfCode(value);
         if (which == HeaderValue::Fsd) read.fsd = value;
     }
     header = std::move(read);

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <string>
 
+#include "logic/PatientPosition.h"
+
 namespace brisca {
 
 // The twelve header values of a result file, in their order in the file.
@@ -32,9 +34,9 @@ inline constexpr const char* StandingText = "立位（水平照射）";
 
 // What the result window shows of a result file's header.
 struct ResultHeader {
-    double patientPosition = 0.0;                     // first value, kept for the map's phantom symbol
-    double fsd = 0.0;                                 // third value, kept for the tube symbol
-    std::array<std::string, HeaderValueCount> labels; // caption texts, indexed by HeaderValue
+    PatientPosition patientPosition = PatientPosition::Standing; // first value, for the phantom symbol
+    double fsd = 0.0;                                            // third value, kept for the tube symbol
+    std::array<std::string, HeaderValueCount> labels;            // caption texts, indexed by HeaderValue
 };
 
 // Caption text of one header value: the position in words, the free-air kerma rate as

@@ -19,17 +19,17 @@ inline constexpr double PlanScaleSize = 900;
 // Side of the object-centre marker, a circle drawn in a square box.
 inline constexpr double CentreMarkerSize = 30;
 
-// What the next clicks on the plan place; the values are the editor's mode numbers.
+// What the next clicks on the plan place.
 enum class PlacingMode {
-    None = 0,
-    ObjectCentre = 1,
-    Room = 2,
-    Bed = 3,
-    StaffDoor = 4,
-    ViewingWindow = 5,
-    ControlRoomLabel = 6,
-    FreeTextLabel = 7,
-    PatientEntrance = 44
+    None,             // nothing: clicks are ignored
+    ObjectCentre,     // the phantom's centre
+    Room,             // the room's lower-right corner
+    Bed,              // the bed's corners
+    StaffDoor,        // the staff door's corners
+    ViewingWindow,    // the viewing window's corners
+    ControlRoomLabel, // the "操作室" label
+    FreeTextLabel,    // the free text
+    PatientEntrance,  // the patient entrance's corners
 };
 
 // An axis-aligned box in plan units: upper-left corner and size.

@@ -2,31 +2,35 @@
 
 #include <string>
 
+#include "logic/PatientPosition.h"
+
 namespace brisca {
 
-// Patient position chosen on the main window; it picks the engine program.
-enum class PatientPositionChoice {
-    Supine,   // "臥位（垂直方向）": vertical beam, engine mcsupine
-    Standing, // "立位（水平方向）": horizontal beam, engine mcstand
+// High-voltage waveform of the X-ray generator, numbered as the columns of the tube output
+// table and the rows of the reference filtrations.
+enum class Rectifier {
+    ConstantPotential = 1, // "定電圧"
+    ThreePhase12Peak = 2,  // "三相12ピーク"
+    SinglePhase = 3,       // "単相全波"
 };
 
 // The conditions of a calculation start as typed into the main window or given to
 // brisca-job. Numbers are taken from the start of each text; the defaults are those the
 // window shows after start-up.
 struct CalculationEntries {
-    std::string tubeVoltageKv = "80";           // peak tube voltage, kV
-    std::string targetAngleDegrees = "12";      // target angle, degrees
-    std::string inherentFiltrationMmAl = "2.5"; // inherent filtration, mm Al equivalent
-    std::string addedAluminiumMm = "1.5";       // added aluminium filter, mm
-    std::string addedCopperMm = "0";            // added copper filter, mm
-    std::string meanTubeCurrentMa = "1";        // mean tube current, mA
-    std::string fsdCm = "90";                   // focus-to-entrance-surface distance, cm
-    std::string fieldLongCm = "20";             // field size along the long axis, cm
-    std::string fieldShortCm = "20";            // field size along the short axis, cm
-    std::string histories = "500000000";        // number of incident photons
-    std::string resultName;                     // result name without its extension
-    int rectifierType = 1;                      // 1 constant potential, 2 three-phase 12-peak, 3 single-phase
-    PatientPositionChoice position = PatientPositionChoice::Supine; // engine to start
+    std::string tubeVoltageKv = "80";                   // peak tube voltage, kV
+    std::string targetAngleDegrees = "12";              // target angle, degrees
+    std::string inherentFiltrationMmAl = "2.5";         // inherent filtration, mm Al equivalent
+    std::string addedAluminiumMm = "1.5";               // added aluminium filter, mm
+    std::string addedCopperMm = "0";                    // added copper filter, mm
+    std::string meanTubeCurrentMa = "1";                // mean tube current, mA
+    std::string fsdCm = "90";                           // focus-to-entrance-surface distance, cm
+    std::string fieldLongCm = "20";                     // field size along the long axis, cm
+    std::string fieldShortCm = "20";                    // field size along the short axis, cm
+    std::string histories = "500000000";                // number of incident photons
+    std::string resultName;                             // result name without its extension
+    Rectifier rectifier = Rectifier::ConstantPotential; // generator waveform
+    PatientPosition position = PatientPosition::Supine; // engine to start
 };
 
 } // namespace brisca

@@ -15,27 +15,27 @@ namespace brisca {
 // Everything a calculation start produces before it writes a file: the texts the window
 // must correct, the values for the shared state and the contents of both files.
 struct PreparedCalculation {
-    std::string Warning;  // why the start stops; empty when it may go on
-    std::string Question; // what to confirm before any file is written; empty: nothing
+    std::string warning;  // why the start stops; empty when it may go on
+    std::string question; // what to confirm before any file is written; empty: nothing
     std::optional<std::string> correctedHistories;          // histories text after a failed check
     std::optional<std::string> correctedTubeVoltage;        // voltage text after the limits
     std::optional<std::string> correctedInherentFiltration; // inherent filtration text after the limit
-    XraySpectrum Spectrum;                                  // spectrum arrays and KermaRatio
-    JobValues Job;                                          // job values, TubeOutput included
-    std::string SpectrumFile;                               // contents of B_SPCTL.dat
-    std::string JobFile;                                    // contents of B2F.txt
-    std::string EngineProgram;                              // "mcsupine" or "mcstand", without extension
+    XraySpectrum spectrum;                                  // spectrum arrays and kermaRatio
+    JobValues job;                                          // job values, tubeOutput included
+    std::string spectrumFile;                               // contents of B_SPCTL.dat
+    std::string jobFile;                                    // contents of B2F.txt
+    std::string engineProgram;                              // "mcsupine" or "mcstand", without extension
 };
 
 // The calculation start up to the files: the entry checks, the spectrum, the tube output
-// and the job values, in that order; the first failure fills Warning and nothing after
+// and the job values, in that order; the first failure fills warning and nothing after
 // it is computed. Corrections of the window's texts are reported even then. Only when
-// Warning is empty are both file texts complete and free of non-finite numbers; a very
-// long run then also carries the Question the user must confirm first.
+// warning is empty are both file texts complete and free of non-finite numbers; a very
+// long run then also carries the question the user must confirm first.
 PreparedCalculation PrepareCalculation(const CalculationEntries& entries, const DataTables& tables);
 
 // The engine program for a patient position.
-std::string EngineProgramFor(PatientPositionChoice position);
+std::string EngineProgramFor(PatientPosition position);
 
 // Writes B_SPCTL.dat, then B2F.txt, of a calculation prepared without warning into the
 // working directory, each under a temporary name first, so an engine starting meanwhile

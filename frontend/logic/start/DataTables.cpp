@@ -80,29 +80,29 @@ std::string ReadOutputTable(FreeFormatFile& file, DataTables& tables)
                                                  : "tube output " + std::to_string(row) + " of waveform " +
                                                        std::to_string(column - 1);
             if (!file.Next(
-                    tables.OutputTable[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)],
+                    tables.outputTable[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)],
                     what))
                 return file.Error();
         }
         if (column == 1) continue;
         const auto waveform = static_cast<std::size_t>(column - 1);
         const std::string suffix = " of waveform " + std::to_string(column - 1);
-        if (!file.Next(tables.RefAl[waveform], "the reference aluminium filtration" + suffix))
+        if (!file.Next(tables.refAl[waveform], "the reference aluminium filtration" + suffix))
             return file.Error();
-        if (!file.Next(tables.RefCu[waveform], "the reference copper filtration" + suffix))
+        if (!file.Next(tables.refCu[waveform], "the reference copper filtration" + suffix))
             return file.Error();
-        tables.RefAl[waveform] *= 0.1;
-        tables.RefCu[waveform] *= 0.1;
+        tables.refAl[waveform] *= 0.1;
+        tables.refCu[waveform] *= 0.1;
     }
     // The tube output look-up walks up the voltages and interpolates between neighbours.
     for (std::size_t row = 2; row <= OutputRows; ++row)
-        if (!(tables.OutputTable[1][row] > tables.OutputTable[1][row - 1]))
+        if (!(tables.outputTable[1][row] > tables.outputTable[1][row - 1]))
             return file.Name() + " の管電圧が増加していません（" + std::to_string(row) + " 番目の " +
-                   PlainNumberText(tables.OutputTable[1][row]) + " が " +
-                   PlainNumberText(tables.OutputTable[1][row - 1]) + " の後にあります） [" + file.Name() +
+                   PlainNumberText(tables.outputTable[1][row]) + " が " +
+                   PlainNumberText(tables.outputTable[1][row - 1]) + " の後にあります） [" + file.Name() +
                    ": the tube voltages must increase, but voltage " + std::to_string(row) + " (" +
-                   PlainNumberText(tables.OutputTable[1][row]) + ") follows " +
-                   PlainNumberText(tables.OutputTable[1][row - 1]) + "]";
+                   PlainNumberText(tables.outputTable[1][row]) + ") follows " +
+                   PlainNumberText(tables.outputTable[1][row - 1]) + "]";
     return {};
 }
 
@@ -121,12 +121,12 @@ std::string ReadDataTables(const std::filesystem::path& folder, DataTables& tabl
     FreeFormatFile attenuation(records::kAttenuationTableFile, text);
     const std::string attenuationError = ReadSlotRecords<3>(attenuation,
         {"tungsten coefficient", "aluminium coefficient", "copper coefficient"},
-        {&loaded.MuTarget, &loaded.MuAl, &loaded.MuCu});
+        {&loaded.muTarget, &loaded.muAl, &loaded.muCu});
     if (!attenuationError.empty()) return attenuationError;
 
     if (std::string error = open(records::kAirTableFile, text); !error.empty()) return error;
     FreeFormatFile air(records::kAirTableFile, text);
-    const std::string airError = ReadSlotRecords<1>(air, {"air coefficient"}, {&loaded.MuEnAir});
+    const std::string airError = ReadSlotRecords<1>(air, {"air coefficient"}, {&loaded.muEnAir});
     if (!airError.empty()) return airError;
 
     if (std::string error = open(records::kTubeOutputTableFile, text); !error.empty()) return error;

@@ -20,15 +20,15 @@ inline constexpr int OutputRows = 12;
 // The front end's data tables, loaded once at start-up. Arrays are indexed as the tables
 // are numbered (slot 1..300, column 1..4, row 1..12, waveform 1..3); index 0 is unused.
 struct DataTables {
-    SlotTable MuTarget{}; // tungsten linear attenuation, 1/cm
-    SlotTable MuAl{};     // aluminium linear attenuation, 1/cm
-    SlotTable MuCu{};     // copper linear attenuation, 1/cm
-    SlotTable MuEnAir{};  // energy-absorption coefficient of air
+    SlotTable muTarget{}; // tungsten linear attenuation, 1/cm
+    SlotTable muAl{};     // aluminium linear attenuation, 1/cm
+    SlotTable muCu{};     // copper linear attenuation, 1/cm
+    SlotTable muEnAir{};  // energy-absorption coefficient of air
     // OutputTable[1][row]: tube voltage, kV (increasing); OutputTable[r + 1][row]: tube
     // output of waveform r (1 constant potential, 2 three-phase 12-peak, 3 single-phase).
-    std::array<std::array<double, OutputRows + 1>, 5> OutputTable{};
-    std::array<double, 4> RefAl{}; // reference aluminium filtration of waveform r, cm
-    std::array<double, 4> RefCu{}; // reference copper filtration of waveform r, cm
+    std::array<std::array<double, OutputRows + 1>, 5> outputTable{};
+    std::array<double, 4> refAl{}; // reference aluminium filtration of waveform r, cm
+    std::array<double, 4> refCu{}; // reference copper filtration of waveform r, cm
 };
 
 // Reads MUs.dat, Air.eac and default-output.op from `folder` into `tables`. Numbers are

@@ -28,23 +28,23 @@ EngineRunResult RunEngineAndWait(const std::filesystem::path& program)
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
     if (error != 0) {
-        result.Error = path + " could not be started: " + std::strerror(error);
+        result.error = path + " could not be started: " + std::strerror(error);
         return result;
     }
-    result.Started = true;
+    result.started = true;
 
     int status = 0;
     while (waitpid(pid, &status, 0) < 0) {
         if (errno != EINTR) {
-            result.Error = path + " could not be waited for: " + std::strerror(errno);
-            result.ExitStatus = 1;
+            result.error = path + " could not be waited for: " + std::strerror(errno);
+            result.exitStatus = 1;
             return result;
         }
     }
     if (WIFEXITED(status))
-        result.ExitStatus = WEXITSTATUS(status);
+        result.exitStatus = WEXITSTATUS(status);
     else if (WIFSIGNALED(status))
-        result.ExitStatus = 128 + WTERMSIG(status);
+        result.exitStatus = 128 + WTERMSIG(status);
     return result;
 }
 

@@ -7,9 +7,9 @@ namespace brisca {
 
 // Outcome of running an engine to its end.
 struct EngineRunResult {
-    bool Started = false; // the program could be started
-    int ExitStatus = 0;   // its exit status, or 128 + signal number when a signal ended it
-    std::string Error;    // why it could not be started
+    bool started = false; // the program could be started
+    int exitStatus = 0;   // its exit status, or 128 + signal number when a signal ended it
+    std::string error;    // why it could not be started
 };
 
 // Starts a program in the current directory with no arguments, detached from the

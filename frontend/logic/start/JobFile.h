@@ -8,12 +8,12 @@ namespace brisca {
 
 // The values of one engine job, as the calculation start reads them from the window.
 struct JobValues {
-    double TubeOutput = 0.0; // free-in-air air kerma rate at 100 cm, per minute
-    double Fsd = 0.0;        // focus-to-entrance-surface distance, cm
-    double FieldLong = 0.0;  // field size at the FSD along the long axis, cm
-    double FieldShort = 0.0; // field size at the FSD along the short axis, cm
-    double Histories = 0.0;  // number of incident photons
-    std::string ResultName;  // result file name, with its extension
+    double tubeOutput = 0.0; // free-in-air air kerma rate at 100 cm, per minute
+    double fsd = 0.0;        // focus-to-entrance-surface distance, cm
+    double fieldLong = 0.0;  // field size at the FSD along the long axis, cm
+    double fieldShort = 0.0; // field size at the FSD along the short axis, cm
+    double histories = 0.0;  // number of incident photons
+    std::string resultName;  // result file name, with its extension
 };
 
 // Extension of a result file.
@@ -32,6 +32,6 @@ std::string JobFileText(const JobValues& job);
 
 // Default result name: the date as yyyy-MM-dd (a form a file name can hold) followed by
 // "-臥位" or "-立位".
-std::string DefaultResultName(int year, int month, int day, PatientPositionChoice position);
+std::string DefaultResultName(int year, int month, int day, PatientPosition position);
 
 } // namespace brisca

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "logic/text/NumberText.h"
 #include "logic/start/StartChecks.h"
+#include "logic/text/NumberText.h"
 
 namespace brisca {
 
@@ -21,7 +21,8 @@ MeanTubeCurrent PulsedMeanCurrent(
              std::pair{"パルスレート", &pulseRateFps}, std::pair{"パルス幅", &pulseWidthMs}}) {
         if (!text->empty() && !ReadsAsNumber(*text)) return {"", NotANumberWarning(label, *text)};
     }
-    const double product = Val(tubeCurrentMa) * Val(pulseRateFps) * Val(pulseWidthMs);
+    const double product =
+        LeadingNumber(tubeCurrentMa) * LeadingNumber(pulseRateFps) * LeadingNumber(pulseWidthMs);
     if (product == 0.0) return {"", PulseDataMissingWarning};
     return {PlainNumberText(product * 0.001), ""};
 }

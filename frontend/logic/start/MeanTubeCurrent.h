@@ -12,7 +12,7 @@ inline constexpr const char* PulseDataMissingWarning = "　データを入力し
 // The mean tube current text that "OK →" puts into the mean-current box, or why it cannot.
 struct MeanTubeCurrent {
     std::string meanTubeCurrentMa; // mean tube current, mA
-    std::string Warning;           // empty on success
+    std::string warning;           // empty on success
 };
 
 // Continuous fluoroscopy: the tube current text unchanged, refused when empty.

@@ -46,45 +46,45 @@ StartCheck CheckCalculationEntries(const CalculationEntries& entries)
     };
     for (const auto& [label, text] : boxes) {
         if (!text->empty() && !ReadsAsNumber(*text)) {
-            check.Warning = NotANumberWarning(label, *text);
+            check.warning = NotANumberWarning(label, *text);
             return check;
         }
     }
 
-    const double histories = Val(entries.histories);
+    const double histories = LeadingNumber(entries.histories);
     if (histories < MinimumHistories) {
-        check.Warning = HistoriesWarning;
+        check.warning = HistoriesWarning;
         check.correctedHistories = MinimumHistoriesText;
         return check;
     }
     if (histories > MaximumHistories) {
-        check.Warning = TooManyHistoriesWarning;
+        check.warning = TooManyHistoriesWarning;
         return check;
     }
-    const double fieldLong = Val(entries.fieldLongCm);
-    const double fieldShort = Val(entries.fieldShortCm);
+    const double fieldLong = LeadingNumber(entries.fieldLongCm);
+    const double fieldShort = LeadingNumber(entries.fieldShortCm);
     if (fieldLong > 30.0 || fieldShort > 30.0) {
-        check.Warning = FieldSizeWarning;
+        check.warning = FieldSizeWarning;
         return check;
     }
     // The job file writes these with one decimal: a value that it writes as 0.0 leaves the
     // beam no distance or area, and the engine would refuse it only after the start.
     const std::pair<const char*, double> lengths[] = {
-        {"FSD（焦点-入射表面間距離）", Val(entries.fsdCm)},
+        {"FSD（焦点-入射表面間距離）", LeadingNumber(entries.fsdCm)},
         {"照射野サイズ（長軸）", fieldLong},
         {"照射野サイズ（短軸）", fieldShort},
     };
     for (const auto& [label, value] : lengths) {
         if (!(value >= SmallestLengthCm)) {
-            check.Warning = std::string(" ") + label + " は 0.1 cm 以上にして下さい ";
+            check.warning = std::string(" ") + label + " は 0.1 cm 以上にして下さい ";
             return check;
         }
     }
-    if (Val(entries.meanTubeCurrentMa) < 0.0) {
-        check.Warning = " 管電流は 0 以上にして下さい ";
+    if (LeadingNumber(entries.meanTubeCurrentMa) < 0.0) {
+        check.warning = " 管電流は 0 以上にして下さい ";
         return check;
     }
-    check.Warning = CheckResultName(entries.resultName);
+    check.warning = CheckResultName(entries.resultName);
     return check;
 }
 

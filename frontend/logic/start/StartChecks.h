@@ -29,7 +29,7 @@ inline constexpr const char* MinimumHistoriesText = "100000000";
 
 // Outcome of the checks that open a calculation start.
 struct StartCheck {
-    std::string Warning;                           // the first failed check's message; empty if all pass
+    std::string warning;                           // the first failed check's message; empty if all pass
     std::optional<std::string> correctedHistories; // histories text to show after a failed check
 };
 

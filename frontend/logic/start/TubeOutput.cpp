@@ -5,21 +5,17 @@
 namespace brisca {
 
 TubeOutputResult ComputeTubeOutputFor(
-    double V, double I, int rectifierType, double kermaRatio, const DataTables& tables)
+    double V, double I, Rectifier rectifier, double kermaRatio, const DataTables& tables)
 {
     TubeOutputResult result;
-    if (rectifierType < 1 || rectifierType > 3) {
-        result.Warning = "高電圧整流方式 " + std::to_string(rectifierType) + " は定義されていません。";
-        return result;
-    }
-    const auto& voltages = tables.OutputTable[1];
-    const auto& outputs = tables.OutputTable[static_cast<std::size_t>(rectifierType) + 1];
+    const auto& voltages = tables.outputTable[1];
+    const auto& outputs = tables.outputTable[static_cast<std::size_t>(rectifier) + 1];
 
     // First row from the second on whose voltage is not below V.
     std::size_t j = 2;
     while (j <= OutputRows && V > voltages[j]) ++j;
     if (j > OutputRows) {
-        result.Warning = "管電圧 " + PlainNumberText(V) + " kV は管出力表（default-output.op）の最高電圧 " +
+        result.warning = "管電圧 " + PlainNumberText(V) + " kV は管出力表（default-output.op）の最高電圧 " +
                          PlainNumberText(voltages[OutputRows]) +
                          " kV を超えているため、管出力を求められません。";
         return result;
@@ -29,7 +25,7 @@ TubeOutputResult ComputeTubeOutputFor(
     const double Y0 = outputs[j - 1];
     const double Y1 = outputs[j];
     const double Y = Y0 + (Y1 - Y0) * (V - V0) / (V1 - V0);
-    result.TubeOutput = kermaRatio * Y * I * 60.0 * 33.97;
+    result.tubeOutput = kermaRatio * Y * I * 60.0 * 33.97;
     return result;
 }
 

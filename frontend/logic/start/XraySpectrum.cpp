@@ -11,21 +11,27 @@ namespace brisca {
 
 namespace {
 
-// Phase angles (degrees) at which the waveform is sampled; empty for an unknown type.
-std::vector<int> PhaseAngles(int rectifierType)
+// Phase angles (degrees) at which the waveform is sampled.
+std::vector<int> PhaseAngles(Rectifier rectifier)
 {
     std::vector<int> angles;
-    if (rectifierType == 1) angles = {90};
-    if (rectifierType == 2)
+    switch (rectifier) {
+    case Rectifier::ConstantPotential:
+        angles = {90};
+        break;
+    case Rectifier::ThreePhase12Peak:
         for (int phi = 75; phi <= 90; ++phi) angles.push_back(phi);
-    if (rectifierType == 3)
+        break;
+    case Rectifier::SinglePhase:
         for (int phi = 2; phi <= 90; phi += 2) angles.push_back(phi);
+        break;
+    }
     return angles;
 }
 
 XraySpectrum Refuse(XraySpectrum spectrum, std::string warning)
 {
-    spectrum.Warning = std::move(warning);
+    spectrum.warning = std::move(warning);
     return spectrum;
 }
 
@@ -36,7 +42,7 @@ XraySpectrum ComputeXraySpectrum(const CalculationEntries& entries, const DataTa
     XraySpectrum s;
 
     // Inputs and their limits; 2V <= 299 keeps the spectrum inside the 300 slots.
-    double V = Val(entries.tubeVoltageKv);
+    double V = LeadingNumber(entries.tubeVoltageKv);
     if (V >= 150.0) {
         s.correctedTubeVoltage.emplace("149.5");
         V = 149.5;
@@ -44,28 +50,25 @@ XraySpectrum ComputeXraySpectrum(const CalculationEntries& entries, const DataTa
         s.correctedTubeVoltage.emplace("30");
         V = 30.0;
     }
-    double tInh = Val(entries.inherentFiltrationMmAl) * 0.1;
+    double tInh = LeadingNumber(entries.inherentFiltrationMmAl) * 0.1;
     if (tInh < 0.1) {
         // Emplaced, not assigned: assigning makes GCC 12 see a false overlap at -O3.
         s.correctedInherentFiltration.emplace("1");
         tInh = 0.1;
     }
-    const double tAl = Val(entries.addedAluminiumMm) * 0.1;
-    const double tCu = Val(entries.addedCopperMm) * 0.1;
-    const double theta = Val(entries.targetAngleDegrees);
-    s.Voltage = V;
-    s.Angle = theta;
-    s.Current = Val(entries.meanTubeCurrentMa);
-    s.InherentCm = tInh;
-    s.AluminiumCm = tAl;
-    s.CopperCm = tCu;
+    const double tAl = LeadingNumber(entries.addedAluminiumMm) * 0.1;
+    const double tCu = LeadingNumber(entries.addedCopperMm) * 0.1;
+    const double theta = LeadingNumber(entries.targetAngleDegrees);
+    s.voltage = V;
+    s.angle = theta;
+    s.current = LeadingNumber(entries.meanTubeCurrentMa);
+    s.inherentCm = tInh;
+    s.aluminiumCm = tAl;
+    s.copperCm = tCu;
 
-    if (!std::isfinite(s.Current))
+    if (!std::isfinite(s.current))
         return Refuse(s, "管電流の値 " + entries.meanTubeCurrentMa + " は大きすぎて扱えません。");
-    const std::vector<int> angles = PhaseAngles(entries.rectifierType);
-    if (angles.empty())
-        return Refuse(
-            s, "高電圧整流方式 " + std::to_string(entries.rectifierType) + " は定義されていません。");
+    const std::vector<int> angles = PhaseAngles(entries.rectifier);
 
     // Depth of the emission point below the target surface scales with cot(theta); the
     // photons leave through the target only for an angle between 0 and 90 degrees.
@@ -80,53 +83,54 @@ XraySpectrum ComputeXraySpectrum(const CalculationEntries& entries, const DataTa
     // current at that step (single-phase only), divided by the number of steps.
     double vi = 0.0;
     for (const int phi : angles) {
-        ++s.PhaseSteps;
+        ++s.phaseSteps;
         const double sine = std::sin(physics::kModelPi * phi / 180.0);
         vi = sine * V;
-        const double w = entries.rectifierType == 3 ? std::pow(std::min(1.0, sine / 0.75), 1.5) : 1.0;
-        physics::ThickTargetIntensity(vi, cotTheta, tables.MuTarget, s.PhaseSpectrum);
-        physics::AddTungstenKLines(vi, s.PhaseSpectrum);
+        const double w =
+            entries.rectifier == Rectifier::SinglePhase ? std::pow(std::min(1.0, sine / 0.75), 1.5) : 1.0;
+        physics::ThickTargetIntensity(vi, cotTheta, tables.muTarget, s.phaseSpectrum);
+        physics::AddTungstenKLines(vi, s.phaseSpectrum);
         for (int i = 2; i <= physics::TopSlot(vi); ++i)
-            s.Spectrum[static_cast<std::size_t>(i)] += w * s.PhaseSpectrum[static_cast<std::size_t>(i)];
+            s.spectrum[static_cast<std::size_t>(i)] += w * s.phaseSpectrum[static_cast<std::size_t>(i)];
     }
-    for (int i = 2; i <= physics::TopSlot(vi); ++i) s.Spectrum[static_cast<std::size_t>(i)] /= s.PhaseSteps;
+    for (int i = 2; i <= physics::TopSlot(vi); ++i) s.spectrum[static_cast<std::size_t>(i)] /= s.phaseSteps;
 
     // Air kerma behind the reference filtration of the waveform and behind the user's.
-    const auto r = static_cast<std::size_t>(entries.rectifierType);
+    const auto r = static_cast<std::size_t>(entries.rectifier);
     const int top = physics::TopSlot(V);
     double sumRef = 0.0;
     double sumUser = 0.0;
     for (int i = 2; i <= top; ++i) {
         const auto slot = static_cast<std::size_t>(i);
-        s.KermaRef[slot] =
-            s.Spectrum[slot] *
-            std::exp(-tables.RefAl[r] * tables.MuAl[slot] - tables.RefCu[r] * tables.MuCu[slot]) *
-            tables.MuEnAir[slot];
-        s.KermaUser[slot] = s.Spectrum[slot] *
-                            std::exp(-(tInh + tAl) * tables.MuAl[slot] - tCu * tables.MuCu[slot]) *
-                            tables.MuEnAir[slot];
-        sumRef += s.KermaRef[slot];
-        sumUser += s.KermaUser[slot];
+        s.kermaRef[slot] =
+            s.spectrum[slot] *
+            std::exp(-tables.refAl[r] * tables.muAl[slot] - tables.refCu[r] * tables.muCu[slot]) *
+            tables.muEnAir[slot];
+        s.kermaUser[slot] = s.spectrum[slot] *
+                            std::exp(-(tInh + tAl) * tables.muAl[slot] - tCu * tables.muCu[slot]) *
+                            tables.muEnAir[slot];
+        sumRef += s.kermaRef[slot];
+        sumUser += s.kermaUser[slot];
     }
     if (!(sumRef > 0.0) || !std::isfinite(sumRef))
         return Refuse(
             s, "基準ろ過（default-output.op）を透過するＸ線が計算できないため、管出力を求められません。");
-    s.KermaRatio = sumUser / sumRef;
+    s.kermaRatio = sumUser / sumRef;
 
     // Filtration, then energy fluence to photon number (divide by the photon energy).
     for (int i = 2; i <= top; ++i) {
         const auto slot = static_cast<std::size_t>(i);
-        s.Spectrum[slot] = s.Spectrum[slot] * std::exp(-(tInh + tAl) * tables.MuAl[slot]) *
-                           std::exp(-tCu * tables.MuCu[slot]) / (0.5 * i);
+        s.spectrum[slot] = s.spectrum[slot] * std::exp(-(tInh + tAl) * tables.muAl[slot]) *
+                           std::exp(-tCu * tables.muCu[slot]) / (0.5 * i);
     }
-    for (int i = 2; i <= top; ++i) s.Smax = std::max(s.Smax, s.Spectrum[static_cast<std::size_t>(i)]);
+    for (int i = 2; i <= top; ++i) s.smax = std::max(s.smax, s.spectrum[static_cast<std::size_t>(i)]);
 
     const bool finite =
-        std::all_of(s.Spectrum.begin(), s.Spectrum.end(), [](double v) { return std::isfinite(v); });
-    if (!finite || !std::isfinite(s.Smax) || !std::isfinite(s.KermaRatio))
+        std::all_of(s.spectrum.begin(), s.spectrum.end(), [](double v) { return std::isfinite(v); });
+    if (!finite || !std::isfinite(s.smax) || !std::isfinite(s.kermaRatio))
         return Refuse(
             s, "Ｘ線スペクトルの計算で数値があふれました。フィルタの厚さなどの条件を見直して下さい。");
-    if (!(s.Smax > 0.0))
+    if (!(s.smax > 0.0))
         return Refuse(s, "フィルタを透過するＸ線がありません（スペクトルの最大値が "
                          "0）。フィルタの厚さやターゲット角度を見直して下さい。");
     return s;
@@ -139,16 +143,16 @@ std::string SpectrumFileText(const XraySpectrum& s)
     for (int i = 1; i <= EnergySlots; ++i) {
         text += FormatNumber(0.5 * i, "0000.0");
         text += ", ";
-        text += FormatNumber(s.Spectrum[static_cast<std::size_t>(i)] / s.Smax, "0.00000");
+        text += FormatNumber(s.spectrum[static_cast<std::size_t>(i)] / s.smax, "0.00000");
         text += "\r\n";
     }
-    text += PlainNumberText(1000.0 * s.Smax) + "\r\n";
-    text += FormatNumber(s.Voltage, "000.0") + "\r\n";
-    text += FormatNumber(s.Current, "##0.00") + "\r\n";
-    text += FormatNumber(s.Angle, "00.0") + "\r\n";
-    text += FormatNumber(10.0 * s.InherentCm, "00.000") + "\r\n";
-    text += FormatNumber(10.0 * s.AluminiumCm, "00.000") + "\r\n";
-    text += FormatNumber(10.0 * s.CopperCm, "00.000") + "\r\n";
+    text += PlainNumberText(1000.0 * s.smax) + "\r\n";
+    text += FormatNumber(s.voltage, "000.0") + "\r\n";
+    text += FormatNumber(s.current, "##0.00") + "\r\n";
+    text += FormatNumber(s.angle, "00.0") + "\r\n";
+    text += FormatNumber(10.0 * s.inherentCm, "00.000") + "\r\n";
+    text += FormatNumber(10.0 * s.aluminiumCm, "00.000") + "\r\n";
+    text += FormatNumber(10.0 * s.copperCm, "00.000") + "\r\n";
     return text;
 }
 

@@ -78,14 +78,14 @@ bool ParseNumberField(std::string_view field, double& value)
     bool fortranExponent = false;
     if (!IsNumberSyntax(field, fortranExponent)) return false;
     if (fortranExponent) {
-        value = Val(field);
+        value = LeadingNumber(field);
     } else {
         // from_chars takes no leading plus sign; the refined grids hold over a million values,
         // so this path avoids the general reader's copying.
         const std::string_view digits = field[0] == '+' ? field.substr(1) : field;
         const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
         if (error == std::errc::result_out_of_range) {
-            value = Val(field);
+            value = LeadingNumber(field);
         } else if (error != std::errc() || end != digits.data() + digits.size()) {
             return false;
         }

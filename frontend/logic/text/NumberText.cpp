@@ -165,7 +165,7 @@ bool StartsWithNumber(std::string_view text)
     return k < text.size() && text[k] >= '0' && text[k] <= '9';
 }
 
-double Val(std::string_view text)
+double LeadingNumber(std::string_view text)
 {
     std::size_t k = 0;
     while (k < text.size() && (text[k] == ' ' || text[k] == '\t' || text[k] == '\r' || text[k] == '\n')) ++k;

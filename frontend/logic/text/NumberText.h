@@ -13,14 +13,14 @@ namespace brisca {
 // line ends are skipped, then an optional sign, digits with an optional full stop and
 // an optional exponent (E or D) are read; anything after them is ignored. A number
 // beyond the double range reads as plus or minus infinity, one below it as 0.
-double Val(std::string_view text);
+double LeadingNumber(std::string_view text);
 
-// Whether a text starts with a number that Val reads, rather than Val's 0 for no number:
-// "24.6 uGy" and " -.5" do; "", "  ", "abc" and "E5" do not.
+// Whether a text starts with a number that LeadingNumber reads, rather than its 0 for no
+// number: "24.6 uGy" and " -.5" do; "", "  ", "abc" and "E5" do not.
 bool StartsWithNumber(std::string_view text);
 
-// Whether the whole text, blanks around it aside, is one number of the form Val reads:
-// "2.5", "-3", "1e9" are; "2,5", "80kV", "1.5.2" and a text of blanks only are not.
+// Whether the whole text, blanks around it aside, is one number of the form LeadingNumber
+// reads: "2.5", "-3", "1e9" are; "2,5", "80kV", "1.5.2" and a text of blanks only are not.
 bool ReadsAsNumber(std::string_view text);
 
 // Shortest general decimal text of a value, rounded to 15 significant digits, without
