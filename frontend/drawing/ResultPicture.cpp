@@ -5,23 +5,12 @@
 #include <algorithm>
 
 #include "drawing/DistributionMap.h"
-#include "logic/text/NumberText.h"
 #include "drawing/RoomOverlay.h"
+#include "logic/text/NumberText.h"
 
 namespace brisca {
 
 namespace {
-
-// A Japanese font for the caption; the same list in the windowed and the console program,
-// so both find the same face on one machine.
-QFont CaptionFont(int pixels, bool bold = false)
-{
-    QFont font;
-    font.setFamilies({"IPAGothic", "IPAPGothic", "Noto Sans CJK JP", "VL Gothic", "DejaVu Sans"});
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -47,6 +36,16 @@ int DrawLegend(QPainter& painter, int x, int y, const Thresholds& thresholds)
 }
 
 } // namespace
+
+// The same list in the windowed and the console program, so both find the same face on one machine.
+QFont CaptionFont(int pixels, bool bold)
+{
+    QFont font;
+    font.setFamilies({"IPAGothic", "IPAPGothic", "Noto Sans CJK JP", "VL Gothic", "DejaVu Sans"});
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
 
 QImage ComposeResultPicture(const QImage& view, const PictureCaption& caption)
 {

@@ -1,11 +1,12 @@
 #pragma once
 
+#include <QFont>
 #include <QImage>
 #include <string>
 #include <vector>
 
-#include "logic/result/DisplayGrid.h"
 #include "logic/exports/PictureNames.h"
+#include "logic/result/DisplayGrid.h"
 #include "logic/room/RoomLayout.h"
 
 namespace brisca {
@@ -21,6 +22,9 @@ struct PictureCaption {
 
 // Width of the panel beside the view that holds the caption.
 inline constexpr int CaptionPanelWidth = 360;
+
+// A Japanese font of `pixels` pixels for the texts drawn into saved pictures.
+QFont CaptionFont(int pixels, bool bold = false);
 
 // The picture that "画像保存" and brisca-map write: the view on the left, and beside it the
 // title, the quantity with its height, the unit, the legend strip with its thresholds and the
