@@ -22,7 +22,7 @@ SpectrumOnlyOutcome RunSpectrumOnly(const CalculationEntries& entries, const Dat
     }
     for (const std::string& line : BeamConditionLines(beam)) console << line << "\n";
     for (const BeamFigure& figure : BeamFigures(beam)) console << BeamFigureLine(figure) << "\n";
-    if (!beam.outputWarning.empty()) console << beam.outputWarning << "\n";
+    if (!beam.outputWarning.empty()) errors << beam.outputWarning << "\n";
     if (const std::string error = WriteTextFileAtomically(csvPath, SpectrumCsvText(beam)); !error.empty()) {
         errors << error << "\n";
         return SpectrumOnlyOutcome::FileError;

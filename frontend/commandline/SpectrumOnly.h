@@ -16,7 +16,8 @@ enum class SpectrumOnlyOutcome {
 };
 
 // The beam of `entries` without a job: the corrected entries and the figures on `console`,
-// one line each, then the spectrum CSV written whole to `csvPath`.
+// one line each (why the output figures are missing, if they are, on `errors`), then the
+// spectrum CSV written whole to `csvPath`.
 SpectrumOnlyOutcome RunSpectrumOnly(const CalculationEntries& entries, const DataTables& tables,
     const std::string& csvPath, std::ostream& console, std::ostream& errors);
 

@@ -164,6 +164,25 @@ TEST(BeamQuality, AirKermaPerMasAtOneMetreIsThePublishedOutput)
     }
 }
 
+// A voltage the output table does not reach still has its spectrum and quality.
+TEST(BeamQuality, AVoltageBeyondTheOutputTableHasNoOutputFigures)
+{
+    DataTables tables = ShippedTables();
+    for (std::size_t row = 1; row <= OutputRows; ++row)
+        tables.OutputTable[1][row] = 10.0 * static_cast<double>(row);
+    CalculationEntries entries;
+    entries.tubeVoltageKv = "130";
+    const BeamQuality beam = ComputeBeamQuality(entries, tables);
+    EXPECT_EQ(beam.warning, "");
+    EXPECT_NE(beam.outputWarning.find("管電圧 130 kV"), std::string::npos) << beam.outputWarning;
+    EXPECT_GT(beam.hvl.firstMm, 0.0);
+    const std::vector<BeamFigure> figures = BeamFigures(beam);
+    EXPECT_EQ(figures[0].value, FormatNumber(beam.hvl.firstMm, "0.00"));
+    for (const std::size_t output : {5u, 6u, 8u}) // per mAs at 100 cm and at the FSD, tube output
+        EXPECT_EQ(figures[output].value, "—") << figures[output].label;
+    EXPECT_EQ(SpectrumPoints(beam).back().photonsPerMm2PerMas, 0.0);
+}
+
 // The figures rest on the same spectrum and output as the files of the calculation start.
 TEST(BeamQuality, FiguresAgreeWithTheFilesOfTheCalculationStart)
 {
