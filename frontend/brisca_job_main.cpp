@@ -1,6 +1,7 @@
 // brisca-job: the main window's calculation start as a console program, for batches of
 // conditions. It writes B_SPCTL.dat and B2F.txt into the current directory exactly as
-// "計算スタート" does and, with --run, runs the engine on them.
+// "計算スタート" does and, with --run, runs the engine on them; with --spectrum-only it
+// prints the beam's figures and writes its spectrum as CSV instead.
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "commandline/JobOptions.h"
+#include "commandline/SpectrumOnly.h"
 #include "logic/start/CalculationStart.h"
 #include "logic/start/DataTables.h"
 #include "logic/start/EngineLocator.h"
@@ -69,6 +71,17 @@ int main(int argc, char** argv)
     if (const std::string error = ReadDataTables(".", tables); !error.empty()) {
         std::cerr << error << "\n";
         return ExitFile;
+    }
+
+    if (options.spectrumOnly) {
+        switch (RunSpectrumOnly(entries, tables, options.out, std::cout, std::cerr)) {
+        case SpectrumOnlyOutcome::Done:
+            return 0;
+        case SpectrumOnlyOutcome::Refused:
+            return ExitRefused;
+        case SpectrumOnlyOutcome::FileError:
+            return ExitFile;
+        }
     }
 
     const PreparedCalculation prepared = PrepareCalculation(entries, tables);

@@ -64,10 +64,13 @@ int CheckNameLength(const std::string& path)
 
 PendingFile::PendingFile(std::string path) : path_(std::move(path)), temporary_(TemporaryNameFor(path_))
 {
-    // A folder can never be replaced: say so now rather than after the whole file is written.
+    // A folder can never be replaced, and a device, pipe or socket must not be: renaming over
+    // /dev/null or a named pipe would put a plain file in its place. Say so now rather than
+    // after the whole file is written.
     struct stat target { };
-    if (::stat(path_.c_str(), &target) == 0 && S_ISDIR(target.st_mode)) {
-        failure_ = ReplaceFailure{ReplaceStep::Create, std::strerror(EISDIR)};
+    if (::stat(path_.c_str(), &target) == 0 && !S_ISREG(target.st_mode)) {
+        failure_ = ReplaceFailure{
+            ReplaceStep::Create, S_ISDIR(target.st_mode) ? std::strerror(EISDIR) : "not a regular file"};
         return;
     }
     if (const int error = CheckNameLength(path_)) {

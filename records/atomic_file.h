@@ -25,8 +25,8 @@ struct ReplaceFailure {
 // After the first failure every later call returns that failure and does nothing.
 class PendingFile {
 public:
-    // Creates the temporary beside `path`; a failure (a target that is a folder among them)
-    // is kept in Failure() and returned by the first later call.
+    // Creates the temporary beside `path`; a failure (a target that is a folder, a device, a
+    // pipe or a socket among them) is kept in Failure() and returned by the first later call.
     explicit PendingFile(std::string path);
     // Removes the temporary unless it has replaced the target.
     ~PendingFile();

@@ -26,7 +26,8 @@ enum class Option {
     Field,
     Histories,
     Position,
-    Name
+    Name,
+    Out
 };
 
 const std::map<std::string, Option>& ValueOptions()
@@ -48,6 +49,7 @@ const std::map<std::string, Option>& ValueOptions()
         {"--position", Option::Position},
         {"--name", Option::Name},
         {"--threads", Option::Threads},
+        {"--out", Option::Out},
     };
     return options;
 }
@@ -62,6 +64,7 @@ JobOptions ParseJobOptions(const std::vector<std::string>& arguments)
     std::optional<std::string> pulseCurrent;
     std::optional<std::string> pulseRate;
     std::optional<std::string> pulseWidth;
+    bool outGiven = false;
 
     for (std::size_t k = 0; k < arguments.size(); ++k) {
         std::string name = arguments[k];
@@ -81,6 +84,10 @@ JobOptions ParseJobOptions(const std::vector<std::string>& arguments)
         }
         if (name == "--yes") {
             options.yes = true;
+            continue;
+        }
+        if (name == "--spectrum-only") {
+            options.spectrumOnly = true;
             continue;
         }
         const auto found = ValueOptions().find(name);
@@ -131,6 +138,11 @@ JobOptions ParseJobOptions(const std::vector<std::string>& arguments)
             e.resultName = value;
             options.nameGiven = true;
             break;
+        case Option::Out:
+            if (value.empty()) options.usageError = "--out needs a file name";
+            options.out = value;
+            outGiven = true;
+            break;
         case Option::Threads:
             // Checked here as the engine checks it, so that a bad count fails before any file is written.
             if (value.empty() || value.size() > 4 ||
@@ -171,6 +183,16 @@ JobOptions ParseJobOptions(const std::vector<std::string>& arguments)
         }
         if (!options.usageError.empty()) return options;
     }
+
+    if (outGiven && !options.spectrumOnly) {
+        options.usageError = "--out goes with --spectrum-only";
+        return options;
+    }
+    if (options.spectrumOnly && options.run) {
+        options.usageError = "--spectrum-only writes no job files, so there is nothing to --run";
+        return options;
+    }
+    if (options.spectrumOnly && !outGiven) options.out = "spectrum.csv";
 
     // The mean tube current, as "OK →" would form it from the current or the pulse entries.
     const bool pulsed = pulseCurrent || pulseRate || pulseWidth;
@@ -222,6 +244,10 @@ std::string JobOptionsHelp()
            "                          core); without it BRISCA_THREADS, if set, is handed on\n"
            "  --yes                   start a run of more than 1E+11 histories (over ten hours on one\n"
            "                          core), which the window would first ask about\n"
+           "  --spectrum-only         write no job files: print the beam's half-value layers, homogeneity\n"
+           "                          coefficient, mean energies, air kerma per mAs at 100 cm and at the\n"
+           "                          FSD, kerma ratio and tube output, and write the spectrum as CSV\n"
+           "  --out FILE              with --spectrum-only: the CSV file (default spectrum.csv)\n"
            "  --help                  show this list\n"
            "\n"
            "Exit status: 0 done; 1 the conditions were refused (message on standard error);\n"

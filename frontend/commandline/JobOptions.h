@@ -14,6 +14,8 @@ struct JobOptions {
     bool run = false;           // start the engine after writing the files and wait for it
     bool yes = false;           // go on with a very long run without being asked
     bool help = false;          // show the option list and do nothing else
+    bool spectrumOnly = false;  // print the beam's figures and write its spectrum CSV, no job files
+    std::string out;            // the CSV file of --spectrum-only (spectrum.csv unless --out names one)
     std::string threads;        // --threads N for the engine (0..4096, 0 every core); empty: not given
     std::string warning;        // a refused tube current (the window's own message)
     std::string usageError;     // a malformed command line; empty when it was understood

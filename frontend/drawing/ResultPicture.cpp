@@ -12,17 +12,6 @@ namespace brisca {
 
 namespace {
 
-// A Japanese font for the caption; the same list in the windowed and the console program,
-// so both find the same face on one machine.
-QFont CaptionFont(int pixels, bool bold = false)
-{
-    QFont font;
-    font.setFamilies({"IPAGothic", "IPAPGothic", "Noto Sans CJK JP", "VL Gothic", "DejaVu Sans"});
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 constexpr int kMargin = 16;         // between the view and the panel, and around the panel's text
@@ -47,6 +36,16 @@ int DrawLegend(QPainter& painter, int x, int y, const Thresholds& thresholds)
 }
 
 } // namespace
+
+// The same list in the windowed and the console program, so both find the same face on one machine.
+QFont CaptionFont(int pixels, bool bold)
+{
+    QFont font;
+    font.setFamilies({"IPAGothic", "IPAPGothic", "Noto Sans CJK JP", "VL Gothic", "DejaVu Sans"});
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
 
 QImage ComposeResultPicture(const QImage& view, const PictureCaption& caption)
 {

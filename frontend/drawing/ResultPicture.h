@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QImage>
 #include <string>
 #include <vector>
@@ -22,6 +23,9 @@ struct PictureCaption {
 
 // Width of the panel beside the view that holds the caption.
 inline constexpr int CaptionPanelWidth = 360;
+
+// A Japanese font of `pixels` pixels for the texts drawn into saved pictures.
+QFont CaptionFont(int pixels, bool bold = false);
 
 // The picture that "画像保存" and brisca-map write: the view on the left, and beside it the
 // title, the quantity with its height, the unit, the legend strip with its thresholds and the

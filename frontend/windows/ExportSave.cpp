@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "logic/files/AtomicWrite.h"
 #include "platform/Platform.h"
@@ -11,9 +12,18 @@ namespace brisca {
 bool SaveExport(Platform& platform, const QString& title, const std::string& proposedName,
     const QString& filter, const std::string& bytes)
 {
-    const QString path =
+    QString path =
         platform.SaveFileName(title, QDir::current().filePath(QString::fromStdString(proposedName)), filter);
     if (path.isEmpty()) return false;
+    // A name typed without an extension gets the proposed one; the dialog asked about the
+    // name as typed, so a file of the completed name is only replaced when the user agrees.
+    if (QFileInfo(path).suffix().isEmpty()) {
+        path += "." + QFileInfo(QString::fromStdString(proposedName)).suffix();
+        if (QFileInfo::exists(path) &&
+            platform.ShowMessage(" " + QFileInfo(path).fileName() + " は既にあります。置き換えますか？ ",
+                MessageButtons::OkCancel, MessageIcon::Warning) != MessageAnswer::Ok)
+            return false;
+    }
     std::string error = bytes.empty() ? " 画像を作れませんでした " : std::string();
     if (error.empty()) error = WriteTextFileAtomically(QFile::encodeName(path).toStdString(), bytes);
     if (error.empty()) return true;

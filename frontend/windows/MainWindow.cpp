@@ -26,6 +26,7 @@
 #include "windows/ReadmeViewer.h"
 #include "windows/ResultWindow.h"
 #include "windows/SavedNotice.h"
+#include "windows/SpectrumWindow.h"
 
 namespace brisca {
 
@@ -94,6 +95,7 @@ MainWindow::MainWindow(AppState& state, Platform& platform, QWidget* parent)
     buildStep2();
     buildStep3();
     buildButtons();
+    buildSpectrumView();
 
     connect(continuousOption, &QRadioButton::clicked, this, &MainWindow::chooseContinuous);
     connect(pulsedOption, &QRadioButton::clicked, this, &MainWindow::choosePulsed);

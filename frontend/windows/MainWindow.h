@@ -22,6 +22,7 @@ class LayoutEditor;
 class OverlayWindow;
 class SavedNotice;
 class CorrectionDialog;
+class SpectrumWindow;
 
 // The main window: the conditions of a calculation in four steps, the calculation start, the
 // way to the results and to the readme, and the end of the program.
@@ -55,6 +56,8 @@ public:
     void showResults();
     // "readme.txt を読む": fills and shows the readme viewer.
     void showReadme();
+    // "スペクトル表示": shows the spectrum view of the conditions on the window.
+    void showSpectrum();
     // "Exit": deletes the exchange files and ends the program.
     void exitProgram();
     // Closing the window: deletes the exchange files and B2F.dat and ends the program.
@@ -73,6 +76,8 @@ public:
     CorrectionDialog& correctionDialog() { return *correctionDialog_; }
     // The notice naming a saved corrected file.
     SavedNotice& savedNotice() { return *savedNotice_; }
+    // The spectrum view "スペクトル表示" opens.
+    SpectrumWindow& spectrumWindow() { return *spectrumWindow_; }
 
     QLineEdit* tubeVoltageEdit;            // tube voltage, kV
     QLineEdit* inherentFiltrationEdit;     // inherent filtration, mm Al equivalent
@@ -103,7 +108,12 @@ public:
     QPushButton* readmeButton;             // read readme.txt
     QPushButton* exitButton;               // Exit
     QPushButton* meanCurrentButton;        // OK →: mean tube current
+    QPushButton* spectrumButton;           // show the spectrum view
     PictureBox* iconView;                  // window icon
+
+signals:
+    // Any entry of the tube, its filtration, current or the FSD changed: the conditions now.
+    void conditionsChanged(const brisca::CalculationEntries& entries);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -115,6 +125,7 @@ private:
     void buildStep2();
     void buildStep3();
     void buildButtons();
+    void buildSpectrumView();
     void drawIcon();
     bool startEngine(const std::string& program);
     void warn(const QString& text);
@@ -128,6 +139,7 @@ private:
     std::unique_ptr<LayoutEditor> layoutEditor_;         // the room plan the result window opens
     std::unique_ptr<SavedNotice> savedNotice_;           // names the file a correction saved
     std::unique_ptr<CorrectionDialog> correctionDialog_; // the correction the result window opens
+    std::unique_ptr<SpectrumWindow> spectrumWindow_;     // the spectrum view
 };
 
 } // namespace brisca

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cmath>
@@ -66,6 +67,26 @@ TEST(PendingFileTest, TargetChangesOnlyOnCommitAndNoTemporaryOutlivesTheWriter)
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->step, records::ReplaceStep::Create);
     EXPECT_EQ(unmade.Commit()->step, records::ReplaceStep::Create);
+    fs::remove_all(folder);
+}
+
+// Only a plain file is replaced: a folder or a named pipe keeps its place (a device such as
+// /dev/null is refused the same way; it is not tried here, so a regression cannot replace it).
+TEST(PendingFileTest, RefusesTargetsThatAreNotPlainFiles)
+{
+    const fs::path folder = fs::temp_directory_path() / ("records-special-" + std::to_string(::getpid()));
+    fs::remove_all(folder);
+    fs::create_directories(folder / "folder");
+    ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0600), 0);
+    const std::pair<fs::path, fs::file_type> cases[] = {
+        {folder / "folder", fs::file_type::directory}, {folder / "pipe", fs::file_type::fifo}};
+    for (const auto& [target, kind] : cases) {
+        const auto failure = records::ReplaceFileAtomically(target.string(), "x");
+        ASSERT_TRUE(failure) << target;
+        EXPECT_EQ(failure->step, records::ReplaceStep::Create) << target;
+        EXPECT_EQ(fs::status(target).type(), kind) << target;
+    }
+    EXPECT_EQ(Entries(folder), 2) << "no temporary left beside them";
     fs::remove_all(folder);
 }
 

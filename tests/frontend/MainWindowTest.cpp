@@ -55,7 +55,7 @@ TEST_F(MainWindowTest, ControlsCarryTheirNamesCaptionsAndGroups)
     MainWindow& form = Loaded();
     const std::pair<const char*, const char*> buttons[] = {{"startButton", "計算スタート"},
         {"resultsButton", "計算結果 検索・表示"}, {"readmeButton", "readme.txt を読む"},
-        {"exitButton", "Exit"}, {"meanCurrentButton", "OK →"}};
+        {"exitButton", "Exit"}, {"meanCurrentButton", "OK →"}, {"spectrumButton", "スペクトル表示"}};
     for (const auto& [name, caption] : buttons) {
         const auto* button = form.findChild<QPushButton*>(name);
         ASSERT_NE(button, nullptr) << name;

@@ -12,6 +12,8 @@
 
 #include "ShippedTables.h"
 #include "commandline/JobOptions.h"
+#include "logic/exports/SpectrumExport.h"
+#include "logic/start/BeamQuality.h"
 #include "logic/start/CalculationStart.h"
 #include "logic/start/MeanTubeCurrent.h"
 
@@ -96,6 +98,9 @@ TEST(JobOptions, MalformedCommandLinesAndRefusedCurrents)
         {{"--threads", "2x"}, "--threads takes a whole number from 0 to 4096, not 2x"},
         {{"--ma", "1", "--rate", "15"},
             "give either --ma or the pulse entries --pulse-ma, --rate and --width, not both"},
+        {{"--out", "beam.csv"}, "--out goes with --spectrum-only"},
+        {{"--spectrum-only", "--out="}, "--out needs a file name"},
+        {{"--spectrum-only", "--run"}, "--spectrum-only writes no job files, so there is nothing to --run"},
     };
     for (const auto& [arguments, message] : usage) EXPECT_EQ(ParseJobOptions(arguments).usageError, message);
     EXPECT_EQ(ParseJobOptions({"--ma", ""}).warning, TubeCurrentMissingWarning);
@@ -110,7 +115,7 @@ TEST(JobOptions, HelpListsEveryOption)
     const std::string help = JobOptionsHelp();
     for (const char* option : {"--kv", "--waveform", "--angle", "--inherent", "--al", "--cu", "--ma",
              "--pulse-ma", "--rate", "--width", "--fsd", "--field", "--histories", "--position", "--name",
-             "--run", "--threads", "--yes", "--help"})
+             "--run", "--threads", "--yes", "--spectrum-only", "--out", "--help"})
         EXPECT_NE(help.find(std::string("  ") + option + " "), std::string::npos) << option;
 }
 
@@ -229,6 +234,48 @@ TEST_F(BriscaJobRun, RefusalsGoToStandardErrorAndWriteNothing)
     fs::remove(work_ / "Air.eac");
     EXPECT_EQ(Run(BRISCA_JOB_PROGRAM, "--name x"), 3);
     EXPECT_EQ(Read(work_ / "stderr.txt"), "Air.eac を開けません [Air.eac: the file cannot be opened]\n");
+}
+
+// The figures on standard output and the CSV, and neither job file.
+TEST_F(BriscaJobRun, SpectrumOnlyPrintsTheFiguresAndWritesTheCsv)
+{
+    struct Case {
+        std::string arguments;
+        std::string csv;
+        CalculationEntries entries;
+        std::string corrected; // first line printed when an entry was limited
+    };
+    const Case cases[] = {
+        {"--spectrum-only", "spectrum.csv", CalculationEntries{}, ""},
+        {"--spectrum-only --kv 200 --waveform single-phase --cu 0.1 --fsd 60 --pulse-ma 2 --rate 15 --width "
+         "5 "
+         "--out 'beam 1.csv'",
+            "beam 1.csv", Entries([](CalculationEntries& e) {
+                e.tubeVoltageKv = "200";
+                e.rectifier = Rectifier::SinglePhase;
+                e.addedCopperMm = "0.1";
+                e.fsdCm = "60";
+                e.meanTubeCurrentMa = "0.15";
+            }),
+            "管電圧を 149.5 kV にしました。\n"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(Run(BRISCA_JOB_PROGRAM, c.arguments), 0) << c.arguments << "\n"
+                                                           << Read(work_ / "stderr.txt");
+        const BeamQuality beam = ComputeBeamQuality(c.entries, ShippedTables());
+        std::string printed = c.corrected;
+        for (const std::string& line : BeamConditionLines(beam)) printed += line + "\n";
+        for (const BeamFigure& figure : BeamFigures(beam)) printed += BeamFigureLine(figure) + "\n";
+        EXPECT_EQ(Read(work_ / "stdout.txt"), printed + c.csv + " にスペクトルを書き込みました。\n");
+        EXPECT_EQ(Read(work_ / c.csv), SpectrumCsvText(beam)) << c.arguments;
+        EXPECT_FALSE(fs::exists(work_ / "B2F.txt")) << c.arguments;
+        EXPECT_FALSE(fs::exists(work_ / "B_SPCTL.dat")) << c.arguments;
+    }
+
+    EXPECT_EQ(Run(BRISCA_JOB_PROGRAM, "--spectrum-only --angle 0 --out refused.csv"), 1);
+    EXPECT_NE(Read(work_ / "stderr.txt").find("ターゲット角度 0 度"), std::string::npos);
+    EXPECT_FALSE(fs::exists(work_ / "refused.csv"));
+    EXPECT_EQ(Run(BRISCA_JOB_PROGRAM, "--spectrum-only --out missing/beam.csv"), 3);
 }
 
 TEST_F(BriscaJobRun, HelpExitsWithoutWriting)

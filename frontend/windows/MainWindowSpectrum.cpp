@@ -1,0 +1,36 @@
+// "スペクトル表示" of the main window: the button, and the conditions handed to the spectrum
+// view whenever an entry it depends on changes.
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "windows/Controls.h"
+#include "windows/MainWindow.h"
+#include "windows/SpectrumWindow.h"
+
+namespace brisca {
+
+void MainWindow::buildSpectrumView()
+{
+    // Under the rectification frame, beside the entries it shows the beam of.
+    spectrumButton = Button(this, "spectrumButton", "スペクトル表示", 174, 480, 200, 44);
+    spectrumButton->setAutoDefault(true); // Enter presses it, as every button of the window
+    spectrumWindow_ = std::make_unique<SpectrumWindow>(state_, platform_);
+    connect(spectrumButton, &QPushButton::clicked, this, &MainWindow::showSpectrum);
+    connect(this, &MainWindow::conditionsChanged, spectrumWindow_.get(), &SpectrumWindow::showConditions);
+
+    const auto announce = [this] { emit conditionsChanged(entries()); };
+    for (QLineEdit* box : {tubeVoltageEdit, targetAngleEdit, inherentFiltrationEdit, aluminiumFilterEdit,
+             copperFilterEdit, meanCurrentEdit, fsdEdit})
+        connect(box, &QLineEdit::textChanged, this, announce);
+    for (QRadioButton* option : {constantPotentialOption, threePhaseOption, singlePhaseOption})
+        connect(option, &QRadioButton::toggled, this, announce);
+}
+
+void MainWindow::showSpectrum()
+{
+    spectrumWindow_->showConditions(entries());
+    spectrumWindow_->showBeside(frameGeometry());
+}
+
+} // namespace brisca

@@ -1,0 +1,130 @@
+#include "windows/SpectrumWindow.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <algorithm>
+
+#include "drawing/ResultPicture.h"
+#include "drawing/SpectrumPlot.h"
+#include "logic/AppState.h"
+#include "logic/exports/SpectrumExport.h"
+#include "windows/Controls.h"
+#include "windows/ExportSave.h"
+#include "windows/PictureBox.h"
+
+namespace brisca {
+
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+constexpr int kMargin = 12;
+constexpr int kWidth = SpectrumPlotWidth + 4; // the plot's border is 2 pixels each side
+constexpr int kRowHeight = 24;
+
+} // namespace
+
+SpectrumWindow::SpectrumWindow(const AppState& state, Platform& platform, QWidget* parent)
+    : QWidget(parent), state_(state), platform_(platform)
+{
+    setObjectName("spectrumWindow");
+    setWindowTitle("スペクトル表示");
+
+    plotView = new PictureBox(this);
+    plotView->setObjectName("plotView");
+    plotView->setGeometry(kMargin, kMargin, kWidth, SpectrumPlotHeight + 4);
+
+    // The figures under the plot, one a row: what it is on the left, value and unit on the right.
+    const int rows = static_cast<int>(BeamFigures(BeamQuality{}).size());
+    QGroupBox* figures = Frame(this, "figuresGroup", "線質と出力（空中）", kMargin,
+        kMargin + SpectrumPlotHeight + 4 + 8, kWidth, 30 + rows * kRowHeight);
+    for (int row = 0; row < rows; ++row) {
+        const int y = 26 + row * kRowHeight;
+        figureLabels.push_back(Caption(figures, QString(), 12, y, 430, kRowHeight));
+        QLabel* value = Caption(figures, QString(), 446, y, kWidth - 446 - 14, kRowHeight);
+        value->setObjectName(QString("figureValue%1").arg(row + 1));
+        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        figureValues.push_back(value);
+    }
+
+    // A warning row, then the buttons at the bottom right.
+    const int warningY = figures->geometry().bottom() + 6;
+    warningLabel = Caption(this, QString(), kMargin, warningY, kWidth, 40);
+    warningLabel->setObjectName("warningLabel");
+    warningLabel->setWordWrap(true);
+    warningLabel->setStyleSheet("color: rgb(160, 0, 0);");
+    const int buttonsY = warningY + 44;
+    const int buttonsX = kMargin + kWidth - 3 * 112 + 8;
+    imageSaveButton = Button(this, "imageSaveButton", "画像保存", buttonsX, buttonsY, 104, 36);
+    csvSaveButton = Button(this, "csvSaveButton", "CSV保存", buttonsX + 112, buttonsY, 104, 36);
+    closeButton = Button(this, "closeButton", "閉じる", buttonsX + 224, buttonsY, 104, 36);
+    setFixedSize(kWidth + 2 * kMargin, buttonsY + 36 + kMargin);
+    connect(imageSaveButton, &QPushButton::clicked, this, &SpectrumWindow::saveImage);
+    connect(csvSaveButton, &QPushButton::clicked, this, &SpectrumWindow::saveCsv);
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::hide);
+}
+
+void SpectrumWindow::showConditions(const CalculationEntries& entries)
+{
+    entries_ = entries;
+    stale_ = true;
+    if (isVisible()) refresh();
+}
+
+void SpectrumWindow::showBeside(const QRect& beside)
+{
+    if (!placed_) {
+        placed_ = true;
+        const QRect available = screen()->availableGeometry();
+        const int x = std::max(
+            available.left(), std::min(beside.right() + 8, available.right() - frameGeometry().width()));
+        move(x, std::max(available.top(), beside.top()));
+    }
+    show();
+    raise();
+}
+
+void SpectrumWindow::showEvent(QShowEvent* event)
+{
+    if (stale_) refresh();
+    QWidget::showEvent(event);
+}
+
+void SpectrumWindow::refresh()
+{
+    stale_ = false;
+    beam_ = ComputeBeamQuality(entries_, state_.tables);
+
+    QPainter painter(&plotView->image());
+    painter.drawImage(0, 0, RenderSpectrumPlot(beam_));
+    painter.end();
+    plotView->update();
+
+    const std::vector<BeamFigure> figures = BeamFigures(beam_);
+    for (std::size_t row = 0; row < figures.size(); ++row) {
+        figureLabels[row]->setText(Q(figures[row].label));
+        figureValues[row]->setText(
+            Q(figures[row].value + (figures[row].unit.empty() ? "" : " " + figures[row].unit)));
+    }
+    warningLabel->setText(Q(beam_.warning.empty() ? beam_.outputWarning : beam_.warning));
+    imageSaveButton->setEnabled(beam_.warning.empty());
+    csvSaveButton->setEnabled(beam_.warning.empty());
+}
+
+void SpectrumWindow::saveImage()
+{
+    SaveExport(platform_, "画像保存", SpectrumExportName(beam_, ".png"), "PNG (*.png)",
+        PngBytes(ComposeSpectrumPicture(beam_)));
+}
+
+void SpectrumWindow::saveCsv()
+{
+    SaveExport(
+        platform_, "CSV保存", SpectrumExportName(beam_, ".csv"), "CSV (*.csv)", SpectrumCsvText(beam_));
+}
+
+} // namespace brisca
