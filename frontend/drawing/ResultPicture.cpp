@@ -4,24 +4,14 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "drawing/CaptionFont.h"
 #include "drawing/DistributionMap.h"
-#include "logic/text/NumberText.h"
 #include "drawing/RoomOverlay.h"
+#include "logic/text/NumberText.h"
 
 namespace brisca {
 
 namespace {
-
-// A Japanese font for the caption; the same list in the windowed and the console program,
-// so both find the same face on one machine.
-QFont CaptionFont(int pixels, bool bold = false)
-{
-    QFont font;
-    font.setFamilies({"IPAGothic", "IPAPGothic", "Noto Sans CJK JP", "VL Gothic", "DejaVu Sans"});
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -91,12 +81,14 @@ QImage RenderMapView(
 }
 
 QImage RenderOverlayView(const RoomLayout& layout, const DisplayGrid& grid, int layer,
-    const Thresholds& thresholds, bool bothSides, double patientPosition, double fsd)
+    const Thresholds& thresholds, bool bothSides, double patientPosition, double fsd,
+    const std::vector<PointMark>& marks)
 {
     QImage picture(OverlayImageSide, OverlayImageSide, QImage::Format_RGB32);
     OverlayInputs inputs{layout, patientPosition, fsd, {}, {}};
     inputs.row = [&] { return OverlayRow{grid, layer, thresholds, bothSides}; };
     DrawRoomOverlay(picture, inputs);
+    DrawPointMarks(picture, layout, marks);
     return picture;
 }
 

@@ -4,8 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "logic/result/DisplayGrid.h"
+#include "drawing/PlanAnnotations.h"
 #include "logic/exports/PictureNames.h"
+#include "logic/result/DisplayGrid.h"
 #include "logic/room/RoomLayout.h"
 
 namespace brisca {
@@ -32,9 +33,11 @@ QImage ComposeResultPicture(const QImage& view, const PictureCaption& caption);
 QImage RenderMapView(
     const DisplayGrid& grid, int layer, const Thresholds& thresholds, double patientPosition, double fsd);
 
-// The overlay window's plan picture: the distribution of one layer over `layout`.
+// The overlay window's plan picture: the distribution of one layer over `layout`, with the
+// evaluation points marked on top.
 QImage RenderOverlayView(const RoomLayout& layout, const DisplayGrid& grid, int layer,
-    const Thresholds& thresholds, bool bothSides, double patientPosition, double fsd);
+    const Thresholds& thresholds, bool bothSides, double patientPosition, double fsd,
+    const std::vector<PointMark>& marks = {});
 
 // The picture as PNG file contents; empty when it cannot be encoded.
 std::string PngBytes(const QImage& picture);
