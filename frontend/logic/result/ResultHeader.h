@@ -32,8 +32,10 @@ inline constexpr const char* StandingText = "立位（水平照射）";
 
 // What the result window shows of a result file's header.
 struct ResultHeader {
-    double patientPosition = 0.0;                     // first value, kept for the map's phantom symbol
-    double fsd = 0.0;                                 // third value, kept for the tube symbol
+    double patientPosition = 0.0; // first value, kept for the map's phantom symbol
+    double fsd = 0.0;             // third value, kept for the tube symbol
+    double tubeVoltage = 0.0;     // kV, kept for the shielding transmissions
+    double tubeCurrent = 0.0;     // mA, kept to scale rates to a workload; NaN as asterisks
     std::array<std::string, HeaderValueCount> labels; // caption texts, indexed by HeaderValue
 };
 
