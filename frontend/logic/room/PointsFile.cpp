@@ -285,7 +285,10 @@ std::string ParsePointsCsv(
             header = false;
             std::string found;
             if (SplitFields(text, fields))
-                for (std::size_t k = 0; k < fields.size(); ++k) found += (k ? "," : "") + Lower(fields[k]);
+                for (std::size_t k = 0; k < fields.size(); ++k) {
+                    if (k > 0) found += ',';
+                    found += Lower(fields[k]);
+                }
             if (found != PointsHeader)
                 return Describe(fileName, line,
                     {nullptr, "", "見出し行が違います",
