@@ -6,6 +6,7 @@
 
 #include "logic/exports/PictureNames.h"
 #include "logic/result/DisplayGrid.h"
+#include "logic/room/EvaluationPoint.h"
 
 namespace brisca {
 
@@ -19,7 +20,7 @@ struct MapOptions {
     std::optional<Thresholds> thresholds; // --thresholds t1,…,t11; none: the default legend
     std::string points;                   // --points: evaluation points file; empty: none
     std::optional<double> workload;       // --workload: beam-on mA·min per week; none: not given
-    double weeks = 50.0;                  // --weeks: weeks of work per year
+    double weeks = DefaultWeeksPerYear;   // --weeks: weeks of work per year
     bool weeksGiven = false;              // --weeks was on the command line
     std::string out;        // --out: a .png picture, a .csv grid, or with --points a .csv of doses
     bool csv = false;       // --out names a .csv file

@@ -8,6 +8,7 @@
 #include "logic/files/AtomicWrite.h"
 #include "logic/result/ResultHeader.h"
 #include "logic/room/DosesCsv.h"
+#include "logic/room/GridPlace.h"
 #include "logic/room/PointDoses.h"
 #include "logic/room/PointsFile.h"
 #include "logic/room/RoomFile.h"
@@ -87,6 +88,12 @@ int RunMapCommand(const MapOptions& options, std::ostream& out, std::ostream& er
             return MapExitFile;
         }
     }
+    if (!options.room.empty() && RoomBeyondScoredRange(layout))
+        errors
+            << "注意: 部屋の一部が計算範囲 (軸から横 400 cm、軸方向 ±300 cm) "
+               "の外にあり、そこには線量がありません "
+               "[warning: part of the room lies beyond the scored range, 400 cm across and ±300 cm along the "
+               "bed's axis; it has no dose and is hatched]\n";
     std::vector<EvaluationPoint> points;
     if (!options.points.empty()) {
         if (const std::string error = ReadPointsFile(options.points, points); !error.empty()) {

@@ -203,6 +203,15 @@ TEST_F(MapExport, ThePictureHasTheLegendColoursAndEachElementInItsBand)
     ASSERT_TRUE(picture.load(QString::fromStdString((dir_ / "o.png").string())));
     EXPECT_GT(picture.width(), 861);
     EXPECT_GE(picture.height(), 861);
+    EXPECT_EQ(Read("stderr.txt").find("scored range"), std::string::npos);
+
+    // A room reaching beyond the scored range is drawn, with a warning.
+    RoomLayout wide;
+    wide.roomWidth = 1000;
+    ASSERT_EQ(WriteRoomFile(dir_ / "wide.Room", wide), "");
+    ASSERT_EQ(Map("real.dsr5 --quantity kerma --height center --room wide.Room --out w.png"), 0);
+    EXPECT_NE(
+        Read("stderr.txt").find("warning: part of the room lies beyond the scored range"), std::string::npos);
 }
 
 // Points around the default layout (bed along x, object at 300, 250): an operator beside the
