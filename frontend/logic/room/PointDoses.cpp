@@ -76,7 +76,9 @@ PointDose EvaluatePointDose(const EvaluationPoint& point, const RoomLayout& layo
 {
     PointDose dose{DoseStatus::OutOfRange, NaN, NaN, NaN, NaN, NaN, NaN};
     const GridPlace place = GridPlaceOf(layout, point.xCm, point.yCm);
-    if (place.coverage == GridCoverage::OutOfRange) return dose;
+    // A plane the grid does not have lies outside it as much as a place beyond its columns.
+    const bool plane = point.layer >= 1 && point.layer <= DisplayGrid::Layers;
+    if (place.coverage == GridCoverage::OutOfRange || !plane) return dose;
     const double rate =
         place.coverage == GridCoverage::Scored ? grids.rate.at(point.layer, place.column, place.row) : NaN;
     // An element without a value is as good as unscored: nothing can be said of the dose there.

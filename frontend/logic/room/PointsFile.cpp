@@ -237,11 +237,18 @@ std::string PointsCsvBytes(const std::vector<EvaluationPoint>& points, std::stri
         if (point.name.find_first_of("\r\n") != std::string::npos)
             return "点の名前「" + point.name +
                    "」は改行を含むため保存できません [the point name holds a line break]";
-        for (const double value : {point.xCm, point.yCm, point.occupancy, point.apronMmPb,
-                 point.barrier.thicknessMm, point.limitMsvPerYear})
-            if (!std::isfinite(value))
-                return "点「" + point.name + "」に保存できない数値があります [point \"" + point.name +
-                       "\" holds a number that is not finite]";
+        bool storable = point.layer >= 1 && point.layer <= 3 && point.occupancy > 0.0 &&
+                        point.occupancy <= 1.0 && point.apronMmPb >= 0.0 &&
+                        point.barrier.thicknessMm >= 0.0 && point.limitMsvPerYear > 0.0;
+        for (const double value :
+            {point.xCm, point.yCm, point.apronMmPb, point.barrier.thicknessMm, point.limitMsvPerYear})
+            storable = storable && std::isfinite(value);
+        // What the reader would refuse is not written.
+        if (!storable)
+            return "点「" + point.name + "」に保存できない値があります [point \"" + point.name +
+                   "\" holds a value the points file cannot hold: a height other than above, center or "
+                   "below, an occupancy outside (0, 1], a negative apron or barrier, a limit not above 0, "
+                   "or a number that is not finite]";
         AppendCsvText(out, point.name);
         out += ',';
         AppendNumber(out, point.xCm);

@@ -26,7 +26,9 @@ void AppendCsvText(std::string& out, std::string_view text);
 // above, center or below, the occupancy as a decimal, the barrier empty, "Pb <mm>" or
 // "concrete <mm>", numbers in the shortest text that reads back to the same value; lines end
 // with CR LF, a name holding a comma, a quote or blanks at either end is quoted. Refused, with
-// `text` untouched, when a name holds a line break or a number is not finite.
+// `text` untouched, when a point holds what the reader refuses: a line break in its name, a
+// height outside 1..3, an occupancy outside (0, 1], a negative apron or barrier, a limit not
+// above 0, a number that is not finite.
 std::string PointsCsvBytes(const std::vector<EvaluationPoint>& points, std::string& text);
 
 // Reads file contents into `points`; `fileName` is named in the messages. A UTF-8 byte-order
