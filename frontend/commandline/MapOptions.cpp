@@ -16,6 +16,14 @@ bool EndsWithNoCase(const std::string& text, const std::string& end)
                [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
 }
 
+// One finite number and nothing else.
+bool ParseNumber(const std::string& field, double& value)
+{
+    char* end = nullptr;
+    value = std::strtod(field.c_str(), &end);
+    return !field.empty() && *end == '\0' && std::isfinite(value);
+}
+
 // Eleven numbers separated by commas; false for anything else.
 bool ParseThresholds(const std::string& text, Thresholds& thresholds)
 {
@@ -25,10 +33,7 @@ bool ParseThresholds(const std::string& text, Thresholds& thresholds)
         if ((n < 11) == (comma == std::string::npos)) return false;
         const std::string field =
             text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-        char* end = nullptr;
-        const double value = std::strtod(field.c_str(), &end);
-        if (field.empty() || *end != '\0' || !std::isfinite(value)) return false;
-        thresholds[n] = value;
+        if (!ParseNumber(field, thresholds[n])) return false;
         start = comma + 1;
     }
     return true;
@@ -49,6 +54,19 @@ bool ApplyOption(MapOptions& options, const std::string& name, const std::string
         options.room = value;
     } else if (name == "--out") {
         options.out = value;
+    } else if (name == "--points") {
+        options.points = value;
+    } else if (name == "--workload") {
+        double number = 0.0;
+        if (ParseNumber(value, number) && number >= 0.0)
+            options.workload = number;
+        else
+            error = "--workload takes a number of mA·min per week, 0 or more, not \"" + value + "\"";
+    } else if (name == "--weeks") {
+        if (ParseNumber(value, options.weeks) && options.weeks > 0.0)
+            options.weeksGiven = true;
+        else
+            error = "--weeks takes a positive number of weeks per year, not \"" + value + "\"";
     } else if (name == "--thresholds") {
         Thresholds thresholds{};
         if (value == "auto")
@@ -93,20 +111,29 @@ MapOptions ParseMapOptions(const std::vector<std::string>& arguments)
         if (!options.usageError.empty()) return options;
     }
     options.csv = EndsWithNoCase(options.out, ".csv");
+    const bool points = !options.points.empty();
+    // The doses need neither a quantity (they are effective doses) nor a height (each point has its own).
+    const bool doses = points && options.csv;
     if (options.result.empty())
         options.usageError = "no result file given";
-    else if (!quantityGiven)
+    else if (!quantityGiven && !doses)
         options.usageError = "--quantity is required";
-    else if (!heightGiven)
+    else if (!heightGiven && !doses)
         options.usageError = "--height is required";
     else if (options.out.empty())
         options.usageError = "--out is required";
     else if (!options.csv && !EndsWithNoCase(options.out, ".png"))
         options.usageError = "--out must name a .png or .csv file";
-    else if (options.csv && !options.room.empty())
+    else if (options.csv && !options.room.empty() && !points)
         options.usageError = "--room draws a picture: --out must be .png";
     else if (options.bothSides && options.room.empty())
         options.usageError = "--both-sides needs --room";
+    else if (points && options.room.empty())
+        options.usageError = "--points needs --room, the layout the points are placed in";
+    else if (doses && !options.workload)
+        options.usageError = "--points with a .csv --out writes doses: --workload is required";
+    else if ((options.workload || options.weeksGiven) && !points)
+        options.usageError = "--workload and --weeks go with --points";
     return options;
 }
 
@@ -114,7 +141,10 @@ std::string MapOptionsHelp()
 {
     return "使い方 (usage): brisca-map RESULT.dsr5 --quantity kerma|dose --height above|center|below\n"
            "                  [--room FILE.Room] [--both-sides] [--thresholds auto|t1,...,t11]\n"
+           "                  [--points POINTS.csv [--workload MA_MIN_PER_WEEK] [--weeks N]]\n"
            "                  --out FILE.png|FILE.csv\n"
+           "       brisca-map RESULT.dsr5 --room FILE.Room --points POINTS.csv\n"
+           "                  --workload MA_MIN_PER_WEEK [--weeks N] --out DOSES.csv\n"
            "\n"
            "結果ファイルを精細化し、分布図 (PNG) または 1 cm 格子の値 (CSV) を書き出します。\n"
            "(Refines the result file in memory and writes the distribution map as PNG, or the 1 cm\n"
@@ -128,11 +158,17 @@ std::string MapOptionsHelp()
            "  --thresholds auto|t1,...,t11\n"
            "                           凡例のしきい値、降順 (legend thresholds, descending;\n"
            "                           auto: the default legend, as データ処理 fills it)\n"
+           "  --points POINTS.csv      評価点 (evaluation points, with --room): .csv の --out には各点の\n"
+           "                           年間線量、.png の --out には点を描く (a .csv --out gets each\n"
+           "                           point's doses, a .png --out shows the points; docs/room-doses.md)\n"
+           "  --workload X             ワークロード、透視の mA·min/週 (beam-on workload, mA·min per week)\n"
+           "  --weeks N                年間の週数 (weeks of work per year; default 50)\n"
            "  --out FILE.png|FILE.csv  出力ファイル (output file; replaced only when complete)\n"
            "  --help                   この説明 (this text)\n"
            "\n"
            "終了コード (exit status): 0 成功 (done), 1 拒否 (refused: a result without positive\n"
-           "rates and auto thresholds), 2 コマンドラインの誤り (bad command line), 3 ファイルの誤り\n"
+           "rates and auto thresholds; for doses, a tube voltage outside 50-150 kV or a tube current\n"
+           "the header does not hold), 2 コマンドラインの誤り (bad command line), 3 ファイルの誤り\n"
            "(a file missing, malformed or not writable).\n";
 }
 

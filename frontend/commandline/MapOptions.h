@@ -6,6 +6,7 @@
 
 #include "logic/exports/PictureNames.h"
 #include "logic/result/DisplayGrid.h"
+#include "logic/room/EvaluationPoint.h"
 
 namespace brisca {
 
@@ -17,15 +18,22 @@ struct MapOptions {
     std::string room;                        // --room: draw over this layout file; empty: the map
     bool bothSides = false;                  // --both-sides: the overlay on both sides of the bed's axis
     std::optional<Thresholds> thresholds;    // --thresholds t1,…,t11; none: the default legend
-    std::string out;                         // --out: a .png picture or a .csv grid
-    bool csv = false;                        // --out names a .csv file
-    bool help = false;                       // show the option list and do nothing else
-    std::string usageError;                  // a malformed command line; empty when it was understood
+    std::string points;                      // --points: evaluation points file; empty: none
+    std::optional<double> workload;          // --workload: beam-on mA·min per week; none: not given
+    double weeks = DefaultWeeksPerYear;      // --weeks: weeks of work per year
+    bool weeksGiven = false;                 // --weeks was on the command line
+    std::string out;        // --out: a .png picture, a .csv grid, or with --points a .csv of doses
+    bool csv = false;       // --out names a .csv file
+    bool help = false;      // show the option list and do nothing else
+    std::string usageError; // a malformed command line; empty when it was understood
 };
 
 // Reads the options (arguments after the program name). The result, --quantity, --height and
 // --out are required; --out must end in .png or .csv; a room and both sides only go with a
-// picture; thresholds are "auto" or eleven numbers separated by commas.
+// picture; thresholds are "auto" or eleven numbers separated by commas. With --points (which
+// needs --room) and a .csv --out the doses are written: --workload is required and --quantity
+// and --height are not; with a .png --out the points are drawn, coloured by their verdict
+// when --workload is given. --workload (0 or more) and --weeks (positive) go with --points.
 MapOptions ParseMapOptions(const std::vector<std::string>& arguments);
 
 // The --help text.

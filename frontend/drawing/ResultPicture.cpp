@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "drawing/CaptionFont.h"
 #include "drawing/DistributionMap.h"
 #include "drawing/RoomOverlay.h"
 #include "logic/text/NumberText.h"
@@ -36,16 +37,6 @@ int DrawLegend(QPainter& painter, int x, int y, const Thresholds& thresholds)
 }
 
 } // namespace
-
-// The same list in the windowed and the console program, so both find the same face on one machine.
-QFont CaptionFont(int pixels, bool bold)
-{
-    QFont font;
-    font.setFamilies({"IPAGothic", "IPAPGothic", "Noto Sans CJK JP", "VL Gothic", "DejaVu Sans"});
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
 
 QImage ComposeResultPicture(const QImage& view, const PictureCaption& caption)
 {
@@ -90,12 +81,14 @@ QImage RenderMapView(const DisplayGrid& grid, HeightLayer layer, const Threshold
 }
 
 QImage RenderOverlayView(const RoomLayout& layout, const DisplayGrid& grid, HeightLayer layer,
-    const Thresholds& thresholds, bool bothSides, PatientPosition patientPosition, double fsd)
+    const Thresholds& thresholds, bool bothSides, PatientPosition patientPosition, double fsd,
+    const std::vector<PointMark>& marks)
 {
     QImage picture(OverlayImageSide, OverlayImageSide, QImage::Format_RGB32);
     OverlayInputs inputs{layout, patientPosition, fsd, {}, {}};
     inputs.row = [&] { return OverlayRow{grid, layer, thresholds, bothSides}; };
     DrawRoomOverlay(picture, inputs);
+    DrawPointMarks(picture, layout, marks);
     return picture;
 }
 

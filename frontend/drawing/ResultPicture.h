@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "drawing/CaptionFont.h"
+#include "drawing/PlanAnnotations.h"
 #include "logic/PatientPosition.h"
 #include "logic/exports/PictureNames.h"
 #include "logic/result/DisplayGrid.h"
@@ -24,9 +26,6 @@ struct PictureCaption {
 // Width of the panel beside the view that holds the caption.
 inline constexpr int CaptionPanelWidth = 360;
 
-// A Japanese font of `pixels` pixels for the texts drawn into saved pictures.
-QFont CaptionFont(int pixels, bool bold = false);
-
 // The picture that "画像保存" and brisca-map write: the view on the left, and beside it the
 // title, the quantity with its height, the unit, the legend strip with its thresholds and the
 // conditions, on white. One function for both, so that both give the same pixels.
@@ -37,9 +36,11 @@ QImage ComposeResultPicture(const QImage& view, const PictureCaption& caption);
 QImage RenderMapView(const DisplayGrid& grid, HeightLayer layer, const Thresholds& thresholds,
     PatientPosition patientPosition, double fsd);
 
-// The overlay window's plan picture: the distribution of one layer over `layout`.
+// The overlay window's plan picture: the distribution of one layer over `layout`, with the
+// evaluation points marked on top.
 QImage RenderOverlayView(const RoomLayout& layout, const DisplayGrid& grid, HeightLayer layer,
-    const Thresholds& thresholds, bool bothSides, PatientPosition patientPosition, double fsd);
+    const Thresholds& thresholds, bool bothSides, PatientPosition patientPosition, double fsd,
+    const std::vector<PointMark>& marks = {});
 
 // The picture as PNG file contents; empty when it cannot be encoded.
 std::string PngBytes(const QImage& picture);

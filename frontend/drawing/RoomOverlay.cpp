@@ -3,8 +3,10 @@
 #include <QFont>
 #include <array>
 
+#include "drawing/PlanAnnotations.h"
 #include "drawing/UserScaleCanvas.h"
 #include "logic/result/ColourBands.h"
+#include "logic/room/GridPlace.h"
 
 namespace brisca {
 
@@ -164,7 +166,7 @@ OverlayScale CentreSystem(const RoomLayout& layout)
     return {room.left - layout.centreX, room.top - layout.centreY, room.side};
 }
 
-int BedOrientation(const RoomLayout& layout) { return layout.bedWidth > layout.bedHeight ? 1 : 2; }
+int BedOrientation(const RoomLayout& layout) { return BedLiesAlongX(layout) ? 1 : 2; }
 
 QPointF OverlayPointOfElement(int c, int r, int bedOrientation, bool mirrored)
 {
@@ -180,6 +182,7 @@ void DrawRoomOverlay(QImage& picture, const OverlayInputs& inputs)
         UserScaleCanvas room = Canvas(picture, RoomSystem(inputs.layout));
         DrawLayout(room, inputs.layout, inputs.patientPosition, true);
     }
+    HatchNoDoseAreas(picture, inputs.layout);
     {
         UserScaleCanvas centre = Canvas(picture, CentreSystem(inputs.layout));
         DrawPhantom(centre, BedOrientation(inputs.layout), inputs.patientPosition, inputs.fsd);
@@ -198,6 +201,7 @@ void DrawRoomOverlay(QImage& picture, const OverlayInputs& inputs)
     DrawGridAndCut(centre, inputs.layout);
     UserScaleCanvas room = Canvas(picture, RoomSystem(inputs.layout));
     DrawLayout(room, inputs.layout, inputs.patientPosition, false);
+    DrawScaleAndKey(picture, inputs.layout);
 }
 
 } // namespace brisca

@@ -54,9 +54,10 @@ struct OverlayInputs {
 };
 
 // Draws the distribution over the room plan onto `picture`: the room and its fittings, the
-// phantom symbol, the distribution dots of 2 pixels on one or both sides of the bed's axis,
-// the 100 cm grid around the phantom, a white cut to 5 cm inside the walls, and the room and
-// its fittings again on top.
+// hatching over the parts of the room without a scored dose, the phantom symbol, the
+// distribution dots of 2 pixels on one or both sides of the bed's axis, the 100 cm grid around
+// the phantom, a white cut to 5 cm inside the walls, the room and its fittings again on top,
+// and a scale bar with the key to the hatching in a corner.
 void DrawRoomOverlay(QImage& picture, const OverlayInputs& inputs);
 
 } // namespace brisca

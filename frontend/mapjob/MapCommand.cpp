@@ -7,6 +7,10 @@
 #include "logic/exports/GridCsv.h"
 #include "logic/files/AtomicWrite.h"
 #include "logic/result/ResultHeader.h"
+#include "logic/room/DosesCsv.h"
+#include "logic/room/GridPlace.h"
+#include "logic/room/PointDoses.h"
+#include "logic/room/PointsFile.h"
 #include "logic/room/RoomFile.h"
 #include "logic/text/NumberText.h"
 #include "mapjob/RefinedResult.h"
@@ -27,9 +31,25 @@ Thresholds ThresholdsOf(const MapOptions& options, const ProcessedResult& proces
     return shown;
 }
 
+// How each point shows on the picture: by its verdict, or unjudged without a workload.
+std::vector<PointMark> MarksOf(
+    const std::vector<EvaluationPoint>& points, const std::vector<PointDose>& doses)
+{
+    std::vector<PointMark> marks;
+    for (std::size_t n = 0; n < points.size(); ++n) {
+        PointMarkState state = PointMarkState::NotEvaluated;
+        if (n < doses.size())
+            state = doses[n].status == DoseStatus::Pass   ? PointMarkState::Pass
+                    : doses[n].status == DoseStatus::Fail ? PointMarkState::Fail
+                                                          : PointMarkState::NoDose;
+        marks.push_back({points[n].name, points[n].xCm, points[n].yCm, state});
+    }
+    return marks;
+}
+
 // The bytes --out gets: the grid as CSV, or the picture of the map or overlay as PNG.
 std::string OutputBytes(const MapOptions& options, const ResultHeader& header,
-    const ProcessedResult& processed, const RoomLayout* layout)
+    const ProcessedResult& processed, const RoomLayout* layout, const std::vector<PointMark>& marks)
 {
     const DisplayGrid& grid = options.quantity == Quantity::Kerma ? processed.kermaGrid : processed.doseGrid;
     const std::string name = std::filesystem::path(options.result).filename().string();
@@ -40,7 +60,7 @@ std::string OutputBytes(const MapOptions& options, const ResultHeader& header,
     const Thresholds thresholds = ThresholdsOf(options, processed);
     const QImage view =
         layout ? RenderOverlayView(*layout, grid, options.layer, thresholds, options.bothSides,
-                     header.patientPosition, header.fsd)
+                     header.patientPosition, header.fsd, marks)
                : RenderMapView(grid, options.layer, thresholds, header.patientPosition, header.fsd);
     return PngBytes(
         ComposeResultPicture(view, {name, options.quantity, options.layer, thresholds, conditions}));
@@ -68,13 +88,38 @@ int RunMapCommand(const MapOptions& options, std::ostream& out, std::ostream& er
             return MapExitFile;
         }
     }
+    if (!options.room.empty() && RoomBeyondScoredRange(layout))
+        errors
+            << "注意: 部屋の一部が計算範囲 (軸から横 400 cm、軸方向 ±300 cm) "
+               "の外にあり、そこには線量がありません "
+               "[warning: part of the room lies beyond the scored range, 400 cm across and ±300 cm along the "
+               "bed's axis; it has no dose and is hatched]\n";
+    std::vector<EvaluationPoint> points;
+    if (!options.points.empty()) {
+        if (const std::string error = ReadPointsFile(options.points, points); !error.empty()) {
+            errors << error << "\n";
+            return MapExitFile;
+        }
+    }
+    std::vector<PointDose> doses;
+    if (options.workload && !options.points.empty()) {
+        const ResultExposure exposure{header.tubeVoltage, header.tubeCurrent};
+        if (const std::string refusal = ExposureRefusal(exposure); !refusal.empty()) {
+            errors << name << ": " << refusal << "\n";
+            return MapExitRefused;
+        }
+        doses = EvaluatePointDoses(
+            points, layout, {processed.doseGrid}, exposure, {*options.workload, options.weeks});
+    }
     if (processed.outcome != ProcessingOutcome::Complete && !options.thresholds && !options.csv) {
         errors << name << " には正の線量率がなく、凡例を決められません。--thresholds を指定して下さい。 ["
                << processed.detail << "; give --thresholds]\n";
         return MapExitRefused;
     }
-    const std::string bytes =
-        OutputBytes(options, header, processed, options.room.empty() ? nullptr : &layout);
+    const std::string bytes = !options.points.empty() && options.csv
+                                  ? DosesCsvText(points, doses)
+                                  : OutputBytes(options, header, processed,
+                                        options.room.empty() ? nullptr : &layout, MarksOf(points, doses));
     if (bytes.empty()) {
         errors << options.out << " の画像を作れません [" << options.out
                << ": the picture cannot be encoded]\n";

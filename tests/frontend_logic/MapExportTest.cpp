@@ -14,11 +14,18 @@
 #include <unistd.h>
 
 #include "drawing/DistributionMap.h"
+#include "drawing/PlanAnnotations.h"
+#include "drawing/RoomOverlay.h"
+#include "drawing/UserScaleCanvas.h"
 #include "logic/exports/GridCsv.h"
 #include "logic/exports/PictureNames.h"
 #include "logic/result/ColourBands.h"
 #include "logic/result/DataProcessing.h"
+#include "logic/room/DosesCsv.h"
+#include "logic/room/PointDoses.h"
+#include "logic/room/PointsFile.h"
 #include "logic/room/RoomFile.h"
+#include "logic/room/ShieldTransmission.h"
 #include "mapjob/RefinedResult.h"
 #include "refiner/run.h"
 
@@ -198,6 +205,112 @@ TEST_F(MapExport, ThePictureHasTheLegendColoursAndEachElementInItsBand)
     ASSERT_TRUE(picture.load(QString::fromStdString((dir_ / "o.png").string())));
     EXPECT_GT(picture.width(), 861);
     EXPECT_GE(picture.height(), 861);
+    EXPECT_EQ(Read("stderr.txt").find("scored range"), std::string::npos);
+
+    // A room reaching beyond the scored range is drawn, with a warning.
+    RoomLayout wide;
+    wide.roomWidth = 1000;
+    ASSERT_EQ(WriteRoomFile(dir_ / "wide.Room", wide), "");
+    ASSERT_EQ(Map("real.dsr5 --quantity kerma --height center --room wide.Room --out w.png"), 0);
+    EXPECT_NE(
+        Read("stderr.txt").find("warning: part of the room lies beyond the scored range"), std::string::npos);
+}
+
+// Points around the default layout (bed along x, object at 300, 250): an operator beside the
+// table, a nurse further off, one on the axis, one behind the wall beyond the scored range.
+std::vector<EvaluationPoint> RoomPoints()
+{
+    std::vector<EvaluationPoint> points = {DefaultPoint("術者", 300, 310, PersonCategory::Occupational),
+        DefaultPoint("nurse", 150, 380, PersonCategory::Occupational),
+        DefaultPoint("axis", 300, 260, PersonCategory::Occupational),
+        DefaultPoint("control room", 350, 700, PersonCategory::Public)};
+    points[0].apronMmPb = 0.35;
+    points[1].apronMmPb = 0.25;
+    points[1].limitMsvPerYear = 0.01;
+    return points;
+}
+
+TEST_F(MapExport, DosesAtThePointsFollowFromTheGridTheWorkloadAndTheHeader)
+{
+    ASSERT_EQ(WriteRoomFile(dir_ / "r.Room", RoomLayout{}), "");
+    const std::vector<EvaluationPoint> points = RoomPoints();
+    ASSERT_EQ(WritePointsFile(dir_ / "p.csv", points), "");
+    ASSERT_EQ(Map("real.dsr5 --room r.Room --points p.csv --workload 300 --weeks 48 --out d.csv"), 0)
+        << Read("stderr.txt");
+
+    // The header says 80 kV and 2.5 mA.
+    const ProcessedResult result = InMemory();
+    const std::vector<PointDose> doses =
+        EvaluatePointDoses(points, RoomLayout{}, {result.doseGrid}, {80, 2.5}, {300, 48});
+    EXPECT_EQ(Read("d.csv"), DosesCsvText(points, doses));
+    // By hand for the operator: column 60 − 20, row 300, the 0.35 mm apron at 80 kV.
+    const double rate = result.doseGrid.At(2, 40, 300);
+    EXPECT_NEAR(doses[0].annualMsv,
+        rate * 300 / 2.5 * 48 * Transmission(ShieldMaterial::Lead, 80, 0.35) / 1000,
+        1e-12 * doses[0].annualMsv);
+    std::istringstream rows(Read("d.csv"));
+    std::string line;
+    std::vector<std::string> statuses;
+    while (std::getline(rows, line)) statuses.push_back(line.substr(0, line.size() - 1));
+    ASSERT_EQ(statuses.size(), 5u);
+    EXPECT_EQ(statuses[0], DosesHeader);
+    EXPECT_EQ(statuses[1].substr(statuses[1].size() - 10), ",pass,0.00");
+    EXPECT_NE(statuses[2].find(",fail,"), std::string::npos);
+    EXPECT_EQ(statuses[3], "axis,,,,,20,unscored,");
+    EXPECT_EQ(statuses[4], "control room,,,,,1,out_of_range,");
+
+    // The picture shows each point as a ring of its verdict beside the overlay.
+    ASSERT_EQ(Map("real.dsr5 --quantity dose --height center --room r.Room --points p.csv --workload 300 "
+                  "--out o.png"),
+        0)
+        << Read("stderr.txt");
+    QImage picture;
+    ASSERT_TRUE(picture.load(QString::fromStdString((dir_ / "o.png").string())));
+    const OverlayScale scale = RoomSystem(RoomLayout{});
+    QImage view(OverlayImageSide, OverlayImageSide, QImage::Format_RGB32);
+    const UserScaleCanvas canvas(view, scale.left, scale.top, scale.side, scale.side);
+    EXPECT_EQ(
+        picture.pixel(canvas.ToPixel(300, 310) + QPoint(7, 0)), PointMarkColour(PointMarkState::Pass).rgb());
+    EXPECT_EQ(
+        picture.pixel(canvas.ToPixel(150, 380) + QPoint(7, 0)), PointMarkColour(PointMarkState::Fail).rgb());
+    EXPECT_EQ(picture.pixel(canvas.ToPixel(350, 700) + QPoint(7, 0)),
+        PointMarkColour(PointMarkState::NoDose).rgb());
+}
+
+TEST_F(MapExport, DosesAreRefusedWholeWhenThePointsTheResultOrTheCommandLineWillNotDo)
+{
+    ASSERT_EQ(WriteRoomFile(dir_ / "r.Room", RoomLayout{}), "");
+    ASSERT_EQ(WritePointsFile(dir_ / "p.csv", RoomPoints()), "");
+    std::ofstream(dir_ / "bad.csv") << PointsHeader << "\r\na,1,2,center,1,0,,20\r\nb,1,2,center,3,0,,20\r\n";
+    // The same result at 40 kV, and with the tube current an engine writes as asterisks.
+    const std::string real = Read("real.dsr5");
+    std::string soft = real;
+    soft.replace(soft.find("\n 80.0\r"), 8, "\n 40.0\r");
+    std::ofstream(dir_ / "soft.dsr5") << soft;
+    std::string strong = real;
+    strong.replace(strong.find("\n2.5000\r"), 9, "\n******\r");
+    std::ofstream(dir_ / "strong.dsr5") << strong;
+
+    const std::string doses = " --room r.Room --points p.csv --workload 300 --out d.csv";
+    const struct {
+        std::string arguments;
+        int status;
+        const char* named; // in the error output
+    } cases[] = {{"real.dsr5 --room r.Room --points bad.csv --workload 300 --out d.csv", 3,
+                     "bad.csv line 3, field occupancy"},
+        {"real.dsr5 --room r.Room --points none.csv --workload 300 --out d.csv", 3, "none.csv"},
+        {"soft.dsr5" + doses, 1, "40 kV"}, {"strong.dsr5" + doses, 1, "tube current"},
+        {"real.dsr5 --points p.csv --workload 300 --out d.csv", 2, "--room"},
+        {"real.dsr5 --room r.Room --points p.csv --out d.csv", 2, "--workload"},
+        {"real.dsr5 --room r.Room --points p.csv --workload -1 --out d.csv", 2, "--workload"},
+        {"real.dsr5 --room r.Room --points p.csv --workload 300 --weeks 0 --out d.csv", 2, "--weeks"},
+        {"real.dsr5 --quantity dose --height center --workload 300 --out d.png", 2, "--points"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(Map(c.arguments), c.status) << c.arguments;
+        EXPECT_NE(Read("stderr.txt").find(c.named), std::string::npos) << c.arguments << "\n"
+                                                                       << Read("stderr.txt");
+        EXPECT_FALSE(fs::exists(dir_ / "d.csv") || fs::exists(dir_ / "d.png")) << c.arguments;
+    }
 }
 
 } // namespace

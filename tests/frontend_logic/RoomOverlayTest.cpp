@@ -3,9 +3,15 @@
 
 #include <QGuiApplication>
 
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+#include "drawing/PlanAnnotations.h"
 #include "drawing/RoomOverlay.h"
 #include "drawing/UserScaleCanvas.h"
 #include "logic/result/ColourBands.h"
+#include "logic/room/GridPlace.h"
 
 namespace {
 
@@ -118,9 +124,12 @@ TEST(RoomOverlay, PhantomSymbolsStandWhereTheBeamComesFrom)
         {along, Standing, 70, 3, red}, {along, Standing, 45, 0, black}, {along, Standing, -10, 0, black},
         {along, Standing, -10, 40, black}, {along, Standing, 5, -70, white}, {across, Standing, 3, -70, red},
         {across, Standing, 0, 10, black}, {across, Standing, 70, 5, white}};
+    // Within 20 cm of the axis white may carry the hatching of the unscored strip.
+    const QRgb hatch = NoDoseHatchColour.rgb();
     for (const Case& c : cases) {
         Drawing d = Draw(c.room, empty, c.position, false);
-        EXPECT_EQ(d.At(c.room, c.x, c.y), c.colour)
+        const QRgb seen = d.At(c.room, c.x, c.y);
+        EXPECT_TRUE(seen == c.colour || (c.colour == white && seen == hatch))
             << (c.position == Supine ? "supine" : "standing") << ", bed " << c.room.bedWidth << ": " << c.x
             << ", " << c.y;
     }
@@ -183,6 +192,145 @@ TEST(RoomOverlay, NoDotOutsideTheRoomOrWithinFiveCentimetresOfAWall)
     // The cut stops at 5 cm: a dot 8 cm from the wall stays.
     const RoomLayout room = Room(600, 400, 300, 200);
     EXPECT_EQ(Draw(room, grid, Standing, true).At(room, 8 - 300, 130 - 200), band1);
+}
+
+TEST(RoomOverlay, APlanPointReadsTheGridElementDrawnThere)
+{
+    // Each element's dot, on the side drawn and on the mirrored side, maps back to the element.
+    for (const RoomLayout& room : {Room(900, 700, 317, 243, 200, 90), Room(900, 700, 317, 243, 90, 200)})
+        for (const auto& [c, r] : {std::pair{1, 1}, {1, 600}, {380, 1}, {380, 600}, {57, 312}})
+            for (const bool mirrored : {false, true}) {
+                const QPointF at = OverlayPointOfElement(c, r, BedOrientation(room), mirrored);
+                const GridPlace place = GridPlaceOf(room, room.centreX + at.x(), room.centreY + at.y());
+                EXPECT_EQ(place.coverage, GridCoverage::Scored) << c << "," << r;
+                EXPECT_EQ(place.column, c) << room.bedWidth << " " << mirrored;
+                EXPECT_EQ(place.row, r) << room.bedWidth << " " << mirrored;
+            }
+
+    // Whether the drawn room (5 cm inside the walls) reaches beyond 400 cm across or 299..300 cm along.
+    const struct {
+        RoomLayout room;
+        bool beyond;
+    } rooms[] = {{Room(600, 600, 300, 250), false}, {Room(1000, 600, 300, 300), true},
+        {Room(609, 600, 304.5, 300), false}, {Room(610, 600, 305, 300), true},
+        {Room(900, 600, 100, 300, 90, 200), true}, {Room(600, 900, 300, 450, 90, 200), true},
+        {Room(600, 600, 300, 300, 90, 200), false}};
+    for (const auto& c : rooms)
+        EXPECT_EQ(RoomBeyondScoredRange(c.room), c.beyond)
+            << c.room.roomWidth << " x " << c.room.roomHeight << " at " << c.room.centreX << ", "
+            << c.room.centreY;
+}
+
+TEST(RoomOverlay, AreasWithoutAScoredDoseAreHatchedInsideTheRoomOnly)
+{
+    // Every dot in band 1. A 10 m room with the bed along x and the object 3 m from the left
+    // wall: beyond x = 600 the row axis has run out; the strip lies along y = 300.
+    const DisplayGrid grid = Uniform(100);
+    RoomLayout room = Room(1000, 600, 300, 300);
+    room.controlRoomText.clear();
+    room.freeText.clear();
+    const Drawing d = Draw(room, grid, Standing, false);
+    const QRgb band1 = Colour(1);
+    const QRgb hatch = NoDoseHatchColour.rgb();
+    const OverlayScale s = RoomSystem(room);
+    const double unitsPerPixel = s.side / Side;
+    // Hatched and band-1 pixels counted per region of the plan.
+    struct Count {
+        int hatched = 0;
+        int dots = 0;
+    };
+    // Outside the room counts below the key block, whose swatch is hatched.
+    Count beyond, strip, scored, outside;
+    for (int py = 0; py < Side; ++py)
+        for (int px = 0; px < Side; ++px) {
+            const QRgb seen = d.image.pixel(px, py);
+            const double x = s.left + (px + 0.5) * unitsPerPixel;
+            const double y = s.top + (py + 0.5) * unitsPerPixel;
+            const bool inRoom = x > 6 && x < 994 && y > 6 && y < 594;
+            const bool wellInRoom = x > 12 && x < 988 && y > 12 && y < 588;
+            Count* region = !inRoom
+                                ? (py > 110 && (x < -2 || x > 1002 || y < -2 || y > 602) ? &outside : nullptr)
+                            : !wellInRoom                                   ? nullptr
+                            : x > 603                                       ? &beyond
+                            : x < 597 && std::fabs(y - 300) < 18            ? &strip
+                            : x < 597 && y > 323 && std::fabs(x - 300) > 60 ? &scored
+                                                                            : nullptr;
+            if (!region) continue;
+            region->hatched += seen == hatch;
+            region->dots += seen == band1;
+        }
+    EXPECT_GT(beyond.hatched, 1000);
+    EXPECT_EQ(beyond.dots, 0);
+    EXPECT_GT(strip.hatched, 200);
+    EXPECT_EQ(strip.dots, 0);
+    EXPECT_EQ(scored.hatched, 0);
+    EXPECT_GT(scored.dots, 10000);
+    EXPECT_EQ(outside.hatched, 0);
+}
+
+// The longest run of black pixels along a row of the band [top, bottom).
+int LongestBlackRun(const QImage& image, int top, int bottom)
+{
+    int longest = 0;
+    for (int py = top; py < bottom; ++py)
+        for (int px = 0, run = 0; px < image.width(); ++px) {
+            run = image.pixel(px, py) == qRgb(0, 0, 0) ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+    return longest;
+}
+
+TEST(RoomOverlay, TheScaleBarIsAWholeNumberOfMetresAtThePicturesScale)
+{
+    // 0.5, 1, 2, 5 or 10 m, the longest under 170 pixels; above a wide room, below any other.
+    const struct {
+        RoomLayout room;
+        double metres;
+        bool atTop;
+    } cases[] = {{Room(600, 600, 300, 300), 2, false}, {Room(300, 300, 150, 150), 1, false},
+        {Room(1000, 800, 500, 400), 2, true}, {Room(200, 150, 100, 75), 0.5, true}};
+    for (const auto& c : cases) {
+        RoomLayout room = c.room;
+        room.controlRoomText.clear();
+        room.freeText.clear();
+        const Drawing d = Draw(room, DisplayGrid{}, Supine, false);
+        const double pixels = c.metres * 100 * Side / RoomSystem(room).side;
+        const int band = 100;
+        const int bar = LongestBlackRun(d.image, c.atTop ? 0 : Side - band, c.atTop ? band : Side);
+        EXPECT_NEAR(bar, pixels, 2.5) << room.roomWidth << " x " << room.roomHeight;
+    }
+}
+
+TEST(RoomOverlay, PointsAreRingsInTheColourOfTheirVerdict)
+{
+    const RoomLayout room = Room(600, 600, 300, 300);
+    QImage image(Side, Side, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    const std::vector<PointMark> marks = {{"pass", 100, 100, PointMarkState::Pass},
+        {"fail", 200, 200, PointMarkState::Fail}, {"none", 300, 100, PointMarkState::NoDose},
+        {"", 400, 200, PointMarkState::NotEvaluated}};
+    DrawPointMarks(image, room, marks);
+    const OverlayScale s = RoomSystem(room);
+    const UserScaleCanvas canvas(image, s.left, s.top, s.side, s.side);
+    const auto close = [](QRgb a, const QColor& b) {
+        return std::abs(qRed(a) - b.red()) < 40 && std::abs(qGreen(a) - b.green()) < 40 &&
+               std::abs(qBlue(a) - b.blue()) < 40;
+    };
+    for (const PointMark& mark : marks) {
+        const QPoint at = canvas.ToPixel(mark.xCm, mark.yCm);
+        const QColor ring = PointMarkColour(mark.state);
+        EXPECT_TRUE(close(image.pixel(at + QPoint(7, 0)), ring)) << mark.name;
+        EXPECT_TRUE(close(image.pixel(at + QPoint(0, -7)), ring)) << mark.name;
+        // A white disc inside, crossed for a failing point.
+        const QRgb centre = image.pixel(at);
+        EXPECT_EQ(
+            mark.state == PointMarkState::Fail ? close(centre, ring) : centre == qRgb(255, 255, 255), true)
+            << mark.name;
+    }
+    const std::set<QRgb> rings = {PointMarkColour(PointMarkState::Pass).rgb(),
+        PointMarkColour(PointMarkState::Fail).rgb(), PointMarkColour(PointMarkState::NoDose).rgb(),
+        qRgb(0, 0, 0)};
+    EXPECT_EQ(rings.size(), 4u);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "logic/result/ResultHeader.h"
 
+#include <limits>
+
 #include "logic/text/FreeFormatReader.h"
 #include "logic/text/NumberText.h"
 
@@ -45,7 +47,8 @@ std::string ReadResultHeader(const std::filesystem::path& file, ResultHeader& he
                    (n == 0 ? std::string(" (the file is empty)")
                            : " (after line " + std::to_string(reader.FieldLine()) + ")");
         }
-        double value = 0.0;
+        // A value written as asterisks stays unknown.
+        double value = std::numeric_limits<double>::quiet_NaN();
         const bool needed = which == HeaderValue::PatientPosition || which == HeaderValue::Fsd;
         if (ParseNumberField(field, value)) {
             read.labels[n] = HeaderLabel(which, value);
@@ -57,6 +60,8 @@ std::string ReadResultHeader(const std::filesystem::path& file, ResultHeader& he
         }
         if (which == HeaderValue::PatientPosition) read.patientPosition = PatientPositionOfCode(value);
         if (which == HeaderValue::Fsd) read.fsd = value;
+        if (which == HeaderValue::TubeVoltage) read.tubeVoltage = value;
+        if (which == HeaderValue::TubeCurrent) read.tubeCurrent = value;
     }
     header = std::move(read);
     return {};

@@ -36,7 +36,9 @@ inline constexpr const char* StandingText = "立位（水平照射）";
 struct ResultHeader {
     PatientPosition patientPosition = PatientPosition::Standing; // first value, for the phantom symbol
     double fsd = 0.0;                                            // third value, kept for the tube symbol
-    std::array<std::string, HeaderValueCount> labels;            // caption texts, indexed by HeaderValue
+    double tubeVoltage = 0.0;                                    // kV, kept for the shielding transmissions
+    double tubeCurrent = 0.0; // mA, kept to scale rates to a workload; NaN as asterisks
+    std::array<std::string, HeaderValueCount> labels; // caption texts, indexed by HeaderValue
 };
 
 // Caption text of one header value: the position in words, the free-air kerma rate as

@@ -1,0 +1,60 @@
+#include "logic/room/DosesCsv.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+#include "logic/room/PointsFile.h"
+
+namespace brisca {
+
+namespace {
+
+std::string Chars(double value, std::chars_format format, int precision)
+{
+    if (std::isnan(value)) return {};
+    char text[40];
+    const auto end = std::to_chars(text, text + sizeof text, value + 0.0, format, precision).ptr;
+    return std::string(text, end);
+}
+
+std::string Shortest(double value)
+{
+    if (std::isnan(value)) return {};
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value + 0.0).ptr;
+    return std::string(text, end);
+}
+
+} // namespace
+
+std::string DoseNumberText(double value) { return Chars(value, std::chars_format::general, 4); }
+
+std::string ErrorPercentText(double value) { return Chars(value, std::chars_format::general, 3); }
+
+std::string ExtraLeadText(double mm)
+{
+    // Hundredths rounded up; the small allowance keeps 0.37 computed as 0.3700000001 at 0.37.
+    const double hundredths = std::ceil(mm * 100.0 - 1e-6);
+    return Chars(std::max(hundredths, 0.0) / 100.0, std::chars_format::fixed, 2);
+}
+
+std::string DosesCsvText(const std::vector<EvaluationPoint>& points, const std::vector<PointDose>& doses)
+{
+    std::string out = std::string(DosesHeader) + "\r\n";
+    for (std::size_t n = 0; n < points.size() && n < doses.size(); ++n) {
+        const PointDose& dose = doses[n];
+        AppendCsvText(out, points[n].name);
+        for (const std::string& field : {Shortest(dose.rateUsvPerMin),
+                 ErrorPercentText(dose.rateErrorPercent), DoseNumberText(dose.annualMsv),
+                 DoseNumberText(dose.quarterMsv), Shortest(points[n].limitMsvPerYear),
+                 std::string(DoseStatusKey(dose.status)), ExtraLeadText(dose.extraLeadMm)}) {
+            out += ',';
+            out += field;
+        }
+        out += "\r\n";
+    }
+    return out;
+}
+
+} // namespace brisca
