@@ -106,7 +106,8 @@ struct FreePath {
 // Draws R1 then R2 and turns R1 into a free path in a medium of attenuation μ (per cm).
 // A zero R1 would give an infinite path, so both are drawn again; entry 0 is the only one
 // whose deviate is 0.
-inline FreePath SampleFreePath(Rng& rng, float mu)
+// Generator: Rng, or the chunked mode's BlockStream.
+template <class Generator> FreePath SampleFreePath(Generator& rng, float mu)
 {
     std::int32_t e1 = rng.NextEntry();
     float r2 = rng.Next();
@@ -118,6 +119,9 @@ inline FreePath SampleFreePath(Rng& rng, float mu)
 }
 
 // Draws R and gives the scattering azimuth φ = 2π × R as its cosine and sine.
-inline Azimuth SampleAzimuth(Rng& rng) { return kAzimuths[static_cast<std::size_t>(rng.NextEntry())]; }
+template <class Generator> Azimuth SampleAzimuth(Generator& rng)
+{
+    return kAzimuths[static_cast<std::size_t>(rng.NextEntry())];
+}
 
 } // namespace engine
