@@ -411,13 +411,8 @@ struct TabledSampling {
     FreePath Flight(float E)
     {
         cell = &CellOf(sampling, E, spare);
-        std::int32_t e1 = rng.NextEntry();
-        float r2 = rng.Next();
-        while (e1 == 0) {
-            e1 = rng.NextEntry();
-            r2 = rng.Next();
-        }
-        return {-kLogDeviates[static_cast<std::size_t>(e1)] * cell->perMajorant, r2};
+        const FreePath flight = DrawFlight(rng);
+        return {flight.length * cell->perMajorant, flight.choice};
     }
 
     Interaction Choose(float E, float choice) const { return ChooseInteraction(sampling, *cell, E, choice); }

@@ -148,8 +148,8 @@ private:
     CoefficientCache cache_;
 };
 
-class BlockStream;
-struct SamplingTables;
+class BlockStream;     // the chunked mode's generator (block_stream.h)
+struct SamplingTables; // the chunked mode's tables (sampling_tables.h)
 
 // Runs the chunked mode's histories: the same physics as Transport, sampled through the job's
 // sampling tables (delta tracking on energy cells, the incoherent angle from an envelope) from

@@ -186,14 +186,9 @@ TEST_P(SamplingTablesTest, DeltaTrackingGivesTheFreePathAndTheKindsOfTheDirectSa
         double flown = 0.0;
         for (int n = 0; n < kCollisions; ++n) {
             for (;;) {
-                std::int32_t e1 = stream->NextEntry();
-                float r2 = stream->Next();
-                while (e1 == 0) {
-                    e1 = stream->NextEntry();
-                    r2 = stream->Next();
-                }
-                flown += -engine::kLogDeviates[static_cast<std::size_t>(e1)] * cell.perMajorant;
-                const engine::Interaction kind = engine::ChooseInteraction(*sampling, cell, E, r2);
+                const engine::FreePath flight = engine::DrawFlight(*stream);
+                flown += flight.length * cell.perMajorant;
+                const engine::Interaction kind = engine::ChooseInteraction(*sampling, cell, E, flight.choice);
                 if (kind == engine::Interaction::None) continue;
                 ++kinds[static_cast<std::size_t>(kind)];
                 break;
