@@ -14,7 +14,9 @@ namespace engine {
 
 namespace {
 
-constexpr const char* kMagic = "brisca-partial-result 1";
+// The kind and version. Version 2: the chunked mode samples through the job's sampling
+// tables, so a version-1 part holds other streams' sums and cannot join a newer one.
+constexpr const char* kMagic = "brisca-partial-result 2";
 
 std::uint64_t Fnv1a(std::string_view bytes, std::uint64_t hash = 0xcbf29ce484222325ULL)
 {
@@ -159,7 +161,8 @@ std::string PartialName(const std::string& resultName, Slice slice)
 std::string InputsFingerprint(const std::string& directory)
 {
     std::uint64_t hash = Fnv1a("");
-    for (const char* file : {records::kInteractionTableFile, records::kAirTableFile, records::kConversionTableFile, records::kJobFile, records::kSpectrumFile}) {
+    for (const char* file : {records::kInteractionTableFile, records::kAirTableFile,
+             records::kConversionTableFile, records::kJobFile, records::kSpectrumFile}) {
         const std::string path = directory.empty() ? file : directory + "/" + file;
         std::string text;
         if (const auto failure = records::ReadWholeFile(path, text))
@@ -212,7 +215,7 @@ PartialResult ParsePartial(const std::string& name, const std::string& text)
 
     PartReader reader(name, text.substr(0, endAt));
     PartialResult part;
-    if (reader.Records() == 0 || reader.NextText("brisca-partial-result") != "1") {
+    if (reader.Records() == 0 || reader.NextText("brisca-partial-result") != "2") {
         throw InputError(records::DescribeFileError(
             name, "は部分結果ファイルではありません", "not a partial result of this version"));
     }

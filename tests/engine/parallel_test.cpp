@@ -1,14 +1,15 @@
 #include "engine/parallel/exact_sums.h"
 #include "engine/parallel/merge_parts.h"
 #include "engine/parallel/progress_title.h"
-#include "engine/rng.h"
 #include "engine/parallel/run_options.h"
+#include "engine/rng.h"
 #include "engine_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -110,6 +111,15 @@ TEST(ParallelTest, MergeRefusesPartsThatDoNotMakeOneJob)
     std::string changed = full;
     changed[full.size() / 2] = changed[full.size() / 2] == '1' ? '2' : '1';
     std::ofstream(altered, std::ios::binary) << changed;
+    // A part of the earlier version, sealed as that version's engine sealed it.
+    const std::string older = folder.File("older");
+    std::string olderText =
+        "brisca-partial-result 1" + full.substr(full.find('\n'), full.rfind("end ") - full.find('\n'));
+    std::uint64_t seal = 0xcbf29ce484222325ULL;
+    for (const char ch : olderText) seal = (seal ^ static_cast<unsigned char>(ch)) * 0x100000001b3ULL;
+    char sealText[17];
+    std::snprintf(sealText, sizeof sealText, "%016llx", static_cast<unsigned long long>(seal));
+    std::ofstream(older, std::ios::binary) << olderText << "end " << sealText << "\n";
 
     const struct {
         std::vector<std::string> parts;
@@ -120,6 +130,7 @@ TEST(ParallelTest, MergeRefusesPartsThatDoNotMakeOneJob)
         {{one, two, one}, ".part-1-of-2: holds slice 1, as " + one + " does]"},
         {{one, truncated}, "[truncated: the part is truncated or damaged"},
         {{one, altered}, "[altered: the part is truncated or damaged"},
+        {{one, older}, "[older: not a partial result of this version"},
         {{one, folder.File("B2F.txt")}, "B2F.txt: the part is truncated or damaged"},
         {{one, folder.File("absent")}, "absent"},
     };
