@@ -101,14 +101,14 @@ extern const std::array<Azimuth, kRngModulus> kAzimuths;
 // One flight's deviates: the free path, and the deviate R2 drawn with it that picks the
 // interaction at the end of the flight.
 struct FreePath {
-    float length = 0.0f; // t = -ln R1 / μ, cm
+    float length = 0.0f; // t = -ln R1 / μ, cm; or, from DrawFlight, -ln R1 alone
     float choice = 0.0f; // R2, compared with the interaction shares
 };
 
-// Draws R1 then R2 and turns R1 into a free path in a medium of attenuation μ (per cm).
-// A zero R1 would give an infinite path, so both are drawn again; entry 0 is the only one
-// whose deviate is 0.
-inline FreePath SampleFreePath(Rng& rng, float mu)
+// Draws R1 then R2 and gives -ln R1, the free path in mean free paths, with R2. A zero R1
+// would give an infinite path, so both are drawn again; entry 0 is the only one whose
+// deviate is 0. Generator: Rng, or the chunked mode's BlockStream.
+template <class Generator> FreePath DrawFlight(Generator& rng)
 {
     std::int32_t e1 = rng.NextEntry();
     float r2 = rng.Next();
@@ -116,10 +116,21 @@ inline FreePath SampleFreePath(Rng& rng, float mu)
         e1 = rng.NextEntry();
         r2 = rng.Next();
     }
-    return {-kLogDeviates[static_cast<std::size_t>(e1)] / mu, r2};
+    return {-kLogDeviates[static_cast<std::size_t>(e1)], r2};
+}
+
+// Draws R1 then R2 as DrawFlight does and turns R1 into a free path in a medium of
+// attenuation μ (per cm).
+inline FreePath SampleFreePath(Rng& rng, float mu)
+{
+    const FreePath flight = DrawFlight(rng);
+    return {flight.length / mu, flight.choice};
 }
 
 // Draws R and gives the scattering azimuth φ = 2π × R as its cosine and sine.
-inline Azimuth SampleAzimuth(Rng& rng) { return kAzimuths[static_cast<std::size_t>(rng.NextEntry())]; }
+template <class Generator> Azimuth SampleAzimuth(Generator& rng)
+{
+    return kAzimuths[static_cast<std::size_t>(rng.NextEntry())];
+}
 
 } // namespace engine

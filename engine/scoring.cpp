@@ -23,42 +23,52 @@ constexpr float kKeVPerGramFolded = 8.01e-14f;
 // Square of the distance (cm) at which the tube output is given, 100 cm.
 constexpr float kOutputDistance2 = 10000.0f;
 
-// Bit i set for each plane whose crossing can lie within 5 cm of a scoring height. The
-// crossing height is linear in the plane position; solving for the band in double
-// precision, widened far beyond the few rounding steps of the single-precision crossing,
-// leaves the exact test to decide on every plane that could pass it.
-std::uint64_t CandidatePlanes(const Photon& photon, const EngineGeometry& geometry)
+// Per height block, bit i set for each plane whose crossing can lie within 5 cm of the
+// block's height. The crossing height is linear in the plane position; solving for the band
+// in double precision, widened far beyond the few rounding steps of the single-precision
+// crossing, leaves the exact test to decide on every plane that could pass it. The heights
+// lie 50 cm apart, so a plane stands in one block's set at most.
+std::array<std::uint64_t, Grids::kHeights> CandidatePlanes(
+    const Photon& photon, const EngineGeometry& geometry)
 {
     const Direction& d = photon.direction;
     const bool heightIsY = geometry.heightAxis == HeightAxis::Y;
     const double lateral = static_cast<double>(d.cosAzimuth) * d.sinPolar;
     const double rise =
         heightIsY ? static_cast<double>(d.sinAzimuth) * d.sinPolar : static_cast<double>(d.cosPolar);
-    const double slope = rise / lateral; // height change per cm of x
     const double start = heightIsY ? photon.y : photon.z;
     const double side = d.cosAzimuth >= 0.0f ? 1.0 : -1.0;
+    // Plane distance X = side × x per cm of height; a level flight (rise 0) keeps its height.
+    const double perRise = rise == 0.0 ? 0.0 : side * lateral / rise;
+    const double startX = side * photon.x;
 
-    std::uint64_t planes = 0;
-    for (float height : geometry.heights) {
+    std::array<std::uint64_t, Grids::kHeights> planes{};
+    for (std::size_t block = 0; block < planes.size(); ++block) {
+        const double height = geometry.heights[block];
         const double reach = kHalfBand + 1e-3 + 1e-4 * (std::fabs(height) + std::fabs(start) + kHalfBand);
         double low = 0.0;
         double high = 0.0;
-        if (slope == 0.0) {
+        if (rise == 0.0) {
             if (std::fabs(start - height) > reach) continue;
             low = -1e9;
             high = 1e9;
         } else {
-            // Plane distances X = side × x where the crossing height lies within reach.
-            const double a = side * (photon.x + (height - reach - start) / slope);
-            const double b = side * (photon.x + (height + reach - start) / slope);
+            // Plane distances where the crossing height lies within reach.
+            const double a = startX + (height - reach - start) * perRise;
+            const double b = startX + (height + reach - start) * perRise;
             low = std::min(a, b);
             high = std::max(a, b);
         }
-        const double first = std::max(std::ceil(low / 10.0), static_cast<double>(Grids::kFirstScored));
-        const double last = std::min(std::floor(high / 10.0), static_cast<double>(Grids::kLateral - 1));
+        // Plane indices first = ⌈low / 10⌉ and last = ⌊high / 10⌋, taken after clamping to
+        // [1, 41], where truncation rounds down; then cut to the scored planes 2 to 40.
+        const double lowIndex = std::clamp(low * 0.1, 1.0, 41.0);
+        const double highIndex = std::clamp(high * 0.1, 1.0, 41.0);
+        int first = static_cast<int>(lowIndex);
+        first += static_cast<int>(first < lowIndex);
+        first = std::max(first, Grids::kFirstScored);
+        const int last = std::min(static_cast<int>(highIndex), Grids::kLateral - 1);
         if (first > last) continue;
-        for (int i = static_cast<int>(first); i <= static_cast<int>(last); ++i)
-            planes |= std::uint64_t{1} << i;
+        planes[block] = (std::uint64_t{2} << last) - (std::uint64_t{1} << first);
     }
     return planes;
 }
@@ -66,7 +76,9 @@ std::uint64_t CandidatePlanes(const Photon& photon, const EngineGeometry& geomet
 } // namespace
 
 GridScorer::GridScorer(const Tables& tables, const EngineGeometry& geometry, Grids& grids)
-    : tables_(tables), geometry_(geometry), grids_(grids)
+    : tables_(tables), geometry_(geometry), grids_(grids),
+      conversionGuide_(MakeLookupGuide<BasicLookupGuide<2048, std::uint16_t>>(
+          tables.conversion.energy, 1, ConversionTable::kRows))
 {
 }
 
@@ -104,7 +116,7 @@ void GridScorer::Score(const Photon& photon)
                                    Spectrum::kBinWidth;
 
     const ConversionTable& conv = tables_.conversion;
-    const int k = FirstAboveBranchless(conv.energy, 1, ConversionTable::kRows, E);
+    const int k = FirstAboveGuided(conv.energy, conversionGuide_, 1, ConversionTable::kRows, E);
     const float h = conv.coefficient[k - 1] + (E - conv.energy[k - 1]) *
                                                   (conv.coefficient[k] - conv.coefficient[k - 1]) /
                                                   (conv.energy[k] - conv.energy[k - 1]);
@@ -122,19 +134,20 @@ void GridScorer::Score(const Photon& photon)
     const bool heightIsY = geometry_.heightAxis == HeightAxis::Y;
 
     const float ns = n * s;
-    std::uint64_t planes = CandidatePlanes(photon, geometry_);
-    // Only the planes that are set, ascending: no test per plane that fails at random.
-    planes &= ((std::uint64_t{1} << Grids::kLateral) - 1) & ~((std::uint64_t{1} << Grids::kFirstScored) - 1);
-    for (; planes != 0; planes &= planes - 1) {
-        const int i = std::countr_zero(planes);
-        const float xp = positive ? LateralPosition(i) : -LateralPosition(i);
-        const float t = (xp - px) / cs;
-        const float yc = ns * t + py;
-        const float zc = w * t + pz;
-        const float heightCoord = heightIsY ? yc : zc;
-        const float alongCoord = heightIsY ? zc : yc;
-        for (int block = 0; block < Grids::kHeights; ++block) {
-            const float offset = heightCoord - geometry_.heights[block];
+    const std::array<std::uint64_t, Grids::kHeights> candidates = CandidatePlanes(photon, geometry_);
+    // Block by block, only the planes that are set, ascending: no test per plane or block that
+    // fails at random.
+    for (int block = 0; block < Grids::kHeights; ++block) {
+        for (std::uint64_t planes = candidates[static_cast<std::size_t>(block)]; planes != 0;
+             planes &= planes - 1) {
+            const int i = std::countr_zero(planes);
+            const float xp = positive ? LateralPosition(i) : -LateralPosition(i);
+            const float t = (xp - px) / cs;
+            const float yc = ns * t + py;
+            const float zc = w * t + pz;
+            const float heightCoord = heightIsY ? yc : zc;
+            const float alongCoord = heightIsY ? zc : yc;
+            const float offset = heightCoord - geometry_.heights[static_cast<std::size_t>(block)];
             if (std::fabs(offset) > kHalfBand) continue;
             // The fluence through a disc grows as the crossing turns oblique: 1 / cos κ.
             const float dist =

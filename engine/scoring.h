@@ -5,6 +5,7 @@
 #include "engine/transport.h"
 
 #include <array>
+#include <cstdint>
 
 namespace engine {
 
@@ -58,6 +59,9 @@ private:
     const Tables& tables_;
     const EngineGeometry& geometry_;
     Grids& grids_;
+    // Where a search of the conversion table's 1001 energies starts: a look-up in a step or
+    // two instead of a bisection of ten dependent reads.
+    BasicLookupGuide<2048, std::uint16_t> conversionGuide_;
 };
 
 // Scales the kerma and dose grids to rates per minute: the reference kerma of the simulated

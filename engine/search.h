@@ -11,27 +11,31 @@ namespace engine {
 
 // Where to start the search for the first table value above v: the values' range cut into
 // equal cells, each holding the first index whose value exceeds the cell below it.
-struct LookupGuide {
-    static constexpr int kCells = 256;         // cells over the range
-    double low = 0.0;                          // value at the start of cell 0
-    double cellsPerUnit = 0.0;                 // cells per unit of the value
-    std::array<unsigned char, kCells> start{}; // first index to look at, per cell
+template <int Cells, class IndexType> struct BasicLookupGuide {
+    using Index = IndexType;             // wide enough for the table's last index
+    static constexpr int kCells = Cells; // cells over the range
+    double low = 0.0;                    // value at the start of cell 0
+    double cellsPerUnit = 0.0;           // cells per unit of the value
+    std::array<Index, Cells> start{};    // first index to look at, per cell
 };
 
+// The guide of the 45-row scattering table.
+using LookupGuide = BasicLookupGuide<256, unsigned char>;
+
 // Builds the guide for values[first..last], which must not decrease.
-template <std::size_t Size>
-LookupGuide MakeLookupGuide(const std::array<float, Size>& values, int first, int last)
+template <class Guide = LookupGuide, std::size_t Size>
+Guide MakeLookupGuide(const std::array<float, Size>& values, int first, int last)
 {
-    LookupGuide guide;
+    Guide guide;
     guide.low = values[static_cast<std::size_t>(first - 1)];
     const double span = static_cast<double>(values[static_cast<std::size_t>(last)]) - guide.low;
-    guide.cellsPerUnit = span > 0.0 ? LookupGuide::kCells / span : 0.0;
+    guide.cellsPerUnit = span > 0.0 ? Guide::kCells / span : 0.0;
     int k = first;
-    for (int cell = 0; cell < LookupGuide::kCells; ++cell) {
+    for (int cell = 0; cell < Guide::kCells; ++cell) {
         // One cell lower than needed, so a rounding of the cell number cannot skip the answer.
         const double below = guide.low + (cell - 1) / (guide.cellsPerUnit > 0.0 ? guide.cellsPerUnit : 1.0);
         while (k < last && !(values[static_cast<std::size_t>(k)] > below)) ++k;
-        guide.start[static_cast<std::size_t>(cell)] = static_cast<unsigned char>(k);
+        guide.start[static_cast<std::size_t>(cell)] = static_cast<typename Guide::Index>(k);
     }
     return guide;
 }
@@ -48,33 +52,15 @@ int FirstAbove(const std::array<float, Size>& values, int first, int last, float
     return found == end ? last : static_cast<int>(found - values.begin());
 }
 
-// FirstAbove by a bisection that selects instead of branching: for long tables, whose
-// bisection steps go either way at random and would mostly be mispredicted branches.
-template <std::size_t Size>
-int FirstAboveBranchless(const std::array<float, Size>& values, int first, int last, float v)
-{
-    const float* base = values.data() + first;
-    std::size_t n = static_cast<std::size_t>(last + 1 - first);
-    while (n > 1) {
-        const std::size_t half = n / 2;
-        base = v < base[half] ? base : base + half;
-        n -= half;
-    }
-    const int found = static_cast<int>(base - values.data()) + (v < base[0] ? 0 : 1);
-    return found > last ? last : found;
-}
-
 // FirstAbove with the search started where the guide says: the same index, found in a
 // step or two instead of a bisection.
-template <std::size_t Size>
-int FirstAboveGuided(
-    const std::array<float, Size>& values, const LookupGuide& guide, int first, int last, float v)
+template <std::size_t Size, class Guide>
+int FirstAboveGuided(const std::array<float, Size>& values, const Guide& guide, int first, int last, float v)
 {
     int k = first;
     const double cell = (static_cast<double>(v) - guide.low) * guide.cellsPerUnit;
     if (cell >= 0.0)
-        k = guide.start[static_cast<std::size_t>(
-            cell < LookupGuide::kCells - 1 ? cell : LookupGuide::kCells - 1)];
+        k = guide.start[static_cast<std::size_t>(static_cast<int>(std::min(cell, Guide::kCells - 1.0)))];
     // The first two steps by arithmetic: the answer is mostly there, at random which.
     for (int step = 0; step < 2; ++step) {
         k += static_cast<int>(k < last) & static_cast<int>(!(values[static_cast<std::size_t>(k)] > v));

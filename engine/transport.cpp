@@ -1,8 +1,10 @@
 #include "engine/transport.h"
 
+#include "engine/block_stream.h"
 #include "engine/constants.h"
 #include "engine/input_error.h"
 #include "engine/input_files.h"
+#include "engine/sampling_tables.h"
 #include "records/field_error.h"
 
 #include <algorithm>
@@ -30,18 +32,29 @@ constexpr int kMaxEntryDraws = 1000;
         std::string("no ") + what + " scattering angle at " + energy + " keV can be drawn from the tables"));
 }
 
-} // namespace
+// Where a photon enters: the sampled field point (x0, y0) and the point on the surface.
+struct EntryPoint {
+    Entry outcome = Entry::Entered; // Entered: the fields below hold the point
+    float x0 = 0.0f;                // sampled field point, lateral
+    float y0 = 0.0f;                // sampled field point, long axis
+    float x = 0.0f;                 // entry point
+    float y = 0.0f;                 // entry point
+    float z = 0.0f;                 // entry point
+    float rho2 = 0.0f;              // x² + y² of the entry point
+};
 
-Entry EnterPhantom(float r1, float r2, const Job& job, Photon& photon)
+EntryPoint LocateEntry(float r1, float r2, const Job& job)
 {
+    EntryPoint p;
     const float F = job.fsd;
     const float s = F / (F + 10.0f);
-    const float x0 = (0.5f - r1) * s * job.fieldWidth;
-    const float y0 = (0.5f - r2) * s * job.fieldLength;
+    p.x0 = (0.5f - r1) * s * job.fieldWidth;
+    p.y0 = (0.5f - r2) * s * job.fieldLength;
+    const float x0 = p.x0;
 
-    float x = x0;
-    float y = y0;
-    float z = -10.0f;
+    p.x = x0;
+    p.y = p.y0;
+    p.z = -10.0f;
     if (x0 > 5.0f || x0 < -5.0f) {
         // The ray from the focus through (x0, y0, -10) meets a rounded side: intersect the
         // line z = k x - F with the circle (x ∓ 5)² + z² = 100, nearer the focus.
@@ -50,25 +63,37 @@ Entry EnterPhantom(float r1, float r2, const Job& job, Photon& photon)
         const float b = x0 > 5.0f ? -(2.0f * F * k + 10.0f) : 10.0f - 2.0f * F * k;
         const float c = F * F - 75.0f;
         const float D = b * b - 4.0f * a * c;
-        if (D <= 0.0f) return Entry::Abandoned;
-        x = x0 > 5.0f ? (-b - std::sqrt(D)) / (2.0f * a) : (-b + std::sqrt(D)) / (2.0f * a);
-        z = k * x - F;
-        y = (z + F) * y0 / F;
+        if (D <= 0.0f) {
+            p.outcome = Entry::Abandoned;
+            return p;
+        }
+        p.x = x0 > 5.0f ? (-b - std::sqrt(D)) / (2.0f * a) : (-b + std::sqrt(D)) / (2.0f * a);
+        p.z = k * p.x - F;
+        p.y = (p.z + F) * p.y0 / F;
     }
-    const float rho2 = x * x + y * y;
-    if (rho2 <= 0.0f) return Entry::Redraw;
+    p.rho2 = p.x * p.x + p.y * p.y;
+    if (p.rho2 <= 0.0f) p.outcome = Entry::Redraw;
+    return p;
+}
 
-    photon.x = x;
-    photon.y = y;
-    photon.z = z;
-    const float slant = std::sqrt(F * F + rho2);
+} // namespace
+
+Entry EnterPhantom(float r1, float r2, const Job& job, Photon& photon)
+{
+    const EntryPoint p = LocateEntry(r1, r2, job);
+    if (p.outcome != Entry::Entered) return p.outcome;
+    const float F = job.fsd;
+    photon.x = p.x;
+    photon.y = p.y;
+    photon.z = p.z;
+    const float slant = std::sqrt(F * F + p.rho2);
     photon.direction.cosPolar = F / slant;
-    photon.direction.sinPolar = std::sqrt(rho2) / slant;
+    photon.direction.sinPolar = std::sqrt(p.rho2) / slant;
     // The azimuth of the sampled field point; its own radius keeps the direction a unit
     // vector on the rounded sides, where the entry point lies elsewhere.
-    const float rho0 = std::sqrt(x0 * x0 + y0 * y0);
-    photon.direction.cosAzimuth = x0 / rho0;
-    photon.direction.sinAzimuth = y0 / rho0;
+    const float rho0 = std::sqrt(p.x0 * p.x0 + p.y0 * p.y0);
+    photon.direction.cosAzimuth = p.x0 / rho0;
+    photon.direction.sinAzimuth = p.y0 / rho0;
     photon.scattered = false;
     return Entry::Entered;
 }
@@ -131,6 +156,28 @@ Direction RotateBy(const Direction& d, ScatterAngle angle, float cosPhi, float s
     return result;
 }
 
+// The parts of the flight vector and the turn of a direction, for the history loop.
+float StepX(const Direction& d) { return d.sinPolar * d.cosAzimuth; }
+float StepY(const Direction& d) { return d.sinPolar * d.sinAzimuth; }
+float StepZ(const Direction& d) { return d.cosPolar; }
+Direction Turn(const Direction& d, ScatterAngle angle, Azimuth phi)
+{
+    return RotateBy(d, angle, phi.cosPhi, phi.sinPhi);
+}
+Direction DirectionOf(const Direction& d) { return d; }
+
+// The same for a heading.
+float StepX(const Heading& h) { return h.ux; }
+float StepY(const Heading& h) { return h.uy; }
+float StepZ(const Heading& h) { return h.uz; }
+
+// sin polar and its inverse of a flight vector's lateral parts.
+void SetSinPolar(Heading& h)
+{
+    h.sinPolar = std::sqrt(h.ux * h.ux + h.uy * h.uy);
+    h.perSinPolar = h.sinPolar > 0.0f ? 1.0f / h.sinPolar : 0.0f;
+}
+
 } // namespace
 
 Direction Rotate(const Direction& d, ScatterAngle angle, float phi)
@@ -138,7 +185,52 @@ Direction Rotate(const Direction& d, ScatterAngle angle, float phi)
     return RotateBy(d, angle, std::cos(phi), std::sin(phi));
 }
 
-template <AngleSines kSines> IncoherentResult SampleIncoherent(float E, const ScatterTable& table, Rng& rng)
+Heading HeadingOf(const Direction& d)
+{
+    Heading h;
+    h.ux = d.sinPolar * d.cosAzimuth;
+    h.uy = d.sinPolar * d.sinAzimuth;
+    h.uz = d.cosPolar;
+    SetSinPolar(h);
+    return h;
+}
+
+Direction DirectionOf(const Heading& h)
+{
+    Direction d;
+    d.cosPolar = h.uz;
+    d.sinPolar = h.sinPolar;
+    if (h.sinPolar > 0.0f) {
+        d.cosAzimuth = h.ux * h.perSinPolar;
+        d.sinAzimuth = h.uy * h.perSinPolar;
+    }
+    return d;
+}
+
+Heading Turn(const Heading& h, ScatterAngle angle, Azimuth phi)
+{
+    Heading turned;
+    if (h.perSinPolar == 0.0f) {
+        // Along the beam axis the azimuth is φ itself, turned by half a circle, as Rotate has it.
+        turned.ux = -angle.sinTheta * phi.cosPhi;
+        turned.uy = angle.sinTheta * phi.sinPhi;
+        turned.uz = h.uz * angle.cosTheta;
+    } else {
+        // Rotate's turn written for the flight vector: with a = sin θ / sin polar,
+        // u' = u cos θ − a (u_⊥ cos polar cos φ ± the other lateral part sin φ).
+        const float a = angle.sinTheta * h.perSinPolar;
+        const float zc = h.uz * phi.cosPhi;
+        turned.ux = h.ux * angle.cosTheta - a * (h.ux * zc + h.uy * phi.sinPhi);
+        turned.uy = h.uy * angle.cosTheta - a * (h.uy * zc - h.ux * phi.sinPhi);
+        turned.uz = h.uz * angle.cosTheta + angle.sinTheta * h.sinPolar * phi.cosPhi;
+    }
+    turned.uz = std::clamp(turned.uz, -1.0f, 1.0f);
+    SetSinPolar(turned);
+    return turned;
+}
+
+template <AngleSines kSines, class Generator>
+IncoherentResult SampleIncoherent(float E, const ScatterTable& table, Generator& rng)
 {
     const float beta = kElectronRest / E;
     const float betaPlus2 = beta + 2.0f;
@@ -203,8 +295,9 @@ template <AngleSines kSines> IncoherentResult SampleIncoherent(float E, const Sc
 
 template IncoherentResult SampleIncoherent<AngleSines::RoundTrip>(float, const ScatterTable&, Rng&);
 template IncoherentResult SampleIncoherent<AngleSines::Algebraic>(float, const ScatterTable&, Rng&);
+template IncoherentResult SampleIncoherent<AngleSines::Algebraic>(float, const ScatterTable&, BlockStream&);
 
-ScatterAngle SampleCoherent(float E, const ScatterTable& table, Rng& rng)
+template <class Generator> ScatterAngle SampleCoherent(float E, const ScatterTable& table, Generator& rng)
 {
     for (int tries = 0;; ++tries) {
         if (tries == kMaxSamplingTries) ThrowUnsampleable("coherent", E);
@@ -222,82 +315,204 @@ ScatterAngle SampleCoherent(float E, const ScatterTable& table, Rng& rng)
     }
 }
 
-Transport::Transport(const Tables& tables, Rng& rng, EscapeScorer& scorer)
-    : tables_(tables), rng_(rng), scorer_(scorer)
-{
-}
+template ScatterAngle SampleCoherent(float, const ScatterTable&, Rng&);
+template ScatterAngle SampleCoherent(float, const ScatterTable&, BlockStream&);
 
-const Coefficients& Transport::CachedCoefficients(float E)
-{
-    if (E == startEnergy_) return startCoefficients_;
-    if (E != lastEnergy_) {
-        lastCoefficients_ = CoefficientsAt(tables_.interaction, E);
-        lastEnergy_ = E;
-    }
-    return lastCoefficients_;
-}
+namespace {
 
-// Flattened: the per-flight helpers above are inlined into the history loop.
-template <AngleSines kSines> [[gnu::flatten]] void Transport::RunHistory(float E)
-{
-    if (E != startEnergy_) {
-        startCoefficients_ = CoefficientsAt(tables_.interaction, E);
-        startEnergy_ = E;
+// The single stream's sampling: library calls, in the order and rounding its file keeps.
+// Every flight is drawn with μ at the photon's energy; no collision is virtual.
+struct LibrarySampling {
+    using Way = Direction;       // directions as polar and azimuth sines and cosines
+    const Tables& tables;        // the job's tables
+    Rng& rng;                    // the run's generator
+    CoefficientCache& cache;     // coefficients of recent energies
+    const Coefficients* current; // the coefficients of the flight drawn last
+
+    float Next() { return rng.Next(); }
+
+    Entry Enter(float r1, float r2, Photon& photon, Way& way) const
+    {
+        const Entry entry = EnterPhantom(r1, r2, tables.job, photon);
+        way = photon.direction;
+        return entry;
     }
+
+    void Start(float E)
+    {
+        if (E != cache.startEnergy) {
+            cache.start = CoefficientsAt(tables.interaction, E);
+            cache.startEnergy = E;
+        }
+    }
+
+    FreePath Flight(float E)
+    {
+        if (E == cache.startEnergy) {
+            current = &cache.start;
+        } else {
+            if (E != cache.lastEnergy) {
+                cache.last = CoefficientsAt(tables.interaction, E);
+                cache.lastEnergy = E;
+            }
+            current = &cache.last;
+        }
+        return SampleFreePath(rng, current->mu);
+    }
+
+    Interaction Choose(float, float choice) const
+    {
+        if (choice < current->absorption) return Interaction::Absorption;
+        return choice >= current->absorptionCoh ? Interaction::Incoherent : Interaction::Coherent;
+    }
+
+    IncoherentResult Incoherent(float E) { return SampleIncoherent(E, tables.scatter, rng); }
+    ScatterAngle Coherent(float E) { return SampleCoherent(E, tables.scatter, rng); }
+    Azimuth NextAzimuth() { return SampleAzimuth(rng); }
+};
+
+// The chunked mode's sampling: delta tracking on the energy cells of the job's sampling
+// tables, and a block stream.
+struct TabledSampling {
+    using Way = Heading;                          // directions as flight vectors
+    const Tables& tables;                         // the job's tables
+    const SamplingTables& sampling;               // built from them once per job
+    BlockStream& rng;                             // the chunk's stream
+    const InteractionCells::Cell* cell = nullptr; // the cell of the flight drawn last
+    InteractionCells::Cell spare{};               // a cell for an energy beyond the table
+
+    float Next() { return rng.Next(); }
+    void Start(float) { }
+
+    // The entry point of EnterPhantom with its direction as a heading: the flight vector
+    // (ρ x0/ρ0, ρ y0/ρ0, F) / √(F² + ρ²), which on the flat face, where ρ = ρ0, needs neither ρ0
+    // nor the azimuth.
+    Entry Enter(float r1, float r2, Photon& photon, Way& way) const
+    {
+        const EntryPoint p = LocateEntry(r1, r2, tables.job);
+        if (p.outcome != Entry::Entered) return p.outcome;
+        photon.x = p.x;
+        photon.y = p.y;
+        photon.z = p.z;
+        photon.scattered = false;
+        const float F = tables.job.fsd;
+        const float perSlant = 1.0f / std::sqrt(F * F + p.rho2);
+        const float rho = std::sqrt(p.rho2);
+        const bool flat = !(p.x0 > 5.0f || p.x0 < -5.0f);
+        const float lateral = flat ? perSlant : rho * perSlant / std::sqrt(p.x0 * p.x0 + p.y0 * p.y0);
+        way.ux = p.x0 * lateral;
+        way.uy = p.y0 * lateral;
+        way.uz = F * perSlant;
+        way.sinPolar = rho * perSlant;
+        way.perSinPolar = 1.0f / way.sinPolar;
+        return Entry::Entered;
+    }
+
+    FreePath Flight(float E)
+    {
+        cell = &CellOf(sampling, E, spare);
+        const FreePath flight = DrawFlight(rng);
+        return {flight.length * cell->perMajorant, flight.choice};
+    }
+
+    Interaction Choose(float E, float choice) const { return ChooseInteraction(sampling, *cell, E, choice); }
+    IncoherentResult Incoherent(float E) { return SampleIncoherentTabled(E, sampling, tables.scatter, rng); }
+    ScatterAngle Coherent(float E) { return SampleCoherent(E, tables.scatter, rng); }
+
+    Azimuth NextAzimuth() { return SampleAzimuth(rng); }
+};
+
+// One history of a photon of energy E, written once for both ways of sampling.
+template <class Sampling> void FollowHistory(Sampling& sampling, EscapeScorer& scorer, float E)
+{
+    sampling.Start(E);
 
     // Entry point on the phantom surface, or the end of a history that misses it.
     Photon photon;
     photon.energy = E;
+    typename Sampling::Way way;
     for (int draws = 0;; ++draws) {
         // Only a job the input checks refuse keeps landing on the axis; drop the history then.
         if (draws == kMaxEntryDraws) return;
-        const float r1 = rng_.Next();
-        const float r2 = rng_.Next();
-        const Entry entry = EnterPhantom(r1, r2, tables_.job, photon);
+        const float r1 = sampling.Next();
+        const float r2 = sampling.Next();
+        const Entry entry = sampling.Enter(r1, r2, photon, way);
         if (entry == Entry::Abandoned) return;
         if (entry == Entry::Entered) break;
     }
 
+    // Path flown since the last interaction through collisions that were not real; the
+    // photon keeps its last interaction point, from which an escape is scored.
+    float flown = 0.0f;
     while (photon.energy >= kCutoff) {
-        // Free flight to the next interaction point.
-        const Coefficients& mu = CachedCoefficients(photon.energy);
-        const FreePath flight = SampleFreePath(rng_, mu.mu);
-        const Direction& d = photon.direction;
-        const float nx = photon.x + flight.length * (d.sinPolar * d.cosAzimuth);
-        const float ny = photon.y + flight.length * (d.sinPolar * d.sinAzimuth);
-        const float nz = photon.z + flight.length * d.cosPolar;
+        // Free flight to the next collision.
+        const FreePath flight = sampling.Flight(photon.energy);
+        const float length = flown + flight.length;
+        const float nx = photon.x + length * StepX(way);
+        const float ny = photon.y + length * StepY(way);
+        const float nz = photon.z + length * StepZ(way);
 
         // Escape: scored from the last interaction point. The primary beam is never scored;
         // nor is a flight along a scoring plane.
         if (!InsidePhantom(nx, ny, nz)) {
-            if (photon.scattered && d.cosPolar != 0.0f && d.cosAzimuth * d.sinPolar != 0.0f)
-                scorer_.Score(photon);
+            if (photon.scattered) {
+                photon.direction = DirectionOf(way);
+                const Direction& d = photon.direction;
+                if (d.cosPolar != 0.0f && d.cosAzimuth * d.sinPolar != 0.0f) scorer.Score(photon);
+            }
             return;
         }
+        const Interaction interaction = sampling.Choose(photon.energy, flight.choice);
+        if (interaction == Interaction::None) {
+            flown = length;
+            continue;
+        }
+        flown = 0.0f;
         photon.x = nx;
         photon.y = ny;
         photon.z = nz;
 
         // The interaction: absorption ends the history, a scattering turns the photon.
-        if (flight.choice < mu.absorption) return;
+        if (interaction == Interaction::Absorption) return;
         ScatterAngle angle;
-        if (flight.choice >= mu.absorptionCoh) {
-            const IncoherentResult incoherent =
-                SampleIncoherent<kSines>(photon.energy, tables_.scatter, rng_);
+        if (interaction == Interaction::Incoherent) {
+            const IncoherentResult incoherent = sampling.Incoherent(photon.energy);
             photon.energy = incoherent.energy;
             angle = incoherent.angle;
         } else {
-            angle = SampleCoherent(photon.energy, tables_.scatter, rng_);
+            angle = sampling.Coherent(photon.energy);
         }
         if (photon.energy < kCutoff) return;
 
-        const Azimuth phi = SampleAzimuth(rng_);
-        photon.direction = RotateBy(photon.direction, angle, phi.cosPhi, phi.sinPhi);
+        way = Turn(way, angle, sampling.NextAzimuth());
         photon.scattered = true;
     }
 }
 
-template void Transport::RunHistory<AngleSines::RoundTrip>(float);
-template void Transport::RunHistory<AngleSines::Algebraic>(float);
+} // namespace
+
+Transport::Transport(const Tables& tables, Rng& rng, EscapeScorer& scorer)
+    : tables_(tables), rng_(rng), scorer_(scorer)
+{
+}
+
+// Flattened: the per-flight helpers are inlined into the history loop.
+[[gnu::flatten]] void Transport::RunHistory(float E)
+{
+    LibrarySampling sampling{tables_, rng_, cache_, nullptr};
+    FollowHistory(sampling, scorer_, E);
+}
+
+TabledTransport::TabledTransport(
+    const Tables& tables, const SamplingTables& sampling, BlockStream& stream, EscapeScorer& scorer)
+    : tables_(tables), sampling_(sampling), stream_(stream), scorer_(scorer)
+{
+}
+
+[[gnu::flatten]] void TabledTransport::RunHistory(float E)
+{
+    TabledSampling sampling{tables_, sampling_, stream_};
+    FollowHistory(sampling, scorer_, E);
+}
 
 } // namespace engine

@@ -37,6 +37,15 @@ struct Coefficients {
     float absorptionCoh = 0.0f; // (photoelectric + coherent) / μ
 };
 
+// What happens at the end of a flight inside the phantom, in the order the deviate that
+// picks it runs through the cumulative shares.
+enum class Interaction {
+    Absorption, // photoelectric absorption: the history ends
+    Coherent,   // coherent scattering: the direction changes
+    Incoherent, // incoherent scattering: direction and energy change
+    None,       // a delta-tracking collision that is not real: the photon flies on
+};
+
 // Outcome of one draw of the entry point.
 enum class Entry {
     Entered,   // the photon stands on the phantom surface with its first direction
@@ -56,6 +65,26 @@ bool InsidePhantom(float x, float y, float z);
 // Turns `direction` by the scattering angle θ and the azimuth φ around the old direction.
 Direction Rotate(const Direction& direction, ScatterAngle angle, float phi);
 
+// A flight direction as the chunked mode carries it: the flight vector itself, so that a
+// flight and a turn need no trigonometry, with the sine of the polar angle and its inverse
+// ready for the next turn.
+struct Heading {
+    float ux = 0.0f;          // flight vector, x
+    float uy = 0.0f;          // flight vector, y
+    float uz = 1.0f;          // flight vector, z: cos polar
+    float sinPolar = 0.0f;    // √(ux² + uy²)
+    float perSinPolar = 0.0f; // 1 / sinPolar; 0 along the beam axis
+};
+
+// The heading of a direction.
+Heading HeadingOf(const Direction& d);
+
+// The direction of a heading, as the scorer takes it.
+Direction DirectionOf(const Heading& h);
+
+// Turns a heading by the scattering angle θ and the azimuth φ, as Rotate turns a direction.
+Heading Turn(const Heading& h, ScatterAngle angle, Azimuth phi);
+
 // Result of an incoherent scattering.
 struct IncoherentResult {
     float energy = 0.0f; // keV after the scattering
@@ -68,19 +97,21 @@ enum class AngleSines {
     // historical rounding, kept bit for bit.
     RoundTrip,
     // Straight from the cosine by sin θ = √(1 − cos²θ) and sin(θ/2) = √((1 − cos θ)/2): the
-    // same angles to within rounding, for the chunked mode, whose streams match no earlier run.
+    // same angles to within rounding, for the chunked mode where its tables do not reach.
     Algebraic,
 };
 
 // Incoherent scattering at E: Klein-Nishina by Kahn's rejection, thinned by the
 // incoherent scattering function below x = 10. Throws InputError naming the interaction
 // file when a million tries in a row are rejected: no sound table comes near that.
-template <AngleSines kSines = AngleSines::RoundTrip>
-IncoherentResult SampleIncoherent(float E, const ScatterTable& table, Rng& rng);
+// Generator: Rng, or the chunked mode's BlockStream.
+template <AngleSines kSines = AngleSines::RoundTrip, class Generator = Rng>
+IncoherentResult SampleIncoherent(float E, const ScatterTable& table, Generator& rng);
 
 // Coherent scattering angle at E: form-factor sampling with the Rayleigh rejection. Throws
 // InputError like SampleIncoherent when no try is accepted.
-ScatterAngle SampleCoherent(float E, const ScatterTable& table, Rng& rng);
+template <class Generator = Rng>
+ScatterAngle SampleCoherent(float E, const ScatterTable& table, Generator& rng);
 
 // Receives each scattered photon that leaves the phantom.
 class EscapeScorer {
@@ -90,27 +121,53 @@ public:
     virtual void Score(const Photon& photon) = 0;
 };
 
-// Runs photon histories against one set of tables, drawing from one generator.
+// The coefficients of the two energies a history asks for most: the start energy, shared by
+// every history of a bin, and the last energy after a scattering, which coherent scattering
+// keeps.
+struct CoefficientCache {
+    float startEnergy = -1.0f; // energy of `start`
+    Coefficients start;        // coefficients at the start energy
+    float lastEnergy = -1.0f;  // energy of `last`
+    Coefficients last;         // coefficients at the latest other energy
+};
+
+// Runs the single stream's photon histories against one set of tables, drawing from one
+// generator, with the library calls whose roundings its result file depends on.
 class Transport {
 public:
     // All three must outlive the transport.
     Transport(const Tables& tables, Rng& rng, EscapeScorer& scorer);
 
     // One history of a photon of energy E (keV), from the focus to its end.
-    template <AngleSines kSines = AngleSines::RoundTrip> void RunHistory(float E);
+    void RunHistory(float E);
 
 private:
-    // Coefficients at E. Two energies are kept: the start energy, shared by every history
-    // of a bin, and the last energy after a scattering, which coherent scattering keeps.
-    const Coefficients& CachedCoefficients(float E);
-
     const Tables& tables_;
     Rng& rng_;
     EscapeScorer& scorer_;
-    float startEnergy_ = -1.0f;      // energy of startCoefficients_
-    Coefficients startCoefficients_; // coefficients at the start energy
-    float lastEnergy_ = -1.0f;       // energy of lastCoefficients_
-    Coefficients lastCoefficients_;  // coefficients at the latest other energy
+    CoefficientCache cache_;
+};
+
+class BlockStream;     // the chunked mode's generator (block_stream.h)
+struct SamplingTables; // the chunked mode's tables (sampling_tables.h)
+
+// Runs the chunked mode's histories: the same physics as Transport, sampled through the job's
+// sampling tables (delta tracking on energy cells, the incoherent angle from an envelope) from
+// a block stream.
+class TabledTransport {
+public:
+    // All four must outlive the transport.
+    TabledTransport(
+        const Tables& tables, const SamplingTables& sampling, BlockStream& stream, EscapeScorer& scorer);
+
+    // One history of a photon of energy E (keV), from the focus to its end.
+    void RunHistory(float E);
+
+private:
+    const Tables& tables_;
+    const SamplingTables& sampling_;
+    BlockStream& stream_;
+    EscapeScorer& scorer_;
 };
 
 } // namespace engine

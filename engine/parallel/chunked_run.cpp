@@ -1,7 +1,8 @@
 #include "engine/parallel/chunked_run.h"
 
+#include "engine/block_stream.h"
 #include "engine/input_error.h"
-#include "engine/rng.h"
+#include "engine/sampling_tables.h"
 #include "engine/scoring.h"
 #include "engine/transport.h"
 
@@ -48,22 +49,21 @@ struct Shared {
 };
 
 // One worker's own generator, grids and sums; a chunk is run, then added and cleared.
-void Work(const Tables& tables, const EngineGeometry& geometry, const std::vector<Chunk>& chunks,
-    std::uint64_t seed, Shared& shared, ExactGrids& sums)
+void Work(const Tables& tables, const SamplingTables& sampling, const EngineGeometry& geometry,
+    const std::vector<Chunk>& chunks, std::uint64_t seed, Shared& shared, ExactGrids& sums)
 {
-    Rng rng;
+    auto stream = std::make_unique<BlockStream>();
     auto grids = std::make_unique<Grids>();
     GridScorer scorer(tables, geometry, *grids);
-    Transport transport(tables, rng, scorer);
+    TabledTransport transport(tables, sampling, *stream, scorer);
     while (!shared.stop.load(std::memory_order_relaxed)) {
         const std::size_t k = shared.next.fetch_add(1);
         if (k >= chunks.size()) break;
         const Chunk& chunk = chunks[k];
-        rng.SeedStream(ChunkStreamKey(chunk.bin, chunk.index, seed));
+        stream->SeedStream(ChunkStreamKey(chunk.bin, chunk.index, seed));
         const float energy = static_cast<float>(chunk.bin) * Spectrum::kBinWidth;
         try {
-            for (long long n = 0; n < chunk.histories; ++n)
-                transport.RunHistory<AngleSines::Algebraic>(energy);
+            for (long long n = 0; n < chunk.histories; ++n) transport.RunHistory(energy);
         } catch (const InputError& e) {
             const std::lock_guard lock(shared.mutex);
             if (!shared.failure || k < shared.failedChunk) {
@@ -113,12 +113,13 @@ long long RunChunkList(const Tables& tables, const EngineGeometry& geometry, con
     std::vector<std::unique_ptr<ExactGrids>> partSums;
     for (std::size_t w = 0; w < workers; ++w) partSums.push_back(std::make_unique<ExactGrids>());
 
+    const auto sampling = std::make_unique<const SamplingTables>(BuildSamplingTables(tables));
     Shared shared;
     std::atomic<std::size_t> running{workers};
     std::vector<std::thread> pool;
     for (std::size_t w = 0; w < workers; ++w) {
         pool.emplace_back([&, w] {
-            Work(tables, geometry, chunks, static_cast<std::uint64_t>(seed), shared, *partSums[w]);
+            Work(tables, *sampling, geometry, chunks, static_cast<std::uint64_t>(seed), shared, *partSums[w]);
             const std::lock_guard lock(shared.mutex);
             --running;
             shared.changed.notify_all();

@@ -19,8 +19,9 @@ namespace {
 
 constexpr const char* kKind = "brisca-partial-result";
 // The layout's version: 2 added the seed, the sums of squares and the largest conversion
-// coefficient.
-constexpr int kVersion = 2;
+// coefficient; 3 came when the chunked mode began to sample through the job's sampling
+// tables, so an earlier part holds other streams' sums and cannot join a newer one.
+constexpr int kVersion = 3;
 
 std::uint64_t Fnv1a(std::string_view bytes, std::uint64_t hash = 0xcbf29ce484222325ULL)
 {
@@ -235,14 +236,12 @@ PartialResult ParsePartial(const std::string& name, const std::string& text)
     PartialResult part;
     const std::string version = reader.Records() == 0 ? "" : reader.NextText(kKind);
     if (version != std::to_string(kVersion)) {
-        // Versions before this one hold no sums of squares, from which the errors are formed.
-        if (version == "1")
+        if (version == "1" || version == "2")
             throw InputError(records::DescribeFileError(name,
-                "は古い版 (1) "
-                "のエンジンが書いた部分結果で、誤差の計算に要る二乗和がありません。このスライスを今のエンジン"
-                "で計算し直してください",
-                "a partial result of the older layout 1, written by an earlier engine, without the sums of "
-                "squares that the errors need; run this slice again with the current engine"));
+                "は古い版 (" + version +
+                    ") のエンジンが書いた部分結果です。このスライスを今のエンジンで計算し直してください",
+                "a partial result of the older layout " + version +
+                    ", written by an earlier engine; run this slice again with the current engine"));
         throw InputError(records::DescribeFileError(
             name, "は部分結果ファイルではありません", "not a partial result of this version"));
     }
@@ -300,7 +299,8 @@ PartialResult ParsePartial(const std::string& name, const std::string& text)
     const double slack = 1.0 + 1e-6;
     reader.Grid("kerma", part.sums->kerma, steps * bound.kerma * slack + histories);
     reader.Grid("dose", part.sums->dose, steps * bound.dose * slack + histories);
-    reader.Grid("kerma-squares", part.sums->kermaSquares, steps * bound.kerma * bound.kerma * slack + histories);
+    reader.Grid(
+        "kerma-squares", part.sums->kermaSquares, steps * bound.kerma * bound.kerma * slack + histories);
     reader.Grid("dose-squares", part.sums->doseSquares, steps * bound.dose * bound.dose * slack + histories);
     if (static_cast<std::size_t>(reader.Record()) != reader.Records())
         reader.Fail("の後に余分な行があります", "unexpected records after the grids");

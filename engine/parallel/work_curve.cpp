@@ -1,8 +1,10 @@
 #include "engine/parallel/work_curve.h"
 
+#include "engine/block_stream.h"
 #include "engine/input_error.h"
 #include "engine/parallel/chunked_run.h"
 #include "engine/rng.h"
+#include "engine/sampling_tables.h"
 #include "engine/scoring.h"
 #include "engine/transport.h"
 
@@ -32,19 +34,16 @@ double ThreadSeconds()
     return static_cast<double>(now.tv_sec) + 1e-9 * static_cast<double>(now.tv_nsec);
 }
 
-template <AngleSines kSines>
-std::vector<double> GroupCosts(
-    const Tables& tables, const EngineGeometry& geometry, const std::vector<int>& bins)
+// The sample histories of one bin.
+template <class Transport> void RunSample(Transport& transport, int bin)
 {
-    Rng rng;
-    rng.SeedStream(kStreamKey);
-    auto grids = std::make_unique<Grids>();
-    GridScorer scorer(tables, geometry, *grids);
-    Transport transport(tables, rng, scorer);
-    const auto run = [&](int bin) {
-        const float energy = static_cast<float>(bin) * Spectrum::kBinWidth;
-        for (int n = 0; n < kSampleHistories; ++n) transport.template RunHistory<kSines>(energy);
-    };
+    const float energy = static_cast<float>(bin) * Spectrum::kBinWidth;
+    for (int n = 0; n < kSampleHistories; ++n) transport.RunHistory(energy);
+}
+
+// CPU seconds per history of each group of bins, `run(bin)` running the sample of one bin.
+template <class Run> std::vector<double> GroupCosts(const std::vector<int>& bins, const Run& run)
+{
     // The first histories of each energy find its tables outside the cache.
     for (const int bin : bins) run(bin);
 
@@ -103,7 +102,7 @@ double WorkCurve::WorkShare(double historyShare) const
     return width > 0.0 ? w0 + (work_[k] - w0) * (share - h0) / width : work_[k];
 }
 
-WorkCurve MeasureWorkCurve(const Tables& tables, const EngineGeometry& geometry, bool algebraicSines)
+WorkCurve MeasureWorkCurve(const Tables& tables, const EngineGeometry& geometry, bool chunked)
 {
     std::vector<int> bins;
     std::vector<long long> histories;
@@ -117,8 +116,21 @@ WorkCurve MeasureWorkCurve(const Tables& tables, const EngineGeometry& geometry,
     if (bins.empty() || JobHistories(tables) < kSmallestWeighedJob * sample) return {};
     std::vector<double> groups;
     try {
-        groups = algebraicSines ? GroupCosts<AngleSines::Algebraic>(tables, geometry, bins)
-                                : GroupCosts<AngleSines::RoundTrip>(tables, geometry, bins);
+        // Each mode's own transport on a stream no chunk draws from and grids of its own.
+        auto grids = std::make_unique<Grids>();
+        GridScorer scorer(tables, geometry, *grids);
+        if (chunked) {
+            const auto sampling = std::make_unique<const SamplingTables>(BuildSamplingTables(tables));
+            auto stream = std::make_unique<BlockStream>();
+            stream->SeedStream(kStreamKey);
+            TabledTransport transport(tables, *sampling, *stream, scorer);
+            groups = GroupCosts(bins, [&](int bin) { RunSample(transport, bin); });
+        } else {
+            Rng rng;
+            rng.SeedStream(kStreamKey);
+            Transport transport(tables, rng, scorer);
+            groups = GroupCosts(bins, [&](int bin) { RunSample(transport, bin); });
+        }
     } catch (const InputError&) {
         // The run meets the same tables and reports what cannot be sampled.
         return {};

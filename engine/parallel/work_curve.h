@@ -28,8 +28,8 @@ private:
 
 // Times a few hundred histories of every 5 keV of the job's spectrum, on a stream and grids
 // of its own so that the run's results stay as they are, and returns the job's work curve;
-// a few tens of milliseconds. `algebraicSines` as the chunked mode runs its histories. A
+// a few tens of milliseconds. `chunked`: through the chunked mode's own transport. A
 // small job, and one whose tables fail a history, gets the flat curve.
-WorkCurve MeasureWorkCurve(const Tables& tables, const EngineGeometry& geometry, bool algebraicSines);
+WorkCurve MeasureWorkCurve(const Tables& tables, const EngineGeometry& geometry, bool chunked);
 
 } // namespace engine

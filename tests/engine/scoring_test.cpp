@@ -240,9 +240,9 @@ TEST(SupineGeometryTest, HeightsAlongTheBeamAxisScoreDiscsAlongTheLongAxis)
     EXPECT_EQ(grids->kerma[engine::Grids::Index(1, 30, 10)], 0.0f);
 }
 
-// The select-based bisection of the conversion look-up finds what a scan from the first
+// The guided search of the conversion look-up finds what a scan from the first
 // row upward finds: on repeated energies, on the rows themselves, between, below and beyond.
-TEST(ConversionLookupTest, BranchlessBisectionEqualsScan)
+TEST(ConversionLookupTest, GuidedSearchEqualsScan)
 {
     std::array<float, 12> energy{};
     const float rows[] = {10.0f, 10.5f, 11.0f, 11.0f, 11.0f, 12.0f, 13.5f, 13.5f, 14.0f, 15.0f, 20.0f};
@@ -251,7 +251,11 @@ TEST(ConversionLookupTest, BranchlessBisectionEqualsScan)
         for (float v = 9.0f; v <= 21.0f; v += 0.25f) {
             int scan = 1;
             while (scan < last && !(energy[static_cast<std::size_t>(scan)] > v)) ++scan;
-            EXPECT_EQ(engine::FirstAboveBranchless(energy, 1, last, v), scan)
+            EXPECT_EQ(
+                engine::FirstAboveGuided(energy,
+                    engine::MakeLookupGuide<engine::BasicLookupGuide<64, std::uint16_t>>(energy, 1, last), 1,
+                    last, v),
+                scan)
                 << "last " << last << ", v " << v;
         }
     }
