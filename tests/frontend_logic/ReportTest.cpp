@@ -223,6 +223,41 @@ TEST_F(Report, SectionsWithoutTheirDataAreLeftOutAndNoUncertaintyFileIsSaid)
     EXPECT_NE(text.find("not available"), std::string::npos);
 }
 
+TEST_F(Report, ALongTableGoesOnUnderItsHeaderAndARefusedUncertaintyFileIsSaid)
+{
+    std::vector<EvaluationPoint> points;
+    for (int n = 1; n <= 40; ++n)
+        points.push_back(DefaultPoint(
+            "P" + std::to_string(100 + n), 150 + 7 * n, 300 + 6 * n, PersonCategory::Occupational));
+    ASSERT_EQ(WritePointsFile(dir_ / "many.csv", points), "");
+    const std::string errors = Read("real.dsrE");
+    std::ofstream(dir_ / "real.dsrE", std::ios::binary) << errors.substr(0, errors.size() / 2);
+    ASSERT_EQ(Map("real.dsr5 --room plan.Room --points many.csv --workload 300 --out r.pdf"), 0)
+        << Read("stderr.txt");
+    EXPECT_NE(Read("stderr.txt").find("real.dsrE"), std::string::npos) << Read("stderr.txt");
+    const std::string text = PdfText("r.pdf");
+    EXPECT_NE(text.find("不確かさファイルを読めないため"), std::string::npos);
+    EXPECT_NE(text.find("real.dsrE"), std::string::npos);
+
+    // Every row once, in order, and the header again above the rows that open the next page.
+    std::vector<std::string> names;
+    for (const EvaluationPoint& point : points) names.push_back(point.name + " ");
+    EXPECT_EQ(FirstMissingInOrder(text, names), "");
+    std::size_t headers = 0;
+    for (std::size_t at = text.find("名前 name"); at != std::string::npos;
+         at = text.find("名前 name", at + 1))
+        ++headers;
+    EXPECT_GE(headers, 2u);
+    // Each page's footer counts all of them.
+    ASSERT_EQ(Run("pdfinfo r.pdf"), 0);
+    const std::string info = Read("stdout.txt");
+    const int pages = std::stoi(info.substr(info.find("Pages:") + 6));
+    std::vector<std::string> footers;
+    for (int page = 1; page <= pages; ++page)
+        footers.push_back(std::to_string(page) + " / " + std::to_string(pages) + " ページ");
+    EXPECT_EQ(FirstMissingInOrder(text, footers), "");
+}
+
 TEST_F(Report, RefusalsEndWithTheirStatusAndLeaveAnEarlierReportAsItWas)
 {
     std::ofstream(dir_ / "bad.csv") << PointsHeader << "\r\na,1,2,center,3,0,,20\r\n";
