@@ -37,6 +37,8 @@ constexpr double TildeWidth = 4.0;       // mm
 constexpr std::array<double, PointColumnCount> PointColumnWidths = {
     24, 13, 13, 12, 19, 16, 13, 15, 15, 12, 13, 15};
 
+// The name and the barrier read from the left, the height and the status are centred, the
+// numbers line up on the right.
 int PointColumnAlignment(int column)
 {
     if (column == 0 || column == 4) return Qt::AlignLeft | Qt::AlignVCenter;
