@@ -1,5 +1,7 @@
 #include "engine/uncertainty.h"
 
+#include "records/cells_of_interest.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -8,11 +10,7 @@ namespace engine {
 
 namespace {
 
-constexpr int kCentreBlock = 1;          // the phantom-centre height in every geometry
-constexpr int kFirstAlong = 10;          // -200 cm
-constexpr int kLastAlong = 50;           // +200 cm
-constexpr int kLastLateral = 20;         // 200 cm
-constexpr double kShareOfLargest = 0.01; // a cell of interest holds at least 1 % of the largest
+namespace interest = records::cells_of_interest;
 
 double LargestError(const std::array<double, Grids::kCells>& sums,
     const std::array<double, Grids::kCells>& squares, long long histories)
@@ -20,13 +18,13 @@ double LargestError(const std::array<double, Grids::kCells>& sums,
     double largestValue = 0.0;
     for (int b = 0; b < Grids::kAlong; ++b)
         for (int i = 0; i < Grids::kLateral; ++i)
-            largestValue = std::max(largestValue, sums[Grids::Index(kCentreBlock, b, i)]);
+            largestValue = std::max(largestValue, sums[Grids::Index(interest::kBlock, b, i)]);
     if (!(largestValue > 0.0)) return -1.0;
     double largest = 0.0;
-    for (int b = kFirstAlong; b <= kLastAlong; ++b) {
-        for (int i = Grids::kFirstScored; i <= kLastLateral; ++i) {
-            const int cell = Grids::Index(kCentreBlock, b, i);
-            if (sums[cell] < kShareOfLargest * largestValue) continue;
+    for (int b = interest::kFirstAlong; b <= interest::kLastAlong; ++b) {
+        for (int i = interest::kFirstLateral; i <= interest::kLastLateral; ++i) {
+            const int cell = Grids::Index(interest::kBlock, b, i);
+            if (sums[cell] < interest::kShareOfLargest * largestValue) continue;
             largest = std::max(largest, RelativeError(sums[cell], squares[cell], histories));
         }
     }

@@ -11,6 +11,7 @@ packages=(
   fonts-ipafont-gothic fonts-dejavu-core
   xvfb xauth imagemagick xdotool xterm
   parallel rsync
+  poppler-utils
 )
 
 missing=()

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "commandline/MapReportOptions.h"
+
 namespace brisca {
 
 namespace {
@@ -111,6 +113,12 @@ MapOptions ParseMapOptions(const std::vector<std::string>& arguments)
         if (!options.usageError.empty()) return options;
     }
     options.csv = EndsWithNoCase(options.out, ".csv");
+    options.pdf = EndsWithNoCase(options.out, ".pdf");
+    if (options.pdf) {
+        if (!quantityGiven) options.quantity = Quantity::Dose;
+        options.usageError = ReportUsageError(options);
+        return options;
+    }
     const bool points = !options.points.empty();
     // The doses need neither a quantity (they are effective doses) nor a height (each point has its own).
     const bool doses = points && options.csv;
@@ -123,7 +131,7 @@ MapOptions ParseMapOptions(const std::vector<std::string>& arguments)
     else if (options.out.empty())
         options.usageError = "--out is required";
     else if (!options.csv && !EndsWithNoCase(options.out, ".png"))
-        options.usageError = "--out must name a .png or .csv file";
+        options.usageError = "--out must name a .png, .csv or .pdf file";
     else if (options.csv && !options.room.empty() && !points)
         options.usageError = "--room draws a picture: --out must be .png";
     else if (options.bothSides && options.room.empty())
@@ -144,7 +152,8 @@ std::string MapOptionsHelp()
            "                  [--points POINTS.csv [--workload MA_MIN_PER_WEEK] [--weeks N]]\n"
            "                  --out FILE.png|FILE.csv\n"
            "       brisca-map RESULT.dsr5 --room FILE.Room --points POINTS.csv\n"
-           "                  --workload MA_MIN_PER_WEEK [--weeks N] --out DOSES.csv\n"
+           "                  --workload MA_MIN_PER_WEEK [--weeks N] --out DOSES.csv\n" +
+           MapReportHelp() +
            "\n"
            "結果ファイルを精細化し、分布図 (PNG) または 1 cm 格子の値 (CSV) を書き出します。\n"
            "(Refines the result file in memory and writes the distribution map as PNG, or the 1 cm\n"
@@ -163,7 +172,8 @@ std::string MapOptionsHelp()
            "                           point's doses, a .png --out shows the points; docs/room-doses.md)\n"
            "  --workload X             ワークロード、透視の mA·min/週 (beam-on workload, mA·min per week)\n"
            "  --weeks N                年間の週数 (weeks of work per year; default 50)\n"
-           "  --out FILE.png|FILE.csv  出力ファイル (output file; replaced only when complete)\n"
+           "  --out FILE.png|FILE.csv|FILE.pdf\n"
+           "                           出力ファイル (output file; replaced only when complete)\n"
            "  --help                   この説明 (this text)\n"
            "\n"
            "終了コード (exit status): 0 成功 (done), 1 拒否 (refused: a result without positive\n"

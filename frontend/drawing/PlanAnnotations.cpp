@@ -137,6 +137,21 @@ void DrawScaleAndKey(QImage& picture, const RoomLayout& layout)
         QString("%1 m").arg(metres));
 }
 
+std::vector<PointMark> PointMarksOf(
+    const std::vector<EvaluationPoint>& points, const std::vector<PointDose>& doses)
+{
+    std::vector<PointMark> marks;
+    for (std::size_t n = 0; n < points.size(); ++n) {
+        PointMarkState state = PointMarkState::NotEvaluated;
+        if (n < doses.size())
+            state = doses[n].status == DoseStatus::Pass   ? PointMarkState::Pass
+                    : doses[n].status == DoseStatus::Fail ? PointMarkState::Fail
+                                                          : PointMarkState::NoDose;
+        marks.push_back({points[n].name, points[n].xCm, points[n].yCm, state});
+    }
+    return marks;
+}
+
 QColor PointMarkColour(PointMarkState state)
 {
     switch (state) {

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "logic/room/EvaluationPoint.h"
+#include "logic/room/PointDoses.h"
 #include "logic/room/RoomLayout.h"
 
 namespace brisca {
@@ -41,6 +43,11 @@ struct PointMark {
     double yCm = 0.0;                                    // plan position, cm
     PointMarkState state = PointMarkState::NotEvaluated; // the ring's colour
 };
+
+// The marks of `points`, each by the verdict of its dose in `doses` (in the same order), or
+// unjudged where `doses` has none (no workload given).
+std::vector<PointMark> PointMarksOf(
+    const std::vector<EvaluationPoint>& points, const std::vector<PointDose>& doses);
 
 // Colour of a mark's ring.
 QColor PointMarkColour(PointMarkState state);

@@ -13,6 +13,7 @@
 #include "logic/room/PointsFile.h"
 #include "logic/room/RoomFile.h"
 #include "logic/text/NumberText.h"
+#include "mapjob/MapReport.h"
 #include "mapjob/RefinedResult.h"
 
 namespace brisca {
@@ -29,22 +30,6 @@ Thresholds ThresholdsOf(const MapOptions& options, const ProcessedResult& proces
     Thresholds shown{};
     for (int n = 1; n <= 11; ++n) shown[n] = LeadingNumber(PlainNumberText(scale[n]));
     return shown;
-}
-
-// How each point shows on the picture: by its verdict, or unjudged without a workload.
-std::vector<PointMark> MarksOf(
-    const std::vector<EvaluationPoint>& points, const std::vector<PointDose>& doses)
-{
-    std::vector<PointMark> marks;
-    for (std::size_t n = 0; n < points.size(); ++n) {
-        PointMarkState state = PointMarkState::NotEvaluated;
-        if (n < doses.size())
-            state = doses[n].status == DoseStatus::Pass   ? PointMarkState::Pass
-                    : doses[n].status == DoseStatus::Fail ? PointMarkState::Fail
-                                                          : PointMarkState::NoDose;
-        marks.push_back({points[n].name, points[n].xCm, points[n].yCm, state});
-    }
-    return marks;
 }
 
 // The bytes --out gets: the grid as CSV, or the picture of the map or overlay as PNG.
@@ -116,10 +101,14 @@ int RunMapCommand(const MapOptions& options, std::ostream& out, std::ostream& er
                << processed.detail << "; give --thresholds]\n";
         return MapExitRefused;
     }
-    const std::string bytes = !options.points.empty() && options.csv
-                                  ? DosesCsvText(points, doses)
-                                  : OutputBytes(options, header, processed,
-                                        options.room.empty() ? nullptr : &layout, MarksOf(points, doses));
+    if (options.pdf)
+        return WriteMapReport(options, header, processed, ThresholdsOf(options, processed),
+            options.room.empty() ? nullptr : &layout, points, out, errors);
+    const std::string bytes =
+        !options.points.empty() && options.csv
+            ? DosesCsvText(points, doses)
+            : OutputBytes(options, header, processed, options.room.empty() ? nullptr : &layout,
+                  PointMarksOf(points, doses));
     if (bytes.empty()) {
         errors << options.out << " の画像を作れません [" << options.out
                << ": the picture cannot be encoded]\n";

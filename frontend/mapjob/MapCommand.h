@@ -15,8 +15,8 @@ inline constexpr int MapExitFile =
 
 // Does what `options` ask (not --help, nor a usage error): reads the result's header, refines
 // the result in memory, reads the room layout and the points when they are named, works out
-// the points' doses when a workload is given, and writes the picture, the grid or the doses to
-// --out, whole or not at all. What was done goes to `out`, what went wrong to
+// the points' doses when a workload is given, and writes the picture, the grid, the doses or
+// the report (MapReport.h) to --out, whole or not at all. What was done goes to `out`, what went wrong to
 // `errors`, Japanese first and English after in brackets. Returns the exit status.
 int RunMapCommand(const MapOptions& options, std::ostream& out, std::ostream& errors);
 

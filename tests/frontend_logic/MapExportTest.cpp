@@ -5,14 +5,12 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
-#include <sys/wait.h>
-#include <unistd.h>
 
+#include "MapFolder.h"
 #include "drawing/DistributionMap.h"
 #include "drawing/PlanAnnotations.h"
 #include "drawing/RoomOverlay.h"
@@ -34,44 +32,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class MapExport : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        dir_ = fs::path(::testing::TempDir()) / ("map-export-" + std::to_string(::getpid()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        fs::copy_file(BRISCA_ENGINE_RESULT, dir_ / "real.dsr5");
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    // Exit status of brisca-map with `arguments`, run in the test's folder.
-    int Map(const std::string& arguments)
-    {
-        const std::string command = "cd '" + dir_.string() + "' && '" BRISCA_MAP_PROGRAM "' " + arguments +
-                                    " > stdout.txt 2> stderr.txt";
-        const int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-
-    std::string Read(const std::string& name) const
-    {
-        std::ifstream in(dir_ / name, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-
-    // The real result refined in memory.
-    ProcessedResult InMemory() const
-    {
-        ProcessedResult result;
-        EXPECT_EQ(RefineResultInMemory(dir_ / "real.dsr5", result), "");
-        return result;
-    }
-
-    fs::path dir_;
-};
+// brisca-map's folder, named for these tests.
+class MapExport : public MapFolder { };
 
 QRgb Qrgb(const Rgb& c) { return qRgb(c.r, c.g, c.b); }
 
@@ -214,20 +176,6 @@ TEST_F(MapExport, ThePictureHasTheLegendColoursAndEachElementInItsBand)
     ASSERT_EQ(Map("real.dsr5 --quantity kerma --height center --room wide.Room --out w.png"), 0);
     EXPECT_NE(
         Read("stderr.txt").find("warning: part of the room lies beyond the scored range"), std::string::npos);
-}
-
-// Points around the default layout (bed along x, object at 300, 250): an operator beside the
-// table, a nurse further off, one on the axis, one behind the wall beyond the scored range.
-std::vector<EvaluationPoint> RoomPoints()
-{
-    std::vector<EvaluationPoint> points = {DefaultPoint("術者", 300, 310, PersonCategory::Occupational),
-        DefaultPoint("nurse", 150, 380, PersonCategory::Occupational),
-        DefaultPoint("axis", 300, 260, PersonCategory::Occupational),
-        DefaultPoint("control room", 350, 700, PersonCategory::Public)};
-    points[0].apronMmPb = 0.35;
-    points[1].apronMmPb = 0.25;
-    points[1].limitMsvPerYear = 0.01;
-    return points;
 }
 
 TEST_F(MapExport, DosesAtThePointsFollowFromTheGridTheWorkloadAndTheHeader)

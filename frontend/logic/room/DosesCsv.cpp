@@ -39,18 +39,22 @@ std::string ExtraLeadText(double mm)
     return Chars(std::max(hundredths, 0.0) / 100.0, std::chars_format::fixed, 2);
 }
 
+std::array<std::string, DosesFieldCount> DoseRowTexts(const EvaluationPoint& point, const PointDose& dose)
+{
+    return {point.name, Shortest(dose.rateUsvPerMin), ErrorPercentText(dose.rateErrorPercent),
+        DoseNumberText(dose.annualMsv), DoseNumberText(dose.quarterMsv), Shortest(point.limitMsvPerYear),
+        std::string(DoseStatusKey(dose.status)), ExtraLeadText(dose.extraLeadMm)};
+}
+
 std::string DosesCsvText(const std::vector<EvaluationPoint>& points, const std::vector<PointDose>& doses)
 {
     std::string out = std::string(DosesHeader) + "\r\n";
     for (std::size_t n = 0; n < points.size() && n < doses.size(); ++n) {
-        const PointDose& dose = doses[n];
-        AppendCsvText(out, points[n].name);
-        for (const std::string& field : {Shortest(dose.rateUsvPerMin),
-                 ErrorPercentText(dose.rateErrorPercent), DoseNumberText(dose.annualMsv),
-                 DoseNumberText(dose.quarterMsv), Shortest(points[n].limitMsvPerYear),
-                 std::string(DoseStatusKey(dose.status)), ExtraLeadText(dose.extraLeadMm)}) {
+        const std::array<std::string, DosesFieldCount> fields = DoseRowTexts(points[n], doses[n]);
+        AppendCsvText(out, fields[0]);
+        for (std::size_t f = 1; f < fields.size(); ++f) {
             out += ',';
-            out += field;
+            out += fields[f];
         }
         out += "\r\n";
     }

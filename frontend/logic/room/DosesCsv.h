@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,14 @@ std::string ErrorPercentText(double value);
 // Lead to add, rounded up to the next 0.01 mm so that it is never too little ("0.00" for
 // none); empty for NaN.
 std::string ExtraLeadText(double mm);
+
+// Fields of a point's row, in the header's order.
+inline constexpr int DosesFieldCount = 8;
+
+// The texts of one point's row: its name, the grid rate as the grid holds it (the shortest
+// text that reads back to it), the uncertainty, the annual and quarterly dose, the limit, the
+// status word and the extra lead; the numbers a status gives none for are empty.
+std::array<std::string, DosesFieldCount> DoseRowTexts(const EvaluationPoint& point, const PointDose& dose);
 
 // The doses file: the header, then one row per point in order with its name, the grid rate as
 // the grid holds it, the uncertainty, the annual and quarterly dose, the limit, the status word

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+#include "logic/result/DataProcessing.h"
+#include "logic/room/EvaluationPoint.h"
+#include "mapjob/RefinedResult.h"
+
+// A fresh folder holding the engine's end-to-end result as real.dsr5, in which brisca-map
+// runs; shared by the tests of its pictures, grids, doses and reports.
+class MapFolder : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir_ = std::filesystem::path(::testing::TempDir()) /
+               (std::string("map-") + test->test_suite_name() + "-" + std::to_string(::getpid()));
+        std::filesystem::remove_all(dir_);
+        std::filesystem::create_directories(dir_);
+        std::filesystem::copy_file(BRISCA_ENGINE_RESULT, dir_ / "real.dsr5");
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+
+    // Exit status of `command` run in the test's folder, its output in stdout.txt and stderr.txt.
+    int Run(const std::string& command)
+    {
+        const std::string line = "cd '" + dir_.string() + "' && " + command + " > stdout.txt 2> stderr.txt";
+        const int status = std::system(line.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    // Exit status of brisca-map with `arguments`.
+    int Map(const std::string& arguments) { return Run("'" BRISCA_MAP_PROGRAM "' " + arguments); }
+
+    // The bytes of a file in the test's folder; empty when there is none.
+    std::string Read(const std::string& name) const
+    {
+        std::ifstream in(dir_ / name, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    // The real result refined in memory.
+    brisca::ProcessedResult InMemory() const
+    {
+        brisca::ProcessedResult result;
+        EXPECT_EQ(brisca::RefineResultInMemory(dir_ / "real.dsr5", result), "");
+        return result;
+    }
+
+    std::filesystem::path dir_;
+};
+
+// Points around the default layout (bed along x, object at 300, 250): an operator beside the
+// table, a nurse further off, one on the axis, one behind the wall beyond the scored range.
+inline std::vector<brisca::EvaluationPoint> RoomPoints()
+{
+    using namespace brisca;
+    std::vector<EvaluationPoint> points = {DefaultPoint("術者", 300, 310, PersonCategory::Occupational),
+        DefaultPoint("nurse", 150, 380, PersonCategory::Occupational),
+        DefaultPoint("axis", 300, 260, PersonCategory::Occupational),
+        DefaultPoint("control room", 350, 700, PersonCategory::Public)};
+    points[0].apronMmPb = 0.35;
+    points[1].apronMmPb = 0.25;
+    points[1].limitMsvPerYear = 0.01;
+    return points;
+}
