@@ -66,16 +66,25 @@ MainWindow::MainWindow(AppState& state, Platform& platform, QWidget* parent)
     : QWidget(parent), state_(state), platform_(platform),
       readmeViewer_(std::make_unique<ReadmeViewer>(platform)),
       overlayWindow_(std::make_unique<OverlayWindow>(state, platform)),
-      resultWindow_(std::make_unique<ResultWindow>(state, platform, *overlayWindow_, *this)),
+      resultWindow_(std::make_unique<ResultWindow>(state, platform, *this)),
       layoutEditor_(std::make_unique<LayoutEditor>(state, platform)),
       savedNotice_(std::make_unique<SavedNotice>()),
-      correctionDialog_(std::make_unique<CorrectionDialog>(state, platform, *resultWindow_, *savedNotice_))
+      correctionDialog_(std::make_unique<CorrectionDialog>(state, platform))
 {
+    // The windows share the display choice and the displayed result through the state; each
+    // announces what it changed, and the others show it.
     connect(
         resultWindow_.get(), &ResultWindow::layoutEditorRequested, layoutEditor_.get(), &LayoutEditor::open);
     connect(resultWindow_.get(), &ResultWindow::correctionRequested, correctionDialog_.get(),
         &CorrectionDialog::open);
-    overlayWindow_->readDisplayFrom(*resultWindow_);
+    connect(resultWindow_.get(), &ResultWindow::displayChoiceChanged, overlayWindow_.get(),
+        &OverlayWindow::showDisplayChoice);
+    connect(overlayWindow_.get(), &OverlayWindow::displayChoiceChanged, resultWindow_.get(),
+        &ResultWindow::showDisplayChoice);
+    connect(correctionDialog_.get(), &CorrectionDialog::correctedFileSaved, resultWindow_.get(),
+        &ResultWindow::showCorrectedFile);
+    connect(correctionDialog_.get(), &CorrectionDialog::correctedFileSaved, savedNotice_.get(),
+        &SavedNotice::showSavedFile);
     connect(layoutEditor_.get(), &LayoutEditor::distributionRequested, overlayWindow_.get(),
         [this] { overlayWindow_->showDistribution(*layoutEditor_); });
     connect(layoutEditor_.get(), &LayoutEditor::layoutNamed, overlayWindow_.get(),
