@@ -97,6 +97,8 @@ private:
     // The refiner of conversion number `conversion` has ended: the state, the status text and
     // the cursor follow, and a failure is shown.
     void conversionEnded(const ProgramEnd& end, int conversion);
+    // How the conversion of the converted file stands, with its name, under "OK".
+    void showConversionStatus(const QString& status);
     // The conversion failed: `reason` into the state, the status text and the cursor follow,
     // and `warning` is shown.
     void conversionFailed(const QString& warning, const QString& reason);

@@ -105,7 +105,7 @@ void ResultWindow::startConversion()
     state_.display.StartConversion();
     const int conversion = ++conversion_;
     setCursor(Qt::BusyCursor);
-    conversionStatusLabel_->setText("変換中です…");
+    showConversionStatus("変換中です…");
     processButton_->setEnabled(true);
     processButton_->setFocus();
 
@@ -139,11 +139,18 @@ void ResultWindow::startConversion()
     platform_.ProcessPendingEvents();
 }
 
+void ResultWindow::showConversionStatus(const QString& status)
+{
+    // The file's name after the status, so that a selection moved on meanwhile is not taken
+    // for the converted file, and a long name is cut rather than the status.
+    conversionStatusLabel_->setText(status + "（" + Q(state_.display.converted->name) + "）");
+}
+
 void ResultWindow::conversionFailed(const QString& warning, const QString& reason)
 {
     state_.display.EndConversion(false, reason.trimmed().toStdString());
     unsetCursor();
-    conversionStatusLabel_->setText("変換に失敗しました");
+    showConversionStatus("変換に失敗しました");
     warn(warning);
 }
 
@@ -154,7 +161,7 @@ void ResultWindow::conversionEnded(const ProgramEnd& end, int conversion)
     if (!end.crashed && end.exitCode == 0) {
         state_.display.EndConversion(true, {});
         unsetCursor();
-        conversionStatusLabel_->setText("変換が終わりました");
+        showConversionStatus("変換が終わりました");
         return;
     }
     const QString refiner = Q(ProgramFileName(kRefiner));
@@ -212,9 +219,17 @@ void ResultWindow::deleteResultFile()
     if (platform_.ShowMessage(" このファイルを削除していいですか？ ", MessageButtons::OkCancel,
             MessageIcon::None) != MessageAnswer::Ok)
         return;
-    QFile::remove(item->text());
-    // The deleted file's conditions and whatever was on show of it go with it.
+    const QString deleted = item->text();
+    QFile::remove(deleted);
+    // The deleted file's conditions and whatever was on show of it go with it, and so does
+    // its conversion, whose end then reports to nobody.
     clearDisplay();
+    if (state_.display.converted && Q(state_.display.converted->name) == deleted) {
+        ++conversion_;
+        unsetCursor();
+        conversionStatusLabel_->clear();
+        state_.display.converted.reset();
+    }
     state_.display.Select(std::nullopt);
     showHeader(nullptr);
     refreshFileList();

@@ -29,13 +29,17 @@ protected:
         list->setCurrentItem(found[0]);
     }
 
+    // A placeholder the window finds and starts as its refiner.
+    void PlaceRefiner()
+    {
+        Write("mcrefine", "#!/bin/sh\n");
+        QFile::setPermissions(Path("mcrefine"), QFile::ReadOwner | QFile::ExeOwner);
+    }
+
     // "OK", the refiner run to its end and its end reported to the window.
     void Convert()
     {
-        if (!Exists("mcrefine")) {
-            Write("mcrefine", "#!/bin/sh\n");
-            QFile::setPermissions(Path("mcrefine"), QFile::ReadOwner | QFile::ExeOwner);
-        }
+        if (!Exists("mcrefine")) PlaceRefiner();
         const std::size_t started = platform.watchers.size();
         Click(Window().resultWindow(), "convertButton");
         if (platform.watchers.size() == started) return; // the window did not start it

@@ -150,8 +150,7 @@ TEST_F(ResultWindowTest, OkClearsTheMapWritesTheListFileStartsTheRefinerHiddenAn
 {
     Write("r.dsr5", Header(2));
     Write("F2B.dat", "old");
-    Write("mcrefine", "#!/bin/sh\n");
-    QFile::setPermissions(Path("mcrefine"), QFile::ReadOwner | QFile::ExeOwner);
+    PlaceRefiner();
     ResultWindow& w = Open();
     Select("r.dsr5");
     Find<PictureBox>(w, "mapView")->image().fill(Qt::red);
@@ -159,7 +158,7 @@ TEST_F(ResultWindowTest, OkClearsTheMapWritesTheListFileStartsTheRefinerHiddenAn
     platform.events.clear();
     Click(w, "convertButton");
     const QLabel* status = Find<QLabel>(w, "conversionStatusLabel");
-    EXPECT_EQ(status->text(), "変換中です…");
+    EXPECT_EQ(status->text(), "変換中です…（r.dsr5）");
     EXPECT_EQ(w.cursor().shape(), Qt::BusyCursor);
 
     EXPECT_FALSE(Exists("F2B.dat"));
@@ -178,10 +177,10 @@ TEST_F(ResultWindowTest, OkClearsTheMapWritesTheListFileStartsTheRefinerHiddenAn
     Click(w, "convertButton");
     ASSERT_EQ(platform.watchers.size(), 2u);
     platform.watchers[0]({1, false, "mcrefine: old"});
-    EXPECT_EQ(status->text(), "変換中です…");
+    EXPECT_EQ(status->text(), "変換中です…（r.dsr5）");
     platform.watchers[1]({0, false, ""});
     EXPECT_TRUE(platform.messages.empty());
-    EXPECT_EQ(status->text(), "変換が終わりました");
+    EXPECT_EQ(status->text(), "変換が終わりました（r.dsr5）");
     EXPECT_EQ(w.cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(state.display.conversion, Conversion::Succeeded);
     Click(w, "convertButton");
@@ -189,7 +188,7 @@ TEST_F(ResultWindowTest, OkClearsTheMapWritesTheListFileStartsTheRefinerHiddenAn
     ASSERT_EQ(MessageTexts().size(), 1);
     EXPECT_TRUE(MessageTexts()[0].contains("変換に失敗しました"));
     EXPECT_TRUE(MessageTexts()[0].contains("mcrefine: r.dsr5: line 3: not a number"));
-    EXPECT_EQ(status->text(), "変換に失敗しました");
+    EXPECT_EQ(status->text(), "変換に失敗しました（r.dsr5）");
     EXPECT_EQ(w.cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(state.display.conversion, Conversion::Failed);
 }
@@ -211,7 +210,7 @@ TEST_F(ResultWindowTest, ARefinerThatIsMissingOrWillNotStartIsNamedAndTheWindowG
         EXPECT_EQ(MessageTexts(), QStringList{QString::fromUtf8(message)});
         EXPECT_EQ(Read("FLname.txt"), "r.dsr5\r\n");
         EXPECT_TRUE(Find<QPushButton>(w, "processButton")->isEnabled());
-        EXPECT_EQ(Find<QLabel>(w, "conversionStatusLabel")->text(), "変換に失敗しました");
+        EXPECT_EQ(Find<QLabel>(w, "conversionStatusLabel")->text(), "変換に失敗しました（r.dsr5）");
         EXPECT_EQ(w.cursor().shape(), Qt::ArrowCursor);
         // Processing names the reason rather than asking to press again.
         Click(w, "processButton");
@@ -241,8 +240,7 @@ TEST_F(ResultWindowTest, ProcessingAsksAgainOnlyWhileTheRefinerRunsAndExplainsAn
         TearDown();
         SetUp();
         Write("r.dsr5", Header(2));
-        Write("mcrefine", "");
-        QFile::setPermissions(Path("mcrefine"), QFile::ReadOwner | QFile::ExeOwner);
+        PlaceRefiner();
         ResultWindow& w = Open();
         Select("r.dsr5");
         Click(w, "convertButton");
@@ -262,8 +260,10 @@ TEST_F(ResultWindowTest, ProcessingAsksAgainOnlyWhileTheRefinerRunsAndExplainsAn
 TEST_F(ResultWindowTest, DeletingAsksFirstDisablesOkAndClearsTheFilesConditions)
 {
     Write("r.dsr5", Header(2));
+    PlaceRefiner();
     ResultWindow& w = Open();
     Select("r.dsr5");
+    Click(w, "convertButton");
     platform.messageAnswers = {MessageAnswer::Cancel, MessageAnswer::Ok};
     Click(w, "deleteButton");
     EXPECT_TRUE(Exists("r.dsr5"));
@@ -277,6 +277,11 @@ TEST_F(ResultWindowTest, DeletingAsksFirstDisablesOkAndClearsTheFilesConditions)
     EXPECT_FALSE(state.display.selected);
     EXPECT_EQ(platform.messages[0].text, " このファイルを削除していいですか？ ");
     EXPECT_EQ(platform.messages[0].buttons, MessageButtons::OkCancel);
+    // Its conversion is forgotten: the status goes, and the refiner's end reports nothing.
+    EXPECT_TRUE(Find<QLabel>(w, "conversionStatusLabel")->text().isEmpty());
+    EXPECT_EQ(w.cursor().shape(), Qt::ArrowCursor);
+    platform.watchers.back()({1, false, "mcrefine: r.dsr5 cannot be opened"});
+    EXPECT_EQ(platform.messages.size(), 2u);
 }
 
 TEST_F(ResultWindowTest, PaintingEnablesTheNextStepsExceptCorrectingACorrectedFile)
