@@ -3,13 +3,11 @@
 // the overlay window's drawing over the room plan in the same way.
 // Runs offscreen. Usage: result_window_bench; prints median milliseconds.
 #include <QApplication>
-#include <QLineEdit>
 #include <cstdio>
 
 #include "BenchSupport.h"
 #include "logic/AppState.h"
 #include "logic/result/LegendScale.h"
-#include "logic/text/NumberText.h"
 #include "platform/QtPlatform.h"
 #include "windows/OverlayWindow.h"
 #include "windows/ResultWindow.h"
@@ -22,13 +20,14 @@ int main(int argc, char** argv)
     brisca::QtPlatform platform;
     brisca::OverlayWindow overlay(state, platform);
     QWidget mainWindow;
-    brisca::ResultWindow window(state, platform, overlay, mainWindow);
-    state.kermaGrid = bench::FallingOffGrid();
-    const brisca::Thresholds scale = brisca::LegendScale(brisca::GridMaximum(state.kermaGrid));
-    for (int n = 0; n < 11; ++n)
-        window.thresholdEdits[n]->setText(QString::fromStdString(brisca::PlainNumberText(scale[n + 1])));
-    state.patientPosition = brisca::PatientPosition::Standing;
-    state.job.fsd = 60.0;
+    brisca::ResultWindow window(state, platform, mainWindow);
+    // A standing result at an FSD of 60 cm, converted and processed, with its default legend.
+    brisca::ResultFile file{"bench.dsr5", {}};
+    file.header.patientPosition = brisca::PatientPosition::Standing;
+    file.header.fsd = 60.0;
+    state.display.selected = state.display.converted = state.display.processed = file;
+    state.display.kermaGrid = bench::FallingOffGrid();
+    state.displayChoice.thresholds = brisca::LegendScale(brisca::GridMaximum(state.display.kermaGrid));
     window.show();
     QApplication::processEvents();
 
@@ -37,7 +36,6 @@ int main(int argc, char** argv)
         times[bench::Repeats / 2], times.back(), bench::Repeats);
 
     // The overlay window over the default room, one side, repainted after every row.
-    overlay.readDisplayFrom(window);
     overlay.show();
     QApplication::processEvents();
     times = bench::SortedMilliseconds([&] { overlay.drawOverlay(); });

@@ -38,6 +38,11 @@ int DrawLegend(QPainter& painter, int x, int y, const Thresholds& thresholds)
 
 } // namespace
 
+PictureCaption CaptionOf(const ResultFile& file, const DisplayChoice& choice)
+{
+    return {file.name, choice.quantity, choice.layer, choice.thresholds, ConditionLines(file.header)};
+}
+
 QImage ComposeResultPicture(const QImage& view, const PictureCaption& caption)
 {
     const int x = view.width() + kMargin;

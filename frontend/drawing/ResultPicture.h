@@ -10,6 +10,7 @@
 #include "logic/PatientPosition.h"
 #include "logic/exports/PictureNames.h"
 #include "logic/result/DisplayGrid.h"
+#include "logic/result/ResultDisplayState.h"
 #include "logic/room/RoomLayout.h"
 
 namespace brisca {
@@ -22,6 +23,9 @@ struct PictureCaption {
     Thresholds thresholds{};                 // legend thresholds 1..11 the view was drawn with
     std::vector<std::string> conditions;     // the result's conditions, one line each
 };
+
+// The caption of a picture of `file` that shows `choice`: its name, conditions and choice.
+PictureCaption CaptionOf(const ResultFile& file, const DisplayChoice& choice);
 
 // Width of the panel beside the view that holds the caption.
 inline constexpr int CaptionPanelWidth = 360;

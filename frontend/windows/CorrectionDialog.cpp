@@ -15,8 +15,6 @@
 #include "windows/Controls.h"
 #include "windows/DesignUnits.h"
 #include "windows/PictureBox.h"
-#include "windows/ResultWindow.h"
-#include "windows/SavedNotice.h"
 
 namespace brisca {
 
@@ -85,86 +83,98 @@ void DrawMeterIcon(PictureBox& icon)
 
 } // namespace
 
-CorrectionDialog::CorrectionDialog(
-    AppState& state, Platform& platform, ResultWindow& results, SavedNotice& notice, QWidget* parent)
-    : QWidget(parent), state_(state), platform_(platform), results_(results), notice_(notice)
+CorrectionDialog::CorrectionDialog(AppState& state, Platform& platform, QWidget* parent)
+    : QWidget(parent), state_(state), platform_(platform)
 {
     setObjectName("correctionDialog");
     setWindowTitle("   実測値による散乱線量率の補正");
     setFixedSize(DesignToPixels(9135), DesignToPixels(7815));
 
-    introLabel = CaptionInDesignUnits(
+    introLabel_ = CaptionInDesignUnits(
         this, "実測値と合致するように補正　　実測した線量率を選択・入力", 480, 240, 7980);
-    introLabel->setObjectName("introLabel");
-    dataGroup = new QGroupBox("補正に用いるデータの選択", this);
-    dataGroup->setObjectName("dataGroup");
-    PlaceInDesignUnits(dataGroup, 360, 840, 8415, 5895);
+    introLabel_->setObjectName("introLabel");
+    // Between the request and the frame, so that no value is entered for another file.
+    fileNameLabel_ = CaptionInDesignUnits(this, QString(), 480, 540, 7980);
+    fileNameLabel_->setObjectName("fileNameLabel");
+    dataGroup_ = new QGroupBox("補正に用いるデータの選択", this);
+    dataGroup_->setObjectName("dataGroup");
+    PlaceInDesignUnits(dataGroup_, 360, 840, 8415, 5895);
     buildPrimary();
     buildScatter();
 
-    okButton = new QPushButton("OK", this);
-    okButton->setObjectName("okButton");
-    PlaceInDesignUnits(okButton, 2760, 6840, 2415, 495);
-    cancelButton = new QPushButton("Cancel", this);
-    cancelButton->setObjectName("cancelButton");
-    PlaceInDesignUnits(cancelButton, 7440, 6840, 1335, 495);
-    iconView = new PictureBox(this);
-    iconView->setObjectName("iconView");
-    PlaceInDesignUnits(iconView, 6240, 6960, 480, 480);
-    DrawMeterIcon(*iconView);
+    okButton_ = new QPushButton("OK", this);
+    okButton_->setObjectName("okButton");
+    PlaceInDesignUnits(okButton_, 2760, 6840, 2415, 495);
+    cancelButton_ = new QPushButton("Cancel", this);
+    cancelButton_->setObjectName("cancelButton");
+    PlaceInDesignUnits(cancelButton_, 7440, 6840, 1335, 495);
+    iconView_ = new PictureBox(this);
+    iconView_->setObjectName("iconView");
+    PlaceInDesignUnits(iconView_, 6240, 6960, 480, 480);
+    DrawMeterIcon(*iconView_);
 
-    connect(primaryOption, &QRadioButton::clicked, this, &CorrectionDialog::choosePrimary);
-    connect(scatterOption, &QRadioButton::clicked, this, &CorrectionDialog::chooseScatter);
-    connect(okButton, &QPushButton::clicked, this, &CorrectionDialog::saveCorrected);
-    connect(cancelButton, &QPushButton::clicked, this, &QWidget::hide);
+    connect(primaryOption_, &QRadioButton::clicked, this, &CorrectionDialog::choosePrimary);
+    connect(scatterOption_, &QRadioButton::clicked, this, &CorrectionDialog::chooseScatter);
+    connect(okButton_, &QPushButton::clicked, this, &CorrectionDialog::saveCorrected);
+    connect(cancelButton_, &QPushButton::clicked, this, &QWidget::hide);
 }
 
 void CorrectionDialog::buildPrimary()
 {
-    primaryOption = OptionInDesignUnits(
-        dataGroup, "primaryOption", "FSD の空中における一次線の空気カーマ率（Gy/min）", 360, 600, 6495);
+    primaryOption_ = OptionInDesignUnits(
+        dataGroup_, "primaryOption", "FSD の空中における一次線の空気カーマ率（Gy/min）", 360, 600, 6495);
     // The caption leaves room for the current value, which lies over it.
-    CaptionInDesignUnits(dataGroup, "現在値　　  　　　　⇒　実測値", 960, 1080, 3510);
-    primaryCurrentLabel = CurrentLabel(dataGroup, "primaryCurrentLabel", 1800, 1080, 855);
-    primaryMeasuredEdit = EntryInDesignUnits(dataGroup, "primaryMeasuredEdit", 4800, 1020);
+    CaptionInDesignUnits(dataGroup_, "現在値　　  　　　　⇒　実測値", 960, 1080, 3510);
+    primaryCurrentLabel_ = CurrentLabel(dataGroup_, "primaryCurrentLabel", 1800, 1080, 855);
+    primaryMeasuredEdit_ = EntryInDesignUnits(dataGroup_, "primaryMeasuredEdit", 4800, 1020);
     CaptionInDesignUnits(
-        dataGroup, "・受像機などからの後方散乱線が混入しないように測定して下さい", 720, 1560, 7400);
+        dataGroup_, "・受像機などからの後方散乱線が混入しないように測定して下さい", 720, 1560, 7400);
     CaptionInDesignUnits(
-        dataGroup, "・状況によっては、もっと短い距離で測定し、距離の逆自乗則を", 720, 1920, 7400);
-    CaptionInDesignUnits(dataGroup, "用いて FSD における空気カーマ率を求めて下さい", 960, 2280, 7160);
+        dataGroup_, "・状況によっては、もっと短い距離で測定し、距離の逆自乗則を", 720, 1920, 7400);
+    CaptionInDesignUnits(dataGroup_, "用いて FSD における空気カーマ率を求めて下さい", 960, 2280, 7160);
 }
 
 void CorrectionDialog::buildScatter()
 {
-    scatterOption = OptionInDesignUnits(
-        dataGroup, "scatterOption", "ファントム中心から側方 100 cm の点における散乱線量率", 360, 2880, 7095);
-    kindGroup = new QGroupBox("線量率の種類・単位", dataGroup);
-    kindGroup->setObjectName("kindGroup");
-    PlaceInDesignUnits(kindGroup, 720, 3360, 6855, 2175);
+    scatterOption_ = OptionInDesignUnits(
+        dataGroup_, "scatterOption", "ファントム中心から側方 100 cm の点における散乱線量率", 360, 2880, 7095);
+    kindGroup_ = new QGroupBox("線量率の種類・単位", dataGroup_);
+    kindGroup_->setObjectName("kindGroup");
+    PlaceInDesignUnits(kindGroup_, 720, 3360, 6855, 2175);
 
-    kermaOption = OptionInDesignUnits(kindGroup, "kermaOption", "空気カーマ率（μGy/min）", 360, 480, 4000);
-    CaptionInDesignUnits(kindGroup, "現在値                     ⇒  実測値", 1320, 840, 3500);
-    kermaCurrentLabel = CurrentLabel(kindGroup, "kermaCurrentLabel", 2160, 840, 1095);
-    kermaMeasuredEdit = EntryInDesignUnits(kindGroup, "kermaMeasuredEdit", 4920, 780);
+    kermaOption_ = OptionInDesignUnits(kindGroup_, "kermaOption", "空気カーマ率（μGy/min）", 360, 480, 4000);
+    CaptionInDesignUnits(kindGroup_, "現在値                     ⇒  実測値", 1320, 840, 3500);
+    kermaCurrentLabel_ = CurrentLabel(kindGroup_, "kermaCurrentLabel", 2160, 840, 1095);
+    kermaMeasuredEdit_ = EntryInDesignUnits(kindGroup_, "kermaMeasuredEdit", 4920, 780);
 
-    doseOption =
-        OptionInDesignUnits(kindGroup, "doseOption", "実効線量 (H1cm) 率（μSv/min）", 360, 1320, 4000);
-    CaptionInDesignUnits(kindGroup, "現在値                     ⇒  実測値", 1320, 1680, 3500);
-    doseCurrentLabel = CurrentLabel(kindGroup, "doseCurrentLabel", 2160, 1680, 1095);
-    doseMeasuredEdit = EntryInDesignUnits(kindGroup, "doseMeasuredEdit", 4920, 1560);
+    doseOption_ =
+        OptionInDesignUnits(kindGroup_, "doseOption", "実効線量 (H1cm) 率（μSv/min）", 360, 1320, 4000);
+    CaptionInDesignUnits(kindGroup_, "現在値                     ⇒  実測値", 1320, 1680, 3500);
+    doseCurrentLabel_ = CurrentLabel(kindGroup_, "doseCurrentLabel", 2160, 1680, 1095);
+    doseMeasuredEdit_ = EntryInDesignUnits(kindGroup_, "doseMeasuredEdit", 4920, 1560);
 }
 
 void CorrectionDialog::open()
 {
-    primaryOption->setChecked(true);
+    if (const std::string refusal = state_.display.CorrectionRefusal(); !refusal.empty()) {
+        warn(QString::fromStdString(refusal));
+        return;
+    }
+    const ResultFile& file = state_.display.painted->file;
+    file_ = file.name;
+    fileNameLabel_->setText("補正する結果ファイル：　" + QString::fromStdString(file_));
+    primaryOption_->setChecked(true);
     choosePrimary();
-    primaryCurrentLabel->setText(results_.conditionLabels[0]->text());
+    primaryCurrentLabel_->setText(
+        QString::fromStdString(file.header.labels[static_cast<int>(HeaderValue::FreeAirKermaRate)]));
     // The point 100 cm beside the phantom centre at its height: column 80, row 300.
-    kermaCurrentLabel->setText(
-        QString::fromStdString(FormatNumber(state_.kermaGrid.At(HeightLayer::Centre, 80, 300), "0.00E+00")));
-    doseCurrentLabel->setText(
-        QString::fromStdString(FormatNumber(state_.doseGrid.At(HeightLayer::Centre, 80, 300), "0.00E+00")));
-    for (QLineEdit* box : {primaryMeasuredEdit, kermaMeasuredEdit, doseMeasuredEdit}) box->clear();
+    const auto current = [this](Quantity quantity) {
+        return QString::fromStdString(
+            FormatNumber(state_.display.Grid(quantity).At(HeightLayer::Centre, 80, 300), "0.00E+00"));
+    };
+    kermaCurrentLabel_->setText(current(Quantity::Kerma));
+    doseCurrentLabel_->setText(current(Quantity::Dose));
+    for (QLineEdit* box : {primaryMeasuredEdit_, kermaMeasuredEdit_, doseMeasuredEdit_}) box->clear();
     show();
     raise();
     activateWindow();
@@ -172,7 +182,7 @@ void CorrectionDialog::open()
 
 void CorrectionDialog::choosePrimary()
 {
-    for (QRadioButton* kind : {kermaOption, doseOption}) {
+    for (QRadioButton* kind : {kermaOption_, doseOption_}) {
         Clear(kind);
         kind->setEnabled(false);
     }
@@ -180,17 +190,27 @@ void CorrectionDialog::choosePrimary()
 
 void CorrectionDialog::chooseScatter()
 {
-    kermaOption->setEnabled(true);
-    doseOption->setEnabled(true);
-    kermaOption->setChecked(true);
+    kermaOption_->setEnabled(true);
+    doseOption_->setEnabled(true);
+    kermaOption_->setChecked(true);
 }
 
 void CorrectionDialog::saveCorrected()
 {
+    // The result window may have moved on to another file while the dialog was open.
+    std::string refusal = state_.display.CorrectionRefusal();
+    if (refusal.empty() && state_.display.painted->file.name != file_)
+        refusal = " 表示中の結果が " + file_ + " から " + state_.display.painted->file.name +
+                  " に変わりました（「実測値による補正」を押し直して下さい） ";
+    if (!refusal.empty()) {
+        warn(QString::fromStdString(refusal));
+        return;
+    }
+
     const auto [measured, current] =
-        primaryOption->isChecked() ? std::pair{primaryMeasuredEdit, primaryCurrentLabel}
-        : kermaOption->isChecked() ? std::pair{kermaMeasuredEdit, kermaCurrentLabel}
-                                   : std::pair{doseMeasuredEdit, doseCurrentLabel};
+        primaryOption_->isChecked() ? std::pair{primaryMeasuredEdit_, primaryCurrentLabel_}
+        : kermaOption_->isChecked() ? std::pair{kermaMeasuredEdit_, kermaCurrentLabel_}
+                                    : std::pair{doseMeasuredEdit_, doseCurrentLabel_};
     const CorrectionFactor factor =
         CorrectionFactorOf(measured->text().toStdString(), current->text().toStdString());
     switch (factor.refusal) {
@@ -210,16 +230,13 @@ void CorrectionDialog::saveCorrected()
     platform_.ProcessPendingEvents();
     std::string correctedName;
     const std::string error =
-        CorrectConvertedResult(std::filesystem::current_path(), factor.value, correctedName);
+        CorrectResultFile(std::filesystem::current_path(), file_, factor.value, correctedName);
     if (!error.empty()) {
         warn(" 補正したファイルを保存できませんでした \n" + QString::fromStdString(error));
         return;
     }
     platform_.ProcessPendingEvents();
-    results_.refreshFileList();
-    results_.correctionButton->setEnabled(false);
-    notice_.fileNameLabel->setText(QString::fromStdString(correctedName));
-    notice_.show();
+    emit correctedFileSaved(QString::fromStdString(correctedName));
     hide();
 }
 

@@ -83,11 +83,11 @@ LayoutEditor::LayoutEditor(AppState& state, Platform& platform, QWidget* parent)
     setWindowTitle("    透視室レイアウト");
     setFixedSize(1250, 740);
 
-    titleLabel = Caption(this, "Ｘ線透視室のレイアウト設定", 16, 8, 520, 40);
-    titleLabel->setObjectName("titleLabel");
+    titleLabel_ = Caption(this, "Ｘ線透視室のレイアウト設定", 16, 8, 520, 40);
+    titleLabel_->setObjectName("titleLabel");
     QFont titleFont = WindowFont(16);
     titleFont.setBold(true);
-    titleLabel->setFont(titleFont);
+    titleLabel_->setFont(titleFont);
 
     buildPlan();
     buildElements();
@@ -96,27 +96,27 @@ LayoutEditor::LayoutEditor(AppState& state, Platform& platform, QWidget* parent)
     buildFilePart();
     buildFinishButtons();
 
-    connect(centreButton, &QPushButton::clicked, this, &LayoutEditor::chooseObjectCentre);
-    connect(roomButton, &QPushButton::clicked, this, &LayoutEditor::chooseRoom);
-    connect(bedButton, &QPushButton::clicked, this, &LayoutEditor::chooseBed);
-    connect(doorButton, &QPushButton::clicked, this, &LayoutEditor::chooseStaffDoor);
-    connect(windowButton, &QPushButton::clicked, this, &LayoutEditor::chooseViewingWindow);
-    connect(entranceButton, &QPushButton::clicked, this, &LayoutEditor::choosePatientEntrance);
-    connect(controlRoomButton, &QPushButton::clicked, this, &LayoutEditor::chooseControlRoomLabel);
-    connect(freeTextButton, &QPushButton::clicked, this, &LayoutEditor::enterFreeText);
-    connect(hideElementButton, &QPushButton::clicked, this, &LayoutEditor::hideCurrentElement);
-    connect(planView, &PictureBox::mouseDown, this, &LayoutEditor::placeAt);
-    connect(planView, &PictureBox::mouseMove, this, &LayoutEditor::readOutAt);
-    connect(takeOverButton, &QPushButton::clicked, this, &LayoutEditor::takeOver);
-    connect(cancelButton, &QPushButton::clicked, this, &LayoutEditor::cancel);
-    connect(saveButton, &QPushButton::clicked, this, &LayoutEditor::saveLayout);
-    connect(layoutFileList, &QListWidget::itemClicked, this, &LayoutEditor::loadLayoutFile);
-    connect(deleteFileButton, &QPushButton::clicked, this, &LayoutEditor::deleteLayoutFile);
-    connect(distributionButton, &QPushButton::clicked, this, &LayoutEditor::showDistribution);
+    connect(centreButton_, &QPushButton::clicked, this, &LayoutEditor::chooseObjectCentre);
+    connect(roomButton_, &QPushButton::clicked, this, &LayoutEditor::chooseRoom);
+    connect(bedButton_, &QPushButton::clicked, this, &LayoutEditor::chooseBed);
+    connect(doorButton_, &QPushButton::clicked, this, &LayoutEditor::chooseStaffDoor);
+    connect(windowButton_, &QPushButton::clicked, this, &LayoutEditor::chooseViewingWindow);
+    connect(entranceButton_, &QPushButton::clicked, this, &LayoutEditor::choosePatientEntrance);
+    connect(controlRoomButton_, &QPushButton::clicked, this, &LayoutEditor::chooseControlRoomLabel);
+    connect(freeTextButton_, &QPushButton::clicked, this, &LayoutEditor::enterFreeText);
+    connect(hideElementButton_, &QPushButton::clicked, this, &LayoutEditor::hideCurrentElement);
+    connect(planView_, &PictureBox::mouseDown, this, &LayoutEditor::placeAt);
+    connect(planView_, &PictureBox::mouseMove, this, &LayoutEditor::readOutAt);
+    connect(takeOverButton_, &QPushButton::clicked, this, &LayoutEditor::takeOver);
+    connect(cancelButton_, &QPushButton::clicked, this, &LayoutEditor::cancel);
+    connect(saveButton_, &QPushButton::clicked, this, &LayoutEditor::saveLayout);
+    connect(layoutFileList_, &QListWidget::itemClicked, this, &LayoutEditor::loadLayoutFile);
+    connect(deleteFileButton_, &QPushButton::clicked, this, &LayoutEditor::deleteLayoutFile);
+    connect(distributionButton_, &QPushButton::clicked, this, &LayoutEditor::showDistribution);
 
     showPlan();
-    saveButton->setEnabled(false);
-    distributionButton->setEnabled(false);
+    saveButton_->setEnabled(false);
+    distributionButton_->setEnabled(false);
 }
 
 // The plan's picture with its fixed grid, drawn once, and the metre labels around it.
@@ -129,27 +129,27 @@ void LayoutEditor::buildPlan()
     edge->setLineWidth(2);
     edge->setGeometry(PlanX - 2, PlanY - 2, PlanPixels + 4, PlanPixels + 4);
 
-    planView = new PictureBox(this);
-    planView->setObjectName("planView");
-    planView->setBorder(false);
-    planView->setGeometry(PlanX, PlanY, PlanPixels, PlanPixels);
-    planView->setScale(PlanScaleLeft, PlanScaleTop, PlanScaleSize, PlanScaleSize);
-    planView->clear();
-    UserScaleCanvas canvas = planView->canvas();
+    planView_ = new PictureBox(this);
+    planView_->setObjectName("planView");
+    planView_->setBorder(false);
+    planView_->setGeometry(PlanX, PlanY, PlanPixels, PlanPixels);
+    planView_->setScale(PlanScaleLeft, PlanScaleTop, PlanScaleSize, PlanScaleSize);
+    planView_->clear();
+    UserScaleCanvas canvas = planView_->canvas();
     for (const PlanGridLine& line : PlanGridLines()) {
         const QColor colour(line.colour.r, line.colour.g, line.colour.b);
         canvas.Line(line.x1, line.y1, line.x2, line.y2, colour);
     }
-    planView->update();
+    planView_->update();
 
     for (int metre = 0; metre <= 8; ++metre) {
-        const QPoint at = planView->toPixel(metre * 100.0, metre * 100.0);
+        const QPoint at = planView_->toPixel(metre * 100.0, metre * 100.0);
         const QString top = metre == 8 ? "8 m" : QString::number(metre);
         Caption(this, top, PlanX + at.x() - 4, PlanY - 24, 40, 20);
         QLabel* left = Caption(this, QString::number(metre), PlanX - 26, PlanY + at.y() - 10, 20, 20);
         left->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
-    QLabel* metres = Caption(this, "m", PlanX - 26, PlanY + planView->toPixel(0, 800).y() + 8, 20, 20);
+    QLabel* metres = Caption(this, "m", PlanX - 26, PlanY + planView_->toPixel(0, 800).y() + 8, 20, 20);
     metres->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Caption(this, "X", PlanX + PlanPixels - 12, PlanY - 24, 14, 20);
     QLabel* y = Caption(this, "Y", PlanX - 26, PlanY + PlanPixels - 2, 20, 20);
@@ -160,21 +160,21 @@ void LayoutEditor::buildPlan()
 void LayoutEditor::buildElements()
 {
     const QBrush hatch(HatchColour, Qt::BDiagPattern);
-    roomShape = new PlanShape(PlanShape::Outline::Rectangle, Qt::black, Qt::NoBrush, *planView);
-    roomShape->setObjectName("roomShape");
-    bedShape = new PlanShape(PlanShape::Outline::Rectangle, ElementBorder, hatch, *planView);
-    bedShape->setObjectName("bedShape");
-    doorShape = new PlanShape(PlanShape::Outline::Rectangle, ElementBorder, hatch, *planView);
-    doorShape->setObjectName("doorShape");
-    windowShape = new PlanShape(PlanShape::Outline::Rectangle, ElementBorder, Qt::NoBrush, *planView);
-    windowShape->setObjectName("windowShape");
-    entranceShape = new PlanShape(PlanShape::Outline::Rectangle, ElementBorder, hatch, *planView);
-    entranceShape->setObjectName("entranceShape");
+    roomShape_ = new PlanShape(PlanShape::Outline::Rectangle, Qt::black, Qt::NoBrush, *planView_);
+    roomShape_->setObjectName("roomShape");
+    bedShape_ = new PlanShape(PlanShape::Outline::Rectangle, ElementBorder, hatch, *planView_);
+    bedShape_->setObjectName("bedShape");
+    doorShape_ = new PlanShape(PlanShape::Outline::Rectangle, ElementBorder, hatch, *planView_);
+    doorShape_->setObjectName("doorShape");
+    windowShape_ = new PlanShape(PlanShape::Outline::Rectangle, ElementBorder, Qt::NoBrush, *planView_);
+    windowShape_->setObjectName("windowShape");
+    entranceShape_ = new PlanShape(PlanShape::Outline::Rectangle, ElementBorder, hatch, *planView_);
+    entranceShape_->setObjectName("entranceShape");
     const QColor red(255, 0, 0);
-    centreMarker = new PlanShape(PlanShape::Outline::Circle, red, red, *planView);
-    centreMarker->setObjectName("centreMarker");
-    controlRoomLabel = PlanLabel(*planView, "controlRoomLabel");
-    freeTextLabel = PlanLabel(*planView, "freeTextLabel");
+    centreMarker_ = new PlanShape(PlanShape::Outline::Circle, red, red, *planView_);
+    centreMarker_->setObjectName("centreMarker");
+    controlRoomLabel_ = PlanLabel(*planView_, "controlRoomLabel");
+    freeTextLabel_ = PlanLabel(*planView_, "freeTextLabel");
 }
 
 void LayoutEditor::buildElementButtons()
@@ -185,15 +185,15 @@ void LayoutEditor::buildElementButtons()
         const char* name;
         const char* caption;
     } buttons[] = {
-        {roomButton, "roomButton", "室の大きさ"},
-        {bedButton, "bedButton", "ベッド位置"},
-        {centreButton, "centreButton", "被射体中心"},
-        {windowButton, "windowButton", "覗き窓"},
-        {doorButton, "doorButton", "扉の位置"},
-        {entranceButton, "entranceButton", "患者出入口"},
-        {controlRoomButton, "controlRoomButton", "操作室位置"},
-        {freeTextButton, "freeTextButton", "任意文字列"},
-        {hideElementButton, "hideElementButton", "削 除"},
+        {roomButton_, "roomButton", "室の大きさ"},
+        {bedButton_, "bedButton", "ベッド位置"},
+        {centreButton_, "centreButton", "被射体中心"},
+        {windowButton_, "windowButton", "覗き窓"},
+        {doorButton_, "doorButton", "扉の位置"},
+        {entranceButton_, "entranceButton", "患者出入口"},
+        {controlRoomButton_, "controlRoomButton", "操作室位置"},
+        {freeTextButton_, "freeTextButton", "任意文字列"},
+        {hideElementButton_, "hideElementButton", "削 除"},
     };
     int y = PlanY + 28;
     for (const auto& entry : buttons) {
@@ -201,28 +201,28 @@ void LayoutEditor::buildElementButtons()
         entry.button->setStyleSheet(ElementButtonStyle);
         y += 36;
     }
-    hideElementButton->setStyleSheet(DeleteButtonStyle);
+    hideElementButton_->setStyleSheet(DeleteButtonStyle);
     Caption(this, "（選択後、修正可）", ButtonColumnX + 140, PlanY + 32, 200);
-    Caption(this, "（操作室は 下側 または 右側 ）", ButtonColumnX + 140, controlRoomButton->y() + 4, 220);
+    Caption(this, "（操作室は 下側 または 右側 ）", ButtonColumnX + 140, controlRoomButton_->y() + 4, 220);
 
-    instructionArea = new QLabel(this);
-    instructionArea->setObjectName("instructionArea");
-    instructionArea->setGeometry(ButtonColumnX, y + 8, 330, 100);
-    instructionArea->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    instructionArea->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    instructionArea->setMargin(4);
-    instructionArea->setFont(WindowFont(9.75));
-    instructionArea->setStyleSheet("color: rgb(0, 0, 255);");
+    instructionArea_ = new QLabel(this);
+    instructionArea_->setObjectName("instructionArea");
+    instructionArea_->setGeometry(ButtonColumnX, y + 8, 330, 100);
+    instructionArea_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    instructionArea_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    instructionArea_->setMargin(4);
+    instructionArea_->setFont(WindowFont(9.75));
+    instructionArea_->setStyleSheet("color: rgb(0, 0, 255);");
 }
 
 void LayoutEditor::buildReadout()
 {
-    const int y = instructionArea->y() + instructionArea->height() + 16;
+    const int y = instructionArea_->y() + instructionArea_->height() + 16;
     Caption(this, "カーソル位置", ButtonColumnX, y, 130);
     Caption(this, "X", ButtonColumnX, y + 30, 16);
-    cursorXEdit = Entry(this, "cursorXEdit", ButtonColumnX + 18, y + 28, 70);
+    cursorXEdit_ = Entry(this, "cursorXEdit", ButtonColumnX + 18, y + 28, 70);
     Caption(this, "Y", ButtonColumnX + 110, y + 30, 16);
-    cursorYEdit = Entry(this, "cursorYEdit", ButtonColumnX + 128, y + 28, 70);
+    cursorYEdit_ = Entry(this, "cursorYEdit", ButtonColumnX + 128, y + 28, 70);
 }
 
 void LayoutEditor::buildFilePart()
@@ -230,34 +230,34 @@ void LayoutEditor::buildFilePart()
     Caption(this, "レイアウトデータを", FileColumnX, PlanY - 2, 170);
     Caption(this, "ファイルから読み込む", FileColumnX, PlanY + 20, 170);
     Caption(this, "ファイルを選択して下さい", FileColumnX, PlanY + 48, 170);
-    layoutFileList = new QListWidget(this);
-    layoutFileList->setObjectName("layoutFileList");
-    layoutFileList->setGeometry(FileColumnX, PlanY + 72, 170, 200);
-    deleteFileButton = Button(this, "deleteFileButton", "ファイル削除", FileColumnX, PlanY + 280, 170, 30);
-    deleteFileButton->setStyleSheet(DeleteButtonStyle);
+    layoutFileList_ = new QListWidget(this);
+    layoutFileList_->setObjectName("layoutFileList");
+    layoutFileList_->setGeometry(FileColumnX, PlanY + 72, 170, 200);
+    deleteFileButton_ = Button(this, "deleteFileButton", "ファイル削除", FileColumnX, PlanY + 280, 170, 30);
+    deleteFileButton_->setStyleSheet(DeleteButtonStyle);
 
     Caption(this, "レイアウトを保存する", FileColumnX, PlanY + 340, 170);
     Caption(this, "ファイル名（拡張子なし）", FileColumnX, PlanY + 364, 170);
-    layoutNameEdit = Entry(this, "layoutNameEdit", FileColumnX, PlanY + 388, 120);
+    layoutNameEdit_ = Entry(this, "layoutNameEdit", FileColumnX, PlanY + 388, 120);
     Caption(this, ".Room", FileColumnX + 124, PlanY + 389, 50);
-    saveButton = Button(this, "saveButton", "保存する", FileColumnX, PlanY + 422, 170, 30);
+    saveButton_ = Button(this, "saveButton", "保存する", FileColumnX, PlanY + 422, 170, 30);
 }
 
 void LayoutEditor::buildFinishButtons()
 {
     const int y = PlanY + PlanPixels - 44;
-    takeOverButton = Button(this, "takeOverButton", "設定終了", ButtonColumnX, y, 160, 44);
-    distributionButton =
+    takeOverButton_ = Button(this, "takeOverButton", "設定終了", ButtonColumnX, y, 160, 44);
+    distributionButton_ =
         Button(this, "distributionButton", "散乱線分布表示", ButtonColumnX + 180, y, 170, 44);
-    cancelButton = Button(this, "cancelButton", "キャンセル", FileColumnX, y, 170, 44);
+    cancelButton_ = Button(this, "cancelButton", "キャンセル", FileColumnX, y, 170, 44);
 }
 
 void LayoutEditor::open()
 {
     refreshFileList();
     setElementsVisible(false);
-    cursorXEdit->clear();
-    cursorYEdit->clear();
+    cursorXEdit_->clear();
+    cursorYEdit_->clear();
     show();
     raise();
     activateWindow();
@@ -302,7 +302,7 @@ void LayoutEditor::enterFreeText()
     }
     plan_.freeText = text;
     showPlan();
-    freeTextLabel->show();
+    freeTextLabel_->show();
     mode_ = PlacingMode::FreeTextLabel;
     setInstructions(InstructionLines(mode_));
 }
@@ -322,19 +322,19 @@ void LayoutEditor::placeAt(int button, double x, double y)
 void LayoutEditor::readOutAt(int, double x, double y)
 {
     const CursorReadout readout = ReadOutCursor(x, y);
-    cursorXEdit->setText(QString::fromStdString(readout.x));
-    cursorYEdit->setText(QString::fromStdString(readout.y));
+    cursorXEdit_->setText(QString::fromStdString(readout.x));
+    cursorYEdit_->setText(QString::fromStdString(readout.y));
 }
 
 void LayoutEditor::takeOver()
 {
     state_.roomLayout = TakeOver(plan_);
     platform_.ProcessPendingEvents();
-    nameLayout(layoutNameEdit->text());
+    nameLayout(layoutNameEdit_->text());
     setInstructions({});
-    saveButton->setEnabled(true);
-    distributionButton->setEnabled(true);
-    distributionButton->setFocus();
+    saveButton_->setEnabled(true);
+    distributionButton_->setEnabled(true);
+    distributionButton_->setFocus();
 }
 
 void LayoutEditor::cancel() { hide(); }
@@ -345,21 +345,21 @@ QWidget* LayoutEditor::elementOf(PlacingMode mode) const
 {
     switch (mode) {
     case PlacingMode::ObjectCentre:
-        return centreMarker;
+        return centreMarker_;
     case PlacingMode::Room:
-        return roomShape;
+        return roomShape_;
     case PlacingMode::Bed:
-        return bedShape;
+        return bedShape_;
     case PlacingMode::StaffDoor:
-        return doorShape;
+        return doorShape_;
     case PlacingMode::ViewingWindow:
-        return windowShape;
+        return windowShape_;
     case PlacingMode::PatientEntrance:
-        return entranceShape;
+        return entranceShape_;
     case PlacingMode::ControlRoomLabel:
-        return controlRoomLabel;
+        return controlRoomLabel_;
     case PlacingMode::FreeTextLabel:
-        return freeTextLabel;
+        return freeTextLabel_;
     case PlacingMode::None:
         break;
     }
@@ -369,24 +369,25 @@ QWidget* LayoutEditor::elementOf(PlacingMode mode) const
 // Moves every element to where the editor's layout puts it; visibility is left alone.
 void LayoutEditor::showPlan()
 {
-    roomShape->setBox({plan_.roomLeft, plan_.roomTop, plan_.roomWidth, plan_.roomHeight});
-    bedShape->setBox({plan_.bedLeft, plan_.bedTop, plan_.bedWidth, plan_.bedHeight});
-    doorShape->setBox({plan_.doorLeft, plan_.doorTop, plan_.doorWidth, plan_.doorHeight});
-    windowShape->setBox({plan_.windowLeft, plan_.windowTop, plan_.windowWidth, plan_.windowHeight});
-    entranceShape->setBox({plan_.entranceLeft, plan_.entranceTop, plan_.entranceWidth, plan_.entranceHeight});
-    centreMarker->setBox(CentreMarker(plan_));
-    PlaceLabel(controlRoomLabel, *planView, plan_.controlRoomText, plan_.controlRoomX, plan_.controlRoomY);
-    PlaceLabel(freeTextLabel, *planView, plan_.freeText, plan_.freeTextX, plan_.freeTextY);
+    roomShape_->setBox({plan_.roomLeft, plan_.roomTop, plan_.roomWidth, plan_.roomHeight});
+    bedShape_->setBox({plan_.bedLeft, plan_.bedTop, plan_.bedWidth, plan_.bedHeight});
+    doorShape_->setBox({plan_.doorLeft, plan_.doorTop, plan_.doorWidth, plan_.doorHeight});
+    windowShape_->setBox({plan_.windowLeft, plan_.windowTop, plan_.windowWidth, plan_.windowHeight});
+    entranceShape_->setBox(
+        {plan_.entranceLeft, plan_.entranceTop, plan_.entranceWidth, plan_.entranceHeight});
+    centreMarker_->setBox(CentreMarker(plan_));
+    PlaceLabel(controlRoomLabel_, *planView_, plan_.controlRoomText, plan_.controlRoomX, plan_.controlRoomY);
+    PlaceLabel(freeTextLabel_, *planView_, plan_.freeText, plan_.freeTextX, plan_.freeTextY);
 }
 
 void LayoutEditor::setElementsVisible(bool visible)
 {
-    const std::initializer_list<QWidget*> elements{centreMarker, roomShape, bedShape, doorShape, windowShape,
-        entranceShape, controlRoomLabel, freeTextLabel};
+    const std::initializer_list<QWidget*> elements{centreMarker_, roomShape_, bedShape_, doorShape_,
+        windowShape_, entranceShape_, controlRoomLabel_, freeTextLabel_};
     for (QWidget* element : elements) element->setVisible(visible);
 }
 
-void LayoutEditor::setInstructions(const QStringList& lines) { instructionArea->setText(lines.join('\n')); }
+void LayoutEditor::setInstructions(const QStringList& lines) { instructionArea_->setText(lines.join('\n')); }
 
 void LayoutEditor::nameLayout(const QString& name)
 {

@@ -74,36 +74,6 @@ public:
     // What clicks on the plan place now.
     PlacingMode placingMode() const { return mode_; }
 
-    QLabel* titleLabel;              // "Ｘ線透視室のレイアウト設定"
-    PictureBox* planView;            // the plan, -50..850 plan units both ways
-    PlanShape* centreMarker;         // the object centre, a red circle
-    PlanShape* roomShape;            // the room outline
-    PlanShape* bedShape;             // the bed, hatched
-    PlanShape* doorShape;            // the staff door, hatched
-    PlanShape* windowShape;          // the viewing window
-    PlanShape* entranceShape;        // the patient entrance, hatched
-    QLabel* controlRoomLabel;        // the control-room text on the plan
-    QLabel* freeTextLabel;           // the free text on the plan
-    QPushButton* roomButton;         // "室の大きさ"
-    QPushButton* bedButton;          // "ベッド位置"
-    QPushButton* centreButton;       // "被射体中心"
-    QPushButton* windowButton;       // "覗き窓"
-    QPushButton* doorButton;         // "扉の位置"
-    QPushButton* entranceButton;     // "患者出入口"
-    QPushButton* controlRoomButton;  // "操作室位置"
-    QPushButton* freeTextButton;     // "任意文字列"
-    QPushButton* hideElementButton;  // "削 除"
-    QLabel* instructionArea;         // what to click, in blue
-    QLineEdit* cursorXEdit;          // cursor x in metres
-    QLineEdit* cursorYEdit;          // cursor y in metres
-    QListWidget* layoutFileList;     // the .Room files of the working folder
-    QPushButton* deleteFileButton;   // "ファイル削除"
-    QLineEdit* layoutNameEdit;       // file name without ".Room"
-    QPushButton* saveButton;         // "保存する"
-    QPushButton* takeOverButton;     // "設定終了"
-    QPushButton* distributionButton; // "散乱線分布表示"
-    QPushButton* cancelButton;       // "キャンセル"
-
 signals:
     // "散乱線分布表示" was pressed: the overlay draws the distribution over the current layout
     // and hides this window.
@@ -126,6 +96,36 @@ private:
     void refreshFileList();                         // lists the working folder's layout files
     void nameLayout(const QString& name);           // the layout's name for the overlay's title
     void warn(const QString& text);                 // a warning box with OK
+
+    QLabel* titleLabel_;              // "Ｘ線透視室のレイアウト設定"
+    PictureBox* planView_;            // the plan, -50..850 plan units both ways
+    PlanShape* centreMarker_;         // the object centre, a red circle
+    PlanShape* roomShape_;            // the room outline
+    PlanShape* bedShape_;             // the bed, hatched
+    PlanShape* doorShape_;            // the staff door, hatched
+    PlanShape* windowShape_;          // the viewing window
+    PlanShape* entranceShape_;        // the patient entrance, hatched
+    QLabel* controlRoomLabel_;        // the control-room text on the plan
+    QLabel* freeTextLabel_;           // the free text on the plan
+    QPushButton* roomButton_;         // "室の大きさ"
+    QPushButton* bedButton_;          // "ベッド位置"
+    QPushButton* centreButton_;       // "被射体中心"
+    QPushButton* windowButton_;       // "覗き窓"
+    QPushButton* doorButton_;         // "扉の位置"
+    QPushButton* entranceButton_;     // "患者出入口"
+    QPushButton* controlRoomButton_;  // "操作室位置"
+    QPushButton* freeTextButton_;     // "任意文字列"
+    QPushButton* hideElementButton_;  // "削 除"
+    QLabel* instructionArea_;         // what to click, in blue
+    QLineEdit* cursorXEdit_;          // cursor x in metres
+    QLineEdit* cursorYEdit_;          // cursor y in metres
+    QListWidget* layoutFileList_;     // the .Room files of the working folder
+    QPushButton* deleteFileButton_;   // "ファイル削除"
+    QLineEdit* layoutNameEdit_;       // file name without ".Room"
+    QPushButton* saveButton_;         // "保存する"
+    QPushButton* takeOverButton_;     // "設定終了"
+    QPushButton* distributionButton_; // "散乱線分布表示"
+    QPushButton* cancelButton_;       // "キャンセル"
 
     AppState& state_;                      // holds the current room layout
     Platform& platform_;                   // message boxes, the text question, pending events

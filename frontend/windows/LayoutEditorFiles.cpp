@@ -24,14 +24,14 @@ std::filesystem::path WorkingFile(const QString& name)
 
 void LayoutEditor::refreshFileList()
 {
-    layoutFileList->clear();
+    layoutFileList_->clear();
     for (const std::string& name : ListRoomFiles("."))
-        layoutFileList->addItem(QFile::decodeName(QByteArray::fromStdString(name)));
+        layoutFileList_->addItem(QFile::decodeName(QByteArray::fromStdString(name)));
 }
 
 void LayoutEditor::saveLayout()
 {
-    const std::string name = layoutNameEdit->text().toStdString();
+    const std::string name = layoutNameEdit_->text().toStdString();
     if (const std::string refusal = RoomNameRefusal(name); !refusal.empty()) {
         warn(QString::fromStdString(refusal));
         return;
@@ -59,13 +59,13 @@ void LayoutEditor::loadLayoutFile(QListWidgetItem* item)
     showPlan();
     setElementsVisible(true);
     const QString name = QString::fromStdString(LayoutNameOf(item->text().toStdString()));
-    layoutNameEdit->setText(name);
+    layoutNameEdit_->setText(name);
     nameLayout(name);
 }
 
 void LayoutEditor::deleteLayoutFile()
 {
-    const QListWidgetItem* item = layoutFileList->currentItem();
+    const QListWidgetItem* item = layoutFileList_->currentItem();
     if (!item || !item->isSelected()) return;
     if (platform_.ShowMessage(" このファイルを削除していいですか？ ", MessageButtons::OkCancel,
             MessageIcon::None) != MessageAnswer::Ok)

@@ -66,16 +66,25 @@ MainWindow::MainWindow(AppState& state, Platform& platform, QWidget* parent)
     : QWidget(parent), state_(state), platform_(platform),
       readmeViewer_(std::make_unique<ReadmeViewer>(platform)),
       overlayWindow_(std::make_unique<OverlayWindow>(state, platform)),
-      resultWindow_(std::make_unique<ResultWindow>(state, platform, *overlayWindow_, *this)),
+      resultWindow_(std::make_unique<ResultWindow>(state, platform, *this)),
       layoutEditor_(std::make_unique<LayoutEditor>(state, platform)),
       savedNotice_(std::make_unique<SavedNotice>()),
-      correctionDialog_(std::make_unique<CorrectionDialog>(state, platform, *resultWindow_, *savedNotice_))
+      correctionDialog_(std::make_unique<CorrectionDialog>(state, platform))
 {
+    // The windows share the display choice and the displayed result through the state; each
+    // announces what it changed, and the others show it.
     connect(
         resultWindow_.get(), &ResultWindow::layoutEditorRequested, layoutEditor_.get(), &LayoutEditor::open);
     connect(resultWindow_.get(), &ResultWindow::correctionRequested, correctionDialog_.get(),
         &CorrectionDialog::open);
-    overlayWindow_->readDisplayFrom(*resultWindow_);
+    connect(resultWindow_.get(), &ResultWindow::displayChoiceChanged, overlayWindow_.get(),
+        &OverlayWindow::showDisplayChoice);
+    connect(overlayWindow_.get(), &OverlayWindow::displayChoiceChanged, resultWindow_.get(),
+        &ResultWindow::showDisplayChoice);
+    connect(correctionDialog_.get(), &CorrectionDialog::correctedFileSaved, resultWindow_.get(),
+        &ResultWindow::showCorrectedFile);
+    connect(correctionDialog_.get(), &CorrectionDialog::correctedFileSaved, savedNotice_.get(),
+        &SavedNotice::showSavedFile);
     connect(layoutEditor_.get(), &LayoutEditor::distributionRequested, overlayWindow_.get(),
         [this] { overlayWindow_->showDistribution(*layoutEditor_); });
     connect(layoutEditor_.get(), &LayoutEditor::layoutNamed, overlayWindow_.get(),
@@ -97,18 +106,18 @@ MainWindow::MainWindow(AppState& state, Platform& platform, QWidget* parent)
     buildButtons();
     buildSpectrumView();
 
-    connect(continuousOption, &QRadioButton::clicked, this, &MainWindow::chooseContinuous);
-    connect(pulsedOption, &QRadioButton::clicked, this, &MainWindow::choosePulsed);
-    connect(supineOption, &QRadioButton::clicked, this, &MainWindow::chooseSupine);
-    connect(standingOption, &QRadioButton::clicked, this, &MainWindow::chooseStanding);
-    connect(meanCurrentButton, &QPushButton::clicked, this, &MainWindow::computeMeanCurrent);
-    connect(startButton, &QPushButton::clicked, this, &MainWindow::startCalculation);
-    connect(resultsButton, &QPushButton::clicked, this, &MainWindow::showResults);
-    connect(readmeButton, &QPushButton::clicked, this, &MainWindow::showReadme);
-    connect(exitButton, &QPushButton::clicked, this, &MainWindow::exitProgram);
+    connect(continuousOption_, &QRadioButton::clicked, this, &MainWindow::chooseContinuous);
+    connect(pulsedOption_, &QRadioButton::clicked, this, &MainWindow::choosePulsed);
+    connect(supineOption_, &QRadioButton::clicked, this, &MainWindow::chooseSupine);
+    connect(standingOption_, &QRadioButton::clicked, this, &MainWindow::chooseStanding);
+    connect(meanCurrentButton_, &QPushButton::clicked, this, &MainWindow::computeMeanCurrent);
+    connect(startButton_, &QPushButton::clicked, this, &MainWindow::startCalculation);
+    connect(resultsButton_, &QPushButton::clicked, this, &MainWindow::showResults);
+    connect(readmeButton_, &QPushButton::clicked, this, &MainWindow::showReadme);
+    connect(exitButton_, &QPushButton::clicked, this, &MainWindow::exitProgram);
     // Enter walks the pulse entries on to "OK →".
-    connect(pulseRateEdit, &QLineEdit::returnPressed, pulseWidthEdit, qOverload<>(&QWidget::setFocus));
-    connect(pulseWidthEdit, &QLineEdit::returnPressed, meanCurrentButton, qOverload<>(&QWidget::setFocus));
+    connect(pulseRateEdit_, &QLineEdit::returnPressed, pulseWidthEdit_, qOverload<>(&QWidget::setFocus));
+    connect(pulseWidthEdit_, &QLineEdit::returnPressed, meanCurrentButton_, qOverload<>(&QWidget::setFocus));
 }
 
 MainWindow::~MainWindow() = default;
@@ -122,9 +131,9 @@ QLabel* MainWindow::caption(QWidget* parent, const QString& text, int x, int y, 
 
 void MainWindow::buildTitle()
 {
-    iconView = new PictureBox(this);
-    iconView->setObjectName("iconView");
-    iconView->setGeometry(168, 14, 36, 36);
+    iconView_ = new PictureBox(this);
+    iconView_->setObjectName("iconView");
+    iconView_->setGeometry(168, 14, 36, 36);
     drawIcon();
 
     // Each title is written twice, the grey copy offset down and right as its shadow.
@@ -148,9 +157,9 @@ void MainWindow::buildTitle()
 // A small tube-and-beam symbol; the icon is fixed and drawn once.
 void MainWindow::drawIcon()
 {
-    iconView->setScale(0, 0, 32, 32);
-    iconView->clear();
-    UserScaleCanvas canvas = iconView->canvas();
+    iconView_->setScale(0, 0, 32, 32);
+    iconView_->clear();
+    UserScaleCanvas canvas = iconView_->canvas();
     canvas.SetSolidFill(true);
     canvas.SetFillColor(QColor(255, 0, 0));
     canvas.Circle(16, 8, 5, QColor(0, 0, 0));
@@ -158,7 +167,7 @@ void MainWindow::drawIcon()
     canvas.Line(16, 13, 8, 26, QColor(255, 128, 0));
     canvas.Line(16, 13, 24, 26, QColor(255, 128, 0));
     canvas.FilledBox(6, 26, 27, 30, QColor(0, 0, 128));
-    iconView->update();
+    iconView_->update();
 }
 
 void MainWindow::buildStepGuide()
@@ -210,30 +219,30 @@ void MainWindow::buildStep1()
 
     caption(this, "焦点-入射表面間距離", 440, 100, 220, 22);
     caption(this, "FSD =", 440, 136, 50, 24);
-    fsdEdit = Entry(this, "fsdEdit", 492, 136, 60);
+    fsdEdit_ = Entry(this, "fsdEdit", 492, 136, 60);
     caption(this, "cm", 558, 136, 30, 24);
 
     caption(this, "照射野サイズ at FSD", 680, 100, 240, 22);
-    fieldLongEdit = Entry(this, "fieldLongEdit", 690, 136, 60);
+    fieldLongEdit_ = Entry(this, "fieldLongEdit", 690, 136, 60);
     caption(this, "×", 756, 136, 16, 24);
-    fieldShortEdit = Entry(this, "fieldShortEdit", 776, 136, 60);
+    fieldShortEdit_ = Entry(this, "fieldShortEdit", 776, 136, 60);
     caption(this, "cm", 842, 136, unitWidth + 2, 24);
     caption(this, "2", 843 + unitWidth, 131, 10, 14)->setFont(raised);
     caption(this, "(長軸)", 698, 164, 60, 20);
     caption(this, "(短軸)", 784, 164, 60, 20);
 
     caption(this, "体位（照射方向） →", 440, 236, 170, 24);
-    positionGroup = Frame(this, "positionGroup", QString(), 612, 220, 400, 56);
-    supineOption = Option(positionGroup, "supineOption", "臥位（垂直方向）", 16, 18, 180);
-    standingOption = Option(positionGroup, "standingOption", "立位（水平方向）", 206, 18, 180);
+    positionGroup_ = Frame(this, "positionGroup", QString(), 612, 220, 400, 56);
+    supineOption_ = Option(positionGroup_, "supineOption", "臥位（垂直方向）", 16, 18, 180);
+    standingOption_ = Option(positionGroup_, "standingOption", "立位（水平方向）", 206, 18, 180);
 }
 
 void MainWindow::buildStep2()
 {
-    rectificationGroup = Frame(this, "rectificationGroup", "高電圧整流方式", 174, 324, 200, 140);
-    constantPotentialOption = Option(rectificationGroup, "constantPotentialOption", "定電圧", 16, 34, 170);
-    threePhaseOption = Option(rectificationGroup, "threePhaseOption", "三相12ピーク", 16, 66, 170);
-    singlePhaseOption = Option(rectificationGroup, "singlePhaseOption", "単相全波", 16, 98, 170);
+    rectificationGroup_ = Frame(this, "rectificationGroup", "高電圧整流方式", 174, 324, 200, 140);
+    constantPotentialOption_ = Option(rectificationGroup_, "constantPotentialOption", "定電圧", 16, 34, 170);
+    threePhaseOption_ = Option(rectificationGroup_, "threePhaseOption", "三相12ピーク", 16, 66, 170);
+    singlePhaseOption_ = Option(rectificationGroup_, "singlePhaseOption", "単相全波", 16, 98, 170);
 
     // The voltage, angle and filter entries in one column: label, box, unit.
     struct Row {
@@ -242,11 +251,11 @@ void MainWindow::buildStep2()
         const char* label;
         const char* unit;
     };
-    const Row rows[] = {{&tubeVoltageEdit, "tubeVoltageEdit", "Ｘ線管電圧", "kV"},
-        {&targetAngleEdit, "targetAngleEdit", "ターゲット角度", "degree"},
-        {&inherentFiltrationEdit, "inherentFiltrationEdit", "固有ろ過（Al 当量）", "mmAL eq."},
-        {&aluminiumFilterEdit, "aluminiumFilterEdit", "アルミ付加フィルタ", "mm"},
-        {&copperFilterEdit, "copperFilterEdit", "銅付加フィルタ", "mm"}};
+    const Row rows[] = {{&tubeVoltageEdit_, "tubeVoltageEdit", "Ｘ線管電圧", "kV"},
+        {&targetAngleEdit_, "targetAngleEdit", "ターゲット角度", "degree"},
+        {&inherentFiltrationEdit_, "inherentFiltrationEdit", "固有ろ過（Al 当量）", "mmAL eq."},
+        {&aluminiumFilterEdit_, "aluminiumFilterEdit", "アルミ付加フィルタ", "mm"},
+        {&copperFilterEdit_, "copperFilterEdit", "銅付加フィルタ", "mm"}};
     int y = 332;
     for (const Row& row : rows) {
         caption(this, row.label, 392, y, 166, 24)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -255,31 +264,31 @@ void MainWindow::buildStep2()
         y += 42;
     }
 
-    tubeCurrentGroup = Frame(this, "tubeCurrentGroup", "Ｘ線管電流", 736, 318, 346, 236);
-    continuousOption = Option(tubeCurrentGroup, "continuousOption", "連続透視", 14, 26, 110);
-    pulsedOption = Option(tubeCurrentGroup, "pulsedOption", "パルス透視", 130, 26, 120);
-    caption(tubeCurrentGroup, "透視管電流", 14, 64, 104, 24);
-    tubeCurrentEdit = Entry(tubeCurrentGroup, "tubeCurrentEdit", 120, 64, 64);
-    caption(tubeCurrentGroup, "mA", 190, 64, 40, 24);
-    caption(tubeCurrentGroup, "パルスレート", 14, 100, 104, 24);
-    pulseRateEdit = Entry(tubeCurrentGroup, "pulseRateEdit", 120, 100, 64);
-    caption(tubeCurrentGroup, "fps", 190, 100, 40, 24);
-    caption(tubeCurrentGroup, "パルス幅", 14, 136, 104, 24);
-    pulseWidthEdit = Entry(tubeCurrentGroup, "pulseWidthEdit", 120, 136, 64);
-    caption(tubeCurrentGroup, "msec", 190, 136, 44, 24);
-    meanCurrentButton = EnterButton(tubeCurrentGroup, "meanCurrentButton", "OK →", 244, 84, 90, 56);
-    caption(tubeCurrentGroup, "管電流", 14, 190, 104, 24);
-    meanCurrentEdit = Entry(tubeCurrentGroup, "meanCurrentEdit", 120, 190, 64);
-    caption(tubeCurrentGroup, "mA", 190, 190, 40, 24);
+    tubeCurrentGroup_ = Frame(this, "tubeCurrentGroup", "Ｘ線管電流", 736, 318, 346, 236);
+    continuousOption_ = Option(tubeCurrentGroup_, "continuousOption", "連続透視", 14, 26, 110);
+    pulsedOption_ = Option(tubeCurrentGroup_, "pulsedOption", "パルス透視", 130, 26, 120);
+    caption(tubeCurrentGroup_, "透視管電流", 14, 64, 104, 24);
+    tubeCurrentEdit_ = Entry(tubeCurrentGroup_, "tubeCurrentEdit", 120, 64, 64);
+    caption(tubeCurrentGroup_, "mA", 190, 64, 40, 24);
+    caption(tubeCurrentGroup_, "パルスレート", 14, 100, 104, 24);
+    pulseRateEdit_ = Entry(tubeCurrentGroup_, "pulseRateEdit", 120, 100, 64);
+    caption(tubeCurrentGroup_, "fps", 190, 100, 40, 24);
+    caption(tubeCurrentGroup_, "パルス幅", 14, 136, 104, 24);
+    pulseWidthEdit_ = Entry(tubeCurrentGroup_, "pulseWidthEdit", 120, 136, 64);
+    caption(tubeCurrentGroup_, "msec", 190, 136, 44, 24);
+    meanCurrentButton_ = EnterButton(tubeCurrentGroup_, "meanCurrentButton", "OK →", 244, 84, 90, 56);
+    caption(tubeCurrentGroup_, "管電流", 14, 190, 104, 24);
+    meanCurrentEdit_ = Entry(tubeCurrentGroup_, "meanCurrentEdit", 120, 190, 64);
+    caption(tubeCurrentGroup_, "mA", 190, 190, 40, 24);
 }
 
 void MainWindow::buildStep3()
 {
     caption(this, "入射光子数（ヒストリー）", 178, 580, 260, 22);
-    historiesEdit = Entry(this, "historiesEdit", 178, 610, 140, 26);
+    historiesEdit_ = Entry(this, "historiesEdit", 178, 610, 140, 26);
     caption(this, "個 （１億個以上）", 326, 611, 170, 24);
     caption(this, "結果保存ファイル名", 560, 580, 220, 22);
-    resultNameEdit = Entry(this, "resultNameEdit", 560, 610, 260, 26);
+    resultNameEdit_ = Entry(this, "resultNameEdit", 560, 610, 260, 26);
     caption(this, ".dsr5", 826, 611, 50, 24);
     caption(this, "（拡張子なしで入力）", 560, 642, 240, 22);
 }
@@ -288,13 +297,13 @@ void MainWindow::buildButtons()
 {
     QFont large = WindowFont(12);
     large.setBold(true);
-    startButton = EnterButton(this, "startButton", "計算スタート", 162, 698, 240, 50);
-    startButton->setFont(large);
-    resultsButton = EnterButton(this, "resultsButton", "計算結果 検索・表示", 162, 756, 240, 50);
-    resultsButton->setFont(large);
-    readmeButton = EnterButton(this, "readmeButton", "readme.txt を読む", 800, 764, 170, 44);
-    exitButton = EnterButton(this, "exitButton", "Exit", 984, 764, 108, 44);
-    exitButton->setToolTip("   bye   ");
+    startButton_ = EnterButton(this, "startButton", "計算スタート", 162, 698, 240, 50);
+    startButton_->setFont(large);
+    resultsButton_ = EnterButton(this, "resultsButton", "計算結果 検索・表示", 162, 756, 240, 50);
+    resultsButton_->setFont(large);
+    readmeButton_ = EnterButton(this, "readmeButton", "readme.txt を読む", 800, 764, 170, 44);
+    exitButton_ = EnterButton(this, "exitButton", "Exit", 984, 764, 108, 44);
+    exitButton_->setToolTip("   bye   ");
 }
 
 void MainWindow::loadTablesAndDefaults()
@@ -305,54 +314,54 @@ void MainWindow::loadTablesAndDefaults()
         platform_.EndProgram(1);
         return;
     }
-    tubeVoltageEdit->setText("80");
-    targetAngleEdit->setText("12");
-    inherentFiltrationEdit->setText("2.5");
-    aluminiumFilterEdit->setText("1.5");
-    copperFilterEdit->setText("0");
-    constantPotentialOption->setChecked(true);
-    historiesEdit->setText("500000000");
-    resultNameEdit->setText(platform_.DateText() + "-臥位");
-    fsdEdit->setText("90");
-    fieldLongEdit->setText("20");
-    fieldShortEdit->setText("20");
-    continuousOption->setChecked(true);
-    pulseRateEdit->setEnabled(false);
-    pulseWidthEdit->setEnabled(false);
-    supineOption->setChecked(true);
-    tubeCurrentEdit->setText("1");
-    pulseRateEdit->clear();
-    pulseWidthEdit->clear();
-    meanCurrentEdit->setText("1");
+    tubeVoltageEdit_->setText("80");
+    targetAngleEdit_->setText("12");
+    inherentFiltrationEdit_->setText("2.5");
+    aluminiumFilterEdit_->setText("1.5");
+    copperFilterEdit_->setText("0");
+    constantPotentialOption_->setChecked(true);
+    historiesEdit_->setText("500000000");
+    resultNameEdit_->setText(platform_.DateText() + "-臥位");
+    fsdEdit_->setText("90");
+    fieldLongEdit_->setText("20");
+    fieldShortEdit_->setText("20");
+    continuousOption_->setChecked(true);
+    pulseRateEdit_->setEnabled(false);
+    pulseWidthEdit_->setEnabled(false);
+    supineOption_->setChecked(true);
+    tubeCurrentEdit_->setText("1");
+    pulseRateEdit_->clear();
+    pulseWidthEdit_->clear();
+    meanCurrentEdit_->setText("1");
 }
 
 void MainWindow::chooseContinuous()
 {
-    pulseRateEdit->setEnabled(false);
-    pulseWidthEdit->setEnabled(false);
-    meanCurrentEdit->setText(tubeCurrentEdit->text());
-    meanCurrentButton->setFocus();
+    pulseRateEdit_->setEnabled(false);
+    pulseWidthEdit_->setEnabled(false);
+    meanCurrentEdit_->setText(tubeCurrentEdit_->text());
+    meanCurrentButton_->setFocus();
 }
 
 void MainWindow::choosePulsed()
 {
-    pulseRateEdit->setEnabled(true);
-    pulseWidthEdit->setEnabled(true);
-    meanCurrentEdit->clear();
-    pulseRateEdit->setFocus();
+    pulseRateEdit_->setEnabled(true);
+    pulseWidthEdit_->setEnabled(true);
+    meanCurrentEdit_->clear();
+    pulseRateEdit_->setFocus();
 }
 
-void MainWindow::chooseSupine() { resultNameEdit->setText(platform_.DateText() + "-臥位"); }
+void MainWindow::chooseSupine() { resultNameEdit_->setText(platform_.DateText() + "-臥位"); }
 
-void MainWindow::chooseStanding() { resultNameEdit->setText(platform_.DateText() + "-立位"); }
+void MainWindow::chooseStanding() { resultNameEdit_->setText(platform_.DateText() + "-立位"); }
 
 void MainWindow::computeMeanCurrent()
 {
     MeanTubeCurrent mean;
-    if (continuousOption->isChecked()) {
-        mean = ContinuousMeanCurrent(TextOf(tubeCurrentEdit));
-    } else if (pulsedOption->isChecked()) {
-        mean = PulsedMeanCurrent(TextOf(tubeCurrentEdit), TextOf(pulseRateEdit), TextOf(pulseWidthEdit));
+    if (continuousOption_->isChecked()) {
+        mean = ContinuousMeanCurrent(TextOf(tubeCurrentEdit_));
+    } else if (pulsedOption_->isChecked()) {
+        mean = PulsedMeanCurrent(TextOf(tubeCurrentEdit_), TextOf(pulseRateEdit_), TextOf(pulseWidthEdit_));
     } else {
         return;
     }
@@ -361,7 +370,7 @@ void MainWindow::computeMeanCurrent()
         warn(QString::fromStdString(mean.warning));
         return;
     }
-    meanCurrentEdit->setText(QString::fromStdString(mean.meanTubeCurrentMa));
+    meanCurrentEdit_->setText(QString::fromStdString(mean.meanTubeCurrentMa));
 }
 
 void MainWindow::showResults()

@@ -79,38 +79,6 @@ public:
     // The spectrum view "スペクトル表示" opens.
     SpectrumWindow& spectrumWindow() { return *spectrumWindow_; }
 
-    QLineEdit* tubeVoltageEdit;            // tube voltage, kV
-    QLineEdit* inherentFiltrationEdit;     // inherent filtration, mm Al equivalent
-    QLineEdit* aluminiumFilterEdit;        // added aluminium filter, mm
-    QLineEdit* copperFilterEdit;           // added copper filter, mm
-    QLineEdit* targetAngleEdit;            // target angle, degrees
-    QLineEdit* pulseWidthEdit;             // pulse width, ms
-    QLineEdit* fsdEdit;                    // focus-to-entrance-surface distance, cm
-    QLineEdit* meanCurrentEdit;            // mean tube current used for the calculation, mA
-    QLineEdit* historiesEdit;              // number of incident photons
-    QLineEdit* resultNameEdit;             // result name without extension
-    QLineEdit* pulseRateEdit;              // pulse rate, fps
-    QLineEdit* fieldLongEdit;              // field size along the long axis, cm
-    QLineEdit* fieldShortEdit;             // field size along the short axis, cm
-    QLineEdit* tubeCurrentEdit;            // fluoroscopy tube current, mA
-    QRadioButton* continuousOption;        // continuous fluoroscopy
-    QRadioButton* pulsedOption;            // pulsed fluoroscopy
-    QRadioButton* supineOption;            // supine, vertical beam
-    QRadioButton* standingOption;          // standing, horizontal beam
-    QRadioButton* constantPotentialOption; // constant potential
-    QRadioButton* threePhaseOption;        // three-phase 12-peak
-    QRadioButton* singlePhaseOption;       // single-phase full-wave
-    QGroupBox* tubeCurrentGroup;           // tube current
-    QGroupBox* rectificationGroup;         // high-voltage rectification
-    QGroupBox* positionGroup;              // patient position (no caption)
-    QPushButton* startButton;              // start calculation
-    QPushButton* resultsButton;            // find and show results
-    QPushButton* readmeButton;             // read readme.txt
-    QPushButton* exitButton;               // Exit
-    QPushButton* meanCurrentButton;        // OK →: mean tube current
-    QPushButton* spectrumButton;           // show the spectrum view
-    PictureBox* iconView;                  // window icon
-
 signals:
     // Any entry of the tube, its filtration, current or the FSD changed: the conditions now.
     void conditionsChanged(const brisca::CalculationEntries& entries);
@@ -130,6 +98,38 @@ private:
     bool startEngine(const std::string& program);
     void warn(const QString& text);
     QLabel* caption(QWidget* parent, const QString& text, int x, int y, int w, int h);
+
+    QLineEdit* tubeVoltageEdit_;            // tube voltage, kV
+    QLineEdit* inherentFiltrationEdit_;     // inherent filtration, mm Al equivalent
+    QLineEdit* aluminiumFilterEdit_;        // added aluminium filter, mm
+    QLineEdit* copperFilterEdit_;           // added copper filter, mm
+    QLineEdit* targetAngleEdit_;            // target angle, degrees
+    QLineEdit* pulseWidthEdit_;             // pulse width, ms
+    QLineEdit* fsdEdit_;                    // focus-to-entrance-surface distance, cm
+    QLineEdit* meanCurrentEdit_;            // mean tube current used for the calculation, mA
+    QLineEdit* historiesEdit_;              // number of incident photons
+    QLineEdit* resultNameEdit_;             // result name without extension
+    QLineEdit* pulseRateEdit_;              // pulse rate, fps
+    QLineEdit* fieldLongEdit_;              // field size along the long axis, cm
+    QLineEdit* fieldShortEdit_;             // field size along the short axis, cm
+    QLineEdit* tubeCurrentEdit_;            // fluoroscopy tube current, mA
+    QRadioButton* continuousOption_;        // continuous fluoroscopy
+    QRadioButton* pulsedOption_;            // pulsed fluoroscopy
+    QRadioButton* supineOption_;            // supine, vertical beam
+    QRadioButton* standingOption_;          // standing, horizontal beam
+    QRadioButton* constantPotentialOption_; // constant potential
+    QRadioButton* threePhaseOption_;        // three-phase 12-peak
+    QRadioButton* singlePhaseOption_;       // single-phase full-wave
+    QGroupBox* tubeCurrentGroup_;           // tube current
+    QGroupBox* rectificationGroup_;         // high-voltage rectification
+    QGroupBox* positionGroup_;              // patient position (no caption)
+    QPushButton* startButton_;              // start calculation
+    QPushButton* resultsButton_;            // find and show results
+    QPushButton* readmeButton_;             // read readme.txt
+    QPushButton* exitButton_;               // Exit
+    QPushButton* meanCurrentButton_;        // OK →: mean tube current
+    QPushButton* spectrumButton_;           // show the spectrum view
+    PictureBox* iconView_;                  // window icon
 
     AppState& state_;                                    // shared state of the program
     Platform& platform_;                                 // message boxes, program start, end

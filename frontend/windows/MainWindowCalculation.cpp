@@ -30,30 +30,30 @@ void Correct(QLineEdit* box, const std::optional<std::string>& text)
 CalculationEntries MainWindow::entries() const
 {
     CalculationEntries entries;
-    entries.tubeVoltageKv = S(tubeVoltageEdit);
-    entries.targetAngleDegrees = S(targetAngleEdit);
-    entries.inherentFiltrationMmAl = S(inherentFiltrationEdit);
-    entries.addedAluminiumMm = S(aluminiumFilterEdit);
-    entries.addedCopperMm = S(copperFilterEdit);
-    entries.meanTubeCurrentMa = S(meanCurrentEdit);
-    entries.fsdCm = S(fsdEdit);
-    entries.fieldLongCm = S(fieldLongEdit);
-    entries.fieldShortCm = S(fieldShortEdit);
-    entries.histories = S(historiesEdit);
-    entries.resultName = S(resultNameEdit);
-    entries.rectifier = threePhaseOption->isChecked()    ? Rectifier::ThreePhase12Peak
-                        : singlePhaseOption->isChecked() ? Rectifier::SinglePhase
-                                                         : Rectifier::ConstantPotential;
-    entries.position = standingOption->isChecked() ? PatientPosition::Standing : PatientPosition::Supine;
+    entries.tubeVoltageKv = S(tubeVoltageEdit_);
+    entries.targetAngleDegrees = S(targetAngleEdit_);
+    entries.inherentFiltrationMmAl = S(inherentFiltrationEdit_);
+    entries.addedAluminiumMm = S(aluminiumFilterEdit_);
+    entries.addedCopperMm = S(copperFilterEdit_);
+    entries.meanTubeCurrentMa = S(meanCurrentEdit_);
+    entries.fsdCm = S(fsdEdit_);
+    entries.fieldLongCm = S(fieldLongEdit_);
+    entries.fieldShortCm = S(fieldShortEdit_);
+    entries.histories = S(historiesEdit_);
+    entries.resultName = S(resultNameEdit_);
+    entries.rectifier = threePhaseOption_->isChecked()    ? Rectifier::ThreePhase12Peak
+                        : singlePhaseOption_->isChecked() ? Rectifier::SinglePhase
+                                                          : Rectifier::ConstantPotential;
+    entries.position = standingOption_->isChecked() ? PatientPosition::Standing : PatientPosition::Supine;
     return entries;
 }
 
 void MainWindow::startCalculation()
 {
     const PreparedCalculation prepared = PrepareCalculation(entries(), state_.tables);
-    Correct(historiesEdit, prepared.correctedHistories);
-    Correct(tubeVoltageEdit, prepared.correctedTubeVoltage);
-    Correct(inherentFiltrationEdit, prepared.correctedInherentFiltration);
+    Correct(historiesEdit_, prepared.correctedHistories);
+    Correct(tubeVoltageEdit_, prepared.correctedTubeVoltage);
+    Correct(inherentFiltrationEdit_, prepared.correctedInherentFiltration);
     if (!prepared.warning.empty()) {
         warn(Q(prepared.warning));
         return;
@@ -71,7 +71,7 @@ void MainWindow::startCalculation()
     }
     platform_.ProcessPendingEvents();
 
-    if ((supineOption->isChecked() || standingOption->isChecked()) && !startEngine(prepared.engineProgram))
+    if ((supineOption_->isChecked() || standingOption_->isChecked()) && !startEngine(prepared.engineProgram))
         return;
 
     platform_.ShowMessage(" 計算には長時間を要します。", MessageButtons::Ok, MessageIcon::None);
@@ -97,7 +97,7 @@ bool MainWindow::startEngine(const std::string& program)
     start.program = Q(engine->string());
     start.workingDirectory = QDir::currentPath();
     start.style = WindowStyle::NormalFocus;
-    start.logFile = QDir::current().absoluteFilePath(resultNameEdit->text() + ".log");
+    start.logFile = QDir::current().absoluteFilePath(resultNameEdit_->text() + ".log");
     if (!platform_.StartProgram(start)) {
         warn(" エンジン " + shown + " を起動できません ");
         return false;

@@ -13,17 +13,17 @@ namespace brisca {
 void MainWindow::buildSpectrumView()
 {
     // Under the rectification frame, beside the entries it shows the beam of.
-    spectrumButton = Button(this, "spectrumButton", "スペクトル表示", 174, 480, 200, 44);
-    spectrumButton->setAutoDefault(true); // Enter presses it, as every button of the window
+    spectrumButton_ = Button(this, "spectrumButton", "スペクトル表示", 174, 480, 200, 44);
+    spectrumButton_->setAutoDefault(true); // Enter presses it, as every button of the window
     spectrumWindow_ = std::make_unique<SpectrumWindow>(state_, platform_);
-    connect(spectrumButton, &QPushButton::clicked, this, &MainWindow::showSpectrum);
+    connect(spectrumButton_, &QPushButton::clicked, this, &MainWindow::showSpectrum);
     connect(this, &MainWindow::conditionsChanged, spectrumWindow_.get(), &SpectrumWindow::showConditions);
 
     const auto announce = [this] { emit conditionsChanged(entries()); };
-    for (QLineEdit* box : {tubeVoltageEdit, targetAngleEdit, inherentFiltrationEdit, aluminiumFilterEdit,
-             copperFilterEdit, meanCurrentEdit, fsdEdit})
+    for (QLineEdit* box : {tubeVoltageEdit_, targetAngleEdit_, inherentFiltrationEdit_, aluminiumFilterEdit_,
+             copperFilterEdit_, meanCurrentEdit_, fsdEdit_})
         connect(box, &QLineEdit::textChanged, this, announce);
-    for (QRadioButton* option : {constantPotentialOption, threePhaseOption, singlePhaseOption})
+    for (QRadioButton* option : {constantPotentialOption_, threePhaseOption_, singlePhaseOption_})
         connect(option, &QRadioButton::toggled, this, announce);
 }
 

@@ -18,26 +18,26 @@ ReadmeViewer::ReadmeViewer(Platform& platform, QWidget* parent) : QWidget(parent
     setWindowTitle("readme.txt");
     resize(DesignToPixels(10800), DesignToPixels(9000));
 
-    titleLabel = new QLabel("readme.txt", this);
-    titleLabel->setObjectName("titleLabel");
+    titleLabel_ = new QLabel("readme.txt", this);
+    titleLabel_->setObjectName("titleLabel");
     QFont title = WindowFont(12);
     title.setBold(true);
-    titleLabel->setFont(title);
-    titleLabel->setGeometry(16, 10, 300, 28);
+    titleLabel_->setFont(title);
+    titleLabel_->setGeometry(16, 10, 300, 28);
 
-    lineList = new QListWidget(this);
-    lineList->setObjectName("lineList");
-    lineList->setGeometry(16, 44, width() - 32, height() - 104);
+    lineList_ = new QListWidget(this);
+    lineList_->setObjectName("lineList");
+    lineList_->setGeometry(16, 44, width() - 32, height() - 104);
 
-    closeButton = new QPushButton("Close", this);
-    closeButton->setObjectName("closeButton");
-    closeButton->setGeometry(width() - 126, height() - 50, 110, 36);
-    connect(closeButton, &QPushButton::clicked, this, &QWidget::hide);
+    closeButton_ = new QPushButton("Close", this);
+    closeButton_->setObjectName("closeButton");
+    closeButton_->setGeometry(width() - 126, height() - 50, 110, 36);
+    connect(closeButton_, &QPushButton::clicked, this, &QWidget::hide);
 }
 
 void ReadmeViewer::showReadme()
 {
-    lineList->clear();
+    lineList_->clear();
     QFile file(records::kReadmeFile);
     if (!file.open(QIODevice::ReadOnly)) {
         platform_.ShowMessage(" readme.txt を開けません: " + file.errorString() + " ", MessageButtons::Ok,
@@ -49,7 +49,7 @@ void ReadmeViewer::showReadme()
         QByteArray line = file.readLine();
         if (line.endsWith('\n')) line.chop(1);
         if (line.endsWith('\r')) line.chop(1);
-        lineList->addItem(QString::fromUtf8(line));
+        lineList_->addItem(QString::fromUtf8(line));
     }
     show();
     raise();

@@ -20,12 +20,12 @@ public:
     // Refills the list from readme.txt of the working directory and shows the viewer; a
     // missing file gives a warning and shows nothing.
     void showReadme();
-    QLabel* titleLabel;       // title "readme.txt"
-    QListWidget* lineList;    // the lines of the file
-    QPushButton* closeButton; // Close, which hides the viewer
 
 private:
-    Platform& platform_; // message box for a missing file
+    QLabel* titleLabel_;       // title "readme.txt"
+    QListWidget* lineList_;    // the lines of the file
+    QPushButton* closeButton_; // Close, which hides the viewer
+    Platform& platform_;       // message box for a missing file
 };
 
 } // namespace brisca

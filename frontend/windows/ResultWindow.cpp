@@ -12,6 +12,8 @@
 #include <QRadioButton>
 
 #include "drawing/DistributionMap.h"
+#include "logic/AppState.h"
+#include "logic/text/NumberText.h"
 #include "platform/Platform.h"
 #include "windows/DesignUnits.h"
 #include "windows/JapaneseFont.h"
@@ -79,9 +81,8 @@ QWidget* HairLine(QWidget* parent, const char* name)
 
 } // namespace
 
-ResultWindow::ResultWindow(
-    AppState& state, Platform& platform, OverlayWindow& overlay, QWidget& mainWindow, QWidget* parent)
-    : QWidget(parent), state_(state), platform_(platform), overlay_(overlay), mainWindow_(mainWindow)
+ResultWindow::ResultWindow(AppState& state, Platform& platform, QWidget& mainWindow, QWidget* parent)
+    : QWidget(parent), state_(state), platform_(platform), mainWindow_(mainWindow)
 {
     setObjectName("resultWindow");
     setWindowTitle("Scattered dose distribution");
@@ -95,22 +96,27 @@ ResultWindow::ResultWindow(
     buildActions();
 
     // A click or the arrow keys: the header shown is always that of the file "OK" converts.
-    connect(resultList, &QListWidget::currentItemChanged, this, &ResultWindow::selectResultFile);
-    connect(deleteButton, &QPushButton::clicked, this, &ResultWindow::deleteResultFile);
-    connect(convertButton, &QPushButton::clicked, this, &ResultWindow::startConversion);
-    connect(processButton, &QPushButton::clicked, this, &ResultWindow::processData);
-    connect(paintButton, &QPushButton::clicked, this, &ResultWindow::paintMap);
-    connect(kermaOption, &QRadioButton::clicked, this, &ResultWindow::chooseKerma);
-    connect(doseOption, &QRadioButton::clicked, this, &ResultWindow::chooseDose);
-    connect(aboveOption, &QRadioButton::clicked, this, [this] { chooseHeight(HeightLayer::Above); });
-    connect(centreOption, &QRadioButton::clicked, this, [this] { chooseHeight(HeightLayer::Centre); });
-    connect(belowOption, &QRadioButton::clicked, this, [this] { chooseHeight(HeightLayer::Below); });
-    connect(mapView, &PictureBox::mouseMove, this, [this](int, double x, double y) { readOutAt({x, y}); });
-    connect(closeButton, &QPushButton::clicked, this, &ResultWindow::closeResults);
-    connect(layoutButton, &QPushButton::clicked, this, &ResultWindow::layoutEditorRequested);
-    connect(correctionButton, &QPushButton::clicked, this, &ResultWindow::correctionRequested);
-    connect(imageSaveButton, &QPushButton::clicked, this, &ResultWindow::saveImage);
-    connect(csvSaveButton, &QPushButton::clicked, this, &ResultWindow::saveCsv);
+    connect(resultList_, &QListWidget::currentItemChanged, this, &ResultWindow::selectResultFile);
+    connect(deleteButton_, &QPushButton::clicked, this, &ResultWindow::deleteResultFile);
+    connect(convertButton_, &QPushButton::clicked, this, &ResultWindow::startConversion);
+    connect(processButton_, &QPushButton::clicked, this, &ResultWindow::processData);
+    connect(paintButton_, &QPushButton::clicked, this, &ResultWindow::paintMap);
+    connect(kermaOption_, &QRadioButton::clicked, this, [this] { chooseQuantity(Quantity::Kerma); });
+    connect(doseOption_, &QRadioButton::clicked, this, [this] { chooseQuantity(Quantity::Dose); });
+    connect(aboveOption_, &QRadioButton::clicked, this, [this] { chooseHeight(HeightLayer::Above); });
+    connect(centreOption_, &QRadioButton::clicked, this, [this] { chooseHeight(HeightLayer::Centre); });
+    connect(belowOption_, &QRadioButton::clicked, this, [this] { chooseHeight(HeightLayer::Below); });
+    connect(mapView_, &PictureBox::mouseMove, this, [this](int, double x, double y) { readOutAt({x, y}); });
+    connect(closeButton_, &QPushButton::clicked, this, &ResultWindow::closeResults);
+    connect(layoutButton_, &QPushButton::clicked, this, &ResultWindow::layoutEditorRequested);
+    connect(correctionButton_, &QPushButton::clicked, this, &ResultWindow::correctionRequested);
+    connect(imageSaveButton_, &QPushButton::clicked, this, &ResultWindow::saveImage);
+    connect(csvSaveButton_, &QPushButton::clicked, this, &ResultWindow::saveCsv);
+    // The boxes are read once, as they change: painting, drawing and export take the numbers.
+    for (int n = 0; n < 11; ++n)
+        connect(thresholdEdits_[n], &QLineEdit::textChanged, this, [this, n](const QString& text) {
+            state_.displayChoice.thresholds[n + 1] = LeadingNumber(text.toStdString());
+        });
 }
 
 void ResultWindow::buildFileArea()
@@ -120,11 +126,11 @@ void ResultWindow::buildFileArea()
     QLabel* title = Caption(this, "結果ファイルを選択", 0, 0, 0);
     title->setFont(heading);
     PlaceInDesignUnits(title, 840, 120, 2565, 420);
-    resultList = new QListWidget(this);
-    resultList->setObjectName("resultList");
-    PlaceInDesignUnits(resultList, 360, 600, 3855, 2730);
-    deleteButton = Button(this, "deleteButton", "ファイル削除");
-    PlaceInDesignUnits(deleteButton, 2640, 3360, 1575, 375);
+    resultList_ = new QListWidget(this);
+    resultList_->setObjectName("resultList");
+    PlaceInDesignUnits(resultList_, 360, 600, 3855, 2730);
+    deleteButton_ = Button(this, "deleteButton", "ファイル削除");
+    PlaceInDesignUnits(deleteButton_, 2640, 3360, 1575, 375);
 }
 
 void ResultWindow::buildConditions()
@@ -134,8 +140,8 @@ void ResultWindow::buildConditions()
     panel->setStyleSheet("background: rgb(192, 255, 255);");
     PlaceInDesignUnits(panel, 360, 4080, 3855, 7095);
 
-    positionLabel = ValueLabel(panel, "positionLabel", 10, 10, 236);
-    positionLabel->setAlignment(Qt::AlignCenter);
+    positionLabel_ = ValueLabel(panel, "positionLabel", 10, 10, 236);
+    positionLabel_->setAlignment(Qt::AlignCenter);
     Caption(panel, "FSDにおける自由空間の", 8, 44, 180);
     Caption(panel, "空気カーマ率", 8, 64, 120);
     Caption(panel, "（平均値）", 8, 84, 120);
@@ -158,10 +164,10 @@ void ResultWindow::buildConditions()
         {"aluminiumFilterLabel", "Al 付加フィルタ", "mm", 132, 322, 70},
         {"copperFilterLabel", "銅付加フィルタ", "mm", 132, 356, 70},
         {"historiesLabel", "入射光子ヒストリー", "", 132, 390, 70}};
-    for (std::size_t n = 0; n < conditionLabels.size(); ++n) {
+    for (std::size_t n = 0; n < conditionLabels_.size(); ++n) {
         const Row& row = rows[n];
         if (row.caption[0] != '\0') Caption(panel, row.caption, 8, row.y, 124);
-        conditionLabels[n] = ValueLabel(panel, row.name, row.x, row.y, row.width);
+        conditionLabels_[n] = ValueLabel(panel, row.name, row.x, row.y, row.width);
         if (row.unit[0] != '\0') Caption(panel, row.unit, row.x + row.width + 4, row.y, 50);
     }
     Caption(panel, "×", 166, 152, 14);
@@ -171,67 +177,67 @@ void ResultWindow::buildConditions()
 
 void ResultWindow::buildDisplayChoices()
 {
-    quantityGroup = new QGroupBox("表示する線量率の種類・単位", this);
-    quantityGroup->setObjectName("quantityGroup");
-    PlaceInDesignUnits(quantityGroup, 4920, 120, 4215, 1815);
-    kermaOption =
-        Option(quantityGroup, "kermaOption", "空気カーマ率", DesignToPixels(240), DesignToPixels(480), 150);
-    Caption(quantityGroup, "μ", 180, DesignToPixels(480), 14, 24);
-    Caption(quantityGroup, "Gy/min", 194, DesignToPixels(480), 70, 24);
-    doseOption = Option(
-        quantityGroup, "doseOption", "実効線量 (H1cm) 率", DesignToPixels(240), DesignToPixels(1080), 164);
-    Caption(quantityGroup, "μ", 180, DesignToPixels(1080), 14, 24);
-    Caption(quantityGroup, "Sv/min", 194, DesignToPixels(1080), 70, 24);
+    quantityGroup_ = new QGroupBox("表示する線量率の種類・単位", this);
+    quantityGroup_->setObjectName("quantityGroup");
+    PlaceInDesignUnits(quantityGroup_, 4920, 120, 4215, 1815);
+    kermaOption_ =
+        Option(quantityGroup_, "kermaOption", "空気カーマ率", DesignToPixels(240), DesignToPixels(480), 150);
+    Caption(quantityGroup_, "μ", 180, DesignToPixels(480), 14, 24);
+    Caption(quantityGroup_, "Gy/min", 194, DesignToPixels(480), 70, 24);
+    doseOption_ = Option(
+        quantityGroup_, "doseOption", "実効線量 (H1cm) 率", DesignToPixels(240), DesignToPixels(1080), 164);
+    Caption(quantityGroup_, "μ", 180, DesignToPixels(1080), 14, 24);
+    Caption(quantityGroup_, "Sv/min", 194, DesignToPixels(1080), 70, 24);
 
-    heightGroup = new QGroupBox("表示する水平面の高さ", this);
-    heightGroup->setObjectName("heightGroup");
-    PlaceInDesignUnits(heightGroup, 9360, 120, 4095, 1815);
-    aboveOption = Option(heightGroup, "aboveOption", "ファントム中心の上方 50 cm", DesignToPixels(240),
+    heightGroup_ = new QGroupBox("表示する水平面の高さ", this);
+    heightGroup_->setObjectName("heightGroup");
+    PlaceInDesignUnits(heightGroup_, 9360, 120, 4095, 1815);
+    aboveOption_ = Option(heightGroup_, "aboveOption", "ファントム中心の上方 50 cm", DesignToPixels(240),
         DesignToPixels(360), 240);
-    centreOption = Option(
-        heightGroup, "centreOption", "ファントム中心の高さ", DesignToPixels(240), DesignToPixels(840), 240);
-    belowOption = Option(heightGroup, "belowOption", "ファントム中心の下方 50 cm", DesignToPixels(240),
+    centreOption_ = Option(
+        heightGroup_, "centreOption", "ファントム中心の高さ", DesignToPixels(240), DesignToPixels(840), 240);
+    belowOption_ = Option(heightGroup_, "belowOption", "ファントム中心の下方 50 cm", DesignToPixels(240),
         DesignToPixels(1320), 240);
 
     QFont large = WindowFont(11);
     large.setBold(true);
-    paintButton = Button(this, "paintButton", "散乱線量分布表示");
-    paintButton->setFont(large);
-    PlaceInDesignUnits(paintButton, 14280, 240, 2055, 1695);
+    paintButton_ = Button(this, "paintButton", "散乱線量分布表示");
+    paintButton_->setFont(large);
+    PlaceInDesignUnits(paintButton_, 14280, 240, 2055, 1695);
     RewriteIcon(this, 13680, 840);
 }
 
 void ResultWindow::buildMapArea()
 {
-    mapView = new PictureBox(this);
-    mapView->setObjectName("mapView");
-    PlaceInDesignUnits(mapView, 4920, 2040, 7935, 9495);
-    mapView->setScale(MapLeft, MapTop, MapImageWidth, MapImageHeight);
-    mapView->clear();
-    horizontalHair = HairLine(mapView, "horizontalHair");
-    verticalHair = HairLine(mapView, "verticalHair");
+    mapView_ = new PictureBox(this);
+    mapView_->setObjectName("mapView");
+    PlaceInDesignUnits(mapView_, 4920, 2040, 7935, 9495);
+    mapView_->setScale(MapLeft, MapTop, MapImageWidth, MapImageHeight);
+    mapView_->clear();
+    horizontalHair_ = HairLine(mapView_, "horizontalHair");
+    verticalHair_ = HairLine(mapView_, "verticalHair");
 
     PlaceInDesignUnits(
         Caption(this, "カーソル位置 X              Y              ⇒", 0, 0, 0), 6360, 11760, 4035, 345);
-    cursorXEdit = Entry(this, "cursorXEdit");
-    PlaceInDesignUnits(cursorXEdit, 8040, 11760, 855, 345);
-    cursorYEdit = Entry(this, "cursorYEdit");
-    PlaceInDesignUnits(cursorYEdit, 9240, 11760, 855, 345);
-    cursorValueEdit = Entry(this, "cursorValueEdit");
-    PlaceInDesignUnits(cursorValueEdit, 10560, 11760, 1215, 345);
-    readoutUnitLabel = Caption(this, "μGy/分", 0, 0, 0);
-    readoutUnitLabel->setObjectName("readoutUnitLabel");
-    PlaceInDesignUnits(readoutUnitLabel, 11880, 11760, 750, 345);
+    cursorXEdit_ = Entry(this, "cursorXEdit");
+    PlaceInDesignUnits(cursorXEdit_, 8040, 11760, 855, 345);
+    cursorYEdit_ = Entry(this, "cursorYEdit");
+    PlaceInDesignUnits(cursorYEdit_, 9240, 11760, 855, 345);
+    cursorValueEdit_ = Entry(this, "cursorValueEdit");
+    PlaceInDesignUnits(cursorValueEdit_, 10560, 11760, 1215, 345);
+    readoutUnitLabel_ = Caption(this, "μGy/分", 0, 0, 0);
+    readoutUnitLabel_->setObjectName("readoutUnitLabel");
+    PlaceInDesignUnits(readoutUnitLabel_, 11880, 11760, 750, 345);
 
     // The maxima of both quantities, to the right of the map.
     const int x = DesignToPixels(13560);
     const int y = DesignToPixels(2640);
     Caption(this, "最大値", x, y, 120);
     Caption(this, "空気カーマ率", x, y + 26, 180);
-    kermaMaxLabel = ValueLabel(this, "kermaMaxLabel", x, y + 50, 90);
+    kermaMaxLabel_ = ValueLabel(this, "kermaMaxLabel", x, y + 50, 90);
     Caption(this, "μGy/min", x + 94, y + 50, 70);
     Caption(this, "実効線量 (H1cm) 率", x, y + 82, 180);
-    doseMaxLabel = ValueLabel(this, "doseMaxLabel", x, y + 106, 90);
+    doseMaxLabel_ = ValueLabel(this, "doseMaxLabel", x, y + 106, 90);
     Caption(this, "μSv/min", x + 94, y + 106, 70);
 }
 
@@ -239,20 +245,20 @@ void ResultWindow::buildLegend()
 {
     const int x = DesignToPixels(13560);
     Caption(this, "μ", x + 70, DesignToPixels(5280), 14);
-    legendUnitLabel = Caption(this, "Gy/min", x + 84, DesignToPixels(5280), 70);
-    legendUnitLabel->setObjectName("legendUnitLabel");
+    legendUnitLabel_ = Caption(this, "Gy/min", x + 84, DesignToPixels(5280), 70);
+    legendUnitLabel_->setObjectName("legendUnitLabel");
 
-    legendView = new PictureBox(this);
-    legendView->setObjectName("legendView");
-    PlaceInDesignUnits(legendView, 13560, 5640, 855, 3975);
-    PaintLegendStrip(legendView->image());
+    legendView_ = new PictureBox(this);
+    legendView_->setObjectName("legendView");
+    PlaceInDesignUnits(legendView_, 13560, 5640, 855, 3975);
+    PaintLegendStrip(legendView_->image());
 
     // Threshold n stands beside the legend box of band n.
     for (int n = 0; n < 11; ++n) {
         const int top = 5640 + 360 * n;
-        thresholdEdits[n] = Entry(this, QString("thresholdEdit%1").arg(n + 1).toUtf8().constData());
-        PlaceInDesignUnits(thresholdEdits[n], 14460, top, 1335, 345);
-        thresholdEdits[n]->setAlignment(Qt::AlignRight);
+        thresholdEdits_[n] = Entry(this, QString("thresholdEdit%1").arg(n + 1).toUtf8().constData());
+        PlaceInDesignUnits(thresholdEdits_[n], 14460, top, 1335, 345);
+        thresholdEdits_[n]->setAlignment(Qt::AlignRight);
         PlaceInDesignUnits(Caption(this, "～", 0, 0, 0), 15840, top, 300, 345);
     }
     QLabel* editable = Caption(this, "書換可", x, DesignToPixels(9720), 60);
@@ -262,22 +268,26 @@ void ResultWindow::buildLegend()
 
 void ResultWindow::buildActions()
 {
-    layoutButton = Button(this, "layoutButton", "部屋レイアウトに重ねて表示");
-    PlaceInDesignUnits(layoutButton, 13200, 10680, 3255, 615);
-    correctionButton = Button(this, "correctionButton", "実測値による補正");
-    PlaceInDesignUnits(correctionButton, 13200, 11520, 2175, 615);
-    closeButton = Button(this, "closeButton", "終了");
-    PlaceInDesignUnits(closeButton, 15720, 11520, 735, 615);
-    convertButton = Button(this, "convertButton", "OK");
-    PlaceInDesignUnits(convertButton, 360, 11400, 1575, 615);
-    processButton = Button(this, "processButton", "データ処理");
-    PlaceInDesignUnits(processButton, 2640, 11400, 1575, 615);
+    layoutButton_ = Button(this, "layoutButton", "部屋レイアウトに重ねて表示");
+    PlaceInDesignUnits(layoutButton_, 13200, 10680, 3255, 615);
+    correctionButton_ = Button(this, "correctionButton", "実測値による補正");
+    PlaceInDesignUnits(correctionButton_, 13200, 11520, 2175, 615);
+    closeButton_ = Button(this, "closeButton", "終了");
+    PlaceInDesignUnits(closeButton_, 15720, 11520, 735, 615);
+    convertButton_ = Button(this, "convertButton", "OK");
+    PlaceInDesignUnits(convertButton_, 360, 11400, 1575, 615);
+    processButton_ = Button(this, "processButton", "データ処理");
+    PlaceInDesignUnits(processButton_, 2640, 11400, 1575, 615);
     RewriteIcon(this, 2040, 11520);
+    // Under "OK" and "データ処理", whose conversion it reports.
+    conversionStatusLabel_ = Caption(this, QString(), 0, 0, 0);
+    conversionStatusLabel_->setObjectName("conversionStatusLabel");
+    PlaceInDesignUnits(conversionStatusLabel_, 360, 12045, 3855, 315);
     // In the free strip between "散乱線量分布表示" and the maxima.
-    imageSaveButton = Button(this, "imageSaveButton", "画像保存");
-    PlaceInDesignUnits(imageSaveButton, 13200, 2040, 1500, 480);
-    csvSaveButton = Button(this, "csvSaveButton", "CSV保存");
-    PlaceInDesignUnits(csvSaveButton, 14880, 2040, 1500, 480);
+    imageSaveButton_ = Button(this, "imageSaveButton", "画像保存");
+    PlaceInDesignUnits(imageSaveButton_, 13200, 2040, 1500, 480);
+    csvSaveButton_ = Button(this, "csvSaveButton", "CSV保存");
+    PlaceInDesignUnits(csvSaveButton_, 14880, 2040, 1500, 480);
 }
 
 void ResultWindow::closeEvent(QCloseEvent* event)

@@ -4,8 +4,7 @@
 #include <array>
 #include <optional>
 
-#include "drawing/ResultPicture.h"
-#include "logic/result/DisplayGrid.h"
+#include "logic/result/DisplayChoice.h"
 
 class QGroupBox;
 class QLabel;
@@ -19,7 +18,6 @@ namespace brisca {
 struct AppState;
 struct ProgramEnd;
 struct ResultHeader;
-class OverlayWindow;
 class Platform;
 class PictureBox;
 
@@ -29,78 +27,49 @@ class ResultWindow : public QWidget {
     Q_OBJECT
 public:
     // Builds every control and paints the legend strip; "終了" shows `mainWindow` again.
-    ResultWindow(AppState& state, Platform& platform, OverlayWindow& overlay, QWidget& mainWindow,
-        QWidget* parent = nullptr);
+    ResultWindow(AppState& state, Platform& platform, QWidget& mainWindow, QWidget* parent = nullptr);
 
-    // The state each opening starts from: captions and texts empty, map cleared, only "終了"
-    // enabled, air kerma at the phantom-centre height, file list refreshed.
+    // The state each opening starts from: nothing selected, captions and texts empty, map
+    // cleared, only "終了" enabled, air kerma at the phantom-centre height, file list refreshed.
     void reset();
-    // Lists the result files of the working directory.
+    // Lists the result files of the working directory; the selected file stays selected.
     void refreshFileList();
-    // Choosing a file: its header into the condition captions of both windows, "OK" enabled.
+    // Choosing a file: its header into the condition captions, "OK" enabled, and whatever was
+    // on show of another file cleared.
     void selectResultFile();
-    // "OK": starts the refiner on the selected file.
+    // "OK": starts the refiner on the selected file, with a busy cursor and the status text.
     void startConversion();
-    // "データ処理": the refined grids, their maxima and default legends.
+    // "データ処理": the converted file's refined grids, their maxima and default legends.
     void processData();
-    // "ファイル削除": deletes the selected file after asking.
+    // "ファイル削除": deletes the selected file after asking, and clears its conditions.
     void deleteResultFile();
-    // "散乱線量分布表示": paints the map of the chosen quantity and height.
+    // "散乱線量分布表示": paints the map of the processed result at the chosen quantity and height.
     void paintMap();
-    // Air kerma: its legend and units.
-    void chooseKerma();
-    // Effective dose: its legend and units.
-    void chooseDose();
-    // The height of the displayed plane: 1 above, 2 at, 3 below the phantom centre.
+    // A quantity option: its legend and units.
+    void chooseQuantity(Quantity quantity);
+    // A height option: the height of the displayed plane.
     void chooseHeight(HeightLayer layer);
+    // The shared quantity and height into the options, as another window chose them; the
+    // read-out clears.
+    void showDisplayChoice();
     // Cursor read-out and cross-hair at map point (X, Y) in centimetres.
     void readOutAt(QPointF point);
+    // A corrected copy was saved: the list shows it, and the correction waits for the next map.
+    void showCorrectedFile();
     // "終了": back to the main window.
     void closeResults();
     // "画像保存": the painted map with its legend, unit and conditions as a PNG file.
     void saveImage();
-    // "CSV保存": the chosen quantity and height of the display grid as a CSV file.
+    // "CSV保存": the chosen quantity and height of the processed grids as a CSV file.
     void saveCsv();
-    // What the last finished painting showed: result, conditions, quantity, height, thresholds.
-    const PictureCaption& paintedCaption() const { return painted_; }
-
-    QListWidget* resultList;                   // result files of the working directory
-    QPushButton* deleteButton;                 // delete the selected file
-    QPushButton* convertButton;                // OK: refine the selected file
-    QPushButton* processButton;                // data processing
-    QPushButton* paintButton;                  // show the distribution map
-    QPushButton* layoutButton;                 // show over the room layout
-    QPushButton* correctionButton;             // correction by a measured value
-    QPushButton* closeButton;                  // back to the main window
-    QPushButton* imageSaveButton;              // save the painted map as a picture
-    QPushButton* csvSaveButton;                // save the display grid as CSV
-    QGroupBox* quantityGroup;                  // kind and unit of the displayed dose rate
-    QRadioButton* kermaOption;                 // air kerma rate
-    QRadioButton* doseOption;                  // effective dose (H1cm) rate
-    QGroupBox* heightGroup;                    // height of the displayed plane
-    QRadioButton* aboveOption;                 // 50 cm above the phantom centre
-    QRadioButton* centreOption;                // at the phantom centre
-    QRadioButton* belowOption;                 // 50 cm below the phantom centre
-    PictureBox* mapView;                       // the distribution map
-    QWidget* horizontalHair;                   // cross-hair line across the map at the cursor's y
-    QWidget* verticalHair;                     // cross-hair line down the map at the cursor's x
-    PictureBox* legendView;                    // the legend strip
-    std::array<QLineEdit*, 11> thresholdEdits; // legend thresholds 1..11, editable
-    QLabel* legendUnitLabel;                   // unit after "μ" above the thresholds
-    QLabel* kermaMaxLabel;                     // largest air kerma rate
-    QLabel* doseMaxLabel;                      // largest effective dose rate
-    QLineEdit* cursorXEdit;                    // read-out X, cm
-    QLineEdit* cursorYEdit;                    // read-out Y − 300, cm
-    QLineEdit* cursorValueEdit;                // read-out value
-    QLabel* readoutUnitLabel;                  // unit of the read-out value
-    QLabel* positionLabel;                     // patient position in words
-    std::array<QLabel*, 11> conditionLabels;   // header values 2..12 in their order in the file
 
 signals:
     // "部屋レイアウトに重ねて表示" was pressed.
     void layoutEditorRequested();
     // "実測値による補正" was pressed.
     void correctionRequested();
+    // The quantity, the height or the legend thresholds of the shared display choice changed.
+    void displayChoiceChanged();
 
 private:
     // The title, the file list and "ファイル削除".
@@ -113,32 +82,70 @@ private:
     void buildMapArea();
     // The legend strip, the threshold boxes and their units.
     void buildLegend();
-    // "OK", "データ処理" and the buttons at the bottom right.
+    // "OK", "データ処理", the conversion status and the buttons at the bottom right.
     void buildActions();
-    // A header into the captions of both windows.
-    void showHeader(const ResultHeader& header);
-    // Empties the header captions of both windows.
-    void clearHeader();
-    // A legend scale into the threshold boxes and the overlay's labels (empty when none).
+    // A header into the captions; none empties them.
+    void showHeader(const ResultHeader* header);
+    // A legend scale into the threshold boxes (empty when none).
     void showScale(const std::optional<Thresholds>& scale);
-    // The refiner of conversion number `conversion` has ended: a failure is shown.
+    // The map with its read-out and exports, as a conversion starts; a painting stops.
+    void clearMap();
+    // The map, the maxima, the legend and the read-out of a file no longer on show.
+    void clearDisplay();
+    // The cursor texts and the cross-hair.
+    void clearReadout();
+    // The refiner of conversion number `conversion` has ended: the state, the status text and
+    // the cursor follow, and a failure is shown.
     void conversionEnded(const ProgramEnd& end, int conversion);
+    // How the conversion of the converted file stands, with its name, under "OK".
+    void showConversionStatus(const QString& status);
+    // The conversion failed: `reason` into the state, the status text and the cursor follow,
+    // and `warning` is shown.
+    void conversionFailed(const QString& warning, const QString& reason);
     // A warning box with OK.
     void warn(const QString& text);
     // Closing the window goes back to the main window.
     void closeEvent(QCloseEvent* event) override;
 
-    AppState& state_;           // shared state of the program
+    QListWidget* resultList_;                   // result files of the working directory
+    QPushButton* deleteButton_;                 // delete the selected file
+    QPushButton* convertButton_;                // OK: refine the selected file
+    QPushButton* processButton_;                // data processing
+    QLabel* conversionStatusLabel_;             // whether the conversion runs, ended or failed
+    QPushButton* paintButton_;                  // show the distribution map
+    QPushButton* layoutButton_;                 // show over the room layout
+    QPushButton* correctionButton_;             // correction by a measured value
+    QPushButton* closeButton_;                  // back to the main window
+    QPushButton* imageSaveButton_;              // save the painted map as a picture
+    QPushButton* csvSaveButton_;                // save the display grid as CSV
+    QGroupBox* quantityGroup_;                  // kind and unit of the displayed dose rate
+    QRadioButton* kermaOption_;                 // air kerma rate
+    QRadioButton* doseOption_;                  // effective dose (H1cm) rate
+    QGroupBox* heightGroup_;                    // height of the displayed plane
+    QRadioButton* aboveOption_;                 // 50 cm above the phantom centre
+    QRadioButton* centreOption_;                // at the phantom centre
+    QRadioButton* belowOption_;                 // 50 cm below the phantom centre
+    PictureBox* mapView_;                       // the distribution map
+    QWidget* horizontalHair_;                   // cross-hair line across the map at the cursor's y
+    QWidget* verticalHair_;                     // cross-hair line down the map at the cursor's x
+    PictureBox* legendView_;                    // the legend strip
+    std::array<QLineEdit*, 11> thresholdEdits_; // legend thresholds 1..11, editable
+    QLabel* legendUnitLabel_;                   // unit after "μ" above the thresholds
+    QLabel* kermaMaxLabel_;                     // largest air kerma rate
+    QLabel* doseMaxLabel_;                      // largest effective dose rate
+    QLineEdit* cursorXEdit_;                    // read-out X, cm
+    QLineEdit* cursorYEdit_;                    // read-out Y − 300, cm
+    QLineEdit* cursorValueEdit_;                // read-out value
+    QLabel* readoutUnitLabel_;                  // unit of the read-out value
+    QLabel* positionLabel_;                     // patient position in words
+    std::array<QLabel*, 11> conditionLabels_;   // header values 2..12 in their order in the file
+
+    AppState& state_;           // shared state: the display choice and the displayed result
     Platform& platform_;        // message boxes, refiner start, events
-    OverlayWindow& overlay_;    // receives the header and legend captions
     QWidget& mainWindow_;       // shown again by "終了"
     int conversion_ = 0;        // number of the latest refiner start; older ones report nothing
     int painting_ = 0;          // number of the latest painting; a reset or conversion stops it
     bool paintRunning_ = false; // a painting is between its rows
-    PictureCaption selected_;   // name and conditions of the selected file
-    PictureCaption converted_;  // those of the file "OK" last handed to the refiner
-    PictureCaption processed_;  // those of the file whose grids data processing last read
-    PictureCaption painted_;    // what the last finished painting showed
 };
 
 } // namespace brisca

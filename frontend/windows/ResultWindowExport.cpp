@@ -1,10 +1,7 @@
-// The result window's exports: the painted map as a picture and the display grid as CSV.
-#include <QRadioButton>
-
+// The result window's exports: the painted map as a picture and the processed grids as CSV.
 #include "drawing/ResultPicture.h"
 #include "logic/AppState.h"
 #include "logic/exports/GridCsv.h"
-#include "logic/exports/PictureNames.h"
 #include "windows/ExportSave.h"
 #include "windows/PictureBox.h"
 #include "windows/ResultWindow.h"
@@ -13,20 +10,24 @@ namespace brisca {
 
 void ResultWindow::saveImage()
 {
+    // The button is enabled only while a map is on show.
+    if (!state_.display.painted) return;
+    const PaintedMap& painted = *state_.display.painted;
     const std::string name =
-        ExportFileName(painted_.resultName, painted_.quantity, painted_.layer, false, ".png");
+        ExportFileName(painted.file.name, painted.choice.quantity, painted.choice.layer, false, ".png");
     SaveExport(platform_, "画像保存", name, "PNG (*.png)",
-        PngBytes(ComposeResultPicture(mapView->image(), painted_)));
+        PngBytes(ComposeResultPicture(mapView_->image(), CaptionOf(painted.file, painted.choice))));
 }
 
 void ResultWindow::saveCsv()
 {
-    const Quantity quantity = kermaOption->isChecked() ? Quantity::Kerma : Quantity::Dose;
-    const HeightLayer layer = state_.heightLayer;
-    const auto comments = CsvComments(processed_.resultName, quantity, layer, processed_.conditions);
-    const DisplayGrid& grid = quantity == Quantity::Kerma ? state_.kermaGrid : state_.doseGrid;
-    SaveExport(platform_, "CSV保存", ExportFileName(processed_.resultName, quantity, layer, false, ".csv"),
-        "CSV (*.csv)", GridCsvText(grid, layer, comments));
+    // The button is enabled only while processed grids belong to the file on show.
+    if (!state_.display.processed) return;
+    const ResultFile& file = *state_.display.processed;
+    const DisplayChoice& choice = state_.displayChoice;
+    const auto comments = CsvComments(file.name, choice.quantity, choice.layer, ConditionLines(file.header));
+    SaveExport(platform_, "CSV保存", ExportFileName(file.name, choice.quantity, choice.layer, false, ".csv"),
+        "CSV (*.csv)", GridCsvText(state_.display.Grid(choice.quantity), choice.layer, comments));
 }
 
 } // namespace brisca

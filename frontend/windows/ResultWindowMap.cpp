@@ -9,9 +9,7 @@
 #include "drawing/DistributionMap.h"
 #include "logic/AppState.h"
 #include "logic/result/CursorReadout.h"
-#include "logic/text/NumberText.h"
 #include "platform/Platform.h"
-#include "windows/OverlayWindow.h"
 #include "windows/PictureBox.h"
 #include "windows/ResultWindow.h"
 
@@ -29,106 +27,131 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 void ResultWindow::reset()
 {
-    ++painting_;
-    paintRunning_ = false;
-    positionLabel->clear();
-    for (QLabel* label : conditionLabels) label->clear();
-    for (QLineEdit* box : thresholdEdits) box->clear();
-    for (QLineEdit* box : {cursorXEdit, cursorYEdit, cursorValueEdit}) box->clear();
-    kermaMaxLabel->setText("-");
-    doseMaxLabel->setText("-");
-    mapView->clear();
-    horizontalHair->hide();
-    verticalHair->hide();
-    for (QPushButton* button : {paintButton, processButton, correctionButton, layoutButton, convertButton,
-             imageSaveButton, csvSaveButton})
+    // A conversion still running reports to nobody: its file is no longer on show.
+    ++conversion_;
+    unsetCursor();
+    conversionStatusLabel_->clear();
+    clearDisplay();
+    state_.display.Select(std::nullopt);
+    state_.display.converted.reset();
+    showHeader(nullptr);
+    for (QPushButton* button :
+        {paintButton_, processButton_, correctionButton_, layoutButton_, convertButton_})
         button->setEnabled(false);
-    closeButton->setEnabled(true);
-    kermaOption->setChecked(true);
-    legendUnitLabel->setText("Gy/min");
-    centreOption->setChecked(true);
-    state_.heightLayer = HeightLayer::Centre;
+    closeButton_->setEnabled(true);
+    state_.displayChoice.quantity = Quantity::Kerma;
+    state_.displayChoice.layer = HeightLayer::Centre;
+    showDisplayChoice();
+    legendUnitLabel_->setText(LegendUnit(Quantity::Kerma));
+    // The read-out's unit as the window was designed, that of the air kerma rate chosen now.
+    readoutUnitLabel_->setText("μGy/分");
     refreshFileList();
-    state_.mapDrawn = false;
+    emit displayChoiceChanged();
 }
 
 void ResultWindow::paintMap()
 {
-    Thresholds thresholds{};
-    for (int n = 0; n < 11; ++n) thresholds[n + 1] = LeadingNumber(thresholdEdits[n]->text().toStdString());
-    state_.mapThresholds = thresholds;
+    if (const std::string refusal = state_.display.PaintingRefusal(); !refusal.empty()) {
+        warn(Q(refusal));
+        return;
+    }
+    const Thresholds thresholds = state_.displayChoice.thresholds;
+    const ResultHeader header = state_.display.processed->header;
 
     // A second press during the yields would paint into the same image from the start.
     const int painting = ++painting_;
     paintRunning_ = true;
-    paintButton->setEnabled(false);
-    mapView->clear();
+    paintButton_->setEnabled(false);
+    mapView_->clear();
+    clearReadout();
     for (int row = FirstPaintedRow; row <= LastPaintedRow; row += kRowsPerYield) {
         // Quantity and height are looked up anew, so a change during the painting applies
         // to the rows painted after it.
-        const DisplayGrid& grid = kermaOption->isChecked() ? state_.kermaGrid : state_.doseGrid;
-        PaintMapRows(mapView->image(), grid, state_.heightLayer, thresholds, row, row + kRowsPerYield);
-        mapView->update();
+        const DisplayChoice& choice = state_.displayChoice;
+        PaintMapRows(mapView_->image(), state_.display.Grid(choice.quantity), choice.layer, thresholds, row,
+            row + kRowsPerYield);
+        mapView_->update();
         platform_.ProcessPendingEvents();
-        // A reset or a new conversion has cleared the map meanwhile.
+        // A reset, a conversion or another file has cleared the map meanwhile.
         if (painting != painting_) return;
     }
-    PaintMapOverlays(mapView->image(), state_.patientPosition, state_.job.fsd);
-    mapView->update();
+    PaintMapOverlays(mapView_->image(), header.patientPosition, header.fsd);
+    mapView_->update();
     paintRunning_ = false;
-    paintButton->setEnabled(true);
+    paintButton_->setEnabled(true);
 
-    state_.mapDrawn = true;
-    painted_ = processed_;
-    painted_.quantity = kermaOption->isChecked() ? Quantity::Kerma : Quantity::Dose;
-    painted_.layer = state_.heightLayer;
-    painted_.thresholds = thresholds;
-    imageSaveButton->setEnabled(true);
-    layoutButton->setEnabled(true);
+    DisplayChoice painted = state_.displayChoice;
+    painted.thresholds = thresholds;
+    state_.display.Paint(painted);
+    imageSaveButton_->setEnabled(true);
+    layoutButton_->setEnabled(true);
     // A corrected result ("…dsrC") is not corrected again.
-    const QListWidgetItem* item = resultList->currentItem();
-    correctionButton->setEnabled(!(item && item->text().endsWith('C')));
+    correctionButton_->setEnabled(!state_.display.painted->file.name.ends_with('C'));
 }
 
-void ResultWindow::chooseKerma()
+void ResultWindow::chooseQuantity(Quantity quantity)
 {
-    showScale(state_.kermaScale);
-    legendUnitLabel->setText("Gy/min");
-    readoutUnitLabel->setText("μGy/min");
-    overlay_.legendUnitLabel->setText("Gy/min");
+    state_.displayChoice.quantity = quantity;
+    showScale(state_.display.Scale(quantity));
+    legendUnitLabel_->setText(LegendUnit(quantity));
+    readoutUnitLabel_->setText(QuantityUnit(quantity));
+    clearReadout();
+    emit displayChoiceChanged();
 }
 
-void ResultWindow::chooseDose()
+void ResultWindow::chooseHeight(HeightLayer layer)
 {
-    showScale(state_.doseScale);
-    legendUnitLabel->setText("Sv/min");
-    readoutUnitLabel->setText("μSv/min");
-    overlay_.legendUnitLabel->setText("Sv/min");
+    state_.displayChoice.layer = layer;
+    clearReadout();
+    emit displayChoiceChanged();
 }
 
-void ResultWindow::chooseHeight(HeightLayer layer) { state_.heightLayer = layer; }
+void ResultWindow::showDisplayChoice()
+{
+    const DisplayChoice& choice = state_.displayChoice;
+    (choice.quantity == Quantity::Kerma ? kermaOption_ : doseOption_)->setChecked(true);
+    QRadioButton* height = choice.layer == HeightLayer::Above    ? aboveOption_
+                           : choice.layer == HeightLayer::Centre ? centreOption_
+                                                                 : belowOption_;
+    height->setChecked(true);
+    clearReadout();
+}
+
+void ResultWindow::clearReadout()
+{
+    for (QLineEdit* box : {cursorXEdit_, cursorYEdit_, cursorValueEdit_}) box->clear();
+    horizontalHair_->hide();
+    verticalHair_->hide();
+}
 
 void ResultWindow::readOutAt(QPointF point)
 {
-    if (!state_.mapDrawn) return;
-    const DisplayGrid& grid = kermaOption->isChecked() ? state_.kermaGrid : state_.doseGrid;
-    const CursorReadout readout = ReadOutAt(point.x(), point.y(), grid, state_.heightLayer);
+    // Only over a map of the quantity and height chosen now: the value then has the unit shown
+    // and is that of the colour under the cursor.
+    if (!state_.display.ReadsOut(state_.displayChoice)) return;
+    const DisplayChoice& choice = state_.display.painted->choice;
+    const CursorReadout readout =
+        ReadOutAt(point.x(), point.y(), state_.display.Grid(choice.quantity), choice.layer);
     if (!readout.inside) {
-        for (QLineEdit* box : {cursorXEdit, cursorYEdit, cursorValueEdit}) box->clear();
-        horizontalHair->hide();
-        verticalHair->hide();
+        clearReadout();
         return;
     }
     // The lines lie inside the map's sunken border, across its whole picture.
-    const QPoint pixel = mapView->toPixel(point.x(), point.y());
-    const int border = (mapView->width() - MapImageWidth) / 2;
-    horizontalHair->setGeometry(border, border + pixel.y(), MapImageWidth, 1);
-    verticalHair->setGeometry(border + pixel.x(), border, 1, MapImageHeight);
-    horizontalHair->show();
-    verticalHair->show();
-    cursorXEdit->setText(Q(readout.x));
-    cursorYEdit->setText(Q(readout.y));
-    cursorValueEdit->setText(Q(readout.value));
+    const QPoint pixel = mapView_->toPixel(point.x(), point.y());
+    const int border = (mapView_->width() - MapImageWidth) / 2;
+    horizontalHair_->setGeometry(border, border + pixel.y(), MapImageWidth, 1);
+    verticalHair_->setGeometry(border + pixel.x(), border, 1, MapImageHeight);
+    horizontalHair_->show();
+    verticalHair_->show();
+    cursorXEdit_->setText(Q(readout.x));
+    cursorYEdit_->setText(Q(readout.y));
+    cursorValueEdit_->setText(Q(readout.value));
+}
+
+void ResultWindow::showCorrectedFile()
+{
+    refreshFileList();
+    correctionButton_->setEnabled(false);
 }
 
 void ResultWindow::closeResults()

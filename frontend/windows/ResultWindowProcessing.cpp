@@ -9,14 +9,12 @@
 #include <filesystem>
 
 #include "logic/AppState.h"
-#include "logic/exports/PictureNames.h"
 #include "logic/files/AtomicWrite.h"
 #include "logic/result/DataProcessing.h"
 #include "logic/result/ResultHeader.h"
 #include "logic/start/EngineLocator.h"
 #include "logic/text/NumberText.h"
 #include "platform/Platform.h"
-#include "windows/OverlayWindow.h"
 #include "windows/PictureBox.h"
 #include "windows/ResultWindow.h"
 
@@ -38,106 +36,157 @@ constexpr const char* kRefiner = "mcrefine";
 
 void ResultWindow::refreshFileList()
 {
-    resultList->clear();
-    resultList->addItems(QDir::current().entryList({"*.dsr5", "*.dsrC"}, QDir::Files, QDir::Name));
+    // Refilling the list is no choice of the user's: the file on show stays selected.
+    const QSignalBlocker quiet(resultList_);
+    resultList_->clear();
+    resultList_->addItems(QDir::current().entryList({"*.dsr5", "*.dsrC"}, QDir::Files, QDir::Name));
+    if (const auto& selected = state_.display.selected) {
+        const auto found = resultList_->findItems(Q(selected->name), Qt::MatchExactly);
+        if (!found.isEmpty()) resultList_->setCurrentItem(found[0]);
+    }
 }
 
 void ResultWindow::selectResultFile()
 {
-    const QListWidgetItem* item = resultList->currentItem();
+    const QListWidgetItem* item = resultList_->currentItem();
     if (!item) return;
-    ResultHeader header;
-    const std::string error = ReadResultHeader(LocalPath(item->text()), header);
+    ResultFile file{item->text().toStdString(), {}};
+    const std::string error = ReadResultHeader(LocalPath(item->text()), file.header);
+    clearDisplay();
     if (!error.empty()) {
         // A file whose header cannot be read is not handed to the refiner.
-        clearHeader();
-        selected_ = PictureCaption{};
-        convertButton->setEnabled(false);
+        state_.display.Select(std::nullopt);
+        showHeader(nullptr);
+        convertButton_->setEnabled(false);
         warn(" 結果ファイルのヘッダを読めません \n" + Q(error));
         return;
     }
-    showHeader(header);
-    selected_.resultName = item->text().toStdString();
-    selected_.conditions = ConditionLines(header);
-    state_.patientPosition = header.patientPosition;
-    state_.job.fsd = header.fsd;
-    convertButton->setEnabled(true);
+    state_.display.Select(std::move(file));
+    showHeader(&state_.display.selected->header);
+    convertButton_->setEnabled(true);
 }
 
-void ResultWindow::showHeader(const ResultHeader& header)
+void ResultWindow::showHeader(const ResultHeader* header)
 {
-    positionLabel->setText(Q(header.labels[static_cast<int>(HeaderValue::PatientPosition)]));
-    for (std::size_t n = 0; n < conditionLabels.size(); ++n)
-        conditionLabels[n]->setText(Q(header.labels[n + 1]));
-    overlay_.showHeader(header);
+    const auto text = [header](int n) { return header ? Q(header->labels[n]) : QString(); };
+    positionLabel_->setText(text(static_cast<int>(HeaderValue::PatientPosition)));
+    for (std::size_t n = 0; n < conditionLabels_.size(); ++n) conditionLabels_[n]->setText(text(n + 1));
 }
 
-void ResultWindow::clearHeader()
+void ResultWindow::clearMap()
 {
-    positionLabel->clear();
-    for (QLabel* label : conditionLabels) label->clear();
-    overlay_.showHeader(ResultHeader{});
+    // A painting under way stops at its next yield.
+    ++painting_;
+    if (paintRunning_) {
+        paintRunning_ = false;
+        paintButton_->setEnabled(true);
+    }
+    mapView_->clear();
+    clearReadout();
+    imageSaveButton_->setEnabled(false);
+    csvSaveButton_->setEnabled(false);
+}
+
+void ResultWindow::clearDisplay()
+{
+    clearMap();
+    kermaMaxLabel_->setText("-");
+    doseMaxLabel_->setText("-");
+    showScale(std::nullopt);
 }
 
 void ResultWindow::startConversion()
 {
-    const QListWidgetItem* item = resultList->currentItem();
-    if (!item) return;
-    // Each step goes on whatever became of the one before: a failure shows up when the
-    // refined grids are read, or when the refiner reports its end.
+    const QListWidgetItem* item = resultList_->currentItem();
+    if (!item || !state_.display.selected) return;
+    // The map of an earlier conversion goes, and the grids wait for this one's processing.
     QFile::remove(records::kRefinedGridFile);
-    ++painting_;
-    if (paintRunning_) {
-        paintRunning_ = false;
-        paintButton->setEnabled(true);
-    }
-    mapView->clear();
-    state_.mapDrawn = false;
-    imageSaveButton->setEnabled(false);
-    converted_ = selected_;
-    WriteTextFileAtomically(records::kListFile, (item->text() + "\r\n").toUtf8().toStdString());
-
-    platform_.ProcessPendingEvents();
+    clearMap();
+    state_.display.StartConversion();
     const int conversion = ++conversion_;
+    setCursor(Qt::BusyCursor);
+    showConversionStatus("変換中です…");
+    processButton_->setEnabled(true);
+    processButton_->setFocus();
+
+    // Without its list file the refiner would convert the file named there before.
+    const std::string written =
+        WriteTextFileAtomically(records::kListFile, (item->text() + "\r\n").toUtf8().toStdString());
+    if (!written.empty()) {
+        conversionFailed(" " + Q(written) + " ", Q(written));
+        return;
+    }
+    platform_.ProcessPendingEvents();
     const auto refiner =
         LocateEngine(kRefiner, platform_.ProgramFolder().toStdString(), std::filesystem::current_path());
     const QString shown = Q(ProgramFileName(kRefiner));
     if (!refiner) {
-        warn(" 変換プログラム " + shown +
-             " が見つかりません（brisca と同じフォルダと作業ディレクトリを探しました） ");
-    } else {
-        ProgramStart start;
-        start.program = Q(refiner->string());
-        start.workingDirectory = QDir::currentPath();
-        start.style = WindowStyle::Hidden;
-        const auto ended = [this, conversion](const ProgramEnd& end) { conversionEnded(end, conversion); };
-        if (!platform_.StartWatchedProgram(start, *this, ended))
-            warn(" 変換プログラム " + shown + " を起動できません ");
+        const QString problem = " 変換プログラム " + shown +
+                                " が見つかりません（brisca と同じフォルダと作業ディレクトリを探しました） ";
+        conversionFailed(problem, problem);
+        return;
+    }
+    ProgramStart start;
+    start.program = Q(refiner->string());
+    start.workingDirectory = QDir::currentPath();
+    start.style = WindowStyle::Hidden;
+    const auto ended = [this, conversion](const ProgramEnd& end) { conversionEnded(end, conversion); };
+    if (!platform_.StartWatchedProgram(start, *this, ended)) {
+        const QString problem = " 変換プログラム " + shown + " を起動できません ";
+        conversionFailed(problem, problem);
+        return;
     }
     platform_.ProcessPendingEvents();
+}
 
-    processButton->setEnabled(true);
-    processButton->setFocus();
+void ResultWindow::showConversionStatus(const QString& status)
+{
+    // The file's name after the status, so that a selection moved on meanwhile is not taken
+    // for the converted file, and a long name is cut rather than the status.
+    conversionStatusLabel_->setText(status + "（" + Q(state_.display.converted->name) + "）");
+}
+
+void ResultWindow::conversionFailed(const QString& warning, const QString& reason)
+{
+    state_.display.EndConversion(false, reason.trimmed().toStdString());
+    unsetCursor();
+    showConversionStatus("変換に失敗しました");
+    warn(warning);
 }
 
 void ResultWindow::conversionEnded(const ProgramEnd& end, int conversion)
 {
     // Only the latest conversion's F2B.dat is the one "データ処理" will read.
-    if (conversion != conversion_ || (!end.crashed && end.exitCode == 0)) return;
-    QString text =
-        " 結果ファイルの変換に失敗しました（" + Q(ProgramFileName(kRefiner)) + " がエラーで終了しました） ";
-    if (!end.errorOutput.isEmpty()) text += "\n" + end.errorOutput;
-    warn(text);
+    if (conversion != conversion_) return;
+    if (!end.crashed && end.exitCode == 0) {
+        state_.display.EndConversion(true, {});
+        unsetCursor();
+        showConversionStatus("変換が終わりました");
+        return;
+    }
+    const QString refiner = Q(ProgramFileName(kRefiner));
+    const QString output = end.errorOutput.isEmpty() ? QString() : "\n" + end.errorOutput;
+    conversionFailed(" 結果ファイルの変換に失敗しました（" + refiner + " がエラーで終了しました） " + output,
+        refiner + " がエラーで終了しました" + output);
 }
 
 void ResultWindow::processData()
 {
+    if (const std::string refusal = state_.display.ProcessingRefusal(); !refusal.empty()) {
+        warn(Q(refusal));
+        return;
+    }
     platform_.ProcessPendingEvents();
     ProcessedResult result = ProcessRefinedGrids(records::kRefinedGridFile);
     platform_.ProcessPendingEvents();
     if (result.outcome == ProcessingOutcome::Incomplete) {
-        platform_.ShowMessage(
-            " もう一度 データ処理ボタン を押してください", MessageButtons::Ok, MessageIcon::None);
+        // Only a refiner still at work can leave the file missing or short for a while.
+        if (state_.display.conversion == Conversion::Running) {
+            platform_.ShowMessage(
+                " もう一度 データ処理ボタン を押してください", MessageButtons::Ok, MessageIcon::None);
+        } else {
+            warn(" 変換された結果を読めません [" + Q(result.detail) + "]");
+        }
         return;
     }
     if (result.outcome == ProcessingOutcome::AllZero) {
@@ -146,42 +195,45 @@ void ResultWindow::processData()
              Q(result.detail));
         return;
     }
-    state_.kermaGrid = std::move(result.kermaGrid);
-    state_.doseGrid = std::move(result.doseGrid);
-    state_.kermaMax = result.kermaMax;
-    state_.doseMax = result.doseMax;
-    state_.kermaScale = result.kermaScale;
-    state_.doseScale = result.doseScale;
-    kermaMaxLabel->setText(Q(FormatNumber(state_.kermaMax, "0.000E+00")));
-    doseMaxLabel->setText(Q(FormatNumber(state_.doseMax, "0.000E+00")));
+    state_.display.TakeProcessed(std::move(result));
+    kermaMaxLabel_->setText(Q(FormatNumber(state_.display.kermaMax, "0.000E+00")));
+    doseMaxLabel_->setText(Q(FormatNumber(state_.display.doseMax, "0.000E+00")));
     // The air kerma legend, whichever quantity is selected.
-    showScale(state_.kermaScale);
-    processed_ = converted_;
-    csvSaveButton->setEnabled(true);
-    paintButton->setEnabled(true);
-    paintButton->setFocus();
+    showScale(state_.display.kermaScale);
+    emit displayChoiceChanged();
+    csvSaveButton_->setEnabled(true);
+    paintButton_->setEnabled(true);
+    paintButton_->setFocus();
 }
 
 void ResultWindow::showScale(const std::optional<Thresholds>& scale)
 {
-    std::array<QString, 11> texts;
-    for (int n = 0; n < 11; ++n) {
-        if (scale) texts[n] = Q(PlainNumberText((*scale)[n + 1]));
-        thresholdEdits[n]->setText(texts[n]);
-    }
-    overlay_.showThresholds(texts);
+    for (int n = 0; n < 11; ++n)
+        thresholdEdits_[n]->setText(scale ? Q(PlainNumberText((*scale)[n + 1])) : QString());
 }
 
 void ResultWindow::deleteResultFile()
 {
-    const QListWidgetItem* item = resultList->currentItem();
+    const QListWidgetItem* item = resultList_->currentItem();
     if (!item || !item->isSelected()) return;
     if (platform_.ShowMessage(" このファイルを削除していいですか？ ", MessageButtons::OkCancel,
             MessageIcon::None) != MessageAnswer::Ok)
         return;
-    QFile::remove(item->text());
+    const QString deleted = item->text();
+    QFile::remove(deleted);
+    // The deleted file's conditions and whatever was on show of it go with it, and so does
+    // its conversion, whose end then reports to nobody.
+    clearDisplay();
+    if (state_.display.converted && Q(state_.display.converted->name) == deleted) {
+        ++conversion_;
+        unsetCursor();
+        conversionStatusLabel_->clear();
+        state_.display.converted.reset();
+    }
+    state_.display.Select(std::nullopt);
+    showHeader(nullptr);
     refreshFileList();
-    convertButton->setEnabled(false);
+    convertButton_->setEnabled(false);
 }
 
 } // namespace brisca

@@ -19,16 +19,22 @@ SavedNotice::SavedNotice(QWidget* parent) : QWidget(parent)
         label->setGeometry(24, y, width() - 48, 24);
         return label;
     };
-    introLabel = line("introLabel", "補正したデータは", 16);
-    fileNameLabel = line("fileNameLabel", QString(), 48);
-    fileNameLabel->setAlignment(Qt::AlignCenter);
-    savedLabel = line("savedLabel", "に保存しました。", 80);
-    savedLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    introLabel_ = line("introLabel", "補正したデータは", 16);
+    fileNameLabel_ = line("fileNameLabel", QString(), 48);
+    fileNameLabel_->setAlignment(Qt::AlignCenter);
+    savedLabel_ = line("savedLabel", "に保存しました。", 80);
+    savedLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-    okButton = new QPushButton("OK", this);
-    okButton->setObjectName("okButton");
-    okButton->setGeometry((width() - 100) / 2, height() - 52, 100, 34);
-    connect(okButton, &QPushButton::clicked, this, &QWidget::hide);
+    okButton_ = new QPushButton("OK", this);
+    okButton_->setObjectName("okButton");
+    okButton_->setGeometry((width() - 100) / 2, height() - 52, 100, 34);
+    connect(okButton_, &QPushButton::clicked, this, &QWidget::hide);
+}
+
+void SavedNotice::showSavedFile(const QString& name)
+{
+    fileNameLabel_->setText(name);
+    show();
 }
 
 } // namespace brisca

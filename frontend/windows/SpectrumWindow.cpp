@@ -33,9 +33,9 @@ SpectrumWindow::SpectrumWindow(const AppState& state, Platform& platform, QWidge
     setObjectName("spectrumWindow");
     setWindowTitle("スペクトル表示");
 
-    plotView = new PictureBox(this);
-    plotView->setObjectName("plotView");
-    plotView->setGeometry(kMargin, kMargin, kWidth, SpectrumPlotHeight + 4);
+    plotView_ = new PictureBox(this);
+    plotView_->setObjectName("plotView");
+    plotView_->setGeometry(kMargin, kMargin, kWidth, SpectrumPlotHeight + 4);
 
     // The figures under the plot, one a row: what it is on the left, value and unit on the right.
     const int rows = static_cast<int>(BeamFigures(BeamQuality{}).size());
@@ -43,29 +43,31 @@ SpectrumWindow::SpectrumWindow(const AppState& state, Platform& platform, QWidge
         kMargin + SpectrumPlotHeight + 4 + 8, kWidth, 30 + rows * kRowHeight);
     for (int row = 0; row < rows; ++row) {
         const int y = 26 + row * kRowHeight;
-        figureLabels.push_back(Caption(figures, QString(), 12, y, 430, kRowHeight));
+        QLabel* label = Caption(figures, QString(), 12, y, 430, kRowHeight);
+        label->setObjectName(QString("figureLabel%1").arg(row + 1));
+        figureLabels_.push_back(label);
         QLabel* value = Caption(figures, QString(), 446, y, kWidth - 446 - 14, kRowHeight);
         value->setObjectName(QString("figureValue%1").arg(row + 1));
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        figureValues.push_back(value);
+        figureValues_.push_back(value);
     }
 
     // A warning row, then the buttons at the bottom right.
     const int warningY = figures->geometry().bottom() + 6;
-    warningLabel = Caption(this, QString(), kMargin, warningY, kWidth, 40);
-    warningLabel->setObjectName("warningLabel");
-    warningLabel->setWordWrap(true);
-    warningLabel->setStyleSheet("color: rgb(160, 0, 0);");
+    warningLabel_ = Caption(this, QString(), kMargin, warningY, kWidth, 40);
+    warningLabel_->setObjectName("warningLabel");
+    warningLabel_->setWordWrap(true);
+    warningLabel_->setStyleSheet("color: rgb(160, 0, 0);");
     const int buttonsY = warningY + 44;
     const int buttonsX = kMargin + kWidth - 3 * 112 + 8;
-    imageSaveButton = Button(this, "imageSaveButton", "画像保存", buttonsX, buttonsY, 104, 36);
-    csvSaveButton = Button(this, "csvSaveButton", "CSV保存", buttonsX + 112, buttonsY, 104, 36);
-    closeButton = Button(this, "closeButton", "閉じる", buttonsX + 224, buttonsY, 104, 36);
+    imageSaveButton_ = Button(this, "imageSaveButton", "画像保存", buttonsX, buttonsY, 104, 36);
+    csvSaveButton_ = Button(this, "csvSaveButton", "CSV保存", buttonsX + 112, buttonsY, 104, 36);
+    closeButton_ = Button(this, "closeButton", "閉じる", buttonsX + 224, buttonsY, 104, 36);
     setFixedSize(kWidth + 2 * kMargin, buttonsY + 36 + kMargin);
-    connect(imageSaveButton, &QPushButton::clicked, this, &SpectrumWindow::saveImage);
-    connect(csvSaveButton, &QPushButton::clicked, this, &SpectrumWindow::saveCsv);
-    connect(closeButton, &QPushButton::clicked, this, &QWidget::hide);
+    connect(imageSaveButton_, &QPushButton::clicked, this, &SpectrumWindow::saveImage);
+    connect(csvSaveButton_, &QPushButton::clicked, this, &SpectrumWindow::saveCsv);
+    connect(closeButton_, &QPushButton::clicked, this, &QWidget::hide);
 }
 
 void SpectrumWindow::showConditions(const CalculationEntries& entries)
@@ -99,20 +101,20 @@ void SpectrumWindow::refresh()
     stale_ = false;
     beam_ = ComputeBeamQuality(entries_, state_.tables);
 
-    QPainter painter(&plotView->image());
+    QPainter painter(&plotView_->image());
     painter.drawImage(0, 0, RenderSpectrumPlot(beam_));
     painter.end();
-    plotView->update();
+    plotView_->update();
 
     const std::vector<BeamFigure> figures = BeamFigures(beam_);
     for (std::size_t row = 0; row < figures.size(); ++row) {
-        figureLabels[row]->setText(Q(figures[row].label));
-        figureValues[row]->setText(
+        figureLabels_[row]->setText(Q(figures[row].label));
+        figureValues_[row]->setText(
             Q(figures[row].value + (figures[row].unit.empty() ? "" : " " + figures[row].unit)));
     }
-    warningLabel->setText(Q(beam_.warning.empty() ? beam_.outputWarning : beam_.warning));
-    imageSaveButton->setEnabled(beam_.warning.empty());
-    csvSaveButton->setEnabled(beam_.warning.empty());
+    warningLabel_->setText(Q(beam_.warning.empty() ? beam_.outputWarning : beam_.warning));
+    imageSaveButton_->setEnabled(beam_.warning.empty());
+    csvSaveButton_->setEnabled(beam_.warning.empty());
 }
 
 void SpectrumWindow::saveImage()

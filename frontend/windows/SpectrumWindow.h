@@ -36,19 +36,19 @@ public:
     // The beam on show.
     const BeamQuality& beam() const { return beam_; }
 
-    PictureBox* plotView;              // the spectrum plot
-    std::vector<QLabel*> figureLabels; // what each figure is
-    std::vector<QLabel*> figureValues; // each figure's value with its unit
-    QLabel* warningLabel;              // why a spectrum or an output is missing; empty otherwise
-    QPushButton* imageSaveButton;      // 画像保存
-    QPushButton* csvSaveButton;        // CSV保存
-    QPushButton* closeButton;          // 閉じる, which hides the window
-
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
     void refresh();
+
+    PictureBox* plotView_;              // the spectrum plot
+    std::vector<QLabel*> figureLabels_; // what each figure is
+    std::vector<QLabel*> figureValues_; // each figure's value with its unit
+    QLabel* warningLabel_;              // why a spectrum or an output is missing; empty otherwise
+    QPushButton* imageSaveButton_;      // 画像保存
+    QPushButton* csvSaveButton_;        // CSV保存
+    QPushButton* closeButton_;          // 閉じる, which hides the window
 
     const AppState& state_;      // the data tables
     Platform& platform_;         // the save dialog and its warnings

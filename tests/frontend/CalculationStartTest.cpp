@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <cmath>
 
+#include "FindControl.h"
 #include "WorkingFolder.h"
 #include "logic/text/NumberText.h"
 #include "windows/MainWindow.h"
@@ -95,9 +96,9 @@ TEST_F(CalculationStart, ChecksStopTheStartBeforeAnyFileIsWritten)
         PlaceEngine("mcsupine");
         MainWindow& form = Loaded();
         form.findChild<QLineEdit*>(c.box)->setText(QString::fromUtf8(c.text));
-        form.startButton->click();
+        Click(form, "startButton");
         const std::string label = std::string(c.box) + "=" + c.text;
-        EXPECT_EQ(form.historiesEdit->text(), c.historiesAfter) << label;
+        EXPECT_EQ(Find<QLineEdit>(form, "historiesEdit")->text(), c.historiesAfter) << label;
         if (*c.warning == '\0') {
             EXPECT_EQ(MessageTexts(), QStringList({kLongTime, kThreads})) << label;
             EXPECT_TRUE(Exists("B2F.txt")) << label;
@@ -133,7 +134,7 @@ TEST_F(CalculationStart, ACommaDecimalInAnyNumberBoxIsRefusedNamingTheBox)
         PlaceEngine("mcsupine");
         MainWindow& form = Loaded();
         form.findChild<QLineEdit*>(box)->setText("2,5");
-        form.startButton->click();
+        Click(form, "startButton");
         ASSERT_EQ(platform.messages.size(), 1u) << box;
         const QString text = platform.messages[0].text;
         EXPECT_TRUE(text.startsWith(QString(" ") + label) && text.contains("「2,5」") && text.contains("2.5"))
@@ -147,16 +148,16 @@ TEST_F(CalculationStart, AVeryLongRunIsStartedOnlyAfterConfirmation)
 {
     PlaceEngine("mcsupine");
     MainWindow& form = Loaded();
-    form.historiesEdit->setText("2e11");
+    Find<QLineEdit>(form, "historiesEdit")->setText("2e11");
     platform.messageAnswers = {brisca::MessageAnswer::Cancel};
-    form.startButton->click();
+    Click(form, "startButton");
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_TRUE(platform.messages[0].text.contains("約 20 時間")) << platform.messages[0].text.toStdString();
     EXPECT_EQ(platform.messages[0].buttons, brisca::MessageButtons::OkCancel);
     EXPECT_FALSE(Exists("B2F.txt"));
     EXPECT_TRUE(platform.starts.empty());
 
-    form.startButton->click(); // answered OK
+    Click(form, "startButton"); // answered OK
     EXPECT_EQ(MessageTexts().mid(1), QStringList({platform.messages[0].text, kLongTime, kThreads}));
     EXPECT_EQ(Lines(Read("B2F.txt")).value(4), "2.000E+11");
     EXPECT_EQ(platform.starts.size(), 1u);
@@ -166,7 +167,7 @@ TEST_F(CalculationStart, DefaultsWriteBothFilesStartTheEngineAndShowTwoNotices)
 {
     PlaceEngine("mcsupine");
     MainWindow& form = Loaded();
-    form.startButton->click();
+    Click(form, "startButton");
 
     const QStringList job = Lines(Read("B2F.txt"));
     ASSERT_EQ(job.size(), 6);
@@ -236,7 +237,7 @@ TEST_F(CalculationStart, EntriesReachTheFilesInTheirPatternsAndLimits)
         MainWindow& form = Loaded();
         QLineEdit* box = form.findChild<QLineEdit*>(c.box);
         box->setText(QString::fromUtf8(c.text));
-        form.startButton->click();
+        Click(form, "startButton");
         const std::string label = std::string(c.box) + "=" + c.text;
         EXPECT_EQ(Lines(Read(c.file)).value(c.line - 1), c.expected) << label;
         EXPECT_EQ(box->text(), QString::fromUtf8(c.shownText)) << label;
@@ -248,24 +249,24 @@ TEST_F(CalculationStart, WaveformAndPulsedCurrentShapeTheSpectrum)
 {
     PlaceEngine("mcsupine");
     MainWindow& form = Loaded();
-    form.startButton->click();
+    Click(form, "startButton");
     const QStringList constant = Lines(Read("B_SPCTL.dat"));
     const double constantOutput = state.job.tubeOutput;
 
-    form.singlePhaseOption->click();
-    form.pulsedOption->click(); // pulsed without "OK →": no mean current yet
-    form.startButton->click();
+    Click(form, "singlePhaseOption");
+    Click(form, "pulsedOption"); // pulsed without "OK →": no mean current yet
+    Click(form, "startButton");
     const QStringList singlePhase = Lines(Read("B_SPCTL.dat"));
     EXPECT_NE(singlePhase.mid(0, 300), constant.mid(0, 300));
     EXPECT_EQ(singlePhase[302], "0.00");
     EXPECT_EQ(Lines(Read("B2F.txt"))[0], "0.000E+00");
 
-    form.pulseRateEdit->setText("15");
-    form.pulseWidthEdit->setText("5");
-    form.tubeCurrentEdit->setText("2");
-    form.meanCurrentButton->click();
-    form.constantPotentialOption->click();
-    form.startButton->click();
+    Find<QLineEdit>(form, "pulseRateEdit")->setText("15");
+    Find<QLineEdit>(form, "pulseWidthEdit")->setText("5");
+    Find<QLineEdit>(form, "tubeCurrentEdit")->setText("2");
+    Click(form, "meanCurrentButton");
+    Click(form, "constantPotentialOption");
+    Click(form, "startButton");
     EXPECT_EQ(Lines(Read("B_SPCTL.dat"))[302], "0.15");
     EXPECT_NEAR(state.job.tubeOutput, 0.15 * constantOutput, 1e-12 * constantOutput);
 }
@@ -291,7 +292,7 @@ TEST_F(CalculationStart, ArithmeticFaultsWarnWriteNothingAndStartNothing)
         Write("B2F.txt", "old job\r\n");
         MainWindow& form = Loaded();
         form.findChild<QLineEdit*>(c.box)->setText(c.text);
-        form.startButton->click();
+        Click(form, "startButton");
         const std::string label = std::string(c.box) + "=" + c.text;
         ASSERT_EQ(platform.messages.size(), 1u) << label;
         EXPECT_EQ(platform.messages[0].icon, MessageIcon::Warning) << label;
@@ -311,8 +312,8 @@ TEST_F(CalculationStart, AVoltageBeyondTheOutputTableIsRefused)
     Write("default-output.op", table);
     PlaceEngine("mcsupine");
     MainWindow& form = Loaded();
-    form.tubeVoltageEdit->setText("145");
-    form.startButton->click();
+    Find<QLineEdit>(form, "tubeVoltageEdit")->setText("145");
+    Click(form, "startButton");
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].icon, MessageIcon::Warning);
     EXPECT_FALSE(Exists("B_SPCTL.dat"));
@@ -321,15 +322,15 @@ TEST_F(CalculationStart, AVoltageBeyondTheOutputTableIsRefused)
 
     // Exactly at a tabulated voltage the table's output holds, times the kerma ratio.
     platform.messages.clear();
-    form.tubeVoltageEdit->setText("140");
-    form.startButton->click();
+    Find<QLineEdit>(form, "tubeVoltageEdit")->setText("140");
+    Click(form, "startButton");
     EXPECT_NEAR(state.job.tubeOutput, state.spectrum.kermaRatio * 1.0 * 1.0 * 60 * 33.97, 1e-12);
 }
 
 TEST_F(CalculationStart, AnUnwritableFileOrAMissingEngineWarnsAndStartsNothing)
 {
     MainWindow& form = Loaded();
-    form.startButton->click(); // no mcsupine anywhere
+    Click(form, "startButton"); // no mcsupine anywhere
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_TRUE(platform.messages[0].text.contains("mcsupine"));
     EXPECT_EQ(platform.messages[0].icon, MessageIcon::Warning);
@@ -338,8 +339,8 @@ TEST_F(CalculationStart, AnUnwritableFileOrAMissingEngineWarnsAndStartsNothing)
     platform.messages.clear();
     PlaceEngine("mcstand");
     platform.startSucceeds = false;
-    form.standingOption->click();
-    form.startButton->click();
+    Click(form, "standingOption");
+    Click(form, "startButton");
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_TRUE(platform.messages[0].text.contains("mcstand"));
     EXPECT_EQ(platform.starts.size(), 1u);
@@ -347,7 +348,7 @@ TEST_F(CalculationStart, AnUnwritableFileOrAMissingEngineWarnsAndStartsNothing)
     platform = brisca::ScriptedPlatform{};
     QFile::remove("B2F.txt");
     ASSERT_TRUE(QDir().mkdir("B2F.txt"));
-    form.startButton->click();
+    Click(form, "startButton");
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_TRUE(platform.messages[0].text.contains("B2F.txt")) << platform.messages[0].text.toStdString();
     EXPECT_TRUE(platform.starts.empty());
@@ -395,10 +396,10 @@ TEST_F(CalculationStart, TheWindowAndBriscaJobWriteIdenticalFiles)
         MainWindow& form = Loaded();
         if (*c.option != '\0') form.findChild<QRadioButton*>(c.option)->click();
         for (const auto& [box, text] : c.entries) form.findChild<QLineEdit*>(box)->setText(text);
-        if (form.pulsedOption->isChecked()) form.meanCurrentButton->click();
+        if (Find<QRadioButton>(form, "pulsedOption")->isChecked()) Click(form, "meanCurrentButton");
         const QString name = QString("twin%1").arg(index++);
-        form.resultNameEdit->setText(name);
-        form.startButton->click();
+        Find<QLineEdit>(form, "resultNameEdit")->setText(name);
+        Click(form, "startButton");
         ASSERT_EQ(platform.starts.size(), 1u) << name.toStdString();
 
         QProcess job;
@@ -456,7 +457,7 @@ TEST_F(CalculationStart, TheWindowAndBriscaJobRefuseWithTheSameMessage)
         SetUp();
         MainWindow& form = Loaded();
         form.findChild<QLineEdit*>(c.box)->setText(QString::fromUtf8(c.text));
-        form.startButton->click();
+        Click(form, "startButton");
         const std::string label = std::string(c.box) + "=" + c.text;
         ASSERT_EQ(platform.messages.size(), 1u) << label;
         EXPECT_TRUE(platform.messages[0].text.contains(QString::fromUtf8(c.said))) << label;
@@ -486,8 +487,8 @@ TEST_F(CalculationStart, TheStandingEngineRunsOnTheWindowsFiles)
 #else
     platform.programFolder = BRISCA_BIN_DIR;
     MainWindow& form = Loaded();
-    form.standingOption->click();
-    form.startButton->click();
+    Click(form, "standingOption");
+    Click(form, "startButton");
     ASSERT_NO_FATAL_FAILURE(RunStartedEngine(QDir(BRISCA_BIN_DIR).filePath("mcstand")));
 
     const QStringList result = Lines(Read("2026-12-07-立位.dsr5"));
@@ -513,7 +514,7 @@ TEST_F(CalculationStart, TheSupineEngineRunsOnTheWindowsFiles)
 #else
     platform.programFolder = BRISCA_BIN_DIR;
     MainWindow& form = Loaded();
-    form.startButton->click();
+    Click(form, "startButton");
     ASSERT_NO_FATAL_FAILURE(RunStartedEngine(QDir(BRISCA_BIN_DIR).filePath("mcsupine")));
 
     const QStringList result = Lines(Read("2026-12-07-臥位.dsr5"));

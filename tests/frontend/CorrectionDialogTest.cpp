@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 
+#include "FindControl.h"
 #include "WorkingFolder.h"
 #include "windows/CorrectionDialog.h"
 #include "windows/ResultWindow.h"
@@ -21,20 +22,21 @@ namespace {
 
 class CorrectionDialogTest : public WorkingFolder {
 protected:
-    // The engine's small result as abc.dsr5, converted, with the display grids' reference
-    // point at `kerma` and `dose`, and the dialog opened by the result window's button.
-    CorrectionDialog& Open(double kerma = 12.3, double dose = 0.0456)
+    // The engine's small result as abc.dsr5, selected, and a map of it on show under the name
+    // `painted`, with the display grids' reference point at `kerma` and `dose`; the dialog
+    // opened by the result window's button.
+    CorrectionDialog& Open(double kerma = 12.3, double dose = 0.0456, const char* painted = "abc.dsr5")
     {
         QFile::copy(BRISCA_ENGINE_RESULT, Path("abc.dsr5"));
-        Write("FLname.txt", "abc.dsr5\r\n");
         Window().showResults();
         ResultWindow& results = Window().resultWindow();
-        results.resultList->setCurrentItem(
-            results.resultList->findItems("abc.dsr5", Qt::MatchExactly).value(0));
-        state.kermaGrid.At(2, 80, 300) = kerma;
-        state.doseGrid.At(2, 80, 300) = dose;
-        results.correctionButton->setEnabled(true);
-        results.correctionButton->click();
+        QListWidget* list = Find<QListWidget>(results, "resultList");
+        list->setCurrentItem(list->findItems("abc.dsr5", Qt::MatchExactly).value(0));
+        state.display.painted = PaintedMap{{painted, state.display.selected->header}, {}};
+        state.display.kermaGrid.At(2, 80, 300) = kerma;
+        state.display.doseGrid.At(2, 80, 300) = dose;
+        Find<QPushButton>(results, "correctionButton")->setEnabled(true);
+        Click(results, "correctionButton");
         return Window().correctionDialog();
     }
 
@@ -55,11 +57,12 @@ TEST_F(CorrectionDialogTest, OpensWithCurrentValuesAndTheKindsFollowTheScatterCh
     CorrectionDialog& d = Open();
     ASSERT_TRUE(d.isVisible());
     EXPECT_EQ(d.windowTitle(), "   実測値による散乱線量率の補正");
-    EXPECT_EQ(d.primaryCurrentLabel->text(), "1.523E-02");
-    EXPECT_EQ(d.kermaCurrentLabel->text(), "1.23E+01");
-    EXPECT_EQ(d.doseCurrentLabel->text(), "4.56E-02");
+    EXPECT_EQ(Find<QLabel>(d, "fileNameLabel")->text(), "補正する結果ファイル：　abc.dsr5");
+    EXPECT_EQ(Find<QLabel>(d, "primaryCurrentLabel")->text(), "1.523E-02");
+    EXPECT_EQ(Find<QLabel>(d, "kermaCurrentLabel")->text(), "1.23E+01");
+    EXPECT_EQ(Find<QLabel>(d, "doseCurrentLabel")->text(), "4.56E-02");
     int currentCaptions = 0;
-    for (const QLabel* label : d.kindGroup->findChildren<QLabel*>()) {
+    for (const QLabel* label : Find<QGroupBox>(d, "kindGroup")->findChildren<QLabel*>()) {
         EXPECT_FALSE(label->text().contains("現在地"));
         currentCaptions += label->text() == "現在値                     ⇒  実測値";
     }
@@ -69,30 +72,30 @@ TEST_F(CorrectionDialogTest, OpensWithCurrentValuesAndTheKindsFollowTheScatterCh
     if (!shots.isEmpty()) d.grab().save(QDir(shots).filePath("correction-dialog.png"));
 
     const auto expectKinds = [&d](bool enabled, bool kerma, bool dose) {
-        EXPECT_EQ(d.kermaOption->isEnabled(), enabled);
-        EXPECT_EQ(d.doseOption->isEnabled(), enabled);
-        EXPECT_EQ(d.kermaOption->isChecked(), kerma);
-        EXPECT_EQ(d.doseOption->isChecked(), dose);
+        EXPECT_EQ(Find<QRadioButton>(d, "kermaOption")->isEnabled(), enabled);
+        EXPECT_EQ(Find<QRadioButton>(d, "doseOption")->isEnabled(), enabled);
+        EXPECT_EQ(Find<QRadioButton>(d, "kermaOption")->isChecked(), kerma);
+        EXPECT_EQ(Find<QRadioButton>(d, "doseOption")->isChecked(), dose);
     };
-    EXPECT_TRUE(d.primaryOption->isChecked());
+    EXPECT_TRUE(Find<QRadioButton>(d, "primaryOption")->isChecked());
     expectKinds(false, false, false);
-    d.scatterOption->click();
+    Click(d, "scatterOption");
     expectKinds(true, true, false);
-    d.doseOption->click();
+    Click(d, "doseOption");
     expectKinds(true, false, true);
-    d.primaryOption->click();
+    Click(d, "primaryOption");
     expectKinds(false, false, false);
 
     // Each opening starts afresh.
-    d.scatterOption->click();
-    d.kermaMeasuredEdit->setText("5");
-    d.cancelButton->click();
+    Click(d, "scatterOption");
+    Find<QLineEdit>(d, "kermaMeasuredEdit")->setText("5");
+    Click(d, "cancelButton");
     EXPECT_FALSE(d.isVisible());
     EXPECT_FALSE(Exists("abc.dsrC"));
-    Window().resultWindow().correctionButton->click();
-    EXPECT_TRUE(d.primaryOption->isChecked());
+    Click(Window().resultWindow(), "correctionButton");
+    EXPECT_TRUE(Find<QRadioButton>(d, "primaryOption")->isChecked());
     expectKinds(false, false, false);
-    EXPECT_TRUE(d.kermaMeasuredEdit->text().isEmpty());
+    EXPECT_TRUE(Find<QLineEdit>(d, "kermaMeasuredEdit")->text().isEmpty());
 }
 
 TEST_F(CorrectionDialogTest, OkScalesByTheChosenPairListsTheCopyAndNamesItInTheNotice)
@@ -103,26 +106,28 @@ TEST_F(CorrectionDialogTest, OkScalesByTheChosenPairListsTheCopyAndNamesItInTheN
         QByteArray kermaRate; // header line 2 of the copy: 1.523E-02 × factor
     };
     const Case cases[] = {
-        {"primary", [](CorrectionDialog& d) { d.primaryMeasuredEdit->setText("3.046E-02"); }, "3.046E-02\r"},
+        {"primary",
+            [](CorrectionDialog& d) { Find<QLineEdit>(d, "primaryMeasuredEdit")->setText("3.046E-02"); },
+            "3.046E-02\r"},
         {"air kerma 24.6 over 1.23E+01",
             [](CorrectionDialog& d) {
-                d.scatterOption->click();
-                d.kermaMeasuredEdit->setText("24.6");
+                Click(d, "scatterOption");
+                Find<QLineEdit>(d, "kermaMeasuredEdit")->setText("24.6");
             },
             "3.046E-02\r"},
         {"dose",
             [](CorrectionDialog& d) {
-                d.scatterOption->click();
-                d.doseOption->click();
-                d.doseMeasuredEdit->setText("0.0228");
+                Click(d, "scatterOption");
+                Click(d, "doseOption");
+                Find<QLineEdit>(d, "doseMeasuredEdit")->setText("0.0228");
             },
             "7.615E-03\r"},
         {"primary again after the scatter",
             [](CorrectionDialog& d) {
-                d.scatterOption->click();
-                d.kermaMeasuredEdit->setText("99");
-                d.primaryOption->click();
-                d.primaryMeasuredEdit->setText("1.523E-02");
+                Click(d, "scatterOption");
+                Find<QLineEdit>(d, "kermaMeasuredEdit")->setText("99");
+                Click(d, "primaryOption");
+                Find<QLineEdit>(d, "primaryMeasuredEdit")->setText("1.523E-02");
             },
             "1.523E-02\r"},
     };
@@ -130,15 +135,16 @@ TEST_F(CorrectionDialogTest, OkScalesByTheChosenPairListsTheCopyAndNamesItInTheN
         SetUp();
         CorrectionDialog& d = Open();
         c.enter(d);
-        d.okButton->click();
+        Click(d, "okButton");
         ASSERT_TRUE(platform.messages.empty()) << c.what << platform.messages[0].text.toStdString();
         EXPECT_EQ(CorrectedKermaRate(), c.kermaRate) << c.what;
         ResultWindow& results = Window().resultWindow();
-        EXPECT_EQ(results.resultList->findItems("abc.dsrC", Qt::MatchExactly).size(), 1) << c.what;
-        EXPECT_FALSE(results.correctionButton->isEnabled());
+        EXPECT_EQ(Find<QListWidget>(results, "resultList")->findItems("abc.dsrC", Qt::MatchExactly).size(), 1)
+            << c.what;
+        EXPECT_FALSE(Find<QPushButton>(results, "correctionButton")->isEnabled());
         EXPECT_FALSE(d.isVisible());
         EXPECT_TRUE(Window().savedNotice().isVisible());
-        EXPECT_EQ(Window().savedNotice().fileNameLabel->text(), "abc.dsrC");
+        EXPECT_EQ(Find<QLabel>(Window().savedNotice(), "fileNameLabel")->text(), "abc.dsrC");
         TearDown();
     }
 }
@@ -149,37 +155,42 @@ TEST_F(CorrectionDialogTest, RefusalsWarnAndLeaveTheFolderAsItWas)
         const char* text; // part of the warning
         double kerma;     // current air kerma at the reference point
         std::function<void(CorrectionDialog&)> enter;
-        QByteArray list; // FLname.txt as it is at "OK"
+        const char* painted; // the file of the map on show as the dialog opens
     };
     const auto primary = [](const char* text) {
-        return [text](CorrectionDialog& d) { d.primaryMeasuredEdit->setText(text); };
+        return [text](CorrectionDialog& d) { Find<QLineEdit>(d, "primaryMeasuredEdit")->setText(text); };
     };
     const Case cases[] = {
-        {"実測値を入力して下さい", 12.3, primary(""), "abc.dsr5\r\n"},
-        {"実測値を入力して下さい", 12.3, primary("about 3"), "abc.dsr5\r\n"},
-        {"0 以上", 12.3, primary("-3"), "abc.dsr5\r\n"},
+        {"実測値を入力して下さい", 12.3, primary(""), "abc.dsr5"},
+        {"実測値を入力して下さい", 12.3, primary("about 3"), "abc.dsr5"},
+        {"0 以上", 12.3, primary("-3"), "abc.dsr5"},
         {"現在値が 0", 0.0,
             [](CorrectionDialog& d) {
-                d.scatterOption->click();
-                d.kermaMeasuredEdit->setText("5");
+                Click(d, "scatterOption");
+                Find<QLineEdit>(d, "kermaMeasuredEdit")->setText("5");
             },
-            "abc.dsr5\r\n"},
-        {"abc.dsrC", 12.3, primary("3"), "abc.dsrC\r\n"},
+            "abc.dsr5"},
+        {"abc.dsrC", 12.3, primary("3"), "abc.dsrC"},
+        {"abc.dsr5 から other.dsr5 に変わりました", 12.3,
+            [this](CorrectionDialog& d) {
+                state.display.painted->file.name = "other.dsr5";
+                Find<QLineEdit>(d, "primaryMeasuredEdit")->setText("3");
+            },
+            "abc.dsr5"},
     };
     for (const Case& c : cases) {
         SetUp();
-        CorrectionDialog& d = Open(c.kerma);
+        CorrectionDialog& d = Open(c.kerma, 0.0456, c.painted);
         Write("abc.dsrC", "an earlier correction\r\n");
-        Write("FLname.txt", c.list);
         const auto before = Snapshot();
         c.enter(d);
-        d.okButton->click();
+        Click(d, "okButton");
         ASSERT_EQ(platform.messages.size(), 1u) << c.text;
         EXPECT_TRUE(platform.messages[0].text.contains(c.text)) << platform.messages[0].text.toStdString();
         EXPECT_EQ(platform.messages[0].icon, MessageIcon::Warning);
         EXPECT_EQ(Snapshot(), before) << c.text;
         EXPECT_TRUE(d.isVisible());
-        EXPECT_TRUE(Window().resultWindow().correctionButton->isEnabled());
+        EXPECT_TRUE(Find<QPushButton>(Window().resultWindow(), "correctionButton")->isEnabled());
         EXPECT_FALSE(Window().savedNotice().isVisible());
         TearDown();
     }

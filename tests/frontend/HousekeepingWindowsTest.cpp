@@ -3,6 +3,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "FindControl.h"
 #include "WorkingFolder.h"
 #include "windows/MainWindow.h"
 #include "windows/ReadmeViewer.h"
@@ -36,21 +37,21 @@ TEST_F(HousekeepingWindows, ReadmeShowsOneItemPerLine)
     const brisca::ReadmeViewer& viewer = window.readmeViewer();
     for (const Case& c : cases) {
         Write("readme.txt", c.file);
-        window.readmeButton->click();
+        Click(window, "readmeButton");
         EXPECT_TRUE(viewer.isVisible());
-        EXPECT_EQ(Items(viewer.lineList), c.items) << c.file.toStdString();
+        EXPECT_EQ(Items(Find<QListWidget>(viewer, "lineList")), c.items) << c.file.toStdString();
     }
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(viewer.windowTitle(), "readme.txt");
-    EXPECT_EQ(viewer.titleLabel->text(), "readme.txt");
-    viewer.closeButton->click();
+    EXPECT_EQ(Find<QLabel>(viewer, "titleLabel")->text(), "readme.txt");
+    Click(viewer, "closeButton");
     EXPECT_FALSE(viewer.isVisible());
 }
 
 TEST_F(HousekeepingWindows, MissingReadmeWarnsAndTheProgramGoesOn)
 {
     brisca::MainWindow& form = Loaded();
-    form.readmeButton->click();
+    Click(form, "readmeButton");
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_TRUE(platform.messages[0].text.contains("readme.txt"));
     EXPECT_EQ(platform.messages[0].icon, brisca::MessageIcon::Warning);
@@ -58,23 +59,23 @@ TEST_F(HousekeepingWindows, MissingReadmeWarnsAndTheProgramGoesOn)
     EXPECT_FALSE(platform.EndRequested());
 
     Write("readme.txt", "now here\r\n");
-    form.readmeButton->click();
-    EXPECT_EQ(Items(form.readmeViewer().lineList), QStringList{"now here"});
+    Click(form, "readmeButton");
+    EXPECT_EQ(Items(Find<QListWidget>(form.readmeViewer(), "lineList")), QStringList{"now here"});
 }
 
 TEST_F(HousekeepingWindows, FileSavedNoticeReadsAsOneSentenceAndHidesOnOk)
 {
     brisca::SavedNotice notice;
     EXPECT_EQ(notice.windowTitle(), "　ファイル保存");
-    EXPECT_EQ(notice.introLabel->text(), "補正したデータは");
-    EXPECT_EQ(notice.savedLabel->text(), "に保存しました。");
-    notice.fileNameLabel->setText("2026-12-07-立位.dsrC");
+    EXPECT_EQ(Find<QLabel>(notice, "introLabel")->text(), "補正したデータは");
+    EXPECT_EQ(Find<QLabel>(notice, "savedLabel")->text(), "に保存しました。");
+    Find<QLabel>(notice, "fileNameLabel")->setText("2026-12-07-立位.dsrC");
     notice.show();
-    EXPECT_GT(notice.fileNameLabel->y(), notice.introLabel->y());
-    EXPECT_GT(notice.savedLabel->y(), notice.fileNameLabel->y());
-    notice.okButton->click();
+    EXPECT_GT(Find<QLabel>(notice, "fileNameLabel")->y(), Find<QLabel>(notice, "introLabel")->y());
+    EXPECT_GT(Find<QLabel>(notice, "savedLabel")->y(), Find<QLabel>(notice, "fileNameLabel")->y());
+    Click(notice, "okButton");
     EXPECT_FALSE(notice.isVisible());
-    EXPECT_EQ(notice.fileNameLabel->text(), "2026-12-07-立位.dsrC");
+    EXPECT_EQ(Find<QLabel>(notice, "fileNameLabel")->text(), "2026-12-07-立位.dsrC");
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "FindControl.h"
 #include "WorkingFolder.h"
 #include "logic/room/RoomFile.h"
 #include "windows/LayoutEditor.h"
@@ -16,7 +17,9 @@
 #include "windows/PlanShape.h"
 
 using brisca::LayoutEditor;
+using brisca::PictureBox;
 using brisca::PlacingMode;
+using brisca::PlanShape;
 using brisca::RoomLayout;
 
 namespace {
@@ -26,17 +29,20 @@ protected:
     // Presses a mouse button on the plan at (x, y) in plan units, or moves the pointer there.
     void Mouse(QEvent::Type type, Qt::MouseButton button, double x, double y)
     {
-        brisca::PictureBox& plan = *editor->planView;
+        brisca::PictureBox& plan = *Find<PictureBox>(*editor, "planView");
         const QPointF at((x + 50) * plan.width() / 900.0, (y + 50) * plan.height() / 900.0);
         QMouseEvent event(type, at, plan.mapToGlobal(at), button, button, Qt::NoModifier);
         QApplication::sendEvent(&plan, &event);
     }
-    void Click(Qt::MouseButton button, double x, double y) { Mouse(QEvent::MouseButtonPress, button, x, y); }
+    void ClickPlan(Qt::MouseButton button, double x, double y)
+    {
+        Mouse(QEvent::MouseButtonPress, button, x, y);
+    }
 
     // Clicks a file of the list by its name.
     void ClickFile(const QString& name)
     {
-        QListWidget* list = editor->layoutFileList;
+        QListWidget* list = Find<QListWidget>(*editor, "layoutFileList");
         const auto found = list->findItems(name, Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1) << name.toStdString();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found[0]).center());
@@ -86,7 +92,7 @@ TEST_F(LayoutEditorTest, ElementButtonsSetTheModeShowTheElementAndTellWhatToClic
         editor->findChild<QPushButton*>(c.button)->click();
         shown << c.element;
         EXPECT_EQ(editor->placingMode(), c.mode) << c.button;
-        EXPECT_EQ(editor->instructionArea->text(), c.instructions) << c.button;
+        EXPECT_EQ(Find<QLabel>(*editor, "instructionArea")->text(), c.instructions) << c.button;
         EXPECT_EQ(Shown().size(), shown.size()) << c.button;
         EXPECT_TRUE(Shown().contains(c.element)) << c.button;
     }
@@ -95,30 +101,32 @@ TEST_F(LayoutEditorTest, ElementButtonsSetTheModeShowTheElementAndTellWhatToClic
 TEST_F(LayoutEditorTest, ClicksOnThePlanPlaceTheElementOfTheMode)
 {
     // Before any element button, clicks do nothing.
-    Click(Qt::LeftButton, 100, 100);
+    ClickPlan(Qt::LeftButton, 100, 100);
     EXPECT_EQ(editor->plan(), RoomLayout{});
 
-    editor->bedButton->click();
-    Click(Qt::LeftButton, 100, 200);
-    Click(Qt::RightButton, 300, 290);
-    Click(Qt::RightButton, 50, 100); // left of and above the corner: the size stays
-    const brisca::PlanBox bed = editor->bedShape->box();
+    Click(*editor, "bedButton");
+    ClickPlan(Qt::LeftButton, 100, 200);
+    ClickPlan(Qt::RightButton, 300, 290);
+    ClickPlan(Qt::RightButton, 50, 100); // left of and above the corner: the size stays
+    const brisca::PlanBox bed = Find<PlanShape>(*editor, "bedShape")->box();
     EXPECT_EQ(std::tuple(bed.left, bed.top, bed.width, bed.height), std::tuple(100.0, 200.0, 200.0, 90.0));
 
-    editor->roomButton->click();
-    Click(Qt::LeftButton, 599, 499);
+    Click(*editor, "roomButton");
+    ClickPlan(Qt::LeftButton, 599, 499);
     EXPECT_EQ(std::pair(editor->plan().roomWidth, editor->plan().roomHeight), std::pair(601.0f, 501.0f));
 
-    editor->centreButton->click();
-    Click(Qt::LeftButton, 320, 240);
-    EXPECT_EQ(std::pair(editor->centreMarker->box().left, editor->centreMarker->box().top),
+    Click(*editor, "centreButton");
+    ClickPlan(Qt::LeftButton, 320, 240);
+    EXPECT_EQ(std::pair(Find<PlanShape>(*editor, "centreMarker")->box().left,
+                  Find<PlanShape>(*editor, "centreMarker")->box().top),
         std::pair(305.0, 225.0));
 
-    editor->controlRoomButton->click();
-    Click(Qt::RightButton, 650, 300);
-    EXPECT_EQ(editor->controlRoomLabel->pos(), editor->planView->toPixel(650, 300));
+    Click(*editor, "controlRoomButton");
+    ClickPlan(Qt::RightButton, 650, 300);
+    EXPECT_EQ(Find<QLabel>(*editor, "controlRoomLabel")->pos(),
+        Find<PictureBox>(*editor, "planView")->toPixel(650, 300));
 
-    editor->takeOverButton->click();
+    Click(*editor, "takeOverButton");
     EXPECT_EQ(std::pair(state.roomLayout.centreX, state.roomLayout.centreY), std::pair(320.0f, 240.0f));
     EXPECT_EQ(std::pair(state.roomLayout.bedLeft, state.roomLayout.bedWidth), std::pair(100.0f, 200.0f));
 }
@@ -133,21 +141,21 @@ TEST_F(LayoutEditorTest, CursorReadoutInMetresEmptyOffThePlan)
         {850, 100, "8.5", "1.0"}, {-50, 849, "-0.5", "8.5"}, {851, 100, "", ""}, {300, 851, "", ""}};
     for (const Case& c : cases) {
         Mouse(QEvent::MouseMove, Qt::NoButton, c.x, c.y);
-        EXPECT_EQ(editor->cursorXEdit->text(), c.textX) << c.x << ", " << c.y;
-        EXPECT_EQ(editor->cursorYEdit->text(), c.textY) << c.x << ", " << c.y;
+        EXPECT_EQ(Find<QLineEdit>(*editor, "cursorXEdit")->text(), c.textX) << c.x << ", " << c.y;
+        EXPECT_EQ(Find<QLineEdit>(*editor, "cursorYEdit")->text(), c.textY) << c.x << ", " << c.y;
     }
 }
 
 TEST_F(LayoutEditorTest, DeleteHidesOnlyTheCurrentElementWhichStillMoves)
 {
-    editor->roomButton->click();
-    editor->centreButton->click();
-    editor->hideElementButton->click();
+    Click(*editor, "roomButton");
+    Click(*editor, "centreButton");
+    Click(*editor, "hideElementButton");
     EXPECT_EQ(Shown(), QStringList{"roomShape"});
-    EXPECT_TRUE(editor->instructionArea->text().isEmpty());
-    Click(Qt::LeftButton, 400, 400);
-    EXPECT_EQ(editor->centreMarker->box().left, 385.0);
-    editor->takeOverButton->click();
+    EXPECT_TRUE(Find<QLabel>(*editor, "instructionArea")->text().isEmpty());
+    ClickPlan(Qt::LeftButton, 400, 400);
+    EXPECT_EQ(Find<PlanShape>(*editor, "centreMarker")->box().left, 385.0);
+    Click(*editor, "takeOverButton");
     EXPECT_EQ(state.roomLayout.centreX, 400.0f);
 }
 
@@ -157,50 +165,50 @@ TEST_F(LayoutEditorTest, TakeOverRightAfterOpeningStoresTheInitialLayoutAndOpens
     state.roomLayout.freeText = "前のレイアウト";
     QSignalSpy named(editor.get(), &LayoutEditor::layoutNamed);
     QSignalSpy distribution(editor.get(), &LayoutEditor::distributionRequested);
-    EXPECT_FALSE(editor->saveButton->isEnabled());
-    EXPECT_FALSE(editor->distributionButton->isEnabled());
-    EXPECT_TRUE(editor->layoutNameEdit->text().isEmpty());
+    EXPECT_FALSE(Find<QPushButton>(*editor, "saveButton")->isEnabled());
+    EXPECT_FALSE(Find<QPushButton>(*editor, "distributionButton")->isEnabled());
+    EXPECT_TRUE(Find<QLineEdit>(*editor, "layoutNameEdit")->text().isEmpty());
 
     editor->open();
-    editor->takeOverButton->click();
+    Click(*editor, "takeOverButton");
     EXPECT_EQ(state.roomLayout, RoomLayout{});
     EXPECT_EQ(state.roomLayout.freeText, "任意文字列");
-    EXPECT_TRUE(editor->saveButton->isEnabled());
-    EXPECT_TRUE(editor->distributionButton->isEnabled());
+    EXPECT_TRUE(Find<QPushButton>(*editor, "saveButton")->isEnabled());
+    EXPECT_TRUE(Find<QPushButton>(*editor, "distributionButton")->isEnabled());
     ASSERT_EQ(named.size(), 1);
     EXPECT_EQ(named[0][0].toString(), "");
 
-    editor->distributionButton->click();
+    Click(*editor, "distributionButton");
     EXPECT_EQ(distribution.size(), 1);
-    editor->cancelButton->click();
+    Click(*editor, "cancelButton");
     EXPECT_FALSE(editor->isVisible());
     editor->open();
     EXPECT_TRUE(editor->isVisible());
-    EXPECT_TRUE(editor->saveButton->isEnabled());
+    EXPECT_TRUE(Find<QPushButton>(*editor, "saveButton")->isEnabled());
 }
 
 TEST_F(LayoutEditorTest, FreeTextRefusedOrCancelledKeepsThePreviousText)
 {
-    editor->bedButton->click();
+    Click(*editor, "bedButton");
     platform.textAnswers = {"北側, \"A\" 壁", "", "二行\n目"};
-    editor->freeTextButton->click();
-    EXPECT_EQ(editor->freeTextLabel->text(), "北側, \"A\" 壁");
-    EXPECT_FALSE(editor->freeTextLabel->isHidden());
+    Click(*editor, "freeTextButton");
+    EXPECT_EQ(Find<QLabel>(*editor, "freeTextLabel")->text(), "北側, \"A\" 壁");
+    EXPECT_FALSE(Find<QLabel>(*editor, "freeTextLabel")->isHidden());
     EXPECT_EQ(editor->placingMode(), PlacingMode::FreeTextLabel);
-    EXPECT_EQ(editor->instructionArea->text(), "任意文字列\n\n文字列の位置をクリックで設定");
+    EXPECT_EQ(Find<QLabel>(*editor, "instructionArea")->text(), "任意文字列\n\n文字列の位置をクリックで設定");
     EXPECT_EQ(platform.textPrompts, QStringList{"文字列を入力してください"});
 
-    editor->bedButton->click();
+    Click(*editor, "bedButton");
     for (int refused = 0; refused < 2; ++refused) {
-        editor->freeTextButton->click();
+        Click(*editor, "freeTextButton");
         EXPECT_EQ(platform.messages.back().icon, brisca::MessageIcon::Warning);
-        EXPECT_EQ(editor->freeTextLabel->text(), "北側, \"A\" 壁");
+        EXPECT_EQ(Find<QLabel>(*editor, "freeTextLabel")->text(), "北側, \"A\" 壁");
         EXPECT_EQ(editor->placingMode(), PlacingMode::Bed);
-        EXPECT_TRUE(editor->instructionArea->text().isEmpty());
+        EXPECT_TRUE(Find<QLabel>(*editor, "instructionArea")->text().isEmpty());
     }
     ASSERT_EQ(platform.messages.size(), 2u);
     EXPECT_EQ(platform.messages[0].text, "文字列入力をキャンセルします");
-    editor->takeOverButton->click();
+    Click(*editor, "takeOverButton");
     EXPECT_EQ(state.roomLayout.freeText, "北側, \"A\" 壁");
 }
 
@@ -219,17 +227,17 @@ TEST_F(LayoutEditorTest, LoadingShowsTheFileAndTakeOverStoresTheControlRoomCapti
     EXPECT_EQ(state.roomLayout, stored);
     EXPECT_EQ(editor->plan(), stored);
     EXPECT_EQ(Shown().size(), 8);
-    EXPECT_EQ(editor->controlRoomLabel->text(), "第二操作室");
-    EXPECT_EQ(editor->freeTextLabel->text(), "搬入口");
-    EXPECT_EQ(editor->layoutNameEdit->text(), "手術室");
+    EXPECT_EQ(Find<QLabel>(*editor, "controlRoomLabel")->text(), "第二操作室");
+    EXPECT_EQ(Find<QLabel>(*editor, "freeTextLabel")->text(), "搬入口");
+    EXPECT_EQ(Find<QLineEdit>(*editor, "layoutNameEdit")->text(), "手術室");
     ASSERT_EQ(named.size(), 1);
     EXPECT_EQ(named[0][0].toString(), "手術室");
-    EXPECT_FALSE(editor->saveButton->isEnabled());
+    EXPECT_FALSE(Find<QPushButton>(*editor, "saveButton")->isEnabled());
 
-    editor->takeOverButton->click();
+    Click(*editor, "takeOverButton");
     EXPECT_EQ(state.roomLayout.controlRoomText, "操作室");
     EXPECT_EQ(state.roomLayout.centreX, 299.5f);
-    EXPECT_EQ(editor->controlRoomLabel->text(), "第二操作室");
+    EXPECT_EQ(Find<QLabel>(*editor, "controlRoomLabel")->text(), "第二操作室");
 }
 
 TEST_F(LayoutEditorTest, UnreadableFileWarnsWithFileAndLineAndChangesNothing)
@@ -250,7 +258,7 @@ TEST_F(LayoutEditorTest, UnreadableFileWarnsWithFileAndLineAndChangesNothing)
     };
     state.roomLayout.roomWidth = 700;
     editor->chooseBed();
-    editor->layoutNameEdit->setText("いまの名前");
+    Find<QLineEdit>(*editor, "layoutNameEdit")->setText("いまの名前");
     const RoomLayout before = state.roomLayout;
     for (const Case& c : cases) Write(c.file, c.bytes);
     editor->open();
@@ -263,21 +271,21 @@ TEST_F(LayoutEditorTest, UnreadableFileWarnsWithFileAndLineAndChangesNothing)
         EXPECT_EQ(state.roomLayout, before);
         EXPECT_EQ(editor->plan(), RoomLayout{});
         EXPECT_TRUE(Shown().isEmpty());
-        EXPECT_EQ(editor->layoutNameEdit->text(), "いまの名前");
+        EXPECT_EQ(Find<QLineEdit>(*editor, "layoutNameEdit")->text(), "いまの名前");
     }
 }
 
 TEST_F(LayoutEditorTest, SaveUnderTheNameAndDeleteAfterTwoConfirmations)
 {
     editor->open();
-    editor->takeOverButton->click();
-    editor->saveButton->click();
+    Click(*editor, "takeOverButton");
+    Click(*editor, "saveButton");
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].text, "ファイル名を入力して下さい");
     EXPECT_EQ(platform.messages[0].icon, brisca::MessageIcon::Warning);
 
-    editor->layoutNameEdit->setText("透視室A");
-    editor->saveButton->click();
+    Find<QLineEdit>(*editor, "layoutNameEdit")->setText("透視室A");
+    Click(*editor, "saveButton");
     EXPECT_EQ(platform.messages.back().text, "レイアウトデータを保存しました");
     std::string expected;
     ASSERT_EQ(brisca::RoomFileBytes(state.roomLayout, expected), "");
@@ -286,7 +294,7 @@ TEST_F(LayoutEditorTest, SaveUnderTheNameAndDeleteAfterTwoConfirmations)
     // Nothing selected: no question, nothing deleted.
     editor->open();
     platform.messages.clear();
-    editor->deleteFileButton->click();
+    Click(*editor, "deleteFileButton");
     EXPECT_TRUE(platform.messages.empty());
 
     ClickFile("透視室A.Room");
@@ -295,19 +303,19 @@ TEST_F(LayoutEditorTest, SaveUnderTheNameAndDeleteAfterTwoConfirmations)
         {std::deque{MessageAnswer::Cancel}, std::deque{MessageAnswer::Ok, MessageAnswer::Cancel}}) {
         platform.messages.clear();
         platform.messageAnswers = answers;
-        editor->deleteFileButton->click();
+        Click(*editor, "deleteFileButton");
         EXPECT_EQ(platform.messages.size(), answers.size());
         EXPECT_TRUE(Exists("透視室A.Room"));
     }
     platform.messages.clear();
     platform.messageAnswers = {MessageAnswer::Ok, MessageAnswer::Ok};
-    editor->deleteFileButton->click();
+    Click(*editor, "deleteFileButton");
     ASSERT_EQ(platform.messages.size(), 2u);
     EXPECT_EQ(platform.messages[0].text, " このファイルを削除していいですか？ ");
     EXPECT_EQ(platform.messages[1].text, " 本当に削除しますか？ ");
     EXPECT_EQ(platform.messages[1].buttons, brisca::MessageButtons::OkCancel);
     EXPECT_FALSE(Exists("透視室A.Room"));
-    EXPECT_EQ(editor->layoutFileList->count(), 0);
+    EXPECT_EQ(Find<QListWidget>(*editor, "layoutFileList")->count(), 0);
     EXPECT_EQ(state.roomLayout, RoomLayout{});
 }
 

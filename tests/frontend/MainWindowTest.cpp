@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "FindControl.h"
 #include "WorkingFolder.h"
 #include "windows/MainWindow.h"
 
@@ -36,9 +37,9 @@ TEST_F(MainWindowTest, StartsWithTheDefaultConditions)
         ASSERT_NE(box, nullptr) << name;
         EXPECT_EQ(box->text(), QString::fromUtf8(text)) << name;
     }
-    EXPECT_FALSE(form.pulseRateEdit->isEnabled());
-    EXPECT_FALSE(form.pulseWidthEdit->isEnabled());
-    EXPECT_TRUE(form.tubeCurrentEdit->isEnabled());
+    EXPECT_FALSE(Find<QLineEdit>(form, "pulseRateEdit")->isEnabled());
+    EXPECT_FALSE(Find<QLineEdit>(form, "pulseWidthEdit")->isEnabled());
+    EXPECT_TRUE(Find<QLineEdit>(form, "tubeCurrentEdit")->isEnabled());
     for (const char* name : {"constantPotentialOption", "continuousOption", "supineOption"}) {
         EXPECT_TRUE(form.findChild<QRadioButton*>(name)->isChecked()) << name;
     }
@@ -46,8 +47,8 @@ TEST_F(MainWindowTest, StartsWithTheDefaultConditions)
         EXPECT_FALSE(form.findChild<QRadioButton*>(name)->isChecked()) << name;
     }
     EXPECT_EQ(form.entries().rectifier, Rectifier::ConstantPotential);
-    EXPECT_TRUE(form.resultsButton->isEnabled());
-    EXPECT_TRUE(form.startButton->isEnabled());
+    EXPECT_TRUE(Find<QPushButton>(form, "resultsButton")->isEnabled());
+    EXPECT_TRUE(Find<QPushButton>(form, "startButton")->isEnabled());
 }
 
 TEST_F(MainWindowTest, ControlsCarryTheirNamesCaptionsAndGroups)
@@ -61,7 +62,7 @@ TEST_F(MainWindowTest, ControlsCarryTheirNamesCaptionsAndGroups)
         ASSERT_NE(button, nullptr) << name;
         EXPECT_EQ(button->text(), QString::fromUtf8(caption));
     }
-    EXPECT_EQ(form.exitButton->toolTip(), "   bye   ");
+    EXPECT_EQ(Find<QPushButton>(form, "exitButton")->toolTip(), "   bye   ");
 
     // Options of one frame exclude each other, and only each other.
     const std::tuple<const char*, const char*, const char*> options[] = {
@@ -78,20 +79,21 @@ TEST_F(MainWindowTest, ControlsCarryTheirNamesCaptionsAndGroups)
         EXPECT_EQ(option->text(), QString::fromUtf8(caption));
         EXPECT_EQ(option->parent()->objectName(), frame) << name;
     }
-    EXPECT_EQ(form.tubeCurrentGroup->title(), "Ｘ線管電流");
-    EXPECT_EQ(form.rectificationGroup->title(), "高電圧整流方式");
-    form.singlePhaseOption->click();
-    EXPECT_TRUE(form.continuousOption->isChecked());
-    EXPECT_TRUE(form.supineOption->isChecked());
+    EXPECT_EQ(Find<QGroupBox>(form, "tubeCurrentGroup")->title(), "Ｘ線管電流");
+    EXPECT_EQ(Find<QGroupBox>(form, "rectificationGroup")->title(), "高電圧整流方式");
+    Click(form, "singlePhaseOption");
+    EXPECT_TRUE(Find<QRadioButton>(form, "continuousOption")->isChecked());
+    EXPECT_TRUE(Find<QRadioButton>(form, "supineOption")->isChecked());
 }
 
 TEST_F(MainWindowTest, WaveformOptionsSetTheRectifierType)
 {
     MainWindow& form = Loaded();
-    const std::pair<QRadioButton*, Rectifier> cases[] = {{form.threePhaseOption, Rectifier::ThreePhase12Peak},
-        {form.singlePhaseOption, Rectifier::SinglePhase},
-        {form.constantPotentialOption, Rectifier::ConstantPotential},
-        {form.singlePhaseOption, Rectifier::SinglePhase}};
+    const std::pair<QRadioButton*, Rectifier> cases[] = {
+        {Find<QRadioButton>(form, "threePhaseOption"), Rectifier::ThreePhase12Peak},
+        {Find<QRadioButton>(form, "singlePhaseOption"), Rectifier::SinglePhase},
+        {Find<QRadioButton>(form, "constantPotentialOption"), Rectifier::ConstantPotential},
+        {Find<QRadioButton>(form, "singlePhaseOption"), Rectifier::SinglePhase}};
     for (const auto& [option, rectifier] : cases) {
         option->click();
         EXPECT_EQ(form.entries().rectifier, rectifier) << option->objectName().toStdString();
@@ -131,15 +133,16 @@ TEST_F(MainWindowTest, OkComputesTheMeanTubeCurrentOrWarns)
     MainWindow& form = Loaded();
     for (const MeanCurrentCase& c : cases) {
         const std::string label = std::string(c.current) + "/" + c.rate + "/" + c.width;
-        (c.pulsed ? form.pulsedOption : form.continuousOption)->click();
-        form.tubeCurrentEdit->setText(c.current);
-        form.pulseRateEdit->setText(c.rate);
-        form.pulseWidthEdit->setText(c.width);
-        form.meanCurrentEdit->setText("7");
+        (c.pulsed ? Find<QRadioButton>(form, "pulsedOption") : Find<QRadioButton>(form, "continuousOption"))
+            ->click();
+        Find<QLineEdit>(form, "tubeCurrentEdit")->setText(c.current);
+        Find<QLineEdit>(form, "pulseRateEdit")->setText(c.rate);
+        Find<QLineEdit>(form, "pulseWidthEdit")->setText(c.width);
+        Find<QLineEdit>(form, "meanCurrentEdit")->setText("7");
         platform.messages.clear();
         platform.events.clear();
-        form.meanCurrentButton->click();
-        EXPECT_EQ(form.meanCurrentEdit->text(), QString::fromUtf8(c.mean)) << label;
+        Click(form, "meanCurrentButton");
+        EXPECT_EQ(Find<QLineEdit>(form, "meanCurrentEdit")->text(), QString::fromUtf8(c.mean)) << label;
         if (*c.warning == '\0') {
             EXPECT_TRUE(platform.messages.empty()) << label;
         } else {
@@ -155,29 +158,29 @@ TEST_F(MainWindowTest, OkComputesTheMeanTubeCurrentOrWarns)
 TEST_F(MainWindowTest, SwitchingTheFluoroscopyModeMovesTheMeanCurrent)
 {
     MainWindow& form = Loaded();
-    form.tubeCurrentEdit->setText("3");
-    form.pulsedOption->click();
-    EXPECT_TRUE(form.pulseRateEdit->isEnabled());
-    EXPECT_TRUE(form.pulseWidthEdit->isEnabled());
-    EXPECT_EQ(form.meanCurrentEdit->text(), "");
+    Find<QLineEdit>(form, "tubeCurrentEdit")->setText("3");
+    Click(form, "pulsedOption");
+    EXPECT_TRUE(Find<QLineEdit>(form, "pulseRateEdit")->isEnabled());
+    EXPECT_TRUE(Find<QLineEdit>(form, "pulseWidthEdit")->isEnabled());
+    EXPECT_EQ(Find<QLineEdit>(form, "meanCurrentEdit")->text(), "");
 
-    form.pulseRateEdit->setText("15");
-    form.continuousOption->click();
-    EXPECT_EQ(form.meanCurrentEdit->text(), "3"); // copied at once, without "OK →"
-    EXPECT_FALSE(form.pulseRateEdit->isEnabled());
-    EXPECT_EQ(form.pulseRateEdit->text(), "15"); // disabled boxes keep their text
+    Find<QLineEdit>(form, "pulseRateEdit")->setText("15");
+    Click(form, "continuousOption");
+    EXPECT_EQ(Find<QLineEdit>(form, "meanCurrentEdit")->text(), "3"); // copied at once, without "OK →"
+    EXPECT_FALSE(Find<QLineEdit>(form, "pulseRateEdit")->isEnabled());
+    EXPECT_EQ(Find<QLineEdit>(form, "pulseRateEdit")->text(), "15"); // disabled boxes keep their text
 }
 
 TEST_F(MainWindowTest, ChoosingAPositionRewritesTheResultName)
 {
     MainWindow& form = Loaded();
-    form.resultNameEdit->setText("my-run");
-    form.standingOption->click();
-    EXPECT_EQ(form.resultNameEdit->text(), "2026-12-07-立位");
-    form.resultNameEdit->setText("other");
-    form.supineOption->click();
-    EXPECT_EQ(form.resultNameEdit->text(), "2026-12-07-臥位");
-    EXPECT_FALSE(form.resultNameEdit->text().contains('/'));
+    Find<QLineEdit>(form, "resultNameEdit")->setText("my-run");
+    Click(form, "standingOption");
+    EXPECT_EQ(Find<QLineEdit>(form, "resultNameEdit")->text(), "2026-12-07-立位");
+    Find<QLineEdit>(form, "resultNameEdit")->setText("other");
+    Click(form, "supineOption");
+    EXPECT_EQ(Find<QLineEdit>(form, "resultNameEdit")->text(), "2026-12-07-臥位");
+    EXPECT_FALSE(Find<QLineEdit>(form, "resultNameEdit")->text().contains('/'));
 }
 
 TEST_F(MainWindowTest, EnterMovesFromPulseRateToPulseWidthToOk)
@@ -185,14 +188,14 @@ TEST_F(MainWindowTest, EnterMovesFromPulseRateToPulseWidthToOk)
     MainWindow& form = Loaded();
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    form.pulsedOption->click();
-    ASSERT_TRUE(form.pulseRateEdit->hasFocus());
-    QTest::keyClick(form.pulseRateEdit, Qt::Key_A);
-    EXPECT_TRUE(form.pulseRateEdit->hasFocus());
-    QTest::keyClick(form.pulseRateEdit, Qt::Key_Return);
-    EXPECT_TRUE(form.pulseWidthEdit->hasFocus());
-    QTest::keyClick(form.pulseWidthEdit, Qt::Key_Enter);
-    EXPECT_TRUE(form.meanCurrentButton->hasFocus());
+    Click(form, "pulsedOption");
+    ASSERT_TRUE(Find<QLineEdit>(form, "pulseRateEdit")->hasFocus());
+    QTest::keyClick(Find<QLineEdit>(form, "pulseRateEdit"), Qt::Key_A);
+    EXPECT_TRUE(Find<QLineEdit>(form, "pulseRateEdit")->hasFocus());
+    QTest::keyClick(Find<QLineEdit>(form, "pulseRateEdit"), Qt::Key_Return);
+    EXPECT_TRUE(Find<QLineEdit>(form, "pulseWidthEdit")->hasFocus());
+    QTest::keyClick(Find<QLineEdit>(form, "pulseWidthEdit"), Qt::Key_Enter);
+    EXPECT_TRUE(Find<QPushButton>(form, "meanCurrentButton")->hasFocus());
 }
 
 TEST_F(MainWindowTest, EnterOnOkAfterThePulseWidthGivesTheMeanCurrent)
@@ -200,15 +203,15 @@ TEST_F(MainWindowTest, EnterOnOkAfterThePulseWidthGivesTheMeanCurrent)
     MainWindow& form = Loaded();
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    form.pulsedOption->click();
-    QTest::keyClicks(form.pulseRateEdit, "15");
-    QTest::keyClick(form.pulseRateEdit, Qt::Key_Return);
-    QTest::keyClicks(form.pulseWidthEdit, "5");
-    QTest::keyClick(form.pulseWidthEdit, Qt::Key_Return);
-    form.tubeCurrentEdit->setText("2");
-    EXPECT_EQ(form.meanCurrentEdit->text(), "");
-    QTest::keyClick(form.meanCurrentButton, Qt::Key_Return);
-    EXPECT_EQ(form.meanCurrentEdit->text(), "0.15");
+    Click(form, "pulsedOption");
+    QTest::keyClicks(Find<QLineEdit>(form, "pulseRateEdit"), "15");
+    QTest::keyClick(Find<QLineEdit>(form, "pulseRateEdit"), Qt::Key_Return);
+    QTest::keyClicks(Find<QLineEdit>(form, "pulseWidthEdit"), "5");
+    QTest::keyClick(Find<QLineEdit>(form, "pulseWidthEdit"), Qt::Key_Return);
+    Find<QLineEdit>(form, "tubeCurrentEdit")->setText("2");
+    EXPECT_EQ(Find<QLineEdit>(form, "meanCurrentEdit")->text(), "");
+    QTest::keyClick(Find<QPushButton>(form, "meanCurrentButton"), Qt::Key_Return);
+    EXPECT_EQ(Find<QLineEdit>(form, "meanCurrentEdit")->text(), "0.15");
     // Every button of the window answers Enter the same way.
     for (const QPushButton* button : form.findChildren<QPushButton*>())
         EXPECT_TRUE(button->autoDefault()) << button->objectName().toStdString();
@@ -220,7 +223,7 @@ TEST_F(MainWindowTest, ExitDeletesTheExchangeFilesButKeepsB2FDat)
     for (const char* name : {"B2F.txt", "FLname.txt", "F2B.dat", "B_SPCTL.dat", "B2F.dat", "run.dsr5"}) {
         Write(name, "x\r\n");
     }
-    form.exitButton->click();
+    Click(form, "exitButton");
     for (const char* name : {"B2F.txt", "FLname.txt", "F2B.dat", "B_SPCTL.dat"}) {
         EXPECT_FALSE(Exists(name)) << name;
     }
@@ -279,7 +282,8 @@ TEST_F(MainWindowTest, AMissingOrShortTableGivesOneWarningAndEndsTheProgram)
         EXPECT_TRUE(platform.messages[0].text.contains(c.file)) << platform.messages[0].text.toStdString();
         EXPECT_EQ(platform.messages[0].icon, MessageIcon::Warning);
         EXPECT_EQ(platform.exitCode, 1) << c.file;
-        EXPECT_EQ(form.tubeVoltageEdit->text(), "") << c.file; // the defaults were not filled
+        EXPECT_EQ(Find<QLineEdit>(form, "tubeVoltageEdit")->text(), "")
+            << c.file; // the defaults were not filled
     }
 }
 

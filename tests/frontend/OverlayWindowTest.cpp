@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "FindControl.h"
 #include "WorkingFolder.h"
 #include "logic/result/ColourBands.h"
 #include "windows/LayoutEditor.h"
@@ -20,18 +21,23 @@ namespace {
 
 class OverlayWindowTest : public WorkingFolder {
 protected:
-    // Air kerma in band 1 at the phantom-centre height, nothing elsewhere; the layout editor
-    // has taken over its initial plan (a bed along x: the distribution lies towards +y).
+    // A map of r.dsr5 on show, with air kerma in band 1 at the phantom-centre height and
+    // nothing elsewhere; the layout editor has taken over its initial plan (a bed along x: the
+    // distribution lies towards +y).
     OverlayWindow& Prepared()
     {
         Window().showResults();
+        ResultFile file{"r.dsr5", {}};
+        file.header.labels[static_cast<int>(HeaderValue::TubeCurrent)] = "3";
+        state.display.painted = PaintedMap{file, {}};
         for (int c = 1; c <= DisplayGrid::Columns; ++c)
-            for (int r = 1; r <= DisplayGrid::Rows; ++r) state.kermaGrid.At(2, c, r) = 100;
+            for (int r = 1; r <= DisplayGrid::Rows; ++r) state.display.kermaGrid.At(2, c, r) = 100;
         ResultWindow& results = Window().resultWindow();
-        results.thresholdEdits[0]->setText("1.50E-02");
-        for (int n = 1; n < 11; ++n) results.thresholdEdits[n]->setText(QString::number(11 - n));
+        Find<QLineEdit>(results, "thresholdEdit", 1)->setText("1.50E-02");
+        for (int n = 1; n < 11; ++n)
+            Find<QLineEdit>(results, "thresholdEdit", n + 1)->setText(QString::number(11 - n));
         LayoutEditor& editor = Window().layoutEditor();
-        editor.layoutNameEdit->setText("第1透視室");
+        Find<QLineEdit>(editor, "layoutNameEdit")->setText("第1透視室");
         editor.show();
         editor.takeOver();
         return Window().overlayWindow();
@@ -40,14 +46,16 @@ protected:
     // Colour of the plan at centre-system point (x, y).
     QRgb At(OverlayWindow& w, double x, double y)
     {
-        const QPoint pixel = w.planView->toPixel(state.roomLayout.centreX + x, state.roomLayout.centreY + y);
-        return w.planView->image().pixel(pixel);
+        const QPoint pixel = Find<PictureBox>(w, "planView")
+                                 ->toPixel(state.roomLayout.centreX + x, state.roomLayout.centreY + y);
+        return Find<PictureBox>(w, "planView")->image().pixel(pixel);
     }
 
     // Which of the three red frames show.
     std::vector<bool> Frames(const OverlayWindow& w)
     {
-        return {w.aboveFrame->isVisibleTo(&w), w.centreFrame->isVisibleTo(&w), w.belowFrame->isVisibleTo(&w)};
+        return {Find<QFrame>(w, "aboveFrame")->isVisibleTo(&w),
+            Find<QFrame>(w, "centreFrame")->isVisibleTo(&w), Find<QFrame>(w, "belowFrame")->isVisibleTo(&w)};
     }
 
     const QRgb band1 = qRgb(255, 0, 255);
@@ -58,45 +66,63 @@ TEST_F(OverlayWindowTest, DistributionButtonDrawsOneSidedShowsTheOverlayAndHides
 {
     OverlayWindow& w = Prepared();
     LayoutEditor& editor = Window().layoutEditor();
-    state.heightLayer = HeightLayer::Centre;
-    w.bothSidesCheck->setChecked(true);
-    editor.distributionButton->click();
+    state.displayChoice.layer = HeightLayer::Centre;
+    Find<QCheckBox>(w, "bothSidesCheck")->setChecked(true);
+    Click(editor, "distributionButton");
 
-    EXPECT_FALSE(w.bothSidesCheck->isChecked());
+    EXPECT_FALSE(Find<QCheckBox>(w, "bothSidesCheck")->isChecked());
     EXPECT_TRUE(w.isVisible());
     EXPECT_FALSE(editor.isVisible());
-    EXPECT_EQ(w.layoutNameLabel->text(), "第1透視室");
-    EXPECT_TRUE(w.centreOption->isChecked());
+    EXPECT_EQ(Find<QLabel>(w, "layoutNameLabel")->text(), "第1透視室");
+    EXPECT_TRUE(Find<QRadioButton>(w, "centreOption")->isChecked());
     EXPECT_EQ(Frames(w), (std::vector<bool>{false, true, false}));
     // The thresholds as the result window holds them, in plain number text.
-    EXPECT_EQ(w.thresholdLabels[0]->text(), "0.015");
-    EXPECT_EQ(w.thresholdLabels[10]->text(), "1");
+    EXPECT_EQ(Find<QLabel>(w, "thresholdLabel", 1)->text(), "0.015");
+    EXPECT_EQ(Find<QLabel>(w, "thresholdLabel", 11)->text(), "1");
     EXPECT_EQ(At(w, 150, 120), band1);
     EXPECT_EQ(At(w, 150, -120), white);
+    // The conditions are those of the result on show.
+    EXPECT_EQ(Find<QLabel>(w, "tubeCurrentLabel")->text(), "3");
     // Pending events ran after every row.
     EXPECT_GE(platform.events.count("pendingevents"), 600);
 
     // Both sides show after "再描画" only.
-    w.bothSidesCheck->click();
+    Click(w, "bothSidesCheck");
     EXPECT_EQ(At(w, 150, -120), white);
-    w.redrawButton->click();
+    Click(w, "redrawButton");
     EXPECT_EQ(At(w, 150, -120), band1);
 
-    // The quantity is the result window's: effective dose is empty here.
-    Window().resultWindow().doseOption->setChecked(true);
-    w.redrawButton->click();
+    // The quantity is the result window's: effective dose is empty here, and the legend's
+    // unit follows the choice.
+    EXPECT_EQ(Find<QLabel>(w, "legendUnitLabel")->text(), "Gy/min");
+    Click(Window().resultWindow(), "doseOption");
+    EXPECT_EQ(Find<QLabel>(w, "legendUnitLabel")->text(), "Sv/min");
+    Click(w, "redrawButton");
     EXPECT_EQ(At(w, 150, 120), white);
-    Window().resultWindow().kermaOption->setChecked(true);
+    Click(Window().resultWindow(), "kermaOption");
 
-    // A height option frames itself, sets the shared height and draws that plane (empty).
-    w.aboveOption->click();
-    EXPECT_EQ(state.heightLayer, HeightLayer::Above);
+    // A height option frames itself, sets the shared height, which the result window shows,
+    // and draws that plane (empty); a height chosen there is shown here.
+    Click(w, "aboveOption");
+    EXPECT_EQ(state.displayChoice.layer, HeightLayer::Above);
     EXPECT_EQ(Frames(w), (std::vector<bool>{true, false, false}));
+    EXPECT_TRUE(Find<QRadioButton>(Window().resultWindow(), "aboveOption")->isChecked());
+    Click(Window().resultWindow(), "belowOption");
+    EXPECT_TRUE(Find<QRadioButton>(w, "belowOption")->isChecked());
+    EXPECT_EQ(Frames(w), (std::vector<bool>{false, false, true}));
     EXPECT_EQ(At(w, 150, 120), white);
-    w.centreOption->click();
+    Click(w, "centreOption");
     EXPECT_EQ(At(w, 150, 120), band1);
 
-    w.exitButton->click();
+    // Without a map on show nothing of another file's grids is drawn.
+    state.display.painted.reset();
+    Click(w, "redrawButton");
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_TRUE(platform.messages[0].text.contains("散乱線量分布がありません"));
+    EXPECT_EQ(At(w, 150, 120), white);
+    EXPECT_TRUE(Find<QLabel>(w, "tubeCurrentLabel")->text().isEmpty());
+
+    Click(w, "exitButton");
     EXPECT_FALSE(w.isVisible());
     EXPECT_FALSE(editor.isVisible());
 }
@@ -109,8 +135,8 @@ TEST_F(OverlayWindowTest, ARedrawDuringTheYieldsLeavesTheLatestInputsAndAResetSt
     int yields = 0;
     platform.duringEvents = [&] {
         if (++yields == 5) {
-            w.bothSidesCheck->setChecked(true);
-            w.redrawButton->click();
+            Find<QCheckBox>(w, "bothSidesCheck")->setChecked(true);
+            Click(w, "redrawButton");
         }
     };
     w.drawOverlay();
@@ -123,7 +149,7 @@ TEST_F(OverlayWindowTest, ARedrawDuringTheYieldsLeavesTheLatestInputsAndAResetSt
         if (++yields == 5) Window().showResults();
     };
     w.drawOverlay();
-    const QImage& plan = w.planView->image();
+    const QImage& plan = Find<PictureBox>(w, "planView")->image();
     for (int y = 0; y < plan.height(); y += 7)
         for (int x = 0; x < plan.width(); x += 7) ASSERT_EQ(plan.pixel(x, y), white) << x << ", " << y;
 }

@@ -7,10 +7,9 @@
 #include <QRadioButton>
 #include <sstream>
 
-#include "WorkingFolder.h"
+#include "ResultSteps.h"
 #include "logic/room/RoomFile.h"
 #include "mapjob/MapCommand.h"
-#include "refiner/run.h"
 #include "windows/OverlayWindow.h"
 #include "windows/ResultWindow.h"
 
@@ -18,19 +17,17 @@ using namespace brisca;
 
 namespace {
 
-class PictureExport : public WorkingFolder {
+class PictureExport : public ResultSteps {
 protected:
-    // The real result selected, refined by the refiner's library, processed and painted.
-    ResultWindow& Painted()
+    // The real result selected, refined by the refiner's library and processed.
+    ResultWindow& Processed()
     {
         EXPECT_TRUE(QFile::copy(BRISCA_ENGINE_RESULT, Path("real.dsr5")));
-        Window().showResults();
-        ResultWindow& w = Window().resultWindow();
-        w.resultList->setCurrentItem(w.resultList->findItems("real.dsr5", Qt::MatchExactly).value(0));
-        w.convertButton->click();
-        std::ostringstream console, errors;
-        EXPECT_EQ(refiner::RunRefiner(console, errors), 0) << errors.str();
-        w.processButton->click();
+        ResultWindow& w = Open();
+        Select("real.dsr5");
+        Convert();
+        Click(w, "processButton");
+        EXPECT_TRUE(platform.messages.empty());
         return w;
     }
 
@@ -54,30 +51,29 @@ protected:
 TEST_F(PictureExport, TheSavedMapIsBriscaMapsPicturePixelForPixel)
 {
     const struct {
-        QRadioButton* ResultWindow::*quantity;
-        QRadioButton* ResultWindow::*height;
+        const char* quantity; // option name
+        const char* height;   // option name
         Quantity mapQuantity;
         HeightLayer layer;
         const char* edited; // threshold 1 typed by the user; null: the default legend
         const char* proposed;
-    } cases[] = {{&ResultWindow::kermaOption, &ResultWindow::centreOption, Quantity::Kerma,
-                     HeightLayer::Centre, nullptr, "real_kerma_center.png"},
-        {&ResultWindow::doseOption, &ResultWindow::aboveOption, Quantity::Dose, HeightLayer::Above, "7.5",
-            "real_dose_above.png"}};
-    ResultWindow& w = Painted();
-    EXPECT_FALSE(w.imageSaveButton->isEnabled());
-    EXPECT_TRUE(w.csvSaveButton->isEnabled());
+    } cases[] = {{"kermaOption", "centreOption", Quantity::Kerma, HeightLayer::Centre, nullptr,
+                     "real_kerma_center.png"},
+        {"doseOption", "aboveOption", Quantity::Dose, HeightLayer::Above, "7.5", "real_dose_above.png"}};
+    ResultWindow& w = Processed();
+    EXPECT_FALSE(Find<QPushButton>(w, "imageSaveButton")->isEnabled());
+    EXPECT_TRUE(Find<QPushButton>(w, "csvSaveButton")->isEnabled());
     for (const auto& c : cases) {
-        (w.*c.quantity)->click();
-        (w.*c.height)->click();
-        if (c.edited) w.thresholdEdits[0]->setText(c.edited);
-        w.paintButton->click();
+        Click(w, c.quantity);
+        Click(w, c.height);
+        if (c.edited) Find<QLineEdit>(w, "thresholdEdit", 1)->setText(c.edited);
+        Click(w, "paintButton");
         platform.saveAnswers.push_back(Path("window.png"));
-        w.imageSaveButton->click();
+        Click(w, "imageSaveButton");
         EXPECT_EQ(platform.saveProposals.back(), QDir::current().filePath(c.proposed));
 
         std::optional<Thresholds> thresholds;
-        if (c.edited) thresholds = state.mapThresholds;
+        if (c.edited) thresholds = state.display.painted->choice.thresholds;
         ASSERT_NO_FATAL_FAILURE(Map("map.png", c.mapQuantity, c.layer, thresholds));
         const QImage window(Path("window.png")), map(Path("map.png"));
         ASSERT_FALSE(window.isNull());
@@ -86,31 +82,30 @@ TEST_F(PictureExport, TheSavedMapIsBriscaMapsPicturePixelForPixel)
     }
     // A cancelled dialog writes nothing.
     QFile::remove(Path("window.png"));
-    w.imageSaveButton->click();
+    Click(w, "imageSaveButton");
     EXPECT_FALSE(Exists("window.png"));
 }
 
 TEST_F(PictureExport, TheSavedCsvAndOverlayAreBriscaMaps)
 {
-    ResultWindow& w = Painted();
-    w.doseOption->click();
-    w.belowOption->click();
+    ResultWindow& w = Processed();
+    Click(w, "doseOption");
+    Click(w, "belowOption");
     platform.saveAnswers.push_back(Path("window.csv"));
-    w.csvSaveButton->click();
+    Click(w, "csvSaveButton");
     EXPECT_EQ(platform.saveProposals.back(), QDir::current().filePath("real_dose_below.csv"));
     ASSERT_NO_FATAL_FAILURE(Map("map.csv", Quantity::Dose, HeightLayer::Below, std::nullopt));
     EXPECT_EQ(Read("window.csv"), Read("map.csv"));
 
-    w.paintButton->click();
+    Click(w, "paintButton");
     OverlayWindow& overlay = Window().overlayWindow();
-    overlay.readDisplayFrom(w);
     overlay.drawOverlay();
     platform.saveAnswers.push_back(Path("room.png"));
-    overlay.imageSaveButton->click();
+    Click(overlay, "imageSaveButton");
     EXPECT_EQ(platform.saveProposals.back(), QDir::current().filePath("real_dose_below_room.png"));
     ASSERT_EQ(WriteRoomFile(Path("r.Room").toStdString(), state.roomLayout), "");
     ASSERT_NO_FATAL_FAILURE(
-        Map("map.png", Quantity::Dose, HeightLayer::Below, state.mapThresholds, "r.Room"));
+        Map("map.png", Quantity::Dose, HeightLayer::Below, state.displayChoice.thresholds, "r.Room"));
     const QImage window(Path("room.png")), map(Path("map.png"));
     ASSERT_FALSE(window.isNull());
     EXPECT_EQ(window.convertToFormat(QImage::Format_RGB32), map.convertToFormat(QImage::Format_RGB32));

@@ -12,6 +12,7 @@
 #include <set>
 #include <utility>
 
+#include "FindControl.h"
 #include "WorkingFolder.h"
 #include "drawing/DistributionMap.h"
 #include "logic/result/ColourBands.h"
@@ -46,8 +47,8 @@ protected:
     {
         MainWindow& form = Window();
         position->click();
-        form.resultNameEdit->setText(name);
-        form.startButton->click();
+        Find<QLineEdit>(form, "resultNameEdit")->setText(name);
+        Click(form, "startButton");
         QByteArray job = Read("B2F.txt");
         job.replace("5.000E+08", "2.000E+04");
         Write("B2F.txt", job);
@@ -59,14 +60,15 @@ protected:
     {
         const std::size_t shown = platform.messages.size();
         Window().showResults();
-        const auto found = w.resultList->findItems(file, Qt::MatchExactly);
+        QListWidget* list = Find<QListWidget>(w, "resultList");
+        const auto found = list->findItems(file, Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1);
-        w.resultList->setCurrentItem(found[0]);
-        w.convertButton->click();
+        list->setCurrentItem(found[0]);
+        Click(w, "convertButton");
         ASSERT_EQ(platform.starts.back().program, QDir(BRISCA_BIN_DIR).filePath("mcrefine"));
         platform.watchers.back()(RunStarted(platform.starts.back()));
-        w.processButton->click();
-        w.paintButton->click();
+        Click(w, "processButton");
+        Click(w, "paintButton");
         ASSERT_EQ(platform.messages.size(), shown) << platform.messages.back().text.toStdString();
     }
 
@@ -74,17 +76,18 @@ protected:
     // the read-out at such a pixel gives the element one column left and one row up.
     void ExpectMapOf(ResultWindow& w)
     {
-        const QImage& map = w.mapView->image();
+        const QImage& map = Find<PictureBox>(w, "mapView")->image();
         std::set<QRgb> colours;
         for (int j = 11; j <= 591; ++j)
             for (int i = 1; i <= 376; ++i) colours.insert(map.pixel(MapPixelOfElement(i, j)));
         EXPECT_GE(colours.size(), 5u);
         for (const auto& [i, j] : {std::pair{30, 150}, {150, 450}, {250, 250}, {60, 520}, {350, 40}}) {
-            const Rgb c = MapColour(ColourBand(state.kermaGrid.At(2, i, j), state.mapThresholds));
+            const Rgb c = MapColour(
+                ColourBand(state.display.kermaGrid.At(2, i, j), state.display.painted->choice.thresholds));
             EXPECT_EQ(map.pixel(MapPixelOfElement(i, j)), qRgb(c.r, c.g, c.b)) << i << "," << j;
             w.readOutAt(QPointF(i + 19, j - 1));
-            EXPECT_EQ(w.cursorValueEdit->text().toStdString(),
-                PlainNumberText(state.kermaGrid.At(2, i - 1, j - 1)));
+            EXPECT_EQ(Find<QLineEdit>(w, "cursorValueEdit")->text().toStdString(),
+                PlainNumberText(state.display.kermaGrid.At(2, i - 1, j - 1)));
         }
     }
 
@@ -94,11 +97,13 @@ protected:
     {
         const QString folder = qEnvironmentVariable("BRISCA_SCREENSHOT_DIR");
         if (folder.isEmpty()) return;
-        for (QRadioButton* quantity : {w.kermaOption, w.doseOption})
-            for (QRadioButton* height : {w.aboveOption, w.centreOption, w.belowOption}) {
+        for (QRadioButton* quantity :
+            {Find<QRadioButton>(w, "kermaOption"), Find<QRadioButton>(w, "doseOption")})
+            for (QRadioButton* height : {Find<QRadioButton>(w, "aboveOption"),
+                     Find<QRadioButton>(w, "centreOption"), Find<QRadioButton>(w, "belowOption")}) {
                 quantity->click();
                 height->click();
-                w.paintButton->click();
+                Click(w, "paintButton");
                 w.readOutAt(QPointF(120, 250));
                 w.grab().save(QDir(folder).filePath(
                     name + "-" + quantity->objectName() + "-" + height->objectName() + ".png"));
@@ -123,7 +128,7 @@ protected:
     {
         const QString folder = qEnvironmentVariable("BRISCA_SCREENSHOT_DIR");
         if (folder.isEmpty()) return;
-        Window().resultWindow().layoutButton->click();
+        Click(Window().resultWindow(), "layoutButton");
         LayoutEditor& editor = Window().layoutEditor();
         editor.chooseRoom();
         editor.placeAt(LeftButton, p.width - 2, p.height - 2);
@@ -141,14 +146,14 @@ protected:
         platform.textAnswers.push_back("前室");
         editor.enterFreeText();
         editor.placeAt(LeftButton, p.freeTextX, p.freeTextY);
-        editor.layoutNameEdit->setText(name + "-room");
+        Find<QLineEdit>(editor, "layoutNameEdit")->setText(name + "-room");
         editor.takeOver();
-        editor.distributionButton->click();
+        Click(editor, "distributionButton");
         OverlayWindow& overlay = Window().overlayWindow();
-        overlay.bothSidesCheck->click();
-        overlay.centreOption->click();
+        Click(overlay, "bothSidesCheck");
+        Click(overlay, "centreOption");
         overlay.grab().save(QDir(folder).filePath(name + "-overlay.png"));
-        overlay.exitButton->click();
+        Click(overlay, "exitButton");
     }
 };
 
@@ -159,13 +164,13 @@ TEST_F(ResultRoad, StandingAndSupineResultsArePaintedWithTheirSymbols)
 #else
     platform.programFolder = BRISCA_BIN_DIR;
     MainWindow& form = Loaded();
-    ASSERT_NO_FATAL_FAILURE(Calculate(form.standingOption, "stand"));
-    ASSERT_NO_FATAL_FAILURE(Calculate(form.supineOption, "supine"));
+    ASSERT_NO_FATAL_FAILURE(Calculate(Find<QRadioButton>(form, "standingOption"), "stand"));
+    ASSERT_NO_FATAL_FAILURE(Calculate(Find<QRadioButton>(form, "supineOption"), "supine"));
     ResultWindow& w = form.resultWindow();
 
     ASSERT_NO_FATAL_FAILURE(Display(w, "stand.dsr5"));
     ExpectMapOf(w);
-    const QImage& map = w.mapView->image();
+    const QImage& map = Find<PictureBox>(w, "mapView")->image();
     // The pixel of user point (0, y) is that of element (−19, y + 1).
     const auto onAxis = [&map](int y) { return map.pixel(MapPixelOfElement(-19, y + 1)); };
     // The tube focus 90 cm in front of the skin and the central ray, light red.
@@ -179,7 +184,7 @@ TEST_F(ResultRoad, StandingAndSupineResultsArePaintedWithTheirSymbols)
     ExpectMapOf(w);
     EXPECT_EQ(onAxis(300), qRgb(255, 0, 0)); // the vertical beam at the phantom centre
     EXPECT_EQ(onAxis(250), qRgb(0, 0, 0));   // only the grid line where the standing ray was
-    EXPECT_TRUE(w.correctionButton->isEnabled());
+    EXPECT_TRUE(Find<QPushButton>(w, "correctionButton")->isEnabled());
     SaveScreenshots(w, "supine");
     SaveOverlayScreenshot(
         "supine", {500, 700, 250, 350, 205, 250, 90, 200, 60, 687, 230, 686, 230, 720, 510, 300});
@@ -196,16 +201,17 @@ TEST_F(ResultRoad, ACorrectedResultIsRefinedAndPaintedWithEveryValueScaled)
     MainWindow& form = Loaded();
     ResultWindow& w = form.resultWindow();
     ASSERT_NO_FATAL_FAILURE(Display(w, "real.dsr5"));
-    const DisplayGrid kerma = state.kermaGrid;
-    const DisplayGrid dose = state.doseGrid;
+    const DisplayGrid kerma = state.display.kermaGrid;
+    const DisplayGrid dose = state.display.doseGrid;
 
-    w.correctionButton->click();
-    form.correctionDialog().primaryMeasuredEdit->setText("3.046E-02"); // twice the header's 1.523E-02
-    form.correctionDialog().okButton->click();
-    ASSERT_EQ(form.savedNotice().fileNameLabel->text(), "real.dsrC");
+    Click(w, "correctionButton");
+    Find<QLineEdit>(form.correctionDialog(), "primaryMeasuredEdit")
+        ->setText("3.046E-02"); // twice the header's 1.523E-02
+    Click(form.correctionDialog(), "okButton");
+    ASSERT_EQ(Find<QLabel>(form.savedNotice(), "fileNameLabel")->text(), "real.dsrC");
     ASSERT_NO_FATAL_FAILURE(Display(w, "real.dsrC"));
-    EXPECT_TRUE(state.mapDrawn);
-    EXPECT_FALSE(w.correctionButton->isEnabled());
+    EXPECT_TRUE(state.display.painted);
+    EXPECT_FALSE(Find<QPushButton>(w, "correctionButton")->isEnabled());
     // Both files hold four significant digits and the refiner interpolates linearly between
     // non-negative values, so each refined value is twice the original to a few parts in 10^4.
     int mismatches = 0;
@@ -213,12 +219,12 @@ TEST_F(ResultRoad, ACorrectedResultIsRefinedAndPaintedWithEveryValueScaled)
         for (int c = 1; c <= DisplayGrid::Columns; ++c)
             for (int r = 1; r <= DisplayGrid::Rows; ++r)
                 for (const auto& [before, after] :
-                    {std::pair{&kerma, &state.kermaGrid}, {&dose, &state.doseGrid}}) {
+                    {std::pair{&kerma, &state.display.kermaGrid}, {&dose, &state.display.doseGrid}}) {
                     const double expected = 2 * before->At(k, c, r);
                     mismatches += std::abs(after->At(k, c, r) - expected) > 2e-3 * expected + 1e-12;
                 }
     EXPECT_EQ(mismatches, 0);
-    EXPECT_GT(state.kermaMax, 0.0);
+    EXPECT_GT(state.display.kermaMax, 0.0);
 #endif
 }
 

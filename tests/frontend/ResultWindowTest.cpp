@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "WorkingFolder.h"
+#include "ResultSteps.h"
 #include "drawing/DistributionMap.h"
 #include "logic/result/ColourBands.h"
 #include "logic/text/NumberText.h"
@@ -31,7 +31,7 @@ QByteArray Header(int code)
         .toUtf8();
 }
 
-QRgb Pixel(ResultWindow& w, QPoint p) { return w.mapView->image().pixel(p) & 0xffffff; }
+QRgb Pixel(ResultWindow& w, QPoint p) { return Find<PictureBox>(w, "mapView")->image().pixel(p) & 0xffffff; }
 
 QRgb Colour(int band)
 {
@@ -39,23 +39,8 @@ QRgb Colour(int band)
     return qRgb(c.r, c.g, c.b) & 0xffffff;
 }
 
-class ResultWindowTest : public WorkingFolder {
+class ResultWindowTest : public ResultSteps {
 protected:
-    // Opens the result window from the main window.
-    ResultWindow& Open()
-    {
-        Window().showResults();
-        return Window().resultWindow();
-    }
-
-    // Chooses the named file of the list.
-    void Select(ResultWindow& w, const QString& name)
-    {
-        const auto found = w.resultList->findItems(name, Qt::MatchExactly);
-        ASSERT_EQ(found.size(), 1) << name.toStdString();
-        w.resultList->setCurrentItem(found[0]);
-    }
-
     QStringList MessageTexts() const
     {
         QStringList texts;
@@ -63,16 +48,19 @@ protected:
         return texts;
     }
 
-    // Layer 2 of the air kerma grid at `value` everywhere, with the window ready to paint.
+    // Layer 2 of the air kerma grid at `value` everywhere, with the window ready to paint as
+    // though the file had been converted and processed.
     ResultWindow& ReadyToPaint(const QString& name, double value)
     {
         Write(name, Header(2));
         ResultWindow& w = Open();
-        Select(w, name);
+        Select(name);
+        state.display.converted = state.display.selected;
+        state.display.processed = state.display.selected;
         for (int c = 1; c <= DisplayGrid::Columns; ++c)
-            for (int r = 1; r <= DisplayGrid::Rows; ++r) state.kermaGrid.At(2, c, r) = value;
-        w.thresholdEdits[0]->setText("50");
-        w.paintButton->setEnabled(true);
+            for (int r = 1; r <= DisplayGrid::Rows; ++r) state.display.kermaGrid.At(2, c, r) = value;
+        Find<QLineEdit>(w, "thresholdEdit", 1)->setText("50");
+        Find<QPushButton>(w, "paintButton")->setEnabled(true);
         return w;
     }
 };
@@ -81,61 +69,65 @@ TEST_F(ResultWindowTest, OpeningResetsBothWindowsListsResultFilesAndHidesTheMain
 {
     for (const char* name : {"b.dsrC", "a.dsr5", "c.txt", "d.dsr"}) Write(name, Header(2));
     ResultWindow& w = Window().resultWindow();
-    w.thresholdEdits[3]->setText("12");
-    w.cursorValueEdit->setText("3");
-    Window().overlayWindow().thresholdLabels[0]->setText("9");
-    state.heightLayer = HeightLayer::Below;
-    state.mapDrawn = true;
+    Find<QLineEdit>(w, "thresholdEdit", 4)->setText("12");
+    Find<QLineEdit>(w, "cursorValueEdit")->setText("3");
+    Find<QLabel>(Window().overlayWindow(), "thresholdLabel", 1)->setText("9");
+    state.displayChoice.layer = HeightLayer::Below;
+    state.display.selected = ResultFile{"a.dsr5", {}};
+    state.display.painted = PaintedMap{};
     Window().show();
     Open();
 
     QStringList listed;
-    for (int n = 0; n < w.resultList->count(); ++n) listed << w.resultList->item(n)->text();
+    for (int n = 0; n < Find<QListWidget>(w, "resultList")->count(); ++n)
+        listed << Find<QListWidget>(w, "resultList")->item(n)->text();
     EXPECT_EQ(listed, QStringList({"a.dsr5", "b.dsrC"}));
     EXPECT_TRUE(w.isVisible());
     EXPECT_FALSE(Window().isVisible());
-    EXPECT_TRUE(w.thresholdEdits[3]->text().isEmpty());
-    EXPECT_TRUE(w.cursorValueEdit->text().isEmpty());
-    EXPECT_TRUE(Window().overlayWindow().thresholdLabels[0]->text().isEmpty());
-    EXPECT_EQ(w.kermaMaxLabel->text(), "-");
-    EXPECT_EQ(w.doseMaxLabel->text(), "-");
-    for (QPushButton* b :
-        {w.paintButton, w.processButton, w.correctionButton, w.layoutButton, w.convertButton})
+    EXPECT_TRUE(Find<QLineEdit>(w, "thresholdEdit", 4)->text().isEmpty());
+    EXPECT_TRUE(Find<QLineEdit>(w, "cursorValueEdit")->text().isEmpty());
+    EXPECT_TRUE(Find<QLabel>(Window().overlayWindow(), "thresholdLabel", 1)->text().isEmpty());
+    EXPECT_EQ(Find<QLabel>(w, "kermaMaxLabel")->text(), "-");
+    EXPECT_EQ(Find<QLabel>(w, "doseMaxLabel")->text(), "-");
+    for (QPushButton* b : {Find<QPushButton>(w, "paintButton"), Find<QPushButton>(w, "processButton"),
+             Find<QPushButton>(w, "correctionButton"), Find<QPushButton>(w, "layoutButton"),
+             Find<QPushButton>(w, "convertButton")})
         EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
-    EXPECT_TRUE(w.closeButton->isEnabled());
-    EXPECT_TRUE(w.kermaOption->isChecked());
-    EXPECT_TRUE(w.centreOption->isChecked());
-    EXPECT_EQ(w.legendUnitLabel->text(), "Gy/min");
-    EXPECT_EQ(state.heightLayer, HeightLayer::Centre);
-    EXPECT_FALSE(state.mapDrawn);
+    EXPECT_TRUE(Find<QPushButton>(w, "closeButton")->isEnabled());
+    EXPECT_TRUE(Find<QRadioButton>(w, "kermaOption")->isChecked());
+    EXPECT_TRUE(Find<QRadioButton>(w, "centreOption")->isChecked());
+    EXPECT_EQ(Find<QLabel>(w, "legendUnitLabel")->text(), "Gy/min");
+    EXPECT_EQ(state.displayChoice.layer, HeightLayer::Centre);
+    EXPECT_FALSE(state.display.selected);
+    EXPECT_FALSE(state.display.painted);
 
-    w.closeButton->click();
+    Click(w, "closeButton");
     EXPECT_FALSE(w.isVisible());
     EXPECT_TRUE(Window().isVisible());
 }
 
-TEST_F(ResultWindowTest, SelectingAFileShowsItsHeaderInBothWindows)
+TEST_F(ResultWindowTest, SelectingAFileShowsItsHeader)
 {
     const std::tuple<int, const char*, PatientPosition> cases[] = {
         {1, "臥位（垂直照射）", PatientPosition::Supine}, {2, "立位（水平照射）", PatientPosition::Standing}};
     for (const auto& [code, words, expected] : cases) {
         Write("r.dsr5", Header(code));
         ResultWindow& w = Open();
-        Select(w, "r.dsr5");
+        Select("r.dsr5");
         const QString position = QString::fromUtf8(words);
-        EXPECT_EQ(w.positionLabel->text(), position);
+        EXPECT_EQ(Find<QLabel>(w, "positionLabel")->text(), position);
         QStringList shown;
-        for (QLabel* label : w.conditionLabels) shown << label->text();
+        for (const char* name : {"freeAirKermaLabel", "fsdLabel", "fieldFirstLabel", "fieldSecondLabel",
+                 "tubeVoltageLabel", "tubeCurrentLabel", "targetAngleLabel", "inherentFiltrationLabel",
+                 "aluminiumFilterLabel", "copperFilterLabel", "historiesLabel"})
+            shown << Find<QLabel>(w, name)->text();
         EXPECT_EQ(shown,
             QStringList({"1.234E-03", "90", "20", "15", "80", "1.5", "12", "2.5", "1.5", "0", "1.0E+06"}));
-        const OverlayWindow& o = Window().overlayWindow();
-        EXPECT_EQ(o.positionLabel->text(), position);
-        EXPECT_EQ(o.freeAirKermaLabel->text(), "1.234E-03");
-        EXPECT_EQ(o.fieldSecondLabel->text(), "15");
-        EXPECT_EQ(o.copperFilterLabel->text(), "0");
-        EXPECT_TRUE(w.convertButton->isEnabled());
-        EXPECT_EQ(state.patientPosition, expected);
-        EXPECT_EQ(state.job.fsd, 90.0);
+        EXPECT_TRUE(Find<QPushButton>(w, "convertButton")->isEnabled());
+        ASSERT_TRUE(state.display.selected);
+        EXPECT_EQ(state.display.selected->name, "r.dsr5");
+        EXPECT_EQ(state.display.selected->header.patientPosition, expected);
+        EXPECT_EQ(state.display.selected->header.fsd, 90.0);
     }
 }
 
@@ -144,51 +136,61 @@ TEST_F(ResultWindowTest, AFileWhoseHeaderCannotBeReadIsNamedAndNotConverted)
     Write("good.dsr5", Header(2));
     Write("short.dsr5", " 2\r\n 0.1E-02\r\n");
     ResultWindow& w = Open();
-    Select(w, "good.dsr5");
-    Select(w, "short.dsr5");
+    Select("good.dsr5");
+    Select("short.dsr5");
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_TRUE(platform.messages[0].text.contains("short.dsr5"));
     EXPECT_EQ(platform.messages[0].icon, MessageIcon::Warning);
-    EXPECT_FALSE(w.convertButton->isEnabled());
-    EXPECT_TRUE(w.positionLabel->text().isEmpty());
-    EXPECT_TRUE(Window().overlayWindow().fsdLabel->text().isEmpty());
+    EXPECT_FALSE(Find<QPushButton>(w, "convertButton")->isEnabled());
+    EXPECT_TRUE(Find<QLabel>(w, "positionLabel")->text().isEmpty());
+    EXPECT_FALSE(state.display.selected);
 }
 
-TEST_F(ResultWindowTest, OkClearsTheMapWritesTheListFileAndStartsTheRefinerHidden)
+TEST_F(ResultWindowTest, OkClearsTheMapWritesTheListFileStartsTheRefinerHiddenAndShowsItRun)
 {
     Write("r.dsr5", Header(2));
     Write("F2B.dat", "old");
-    Write("mcrefine", "#!/bin/sh\n");
-    QFile::setPermissions(Path("mcrefine"), QFile::ReadOwner | QFile::ExeOwner);
+    PlaceRefiner();
     ResultWindow& w = Open();
-    Select(w, "r.dsr5");
-    w.mapView->image().fill(Qt::red);
-    state.mapDrawn = true;
+    Select("r.dsr5");
+    Find<PictureBox>(w, "mapView")->image().fill(Qt::red);
+    state.display.painted = PaintedMap{};
     platform.events.clear();
-    w.convertButton->click();
+    Click(w, "convertButton");
+    const QLabel* status = Find<QLabel>(w, "conversionStatusLabel");
+    EXPECT_EQ(status->text(), "変換中です…（r.dsr5）");
+    EXPECT_EQ(w.cursor().shape(), Qt::BusyCursor);
 
     EXPECT_FALSE(Exists("F2B.dat"));
     EXPECT_EQ(Read("FLname.txt"), "r.dsr5\r\n");
     EXPECT_EQ(Pixel(w, {10, 10}), 0xffffffu);
-    EXPECT_FALSE(state.mapDrawn);
+    EXPECT_FALSE(state.display.painted);
+    EXPECT_EQ(state.display.converted->name, "r.dsr5");
     EXPECT_EQ(platform.events, QStringList({"pendingevents", "start", "pendingevents"}));
     ASSERT_EQ(platform.starts.size(), 1u);
     EXPECT_EQ(platform.starts[0].program, Path("mcrefine"));
     EXPECT_EQ(platform.starts[0].style, WindowStyle::Hidden);
-    EXPECT_TRUE(w.processButton->isEnabled());
+    EXPECT_TRUE(Find<QPushButton>(w, "processButton")->isEnabled());
     EXPECT_TRUE(platform.messages.empty());
 
-    // Only the latest conversion's end is reported, and only when it failed.
-    w.convertButton->click();
+    // Only the latest conversion's end is reported, and a failure with a warning.
+    Click(w, "convertButton");
     ASSERT_EQ(platform.watchers.size(), 2u);
     platform.watchers[0]({1, false, "mcrefine: old"});
+    EXPECT_EQ(status->text(), "変換中です…（r.dsr5）");
     platform.watchers[1]({0, false, ""});
     EXPECT_TRUE(platform.messages.empty());
-    w.convertButton->click();
+    EXPECT_EQ(status->text(), "変換が終わりました（r.dsr5）");
+    EXPECT_EQ(w.cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(state.display.conversion, Conversion::Succeeded);
+    Click(w, "convertButton");
     platform.watchers[2]({1, false, "mcrefine: r.dsr5: line 3: not a number"});
     ASSERT_EQ(MessageTexts().size(), 1);
     EXPECT_TRUE(MessageTexts()[0].contains("変換に失敗しました"));
     EXPECT_TRUE(MessageTexts()[0].contains("mcrefine: r.dsr5: line 3: not a number"));
+    EXPECT_EQ(status->text(), "変換に失敗しました（r.dsr5）");
+    EXPECT_EQ(w.cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(state.display.conversion, Conversion::Failed);
 }
 
 TEST_F(ResultWindowTest, ARefinerThatIsMissingOrWillNotStartIsNamedAndTheWindowGoesOn)
@@ -203,55 +205,83 @@ TEST_F(ResultWindowTest, ARefinerThatIsMissingOrWillNotStartIsNamedAndTheWindowG
         platform.startSucceeds = false;
         Write("r.dsr5", Header(2));
         ResultWindow& w = Open();
-        Select(w, "r.dsr5");
-        w.convertButton->click();
+        Select("r.dsr5");
+        Click(w, "convertButton");
         EXPECT_EQ(MessageTexts(), QStringList{QString::fromUtf8(message)});
         EXPECT_EQ(Read("FLname.txt"), "r.dsr5\r\n");
-        EXPECT_TRUE(w.processButton->isEnabled());
+        EXPECT_TRUE(Find<QPushButton>(w, "processButton")->isEnabled());
+        EXPECT_EQ(Find<QLabel>(w, "conversionStatusLabel")->text(), "変換に失敗しました（r.dsr5）");
+        EXPECT_EQ(w.cursor().shape(), Qt::ArrowCursor);
+        // Processing names the reason rather than asking to press again.
+        Click(w, "processButton");
+        ASSERT_EQ(MessageTexts().size(), 2);
+        EXPECT_TRUE(MessageTexts()[1].endsWith(QString::fromUtf8(message).trimmed()))
+            << MessageTexts()[1].toStdString();
     }
 }
 
-TEST_F(ResultWindowTest, ProcessingAsksAgainForAnIncompleteFileAndExplainsAnAllZeroResult)
+TEST_F(ResultWindowTest, ProcessingAsksAgainOnlyWhileTheRefinerRunsAndExplainsAnAllZeroResult)
 {
     QByteArray zeros;
     const QByteArray row = QByteArray(" 0").repeated(DisplayGrid::Columns) + "\r\n";
     for (int block = 0; block < 6; ++block) zeros += row.repeated(DisplayGrid::Rows);
-    const std::pair<QByteArray, bool> cases[] = {
-        {QByteArray(), false}, {zeros.left(5000), false}, {zeros, true}};
-    for (const auto& [file, allZero] : cases) {
+    const struct {
+        QByteArray file;  // F2B.dat when "データ処理" is pressed; none when empty
+        bool ended;       // the refiner has reported its end without an error
+        QString message;  // the start of the one message
+        MessageIcon icon; // its icon
+    } cases[] = {
+        {QByteArray(), false, kRetry, MessageIcon::None},
+        {zeros.left(5000), false, kRetry, MessageIcon::None},
+        {zeros.left(5000), true, " 変換された結果を読めません [F2B.dat", MessageIcon::Warning},
+        {zeros, false, " この計算結果には線量率がありません", MessageIcon::Warning},
+    };
+    for (const auto& c : cases) {
         TearDown();
         SetUp();
-        if (!file.isEmpty()) Write("F2B.dat", file);
+        Write("r.dsr5", Header(2));
+        PlaceRefiner();
         ResultWindow& w = Open();
-        w.processButton->setEnabled(true);
-        w.processButton->click();
+        Select("r.dsr5");
+        Click(w, "convertButton");
+        if (c.ended) platform.watchers.back()({0, false, ""});
+        if (!c.file.isEmpty()) Write("F2B.dat", c.file);
+        Click(w, "processButton");
         ASSERT_EQ(platform.messages.size(), 1u);
-        if (allZero) {
-            EXPECT_TRUE(platform.messages[0].text.contains("線量率がありません"));
-            EXPECT_EQ(platform.messages[0].icon, MessageIcon::Warning);
-        } else {
-            EXPECT_EQ(platform.messages[0].text, kRetry);
-        }
-        EXPECT_FALSE(w.paintButton->isEnabled());
-        EXPECT_FALSE(state.kermaScale.has_value());
+        EXPECT_TRUE(platform.messages[0].text.startsWith(c.message))
+            << platform.messages[0].text.toStdString();
+        EXPECT_EQ(platform.messages[0].icon, c.icon);
+        EXPECT_FALSE(Find<QPushButton>(w, "paintButton")->isEnabled());
+        EXPECT_FALSE(state.display.processed);
+        EXPECT_FALSE(state.display.kermaScale.has_value());
     }
 }
 
-TEST_F(ResultWindowTest, DeletingAsksFirstAndDisablesOk)
+TEST_F(ResultWindowTest, DeletingAsksFirstDisablesOkAndClearsTheFilesConditions)
 {
     Write("r.dsr5", Header(2));
+    PlaceRefiner();
     ResultWindow& w = Open();
-    Select(w, "r.dsr5");
+    Select("r.dsr5");
+    Click(w, "convertButton");
     platform.messageAnswers = {MessageAnswer::Cancel, MessageAnswer::Ok};
-    w.deleteButton->click();
+    Click(w, "deleteButton");
     EXPECT_TRUE(Exists("r.dsr5"));
-    EXPECT_TRUE(w.convertButton->isEnabled());
-    w.deleteButton->click();
+    EXPECT_TRUE(Find<QPushButton>(w, "convertButton")->isEnabled());
+    Click(w, "deleteButton");
     EXPECT_FALSE(Exists("r.dsr5"));
-    EXPECT_FALSE(w.convertButton->isEnabled());
-    EXPECT_EQ(w.resultList->count(), 0);
+    EXPECT_FALSE(Find<QPushButton>(w, "convertButton")->isEnabled());
+    EXPECT_EQ(Find<QListWidget>(w, "resultList")->count(), 0);
+    EXPECT_TRUE(Find<QLabel>(w, "positionLabel")->text().isEmpty());
+    EXPECT_TRUE(Find<QLabel>(w, "fsdLabel")->text().isEmpty());
+    EXPECT_FALSE(state.display.selected);
     EXPECT_EQ(platform.messages[0].text, " このファイルを削除していいですか？ ");
     EXPECT_EQ(platform.messages[0].buttons, MessageButtons::OkCancel);
+    // Its conversion is forgotten: the status goes, and the refiner's end reports nothing.
+    EXPECT_TRUE(Find<QLabel>(w, "conversionStatusLabel")->text().isEmpty());
+    EXPECT_EQ(w.cursor().shape(), Qt::ArrowCursor);
+    platform.watchers.back()({1, false, "mcrefine: r.dsr5 cannot be opened"});
+    EXPECT_EQ(platform.messages.size(), 2u);
 }
 
 TEST_F(ResultWindowTest, PaintingEnablesTheNextStepsExceptCorrectingACorrectedFile)
@@ -261,12 +291,13 @@ TEST_F(ResultWindowTest, PaintingEnablesTheNextStepsExceptCorrectingACorrectedFi
         TearDown();
         SetUp();
         ResultWindow& w = ReadyToPaint(name, 100.0);
-        w.paintButton->click();
-        EXPECT_TRUE(state.mapDrawn);
-        EXPECT_TRUE(w.layoutButton->isEnabled());
-        EXPECT_EQ(w.correctionButton->isEnabled(), correctable) << name;
-        EXPECT_TRUE(w.paintButton->isEnabled());
-        EXPECT_EQ(state.mapThresholds[1], 50.0);
+        Click(w, "paintButton");
+        ASSERT_TRUE(state.display.painted);
+        EXPECT_EQ(state.display.painted->file.name, name);
+        EXPECT_TRUE(Find<QPushButton>(w, "layoutButton")->isEnabled());
+        EXPECT_EQ(Find<QPushButton>(w, "correctionButton")->isEnabled(), correctable) << name;
+        EXPECT_TRUE(Find<QPushButton>(w, "paintButton")->isEnabled());
+        EXPECT_EQ(state.display.painted->choice.thresholds[1], 50.0);
     }
 }
 
@@ -276,57 +307,57 @@ TEST_F(ResultWindowTest, PaintingLocksItsButtonAndAHeightChosenMeanwhileAppliesT
     int yields = 0;
     bool lockedThroughout = true;
     platform.duringEvents = [&] {
-        lockedThroughout = lockedThroughout && !w.paintButton->isEnabled();
-        if (++yields == 10) w.aboveOption->click();
+        lockedThroughout = lockedThroughout && !Find<QPushButton>(w, "paintButton")->isEnabled();
+        if (++yields == 10) Click(w, "aboveOption");
     };
-    w.paintButton->click();
+    Click(w, "paintButton");
     EXPECT_TRUE(lockedThroughout);
     EXPECT_GT(yields, 10);
     EXPECT_EQ(Pixel(w, MapPixelOfElement(150, 11)), Colour(1));
     EXPECT_EQ(Pixel(w, MapPixelOfElement(150, 591)), Colour(12)); // layer 1 holds no values
-    EXPECT_EQ(state.heightLayer, HeightLayer::Above);
+    EXPECT_EQ(state.displayChoice.layer, HeightLayer::Above);
 }
 
 TEST_F(ResultWindowTest, QuantityChoiceSwapsLegendsAndUnits)
 {
     ResultWindow& w = Open();
-    w.doseOption->click();
-    EXPECT_TRUE(w.thresholdEdits[0]->text().isEmpty()); // no data processed yet
-    state.kermaScale = Thresholds{0, 2250, 1500, 750, 300, 225, 150, 75, 30, 22.5, 15, 3};
-    state.doseScale = Thresholds{
+    Click(w, "doseOption");
+    EXPECT_TRUE(Find<QLineEdit>(w, "thresholdEdit", 1)->text().isEmpty()); // no data processed yet
+    state.display.kermaScale = Thresholds{0, 2250, 1500, 750, 300, 225, 150, 75, 30, 22.5, 15, 3};
+    state.display.doseScale = Thresholds{
         0, 0.0375, 0.025, 0.0125, 0.005, 0.00375, 0.0025, 0.00125, 0.0005, 0.000375, 0.00025, 0.00005};
-    w.doseOption->click();
-    EXPECT_EQ(w.thresholdEdits[10]->text(), "0.00005");
-    EXPECT_EQ(w.legendUnitLabel->text(), "Sv/min");
-    EXPECT_EQ(w.readoutUnitLabel->text(), "μSv/min");
-    EXPECT_EQ(Window().overlayWindow().legendUnitLabel->text(), "Sv/min");
-    w.thresholdEdits[0]->setText("7");
-    w.kermaOption->click();
-    EXPECT_EQ(w.thresholdEdits[0]->text(), "2250");
-    EXPECT_EQ(w.thresholdEdits[8]->text(), "22.5");
-    EXPECT_EQ(Window().overlayWindow().thresholdLabels[8]->text(), "22.5");
-    EXPECT_EQ(w.readoutUnitLabel->text(), "μGy/min");
+    Click(w, "doseOption");
+    EXPECT_EQ(Find<QLineEdit>(w, "thresholdEdit", 11)->text(), "0.00005");
+    EXPECT_EQ(Find<QLabel>(w, "legendUnitLabel")->text(), "Sv/min");
+    EXPECT_EQ(Find<QLabel>(w, "readoutUnitLabel")->text(), "μSv/min");
+    EXPECT_EQ(Find<QLabel>(Window().overlayWindow(), "legendUnitLabel")->text(), "Sv/min");
+    Find<QLineEdit>(w, "thresholdEdit", 1)->setText("7");
+    Click(w, "kermaOption");
+    EXPECT_EQ(Find<QLineEdit>(w, "thresholdEdit", 1)->text(), "2250");
+    EXPECT_EQ(Find<QLineEdit>(w, "thresholdEdit", 9)->text(), "22.5");
+    EXPECT_EQ(Find<QLabel>(Window().overlayWindow(), "thresholdLabel", 9)->text(), "22.5");
+    EXPECT_EQ(Find<QLabel>(w, "readoutUnitLabel")->text(), "μGy/min");
 }
 
 TEST_F(ResultWindowTest, ReadOutWorksOnlyOverAPaintedMapAndClearsOutsideIt)
 {
     ResultWindow& w = ReadyToPaint("r.dsr5", 100.0);
     w.readOutAt({100, 100});
-    EXPECT_TRUE(w.cursorXEdit->text().isEmpty()); // nothing painted yet
-    w.paintButton->click();
+    EXPECT_TRUE(Find<QLineEdit>(w, "cursorXEdit")->text().isEmpty()); // nothing painted yet
+    Click(w, "paintButton");
     w.readOutAt({395, 590});
-    EXPECT_EQ(w.cursorXEdit->text(), "395");
-    EXPECT_EQ(w.cursorYEdit->text(), "290");
-    EXPECT_EQ(w.cursorValueEdit->text(), "100");
-    EXPECT_FALSE(w.horizontalHair->isHidden());
-    EXPECT_EQ(w.verticalHair->geometry().x(), 2 + 495);
-    EXPECT_EQ(w.horizontalHair->geometry().y(), 2 + 604);
+    EXPECT_EQ(Find<QLineEdit>(w, "cursorXEdit")->text(), "395");
+    EXPECT_EQ(Find<QLineEdit>(w, "cursorYEdit")->text(), "290");
+    EXPECT_EQ(Find<QLineEdit>(w, "cursorValueEdit")->text(), "100");
+    EXPECT_FALSE(Find<QWidget>(w, "horizontalHair")->isHidden());
+    EXPECT_EQ(Find<QWidget>(w, "verticalHair")->geometry().x(), 2 + 495);
+    EXPECT_EQ(Find<QWidget>(w, "horizontalHair")->geometry().y(), 2 + 604);
     w.readOutAt({20.5, 300});
-    EXPECT_EQ(w.cursorYEdit->text(), "0");
-    EXPECT_TRUE(w.cursorValueEdit->text().isEmpty()); // column 0 holds no value
+    EXPECT_EQ(Find<QLineEdit>(w, "cursorYEdit")->text(), "0");
+    EXPECT_TRUE(Find<QLineEdit>(w, "cursorValueEdit")->text().isEmpty()); // column 0 holds no value
     w.readOutAt({395.5, 590});
-    EXPECT_TRUE(w.cursorXEdit->text().isEmpty());
-    EXPECT_TRUE(w.verticalHair->isHidden());
+    EXPECT_TRUE(Find<QLineEdit>(w, "cursorXEdit")->text().isEmpty());
+    EXPECT_TRUE(Find<QWidget>(w, "verticalHair")->isHidden());
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <functional>
 
+#include "FindControl.h"
 #include "WorkingFolder.h"
 #include "drawing/SpectrumPlot.h"
 #include "logic/exports/SpectrumExport.h"
@@ -22,7 +23,7 @@ protected:
     // The view opened from the loaded main window.
     SpectrumWindow& Opened()
     {
-        Loaded().spectrumButton->click();
+        Click(Loaded(), "spectrumButton");
         return Window().spectrumWindow();
     }
 
@@ -33,14 +34,16 @@ protected:
         EXPECT_EQ(view.beam().hvl.firstMm, expected.hvl.firstMm) << where;
         EXPECT_EQ(view.beam().tubeOutputGyPerMin, expected.tubeOutputGyPerMin) << where;
         const std::vector<BeamFigure> figures = BeamFigures(expected);
-        ASSERT_EQ(view.figureValues.size(), figures.size());
+        // One row a figure, and none more.
+        EXPECT_EQ(view.findChild<QLabel*>(QString("figureValue%1").arg(figures.size() + 1)), nullptr);
         for (std::size_t row = 0; row < figures.size(); ++row) {
-            EXPECT_EQ(view.figureLabels[row]->text().toStdString(), figures[row].label) << where;
-            EXPECT_EQ(view.figureValues[row]->text().toStdString(),
+            EXPECT_EQ(Find<QLabel>(view, "figureLabel", row + 1)->text().toStdString(), figures[row].label)
+                << where;
+            EXPECT_EQ(Find<QLabel>(view, "figureValue", row + 1)->text().toStdString(),
                 figures[row].value + (figures[row].unit.empty() ? "" : " " + figures[row].unit))
                 << where;
         }
-        EXPECT_EQ(view.plotView->image(), RenderSpectrumPlot(expected)) << where;
+        EXPECT_EQ(Find<PictureBox>(view, "plotView")->image(), RenderSpectrumPlot(expected)) << where;
     }
 };
 
@@ -50,24 +53,24 @@ TEST_F(SpectrumView, FollowsTheConditionsOfTheMainWindow)
     MainWindow& form = Window();
     EXPECT_TRUE(view.isVisible());
     EXPECT_EQ(view.windowTitle(), "スペクトル表示");
-    EXPECT_EQ(form.spectrumButton->text(), "スペクトル表示");
+    EXPECT_EQ(Find<QPushButton>(form, "spectrumButton")->text(), "スペクトル表示");
     ExpectShowsTheBeamOfTheConditions(view, "defaults");
-    EXPECT_EQ(view.figureValues[0]->text(), "3.48 mm Al");
+    EXPECT_EQ(Find<QLabel>(view, "figureValue", 1)->text(), "3.48 mm Al");
 
     const struct {
         const char* what;
         std::function<void()> change;
         bool newSpectrum; // false: only the output figures change
     } changes[] = {
-        {"voltage", [&] { form.tubeVoltageEdit->setText("100"); }, true},
-        {"target angle", [&] { form.targetAngleEdit->setText("16"); }, true},
-        {"inherent filtration", [&] { form.inherentFiltrationEdit->setText("3"); }, true},
-        {"aluminium", [&] { form.aluminiumFilterEdit->setText("0"); }, true},
-        {"copper", [&] { form.copperFilterEdit->setText("0.1"); }, true},
-        {"three-phase", [&] { form.threePhaseOption->click(); }, true},
-        {"single-phase", [&] { form.singlePhaseOption->click(); }, true},
-        {"FSD", [&] { form.fsdEdit->setText("60"); }, false},
-        {"pulsed, no mean current yet", [&] { form.pulsedOption->click(); }, false},
+        {"voltage", [&] { Find<QLineEdit>(form, "tubeVoltageEdit")->setText("100"); }, true},
+        {"target angle", [&] { Find<QLineEdit>(form, "targetAngleEdit")->setText("16"); }, true},
+        {"inherent filtration", [&] { Find<QLineEdit>(form, "inherentFiltrationEdit")->setText("3"); }, true},
+        {"aluminium", [&] { Find<QLineEdit>(form, "aluminiumFilterEdit")->setText("0"); }, true},
+        {"copper", [&] { Find<QLineEdit>(form, "copperFilterEdit")->setText("0.1"); }, true},
+        {"three-phase", [&] { Click(form, "threePhaseOption"); }, true},
+        {"single-phase", [&] { Click(form, "singlePhaseOption"); }, true},
+        {"FSD", [&] { Find<QLineEdit>(form, "fsdEdit")->setText("60"); }, false},
+        {"pulsed, no mean current yet", [&] { Click(form, "pulsedOption"); }, false},
     };
     for (const auto& c : changes) {
         const double before = view.beam().hvl.firstMm;
@@ -78,47 +81,47 @@ TEST_F(SpectrumView, FollowsTheConditionsOfTheMainWindow)
     EXPECT_EQ(view.beam().tubeOutputGyPerMin, 0.0) << "an empty mean current, as the job file would carry it";
 
     // Hidden, the view keeps its beam and catches up when shown again.
-    view.closeButton->click();
+    Click(view, "closeButton");
     EXPECT_FALSE(view.isVisible());
     const double hiddenHvl = view.beam().hvl.firstMm;
-    form.tubeVoltageEdit->setText("60");
+    Find<QLineEdit>(form, "tubeVoltageEdit")->setText("60");
     EXPECT_EQ(view.beam().hvl.firstMm, hiddenHvl);
-    form.spectrumButton->click();
+    Click(form, "spectrumButton");
     ExpectShowsTheBeamOfTheConditions(view, "shown again");
 }
 
 TEST_F(SpectrumView, ConditionsWithoutASpectrumShowWhyAndSaveNothing)
 {
     SpectrumWindow& view = Opened();
-    Window().targetAngleEdit->setText("0");
-    EXPECT_EQ(view.warningLabel->text().toStdString(), view.beam().spectrum.warning);
-    EXPECT_NE(view.warningLabel->text().indexOf("ターゲット角度 0 度"), -1);
-    EXPECT_FALSE(view.imageSaveButton->isEnabled());
-    EXPECT_FALSE(view.csvSaveButton->isEnabled());
-    EXPECT_EQ(view.figureValues[0]->text(), "— mm Al");
-    EXPECT_EQ(Window().targetAngleEdit->text(), "0") << "the view corrects no entry";
+    Find<QLineEdit>(Window(), "targetAngleEdit")->setText("0");
+    EXPECT_EQ(Find<QLabel>(view, "warningLabel")->text().toStdString(), view.beam().spectrum.warning);
+    EXPECT_NE(Find<QLabel>(view, "warningLabel")->text().indexOf("ターゲット角度 0 度"), -1);
+    EXPECT_FALSE(Find<QPushButton>(view, "imageSaveButton")->isEnabled());
+    EXPECT_FALSE(Find<QPushButton>(view, "csvSaveButton")->isEnabled());
+    EXPECT_EQ(Find<QLabel>(view, "figureValue", 1)->text(), "— mm Al");
+    EXPECT_EQ(Find<QLineEdit>(Window(), "targetAngleEdit")->text(), "0") << "the view corrects no entry";
 
-    Window().targetAngleEdit->setText("12");
-    EXPECT_EQ(view.warningLabel->text(), "");
-    EXPECT_TRUE(view.imageSaveButton->isEnabled());
+    Find<QLineEdit>(Window(), "targetAngleEdit")->setText("12");
+    EXPECT_EQ(Find<QLabel>(view, "warningLabel")->text(), "");
+    EXPECT_TRUE(Find<QPushButton>(view, "imageSaveButton")->isEnabled());
 }
 
 TEST_F(SpectrumView, SavesThePictureAndTheCsvAddingTheExtension)
 {
     SpectrumWindow& view = Opened();
     const struct {
-        QPushButton* SpectrumWindow::*button;
+        const char* button;
         const char* typed;
         const char* proposed;
         const char* written;
     } cases[] = {
-        {&SpectrumWindow::imageSaveButton, "plot", "spectrum_80kV.png", "plot.png"},
-        {&SpectrumWindow::csvSaveButton, "beam", "spectrum_80kV.csv", "beam.csv"},
-        {&SpectrumWindow::csvSaveButton, "beam.txt", "spectrum_80kV.csv", "beam.txt"},
+        {"imageSaveButton", "plot", "spectrum_80kV.png", "plot.png"},
+        {"csvSaveButton", "beam", "spectrum_80kV.csv", "beam.csv"},
+        {"csvSaveButton", "beam.txt", "spectrum_80kV.csv", "beam.txt"},
     };
     for (const auto& c : cases) {
         platform.saveAnswers.push_back(Path(c.typed));
-        (view.*c.button)->click();
+        Click(view, c.button);
         EXPECT_EQ(platform.saveProposals.back(), QDir::current().filePath(c.proposed));
         ASSERT_TRUE(Exists(c.written)) << c.written;
     }
@@ -132,7 +135,7 @@ TEST_F(SpectrumView, SavesThePictureAndTheCsvAddingTheExtension)
     for (const MessageAnswer answer : {MessageAnswer::Cancel, MessageAnswer::Ok}) {
         platform.saveAnswers.push_back(Path("beam"));
         platform.messageAnswers.push_back(answer);
-        view.csvSaveButton->click();
+        Click(view, "csvSaveButton");
         EXPECT_EQ(platform.messages.back().buttons, MessageButtons::OkCancel);
         EXPECT_EQ(Read("beam.csv") == "kept", answer == MessageAnswer::Cancel);
     }

@@ -116,9 +116,8 @@ TEST_F(CorrectedResultTest, EveryValueIsScaledAndEveryOtherLineCopied)
 {
     const std::string source = Source();
     Write("abc.dsr5", source);
-    Write("FLname.txt", "abc.dsr5\r\n");
     std::string name;
-    ASSERT_EQ(CorrectConvertedResult(folder_, 2.0, name), "");
+    ASSERT_EQ(CorrectResultFile(folder_, "abc.dsr5", 2.0, name), "");
     EXPECT_EQ(name, "abc.dsrC");
 
     std::istringstream in(source);
@@ -156,7 +155,7 @@ TEST_F(CorrectedResultTest, EveryValueIsScaledAndEveryOtherLineCopied)
     const std::string corrected = Read("abc.dsrC");
     for (int perLine : {10, 7}) {
         Write("abc.dsr5", Source(perLine));
-        ASSERT_EQ(CorrectConvertedResult(folder_, 2.0, name), "");
+        ASSERT_EQ(CorrectResultFile(folder_, "abc.dsr5", 2.0, name), "");
         EXPECT_EQ(Read("abc.dsrC"), corrected) << perLine;
     }
 }
@@ -174,29 +173,26 @@ TEST_F(CorrectedResultTest, RefusalsNameTheFileAndLeaveTheFolderAsItWas)
     std::string extra = Source();
     extra.insert(extra.find("  Sv/min") - 2, " 0.1000E-02");
     struct Case {
-        const char* list;     // FLname.txt, none when null
-        std::string source;   // the file it names
+        const char* name;     // the file to correct
+        std::string source;   // abc.dsr5
         std::string fragment; // part of the message
     };
     const Case cases[] = {
-        {nullptr, Source(), "FLname.txt"},
-        {"\r\n", Source(), "FLname.txt"},
-        {"gone.dsr5\r\n", Source(), "gone.dsr5"},
-        {"abc.dsrC\r\n", Source(), "abc.dsrC"},
-        {"abc.dsr5\r\n", cut, "abc.dsr5 が途中で終わっています"},
-        {"abc.dsr5\r\n", Source().substr(0, Source().size() - 2), "abc.dsr5 が途中で終わっています"},
-        {"abc.dsr5\r\n", letter, wrongLine},
-        {"abc.dsr5\r\n", extra, "値が多すぎます"},
+        {"gone.dsr5", Source(), "gone.dsr5"},
+        {"abc.dsrC", Source(), "abc.dsrC"},
+        {"abc.dsr5", cut, "abc.dsr5 が途中で終わっています"},
+        {"abc.dsr5", Source().substr(0, Source().size() - 2), "abc.dsr5 が途中で終わっています"},
+        {"abc.dsr5", letter, wrongLine},
+        {"abc.dsr5", extra, "値が多すぎます"},
     };
     for (const Case& c : cases) {
         fs::remove_all(folder_);
         fs::create_directories(folder_);
-        if (c.list) Write("FLname.txt", c.list);
         Write("abc.dsr5", c.source);
         Write("abc.dsrC", "an earlier correction\r\n");
         const auto before = Snapshot();
         std::string name = "unchanged";
-        const std::string error = CorrectConvertedResult(folder_, 2.0, name);
+        const std::string error = CorrectResultFile(folder_, c.name, 2.0, name);
         EXPECT_NE(error.find(c.fragment), std::string::npos) << error;
         EXPECT_EQ(name, "unchanged");
         EXPECT_EQ(Snapshot(), before) << c.fragment;

@@ -187,17 +187,9 @@ std::string WriteCorrectedResult(
     return WriteTextFileAtomically(target, out);
 }
 
-std::string CorrectConvertedResult(
-    const std::filesystem::path& folder, double factor, std::string& correctedName)
+std::string CorrectResultFile(const std::filesystem::path& folder, const std::string& sourceName,
+    double factor, std::string& correctedName)
 {
-    std::string list;
-    if (!ReadTextFile(folder / records::kListFile, list))
-        return std::string(records::kListFile) +
-               " を開けません（結果ファイルを選んで「OK」を押してから補正して下さい）";
-    std::string sourceName = list.substr(0, list.find('\n'));
-    if (!sourceName.empty() && sourceName.back() == '\r') sourceName.pop_back();
-    if (sourceName.empty()) return std::string(records::kListFile) + " の 1 行目に結果ファイル名がありません";
-
     const std::string target = CorrectedFileName(sourceName);
     // The copy of a corrected file would bear its own name and replace it while it is read.
     if (target == sourceName)

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "records/file_names.h"
-
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -38,10 +36,10 @@ CorrectionFactor CorrectionFactorOf(std::string_view measuredText, std::string_v
 std::string WriteCorrectedResult(
     const std::filesystem::path& source, const std::filesystem::path& target, double factor);
 
-// The correction of the result named in FLname.txt in `folder`: its corrected copy is written
+// The correction of the result file `sourceName` in `folder`: its corrected copy is written
 // beside it and its name returned in `correctedName`. Returns an empty text on success;
 // otherwise a message, and the folder is left as it was.
-std::string CorrectConvertedResult(
-    const std::filesystem::path& folder, double factor, std::string& correctedName);
+std::string CorrectResultFile(const std::filesystem::path& folder, const std::string& sourceName,
+    double factor, std::string& correctedName);
 
 } // namespace brisca
