@@ -29,8 +29,8 @@ constexpr int kPanelWidth = 470;
 // The plot's coordinates: photon energy in keV across, relative fluence up.
 struct PlotScale {
     double maxKeV;
-    double x(double keV) const { return kLeft + (kRight - kLeft) * keV / maxKeV; }
-    double y(double fluence) const { return kBottom - (kBottom - kTop) * fluence / kTopFluence; }
+    double X(double keV) const { return kLeft + (kRight - kLeft) * keV / maxKeV; }
+    double Y(double fluence) const { return kBottom - (kBottom - kTop) * fluence / kTopFluence; }
 };
 
 // Conditions on one line: voltage and waveform, target angle, the three filtrations.
@@ -50,7 +50,7 @@ void DrawAxes(QPainter& painter, const PlotScale& scale)
     painter.setFont(CaptionFont(13));
     const double step = scale.maxKeV > 100.0 ? 20.0 : 10.0;
     for (double keV = 0.0; keV <= scale.maxKeV + 1e-9; keV += step) {
-        const double x = scale.x(keV);
+        const double x = scale.X(keV);
         painter.setPen(grid);
         painter.drawLine(QPointF(x, kTop), QPointF(x, kBottom));
         painter.setPen(axis);
@@ -59,7 +59,7 @@ void DrawAxes(QPainter& painter, const PlotScale& scale)
             QString::number(static_cast<int>(keV)));
     }
     for (int tenth = 0; tenth <= 10; tenth += 2) {
-        const double y = scale.y(0.1 * tenth);
+        const double y = scale.Y(0.1 * tenth);
         painter.setPen(grid);
         painter.drawLine(QPointF(kLeft, y), QPointF(kRight, y));
         painter.setPen(axis);
@@ -85,14 +85,14 @@ void DrawAxes(QPainter& painter, const PlotScale& scale)
 void DrawHistogram(QPainter& painter, const PlotScale& scale, const std::vector<SpectrumPoint>& points)
 {
     QPainterPath outline;
-    outline.moveTo(scale.x(0.0), scale.y(0.0));
+    outline.moveTo(scale.X(0.0), scale.Y(0.0));
     for (const SpectrumPoint& point : points) {
         if (point.energyKeV - 0.25 > scale.maxKeV) break;
-        const double y = scale.y(point.relativeFluence);
-        outline.lineTo(scale.x(point.energyKeV - 0.25), y);
-        outline.lineTo(scale.x(std::min(point.energyKeV + 0.25, scale.maxKeV)), y);
+        const double y = scale.Y(point.relativeFluence);
+        outline.lineTo(scale.X(point.energyKeV - 0.25), y);
+        outline.lineTo(scale.X(std::min(point.energyKeV + 0.25, scale.maxKeV)), y);
     }
-    outline.lineTo(scale.x(scale.maxKeV), scale.y(0.0));
+    outline.lineTo(scale.X(scale.maxKeV), scale.Y(0.0));
     painter.fillPath(outline, QColor(176, 204, 240));
     painter.setPen(QPen(QColor(20, 60, 150), 1.4));
     painter.drawPath(outline);
@@ -117,9 +117,9 @@ void NameKLines(QPainter& painter, const PlotScale& scale, const BeamQuality& be
         for (const SpectrumPoint& point : points)
             if (point.energyKeV >= line.firstKeV && point.energyKeV <= line.lastKeV)
                 top = std::max(top, point.relativeFluence);
-        const double x = scale.x(0.5 * (line.firstKeV + line.lastKeV));
+        const double x = scale.X(0.5 * (line.firstKeV + line.lastKeV));
         painter.drawText(
-            QRectF(x - 40, scale.y(top) - 20, 80, 18), Qt::AlignHCenter | Qt::AlignBottom, line.name);
+            QRectF(x - 40, scale.Y(top) - 20, 80, 18), Qt::AlignHCenter | Qt::AlignBottom, line.name);
     }
 }
 
