@@ -33,14 +33,16 @@ struct PlotScale {
     double Y(double fluence) const { return kBottom - (kBottom - kTop) * fluence / kTopFluence; }
 };
 
-// Conditions on one line: voltage and waveform, target angle, the three filtrations.
+// Conditions on one line: voltage and waveform, target angle, the three filtrations; empty
+// when the entries did not read.
 QString ConditionsLine(const BeamQuality& beam)
 {
-    const XraySpectrum& s = beam.spectrum;
-    return Q(PlainNumberText(s.voltage) + " kV（" + WaveformName(beam.rectifier) + "）、ターゲット角度 " +
-             PlainNumberText(s.angle) + " 度、ろ過: 固有 " + PlainNumberText(10.0 * s.inherentCm) +
-             " mmAl + Al " + PlainNumberText(10.0 * s.aluminiumCm) + " mm + Cu " +
-             PlainNumberText(10.0 * s.copperCm) + " mm");
+    if (!beam.conditions) return {};
+    const CalculationConditions& c = *beam.conditions;
+    return Q(PlainNumberText(c.tubeVoltageKv) + " kV（" + WaveformName(c.rectifier) + "）、ターゲット角度 " +
+             PlainNumberText(c.targetAngleDegrees) + " 度、ろ過: 固有 " +
+             PlainNumberText(c.inherentFiltrationMmAl) + " mmAl + Al " + PlainNumberText(c.addedAluminiumMm) +
+             " mm + Cu " + PlainNumberText(c.addedCopperMm) + " mm");
 }
 
 void DrawAxes(QPainter& painter, const PlotScale& scale)
@@ -103,7 +105,7 @@ void DrawHistogram(QPainter& painter, const PlotScale& scale, const std::vector<
 void NameKLines(QPainter& painter, const PlotScale& scale, const BeamQuality& beam,
     const std::vector<SpectrumPoint>& points)
 {
-    if (!(beam.spectrum.voltage * std::sin(physics::kModelPi / 2.0) > 70.0)) return;
+    if (!(beam.spectrum.conditions.tubeVoltageKv * std::sin(physics::kModelPi / 2.0) > 70.0)) return;
     struct Line {
         const char* name;
         double firstKeV;
@@ -141,13 +143,13 @@ QImage RenderSpectrumPlot(const BeamQuality& beam)
     painter.setFont(CaptionFont(13));
     painter.drawText(heading.translated(0, 26), Qt::AlignLeft | Qt::AlignVCenter, ConditionsLine(beam));
 
-    const double voltage = beam.spectrum.voltage > 0.0 ? beam.spectrum.voltage : 150.0;
+    const double voltage = beam.conditions ? beam.conditions->tubeVoltageKv : 150.0;
     const PlotScale scale{std::max(10.0, std::ceil(voltage / 10.0) * 10.0)};
     DrawAxes(painter, scale);
-    if (!beam.warning.empty()) {
+    if (beam.problem) {
         painter.setPen(QColor(150, 20, 20));
         painter.drawText(QRect(kLeft + 20, kTop + 20, kRight - kLeft - 40, kBottom - kTop - 40),
-            Qt::AlignCenter | Qt::TextWordWrap, Q(beam.warning));
+            Qt::AlignCenter | Qt::TextWordWrap, Q(MessageText(*beam.problem)));
         return image;
     }
     const std::vector<SpectrumPoint> points = SpectrumPoints(beam);

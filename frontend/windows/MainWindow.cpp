@@ -299,12 +299,13 @@ void MainWindow::buildButtons()
 
 void MainWindow::loadTablesAndDefaults()
 {
-    const std::string error = ReadDataTables(std::filesystem::current_path(), state_.tables);
-    if (!error.empty()) {
-        warn(QString::fromStdString(error));
+    Expected<DataTables> tables = ReadDataTables(std::filesystem::current_path());
+    if (!tables) {
+        warn(QString::fromStdString(MessageText(tables.Failure())));
         platform_.EndProgram(1);
         return;
     }
+    state_.tables = std::move(*tables);
     tubeVoltageEdit->setText("80");
     targetAngleEdit->setText("12");
     inherentFiltrationEdit->setText("2.5");
@@ -348,20 +349,17 @@ void MainWindow::chooseStanding() { resultNameEdit->setText(platform_.DateText()
 
 void MainWindow::computeMeanCurrent()
 {
-    MeanTubeCurrent mean;
-    if (continuousOption->isChecked()) {
-        mean = ContinuousMeanCurrent(TextOf(tubeCurrentEdit));
-    } else if (pulsedOption->isChecked()) {
-        mean = PulsedMeanCurrent(TextOf(tubeCurrentEdit), TextOf(pulseRateEdit), TextOf(pulseWidthEdit));
-    } else {
-        return;
-    }
-    if (!mean.warning.empty()) {
+    if (!continuousOption->isChecked() && !pulsedOption->isChecked()) return;
+    const Expected<std::string> mean =
+        continuousOption->isChecked()
+            ? ContinuousMeanCurrent(TextOf(tubeCurrentEdit))
+            : PulsedMeanCurrent(TextOf(tubeCurrentEdit), TextOf(pulseRateEdit), TextOf(pulseWidthEdit));
+    if (!mean) {
         platform_.Beep();
-        warn(QString::fromStdString(mean.warning));
+        warn(QString::fromStdString(MessageText(mean.Failure())));
         return;
     }
-    meanCurrentEdit->setText(QString::fromStdString(mean.meanTubeCurrentMa));
+    meanCurrentEdit->setText(QString::fromStdString(*mean));
 }
 
 void MainWindow::showResults()

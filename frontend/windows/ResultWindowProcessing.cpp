@@ -46,21 +46,20 @@ void ResultWindow::selectResultFile()
 {
     const QListWidgetItem* item = resultList->currentItem();
     if (!item) return;
-    ResultHeader header;
-    const std::string error = ReadResultHeader(LocalPath(item->text()), header);
-    if (!error.empty()) {
+    const Expected<ResultHeader> header = ReadResultHeader(LocalPath(item->text()));
+    if (!header) {
         // A file whose header cannot be read is not handed to the refiner.
         clearHeader();
         selected_ = PictureCaption{};
         convertButton->setEnabled(false);
-        warn(" 結果ファイルのヘッダを読めません \n" + Q(error));
+        warn(" 結果ファイルのヘッダを読めません \n" + Q(MessageText(header.Failure())));
         return;
     }
-    showHeader(header);
+    showHeader(*header);
     selected_.resultName = item->text().toStdString();
-    selected_.conditions = ConditionLines(header);
-    state_.patientPosition = header.patientPosition;
-    state_.job.fsd = header.fsd;
+    selected_.conditions = ConditionLines(*header);
+    state_.patientPosition = header->patientPosition;
+    state_.job.fsd = header->fsd;
     convertButton->setEnabled(true);
 }
 
@@ -133,17 +132,18 @@ void ResultWindow::conversionEnded(const ProgramEnd& end, int conversion)
 void ResultWindow::processData()
 {
     platform_.ProcessPendingEvents();
-    ProcessedResult result = ProcessRefinedGrids(records::kRefinedGridFile);
+    Expected<ProcessedResult> processed = ProcessRefinedGrids(records::kRefinedGridFile);
     platform_.ProcessPendingEvents();
-    if (result.outcome == ProcessingOutcome::Incomplete) {
+    if (!processed) {
         platform_.ShowMessage(
             " もう一度 データ処理ボタン を押してください", MessageButtons::Ok, MessageIcon::None);
         return;
     }
-    if (result.outcome == ProcessingOutcome::AllZero) {
+    ProcessedResult& result = *processed;
+    if (result.noDose) {
         // Pressing again cannot help: the result itself holds no dose.
         warn(" この計算結果には線量率がありません（管出力または管電流が 0 の条件で計算されています） \n" +
-             Q(result.detail));
+             Q(MessageText(*result.noDose)));
         return;
     }
     state_.kermaGrid = std::move(result.kermaGrid);

@@ -68,9 +68,9 @@ SpectrumWindow::SpectrumWindow(const AppState& state, Platform& platform, QWidge
     connect(closeButton, &QPushButton::clicked, this, &QWidget::hide);
 }
 
-void SpectrumWindow::showConditions(const CalculationEntries& entries)
+void SpectrumWindow::showConditions(const Expected<CalculationConditions>& conditions)
 {
-    entries_ = entries;
+    conditions_ = conditions;
     stale_ = true;
     if (isVisible()) refresh();
 }
@@ -97,7 +97,8 @@ void SpectrumWindow::showEvent(QShowEvent* event)
 void SpectrumWindow::refresh()
 {
     stale_ = false;
-    beam_ = ComputeBeamQuality(entries_, state_.tables);
+    beam_ = conditions_ ? ComputeBeamQuality(*conditions_, state_.tables)
+                        : BeamOfUnreadEntries(conditions_.Failure());
 
     QPainter painter(&plotView->image());
     painter.drawImage(0, 0, RenderSpectrumPlot(beam_));
@@ -110,9 +111,10 @@ void SpectrumWindow::refresh()
         figureValues[row]->setText(
             Q(figures[row].value + (figures[row].unit.empty() ? "" : " " + figures[row].unit)));
     }
-    warningLabel->setText(Q(beam_.warning.empty() ? beam_.outputWarning : beam_.warning));
-    imageSaveButton->setEnabled(beam_.warning.empty());
-    csvSaveButton->setEnabled(beam_.warning.empty());
+    const std::optional<Problem>& problem = beam_.problem ? beam_.problem : beam_.outputProblem;
+    warningLabel->setText(problem ? Q(MessageText(*problem)) : QString());
+    imageSaveButton->setEnabled(!beam_.problem);
+    csvSaveButton->setEnabled(!beam_.problem);
 }
 
 void SpectrumWindow::saveImage()

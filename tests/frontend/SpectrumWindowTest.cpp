@@ -29,7 +29,9 @@ protected:
     // What the view must show for the main window's conditions now.
     void ExpectShowsTheBeamOfTheConditions(const SpectrumWindow& view, const std::string& where)
     {
-        const BeamQuality expected = ComputeBeamQuality(Window().entries(), state.tables);
+        const Expected<CalculationConditions> conditions = Window().conditions();
+        const BeamQuality expected = conditions ? ComputeBeamQuality(*conditions, state.tables)
+                                                : BeamOfUnreadEntries(conditions.Failure());
         EXPECT_EQ(view.beam().hvl.firstMm, expected.hvl.firstMm) << where;
         EXPECT_EQ(view.beam().tubeOutputGyPerMin, expected.tubeOutputGyPerMin) << where;
         const std::vector<BeamFigure> figures = BeamFigures(expected);
@@ -90,17 +92,27 @@ TEST_F(SpectrumView, FollowsTheConditionsOfTheMainWindow)
 TEST_F(SpectrumView, ConditionsWithoutASpectrumShowWhyAndSaveNothing)
 {
     SpectrumWindow& view = Opened();
-    Window().targetAngleEdit->setText("0");
-    EXPECT_EQ(view.warningLabel->text().toStdString(), view.beam().spectrum.warning);
-    EXPECT_NE(view.warningLabel->text().indexOf("ターゲット角度 0 度"), -1);
-    EXPECT_FALSE(view.imageSaveButton->isEnabled());
-    EXPECT_FALSE(view.csvSaveButton->isEnabled());
-    EXPECT_EQ(view.figureValues[0]->text(), "— mm Al");
-    EXPECT_EQ(Window().targetAngleEdit->text(), "0") << "the view corrects no entry";
-
-    Window().targetAngleEdit->setText("12");
-    EXPECT_EQ(view.warningLabel->text(), "");
-    EXPECT_TRUE(view.imageSaveButton->isEnabled());
+    const struct {
+        QLineEdit* MainWindow::*box;
+        const char* text;
+        const char* shown; // the start of the warning
+    } cases[] = {
+        {&MainWindow::targetAngleEdit, "0", "ターゲット角度 0 度"},
+        // Read as the calculation start reads it: not silently as 80 kV.
+        {&MainWindow::tubeVoltageEdit, "80kV", " Ｘ線管電圧 の「80kV」は数値として読めません"},
+    };
+    for (const auto& c : cases) {
+        (Window().*c.box)->setText(c.text);
+        ExpectShowsTheBeamOfTheConditions(view, c.text);
+        EXPECT_EQ(view.warningLabel->text().toStdString().rfind(c.shown, 0), 0u) << c.text;
+        EXPECT_FALSE(view.imageSaveButton->isEnabled()) << c.text;
+        EXPECT_FALSE(view.csvSaveButton->isEnabled()) << c.text;
+        EXPECT_EQ(view.figureValues[0]->text(), "— mm Al") << c.text;
+        EXPECT_EQ((Window().*c.box)->text(), c.text) << "the view corrects no entry";
+        Window().loadTablesAndDefaults();
+        EXPECT_EQ(view.warningLabel->text(), "");
+        EXPECT_TRUE(view.imageSaveButton->isEnabled());
+    }
 }
 
 TEST_F(SpectrumView, SavesThePictureAndTheCsvAddingTheExtension)
