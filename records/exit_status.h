@@ -14,7 +14,7 @@ inline constexpr int kExitRefused = 1;
 inline constexpr int kExitUsage = 2;
 // brisca-job and brisca-map: a file could not be read or written.
 inline constexpr int kExitFile = 3;
-// brisca-job --run: the engine could not be found or started.
+// brisca-job --run: the engine could not be found, started or waited for.
 inline constexpr int kExitEngineNotStarted = 4;
 
 } // namespace records

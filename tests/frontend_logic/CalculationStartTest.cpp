@@ -263,22 +263,10 @@ TEST(CalculationStart, EveryBoxIsReadOnceAndRefusedByTheChecks)
                 << b.label << " " << text;
         }
     }
-    // Read as numbers: an empty box is 0, exponents and signs as typed.
-    CalculationEntries entries = Named("x");
-    entries.fsdCm = " 9e1 ";
-    entries.addedCopperMm = "";
-    entries.meanTubeCurrentMa = "+.5";
-    const Expected<CalculationConditions> conditions = ReadCalculationEntries(entries);
-    ASSERT_TRUE(conditions);
-    EXPECT_EQ(conditions->fsdCm, 90.0);
-    EXPECT_EQ(conditions->addedCopperMm, 0.0);
-    EXPECT_EQ(conditions->meanTubeCurrentMa, 0.5);
-    EXPECT_EQ(conditions->histories, 5e8);
-
     // Finite entries and table values whose product no number can hold: the tube output is refused.
     DataTables tables = ShippedTables();
     for (int row = 1; row <= OutputRows; ++row) tables.outputTable[2][row] = 1e300;
-    entries = Named("x");
+    CalculationEntries entries = Named("x");
     entries.meanTubeCurrentMa = "1e10";
     EXPECT_EQ(Refusal(PrepareCalculation(entries, tables)), "管出力 の値が大きすぎて扱えません。");
 }
