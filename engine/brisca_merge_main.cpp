@@ -1,4 +1,5 @@
 #include "engine/parallel/merge_parts.h"
+#include "records/exit_status.h"
 
 #include <iostream>
 #include <string>
@@ -24,7 +25,7 @@ int main(int argc, char** argv)
     if (out.empty() || parts.empty()) {
         std::cerr << "使い方: brisca-merge 部分結果... --out 結果.dsr5 [usage: brisca-merge PART... --out "
                      "NAME.dsr5]\n";
-        return 2;
+        return records::kExitUsage;
     }
     return engine::MergeParts(parts, out, std::cerr);
 }

@@ -10,6 +10,7 @@
 #include "engine/scoring.h"
 #include "engine/transport.h"
 #include "records/atomic_file.h"
+#include "records/exit_status.h"
 #include "records/field_error.h"
 #include "records/field_writer.h"
 #include "records/uncertainty_file.h"
@@ -61,7 +62,7 @@ int Refuse(Console& console, const std::string& message)
     console.out << message << '\n';
     SayPressEnter(console);
     WaitForEnter(console);
-    return 1;
+    return records::kExitRefused;
 }
 
 } // namespace
@@ -86,7 +87,7 @@ int EngineMain(const EngineGeometry& geometry, int argc, char** argv)
         ParseRunOptions(std::vector<std::string>(argv + 1, argv + argc), std::getenv("BRISCA_THREADS"));
     if (!parsed.error.empty()) {
         std::cerr << parsed.error << '\n';
-        return 2;
+        return records::kExitUsage;
     }
     Console console{std::cin, std::cout, LocalClock, TerminalTitle()};
     return RunEngine(geometry, "", console, parsed.options);
@@ -160,7 +161,8 @@ int RunEngine(
     std::function<void(const std::string&)> titleSink;
     if (console.title) titleSink = [&](const std::string& text) { console.title(text + titleNote); };
     const bool weigh = console.title && options.precision <= 0.0;
-    ProgressTitle title(titleSink, weigh ? MeasureWorkCurve(*tables, geometry, options.chunked) : WorkCurve{});
+    ProgressTitle title(
+        titleSink, weigh ? MeasureWorkCurve(*tables, geometry, options.chunked) : WorkCurve{});
     auto sayBin = [&](int bin) {
         std::string progress = " ";
         records::AppendI(progress, bin, 3);
@@ -249,7 +251,7 @@ int RunEngine(
     WaitForEnter(console);
     console.out << "Stop - Program terminated.\n";
     console.out.flush();
-    return 0;
+    return records::kExitDone;
 }
 
 } // namespace engine

@@ -18,14 +18,10 @@
 #include "logic/start/EngineLocator.h"
 #include "logic/start/EngineRun.h"
 #include "logic/text/NumberText.h"
+#include "records/exit_status.h"
 
 namespace brisca {
 namespace {
-
-constexpr int ExitRefused = 1;
-constexpr int ExitUsage = 2;
-constexpr int ExitFile = 3;
-constexpr int ExitEngine = 4;
 
 std::string TodayResultName(PatientPosition position)
 {
@@ -50,79 +46,71 @@ std::filesystem::path ProgramFolder(const char* argv0)
 int main(int argc, char** argv)
 {
     using namespace brisca;
-    const JobOptions options = ParseJobOptions(std::vector<std::string>(argv + 1, argv + argc));
-    if (!options.usageError.empty()) {
-        std::cerr << "brisca-job: " << options.usageError << "\n(brisca-job --help lists the options)\n";
-        return ExitUsage;
+    const Expected<JobOptions> options = ParseJobOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (!options) {
+        std::cerr << "brisca-job: " << MessageText(options.Failure())
+                  << "\n（オプションの一覧は brisca-job --help で見られます） [brisca-job --help lists the "
+                     "options]\n";
+        return records::kExitUsage;
     }
-    if (options.help) {
+    if (options->help) {
         std::cout << JobOptionsHelp();
-        return 0;
+        return records::kExitDone;
     }
-    if (!options.warning.empty()) {
-        std::cerr << options.warning << "\n";
-        return ExitRefused;
+    Expected<CalculationEntries> entries = JobEntries(*options);
+    if (!entries) {
+        std::cerr << MessageText(entries.Failure()) << "\n";
+        return records::kExitRefused;
+    }
+    if (!options->nameGiven) entries->resultName = TodayResultName(entries->position);
+
+    const Expected<DataTables> tables = ReadDataTables(".");
+    if (!tables) {
+        std::cerr << MessageText(tables.Failure()) << "\n";
+        return records::kExitFile;
     }
 
-    CalculationEntries entries = options.entries;
-    if (!options.nameGiven) entries.resultName = TodayResultName(entries.position);
+    if (options->spectrumOnly) return RunSpectrumOnly(*entries, *tables, options->out, std::cout, std::cerr);
 
-    DataTables tables;
-    if (const std::string error = ReadDataTables(".", tables); !error.empty()) {
-        std::cerr << error << "\n";
-        return ExitFile;
+    const StartPreparation preparation = PrepareCalculation(*entries, *tables);
+    if (preparation.corrections.tubeVoltageKv)
+        std::cout << "管電圧を " << *preparation.corrections.tubeVoltageKv << " kV にしました。\n";
+    if (preparation.corrections.inherentFiltrationMmAl)
+        std::cout << "固有ろ過を " << *preparation.corrections.inherentFiltrationMmAl << " mm にしました。\n";
+    if (!preparation.calculation) {
+        std::cerr << MessageText(preparation.calculation.Failure()) << "\n";
+        return records::kExitRefused;
     }
-
-    if (options.spectrumOnly) {
-        switch (RunSpectrumOnly(entries, tables, options.out, std::cout, std::cerr)) {
-        case SpectrumOnlyOutcome::Done:
-            return 0;
-        case SpectrumOnlyOutcome::Refused:
-            return ExitRefused;
-        case SpectrumOnlyOutcome::FileError:
-            return ExitFile;
-        }
-    }
-
-    const PreparedCalculation prepared = PrepareCalculation(entries, tables);
-    if (prepared.correctedTubeVoltage)
-        std::cout << "管電圧を " << *prepared.correctedTubeVoltage << " kV にしました。\n";
-    if (prepared.correctedInherentFiltration)
-        std::cout << "固有ろ過を " << *prepared.correctedInherentFiltration << " mm にしました。\n";
-    if (!prepared.warning.empty()) {
-        std::cerr << prepared.warning << "\n";
-        return ExitRefused;
-    }
+    const PreparedCalculation& prepared = *preparation.calculation;
     // No one is there to answer the window's question: only --yes goes on.
-    if (!prepared.question.empty() && !options.yes) {
+    if (!prepared.question.empty() && !options->yes) {
         std::cerr << prepared.question << "\n（確認なしで続けるには --yes を付けて実行して下さい）\n";
-        return ExitRefused;
+        return records::kExitRefused;
     }
 
-    if (const std::string error = WriteCalculationFiles(prepared); !error.empty()) {
-        std::cerr << error << "\n";
-        return ExitFile;
+    if (const std::optional<Problem> problem = WriteCalculationFiles(prepared)) {
+        std::cerr << MessageText(*problem) << "\n";
+        return records::kExitFile;
     }
     std::cout << records::kSpectrumFile << " と " << records::kJobFile << " を書き込みました。管出力 "
               << FormatNumber(prepared.job.tubeOutput, "0.000E+00") << " Gy/min（100 cm）、結果ファイル "
               << prepared.job.resultName << "\n";
-    if (!options.run) return 0;
+    if (!options->run) return records::kExitDone;
 
     const auto engine =
         LocateEngine(prepared.engineProgram, ProgramFolder(argv[0]), std::filesystem::current_path());
     if (!engine) {
         std::cerr << "エンジン " << ProgramFileName(prepared.engineProgram)
                   << " が見つかりません（brisca-job と同じフォルダと作業ディレクトリを探しました）。\n";
-        return ExitEngine;
+        return records::kExitEngineNotStarted;
     }
     // The engine reads its parallel mode from the environment it inherits.
-    if (!options.threads.empty()) setenv("BRISCA_THREADS", options.threads.c_str(), 1);
+    if (!options->threads.empty()) setenv("BRISCA_THREADS", options->threads.c_str(), 1);
     std::cout.flush();
-    const EngineRunResult run = RunEngineAndWait(*engine);
-    if (!run.started) {
-        std::cerr << "エンジンを起動できません: " << run.error << "\n";
-        return ExitEngine;
+    const Expected<int> run = RunEngineAndWait(*engine);
+    if (!run) {
+        std::cerr << MessageText(run.Failure()) << "\n";
+        return records::kExitEngineNotStarted;
     }
-    if (!run.error.empty()) std::cerr << run.error << "\n";
-    return run.exitStatus;
+    return *run;
 }

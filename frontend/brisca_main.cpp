@@ -3,7 +3,6 @@
 
 #include <filesystem>
 #include <iostream>
-#include <stdexcept>
 
 #include "logic/AppState.h"
 #include "logic/files/UserFolder.h"
@@ -19,12 +18,16 @@ int main(int argc, char** argv)
 
     // An installed brisca started from any folder works in the user's own folder; a failure
     // here leaves it where it is, and the table check below then names the missing table.
-    try {
-        std::filesystem::current_path(brisca::ChooseWorkingFolder(std::filesystem::current_path(),
-            QCoreApplication::applicationDirPath().toStdString(), QDir::homePath().toStdString()));
-    } catch (const std::exception& e) {
-        std::cerr << "brisca: " << e.what() << '\n';
-    }
+    const brisca::Expected<std::filesystem::path> folder =
+        brisca::ChooseWorkingFolder(std::filesystem::current_path(),
+            QCoreApplication::applicationDirPath().toStdString(), QDir::homePath().toStdString());
+    std::error_code error;
+    if (folder) std::filesystem::current_path(*folder, error);
+    if (!folder)
+        std::cerr << "brisca: " << brisca::MessageText(folder.Failure()) << '\n';
+    else if (error)
+        std::cerr << "brisca: フォルダ " << folder->string() << " に移れません [cannot work in "
+                  << folder->string() << ": " << error.message() << "]\n";
 
     brisca::AppState state;
     brisca::QtPlatform platform;

@@ -1,5 +1,6 @@
 #include "refiner/run.h"
 
+#include "records/exit_status.h"
 #include "refiner/fine_file.h"
 #include "refiner/refine.h"
 #include "refiner/result_file.h"
@@ -31,10 +32,10 @@ int RunRefiner(std::ostream& console, std::ostream& errors)
         RefineResult(work->coarse, work->fine, work->lateral);
         WriteFineFile(records::kRefinedGridFile, work->fine);
         console << "Stop - Program terminated." << std::endl;
-        return 0;
+        return records::kExitDone;
     } catch (const std::exception& error) {
         errors << "mcrefine: " << error.what() << std::endl;
-        return 1;
+        return records::kExitRefused;
     }
 }
 

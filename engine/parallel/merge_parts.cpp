@@ -5,6 +5,7 @@
 #include "engine/result_file.h"
 #include "engine/scoring.h"
 #include "records/atomic_file.h"
+#include "records/exit_status.h"
 #include "records/field_error.h"
 #include "records/file_names.h"
 #include "records/read_file.h"
@@ -141,10 +142,10 @@ int MergeParts(const std::vector<std::string>& names, const std::string& out, st
         if (const auto failure = WriteResultFiles(out, content, uncertainty)) throw Refusal(*failure);
         messages << out << " を書き込みました（" << parts.size() << " 個の部分結果から） [" << out
                  << " written from " << parts.size() << " parts]\n";
-        return 0;
+        return records::kExitDone;
     } catch (const std::runtime_error& e) {
         messages << e.what() << '\n';
-        return 1;
+        return records::kExitRefused;
     }
 }
 

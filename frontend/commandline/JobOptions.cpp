@@ -56,14 +56,11 @@ const std::map<std::string, Option>& ValueOptions()
 
 } // namespace
 
-JobOptions ParseJobOptions(const std::vector<std::string>& arguments)
+Expected<JobOptions> ParseJobOptions(const std::vector<std::string>& arguments)
 {
     JobOptions options;
     CalculationEntries& e = options.entries;
-    std::optional<std::string> continuous;
-    std::optional<std::string> pulseCurrent;
-    std::optional<std::string> pulseRate;
-    std::optional<std::string> pulseWidth;
+    TubeCurrentOptions& current = options.current;
     bool outGiven = false;
 
     for (std::size_t k = 0; k < arguments.size(); ++k) {
@@ -91,14 +88,12 @@ JobOptions ParseJobOptions(const std::vector<std::string>& arguments)
             continue;
         }
         const auto found = ValueOptions().find(name);
-        if (found == ValueOptions().end()) {
-            options.usageError = "unknown option " + arguments[k];
-            return options;
-        }
-        if (!inlineValue && k + 1 >= arguments.size()) {
-            options.usageError = "option " + name + " needs a value";
-            return options;
-        }
+        if (found == ValueOptions().end())
+            return PlainProblem(
+                "オプション " + arguments[k] + " はありません", "unknown option " + arguments[k]);
+        if (!inlineValue && k + 1 >= arguments.size())
+            return PlainProblem(
+                "オプション " + name + " には値が要ります", "option " + name + " needs a value");
         const std::string value = inlineValue ? *inlineValue : arguments[++k];
         switch (found->second) {
         case Option::Kv:
@@ -117,16 +112,16 @@ JobOptions ParseJobOptions(const std::vector<std::string>& arguments)
             e.addedCopperMm = value;
             break;
         case Option::Ma:
-            continuous = value;
+            current.continuousMa = value;
             break;
         case Option::PulseMa:
-            pulseCurrent = value;
+            current.pulseMa = value;
             break;
         case Option::Rate:
-            pulseRate = value;
+            current.pulseRateFps = value;
             break;
         case Option::Width:
-            pulseWidth = value;
+            current.pulseWidthMs = value;
             break;
         case Option::Fsd:
             e.fsdCm = value;
@@ -139,17 +134,18 @@ JobOptions ParseJobOptions(const std::vector<std::string>& arguments)
             options.nameGiven = true;
             break;
         case Option::Out:
-            if (value.empty()) options.usageError = "--out needs a file name";
+            if (value.empty())
+                return PlainProblem("--out にはファイル名が要ります", "--out needs a file name");
             options.out = value;
             outGiven = true;
             break;
         case Option::Threads:
             // Checked here as the engine checks it, so that a bad count fails before any file is written.
             if (value.empty() || value.size() > 4 ||
-                value.find_first_not_of("0123456789") != std::string::npos || std::stoi(value) > 4096) {
-                options.usageError = "--threads takes a whole number from 0 to 4096, not " + value;
-                return options;
-            }
+                value.find_first_not_of("0123456789") != std::string::npos || std::stoi(value) > 4096)
+                return PlainProblem(
+                    "--threads には 0 から 4096 までの整数を指定して下さい（" + value + " は使えません）",
+                    "--threads takes a whole number from 0 to 4096, not " + value);
             options.threads = value;
             break;
         case Option::Waveform:
@@ -160,7 +156,10 @@ JobOptions ParseJobOptions(const std::vector<std::string>& arguments)
             else if (value == "single-phase")
                 e.rectifier = Rectifier::SinglePhase;
             else
-                options.usageError = "--waveform takes constant, three-phase or single-phase, not " + value;
+                return PlainProblem(
+                    "--waveform には constant、three-phase、single-phase のいずれかを指定して下さい（" +
+                        value + " は使えません）",
+                    "--waveform takes constant, three-phase or single-phase, not " + value);
             break;
         case Option::Position:
             if (value == "supine")
@@ -168,48 +167,52 @@ JobOptions ParseJobOptions(const std::vector<std::string>& arguments)
             else if (value == "standing")
                 e.position = PatientPosition::Standing;
             else
-                options.usageError = "--position takes supine or standing, not " + value;
+                return PlainProblem(
+                    "--position には supine か standing を指定して下さい（" + value + " は使えません）",
+                    "--position takes supine or standing, not " + value);
             break;
         case Option::Field: {
             const std::size_t x = value.find('x');
-            if (x == std::string::npos) {
-                options.usageError = "--field takes LONGxSHORT in cm, for example 20x20, not " + value;
-            } else {
-                e.fieldLongCm = value.substr(0, x);
-                e.fieldShortCm = value.substr(x + 1);
-            }
+            if (x == std::string::npos)
+                return PlainProblem(
+                    "--field には 長軸x短軸 を cm で指定して下さい（例 20x20。" + value + " は使えません）",
+                    "--field takes LONGxSHORT in cm, for example 20x20, not " + value);
+            e.fieldLongCm = value.substr(0, x);
+            e.fieldShortCm = value.substr(x + 1);
             break;
         }
         }
-        if (!options.usageError.empty()) return options;
     }
 
-    if (outGiven && !options.spectrumOnly) {
-        options.usageError = "--out goes with --spectrum-only";
-        return options;
-    }
-    if (options.spectrumOnly && options.run) {
-        options.usageError = "--spectrum-only writes no job files, so there is nothing to --run";
-        return options;
-    }
+    if (outGiven && !options.spectrumOnly)
+        return PlainProblem("--out は --spectrum-only と一緒に使います", "--out goes with --spectrum-only");
+    if (options.spectrumOnly && options.run)
+        return PlainProblem("--spectrum-only はジョブファイルを書かないので --run できません",
+            "--spectrum-only writes no job files, so there is nothing to --run");
     if (options.spectrumOnly && !outGiven) options.out = "spectrum.csv";
-
-    // The mean tube current, as "OK →" would form it from the current or the pulse entries.
-    const bool pulsed = pulseCurrent || pulseRate || pulseWidth;
-    if (pulsed && continuous) {
-        options.usageError = "give either --ma or the pulse entries --pulse-ma, --rate and --width, not both";
-        return options;
-    }
-    MeanTubeCurrent mean;
-    if (pulsed)
-        mean = PulsedMeanCurrent(pulseCurrent.value_or(""), pulseRate.value_or(""), pulseWidth.value_or(""));
-    else if (continuous)
-        mean = ContinuousMeanCurrent(*continuous);
-    else
-        mean = {e.meanTubeCurrentMa, ""};
-    e.meanTubeCurrentMa = mean.meanTubeCurrentMa;
-    options.warning = mean.warning;
+    const bool pulsed = current.pulseMa || current.pulseRateFps || current.pulseWidthMs;
+    if (pulsed && current.continuousMa)
+        return PlainProblem("--ma と、パルス透視の --pulse-ma、--rate、--width は一緒に使えません",
+            "give either --ma or the pulse entries --pulse-ma, --rate and --width, not both");
     return options;
+}
+
+Expected<CalculationEntries> JobEntries(const JobOptions& options)
+{
+    CalculationEntries entries = options.entries;
+    const TubeCurrentOptions& current = options.current;
+    // The mean tube current, as "OK →" would form it from the current or the pulse entries.
+    if (current.pulseMa || current.pulseRateFps || current.pulseWidthMs) {
+        Expected<std::string> mean = PulsedMeanCurrent(current.pulseMa.value_or(""),
+            current.pulseRateFps.value_or(""), current.pulseWidthMs.value_or(""));
+        if (!mean) return mean.Failure();
+        entries.meanTubeCurrentMa = std::move(*mean);
+    } else if (current.continuousMa) {
+        Expected<std::string> mean = ContinuousMeanCurrent(*current.continuousMa);
+        if (!mean) return mean.Failure();
+        entries.meanTubeCurrentMa = std::move(*mean);
+    }
+    return entries;
 }
 
 std::string JobOptionsHelp()

@@ -41,17 +41,26 @@ bool ParseThresholds(const std::string& text, Thresholds& thresholds)
     return true;
 }
 
-// Applies one option with its value; false with `error` set when it is unknown or its value is wrong.
-bool ApplyOption(MapOptions& options, const std::string& name, const std::string& value, std::string& error)
+// A value that an option does not take.
+Problem WrongValue(const std::string& option, const std::string& japanese, const std::string& english,
+    const std::string& value)
+{
+    return PlainProblem(option + " には" + japanese + "を指定して下さい（「" + value + "」は使えません）",
+        option + " takes " + english + ", not \"" + value + "\"");
+}
+
+// Applies one option with its value; a problem when it is unknown or its value is wrong.
+std::optional<Problem> ApplyOption(MapOptions& options, const std::string& name, const std::string& value)
 {
     if (name == "--quantity") {
         if (value != "kerma" && value != "dose")
-            error = "--quantity takes kerma or dose, not \"" + value + "\"";
+            return WrongValue(name, " kerma か dose ", "kerma or dose", value);
         options.quantity = value == "dose" ? Quantity::Dose : Quantity::Kerma;
     } else if (name == "--height") {
         const std::optional<HeightLayer> layer = HeightFromKey(value);
-        if (layer) options.layer = *layer;
-        if (!layer) error = "--height takes above, center or below, not \"" + value + "\"";
+        if (!layer)
+            return WrongValue(name, " above、center、below のいずれか", "above, center or below", value);
+        options.layer = *layer;
     } else if (name == "--room") {
         options.room = value;
     } else if (name == "--out") {
@@ -60,15 +69,14 @@ bool ApplyOption(MapOptions& options, const std::string& name, const std::string
         options.points = value;
     } else if (name == "--workload") {
         double number = 0.0;
-        if (ParseNumber(value, number) && number >= 0.0)
-            options.workload = number;
-        else
-            error = "--workload takes a number of mA·min per week, 0 or more, not \"" + value + "\"";
+        if (!ParseNumber(value, number) || number < 0.0)
+            return WrongValue(
+                name, "透視の mA·min/週を 0 以上の数値で", "a number of mA·min per week, 0 or more", value);
+        options.workload = number;
     } else if (name == "--weeks") {
-        if (ParseNumber(value, options.weeks) && options.weeks > 0.0)
-            options.weeksGiven = true;
-        else
-            error = "--weeks takes a positive number of weeks per year, not \"" + value + "\"";
+        if (!ParseNumber(value, options.weeks) || !(options.weeks > 0.0))
+            return WrongValue(name, "年間の週数を正の数値で", "a positive number of weeks per year", value);
+        options.weeksGiven = true;
     } else if (name == "--thresholds") {
         Thresholds thresholds{};
         if (value == "auto")
@@ -76,16 +84,48 @@ bool ApplyOption(MapOptions& options, const std::string& name, const std::string
         else if (ParseThresholds(value, thresholds))
             options.thresholds = thresholds;
         else
-            error = "--thresholds takes auto or eleven numbers separated by commas, not \"" + value + "\"";
+            return WrongValue(name, " auto かコンマで区切った 11 個の数値",
+                "auto or eleven numbers separated by commas", value);
     } else {
-        error = "unknown option " + name;
+        return PlainProblem("オプション " + name + " はありません", "unknown option " + name);
     }
-    return error.empty();
+    return std::nullopt;
+}
+
+// What the options ask for, checked together; nothing when they go together.
+std::optional<Problem> Inconsistency(const MapOptions& options, bool quantityGiven, bool heightGiven)
+{
+    const bool points = !options.points.empty();
+    // The doses need neither a quantity (they are effective doses) nor a height (each point has its own).
+    const bool doses = points && options.csv;
+    if (options.result.empty())
+        return PlainProblem("結果ファイルが指定されていません", "no result file given");
+    if (!quantityGiven && !doses) return PlainProblem("--quantity が必要です", "--quantity is required");
+    if (!heightGiven && !doses) return PlainProblem("--height が必要です", "--height is required");
+    if (options.out.empty()) return PlainProblem("--out が必要です", "--out is required");
+    if (!options.csv && !EndsWithNoCase(options.out, ".png"))
+        return PlainProblem("--out には .png、.csv か .pdf のファイルを指定して下さい",
+            "--out must name a .png, .csv or .pdf file");
+    if (options.csv && !options.room.empty() && !points)
+        return PlainProblem("--room は画像を描きます。--out は .png にして下さい",
+            "--room draws a picture: --out must be .png");
+    if (options.bothSides && options.room.empty())
+        return PlainProblem("--both-sides には --room が必要です", "--both-sides needs --room");
+    if (points && options.room.empty())
+        return PlainProblem("--points には点を置くレイアウトの --room が必要です",
+            "--points needs --room, the layout the points are placed in");
+    if (doses && !options.workload)
+        return PlainProblem("--points と .csv の --out は線量を書き出すので --workload が必要です",
+            "--points with a .csv --out writes doses: --workload is required");
+    if ((options.workload || options.weeksGiven) && !points)
+        return PlainProblem(
+            "--workload と --weeks は --points と一緒に使います", "--workload and --weeks go with --points");
+    return std::nullopt;
 }
 
 } // namespace
 
-MapOptions ParseMapOptions(const std::vector<std::string>& arguments)
+Expected<MapOptions> ParseMapOptions(const std::vector<std::string>& arguments)
 {
     MapOptions options;
     bool quantityGiven = false;
@@ -101,47 +141,27 @@ MapOptions ParseMapOptions(const std::vector<std::string>& arguments)
             continue;
         }
         if (argument.rfind("--", 0) != 0) {
-            if (!options.result.empty()) options.usageError = "more than one result file given";
+            if (!options.result.empty())
+                return PlainProblem(
+                    "結果ファイルが 2 つ以上指定されています", "more than one result file given");
             options.result = argument;
-        } else if (i + 1 == arguments.size()) {
-            options.usageError = argument + " needs a value";
-        } else if (ApplyOption(options, argument, arguments[i + 1], options.usageError)) {
-            quantityGiven = quantityGiven || argument == "--quantity";
-            heightGiven = heightGiven || argument == "--height";
-            ++i;
+            continue;
         }
-        if (!options.usageError.empty()) return options;
+        if (i + 1 == arguments.size())
+            return PlainProblem("オプション " + argument + " には値が要ります", argument + " needs a value");
+        if (auto problem = ApplyOption(options, argument, arguments[i + 1])) return *problem;
+        quantityGiven = quantityGiven || argument == "--quantity";
+        heightGiven = heightGiven || argument == "--height";
+        ++i;
     }
     options.csv = EndsWithNoCase(options.out, ".csv");
     options.pdf = EndsWithNoCase(options.out, ".pdf");
     if (options.pdf) {
         if (!quantityGiven) options.quantity = Quantity::Dose;
-        options.usageError = ReportUsageError(options);
+        if (auto problem = ReportOptionsProblem(options)) return *problem;
         return options;
     }
-    const bool points = !options.points.empty();
-    // The doses need neither a quantity (they are effective doses) nor a height (each point has its own).
-    const bool doses = points && options.csv;
-    if (options.result.empty())
-        options.usageError = "no result file given";
-    else if (!quantityGiven && !doses)
-        options.usageError = "--quantity is required";
-    else if (!heightGiven && !doses)
-        options.usageError = "--height is required";
-    else if (options.out.empty())
-        options.usageError = "--out is required";
-    else if (!options.csv && !EndsWithNoCase(options.out, ".png"))
-        options.usageError = "--out must name a .png, .csv or .pdf file";
-    else if (options.csv && !options.room.empty() && !points)
-        options.usageError = "--room draws a picture: --out must be .png";
-    else if (options.bothSides && options.room.empty())
-        options.usageError = "--both-sides needs --room";
-    else if (points && options.room.empty())
-        options.usageError = "--points needs --room, the layout the points are placed in";
-    else if (doses && !options.workload)
-        options.usageError = "--points with a .csv --out writes doses: --workload is required";
-    else if ((options.workload || options.weeksGiven) && !points)
-        options.usageError = "--workload and --weeks go with --points";
+    if (auto problem = Inconsistency(options, quantityGiven, heightGiven)) return *problem;
     return options;
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "logic/exports/PictureNames.h"
+#include "logic/problem/Problem.h"
 #include "logic/result/DisplayGrid.h"
 #include "logic/room/EvaluationPoint.h"
 
@@ -22,21 +23,21 @@ struct MapOptions {
     std::optional<double> workload;          // --workload: beam-on mA·min per week; none: not given
     double weeks = DefaultWeeksPerYear;      // --weeks: weeks of work per year
     bool weeksGiven = false;                 // --weeks was on the command line
-    std::string out;        // --out: a .png picture, a .csv grid (with --points of doses), or a .pdf report
-    bool csv = false;       // --out names a .csv file
-    bool pdf = false;       // --out names a .pdf report (MapReportOptions.h)
-    bool help = false;      // show the option list and do nothing else
-    std::string usageError; // a malformed command line; empty when it was understood
+    std::string out;   // --out: a .png picture, a .csv grid (with --points of doses), or a .pdf report
+    bool csv = false;  // --out names a .csv file
+    bool pdf = false;  // --out names a .pdf report (MapReportOptions.h)
+    bool help = false; // show the option list and do nothing else
 };
 
-// Reads the options (arguments after the program name). The result, --quantity, --height and
+// Reads the options (arguments after the program name); a malformed command line is a
+// problem. The result, --quantity, --height and
 // --out are required; --out must end in .png or .csv; a room and both sides only go with a
 // picture; thresholds are "auto" or eleven numbers separated by commas. With --points (which
 // needs --room) and a .csv --out the doses are written: --workload is required and --quantity
 // and --height are not; with a .png --out the points are drawn, coloured by their verdict
 // when --workload is given. --workload (0 or more) and --weeks (positive) go with --points.
-// A .pdf --out asks for a report, whose options ReportUsageError checks.
-MapOptions ParseMapOptions(const std::vector<std::string>& arguments);
+// A .pdf --out asks for a report, whose options ReportOptionsProblem checks.
+Expected<MapOptions> ParseMapOptions(const std::vector<std::string>& arguments);
 
 // The --help text.
 std::string MapOptionsHelp();

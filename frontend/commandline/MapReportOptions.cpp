@@ -2,16 +2,23 @@
 
 namespace brisca {
 
-std::string ReportUsageError(const MapOptions& options)
+std::optional<Problem> ReportOptionsProblem(const MapOptions& options)
 {
     const bool points = !options.points.empty();
-    if (options.result.empty()) return "no result file given";
-    if (options.bothSides && options.room.empty()) return "--both-sides needs --room";
-    if (points && options.room.empty()) return "--points needs --room, the layout the points are placed in";
+    if (options.result.empty())
+        return PlainProblem("結果ファイルが指定されていません", "no result file given");
+    if (options.bothSides && options.room.empty())
+        return PlainProblem("--both-sides には --room が必要です", "--both-sides needs --room");
+    if (points && options.room.empty())
+        return PlainProblem("--points には点を置くレイアウトの --room が必要です",
+            "--points needs --room, the layout the points are placed in");
     if (points && !options.workload)
-        return "--points with a .pdf --out judges each point: --workload is required";
-    if ((options.workload || options.weeksGiven) && !points) return "--workload and --weeks go with --points";
-    return {};
+        return PlainProblem("--points と .pdf の --out は点ごとに判定するので --workload が必要です",
+            "--points with a .pdf --out judges each point: --workload is required");
+    if ((options.workload || options.weeksGiven) && !points)
+        return PlainProblem(
+            "--workload と --weeks は --points と一緒に使います", "--workload and --weeks go with --points");
+    return std::nullopt;
 }
 
 std::string MapReportHelp()

@@ -1,34 +1,43 @@
 #include "commandline/SpectrumOnly.h"
 
+#include "records/exit_status.h"
+
 #include <ostream>
 
 #include "logic/exports/SpectrumExport.h"
 #include "logic/files/AtomicWrite.h"
 #include "logic/start/BeamQuality.h"
+#include "logic/start/StartChecks.h"
 
 namespace brisca {
 
-SpectrumOnlyOutcome RunSpectrumOnly(const CalculationEntries& entries, const DataTables& tables,
-    const std::string& csvPath, std::ostream& console, std::ostream& errors)
+int RunSpectrumOnly(const CalculationEntries& entries, const DataTables& tables, const std::string& csvPath,
+    std::ostream& console, std::ostream& errors)
 {
-    const BeamQuality beam = ComputeBeamQuality(entries, tables);
-    if (beam.spectrum.correctedTubeVoltage)
-        console << "管電圧を " << *beam.spectrum.correctedTubeVoltage << " kV にしました。\n";
-    if (beam.spectrum.correctedInherentFiltration)
-        console << "固有ろ過を " << *beam.spectrum.correctedInherentFiltration << " mm にしました。\n";
-    if (!beam.warning.empty()) {
-        errors << beam.warning << "\n";
-        return SpectrumOnlyOutcome::Refused;
+    const Expected<CalculationConditions> conditions = ReadCalculationEntries(entries);
+    if (!conditions) {
+        errors << MessageText(conditions.Failure()) << "\n";
+        return records::kExitRefused;
+    }
+    const SpectrumLimits limits = ApplySpectrumLimits(*conditions);
+    if (limits.correctedTubeVoltage)
+        console << "管電圧を " << *limits.correctedTubeVoltage << " kV にしました。\n";
+    if (limits.correctedInherentFiltration)
+        console << "固有ろ過を " << *limits.correctedInherentFiltration << " mm にしました。\n";
+    const BeamQuality beam = ComputeBeamQuality(limits.conditions, tables);
+    if (beam.problem) {
+        errors << MessageText(*beam.problem) << "\n";
+        return records::kExitRefused;
     }
     for (const std::string& line : BeamConditionLines(beam)) console << line << "\n";
     for (const BeamFigure& figure : BeamFigures(beam)) console << BeamFigureLine(figure) << "\n";
-    if (!beam.outputWarning.empty()) errors << beam.outputWarning << "\n";
-    if (const std::string error = WriteTextFileAtomically(csvPath, SpectrumCsvText(beam)); !error.empty()) {
-        errors << error << "\n";
-        return SpectrumOnlyOutcome::FileError;
+    if (beam.outputProblem) errors << MessageText(*beam.outputProblem) << "\n";
+    if (const std::optional<Problem> problem = WriteTextFileAtomically(csvPath, SpectrumCsvText(beam))) {
+        errors << MessageText(*problem) << "\n";
+        return records::kExitFile;
     }
     console << csvPath << " にスペクトルを書き込みました。\n";
-    return SpectrumOnlyOutcome::Done;
+    return records::kExitDone;
 }
 
 } // namespace brisca

@@ -29,18 +29,20 @@ constexpr int kPanelWidth = 470;
 // The plot's coordinates: photon energy in keV across, relative fluence up.
 struct PlotScale {
     double maxKeV;
-    double XOf(double keV) const { return kLeft + (kRight - kLeft) * keV / maxKeV; }
-    double YOf(double fluence) const { return kBottom - (kBottom - kTop) * fluence / kTopFluence; }
+    double X(double keV) const { return kLeft + (kRight - kLeft) * keV / maxKeV; }
+    double Y(double fluence) const { return kBottom - (kBottom - kTop) * fluence / kTopFluence; }
 };
 
-// Conditions on one line: voltage and waveform, target angle, the three filtrations.
+// Conditions on one line: voltage and waveform, target angle, the three filtrations; empty
+// when the entries did not read.
 QString ConditionsLine(const BeamQuality& beam)
 {
-    const XraySpectrum& s = beam.spectrum;
-    return Q(PlainNumberText(s.voltage) + " kV（" + WaveformName(beam.rectifier) + "）、ターゲット角度 " +
-             PlainNumberText(s.angle) + " 度、ろ過: 固有 " + PlainNumberText(10.0 * s.inherentCm) +
-             " mmAl + Al " + PlainNumberText(10.0 * s.aluminiumCm) + " mm + Cu " +
-             PlainNumberText(10.0 * s.copperCm) + " mm");
+    if (!beam.conditions) return {};
+    const CalculationConditions& c = *beam.conditions;
+    return Q(PlainNumberText(c.tubeVoltageKv) + " kV（" + WaveformName(c.rectifier) + "）、ターゲット角度 " +
+             PlainNumberText(c.targetAngleDegrees) + " 度、ろ過: 固有 " +
+             PlainNumberText(c.inherentFiltrationMmAl) + " mmAl + Al " + PlainNumberText(c.addedAluminiumMm) +
+             " mm + Cu " + PlainNumberText(c.addedCopperMm) + " mm");
 }
 
 void DrawAxes(QPainter& painter, const PlotScale& scale)
@@ -50,7 +52,7 @@ void DrawAxes(QPainter& painter, const PlotScale& scale)
     painter.setFont(CaptionFont(13));
     const double step = scale.maxKeV > 100.0 ? 20.0 : 10.0;
     for (double keV = 0.0; keV <= scale.maxKeV + 1e-9; keV += step) {
-        const double x = scale.XOf(keV);
+        const double x = scale.X(keV);
         painter.setPen(grid);
         painter.drawLine(QPointF(x, kTop), QPointF(x, kBottom));
         painter.setPen(axis);
@@ -59,7 +61,7 @@ void DrawAxes(QPainter& painter, const PlotScale& scale)
             QString::number(static_cast<int>(keV)));
     }
     for (int tenth = 0; tenth <= 10; tenth += 2) {
-        const double y = scale.YOf(0.1 * tenth);
+        const double y = scale.Y(0.1 * tenth);
         painter.setPen(grid);
         painter.drawLine(QPointF(kLeft, y), QPointF(kRight, y));
         painter.setPen(axis);
@@ -85,14 +87,14 @@ void DrawAxes(QPainter& painter, const PlotScale& scale)
 void DrawHistogram(QPainter& painter, const PlotScale& scale, const std::vector<SpectrumPoint>& points)
 {
     QPainterPath outline;
-    outline.moveTo(scale.XOf(0.0), scale.YOf(0.0));
+    outline.moveTo(scale.X(0.0), scale.Y(0.0));
     for (const SpectrumPoint& point : points) {
         if (point.energyKeV - 0.25 > scale.maxKeV) break;
-        const double y = scale.YOf(point.relativeFluence);
-        outline.lineTo(scale.XOf(point.energyKeV - 0.25), y);
-        outline.lineTo(scale.XOf(std::min(point.energyKeV + 0.25, scale.maxKeV)), y);
+        const double y = scale.Y(point.relativeFluence);
+        outline.lineTo(scale.X(point.energyKeV - 0.25), y);
+        outline.lineTo(scale.X(std::min(point.energyKeV + 0.25, scale.maxKeV)), y);
     }
-    outline.lineTo(scale.XOf(scale.maxKeV), scale.YOf(0.0));
+    outline.lineTo(scale.X(scale.maxKeV), scale.Y(0.0));
     painter.fillPath(outline, QColor(176, 204, 240));
     painter.setPen(QPen(QColor(20, 60, 150), 1.4));
     painter.drawPath(outline);
@@ -103,7 +105,7 @@ void DrawHistogram(QPainter& painter, const PlotScale& scale, const std::vector<
 void NameKLines(QPainter& painter, const PlotScale& scale, const BeamQuality& beam,
     const std::vector<SpectrumPoint>& points)
 {
-    if (!(beam.spectrum.voltage * std::sin(physics::kModelPi / 2.0) > 70.0)) return;
+    if (!(beam.spectrum.conditions.tubeVoltageKv * std::sin(physics::kModelPi / 2.0) > 70.0)) return;
     struct Line {
         const char* name;
         double firstKeV;
@@ -117,9 +119,9 @@ void NameKLines(QPainter& painter, const PlotScale& scale, const BeamQuality& be
         for (const SpectrumPoint& point : points)
             if (point.energyKeV >= line.firstKeV && point.energyKeV <= line.lastKeV)
                 top = std::max(top, point.relativeFluence);
-        const double x = scale.XOf(0.5 * (line.firstKeV + line.lastKeV));
+        const double x = scale.X(0.5 * (line.firstKeV + line.lastKeV));
         painter.drawText(
-            QRectF(x - 40, scale.YOf(top) - 20, 80, 18), Qt::AlignHCenter | Qt::AlignBottom, line.name);
+            QRectF(x - 40, scale.Y(top) - 20, 80, 18), Qt::AlignHCenter | Qt::AlignBottom, line.name);
     }
 }
 
@@ -141,13 +143,13 @@ QImage RenderSpectrumPlot(const BeamQuality& beam)
     painter.setFont(CaptionFont(13));
     painter.drawText(heading.translated(0, 26), Qt::AlignLeft | Qt::AlignVCenter, ConditionsLine(beam));
 
-    const double voltage = beam.spectrum.voltage > 0.0 ? beam.spectrum.voltage : 150.0;
+    const double voltage = beam.conditions ? beam.conditions->tubeVoltageKv : 150.0;
     const PlotScale scale{std::max(10.0, std::ceil(voltage / 10.0) * 10.0)};
     DrawAxes(painter, scale);
-    if (!beam.warning.empty()) {
+    if (beam.problem) {
         painter.setPen(QColor(150, 20, 20));
         painter.drawText(QRect(kLeft + 20, kTop + 20, kRight - kLeft - 40, kBottom - kTop - 40),
-            Qt::AlignCenter | Qt::TextWordWrap, Q(beam.warning));
+            Qt::AlignCenter | Qt::TextWordWrap, Q(MessageText(*beam.problem)));
         return image;
     }
     const std::vector<SpectrumPoint> points = SpectrumPoints(beam);

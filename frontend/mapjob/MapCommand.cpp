@@ -1,5 +1,7 @@
 #include "mapjob/MapCommand.h"
 
+#include "records/exit_status.h"
+
 #include <filesystem>
 #include <ostream>
 
@@ -55,23 +57,19 @@ std::string OutputBytes(const MapOptions& options, const ResultHeader& header,
 
 int RunMapCommand(const MapOptions& options, std::ostream& out, std::ostream& errors)
 {
-    ResultHeader header;
-    const std::string name = std::filesystem::path(options.result).filename().string();
-    if (const std::string error = ReadResultHeader(options.result, header); !error.empty()) {
-        errors << name << " の見出しを読めません [" << error << "]\n";
-        return MapExitFile;
-    }
-    ProcessedResult processed;
-    if (const std::string error = RefineResultInMemory(options.result, processed); !error.empty()) {
-        errors << error << "\n";
-        return MapExitFile;
-    }
+    const auto fail = [&errors](const Problem& problem, int status) {
+        errors << MessageText(problem) << "\n";
+        return status;
+    };
+    const Expected<ResultHeader> header = ReadResultHeader(options.result);
+    if (!header) return fail(header.Failure(), records::kExitFile);
+    const Expected<ProcessedResult> processed = RefineResultInMemory(options.result);
+    if (!processed) return fail(processed.Failure(), records::kExitFile);
     RoomLayout layout;
     if (!options.room.empty()) {
-        if (const std::string error = ReadRoomFile(options.room, layout); !error.empty()) {
-            errors << error << " [" << options.room << ": not a readable room layout]\n";
-            return MapExitFile;
-        }
+        const Expected<RoomLayout> read = ReadRoomFile(options.room);
+        if (!read) return fail(read.Failure(), records::kExitFile);
+        layout = *read;
     }
     if (!options.room.empty() && RoomBeyondScoredRange(layout))
         errors
@@ -81,45 +79,41 @@ int RunMapCommand(const MapOptions& options, std::ostream& out, std::ostream& er
                "bed's axis; it has no dose and is hatched]\n";
     std::vector<EvaluationPoint> points;
     if (!options.points.empty()) {
-        if (const std::string error = ReadPointsFile(options.points, points); !error.empty()) {
-            errors << error << "\n";
-            return MapExitFile;
-        }
+        Expected<std::vector<EvaluationPoint>> read = ReadPointsFile(options.points);
+        if (!read) return fail(read.Failure(), records::kExitFile);
+        points = std::move(*read);
     }
+    const std::string name = std::filesystem::path(options.result).filename().string();
     std::vector<PointDose> doses;
     if (options.workload && !options.points.empty()) {
-        const ResultExposure exposure{header.tubeVoltage, header.tubeCurrent};
-        if (const std::string refusal = ExposureRefusal(exposure); !refusal.empty()) {
-            errors << name << ": " << refusal << "\n";
-            return MapExitRefused;
+        const ResultExposure exposure{header->tubeVoltage, header->tubeCurrent};
+        if (std::optional<Problem> refusal = ExposureRefusal(exposure)) {
+            refusal->file = name;
+            return fail(*refusal, records::kExitRefused);
         }
         doses = EvaluatePointDoses(
-            points, layout, {processed.doseGrid}, exposure, {*options.workload, options.weeks});
-    }
-    if (processed.outcome != ProcessingOutcome::Complete && !options.thresholds && !options.csv) {
-        errors << name << " には正の線量率がなく、凡例を決められません。--thresholds を指定して下さい。 ["
-               << processed.detail << "; give --thresholds]\n";
-        return MapExitRefused;
+            points, layout, {processed->doseGrid}, exposure, {*options.workload, options.weeks});
     }
     if (options.pdf)
-        return WriteMapReport(options, header, processed, ThresholdsOf(options, processed),
+        return WriteMapReport(options, *header, *processed, ThresholdsOf(options, *processed),
             options.room.empty() ? nullptr : &layout, points, out, errors);
+    if (processed->noDose && !options.thresholds && !options.csv)
+        return fail(
+            FileProblem(name, "には正の線量率がなく、凡例を決められません。--thresholds を指定して下さい。",
+                processed->noDose->english + "; give --thresholds"),
+            records::kExitRefused);
     const std::string bytes =
         !options.points.empty() && options.csv
             ? DosesCsvText(points, doses)
-            : OutputBytes(options, header, processed, options.room.empty() ? nullptr : &layout,
+            : OutputBytes(options, *header, *processed, options.room.empty() ? nullptr : &layout,
                   PointMarksOf(points, doses));
-    if (bytes.empty()) {
-        errors << options.out << " の画像を作れません [" << options.out
-               << ": the picture cannot be encoded]\n";
-        return MapExitFile;
-    }
-    if (const std::string error = WriteTextFileAtomically(options.out, bytes); !error.empty()) {
-        errors << error << " [" << options.out << ": cannot be written]\n";
-        return MapExitFile;
-    }
+    if (bytes.empty())
+        return fail(FileProblem(options.out, "の画像を作れません", "the picture cannot be encoded"),
+            records::kExitFile);
+    if (std::optional<Problem> problem = WriteTextFileAtomically(options.out, bytes))
+        return fail(*problem, records::kExitFile);
     out << options.out << " を書き込みました [" << options.out << " written]\n";
-    return 0;
+    return records::kExitDone;
 }
 
 } // namespace brisca

@@ -6,18 +6,13 @@
 
 namespace brisca {
 
-// Exit statuses of brisca-map, as brisca-job's.
-inline constexpr int MapExitRefused =
-    1; // no positive rates and no thresholds, or no doses at its voltage or current
-inline constexpr int MapExitUsage = 2; // a malformed command line
-inline constexpr int MapExitFile =
-    3; // a result, room or points file missing or malformed, or no output written
-
 // Does what `options` ask (not --help, nor a usage error): reads the result's header, refines
 // the result in memory, reads the room layout and the points when they are named, works out
 // the points' doses when a workload is given, and writes the picture, the grid, the doses or
-// the report (MapReport.h) to --out, whole or not at all. What was done goes to `out`, what went wrong to
-// `errors`, Japanese first and English after in brackets. Returns the exit status.
+// the report (MapReport.h) to --out, whole or not at all. What was done goes to `out`, what
+// went wrong to `errors`. Returns the exit status: refused (no positive rates and no
+// thresholds, or no doses at the result's voltage or current) or a file error (a result, room
+// or points file missing or malformed, or no output written).
 int RunMapCommand(const MapOptions& options, std::ostream& out, std::ostream& errors);
 
 } // namespace brisca

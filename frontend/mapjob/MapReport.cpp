@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "mapjob/MapCommand.h"
+#include "records/exit_status.h"
 #include "report/ReportPdf.h"
 #include "report/ResultFacts.h"
 
@@ -13,18 +14,16 @@ int WriteMapReport(const MapOptions& options, const ResultHeader& header, const 
     const Thresholds& thresholds, const RoomLayout* layout, const std::vector<EvaluationPoint>& points,
     std::ostream& out, std::ostream& errors)
 {
-    DataTables tables;
-    const std::string tablesProblem = ReadDataTables(".", tables);
-    if (!tablesProblem.empty())
+    const Expected<DataTables> tables = ReadDataTables(".");
+    if (!tables)
         errors << "注意: 付属の表を読めないため、報告書に線質は載りません [warning: no beam quality in the "
-                  "report: "
-               << tablesProblem << "]\n";
+                  "report] "
+               << MessageText(tables.Failure()) << "\n";
     ReportInputs inputs;
-    if (const std::string error =
-            GatherResultFacts(options.result, header, tablesProblem.empty() ? &tables : nullptr, inputs);
-        !error.empty()) {
-        errors << error << "\n";
-        return MapExitFile;
+    if (std::optional<Problem> problem =
+            GatherResultFacts(options.result, header, tables ? &*tables : nullptr, inputs)) {
+        errors << MessageText(*problem) << "\n";
+        return records::kExitFile;
     }
     if (inputs.statistics.source == UncertaintySource::Unreadable)
         errors << "注意: " << inputs.statistics.uncertaintyProblem << "\n";
@@ -43,16 +42,17 @@ int WriteMapReport(const MapOptions& options, const ResultHeader& header, const 
         if (options.workload) room.workload = Workload{*options.workload, options.weeks};
         inputs.room = std::move(room);
     }
-    if (const std::string refusal = EvaluateReportDoses(inputs, processed.doseGrid); !refusal.empty()) {
-        errors << inputs.resultName << ": " << refusal << "\n";
-        return MapExitRefused;
+    if (std::optional<Problem> refusal = EvaluateReportDoses(inputs, processed.doseGrid)) {
+        if (refusal->file.empty()) refusal->file = inputs.resultName;
+        errors << MessageText(*refusal) << "\n";
+        return records::kExitRefused;
     }
-    if (const std::string error = WriteReportPdf(options.out, inputs); !error.empty()) {
-        errors << error << " [" << options.out << ": cannot be written]\n";
-        return MapExitFile;
+    if (std::optional<Problem> problem = WriteReportPdf(options.out, inputs)) {
+        errors << MessageText(*problem) << "\n";
+        return records::kExitFile;
     }
     out << options.out << " を書き込みました [" << options.out << " written]\n";
-    return 0;
+    return records::kExitDone;
 }
 
 } // namespace brisca

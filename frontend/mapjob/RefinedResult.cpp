@@ -27,9 +27,8 @@ void CopyLayer(const refiner::FineLayer& fine, DisplayGrid& grid, int k)
             std::string_view field(
                 record.data() + static_cast<std::size_t>(c) * refiner::kFieldWidth, refiner::kFieldWidth);
             field.remove_prefix(std::min(field.find_first_not_of(' '), field.size()));
-            double& value = grid.At(k, c + 1, r + 1);
             // Only a rate the field cannot hold would fail here; the refiner keeps its rates finite.
-            if (!ParseNumberField(field, value)) value = fine.records[r][c];
+            grid.At(k, c + 1, r + 1) = ParseNumberField(field).value_or(fine.records[r][c]);
         }
     }
 }
@@ -46,7 +45,7 @@ void DisplayGridsOfFine(const refiner::FineResult& fine, DisplayGrid& kerma, Dis
     }
 }
 
-std::string RefineResultInMemory(const std::filesystem::path& file, ProcessedResult& result)
+Expected<ProcessedResult> RefineResultInMemory(const std::filesystem::path& file)
 {
     struct Workspace {
         refiner::CoarseResult coarse;
@@ -57,14 +56,14 @@ std::string RefineResultInMemory(const std::filesystem::path& file, ProcessedRes
     try {
         refiner::ReadResultFile(file.string(), work->coarse);
     } catch (const std::exception& error) {
-        return error.what();
+        // The refiner's message is whole already: the file, the record, Japanese and English.
+        return PlainProblem(error.what());
     }
     refiner::RefineResult(work->coarse, work->fine, work->lateral);
     ProcessedResult refined;
     DisplayGridsOfFine(work->fine, refined.kermaGrid, refined.doseGrid);
     CompleteProcessedResult(refined, file.filename().string());
-    result = std::move(refined);
-    return {};
+    return refined;
 }
 
 } // namespace brisca

@@ -15,10 +15,9 @@ namespace brisca {
 // processing reads back from the refined grid file the refiner would write from them.
 void DisplayGridsOfFine(const refiner::FineResult& fine, DisplayGrid& kerma, DisplayGrid& dose);
 
-// Reads a result file and refines it in memory, without the refined grid file, into
-// `result` with its maxima and legend scales as data processing gives them. Returns an
-// empty text on success; otherwise the refiner's message naming the file, the record and
-// what was wrong, and `result` is left as it was.
-std::string RefineResultInMemory(const std::filesystem::path& file, ProcessedResult& result);
+// Reads a result file and refines it in memory, without the refined grid file, with its
+// maxima and legend scales as data processing gives them. A problem carries the refiner's
+// message naming the file, the record and what was wrong.
+Expected<ProcessedResult> RefineResultInMemory(const std::filesystem::path& file);
 
 } // namespace brisca

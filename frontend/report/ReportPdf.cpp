@@ -495,12 +495,11 @@ std::string ReportPdfBytes(const ReportInputs& inputs, std::vector<PlacedPicture
     return bytes.toStdString();
 }
 
-std::string WriteReportPdf(const std::filesystem::path& path, const ReportInputs& inputs)
+std::optional<Problem> WriteReportPdf(const std::filesystem::path& path, const ReportInputs& inputs)
 {
     const std::string bytes = ReportPdfBytes(inputs);
     if (bytes.empty())
-        return path.filename().string() + " の報告書を作れません [" + path.filename().string() +
-               ": the report cannot be drawn]";
+        return FileProblem(path.filename().string(), "の報告書を作れません", "the report cannot be drawn");
     return WriteTextFileAtomically(path, bytes);
 }
 

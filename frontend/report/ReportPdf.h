@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "logic/problem/Problem.h"
 #include "report/ReportInputs.h"
 
 namespace brisca {
@@ -40,7 +41,7 @@ struct PlacedPicture {
 std::string ReportPdfBytes(const ReportInputs& inputs, std::vector<PlacedPicture>* placed = nullptr);
 
 // Writes the report to `path` whole or not at all, through a temporary name in the same
-// folder. Returns an empty text on success; otherwise the message naming the file.
-std::string WriteReportPdf(const std::filesystem::path& path, const ReportInputs& inputs);
+// folder. A problem names the file.
+std::optional<Problem> WriteReportPdf(const std::filesystem::path& path, const ReportInputs& inputs);
 
 } // namespace brisca

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "logic/start/BeamQuality.h"
+#include "logic/start/StartChecks.h"
 #include "records/cells_of_interest.h"
 #include "records/field_error.h"
 #include "records/read_file.h"
@@ -83,9 +84,14 @@ ReportBeam BeamOfHeader(const ResultHeader& header, const DataTables* tables)
     entries.fsdCm = HeaderText(header, HeaderValue::Fsd);
     entries.rectifier = Rectifier::ConstantPotential;
     entries.position = header.patientPosition;
-    const BeamQuality quality = ComputeBeamQuality(entries, *tables);
-    if (!quality.warning.empty()) {
-        beam.unavailable = "算出できません [not available]: " + quality.warning;
+    const Expected<CalculationConditions> conditions = ReadCalculationEntries(entries);
+    if (!conditions) {
+        beam.unavailable = "算出できません [not available]: " + MessageText(conditions.Failure());
+        return beam;
+    }
+    const BeamQuality quality = ComputeBeamQuality(*conditions, *tables);
+    if (quality.problem) {
+        beam.unavailable = "算出できません [not available]: " + MessageText(*quality.problem);
         return beam;
     }
     beam.figures = BeamFigures(quality);
@@ -126,17 +132,19 @@ void FillFineErrorGrid(const records::ErrorLayers& layers, DisplayGrid& grid)
             }
 }
 
-std::string GatherResultFacts(const std::filesystem::path& resultFile, const ResultHeader& header,
+std::optional<Problem> GatherResultFacts(const std::filesystem::path& resultFile, const ResultHeader& header,
     const DataTables* tables, ReportInputs& inputs)
 {
     std::string bytes;
+    const std::string name = resultFile.filename().string();
     if (const auto failure = records::ReadWholeFile(resultFile.string(), bytes))
-        return records::DescribeFileError(resultFile.string(), failure->japanese, failure->english);
+        return FileProblem(name, failure->japanese, failure->english);
     const auto values = std::make_unique<refiner::CoarseResult>();
     try {
         refiner::ReadResultText(resultFile.string(), bytes, *values);
     } catch (const std::exception& error) {
-        return error.what();
+        // The refiner's reader already words its message "Japanese [English]" with file and record.
+        return PlainProblem(error.what());
     }
     inputs.resultName = resultFile.filename().string();
     inputs.dateText = QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm").toStdString();
@@ -145,22 +153,22 @@ std::string GatherResultFacts(const std::filesystem::path& resultFile, const Res
     inputs.header = header;
     inputs.beam = BeamOfHeader(header, tables);
     inputs.statistics = StatisticsOf(resultFile, header, *values);
-    return {};
+    return std::nullopt;
 }
 
-std::string EvaluateReportDoses(ReportInputs& inputs, const DisplayGrid& doseGrid)
+std::optional<Problem> EvaluateReportDoses(ReportInputs& inputs, const DisplayGrid& doseGrid)
 {
-    if (!inputs.room) return {};
+    if (!inputs.room) return std::nullopt;
     ReportRoom& room = *inputs.room;
     room.doses.clear();
-    if (room.points.empty() || !room.workload) return {};
+    if (room.points.empty() || !room.workload) return std::nullopt;
     const ResultExposure exposure{inputs.header.tubeVoltage, inputs.header.tubeCurrent};
-    if (std::string refusal = ExposureRefusal(exposure); !refusal.empty()) return refusal;
-    if (std::string refusal = WorkloadRefusal(*room.workload); !refusal.empty()) return refusal;
+    if (std::optional<Problem> refusal = ExposureRefusal(exposure)) return refusal;
+    if (std::optional<Problem> refusal = WorkloadRefusal(*room.workload)) return refusal;
     const DisplayGrid* errors =
         inputs.statistics.source == UncertaintySource::Read ? &inputs.statistics.doseErrorPercent : nullptr;
     room.doses = EvaluatePointDoses(room.points, room.layout, {doseGrid, errors}, exposure, *room.workload);
-    return {};
+    return std::nullopt;
 }
 
 } // namespace brisca

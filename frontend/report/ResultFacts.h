@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "logic/problem/Problem.h"
 #include "logic/start/DataTables.h"
 #include "records/uncertainty_file.h"
 #include "refiner/grids.h"
@@ -42,14 +43,14 @@ void FillFineErrorGrid(const records::ErrorLayers& layers, DisplayGrid& grid);
 // result file `resultFile` (whose header `header` the caller has read), its uncertainty file
 // beside it and the tables (may be null): its name, now as the date, the version, the
 // fingerprint of the bytes read, and the largest errors of the cells of interest. A missing
-// or refused uncertainty file is stated in the report, not an error. Returns an empty text on
-// success; otherwise the message naming the result file and record, and `inputs` is left as it was.
-std::string GatherResultFacts(const std::filesystem::path& resultFile, const ResultHeader& header,
+// or refused uncertainty file is stated in the report, not an error. A problem names the
+// result file and record, and `inputs` is then left as it was.
+std::optional<Problem> GatherResultFacts(const std::filesystem::path& resultFile, const ResultHeader& header,
     const DataTables* tables, ReportInputs& inputs);
 
 // Works out the doses at the room's points from the effective dose rate grid `doseGrid`, with
-// the uncertainties gathered, when the room has points and a workload. Returns why it cannot
-// (the result's voltage or current, ExposureRefusal), with the doses left empty; else empty.
-std::string EvaluateReportDoses(ReportInputs& inputs, const DisplayGrid& doseGrid);
+// the uncertainties gathered, when the room has points and a workload. A problem says why it
+// cannot (the result's voltage or current, ExposureRefusal), with the doses left empty.
+std::optional<Problem> EvaluateReportDoses(ReportInputs& inputs, const DisplayGrid& doseGrid);
 
 } // namespace brisca

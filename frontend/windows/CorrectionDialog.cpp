@@ -211,32 +211,23 @@ void CorrectionDialog::saveCorrected()
         primaryOption_->isChecked() ? std::pair{primaryMeasuredEdit_, primaryCurrentLabel_}
         : kermaOption_->isChecked() ? std::pair{kermaMeasuredEdit_, kermaCurrentLabel_}
                                     : std::pair{doseMeasuredEdit_, doseCurrentLabel_};
-    const CorrectionFactor factor =
+    const Expected<double> factor =
         CorrectionFactorOf(measured->text().toStdString(), current->text().toStdString());
-    switch (factor.refusal) {
-    case FactorRefusal::None:
-        break;
-    case FactorRefusal::NoMeasuredValue:
-        warn("実測値を入力して下さい");
-        return;
-    case FactorRefusal::UnusableMeasured:
-        warn(" 実測値には 0 以上の値を入力して下さい ");
-        return;
-    case FactorRefusal::ZeroCurrentValue:
-        warn(" 現在値が 0 なので補正できません（計算値が 0 の点の実測値では補正できません） ");
+    if (!factor) {
+        warn(QString::fromStdString(MessageText(factor.Failure())));
         return;
     }
 
     platform_.ProcessPendingEvents();
-    std::string correctedName;
-    const std::string error =
-        CorrectResultFile(std::filesystem::current_path(), file_, factor.value, correctedName);
-    if (!error.empty()) {
-        warn(" 補正したファイルを保存できませんでした \n" + QString::fromStdString(error));
+    const Expected<std::string> correctedName =
+        CorrectResultFile(std::filesystem::current_path(), file_, *factor);
+    if (!correctedName) {
+        warn(" 補正したファイルを保存できませんでした \n" +
+             QString::fromStdString(MessageText(correctedName.Failure())));
         return;
     }
     platform_.ProcessPendingEvents();
-    emit correctedFileSaved(QString::fromStdString(correctedName));
+    emit correctedFileSaved(QString::fromStdString(*correctedName));
     hide();
 }
 

@@ -24,10 +24,12 @@ bool SaveExport(Platform& platform, const QString& title, const std::string& pro
                 MessageButtons::OkCancel, MessageIcon::Warning) != MessageAnswer::Ok)
             return false;
     }
-    std::string error = bytes.empty() ? " 画像を作れませんでした " : std::string();
-    if (error.empty()) error = WriteTextFileAtomically(QFile::encodeName(path).toStdString(), bytes);
-    if (error.empty()) return true;
-    platform.ShowMessage(QString::fromStdString(error), MessageButtons::Ok, MessageIcon::Warning);
+    const std::optional<Problem> problem =
+        bytes.empty() ? PlainProblem(" 画像を作れませんでした ")
+                      : WriteTextFileAtomically(QFile::encodeName(path).toStdString(), bytes);
+    if (!problem) return true;
+    platform.ShowMessage(
+        QString::fromStdString(MessageText(*problem)), MessageButtons::Ok, MessageIcon::Warning);
     return false;
 }
 

@@ -295,8 +295,8 @@ void LayoutEditor::enterFreeText()
     }
     // A layout file holds each text on one line, so a line break could never be loaded back.
     const std::string text = answer.toStdString();
-    if (const std::string refusal = FreeTextRefusal(text); !refusal.empty()) {
-        warn(QString::fromStdString(refusal));
+    if (const std::optional<Problem> refusal = FreeTextRefusal(text)) {
+        warn(QString::fromStdString(MessageText(*refusal)));
         setInstructions({});
         return;
     }

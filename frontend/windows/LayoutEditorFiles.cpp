@@ -32,14 +32,13 @@ void LayoutEditor::refreshFileList()
 void LayoutEditor::saveLayout()
 {
     const std::string name = layoutNameEdit_->text().toStdString();
-    if (const std::string refusal = RoomNameRefusal(name); !refusal.empty()) {
-        warn(QString::fromStdString(refusal));
+    if (const std::optional<Problem> refusal = RoomNameRefusal(name)) {
+        warn(QString::fromStdString(MessageText(*refusal)));
         return;
     }
     const QString fileName = QString::fromStdString(RoomFileName(name));
-    if (const std::string refusal = WriteRoomFile(WorkingFile(fileName), state_.roomLayout);
-        !refusal.empty()) {
-        warn(QString::fromStdString(refusal));
+    if (const std::optional<Problem> refusal = WriteRoomFile(WorkingFile(fileName), state_.roomLayout)) {
+        warn(QString::fromStdString(MessageText(*refusal)));
         return;
     }
     platform_.ShowMessage("レイアウトデータを保存しました", MessageButtons::Ok, MessageIcon::None);
@@ -48,14 +47,14 @@ void LayoutEditor::saveLayout()
 void LayoutEditor::loadLayoutFile(QListWidgetItem* item)
 {
     if (!item) return;
-    // Read into a copy: a file that cannot be read leaves the layout and the plan as they are.
-    RoomLayout loaded;
-    if (const std::string refusal = ReadRoomFile(WorkingFile(item->text()), loaded); !refusal.empty()) {
-        warn(QString::fromStdString(refusal));
+    // A file that cannot be read leaves the layout and the plan as they are.
+    const Expected<RoomLayout> loaded = ReadRoomFile(WorkingFile(item->text()));
+    if (!loaded) {
+        warn(QString::fromStdString(MessageText(loaded.Failure())));
         return;
     }
-    state_.roomLayout = loaded;
-    plan_ = loaded;
+    state_.roomLayout = *loaded;
+    plan_ = *loaded;
     showPlan();
     setElementsVisible(true);
     const QString name = QString::fromStdString(LayoutNameOf(item->text().toStdString()));
@@ -73,8 +72,8 @@ void LayoutEditor::deleteLayoutFile()
     if (platform_.ShowMessage(" 本当に削除しますか？ ", MessageButtons::OkCancel, MessageIcon::None) !=
         MessageAnswer::Ok)
         return;
-    if (const std::string refusal = DeleteRoomFile(WorkingFile(item->text())); !refusal.empty())
-        warn(QString::fromStdString(refusal));
+    if (const std::optional<Problem> refusal = DeleteRoomFile(WorkingFile(item->text())))
+        warn(QString::fromStdString(MessageText(*refusal)));
     refreshFileList();
 }
 

@@ -308,12 +308,13 @@ void MainWindow::buildButtons()
 
 void MainWindow::loadTablesAndDefaults()
 {
-    const std::string error = ReadDataTables(std::filesystem::current_path(), state_.tables);
-    if (!error.empty()) {
-        warn(QString::fromStdString(error));
+    Expected<DataTables> tables = ReadDataTables(std::filesystem::current_path());
+    if (!tables) {
+        warn(QString::fromStdString(MessageText(tables.Failure())));
         platform_.EndProgram(1);
         return;
     }
+    state_.tables = std::move(*tables);
     tubeVoltageEdit_->setText("80");
     targetAngleEdit_->setText("12");
     inherentFiltrationEdit_->setText("2.5");
@@ -357,20 +358,17 @@ void MainWindow::chooseStanding() { resultNameEdit_->setText(platform_.DateText(
 
 void MainWindow::computeMeanCurrent()
 {
-    MeanTubeCurrent mean;
-    if (continuousOption_->isChecked()) {
-        mean = ContinuousMeanCurrent(TextOf(tubeCurrentEdit_));
-    } else if (pulsedOption_->isChecked()) {
-        mean = PulsedMeanCurrent(TextOf(tubeCurrentEdit_), TextOf(pulseRateEdit_), TextOf(pulseWidthEdit_));
-    } else {
-        return;
-    }
-    if (!mean.warning.empty()) {
+    if (!continuousOption_->isChecked() && !pulsedOption_->isChecked()) return;
+    const Expected<std::string> mean =
+        continuousOption_->isChecked()
+            ? ContinuousMeanCurrent(TextOf(tubeCurrentEdit_))
+            : PulsedMeanCurrent(TextOf(tubeCurrentEdit_), TextOf(pulseRateEdit_), TextOf(pulseWidthEdit_));
+    if (!mean) {
         platform_.Beep();
-        warn(QString::fromStdString(mean.warning));
+        warn(QString::fromStdString(MessageText(mean.Failure())));
         return;
     }
-    meanCurrentEdit_->setText(QString::fromStdString(mean.meanTubeCurrentMa));
+    meanCurrentEdit_->setText(QString::fromStdString(*mean));
 }
 
 void MainWindow::showResults()

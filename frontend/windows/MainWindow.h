@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "logic/problem/Problem.h"
 #include "logic/start/CalculationEntries.h"
 
 class QGroupBox;
@@ -64,6 +65,8 @@ public:
     void closeProgram();
     // The conditions as the boxes and options hold them now.
     CalculationEntries entries() const;
+    // The same read as numbers, or why they do not read.
+    Expected<CalculationConditions> conditions() const;
     // The readme viewer this window opens.
     ReadmeViewer& readmeViewer() { return *readmeViewer_; }
     // The result window this window opens.
@@ -81,7 +84,7 @@ public:
 
 signals:
     // Any entry of the tube, its filtration, current or the FSD changed: the conditions now.
-    void conditionsChanged(const brisca::CalculationEntries& entries);
+    void conditionsChanged(const brisca::Expected<brisca::CalculationConditions>& conditions);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

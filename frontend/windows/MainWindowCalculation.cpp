@@ -8,6 +8,7 @@
 #include "logic/AppState.h"
 #include "logic/start/CalculationStart.h"
 #include "logic/start/EngineLocator.h"
+#include "logic/start/StartChecks.h"
 #include "platform/Platform.h"
 #include "windows/MainWindow.h"
 
@@ -48,16 +49,19 @@ CalculationEntries MainWindow::entries() const
     return entries;
 }
 
+Expected<CalculationConditions> MainWindow::conditions() const { return ReadCalculationEntries(entries()); }
+
 void MainWindow::startCalculation()
 {
-    const PreparedCalculation prepared = PrepareCalculation(entries(), state_.tables);
-    Correct(historiesEdit_, prepared.correctedHistories);
-    Correct(tubeVoltageEdit_, prepared.correctedTubeVoltage);
-    Correct(inherentFiltrationEdit_, prepared.correctedInherentFiltration);
-    if (!prepared.warning.empty()) {
-        warn(Q(prepared.warning));
+    const StartPreparation preparation = PrepareCalculation(entries(), state_.tables);
+    Correct(historiesEdit_, preparation.corrections.histories);
+    Correct(tubeVoltageEdit_, preparation.corrections.tubeVoltageKv);
+    Correct(inherentFiltrationEdit_, preparation.corrections.inherentFiltrationMmAl);
+    if (!preparation.calculation) {
+        warn(Q(MessageText(preparation.calculation.Failure())));
         return;
     }
+    const PreparedCalculation& prepared = *preparation.calculation;
     if (!prepared.question.empty() && platform_.ShowMessage(Q(prepared.question), MessageButtons::OkCancel,
                                           MessageIcon::Warning) != MessageAnswer::Ok)
         return;
@@ -65,8 +69,8 @@ void MainWindow::startCalculation()
     state_.job = prepared.job;
     platform_.ProcessPendingEvents();
 
-    if (const std::string error = WriteCalculationFiles(prepared); !error.empty()) {
-        warn(Q(error));
+    if (const std::optional<Problem> problem = WriteCalculationFiles(prepared)) {
+        warn(Q(MessageText(*problem)));
         return;
     }
     platform_.ProcessPendingEvents();

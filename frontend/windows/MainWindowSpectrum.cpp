@@ -19,7 +19,7 @@ void MainWindow::buildSpectrumView()
     connect(spectrumButton_, &QPushButton::clicked, this, &MainWindow::showSpectrum);
     connect(this, &MainWindow::conditionsChanged, spectrumWindow_.get(), &SpectrumWindow::showConditions);
 
-    const auto announce = [this] { emit conditionsChanged(entries()); };
+    const auto announce = [this] { emit conditionsChanged(conditions()); };
     for (QLineEdit* box : {tubeVoltageEdit_, targetAngleEdit_, inherentFiltrationEdit_, aluminiumFilterEdit_,
              copperFilterEdit_, meanCurrentEdit_, fsdEdit_})
         connect(box, &QLineEdit::textChanged, this, announce);
@@ -29,7 +29,7 @@ void MainWindow::buildSpectrumView()
 
 void MainWindow::showSpectrum()
 {
-    spectrumWindow_->showConditions(entries());
+    spectrumWindow_->showConditions(conditions());
     spectrumWindow_->showBeside(frameGeometry());
 }
 

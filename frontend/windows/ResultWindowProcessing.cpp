@@ -50,18 +50,17 @@ void ResultWindow::selectResultFile()
 {
     const QListWidgetItem* item = resultList_->currentItem();
     if (!item) return;
-    ResultFile file{item->text().toStdString(), {}};
-    const std::string error = ReadResultHeader(LocalPath(item->text()), file.header);
+    Expected<ResultHeader> header = ReadResultHeader(LocalPath(item->text()));
     clearDisplay();
-    if (!error.empty()) {
+    if (!header) {
         // A file whose header cannot be read is not handed to the refiner.
         state_.display.Select(std::nullopt);
         showHeader(nullptr);
         convertButton_->setEnabled(false);
-        warn(" 結果ファイルのヘッダを読めません \n" + Q(error));
+        warn(" 結果ファイルのヘッダを読めません \n" + Q(MessageText(header.Failure())));
         return;
     }
-    state_.display.Select(std::move(file));
+    state_.display.Select(ResultFile{item->text().toStdString(), std::move(*header)});
     showHeader(&state_.display.selected->header);
     convertButton_->setEnabled(true);
 }
@@ -110,10 +109,10 @@ void ResultWindow::startConversion()
     processButton_->setFocus();
 
     // Without its list file the refiner would convert the file named there before.
-    const std::string written =
-        WriteTextFileAtomically(records::kListFile, (item->text() + "\r\n").toUtf8().toStdString());
-    if (!written.empty()) {
-        conversionFailed(" " + Q(written) + " ", Q(written));
+    if (const std::optional<Problem> unwritten =
+            WriteTextFileAtomically(records::kListFile, (item->text() + "\r\n").toUtf8().toStdString())) {
+        const QString text = Q(MessageText(*unwritten));
+        conversionFailed(" " + text + " ", text);
         return;
     }
     platform_.ProcessPendingEvents();
@@ -177,22 +176,23 @@ void ResultWindow::processData()
         return;
     }
     platform_.ProcessPendingEvents();
-    ProcessedResult result = ProcessRefinedGrids(records::kRefinedGridFile);
+    Expected<ProcessedResult> processed = ProcessRefinedGrids(records::kRefinedGridFile);
     platform_.ProcessPendingEvents();
-    if (result.outcome == ProcessingOutcome::Incomplete) {
+    if (!processed) {
         // Only a refiner still at work can leave the file missing or short for a while.
         if (state_.display.conversion == Conversion::Running) {
             platform_.ShowMessage(
                 " もう一度 データ処理ボタン を押してください", MessageButtons::Ok, MessageIcon::None);
         } else {
-            warn(" 変換された結果を読めません [" + Q(result.detail) + "]");
+            warn(" 変換された結果を読めません \n" + Q(MessageText(processed.Failure())));
         }
         return;
     }
-    if (result.outcome == ProcessingOutcome::AllZero) {
+    ProcessedResult& result = *processed;
+    if (result.noDose) {
         // Pressing again cannot help: the result itself holds no dose.
         warn(" この計算結果には線量率がありません（管出力または管電流が 0 の条件で計算されています） \n" +
-             Q(result.detail));
+             Q(MessageText(*result.noDose)));
         return;
     }
     state_.display.TakeProcessed(std::move(result));

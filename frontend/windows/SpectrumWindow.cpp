@@ -70,9 +70,9 @@ SpectrumWindow::SpectrumWindow(const AppState& state, Platform& platform, QWidge
     connect(closeButton_, &QPushButton::clicked, this, &QWidget::hide);
 }
 
-void SpectrumWindow::showConditions(const CalculationEntries& entries)
+void SpectrumWindow::showConditions(const Expected<CalculationConditions>& conditions)
 {
-    entries_ = entries;
+    conditions_ = conditions;
     stale_ = true;
     if (isVisible()) refresh();
 }
@@ -99,7 +99,8 @@ void SpectrumWindow::showEvent(QShowEvent* event)
 void SpectrumWindow::refresh()
 {
     stale_ = false;
-    beam_ = ComputeBeamQuality(entries_, state_.tables);
+    beam_ = conditions_ ? ComputeBeamQuality(*conditions_, state_.tables)
+                        : BeamOfUnreadEntries(conditions_.Failure());
 
     QPainter painter(&plotView_->image());
     painter.drawImage(0, 0, RenderSpectrumPlot(beam_));
@@ -112,9 +113,10 @@ void SpectrumWindow::refresh()
         figureValues_[row]->setText(
             Q(figures[row].value + (figures[row].unit.empty() ? "" : " " + figures[row].unit)));
     }
-    warningLabel_->setText(Q(beam_.warning.empty() ? beam_.outputWarning : beam_.warning));
-    imageSaveButton_->setEnabled(beam_.warning.empty());
-    csvSaveButton_->setEnabled(beam_.warning.empty());
+    const std::optional<Problem>& problem = beam_.problem ? beam_.problem : beam_.outputProblem;
+    warningLabel_->setText(problem ? Q(MessageText(*problem)) : QString());
+    imageSaveButton_->setEnabled(!beam_.problem);
+    csvSaveButton_->setEnabled(!beam_.problem);
 }
 
 void SpectrumWindow::saveImage()

@@ -3,8 +3,8 @@
 #include <QWidget>
 #include <vector>
 
+#include "logic/problem/Problem.h"
 #include "logic/start/BeamQuality.h"
-#include "logic/start/CalculationEntries.h"
 
 class QLabel;
 class QPushButton;
@@ -24,8 +24,9 @@ public:
     // Builds the window hidden; the spectrum is computed with the shared state's tables.
     SpectrumWindow(const AppState& state, Platform& platform, QWidget* parent = nullptr);
 
-    // Takes new conditions: the view follows at once while shown, otherwise when next shown.
-    void showConditions(const CalculationEntries& entries);
+    // Takes new conditions, or why the entries do not read: the view follows at once while
+    // shown, otherwise when next shown.
+    void showConditions(const Expected<CalculationConditions>& conditions);
     // Shows the window and raises it; the first time it is placed to the right of `beside`,
     // as far as the screen allows, so that the conditions there stay in view.
     void showBeside(const QRect& beside);
@@ -50,12 +51,12 @@ private:
     QPushButton* csvSaveButton_;        // CSV保存
     QPushButton* closeButton_;          // 閉じる, which hides the window
 
-    const AppState& state_;      // the data tables
-    Platform& platform_;         // the save dialog and its warnings
-    CalculationEntries entries_; // the conditions last handed over
-    BeamQuality beam_;           // their beam, as on show
-    bool stale_ = true;          // the conditions changed since the beam was computed
-    bool placed_ = false;        // the window has been placed beside the main window once
+    const AppState& state_;                                               // the data tables
+    Platform& platform_;                                                  // the save dialog and its warnings
+    Expected<CalculationConditions> conditions_{CalculationConditions{}}; // the conditions last handed over
+    BeamQuality beam_;                                                    // their beam, as on show
+    bool stale_ = true;   // the conditions changed since the beam was computed
+    bool placed_ = false; // the window has been placed beside the main window once
 };
 
 } // namespace brisca

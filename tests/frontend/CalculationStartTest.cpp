@@ -451,6 +451,7 @@ TEST_F(CalculationStart, TheWindowAndBriscaJobRefuseWithTheSameMessage)
         {"targetAngleEdit", "0", {"--angle", "0"}, "ターゲット角度"},
         {"copperFilterEdit", "1e6", {"--cu", "1e6"}, ""},
         {"fsdEdit", "1e999", {"--fsd", "1e999"}, "大きすぎ"},
+        {"tubeVoltageEdit", "1e400", {"--kv", "1e400"}, "Ｘ線管電圧 の「1e400」"},
     };
     for (const RefusalCase& c : cases) {
         TearDown();

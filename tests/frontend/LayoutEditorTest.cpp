@@ -218,7 +218,7 @@ TEST_F(LayoutEditorTest, LoadingShowsTheFileAndTakeOverStoresTheControlRoomCapti
     stored.centreX = 299.5f;
     stored.controlRoomText = "第二操作室";
     stored.freeText = "搬入口";
-    ASSERT_EQ(brisca::WriteRoomFile(Path("手術室.Room").toStdString(), stored), "");
+    ASSERT_FALSE(brisca::WriteRoomFile(Path("手術室.Room").toStdString(), stored));
     QSignalSpy named(editor.get(), &LayoutEditor::layoutNamed);
 
     editor->open();
@@ -247,8 +247,7 @@ TEST_F(LayoutEditorTest, UnreadableFileWarnsWithFileAndLineAndChangesNothing)
         QByteArray bytes;
         QString line;
     };
-    std::string example;
-    ASSERT_EQ(brisca::RoomFileBytes(RoomLayout{}, example), "");
+    const std::string example = *brisca::RoomFileBytes(RoomLayout{});
     QByteArray wordForNumber = QByteArray::fromStdString(example);
     wordForNumber.replace("\r\n300\r\n", "\r\nabc\r\n");
     const Case cases[] = {
@@ -287,9 +286,7 @@ TEST_F(LayoutEditorTest, SaveUnderTheNameAndDeleteAfterTwoConfirmations)
     Find<QLineEdit>(*editor, "layoutNameEdit")->setText("透視室A");
     Click(*editor, "saveButton");
     EXPECT_EQ(platform.messages.back().text, "レイアウトデータを保存しました");
-    std::string expected;
-    ASSERT_EQ(brisca::RoomFileBytes(state.roomLayout, expected), "");
-    EXPECT_EQ(Read("透視室A.Room").toStdString(), expected);
+    EXPECT_EQ(Read("透視室A.Room").toStdString(), *brisca::RoomFileBytes(state.roomLayout));
 
     // Nothing selected: no question, nothing deleted.
     editor->open();

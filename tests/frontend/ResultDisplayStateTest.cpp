@@ -105,9 +105,8 @@ protected:
         Write("stand.dsr5", standing);
         Write("supine.dsr5", Line(standing, 0, " 1"));
         Write("3mA.dsr5", Line(standing, 6, "3.0000"));
-        ASSERT_EQ(
-            WriteCorrectedResult(Path("3mA.dsr5").toStdString(), Path("1mA.dsr5").toStdString(), 1.0 / 3),
-            "");
+        ASSERT_FALSE(
+            WriteCorrectedResult(Path("3mA.dsr5").toStdString(), Path("1mA.dsr5").toStdString(), 1.0 / 3));
         Write("1mA.dsr5", Line(Read("1mA.dsr5"), 6, "1.0000"));
         Write("broken.dsr5", Line(standing, 1, " 0.1000E+41").left(standing.size() / 2));
     }
@@ -256,10 +255,10 @@ protected:
         EXPECT_EQ(dialog.isVisible(), !name.isEmpty());
         if (name.isEmpty()) return;
         EXPECT_TRUE(Find<QLabel>(dialog, "fileNameLabel")->text().endsWith(name));
-        ResultHeader header;
-        ASSERT_EQ(ReadResultHeader(Path(name).toStdString(), header), "");
+        const Expected<ResultHeader> header = ReadResultHeader(Path(name).toStdString());
+        ASSERT_TRUE(header);
         EXPECT_EQ(Find<QLabel>(dialog, "primaryCurrentLabel")->text().toStdString(),
-            header.labels[static_cast<int>(HeaderValue::FreeAirKermaRate)]);
+            header->labels[static_cast<int>(HeaderValue::FreeAirKermaRate)]);
     }
 
     // Takes the steps of a sequence in a fresh working folder; a step that cannot go on ends

@@ -233,7 +233,7 @@ TEST_F(ResultWindowTest, ProcessingAsksAgainOnlyWhileTheRefinerRunsAndExplainsAn
     } cases[] = {
         {QByteArray(), false, kRetry, MessageIcon::None},
         {zeros.left(5000), false, kRetry, MessageIcon::None},
-        {zeros.left(5000), true, " 変換された結果を読めません [F2B.dat", MessageIcon::Warning},
+        {zeros.left(5000), true, " 変換された結果を読めません \nF2B.dat", MessageIcon::Warning},
         {zeros, false, " この計算結果には線量率がありません", MessageIcon::Warning},
     };
     for (const auto& c : cases) {

@@ -17,6 +17,7 @@
 #include "logic/exports/SpectrumExport.h"
 #include "logic/start/BeamQuality.h"
 #include "logic/start/CalculationStart.h"
+#include "logic/start/StartChecks.h"
 #include "logic/text/NumberText.h"
 
 using namespace brisca;
@@ -27,13 +28,13 @@ namespace {
 BeamQuality AluminiumBeam(
     double kv, double totalAluminiumMm, Rectifier rectifier = Rectifier::ConstantPotential)
 {
-    CalculationEntries entries;
-    entries.tubeVoltageKv = PlainNumberText(kv);
-    entries.inherentFiltrationMmAl = PlainNumberText(totalAluminiumMm);
-    entries.addedAluminiumMm = "0";
-    entries.rectifier = rectifier;
-    BeamQuality beam = ComputeBeamQuality(entries, ShippedTables());
-    EXPECT_EQ(beam.warning, "") << kv << " kV";
+    CalculationConditions conditions;
+    conditions.tubeVoltageKv = kv;
+    conditions.inherentFiltrationMmAl = totalAluminiumMm;
+    conditions.addedAluminiumMm = 0.0;
+    conditions.rectifier = rectifier;
+    BeamQuality beam = ComputeBeamQuality(conditions, ShippedTables());
+    EXPECT_FALSE(beam.problem) << kv << " kV";
     return beam;
 }
 
@@ -113,8 +114,8 @@ TEST(BeamQuality, RippleSoftensAndFiltrationHardensTheBeam)
         // A hardened beam halves more slowly the second time: homogeneity below 1.
         EXPECT_LT(AluminiumBeam(kv, 2.5).homogeneity, 1.0) << kv << " kV";
     }
-    CalculationEntries copper;
-    copper.addedCopperMm = "0.2";
+    CalculationConditions copper;
+    copper.addedCopperMm = 0.2;
     EXPECT_GT(
         ComputeBeamQuality(copper, ShippedTables()).hvl.firstMm, AluminiumBeam(80, 4.0).hvl.firstMm + 1.0);
 }
@@ -172,11 +173,12 @@ TEST(BeamQuality, AVoltageBeyondTheOutputTableHasNoOutputFigures)
     DataTables tables = ShippedTables();
     for (std::size_t row = 1; row <= OutputRows; ++row)
         tables.outputTable[1][row] = 10.0 * static_cast<double>(row);
-    CalculationEntries entries;
-    entries.tubeVoltageKv = "130";
-    const BeamQuality beam = ComputeBeamQuality(entries, tables);
-    EXPECT_EQ(beam.warning, "");
-    EXPECT_NE(beam.outputWarning.find("管電圧 130 kV"), std::string::npos) << beam.outputWarning;
+    CalculationConditions conditions;
+    conditions.tubeVoltageKv = 130;
+    const BeamQuality beam = ComputeBeamQuality(conditions, tables);
+    EXPECT_FALSE(beam.problem);
+    ASSERT_TRUE(beam.outputProblem);
+    EXPECT_EQ(MessageText(*beam.outputProblem).rfind("管電圧 130 kV", 0), 0u);
     EXPECT_GT(beam.hvl.firstMm, 0.0);
     const std::vector<BeamFigure> figures = BeamFigures(beam);
     EXPECT_EQ(figures[0].value, FormatNumber(beam.hvl.firstMm, "0.00"));
@@ -213,9 +215,10 @@ TEST(BeamQuality, FiguresAgreeWithTheFilesOfTheCalculationStart)
         }),
     };
     for (const CalculationEntries& e : cases) {
-        const PreparedCalculation prepared = PrepareCalculation(e, ShippedTables());
-        ASSERT_EQ(prepared.warning, "") << e.tubeVoltageKv;
-        const BeamQuality beam = ComputeBeamQuality(e, ShippedTables());
+        const StartPreparation preparation = PrepareCalculation(e, ShippedTables());
+        ASSERT_TRUE(preparation.calculation) << e.tubeVoltageKv;
+        const PreparedCalculation& prepared = *preparation.calculation;
+        const BeamQuality beam = ComputeBeamQuality(*ReadCalculationEntries(e), ShippedTables());
         EXPECT_EQ(beam.tubeOutputGyPerMin, prepared.job.tubeOutput) << e.tubeVoltageKv;
         EXPECT_NEAR(beam.kermaPerMasAt100Cm * 1e-6 * 60.0 * LeadingNumber(e.meanTubeCurrentMa),
             prepared.job.tubeOutput, 1e-12 * prepared.job.tubeOutput);

@@ -16,6 +16,7 @@
 #include "logic/start/BeamQuality.h"
 #include "logic/start/CalculationStart.h"
 #include "logic/start/MeanTubeCurrent.h"
+#include "logic/start/StartChecks.h"
 
 using namespace brisca;
 
@@ -67,11 +68,12 @@ TEST(JobOptions, EachOptionFillsItsWindowEntry)
          })},
     };
     for (const auto& c : cases) {
-        const JobOptions options = ParseJobOptions(c.arguments);
-        const CalculationEntries& e = options.entries;
+        const Expected<JobOptions> options = ParseJobOptions(c.arguments);
+        ASSERT_TRUE(options);
+        const Expected<CalculationEntries> entries = JobEntries(*options);
+        ASSERT_TRUE(entries);
+        const CalculationEntries& e = *entries;
         const CalculationEntries& x = c.expected;
-        ASSERT_EQ(options.usageError, "");
-        ASSERT_EQ(options.warning, "");
         const std::string where = c.arguments.empty() ? "no options" : c.arguments[0];
         EXPECT_EQ(std::vector<std::string>({e.tubeVoltageKv, e.targetAngleDegrees, e.inherentFiltrationMmAl,
                       e.addedAluminiumMm, e.addedCopperMm, e.meanTubeCurrentMa, e.fsdCm, e.fieldLongCm,
@@ -102,12 +104,20 @@ TEST(JobOptions, MalformedCommandLinesAndRefusedCurrents)
         {{"--spectrum-only", "--out="}, "--out needs a file name"},
         {{"--spectrum-only", "--run"}, "--spectrum-only writes no job files, so there is nothing to --run"},
     };
-    for (const auto& [arguments, message] : usage) EXPECT_EQ(ParseJobOptions(arguments).usageError, message);
-    EXPECT_EQ(ParseJobOptions({"--ma", ""}).warning, TubeCurrentMissingWarning);
-    EXPECT_EQ(ParseJobOptions({"--pulse-ma", "2", "--rate", "15"}).warning, PulseDataMissingWarning);
-    EXPECT_TRUE(ParseJobOptions({"--run"}).run);
-    EXPECT_EQ(ParseJobOptions({"--threads", "0"}).threads, "0");
-    EXPECT_TRUE(ParseJobOptions({"--help"}).help);
+    for (const auto& [arguments, english] : usage) {
+        const Expected<JobOptions> options = ParseJobOptions(arguments);
+        EXPECT_EQ(options ? "" : options.Failure().english, english);
+        EXPECT_NE(options ? "" : options.Failure().japanese, "") << english;
+    }
+    const auto refusal = [](const std::vector<std::string>& arguments) {
+        const Expected<CalculationEntries> entries = JobEntries(*ParseJobOptions(arguments));
+        return entries ? "" : MessageText(entries.Failure());
+    };
+    EXPECT_EQ(refusal({"--ma", ""}), TubeCurrentMissingWarning);
+    EXPECT_EQ(refusal({"--pulse-ma", "2", "--rate", "15"}), PulseDataMissingWarning);
+    EXPECT_TRUE(ParseJobOptions({"--run"})->run);
+    EXPECT_EQ(ParseJobOptions({"--threads", "0"})->threads, "0");
+    EXPECT_TRUE(ParseJobOptions({"--help"})->help);
 }
 
 TEST(JobOptions, HelpListsEveryOption)
@@ -192,10 +202,10 @@ TEST_F(BriscaJobRun, WritesTheFilesOfTheCalculationStart)
     for (const auto& c : cases) {
         ASSERT_EQ(Run(BRISCA_JOB_PROGRAM, c.arguments), 0) << c.arguments << "\n"
                                                            << Read(work_ / "stderr.txt");
-        const PreparedCalculation expected = PrepareCalculation(c.entries, ShippedTables());
-        ASSERT_EQ(expected.warning, "");
-        EXPECT_EQ(Read(work_ / "B_SPCTL.dat"), expected.spectrumFile) << c.arguments;
-        EXPECT_EQ(Read(work_ / "B2F.txt"), expected.jobFile) << c.arguments;
+        const StartPreparation expected = PrepareCalculation(c.entries, ShippedTables());
+        ASSERT_TRUE(expected.calculation);
+        EXPECT_EQ(Read(work_ / "B_SPCTL.dat"), expected.calculation->spectrumFile) << c.arguments;
+        EXPECT_EQ(Read(work_ / "B2F.txt"), expected.calculation->jobFile) << c.arguments;
     }
     EXPECT_NE(Read(work_ / "stdout.txt").find("管電圧を 149.5 kV にしました。"), std::string::npos);
 }
@@ -231,6 +241,10 @@ TEST_F(BriscaJobRun, RefusalsGoToStandardErrorAndWriteNothing)
     EXPECT_EQ(Run(BRISCA_JOB_PROGRAM, "--histories 2e11 --name x --yes"), 0);
     EXPECT_TRUE(fs::exists(work_ / "B2F.txt"));
     EXPECT_EQ(Run(BRISCA_JOB_PROGRAM, "--kv"), 2);
+    EXPECT_EQ(Read(work_ / "stderr.txt")
+                  .rfind("brisca-job: オプション --kv には値が要ります [option --kv needs a value]\n", 0),
+        0u)
+        << Read(work_ / "stderr.txt");
     fs::remove(work_ / "Air.eac");
     EXPECT_EQ(Run(BRISCA_JOB_PROGRAM, "--name x"), 3);
     EXPECT_EQ(Read(work_ / "stderr.txt"), "Air.eac を開けません [Air.eac: the file cannot be opened]\n");
@@ -262,7 +276,7 @@ TEST_F(BriscaJobRun, SpectrumOnlyPrintsTheFiguresAndWritesTheCsv)
     for (const auto& c : cases) {
         ASSERT_EQ(Run(BRISCA_JOB_PROGRAM, c.arguments), 0) << c.arguments << "\n"
                                                            << Read(work_ / "stderr.txt");
-        const BeamQuality beam = ComputeBeamQuality(c.entries, ShippedTables());
+        const BeamQuality beam = ComputeBeamQuality(*ReadCalculationEntries(c.entries), ShippedTables());
         std::string printed = c.corrected;
         for (const std::string& line : BeamConditionLines(beam)) printed += line + "\n";
         for (const BeamFigure& figure : BeamFigures(beam)) printed += BeamFigureLine(figure) + "\n";

@@ -23,6 +23,18 @@ std::vector<std::string> Lines(const std::string& text)
     return lines;
 }
 
+// The start's files, or the message of its refusal as the window shows it.
+const PreparedCalculation& Prepared(const StartPreparation& preparation)
+{
+    if (!preparation.calculation) ADD_FAILURE() << MessageText(preparation.calculation.Failure());
+    return *preparation.calculation;
+}
+
+std::string Refusal(const StartPreparation& preparation)
+{
+    return preparation.calculation ? "" : MessageText(preparation.calculation.Failure());
+}
+
 CalculationEntries Named(const std::string& name)
 {
     CalculationEntries entries;
@@ -80,7 +92,7 @@ TEST(StartChecks, HistoriesFieldAndNameInThisOrder)
         entries.fieldShortCm = c.fieldShortCm;
         entries.resultName = c.resultName;
         const StartCheck check = CheckCalculationEntries(entries);
-        EXPECT_EQ(check.warning, c.warning) << c.what;
+        EXPECT_EQ(check.conditions ? "" : MessageText(check.conditions.Failure()), c.warning) << c.what;
         EXPECT_EQ(check.correctedHistories.value_or(""), c.resetsHistories ? "100000000" : "") << c.what;
     }
 }
@@ -113,9 +125,9 @@ TEST(JobFile, LinesOfTheJobFile)
         entries.fieldShortCm = c.fieldShortCm;
         entries.histories = c.histories;
         entries.resultName = c.resultName;
-        const PreparedCalculation prepared = PrepareCalculation(entries, ShippedTables());
-        ASSERT_EQ(prepared.warning, "") << c.what;
-        const auto lines = Lines(prepared.jobFile);
+        const StartPreparation preparation = PrepareCalculation(entries, ShippedTables());
+        ASSERT_TRUE(preparation.calculation) << c.what;
+        const auto lines = Lines(preparation.calculation->jobFile);
         ASSERT_EQ(lines.size(), 6u);
         EXPECT_EQ(std::vector<std::string>(lines.begin() + 1, lines.end()), c.lines2to6) << c.what;
     }
@@ -126,8 +138,8 @@ TEST(JobFile, EmptyOrZeroCurrentGivesZeroOutputAndStillStarts)
     for (const char* current : {"", "-0"}) {
         CalculationEntries entries = Named("x");
         entries.meanTubeCurrentMa = current;
-        const PreparedCalculation prepared = PrepareCalculation(entries, ShippedTables());
-        ASSERT_EQ(prepared.warning, "");
+        const StartPreparation preparation = PrepareCalculation(entries, ShippedTables());
+        const PreparedCalculation& prepared = Prepared(preparation);
         EXPECT_EQ(Lines(prepared.jobFile)[0], "0.000E+00");
         EXPECT_EQ(Lines(prepared.spectrumFile)[302], "0.00");
     }
@@ -177,9 +189,9 @@ TEST(TubeOutput, InterpolatesAlongTheVoltageColumn)
         {149.5, Rectifier::SinglePhase, 22355.0},
     };
     for (const auto& c : cases) {
-        const TubeOutputResult result = ComputeTubeOutputFor(c.v, 1.0, c.rectifier, 1.0, tables);
-        ASSERT_EQ(result.warning, "");
-        EXPECT_DOUBLE_EQ(result.tubeOutput, c.expectedY * 60.0 * 33.97)
+        const Expected<double> output = ComputeTubeOutputFor(c.v, 1.0, c.rectifier, 1.0, tables);
+        ASSERT_TRUE(output);
+        EXPECT_DOUBLE_EQ(*output, c.expectedY * 60.0 * 33.97)
             << c.v << " kV, waveform " << static_cast<int>(c.rectifier);
     }
 }
@@ -187,19 +199,21 @@ TEST(TubeOutput, InterpolatesAlongTheVoltageColumn)
 TEST(TubeOutput, ScalesByKermaRatioAndCurrent)
 {
     const DataTables tables = LinearOutputTable();
-    EXPECT_DOUBLE_EQ(ComputeTubeOutputFor(80.0, 2.5, Rectifier::ConstantPotential, 0.5, tables).tubeOutput,
+    EXPECT_DOUBLE_EQ(*ComputeTubeOutputFor(80.0, 2.5, Rectifier::ConstantPotential, 0.5, tables),
         0.5 * 160.0 * 2.5 * 60.0 * 33.97);
-    EXPECT_EQ(ComputeTubeOutputFor(80.0, 0.0, Rectifier::ConstantPotential, 0.5, tables).tubeOutput, 0.0);
+    EXPECT_EQ(*ComputeTubeOutputFor(80.0, 0.0, Rectifier::ConstantPotential, 0.5, tables), 0.0);
 }
 
 TEST(TubeOutput, VoltageAboveTheTableIsRefused)
 {
     const DataTables tables = LinearOutputTable();
-    const TubeOutputResult above =
+    const Expected<double> above =
         ComputeTubeOutputFor(150.5, 1.0, Rectifier::ConstantPotential, 1.0, tables);
-    EXPECT_NE(above.warning.find("150.5 kV"), std::string::npos) << above.warning;
-    EXPECT_NE(above.warning.find("150 kV"), std::string::npos) << above.warning;
-    EXPECT_EQ(ComputeTubeOutputFor(150.0, 1.0, Rectifier::ConstantPotential, 1.0, tables).warning, "");
+    ASSERT_FALSE(above);
+    const std::string message = MessageText(above.Failure());
+    EXPECT_NE(message.find("150.5 kV"), std::string::npos) << message;
+    EXPECT_NE(message.find("150 kV"), std::string::npos) << message;
+    EXPECT_TRUE(ComputeTubeOutputFor(150.0, 1.0, Rectifier::ConstantPotential, 1.0, tables));
 }
 
 TEST(CalculationStart, VoltageAboveTheTableWritesNothing)
@@ -208,41 +222,53 @@ TEST(CalculationStart, VoltageAboveTheTableWritesNothing)
     for (int row = 1; row <= OutputRows; ++row) tables.outputTable[1][row] = 20.0 + 10.0 * row; // 30..140 kV
     CalculationEntries entries = Named("x");
     entries.tubeVoltageKv = "200";
-    const PreparedCalculation prepared = PrepareCalculation(entries, tables);
-    EXPECT_NE(prepared.warning.find("149.5 kV"), std::string::npos) << prepared.warning;
-    EXPECT_NE(prepared.warning.find("140 kV"), std::string::npos) << prepared.warning;
-    EXPECT_EQ(prepared.correctedTubeVoltage.value_or(""), "149.5")
+    const StartPreparation preparation = PrepareCalculation(entries, tables);
+    const std::string refusal = Refusal(preparation);
+    EXPECT_NE(refusal.find("149.5 kV"), std::string::npos) << refusal;
+    EXPECT_NE(refusal.find("140 kV"), std::string::npos) << refusal;
+    EXPECT_EQ(preparation.corrections.tubeVoltageKv.value_or(""), "149.5")
         << "the window still shows the limited voltage";
-    EXPECT_EQ(prepared.spectrumFile, "");
-    EXPECT_EQ(prepared.jobFile, "");
 }
 
-struct NonFiniteCase {
-    const char* what;
-    CalculationEntries entries;
-    const char* warning;
-};
-
-TEST(CalculationStart, NumbersBeyondRangeNeverReachAFile)
+// Every number box is read once, by the checks: a text that is not one number, or one beyond
+// the range of a number, is refused there with the box's name, before the limits, the
+// spectrum or a file could turn it into something else.
+TEST(CalculationStart, EveryBoxIsReadOnceAndRefusedByTheChecks)
 {
-    auto with = [](auto change) {
-        CalculationEntries entries = Named("x");
-        change(entries);
-        return entries;
+    const struct {
+        std::string CalculationEntries::*box;
+        const char* label;
+    } boxes[] = {
+        {&CalculationEntries::fsdCm, "FSD（焦点-入射表面間距離）"},
+        {&CalculationEntries::fieldLongCm, "照射野サイズ（長軸）"},
+        {&CalculationEntries::fieldShortCm, "照射野サイズ（短軸）"},
+        {&CalculationEntries::tubeVoltageKv, "Ｘ線管電圧"},
+        {&CalculationEntries::targetAngleDegrees, "ターゲット角度"},
+        {&CalculationEntries::inherentFiltrationMmAl, "固有ろ過（Al 当量）"},
+        {&CalculationEntries::addedAluminiumMm, "アルミ付加フィルタ"},
+        {&CalculationEntries::addedCopperMm, "銅付加フィルタ"},
+        {&CalculationEntries::meanTubeCurrentMa, "管電流"},
+        {&CalculationEntries::histories, "入射光子数（ヒストリー）"},
     };
-    const NonFiniteCase cases[] = {
-        {"histories", with([](CalculationEntries& e) { e.histories = "1e999"; }), TooManyHistoriesWarning},
-        {"FSD", with([](CalculationEntries& e) { e.fsdCm = "1e400"; }), "FSD の値が大きすぎて扱えません。"},
-        {"field", with([](CalculationEntries& e) { e.fieldShortCm = "-1e999"; }),
-            " 照射野サイズ（短軸） は 0.1 cm 以上にして下さい "},
-        {"current", with([](CalculationEntries& e) { e.meanTubeCurrentMa = "1e999"; }),
-            "管電流の値 1e999 は大きすぎて扱えません。"},
-    };
-    for (const auto& c : cases) {
-        const PreparedCalculation prepared = PrepareCalculation(c.entries, ShippedTables());
-        EXPECT_EQ(prepared.warning, c.warning) << c.what;
-        EXPECT_EQ(prepared.jobFile, "") << c.what;
+    for (const auto& b : boxes) {
+        for (const char* text : {"1e999", "-1e400", "80kV"}) {
+            CalculationEntries entries = Named("x");
+            entries.*b.box = text;
+            const StartPreparation preparation = PrepareCalculation(entries, ShippedTables());
+            const std::string expected =
+                std::string(" ") + b.label + " の「" + text + "」" +
+                (text[0] == '8' ? "は数値として読めません" : "は桁が大きすぎて扱えません ");
+            EXPECT_EQ(Refusal(preparation).substr(0, expected.size()), expected) << b.label << " " << text;
+            EXPECT_FALSE(preparation.corrections.tubeVoltageKv || preparation.corrections.histories)
+                << b.label << " " << text;
+        }
     }
+    // Finite entries and table values whose product no number can hold: the tube output is refused.
+    DataTables tables = ShippedTables();
+    for (int row = 1; row <= OutputRows; ++row) tables.outputTable[2][row] = 1e300;
+    CalculationEntries entries = Named("x");
+    entries.meanTubeCurrentMa = "1e10";
+    EXPECT_EQ(Refusal(PrepareCalculation(entries, tables)), "管出力 の値が大きすぎて扱えません。");
 }
 
 TEST(CalculationStart, ChecksStopBeforeTheSpectrum)
@@ -250,10 +276,10 @@ TEST(CalculationStart, ChecksStopBeforeTheSpectrum)
     CalculationEntries entries;
     entries.histories = "99999999";
     entries.tubeVoltageKv = "500";
-    const PreparedCalculation prepared = PrepareCalculation(entries, ShippedTables());
-    EXPECT_EQ(prepared.warning, HistoriesWarning);
-    EXPECT_EQ(prepared.correctedHistories.value_or(""), "100000000");
-    EXPECT_FALSE(prepared.correctedTubeVoltage) << "the spectrum did not run";
+    const StartPreparation preparation = PrepareCalculation(entries, ShippedTables());
+    EXPECT_EQ(Refusal(preparation), HistoriesWarning);
+    EXPECT_EQ(preparation.corrections.histories.value_or(""), "100000000");
+    EXPECT_FALSE(preparation.corrections.tubeVoltageKv) << "the spectrum did not run";
 }
 
 TEST(CalculationStart, OnlyARunOfMoreThan1E11HistoriesAsksWithItsRunTime)
@@ -267,18 +293,17 @@ TEST(CalculationStart, OnlyARunOfMoreThan1E11HistoriesAsksWithItsRunTime)
     for (const auto& [histories, question] : cases) {
         CalculationEntries entries = Named("x");
         entries.histories = histories;
-        const PreparedCalculation prepared = PrepareCalculation(entries, ShippedTables());
-        EXPECT_EQ(prepared.warning, "") << histories;
-        EXPECT_EQ(prepared.question, question) << histories;
+        const StartPreparation preparation = PrepareCalculation(entries, ShippedTables());
+        EXPECT_EQ(Prepared(preparation).question, question) << histories;
     }
 }
 
 TEST(CalculationStart, PositionPicksTheEngine)
 {
     CalculationEntries entries = Named("x");
-    EXPECT_EQ(PrepareCalculation(entries, ShippedTables()).engineProgram, "mcsupine");
+    EXPECT_EQ(Prepared(PrepareCalculation(entries, ShippedTables())).engineProgram, "mcsupine");
     entries.position = PatientPosition::Standing;
-    EXPECT_EQ(PrepareCalculation(entries, ShippedTables()).engineProgram, "mcstand");
+    EXPECT_EQ(Prepared(PrepareCalculation(entries, ShippedTables())).engineProgram, "mcstand");
 }
 
 TEST(CalculationStart, TubeOutputReadsTheLimitedVoltage)
@@ -288,8 +313,8 @@ TEST(CalculationStart, TubeOutputReadsTheLimitedVoltage)
     high.tubeVoltageKv = "200";
     CalculationEntries limited = Named("x");
     limited.tubeVoltageKv = "149.5";
-    EXPECT_EQ(PrepareCalculation(high, ShippedTables()).jobFile,
-        PrepareCalculation(limited, ShippedTables()).jobFile);
+    EXPECT_EQ(Prepared(PrepareCalculation(high, ShippedTables())).jobFile,
+        Prepared(PrepareCalculation(limited, ShippedTables())).jobFile);
 }
 
 struct MeanCurrentCase {
@@ -317,10 +342,11 @@ TEST(MeanTubeCurrent, ContinuousCopiesAndPulsedMultiplies)
             "のように半角のピリオドで書きます） "},
     };
     for (const auto& c : cases) {
-        const MeanTubeCurrent mean = c.pulsed ? PulsedMeanCurrent(c.tubeCurrent, c.pulseRate, c.pulseWidth)
-                                              : ContinuousMeanCurrent(c.tubeCurrent);
-        EXPECT_EQ(mean.meanTubeCurrentMa, c.meanTubeCurrentMa) << c.what;
-        EXPECT_EQ(mean.warning, c.warning) << c.what;
+        const Expected<std::string> mean = c.pulsed
+                                               ? PulsedMeanCurrent(c.tubeCurrent, c.pulseRate, c.pulseWidth)
+                                               : ContinuousMeanCurrent(c.tubeCurrent);
+        EXPECT_EQ(mean ? *mean : "", c.meanTubeCurrentMa) << c.what;
+        EXPECT_EQ(mean ? "" : MessageText(mean.Failure()), c.warning) << c.what;
     }
 }
 

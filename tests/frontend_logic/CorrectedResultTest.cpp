@@ -92,23 +92,24 @@ TEST(CorrectedResult, NameAndFactor)
     struct Case {
         const char* measured;
         const char* current;
-        FactorRefusal refusal;
+        const char* refusal; // the dialog's warning; none when the factor is usable
         double factor;
     };
     const Case cases[] = {
-        {"24.6", "1.23E+01", FactorRefusal::None, 2.0},
-        {" 3 μGy/min", "1.50E+00", FactorRefusal::None, 2.0},
-        {"0", "1.23E+01", FactorRefusal::None, 0.0},
-        {"   ", "1.23E+01", FactorRefusal::NoMeasuredValue, 0.0},
-        {"24.6", "0.00E+00", FactorRefusal::ZeroCurrentValue, 0.0},
-        {"24.6", "", FactorRefusal::ZeroCurrentValue, 0.0},
-        {"24.6", "*******", FactorRefusal::ZeroCurrentValue, 0.0},
-        {"1E400", "1.23E+01", FactorRefusal::UnusableMeasured, 0.0},
+        {"24.6", "1.23E+01", nullptr, 2.0},
+        {" 3 μGy/min", "1.50E+00", nullptr, 2.0},
+        {"0", "1.23E+01", nullptr, 0.0},
+        {"   ", "1.23E+01", NoMeasuredValueWarning, 0.0},
+        {"24.6", "0.00E+00", ZeroCurrentValueWarning, 0.0},
+        {"24.6", "", ZeroCurrentValueWarning, 0.0},
+        {"24.6", "*******", ZeroCurrentValueWarning, 0.0},
+        {"1E400", "1.23E+01", UnusableMeasuredWarning, 0.0},
     };
     for (const Case& c : cases) {
-        const CorrectionFactor factor = CorrectionFactorOf(c.measured, c.current);
-        EXPECT_EQ(factor.refusal, c.refusal) << c.measured << " / " << c.current;
-        EXPECT_EQ(factor.value, c.factor) << c.measured << " / " << c.current;
+        const Expected<double> factor = CorrectionFactorOf(c.measured, c.current);
+        EXPECT_EQ(factor ? "" : MessageText(factor.Failure()), c.refusal ? c.refusal : "")
+            << c.measured << " / " << c.current;
+        EXPECT_EQ(factor ? *factor : 0.0, c.factor) << c.measured << " / " << c.current;
     }
 }
 
@@ -116,9 +117,9 @@ TEST_F(CorrectedResultTest, EveryValueIsScaledAndEveryOtherLineCopied)
 {
     const std::string source = Source();
     Write("abc.dsr5", source);
-    std::string name;
-    ASSERT_EQ(CorrectResultFile(folder_, "abc.dsr5", 2.0, name), "");
-    EXPECT_EQ(name, "abc.dsrC");
+    const Expected<std::string> name = CorrectResultFile(folder_, "abc.dsr5", 2.0);
+    ASSERT_TRUE(name);
+    EXPECT_EQ(*name, "abc.dsrC");
 
     std::istringstream in(source);
     std::istringstream out(Read("abc.dsrC"));
@@ -155,7 +156,7 @@ TEST_F(CorrectedResultTest, EveryValueIsScaledAndEveryOtherLineCopied)
     const std::string corrected = Read("abc.dsrC");
     for (int perLine : {10, 7}) {
         Write("abc.dsr5", Source(perLine));
-        ASSERT_EQ(CorrectResultFile(folder_, "abc.dsr5", 2.0, name), "");
+        ASSERT_TRUE(CorrectResultFile(folder_, "abc.dsr5", 2.0));
         EXPECT_EQ(Read("abc.dsrC"), corrected) << perLine;
     }
 }
@@ -191,10 +192,10 @@ TEST_F(CorrectedResultTest, RefusalsNameTheFileAndLeaveTheFolderAsItWas)
         Write("abc.dsr5", c.source);
         Write("abc.dsrC", "an earlier correction\r\n");
         const auto before = Snapshot();
-        std::string name = "unchanged";
-        const std::string error = CorrectResultFile(folder_, c.name, 2.0, name);
+        const Expected<std::string> name = CorrectResultFile(folder_, c.name, 2.0);
+        ASSERT_FALSE(name) << c.fragment;
+        const std::string error = MessageText(name.Failure());
         EXPECT_NE(error.find(c.fragment), std::string::npos) << error;
-        EXPECT_EQ(name, "unchanged");
         EXPECT_EQ(Snapshot(), before) << c.fragment;
     }
 }

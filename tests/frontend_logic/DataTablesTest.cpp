@@ -68,8 +68,9 @@ protected:
 
 TEST_F(DataTablesTest, ReadsEveryTableInRecordOrder)
 {
-    DataTables tables;
-    ASSERT_EQ(ReadDataTables(folder_, tables), "");
+    const Expected<DataTables> read = ReadDataTables(folder_);
+    ASSERT_TRUE(read);
+    const DataTables& tables = *read;
     for (int i : {1, 2, 150, 300}) {
         EXPECT_EQ(tables.muTarget[i], 1000 + i);
         EXPECT_EQ(tables.muAl[i], 2000 + i);
@@ -92,13 +93,13 @@ TEST_F(DataTablesTest, AcceptsCommasBlanksAndLineEndsAlike)
     std::string oneNumberPerLine = AttenuationText(300, "\n");
     Write("MUs.dat", oneNumberPerLine);
     Write("Air.eac", AirText(300) + "trailing lines are not read\r\n");
-    DataTables fromLines;
-    ASSERT_EQ(ReadDataTables(folder_, fromLines), "");
+    const Expected<DataTables> fromLines = ReadDataTables(folder_);
+    ASSERT_TRUE(fromLines);
     Write("MUs.dat", AttenuationText(300, " , "));
-    DataTables fromCommas;
-    ASSERT_EQ(ReadDataTables(folder_, fromCommas), "");
-    EXPECT_EQ(fromLines.muCu, fromCommas.muCu);
-    EXPECT_EQ(fromLines.muCu[300], 3300);
+    const Expected<DataTables> fromCommas = ReadDataTables(folder_);
+    ASSERT_TRUE(fromCommas);
+    EXPECT_EQ(fromLines->muCu, fromCommas->muCu);
+    EXPECT_EQ(fromLines->muCu[300], 3300);
 }
 
 struct BrokenFile {
@@ -113,11 +114,11 @@ TEST_F(DataTablesTest, NamesTheFileTheRecordAndTheFault)
         {"MUs.dat", AttenuationText(299, " "),
             "MUs.dat: the file ends before the energy of record 300 of 300 (after line 299)"},
         {"MUs.dat", AttenuationText(3, " ") + "2.0 5.1 abc 7\r\n",
-            "MUs.dat, line 4: \"abc\" is not a number (the aluminium coefficient of record 4 of 300)"},
+            "MUs.dat, record 4: \"abc\" is not a number (the aluminium coefficient of record 4 of 300)"},
         {"Air.eac", AirText(9) + "5.0\r\n",
             "Air.eac: the file ends before the air coefficient of record 10 of 300 (after line 10)"},
         {"Air.eac", "0.5 1e999\r\n",
-            "Air.eac, line 1: \"1e999\" is out of range (the air coefficient of record 1 of 300)"},
+            "Air.eac, record 1: \"1e999\" is out of range (the air coefficient of record 1 of 300)"},
         {"default-output.op", "header only\r\n40 50 60\r\n",
             "default-output.op: the file ends before tube voltage 4 (after line 2)"},
         {"default-output.op",
@@ -133,21 +134,20 @@ TEST_F(DataTablesTest, NamesTheFileTheRecordAndTheFault)
     for (const auto& c : cases) {
         SetUp();
         Write(c.name, c.text);
-        DataTables tables;
-        tables.muAl[7] = 42.0;
+        const Expected<DataTables> tables = ReadDataTables(folder_);
+        ASSERT_FALSE(tables) << c.expectedMessage;
         // Japanese first, naming the file by its bare name; the English detail follows.
-        const std::string message = ReadDataTables(folder_, tables);
+        const std::string message = MessageText(tables.Failure());
         EXPECT_EQ(message.rfind(std::string(c.name) + " ", 0), 0u) << message;
         EXPECT_NE(message.find("[" + std::string(c.expectedMessage) + "]"), std::string::npos) << message;
-        EXPECT_EQ(tables.muAl[7], 42.0) << "a failed read leaves the tables as they were";
     }
 }
 
 TEST_F(DataTablesTest, MissingFileIsNamed)
 {
     fs::remove(folder_ / "Air.eac");
-    DataTables tables;
-    EXPECT_EQ(ReadDataTables(folder_, tables), "Air.eac を開けません [Air.eac: the file cannot be opened]");
+    EXPECT_EQ(MessageText(ReadDataTables(folder_).Failure()),
+        "Air.eac を開けません [Air.eac: the file cannot be opened]");
 }
 
 } // namespace

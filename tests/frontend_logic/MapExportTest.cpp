@@ -44,12 +44,14 @@ TEST_F(MapExport, InMemoryGridsAreTheNumbersDataProcessingReadsFromTheRefinersFi
     std::ofstream("FLname.txt") << "real.dsr5\r\n";
     std::ostringstream console, errors;
     ASSERT_EQ(refiner::RunRefiner(console, errors), 0) << errors.str();
-    const ProcessedResult file = ProcessRefinedGrids("F2B.dat");
+    const Expected<ProcessedResult> processed = ProcessRefinedGrids("F2B.dat");
     fs::current_path(previous);
-    ASSERT_EQ(file.outcome, ProcessingOutcome::Complete) << file.detail;
+    ASSERT_TRUE(processed);
+    const ProcessedResult& file = *processed;
+    ASSERT_FALSE(file.noDose);
 
     const ProcessedResult memory = InMemory();
-    ASSERT_EQ(memory.outcome, ProcessingOutcome::Complete);
+    ASSERT_FALSE(memory.noDose);
     // Every value, including the cells beyond the engine's grid, bit for bit.
     EXPECT_TRUE(memory.kermaGrid.values.size() == file.kermaGrid.values.size());
     for (std::size_t n = 0; n < file.kermaGrid.values.size(); ++n) {
@@ -161,7 +163,7 @@ TEST_F(MapExport, ThePictureHasTheLegendColoursAndEachElementInItsBand)
     }
 
     // Over a room the picture is the overlay window's size beside the same caption.
-    ASSERT_EQ(WriteRoomFile(dir_ / "r.Room", RoomLayout{}), "");
+    ASSERT_FALSE(WriteRoomFile(dir_ / "r.Room", RoomLayout{}));
     ASSERT_EQ(Map("real.dsr5 --quantity kerma --height center --room r.Room --both-sides --out o.png"), 0)
         << Read("stderr.txt");
     ASSERT_TRUE(picture.load(QString::fromStdString((dir_ / "o.png").string())));
@@ -172,7 +174,7 @@ TEST_F(MapExport, ThePictureHasTheLegendColoursAndEachElementInItsBand)
     // A room reaching beyond the scored range is drawn, with a warning.
     RoomLayout wide;
     wide.roomWidth = 1000;
-    ASSERT_EQ(WriteRoomFile(dir_ / "wide.Room", wide), "");
+    ASSERT_FALSE(WriteRoomFile(dir_ / "wide.Room", wide));
     ASSERT_EQ(Map("real.dsr5 --quantity kerma --height center --room wide.Room --out w.png"), 0);
     EXPECT_NE(
         Read("stderr.txt").find("warning: part of the room lies beyond the scored range"), std::string::npos);
@@ -180,9 +182,9 @@ TEST_F(MapExport, ThePictureHasTheLegendColoursAndEachElementInItsBand)
 
 TEST_F(MapExport, DosesAtThePointsFollowFromTheGridTheWorkloadAndTheHeader)
 {
-    ASSERT_EQ(WriteRoomFile(dir_ / "r.Room", RoomLayout{}), "");
+    ASSERT_FALSE(WriteRoomFile(dir_ / "r.Room", RoomLayout{}));
     const std::vector<EvaluationPoint> points = RoomPoints();
-    ASSERT_EQ(WritePointsFile(dir_ / "p.csv", points), "");
+    ASSERT_FALSE(WritePointsFile(dir_ / "p.csv", points));
     ASSERT_EQ(Map("real.dsr5 --room r.Room --points p.csv --workload 300 --weeks 48 --out d.csv"), 0)
         << Read("stderr.txt");
 
@@ -227,8 +229,8 @@ TEST_F(MapExport, DosesAtThePointsFollowFromTheGridTheWorkloadAndTheHeader)
 
 TEST_F(MapExport, DosesAreRefusedWholeWhenThePointsTheResultOrTheCommandLineWillNotDo)
 {
-    ASSERT_EQ(WriteRoomFile(dir_ / "r.Room", RoomLayout{}), "");
-    ASSERT_EQ(WritePointsFile(dir_ / "p.csv", RoomPoints()), "");
+    ASSERT_FALSE(WriteRoomFile(dir_ / "r.Room", RoomLayout{}));
+    ASSERT_FALSE(WritePointsFile(dir_ / "p.csv", RoomPoints()));
     std::ofstream(dir_ / "bad.csv") << PointsHeader << "\r\na,1,2,center,1,0,,20\r\nb,1,2,center,3,0,,20\r\n";
     // The same result at 40 kV, and with the tube current an engine writes as asterisks.
     const std::string real = Read("real.dsr5");
@@ -245,7 +247,7 @@ TEST_F(MapExport, DosesAreRefusedWholeWhenThePointsTheResultOrTheCommandLineWill
         int status;
         const char* named; // in the error output
     } cases[] = {{"real.dsr5 --room r.Room --points bad.csv --workload 300 --out d.csv", 3,
-                     "bad.csv line 3, field occupancy"},
+                     "bad.csv, record 3: field occupancy"},
         {"real.dsr5 --room r.Room --points none.csv --workload 300 --out d.csv", 3, "none.csv"},
         {"soft.dsr5" + doses, 1, "40 kV"}, {"strong.dsr5" + doses, 1, "tube current"},
         {"real.dsr5 --points p.csv --workload 300 --out d.csv", 2, "--room"},

@@ -53,9 +53,12 @@ protected:
     // The real result refined in memory.
     brisca::ProcessedResult InMemory() const
     {
-        brisca::ProcessedResult result;
-        EXPECT_EQ(brisca::RefineResultInMemory(dir_ / "real.dsr5", result), "");
-        return result;
+        brisca::Expected<brisca::ProcessedResult> result = brisca::RefineResultInMemory(dir_ / "real.dsr5");
+        if (!result) {
+            ADD_FAILURE() << brisca::MessageText(result.Failure());
+            return {};
+        }
+        return std::move(*result);
     }
 
     std::filesystem::path dir_;

@@ -86,10 +86,11 @@ TEST_F(PrecisionRun, PrintsTheLargestErrorOfInterestThatTheReportStates)
     const double printed = std::stod(console.substr(at + said.size()));
 
     const fs::path result = dir_ / "e2e-結果.dsr5";
-    ResultHeader header;
-    ASSERT_EQ(ReadResultHeader(result, header), "");
+    const Expected<ResultHeader> read = ReadResultHeader(result);
+    ASSERT_TRUE(read);
+    const ResultHeader& header = *read;
     ReportInputs inputs;
-    ASSERT_EQ(GatherResultFacts(result, header, nullptr, inputs), "");
+    ASSERT_FALSE(GatherResultFacts(result, header, nullptr, inputs));
     ASSERT_EQ(inputs.statistics.source, UncertaintySource::Read);
     ASSERT_TRUE(inputs.statistics.largestKermaErrorPercent && inputs.statistics.largestDoseErrorPercent);
     EXPECT_NEAR(
@@ -121,8 +122,8 @@ protected:
         fs::copy_file(BRISCA_ENGINE_ERRORS, dir_ / "real.dsrE");
         for (const char* table : {"MUs.dat", "Air.eac", "default-output.op"})
             fs::copy_file(fs::path(BRISCA_DATA_DIR) / table, dir_ / table);
-        ASSERT_EQ(WriteRoomFile(dir_ / "plan.Room", RoomLayout{}), "");
-        ASSERT_EQ(WritePointsFile(dir_ / "plan.points.csv", RoomPoints()), "");
+        ASSERT_FALSE(WriteRoomFile(dir_ / "plan.Room", RoomLayout{}));
+        ASSERT_FALSE(WritePointsFile(dir_ / "plan.points.csv", RoomPoints()));
     }
 
     // The text of a PDF in the folder, in the order it was drawn, its blanks collapsed.
@@ -152,8 +153,9 @@ TEST_F(Report, HoldsTheConditionsThePointsWithTheirDosesAndTheEmbeddedFont)
     ASSERT_EQ(Map("real.dsr5" + points + " --out doses.csv"), 0) << Read("stderr.txt");
     const std::string text = PdfText("report.pdf");
 
-    ResultHeader header;
-    ASSERT_EQ(ReadResultHeader(dir_ / "real.dsr5", header), "");
+    const Expected<ResultHeader> read = ReadResultHeader(dir_ / "real.dsr5");
+    ASSERT_TRUE(read);
+    const ResultHeader& header = *read;
     for (const std::string& line : ConditionLines(header))
         EXPECT_NE(text.find(Collapsed(line)), std::string::npos) << line;
     const std::string bytes = Read("real.dsr5");
@@ -229,7 +231,7 @@ TEST_F(Report, ALongTableGoesOnUnderItsHeaderAndARefusedUncertaintyFileIsSaid)
     for (int n = 1; n <= 40; ++n)
         points.push_back(DefaultPoint(
             "P" + std::to_string(100 + n), 150 + 7 * n, 300 + 6 * n, PersonCategory::Occupational));
-    ASSERT_EQ(WritePointsFile(dir_ / "many.csv", points), "");
+    ASSERT_FALSE(WritePointsFile(dir_ / "many.csv", points));
     const std::string errors = Read("real.dsrE");
     std::ofstream(dir_ / "real.dsrE", std::ios::binary) << errors.substr(0, errors.size() / 2);
     ASSERT_EQ(Map("real.dsr5 --room plan.Room --points many.csv --workload 300 --out r.pdf"), 0)
@@ -271,7 +273,7 @@ TEST_F(Report, RefusalsEndWithTheirStatusAndLeaveAnEarlierReportAsItWas)
         int status;
         const char* named; // in the error output
     } cases[] = {{"missing.dsr5 --out r.pdf", 3, "missing.dsr5"},
-        {"real.dsr5 --room plan.Room --points bad.csv --workload 300 --out r.pdf", 3, "bad.csv line 2"},
+        {"real.dsr5 --room plan.Room --points bad.csv --workload 300 --out r.pdf", 3, "bad.csv, record 2"},
         {"real.dsr5 --room none.Room --out r.pdf", 3, "none.Room"},
         {"soft.dsr5" + room + " --out r.pdf", 1, "40 kV"},
         {"real.dsr5 --room plan.Room --points plan.points.csv --out r.pdf", 2, "--workload"},
@@ -306,10 +308,11 @@ bool Near(QRgb a, QRgb b)
 TEST_F(Report, TheWindowsInputsGiveTheBatchsTextAndThePagesShowTheLegendColoursOnTheMaps)
 {
     // What a window fills: the facts of the result's files and the map it shows.
-    ResultHeader header;
-    ASSERT_EQ(ReadResultHeader(dir_ / "real.dsr5", header), "");
+    const Expected<ResultHeader> read = ReadResultHeader(dir_ / "real.dsr5");
+    ASSERT_TRUE(read);
+    const ResultHeader& header = *read;
     ReportInputs inputs;
-    ASSERT_EQ(GatherResultFacts(dir_ / "real.dsr5", header, nullptr, inputs), "");
+    ASSERT_FALSE(GatherResultFacts(dir_ / "real.dsr5", header, nullptr, inputs));
     const ProcessedResult processed = InMemory();
     inputs.quantity = Quantity::Kerma;
     inputs.grid = processed.kermaGrid;

@@ -61,8 +61,9 @@ TEST_F(ResultFilesTest, HeaderLabelsOfASupineAndAStandingResult)
     const fs::path supine =
         Write("supine.dsr5", "  1\r\n 0.1523E-01\r\n 75.0\r\n 20.0\r\n 15.0\r\n 80.0\r\n"
                              "2.5000\r\n 12.0\r\n  2.500\r\n  1.500\r\n  0.100\r\n 0.2E+06\r\n");
-    ResultHeader header;
-    ASSERT_EQ(ReadResultHeader(supine, header), "");
+    Expected<ResultHeader> read = ReadResultHeader(supine);
+    ASSERT_TRUE(read);
+    ResultHeader header = *read;
     EXPECT_EQ(header.patientPosition, PatientPosition::Supine);
     EXPECT_EQ(header.fsd, 75.0);
     const std::array<std::string, 12> supineLabels = {
@@ -73,7 +74,9 @@ TEST_F(ResultFilesTest, HeaderLabelsOfASupineAndAStandingResult)
     std::ifstream engine(BRISCA_ENGINE_RESULT, std::ios::binary);
     std::string text((std::istreambuf_iterator<char>(engine)), std::istreambuf_iterator<char>());
     text.replace(text.find("2.5000"), 6, "******");
-    ASSERT_EQ(ReadResultHeader(Write("standing.dsr5", text), header), "");
+    read = ReadResultHeader(Write("standing.dsr5", text));
+    ASSERT_TRUE(read);
+    header = *read;
     EXPECT_EQ(header.patientPosition, PatientPosition::Standing);
     EXPECT_EQ(header.fsd, 90.0);
     const std::array<std::string, 12> standingLabels = {"立位（水平照射）", "1.523E-02", "90", "20", "20",
@@ -81,33 +84,43 @@ TEST_F(ResultFilesTest, HeaderLabelsOfASupineAndAStandingResult)
     EXPECT_EQ(header.labels, standingLabels);
 }
 
-TEST_F(ResultFilesTest, UnreadableHeaderNamesTheFileAndLineAndKeepsTheLastHeader)
+// Japanese for the user, the English detail in brackets, the file and its line as the engines
+// name them.
+TEST_F(ResultFilesTest, UnreadableHeaderNamesTheFileAndLine)
 {
-    ResultHeader header;
-    header.fsd = 60.0;
     const struct {
         const char* text;
         const char* message;
     } cases[] = {
-        {"", "cut.dsr5: the header ends before the patient position code (the file is empty)"},
+        {"", "cut.dsr5 の見出しが 体位のコード の前で終わっています [cut.dsr5: the header ends before the "
+             "patient position code (the file is empty)]"},
         {"  2\r\n 0.1E-01\r\n 90.0\r\n",
-            "cut.dsr5: the header ends before the first field side (after line 3)"},
-        {"  2\r\n 0.1E-01\r\n*****\r\n", "cut.dsr5, line 3: \"*****\" is not a number (the FSD)"},
-        {"  2\r\nabc\r\n", "cut.dsr5, line 2: \"abc\" is not a number (the free-air kerma rate)"},
+            "cut.dsr5 の見出しが 照射野の 1 辺目 の前で終わっています [cut.dsr5: the "
+            "header ends before the first field side (after line 3)]"},
+        {"  2\r\n 0.1E-01\r\n*****\r\n", "cut.dsr5 の 3 行目: 「*****」は数値ではありません（FSD） "
+                                         "[cut.dsr5, record 3: \"*****\" is not a "
+                                         "number (the FSD)]"},
+        {"  2\r\nabc\r\n",
+            "cut.dsr5 の 2 行目: 「abc」は数値ではありません（空中空気カーマ率） [cut.dsr5, record 2: "
+            "\"abc\" is not a number (the free-air kerma rate)]"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ReadResultHeader(Write("cut.dsr5", c.text), header), c.message);
-        EXPECT_EQ(header.fsd, 60.0);
+        const Expected<ResultHeader> header = ReadResultHeader(Write("cut.dsr5", c.text));
+        ASSERT_FALSE(header) << c.message;
+        EXPECT_EQ(MessageText(header.Failure()), c.message);
     }
-    EXPECT_EQ(ReadResultHeader(folder_ / "gone.dsr5", header), "gone.dsr5: the result file cannot be opened");
+    EXPECT_EQ(MessageText(ReadResultHeader(folder_ / "gone.dsr5").Failure()),
+        "gone.dsr5 を開けません [gone.dsr5: the file cannot be opened]");
 }
 
 TEST_F(ResultFilesTest, CompleteGridFileGivesMaximaAndScales)
 {
     // Largest kerma in column 381, row 601 of layer 3, which the map never paints.
     const fs::path file = WriteGridFile([](int k, int c, int r) { return k * 1.0 + c * 0.01 + r * 0.001; });
-    const ProcessedResult result = ProcessRefinedGrids(file);
-    ASSERT_EQ(result.outcome, ProcessingOutcome::Complete) << result.detail;
+    const Expected<ProcessedResult> processed = ProcessRefinedGrids(file);
+    ASSERT_TRUE(processed);
+    const ProcessedResult& result = *processed;
+    EXPECT_FALSE(result.noDose);
     EXPECT_DOUBLE_EQ(result.kermaGrid.At(2, 5, 7), 2.057);
     EXPECT_DOUBLE_EQ(result.doseGrid.At(2, 5, 7), 4.114);
     EXPECT_DOUBLE_EQ(result.kermaMax, 7.411);
@@ -119,22 +132,27 @@ TEST_F(ResultFilesTest, CompleteGridFileGivesMaximaAndScales)
 TEST_F(ResultFilesTest, MissingCutOrZeroGridFileIsNotComplete)
 {
     const auto value = [](int, int, int) { return 1.5; };
-    EXPECT_EQ(
-        ProcessRefinedGrids(folder_ / records::kRefinedGridFile).outcome, ProcessingOutcome::Incomplete);
+    EXPECT_FALSE(ProcessRefinedGrids(folder_ / records::kRefinedGridFile));
 
     const std::size_t row = 381 * 11 + 2;
-    const ProcessedResult cut = ProcessRefinedGrids(WriteGridFile(value, 1000 * row));
-    EXPECT_EQ(cut.outcome, ProcessingOutcome::Incomplete);
-    EXPECT_EQ(
-        cut.detail, "F2B.dat: the file ends before the effective dose rate of layer 1, row 400, column 1");
+    const Expected<ProcessedResult> cut = ProcessRefinedGrids(WriteGridFile(value, 1000 * row));
+    ASSERT_FALSE(cut);
+    EXPECT_EQ(MessageText(cut.Failure()),
+        "F2B.dat が 高さ 1 の実効線量率、400 行 1 列 の前で終わっています [F2B.dat: the file ends before the "
+        "effective dose rate of layer 1, row 400, column 1]");
 
     // The refiner is writing the very last value: "0.15" so far.
-    const ProcessedResult last = ProcessRefinedGrids(WriteGridFile(value, 3606 * row - 9));
-    EXPECT_EQ(last.outcome, ProcessingOutcome::Incomplete) << last.detail;
+    const Expected<ProcessedResult> last = ProcessRefinedGrids(WriteGridFile(value, 3606 * row - 9));
+    ASSERT_FALSE(last);
+    EXPECT_EQ(last.Failure().record, 3606);
 
-    const ProcessedResult zero = ProcessRefinedGrids(WriteGridFile([](int, int, int) { return 0.0; }));
-    EXPECT_EQ(zero.outcome, ProcessingOutcome::AllZero);
-    EXPECT_EQ(zero.detail, "F2B.dat: the result holds no positive air kerma rate");
+    // Whole, but without a dose: the grids are there, the legend is not.
+    const Expected<ProcessedResult> zero =
+        ProcessRefinedGrids(WriteGridFile([](int, int, int) { return 0.0; }));
+    ASSERT_TRUE(zero);
+    ASSERT_TRUE(zero->noDose);
+    EXPECT_EQ(MessageText(*zero->noDose),
+        "F2B.dat には正の空気カーマ率がありません [F2B.dat: the result holds no positive air kerma rate]");
 }
 
 } // namespace

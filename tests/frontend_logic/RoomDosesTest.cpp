@@ -92,12 +92,12 @@ TEST(ShieldTransmission, LeadForATransmissionInvertsTheCurveAndOutsideTheTableNo
     EXPECT_EQ(LeadForTransmission(100, 0.0), INFINITY);
 
     for (const double kv : {49.9, 150.1, 30.0}) {
-        EXPECT_NE(TransmissionVoltageRefusal(kv), "") << kv;
+        EXPECT_TRUE(TransmissionVoltageRefusal(kv)) << kv;
         EXPECT_TRUE(std::isnan(Transmission(ShieldMaterial::Lead, kv, 1.0))) << kv;
         EXPECT_TRUE(std::isnan(LeadForTransmission(kv, 0.5))) << kv;
     }
-    EXPECT_EQ(TransmissionVoltageRefusal(50), "");
-    EXPECT_EQ(TransmissionVoltageRefusal(150), "");
+    EXPECT_FALSE(TransmissionVoltageRefusal(50));
+    EXPECT_FALSE(TransmissionVoltageRefusal(150));
 }
 
 // A room of 6 m × 6 m with a bed along x centred on the object at (300, 250): a point at
@@ -210,14 +210,14 @@ TEST_F(DoseRoom, PointsWithoutAScoredDoseSaySoInsteadOfReadingZero)
 
 TEST(PointDoses, RefuseWhatCannotScaleTheRatesAndAddUpProcedures)
 {
-    EXPECT_EQ(ExposureRefusal({80, 2.5}), "");
-    EXPECT_NE(ExposureRefusal({80, NAN}), "");
-    EXPECT_NE(ExposureRefusal({80, 0}), "");
-    EXPECT_NE(ExposureRefusal({40, 2.5}).find("40 kV"), std::string::npos);
-    EXPECT_EQ(WorkloadRefusal({0, 50}), "");
-    EXPECT_NE(WorkloadRefusal({-1, 50}), "");
-    EXPECT_NE(WorkloadRefusal({300, 0}), "");
-    EXPECT_NE(WorkloadRefusal({NAN, 50}), "");
+    EXPECT_FALSE(ExposureRefusal({80, 2.5}));
+    EXPECT_TRUE(ExposureRefusal({80, NAN}));
+    EXPECT_TRUE(ExposureRefusal({80, 0}));
+    EXPECT_NE(MessageText(*ExposureRefusal({40, 2.5})).find("40 kV"), std::string::npos);
+    EXPECT_FALSE(WorkloadRefusal({0, 50}));
+    EXPECT_TRUE(WorkloadRefusal({-1, 50}));
+    EXPECT_TRUE(WorkloadRefusal({300, 0}));
+    EXPECT_TRUE(WorkloadRefusal({NAN, 50}));
     EXPECT_EQ(WorkloadOfProcedures(20, 6, 2.5), 300.0);
 }
 
@@ -242,16 +242,15 @@ std::vector<EvaluationPoint> SamplePoints()
 TEST(PointsFile, RoundTripsAndReadsWhatSpreadsheetsWrite)
 {
     const std::vector<EvaluationPoint> points = SamplePoints();
-    std::string text;
-    ASSERT_EQ(PointsCsvBytes(points, text), "");
+    const std::string text = *PointsCsvBytes(points);
     EXPECT_EQ(text, std::string(PointsHeader) +
                         "\r\n術者,250,330,center,1,0.35,,20\r\n"
                         "\"nurse, left \"\"B\"\"\",-12.5,1000,above,0.3333333333333333,0,Pb 1.5,20\r\n"
                         "\" corridor \",650,260,below,0.125,0,concrete 150,1\r\n"
                         ",0,0,center,1,0,,1\r\n");
-    std::vector<EvaluationPoint> read;
-    ASSERT_EQ(ParsePointsCsv(text, "p.csv", read), "");
-    EXPECT_EQ(read, points);
+    Expected<std::vector<EvaluationPoint>> read = ParsePointsCsv(text, "p.csv");
+    ASSERT_TRUE(read);
+    EXPECT_EQ(*read, points);
 
     // A byte-order mark, bare CR or LF line ends, blank rows, words in any case, fractions, an
     // empty apron and blanks around fields, as spreadsheets and hands write them.
@@ -261,15 +260,15 @@ TEST(PointsFile, RoundTripsAndReadsWhatSpreadsheetsWrite)
                                "\"nurse, left \"\"B\"\"\",-12.5,1e3,Above,1/3,,pb 1.5,20\n"
                                "\" corridor \",650,260,below, 1 / 8 ,0,Concrete 150,1\n"
                                ",0,0,center,1,0,,1";
-    ASSERT_EQ(ParsePointsCsv(edited, "p.csv", read), "");
-    EXPECT_EQ(read, points);
+    read = ParsePointsCsv(edited, "p.csv");
+    ASSERT_TRUE(read);
+    EXPECT_EQ(*read, points);
 
     // The writer refuses what the reader would.
     const auto refused = [](auto change) {
         EvaluationPoint point = DefaultPoint("p", 0, 0, PersonCategory::Public);
         change(point);
-        std::string written = "untouched";
-        return !PointsCsvBytes({point}, written).empty() && written == "untouched";
+        return !PointsCsvBytes({point});
     };
     EXPECT_TRUE(refused([](EvaluationPoint& p) { p.name = "two\nlines"; }));
     EXPECT_TRUE(refused([](EvaluationPoint& p) { p.occupancy = 0; }));
@@ -281,39 +280,43 @@ TEST(PointsFile, RoundTripsAndReadsWhatSpreadsheetsWrite)
     EXPECT_EQ(PointsFileName("dir/plan"), "dir/plan.points.csv");
 }
 
-TEST(PointsFile, MalformedFilesNameTheirLineAndFieldAndChangeNothing)
+TEST(PointsFile, MalformedFilesNameTheirLineAndField)
 {
     const std::string header = std::string(PointsHeader) + "\r\n";
     const std::string good = "a,1,2,center,1,0,,20\r\n";
     const struct {
         std::string text;
-        const char* where; // the English part must name it
+        int line;
+        const char* field; // the English part starts with it
     } cases[] = {
-        {"name,x,y\r\n" + good, "line 1:"},
-        {"", "line 1:"},
-        {header + good + "b,abc,2,center,1,0,,20\r\n", "line 3, field x_cm"},
-        {header + "b,1,,center,1,0,,20\r\n", "line 2, field y_cm"},
-        {header + "b,1,2,middle,1,0,,20\r\n", "line 2, field height"},
-        {header + "b,1,2,center,2,0,,20\r\n", "line 2, field occupancy"},
-        {header + "b,1,2,center,0,0,,20\r\n", "line 2, field occupancy"},
-        {header + "b,1,2,center,1/0,0,,20\r\n", "line 2, field occupancy"},
-        {header + "b,1,2,center,a/8,0,,20\r\n", "line 2, field occupancy"},
-        {header + "b,1,2,center,1,-0.1,,20\r\n", "line 2, field apron_mm_pb"},
-        {header + "b,1,2,center,1,0,steel 2,20\r\n", "line 2, field barrier"},
-        {header + "b,1,2,center,1,0,Pb,20\r\n", "line 2, field barrier"},
-        {header + "b,1,2,center,1,0,Pb -1,20\r\n", "line 2, field barrier"},
-        {header + "b,1,2,center,1,0,,0\r\n", "line 2, field limit_msv_per_year"},
-        {header + "b,1,2,center,1,0,,inf\r\n", "line 2, field limit_msv_per_year"},
-        {header + "b,1,2,center,1,0,\r\n", "line 2: field limit_msv_per_year is missing"},
-        {header + "b,1,2,center,1,0,,20,9\r\n", "line 2:"},
-        {header + "\"b,1,2,center,1,0,,20\r\n", "line 2:"},
-        {header + good + good + "\x8F\x70\x8E\xD2,1,2,center,1,0,,20\r\n", "line 4:"},
+        {"name,x,y\r\n" + good, 1, ""},
+        {"", 1, ""},
+        {header + good + "b,abc,2,center,1,0,,20\r\n", 3, "field x_cm: "},
+        {header + "b,1,,center,1,0,,20\r\n", 2, "field y_cm: "},
+        {header + "b,1,2,middle,1,0,,20\r\n", 2, "field height: "},
+        {header + "b,1,2,center,2,0,,20\r\n", 2, "field occupancy: "},
+        {header + "b,1,2,center,0,0,,20\r\n", 2, "field occupancy: "},
+        {header + "b,1,2,center,1/0,0,,20\r\n", 2, "field occupancy: "},
+        {header + "b,1,2,center,a/8,0,,20\r\n", 2, "field occupancy: "},
+        {header + "b,1,2,center,1,-0.1,,20\r\n", 2, "field apron_mm_pb: "},
+        {header + "b,1,2,center,1,0,steel 2,20\r\n", 2, "field barrier: "},
+        {header + "b,1,2,center,1,0,Pb,20\r\n", 2, "field barrier: "},
+        {header + "b,1,2,center,1,0,Pb -1,20\r\n", 2, "field barrier: "},
+        {header + "b,1,2,center,1,0,,0\r\n", 2, "field limit_msv_per_year: "},
+        {header + "b,1,2,center,1,0,,inf\r\n", 2, "field limit_msv_per_year: "},
+        {header + "b,1,2,center,1,0,\r\n", 2, "field limit_msv_per_year is missing"},
+        {header + "b,1,2,center,1,0,,20,9\r\n", 2, ""},
+        {header + "\"b,1,2,center,1,0,,20\r\n", 2, ""},
+        {header + good + good + "\x8F\x70\x8E\xD2,1,2,center,1,0,,20\r\n", 4, ""},
     };
     for (const auto& c : cases) {
-        std::vector<EvaluationPoint> points = SamplePoints();
-        const std::string message = ParsePointsCsv(c.text, "p.csv", points);
-        EXPECT_NE(message.find(std::string("[p.csv ") + c.where), std::string::npos) << message;
-        EXPECT_EQ(points, SamplePoints()) << c.where;
+        const Expected<std::vector<EvaluationPoint>> points = ParsePointsCsv(c.text, "p.csv");
+        ASSERT_FALSE(points) << c.line << " " << c.field;
+        const Problem& problem = points.Failure();
+        EXPECT_EQ(problem.file, "p.csv");
+        EXPECT_EQ(problem.record, c.line) << problem.english;
+        EXPECT_EQ(problem.english.rfind(c.field, 0), 0u) << problem.english;
+        EXPECT_FALSE(problem.japanese.empty());
     }
 }
 

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "logic/text/Cp932.h"
 #include "logic/room/LayoutPlan.h"
 #include "logic/room/RoomFile.h"
 #include "logic/room/RoomFileList.h"
+#include "logic/text/Cp932.h"
 
 namespace {
 
@@ -33,35 +33,32 @@ std::string WithLine(int line, const std::string& text)
     return bytes.replace(start, bytes.find("\r\n", start) - start, text);
 }
 
-// A layout that no file in these tests holds, to see that a refused read leaves it alone.
-RoomLayout Sentinel()
+// The layout of file contents that must read.
+RoomLayout Parsed(const std::string& bytes)
 {
-    RoomLayout layout;
-    layout.bedTop = 1234;
-    layout.freeText = "前のテキスト";
-    return layout;
+    const Expected<RoomLayout> layout = ParseRoomFile(bytes, "例.Room");
+    if (!layout) {
+        ADD_FAILURE() << MessageText(layout.Failure());
+        return {};
+    }
+    return *layout;
 }
 
 TEST(RoomFileTest, ExampleFileRoundTripsByteForByte)
 {
-    RoomLayout layout;
-    ASSERT_EQ(ParseRoomFile(ExampleFile, "例.Room", layout), "");
+    const RoomLayout layout = Parsed(ExampleFile);
     EXPECT_EQ(layout.roomHeight, 500);
     EXPECT_EQ(layout.bedTop, 205);
     EXPECT_EQ(layout.entranceTop, -10);
     EXPECT_EQ(layout.controlRoomText, "操作室");
     EXPECT_EQ(layout.freeText, "任意文字列");
     EXPECT_EQ(layout.freeTextY, 550);
-    std::string bytes;
-    ASSERT_EQ(RoomFileBytes(layout, bytes), "");
-    EXPECT_EQ(bytes, ExampleFile);
+    EXPECT_EQ(*RoomFileBytes(layout), ExampleFile);
 
     // Lines ended by a bare LF, as a hand-edited file may have, read the same.
     std::string unixLines = ExampleFile;
     for (std::size_t at; (at = unixLines.find('\r')) != std::string::npos;) unixLines.erase(at, 1);
-    RoomLayout fromUnix;
-    ASSERT_EQ(ParseRoomFile(unixLines, "例.Room", fromUnix), "");
-    EXPECT_EQ(fromUnix, layout);
+    EXPECT_EQ(Parsed(unixLines), layout);
 }
 
 TEST(RoomFileTest, TextsMapToCodePage932)
@@ -96,39 +93,36 @@ TEST(RoomFileTest, NumberLines)
         float value;
     } read[] = {
         {" 600 ", 600}, {"\t-10\t", -10}, {"+5", 5}, {".5", 0.5f}, {"1E2", 100}, {"299.6667", 299.6667f}};
-    for (const auto& c : read) {
-        RoomLayout layout;
-        ASSERT_EQ(ParseRoomFile(WithLine(5, c.line), "n.Room", layout), "") << c.line;
-        EXPECT_EQ(layout.bedWidth, c.value) << c.line;
-    }
+    for (const auto& c : read) EXPECT_EQ(Parsed(WithLine(5, c.line)).bedWidth, c.value) << c.line;
 }
 
-TEST(RoomFileTest, RefusedFilesNameTheLineAndKeepTheLayout)
+TEST(RoomFileTest, RefusedFilesNameTheLine)
 {
     const struct {
         std::string bytes;
-        const char* line;
+        int line;
     } cases[] = {
-        {ExampleFile.substr(0, ExampleFile.rfind("550\r\n")), "28 行目"},
-        {"", "1 行目"},
-        {WithLine(5, ""), "5 行目"},
-        {WithLine(5, "abc"), "5 行目"},
-        {WithLine(5, "12abc"), "5 行目"},
-        {WithLine(5, "1,5"), "5 行目"},
-        {WithLine(5, "inf"), "5 行目"},
-        {WithLine(5, "nan"), "5 行目"},
-        {WithLine(5, "1e50"), "5 行目"},
-        {WithLine(5, "+-1"), "5 行目"},
-        {WithLine(24, "操作室"), "24 行目"}, // a text where a number belongs
-        {WithLine(23, "\x82"), "23 行目"},   // a lead byte without its second byte
-        {WithLine(26, "\xa0\xfd"), "26 行目"},
+        {ExampleFile.substr(0, ExampleFile.rfind("550\r\n")), 28},
+        {"", 1},
+        {WithLine(5, ""), 5},
+        {WithLine(5, "abc"), 5},
+        {WithLine(5, "12abc"), 5},
+        {WithLine(5, "1,5"), 5},
+        {WithLine(5, "inf"), 5},
+        {WithLine(5, "nan"), 5},
+        {WithLine(5, "1e50"), 5},
+        {WithLine(5, "+-1"), 5},
+        {WithLine(24, "操作室"), 24}, // a text where a number belongs
+        {WithLine(23, "\x82"), 23},   // a lead byte without its second byte
+        {WithLine(26, "\xa0\xfd"), 26},
     };
     for (const auto& c : cases) {
-        RoomLayout layout = Sentinel();
-        const std::string warning = ParseRoomFile(c.bytes, "部屋.Room", layout);
-        EXPECT_NE(warning.find("部屋.Room"), std::string::npos) << warning;
-        EXPECT_NE(warning.find(c.line), std::string::npos) << warning;
-        EXPECT_EQ(layout, Sentinel()) << warning;
+        const Expected<RoomLayout> layout = ParseRoomFile(c.bytes, "部屋.Room");
+        ASSERT_FALSE(layout) << c.line;
+        const std::string message = MessageText(layout.Failure());
+        EXPECT_EQ(message.rfind("部屋.Room の " + std::to_string(c.line) + " 行目: ", 0), 0u) << message;
+        EXPECT_NE(message.find(" [部屋.Room, record " + std::to_string(c.line) + ": "), std::string::npos)
+            << message;
     }
 }
 
@@ -157,42 +151,41 @@ protected:
 
 TEST_F(RoomFolderTest, SaveLoadListAndDelete)
 {
-    RoomLayout example;
-    ASSERT_EQ(ParseRoomFile(ExampleFile, "例.Room", example), "");
-    ASSERT_EQ(WriteRoomFile(folder_ / RoomFileName("透視室A"), example), "");
-    ASSERT_EQ(WriteRoomFile(folder_ / RoomFileName("B"), RoomLayout{}), "");
+    const RoomLayout example = Parsed(ExampleFile);
+    ASSERT_FALSE(WriteRoomFile(folder_ / RoomFileName("透視室A"), example));
+    ASSERT_FALSE(WriteRoomFile(folder_ / RoomFileName("B"), RoomLayout{}));
     std::ofstream(folder_ / "notes.txt") << "not a layout";
     EXPECT_EQ(Read("透視室A.Room"), ExampleFile);
 
-    RoomLayout loaded;
-    ASSERT_EQ(ReadRoomFile(folder_ / "透視室A.Room", loaded), "");
-    EXPECT_EQ(loaded, example);
+    const Expected<RoomLayout> loaded = ReadRoomFile(folder_ / "透視室A.Room");
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(*loaded, example);
     EXPECT_EQ(ListRoomFiles(folder_), (std::vector<std::string>{"B.Room", "透視室A.Room"}));
     EXPECT_EQ(LayoutNameOf("透視室A.Room"), "透視室A");
 
-    EXPECT_EQ(DeleteRoomFile(folder_ / "B.Room"), "");
+    EXPECT_FALSE(DeleteRoomFile(folder_ / "B.Room"));
     EXPECT_EQ(ListRoomFiles(folder_), std::vector<std::string>{"透視室A.Room"});
-    EXPECT_NE(DeleteRoomFile(folder_ / "B.Room"), "");
-    EXPECT_NE(ReadRoomFile(folder_ / "B.Room", loaded).find("B.Room"), std::string::npos);
+    EXPECT_EQ(DeleteRoomFile(folder_ / "B.Room")->file, "B.Room");
+    EXPECT_EQ(ReadRoomFile(folder_ / "B.Room").Failure().file, "B.Room");
 }
 
 TEST_F(RoomFolderTest, RefusedSavesWriteNothing)
 {
-    ASSERT_EQ(WriteRoomFile(folder_ / "old.Room", RoomLayout{}), "");
+    ASSERT_FALSE(WriteRoomFile(folder_ / "old.Room", RoomLayout{}));
     const std::string before = Read("old.Room");
     for (const std::string text : {"二行の\n文字列", "末尾に改行\r", "Café", "絵文字😀"}) {
         RoomLayout layout;
         layout.freeText = text;
-        EXPECT_NE(WriteRoomFile(folder_ / "old.Room", layout), "") << text;
+        EXPECT_TRUE(WriteRoomFile(folder_ / "old.Room", layout)) << text;
     }
     EXPECT_EQ(Read("old.Room"), before);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder_), {}), 1);
 
-    EXPECT_NE(FreeTextRefusal("一行目\r\n二行目"), "");
-    EXPECT_EQ(FreeTextRefusal("カンマ, \"引用符\""), "");
-    EXPECT_EQ(RoomNameRefusal(""), "ファイル名を入力して下さい");
-    EXPECT_NE(RoomNameRefusal("../外"), "");
-    EXPECT_EQ(RoomNameRefusal("透視室 1"), "");
+    EXPECT_TRUE(FreeTextRefusal("一行目\r\n二行目"));
+    EXPECT_FALSE(FreeTextRefusal("カンマ, \"引用符\""));
+    EXPECT_EQ(MessageText(*RoomNameRefusal("")), "ファイル名を入力して下さい");
+    EXPECT_TRUE(RoomNameRefusal("../外"));
+    EXPECT_FALSE(RoomNameRefusal("透視室 1"));
 }
 
 TEST(LayoutPlanTest, ClicksPlaceTheElementOfTheMode)

@@ -8,10 +8,9 @@
 inline const brisca::DataTables& ShippedTables()
 {
     static const brisca::DataTables tables = [] {
-        brisca::DataTables loaded;
-        const std::string error = brisca::ReadDataTables(BRISCA_DATA_DIR, loaded);
-        if (!error.empty()) ADD_FAILURE() << error;
-        return loaded;
+        const brisca::Expected<brisca::DataTables> loaded = brisca::ReadDataTables(BRISCA_DATA_DIR);
+        if (!loaded) ADD_FAILURE() << brisca::MessageText(loaded.Failure());
+        return loaded ? *loaded : brisca::DataTables{};
     }();
     return tables;
 }

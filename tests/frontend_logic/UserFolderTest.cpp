@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <stdexcept>
 #include <string>
 
 #include "logic/files/UserFolder.h"
@@ -59,11 +58,11 @@ TEST_F(UserFolderTest, InstalledFilesLieInShareBesideBin)
 TEST_F(UserFolderTest, StaysWhereTheTablesAreOrNothingIsInstalled)
 {
     // Not installed: the start folder stays, even without tables, and no user folder appears.
-    EXPECT_EQ(brisca::ChooseWorkingFolder(start(), bin(), home()), start());
+    EXPECT_EQ(*brisca::ChooseWorkingFolder(start(), bin(), home()), start());
     // A prepared folder (as `make run` makes it) is used even when an installed copy exists.
     FillShipped(shared(), "installed ");
     FillShipped(start(), "local ");
-    EXPECT_EQ(brisca::ChooseWorkingFolder(start(), bin(), home()), start());
+    EXPECT_EQ(*brisca::ChooseWorkingFolder(start(), bin(), home()), start());
     EXPECT_FALSE(fs::exists(home() / "Brisca"));
 }
 
@@ -73,7 +72,7 @@ TEST_F(UserFolderTest, InstalledStartFillsTheUserFolderAndKeepsWhatIsThere)
     Write(home() / "Brisca" / "old.dsr5", "result");
     Write(home() / "Brisca" / "MUs.dat", "edited by the user");
 
-    EXPECT_EQ(brisca::ChooseWorkingFolder(start(), bin(), home()), home() / "Brisca");
+    EXPECT_EQ(*brisca::ChooseWorkingFolder(start(), bin(), home()), home() / "Brisca");
 
     for (std::string_view name : records::kShippedFiles) {
         const std::string expected =
@@ -88,12 +87,11 @@ TEST_F(UserFolderTest, AFolderThatCannotBeMadeIsReported)
 {
     FillShipped(shared(), "installed ");
     Write(home() / "Brisca", "a file in the way");
-    try {
-        brisca::ChooseWorkingFolder(start(), bin(), home());
-        FAIL() << "no error";
-    } catch (const std::runtime_error& e) {
-        EXPECT_NE(std::string(e.what()).find("Brisca"), std::string::npos) << e.what();
-    }
+    const brisca::Expected<fs::path> folder = brisca::ChooseWorkingFolder(start(), bin(), home());
+    ASSERT_FALSE(folder);
+    const std::string message = brisca::MessageText(folder.Failure());
+    EXPECT_EQ(message.rfind("フォルダ " + (home() / "Brisca").string() + " を作れません [", 0), 0u)
+        << message;
 }
 
 } // namespace

@@ -14,7 +14,18 @@ using namespace brisca;
 
 namespace {
 
-CalculationEntries Defaults() { return CalculationEntries{}; }
+CalculationConditions Defaults() { return CalculationConditions{}; }
+
+// The spectrum of conditions that must give one.
+XraySpectrum Spectrum(const CalculationConditions& conditions, const DataTables& tables = ShippedTables())
+{
+    Expected<XraySpectrum> spectrum = ComputeXraySpectrum(conditions, tables);
+    if (!spectrum) {
+        ADD_FAILURE() << MessageText(spectrum.Failure());
+        return {};
+    }
+    return *spectrum;
+}
 
 std::vector<std::string> Lines(const std::string& text)
 {
@@ -28,8 +39,7 @@ std::vector<std::string> Lines(const std::string& text)
 
 TEST(XraySpectrum, DefaultConditionsWriteTheDescriptorLines)
 {
-    const XraySpectrum s = ComputeXraySpectrum(Defaults(), ShippedTables());
-    ASSERT_EQ(s.warning, "");
+    const XraySpectrum s = Spectrum(Defaults());
     const auto lines = Lines(SpectrumFileText(s));
     ASSERT_EQ(lines.size(), 307u);
     EXPECT_EQ(lines[0], "0000.5, 0.00000");
@@ -37,14 +47,15 @@ TEST(XraySpectrum, DefaultConditionsWriteTheDescriptorLines)
     EXPECT_EQ(std::vector<std::string>(lines.begin() + 301, lines.end()),
         (std::vector<std::string>{"080.0", "1.00", "12.0", "02.500", "01.500", "00.000"}));
     EXPECT_NEAR(std::stod(lines[300]), 1000.0 * s.smax, 1e-14 * 1000.0 * s.smax) << "15 significant digits";
-    EXPECT_FALSE(s.correctedTubeVoltage || s.correctedInherentFiltration);
+    const SpectrumLimits limits = ApplySpectrumLimits(Defaults());
+    EXPECT_FALSE(limits.correctedTubeVoltage || limits.correctedInherentFiltration);
 }
 
 TEST(XraySpectrum, RecordsKeepTheEngineColumns)
 {
     // The engine reads the energy from columns 1-6, a separator from column 7 and the
     // intensity from columns 8-15.
-    const auto lines = Lines(SpectrumFileText(ComputeXraySpectrum(Defaults(), ShippedTables())));
+    const auto lines = Lines(SpectrumFileText(Spectrum(Defaults())));
     int largest = 0;
     for (int i = 0; i < 300; ++i) {
         ASSERT_EQ(lines[i].size(), 15u) << lines[i];
@@ -58,8 +69,8 @@ TEST(XraySpectrum, RecordsKeepTheEngineColumns)
 }
 
 struct LimitCase {
-    const char* voltage;
-    const char* inherent;
+    double voltage;
+    double inherent;
     const char* correctedVoltage; // empty: not corrected
     const char* correctedInherent;
     const char* line302;
@@ -70,24 +81,24 @@ struct LimitCase {
 TEST(XraySpectrum, VoltageAndInherentFiltrationLimits)
 {
     const LimitCase cases[] = {
-        {"150", "2.5", "149.5", "", "149.5", "02.500", 298},
-        {"1000", "2.5", "149.5", "", "149.5", "02.500", 298},
-        {"149.4", "2.5", "", "", "149.4", "02.500", 298},
-        {"25", "2.5", "30", "", "030.0", "02.500", 59},
-        {"30", "2.5", "30", "", "030.0", "02.500", 59},
-        {"kV", "2.5", "30", "", "030.0", "02.500", 59},
-        {"80", "0.5", "", "1", "080.0", "01.000", 159},
-        {"80", "", "", "1", "080.0", "01.000", 159},
-        {"80", "1", "", "", "080.0", "01.000", 159},
+        {150, 2.5, "149.5", "", "149.5", "02.500", 298},
+        {1000, 2.5, "149.5", "", "149.5", "02.500", 298},
+        {149.4, 2.5, "", "", "149.4", "02.500", 298},
+        {25, 2.5, "30", "", "030.0", "02.500", 59},
+        {30, 2.5, "30", "", "030.0", "02.500", 59},
+        {0, 2.5, "30", "", "030.0", "02.500", 59},
+        {80, 0.5, "", "1", "080.0", "01.000", 159},
+        {80, 0, "", "1", "080.0", "01.000", 159},
+        {80, 1, "", "", "080.0", "01.000", 159},
     };
     for (const auto& c : cases) {
-        CalculationEntries entries = Defaults();
-        entries.tubeVoltageKv = c.voltage;
-        entries.inherentFiltrationMmAl = c.inherent;
-        const XraySpectrum s = ComputeXraySpectrum(entries, ShippedTables());
-        ASSERT_EQ(s.warning, "") << c.voltage;
-        EXPECT_EQ(s.correctedTubeVoltage.value_or(""), c.correctedVoltage) << c.voltage;
-        EXPECT_EQ(s.correctedInherentFiltration.value_or(""), c.correctedInherent) << c.inherent;
+        CalculationConditions conditions = Defaults();
+        conditions.tubeVoltageKv = c.voltage;
+        conditions.inherentFiltrationMmAl = c.inherent;
+        const XraySpectrum s = Spectrum(conditions);
+        const SpectrumLimits limits = ApplySpectrumLimits(conditions);
+        EXPECT_EQ(limits.correctedTubeVoltage.value_or(""), c.correctedVoltage) << c.voltage;
+        EXPECT_EQ(limits.correctedInherentFiltration.value_or(""), c.correctedInherent) << c.inherent;
         const auto lines = Lines(SpectrumFileText(s));
         EXPECT_EQ(lines[301], c.line302);
         EXPECT_EQ(lines[304], c.line305);
@@ -99,7 +110,7 @@ TEST(XraySpectrum, VoltageAndInherentFiltrationLimits)
 
 TEST(XraySpectrum, SlotAtEightyKeVStaysEmptyAtEightyKilovolts)
 {
-    const XraySpectrum s = ComputeXraySpectrum(Defaults(), ShippedTables());
+    const XraySpectrum s = Spectrum(Defaults());
     EXPECT_EQ(s.spectrum[160], 0.0);
     EXPECT_EQ(Lines(SpectrumFileText(s))[159], "0080.0, 0.00000");
 }
@@ -108,10 +119,9 @@ TEST(XraySpectrum, PhaseStepsOfEachWaveform)
 {
     for (const auto& [rectifier, steps] : {std::pair{Rectifier::ConstantPotential, 1},
              std::pair{Rectifier::ThreePhase12Peak, 16}, std::pair{Rectifier::SinglePhase, 45}}) {
-        CalculationEntries entries = Defaults();
-        entries.rectifier = rectifier;
-        EXPECT_EQ(ComputeXraySpectrum(entries, ShippedTables()).phaseSteps, steps)
-            << "waveform " << static_cast<int>(rectifier);
+        CalculationConditions conditions = Defaults();
+        conditions.rectifier = rectifier;
+        EXPECT_EQ(Spectrum(conditions).phaseSteps, steps) << "waveform " << static_cast<int>(rectifier);
     }
 }
 
@@ -133,11 +143,10 @@ TEST(XraySpectrum, WaveformAverageWeightsEachPhaseStep)
     for (int phi = 2; phi <= 90; phi += 2) singlePhase.push_back(phi);
     for (const WaveformCase& c : {WaveformCase{Rectifier::ThreePhase12Peak, threePhase},
              WaveformCase{Rectifier::SinglePhase, singlePhase}}) {
-        CalculationEntries entries = Defaults();
-        entries.tubeVoltageKv = "100";
-        entries.rectifier = c.rectifier;
-        const XraySpectrum s = ComputeXraySpectrum(entries, transparent);
-        ASSERT_EQ(s.warning, "");
+        CalculationConditions conditions = Defaults();
+        conditions.tubeVoltageKv = 100;
+        conditions.rectifier = c.rectifier;
+        const XraySpectrum s = Spectrum(conditions, transparent);
 
         SlotTable expected{};
         for (const int phi : c.angles) {
@@ -159,11 +168,10 @@ TEST(XraySpectrum, WaveformAverageWeightsEachPhaseStep)
 
 TEST(XraySpectrum, SinglePhaseIsSofterThanConstantPotential)
 {
-    CalculationEntries constant = Defaults();
-    CalculationEntries single = Defaults();
+    CalculationConditions single = Defaults();
     single.rectifier = Rectifier::SinglePhase;
-    const XraySpectrum a = ComputeXraySpectrum(constant, ShippedTables());
-    const XraySpectrum b = ComputeXraySpectrum(single, ShippedTables());
+    const XraySpectrum a = Spectrum(Defaults());
+    const XraySpectrum b = Spectrum(single);
     double meanA = 0, meanB = 0, sumA = 0, sumB = 0;
     for (int i = 2; i <= 300; ++i) {
         meanA += a.spectrum[i] * i;
@@ -204,24 +212,23 @@ TEST(XraySpectrum, KermaRatioIsOneAtTheReferenceFiltration)
     DataTables tables = ShippedTables();
     tables.refAl = {0.0, 0.25, 0.2, 0.3};
     tables.refCu = {0.0, 0.0, 0.01, 0.02};
-    const char* filters[4][3] = {{}, {"2.5", "0", "0"}, {"1.5", "0.5", "0.1"}, {"3", "0", "0.2"}};
+    const double filters[4][3] = {{}, {2.5, 0, 0}, {1.5, 0.5, 0.1}, {3, 0, 0.2}};
     for (int type = 1; type <= 3; ++type) {
-        CalculationEntries entries = Defaults();
-        entries.rectifier = static_cast<Rectifier>(type); // the reference rows 1..3
-        entries.inherentFiltrationMmAl = filters[type][0];
-        entries.addedAluminiumMm = filters[type][1];
-        entries.addedCopperMm = filters[type][2];
-        EXPECT_NEAR(ComputeXraySpectrum(entries, tables).kermaRatio, 1.0, 1e-14) << "waveform " << type;
+        CalculationConditions conditions = Defaults();
+        conditions.rectifier = static_cast<Rectifier>(type); // the reference rows 1..3
+        conditions.inherentFiltrationMmAl = filters[type][0];
+        conditions.addedAluminiumMm = filters[type][1];
+        conditions.addedCopperMm = filters[type][2];
+        EXPECT_NEAR(Spectrum(conditions, tables).kermaRatio, 1.0, 1e-14) << "waveform " << type;
     }
 }
 
 TEST(XraySpectrum, CopperChangesTheRatioNotTheReference)
 {
-    CalculationEntries plain = Defaults();
-    CalculationEntries copper = Defaults();
-    copper.addedCopperMm = "0.1";
-    const XraySpectrum a = ComputeXraySpectrum(plain, ShippedTables());
-    const XraySpectrum b = ComputeXraySpectrum(copper, ShippedTables());
+    CalculationConditions copper = Defaults();
+    copper.addedCopperMm = 0.1;
+    const XraySpectrum a = Spectrum(Defaults());
+    const XraySpectrum b = Spectrum(copper);
     EXPECT_EQ(a.kermaRef, b.kermaRef);
     EXPECT_LT(b.kermaRatio, a.kermaRatio);
     EXPECT_EQ(Lines(SpectrumFileText(b))[306], "00.100");
@@ -229,52 +236,46 @@ TEST(XraySpectrum, CopperChangesTheRatioNotTheReference)
 
 struct FaultCase {
     const char* what;
-    const char* targetAngleDegrees;
-    const char* addedAluminiumMm;
-    const char* meanTubeCurrentMa;
-    const char* warningStart;
+    double targetAngleDegrees;
+    double addedAluminiumMm;
+    const char* problemStart;
 };
 
-TEST(XraySpectrum, ArithmeticFaultsGiveAWarningInsteadOfNumbers)
+TEST(XraySpectrum, ArithmeticFaultsGiveAProblemInsteadOfNumbers)
 {
     const FaultCase cases[] = {
-        {"angle 0", "0", "1.5", "1", "ターゲット角度 0 度"},
-        {"empty angle", "", "1.5", "1", "ターゲット角度 0 度"},
-        {"angle above 90", "91", "1.5", "1", "ターゲット角度 91 度"},
-        {"angle 180", "180", "1.5", "1", "ターゲット角度 180 度"},
-        {"negative angle", "-12", "1.5", "1", "ターゲット角度 -12 度"},
-        {"filter stops everything", "12", "1e6", "1", "フィルタを透過するＸ線がありません"},
-        {"filter of infinite thickness", "12", "1e999", "1", "フィルタを透過するＸ線がありません"},
-        {"negative filter overflows", "12", "-1e6", "1", "Ｘ線スペクトルの計算で数値があふれました"},
-        {"current beyond range", "12", "1.5", "1e999", "管電流の値 1e999"},
+        {"angle 0", 0, 1.5, "ターゲット角度 0 度"},
+        {"angle above 90", 91, 1.5, "ターゲット角度 91 度"},
+        {"angle 180", 180, 1.5, "ターゲット角度 180 度"},
+        {"negative angle", -12, 1.5, "ターゲット角度 -12 度"},
+        {"filter stops everything", 12, 1e6, "フィルタを透過するＸ線がありません"},
+        {"negative filter overflows", 12, -1e6, "Ｘ線スペクトルの計算で数値があふれました"},
     };
     for (const auto& c : cases) {
-        CalculationEntries entries = Defaults();
-        entries.targetAngleDegrees = c.targetAngleDegrees;
-        entries.addedAluminiumMm = c.addedAluminiumMm;
-        entries.meanTubeCurrentMa = c.meanTubeCurrentMa;
-        const XraySpectrum s = ComputeXraySpectrum(entries, ShippedTables());
-        EXPECT_EQ(s.warning.rfind(c.warningStart, 0), 0u) << c.what << ": " << s.warning;
+        CalculationConditions conditions = Defaults();
+        conditions.targetAngleDegrees = c.targetAngleDegrees;
+        conditions.addedAluminiumMm = c.addedAluminiumMm;
+        const Expected<XraySpectrum> s = ComputeXraySpectrum(conditions, ShippedTables());
+        ASSERT_FALSE(s) << c.what;
+        EXPECT_EQ(MessageText(s.Failure()).rfind(c.problemStart, 0), 0u)
+            << c.what << ": " << MessageText(s.Failure());
     }
-    CalculationEntries steep = Defaults();
-    steep.targetAngleDegrees = "90";
-    EXPECT_EQ(ComputeXraySpectrum(steep, ShippedTables()).warning, "")
-        << "90 degrees still has a positive cotangent";
+    CalculationConditions steep = Defaults();
+    steep.targetAngleDegrees = 90;
+    EXPECT_TRUE(ComputeXraySpectrum(steep, ShippedTables())) << "90 degrees still has a positive cotangent";
 }
 
 TEST(XraySpectrum, ExtremeButValidEntriesWriteOnlyFiniteNumbers)
 {
-    const std::vector<std::pair<const char*, const char*>> filters = {
-        {"0", "0"}, {"30", "0"}, {"0", "3"}, {"-0.5", "0"}};
+    const std::vector<std::pair<double, double>> filters = {{0, 0}, {30, 0}, {0, 3}, {-0.5, 0}};
     for (const auto& [aluminium, copper] : filters) {
         for (int type = 1; type <= 3; ++type) {
-            CalculationEntries entries = Defaults();
-            entries.addedAluminiumMm = aluminium;
-            entries.addedCopperMm = copper;
-            entries.rectifier = static_cast<Rectifier>(type); // the reference rows 1..3
-            entries.tubeVoltageKv = "149";
-            const XraySpectrum s = ComputeXraySpectrum(entries, ShippedTables());
-            ASSERT_EQ(s.warning, "") << aluminium << " " << copper;
+            CalculationConditions conditions = Defaults();
+            conditions.addedAluminiumMm = aluminium;
+            conditions.addedCopperMm = copper;
+            conditions.rectifier = static_cast<Rectifier>(type); // the reference rows 1..3
+            conditions.tubeVoltageKv = 149;
+            const XraySpectrum s = Spectrum(conditions);
             const std::string text = SpectrumFileText(s);
             EXPECT_EQ(text.find("inf"), std::string::npos) << aluminium << " " << copper;
             EXPECT_EQ(text.find("nan"), std::string::npos) << aluminium << " " << copper;

@@ -11,11 +11,11 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    std::vector<brisca::EvaluationPoint> points;
-    if (!brisca::ParsePointsCsv(bytes, "fuzz.csv", points).empty()) return 0;
-    std::string written;
-    if (!brisca::PointsCsvBytes(points, written).empty()) __builtin_trap();
-    std::vector<brisca::EvaluationPoint> again;
-    if (!brisca::ParsePointsCsv(written, "fuzz.csv", again).empty() || again != points) __builtin_trap();
+    const auto points = brisca::ParsePointsCsv(bytes, "fuzz.csv");
+    if (!points) return 0;
+    const auto written = brisca::PointsCsvBytes(*points);
+    if (!written) __builtin_trap();
+    const auto again = brisca::ParsePointsCsv(*written, "fuzz.csv");
+    if (!again || *again != *points) __builtin_trap();
     return 0;
 }

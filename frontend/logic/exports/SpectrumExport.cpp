@@ -29,21 +29,24 @@ std::string WaveformName(Rectifier rectifier)
 
 std::vector<std::string> BeamConditionLines(const BeamQuality& beam)
 {
-    const XraySpectrum& s = beam.spectrum;
-    return {"Ｘ線管電圧 " + PlainNumberText(s.voltage) + " kV",
-        "高電圧整流方式 " + WaveformName(beam.rectifier),
-        "ターゲット角度 " + PlainNumberText(s.angle) + " 度",
-        "固有ろ過 " + PlainNumberText(10.0 * s.inherentCm) + " mmAl",
-        "Al 付加フィルタ " + PlainNumberText(10.0 * s.aluminiumCm) + " mm",
-        "銅付加フィルタ " + PlainNumberText(10.0 * s.copperCm) + " mm"};
+    if (!beam.conditions) return {};
+    const CalculationConditions& c = *beam.conditions;
+    return {"Ｘ線管電圧 " + PlainNumberText(c.tubeVoltageKv) + " kV",
+        "高電圧整流方式 " + WaveformName(c.rectifier),
+        "ターゲット角度 " + PlainNumberText(c.targetAngleDegrees) + " 度",
+        "固有ろ過 " + PlainNumberText(c.inherentFiltrationMmAl) + " mmAl",
+        "Al 付加フィルタ " + PlainNumberText(c.addedAluminiumMm) + " mm",
+        "銅付加フィルタ " + PlainNumberText(c.addedCopperMm) + " mm"};
 }
 
 std::vector<BeamFigure> BeamFigures(const BeamQuality& beam)
 {
-    const bool spectrum = beam.warning.empty();
-    const bool output = spectrum && beam.outputWarning.empty();
+    const bool spectrum = !beam.problem;
+    const bool output = spectrum && !beam.outputProblem;
     const bool atFsd = output && beam.kermaPerMasAtFsd > 0.0;
-    const std::string fsd = beam.fsdCm > 0.0 ? PlainNumberText(beam.fsdCm) + " cm" : "—";
+    const double fsdCm = beam.conditions ? beam.conditions->fsdCm : 0.0;
+    const std::string fsd = fsdCm > 0.0 ? PlainNumberText(fsdCm) + " cm" : "—";
+    const std::string current = beam.conditions ? PlainNumberText(beam.conditions->meanTubeCurrentMa) : "—";
     std::string reference = "Al " + PlainNumberText(beam.referenceAluminiumMm) + " mm";
     if (beam.referenceCopperMm > 0.0) reference += " + Cu " + PlainNumberText(beam.referenceCopperMm) + " mm";
     return {
@@ -56,8 +59,8 @@ std::vector<BeamFigure> BeamFigures(const BeamQuality& beam)
         {"空気カーマ / mAs（空中、100 cm）", Shown(output, beam.kermaPerMasAt100Cm, "0.0"), "µGy/mAs"},
         {"空気カーマ / mAs（空中、FSD " + fsd + "）", Shown(atFsd, beam.kermaPerMasAtFsd, "0.0"), "µGy/mAs"},
         {"カーマ比（基準ろ過 " + reference + " に対する）", Shown(spectrum, beam.kermaRatio, "0.0000"), ""},
-        {"管出力（100 cm、管電流 " + PlainNumberText(beam.meanCurrentMa) + " mA）",
-            Shown(output, beam.tubeOutputGyPerMin, "0.000E+00"), "Gy/min"},
+        {"管出力（100 cm、管電流 " + current + " mA）", Shown(output, beam.tubeOutputGyPerMin, "0.000E+00"),
+            "Gy/min"},
     };
 }
 
@@ -84,7 +87,7 @@ std::string SpectrumCsvText(const BeamQuality& beam)
 
 std::string SpectrumExportName(const BeamQuality& beam, const std::string& extension)
 {
-    return "spectrum_" + PlainNumberText(beam.spectrum.voltage) + "kV" + extension;
+    return "spectrum_" + PlainNumberText(beam.spectrum.conditions.tubeVoltageKv) + "kV" + extension;
 }
 
 } // namespace brisca

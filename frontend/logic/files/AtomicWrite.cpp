@@ -4,20 +4,23 @@
 
 namespace brisca {
 
-std::string WriteTextFileAtomically(const std::filesystem::path& path, std::string_view contents)
+std::optional<Problem> WriteTextFileAtomically(const std::filesystem::path& path, std::string_view contents)
 {
     const auto failure = records::ReplaceFileAtomically(path.string(), contents);
-    if (!failure) return {};
-    const std::string message = path.filename().string() + " を書き込めませんでした";
+    if (!failure) return std::nullopt;
+    const std::string name = path.filename().string();
     switch (failure->step) {
     case records::ReplaceStep::Create:
-        return message + "（作成できません）。";
+        return FileProblem(name, "を書き込めませんでした（作成できません）。",
+            "the file cannot be created (" + failure->reason + ")");
     case records::ReplaceStep::Write:
-        return message + "（書き込みに失敗しました）。";
+        return FileProblem(name, "を書き込めませんでした（書き込みに失敗しました）。",
+            "writing the file failed (" + failure->reason + ")");
     case records::ReplaceStep::Rename:
         break;
     }
-    return message + "（" + failure->reason + "）。";
+    return FileProblem(name, "を書き込めませんでした（" + failure->reason + "）。",
+        "the file cannot be replaced (" + failure->reason + ")");
 }
 
 } // namespace brisca

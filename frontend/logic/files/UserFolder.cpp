@@ -1,6 +1,6 @@
 #include "logic/files/UserFolder.h"
 
-#include <stdexcept>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -21,17 +21,17 @@ bool HoldsAll(const fs::path& folder)
 
 // Copies under a temporary name first: a copy cut short must not pass for a table that is
 // already there at the next start.
-void CopyShippedFile(const fs::path& from, const fs::path& to)
+std::optional<Problem> CopyShippedFile(const fs::path& from, const fs::path& to)
 {
     fs::path part = to;
     part += ".part";
     std::error_code error;
     fs::copy_file(from, part, fs::copy_options::overwrite_existing, error);
     if (!error) fs::rename(part, to, error);
-    if (error) {
-        fs::remove(part, error);
-        throw std::runtime_error(to.string() + ": cannot copy from " + from.string());
-    }
+    if (!error) return std::nullopt;
+    fs::remove(part, error);
+    return PlainProblem(to.string() + " を " + from.string() + " からコピーできません",
+        to.string() + ": cannot copy from " + from.string());
 }
 
 } // namespace
@@ -41,7 +41,7 @@ fs::path InstalledFilesFolder(const fs::path& programFolder)
     return programFolder.parent_path() / "share" / "brisca";
 }
 
-fs::path ChooseWorkingFolder(
+Expected<fs::path> ChooseWorkingFolder(
     const fs::path& currentFolder, const fs::path& programFolder, const fs::path& homeFolder)
 {
     const fs::path installed = InstalledFilesFolder(programFolder);
@@ -51,9 +51,11 @@ fs::path ChooseWorkingFolder(
     std::error_code error;
     fs::create_directories(user, error);
     if (error || !fs::is_directory(user))
-        throw std::runtime_error(user.string() + ": cannot make the folder");
+        return PlainProblem(
+            "フォルダ " + user.string() + " を作れません", user.string() + ": cannot make the folder");
     for (std::string_view name : records::kShippedFiles) {
-        if (!fs::exists(user / name, error)) CopyShippedFile(installed / name, user / name);
+        if (fs::exists(user / name, error)) continue;
+        if (std::optional<Problem> problem = CopyShippedFile(installed / name, user / name)) return *problem;
     }
     return user;
 }

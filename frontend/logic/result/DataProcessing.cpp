@@ -1,29 +1,48 @@
 #include "logic/result/DataProcessing.h"
 
-#include "logic/text/FreeFormatReader.h"
 #include "logic/result/LegendScale.h"
+#include "logic/text/FreeFormatReader.h"
+#include "records/field_error.h"
 
 namespace brisca {
 
 namespace {
 
-// Reads one block of 601 rows of 381 values into layer k of `grid`; false with a message in
-// `detail` when the file ends early or holds something else than a number.
-bool ReadBlock(FreeFormatReader& reader, DisplayGrid& grid, int k, const char* quantity, std::string& detail)
+// One of the two quantities of the file, in messages.
+struct QuantityWords {
+    const char* english;  // e.g. "air kerma rate"
+    const char* japanese; // e.g. "空気カーマ率"
+};
+
+constexpr QuantityWords KermaWords = {"air kerma rate", "空気カーマ率"};
+constexpr QuantityWords DoseWords = {"effective dose rate", "実効線量率"};
+
+// Reads one block of 601 rows of 381 values into layer k of `grid`; the problem when the file
+// ends early or holds something else than a number.
+std::optional<Problem> ReadBlock(
+    FreeFormatReader& reader, DisplayGrid& grid, int k, const QuantityWords& words)
 {
     for (int r = 1; r <= DisplayGrid::Rows; ++r) {
         for (int c = 1; c <= DisplayGrid::Columns; ++c) {
             const std::string_view field = reader.NextField();
-            if (!field.empty() && ParseNumberField(field, grid.At(k, c, r))) continue;
-            const std::string what = std::string(quantity) + " of layer " + std::to_string(k) + ", row " +
-                                     std::to_string(r) + ", column " + std::to_string(c);
-            detail = field.empty() ? reader.Name() + ": the file ends before the " + what
-                                   : reader.Where() + ": \"" + std::string(field) +
-                                         "\" is not a number (the " + what + ")";
-            return false;
+            if (const std::optional<double> value = ParseNumberField(field)) {
+                grid.At(k, c, r) = *value;
+                continue;
+            }
+            const std::string place =
+                std::to_string(k) + ", row " + std::to_string(r) + ", column " + std::to_string(c);
+            const std::string placeJa = "高さ " + std::to_string(k) + " の" + words.japanese + "、" +
+                                        std::to_string(r) + " 行 " + std::to_string(c) + " 列";
+            const std::string what = std::string(words.english) + " of layer " + place;
+            if (field.empty())
+                return FileProblem(reader.Name(), "が " + placeJa + " の前で終わっています",
+                    "the file ends before the " + what);
+            const std::string shown = records::EchoText(field);
+            return reader.ProblemAtField("「" + shown + "」は数値ではありません（" + placeJa + "）",
+                "\"" + shown + "\" is not a number (the " + what + ")");
         }
     }
-    return true;
+    return std::nullopt;
 }
 
 } // namespace
@@ -33,34 +52,29 @@ void CompleteProcessedResult(ProcessedResult& result, const std::string& name)
     result.kermaMax = GridMaximum(result.kermaGrid);
     result.doseMax = GridMaximum(result.doseGrid);
     if (result.kermaMax <= 0.0 || result.doseMax <= 0.0) {
-        result.outcome = ProcessingOutcome::AllZero;
-        result.detail = name + ": the result holds no positive " +
-                        (result.kermaMax <= 0.0 ? "air kerma rate" : "effective dose rate");
+        const QuantityWords& words = result.kermaMax <= 0.0 ? KermaWords : DoseWords;
+        result.noDose = FileProblem(name, std::string("には正の") + words.japanese + "がありません",
+            std::string("the result holds no positive ") + words.english);
         return;
     }
     result.kermaScale = LegendScale(result.kermaMax);
     result.doseScale = LegendScale(result.doseMax);
-    result.outcome = ProcessingOutcome::Complete;
 }
 
-ProcessedResult ProcessRefinedGrids(const std::filesystem::path& file)
+Expected<ProcessedResult> ProcessRefinedGrids(const std::filesystem::path& file)
 {
-    ProcessedResult result;
+    Expected<std::string> text = ReadTextFile(file);
+    if (!text) return text.Failure();
     const std::string name = file.filename().string();
-    std::string text;
-    if (!ReadTextFile(file, text)) {
-        result.detail = name + ": the file does not exist yet or cannot be opened";
-        return result;
-    }
-    FreeFormatReader reader(name, std::move(text));
+    FreeFormatReader reader(name, std::move(*text));
+    ProcessedResult result;
     for (int k = 1; k <= DisplayGrid::Layers; ++k) {
-        if (!ReadBlock(reader, result.kermaGrid, k, "air kerma rate", result.detail)) return result;
-        if (!ReadBlock(reader, result.doseGrid, k, "effective dose rate", result.detail)) return result;
+        if (auto problem = ReadBlock(reader, result.kermaGrid, k, KermaWords)) return *problem;
+        if (auto problem = ReadBlock(reader, result.doseGrid, k, DoseWords)) return *problem;
     }
-    if (!reader.LastFieldEnded()) {
-        result.detail = reader.Where() + ": the last value is not ended by a line end";
-        return result;
-    }
+    if (!reader.LastFieldEnded())
+        return reader.ProblemAtField("最後の値の後に行末がありません（書き込みの途中かもしれません）",
+            "the last value is not ended by a line end");
 
     CompleteProcessedResult(result, name);
     return result;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "logic/PatientPosition.h"
+#include "logic/problem/Problem.h"
 
 namespace brisca {
 
@@ -47,9 +48,8 @@ std::string HeaderLabel(HeaderValue which, double value);
 
 // Reads the twelve header values of the result file `file` free-format. An engine writes a
 // value too wide for its fixed field as asterisks (a tube current of 10 mA or more); such a
-// value is shown as written, except in the position and the FSD, which the map needs. Returns
-// an empty text on success; otherwise a message naming the file, the line and the value that
-// could not be read, and `header` is left unchanged.
-std::string ReadResultHeader(const std::filesystem::path& file, ResultHeader& header);
+// value is shown as written, except in the position and the FSD, which the map needs. A
+// problem names the file, the line and the value that could not be read.
+Expected<ResultHeader> ReadResultHeader(const std::filesystem::path& file);
 
 } // namespace brisca

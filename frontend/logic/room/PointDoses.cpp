@@ -34,26 +34,26 @@ double WorkloadOfProcedures(double proceduresPerWeek, double minutesPerProcedure
     return proceduresPerWeek * minutesPerProcedure * meanCurrentMa;
 }
 
-std::string ExposureRefusal(const ResultExposure& exposure)
+std::optional<Problem> ExposureRefusal(const ResultExposure& exposure)
 {
     if (!(exposure.tubeCurrentMa > 0.0) || !std::isfinite(exposure.tubeCurrentMa))
-        return "結果ファイルの管電流が読めないため線量を計算できません (10 mA 以上は *** と書かれます) [the "
-               "result's tube current is not a positive number (an engine writes 10 mA or more as "
-               "asterisks), so its rates cannot be scaled to the workload]";
+        return PlainProblem(
+            "結果ファイルの管電流が読めないため線量を計算できません (10 mA 以上は *** と書かれます)",
+            "the result's tube current is not a positive number (an engine writes 10 mA or more as "
+            "asterisks), so its rates cannot be scaled to the workload");
     return TransmissionVoltageRefusal(exposure.tubeVoltageKv);
 }
 
-std::string WorkloadRefusal(const Workload& workload)
+std::optional<Problem> WorkloadRefusal(const Workload& workload)
 {
     if (!(workload.maMinutesPerWeek >= 0.0) || !std::isfinite(workload.maMinutesPerWeek))
-        return "ワークロード (mA·min/週) は 0 以上の数値で指定して下さい [the workload must be a number of "
-               "mA·min "
-               "per week, 0 or more, not " +
-               PlainNumberText(workload.maMinutesPerWeek) + "]";
+        return PlainProblem("ワークロード (mA·min/週) は 0 以上の数値で指定して下さい",
+            "the workload must be a number of mA·min per week, 0 or more, not " +
+                PlainNumberText(workload.maMinutesPerWeek));
     if (!(workload.weeksPerYear > 0.0) || !std::isfinite(workload.weeksPerYear))
-        return "年間の週数は正の数値で指定して下さい [the weeks per year must be a positive number, not " +
-               PlainNumberText(workload.weeksPerYear) + "]";
-    return {};
+        return PlainProblem("年間の週数は正の数値で指定して下さい",
+            "the weeks per year must be a positive number, not " + PlainNumberText(workload.weeksPerYear));
+    return std::nullopt;
 }
 
 const char* DoseStatusKey(DoseStatus status)

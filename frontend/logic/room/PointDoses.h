@@ -1,8 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "logic/problem/Problem.h"
 #include "logic/result/DisplayGrid.h"
 #include "logic/room/EvaluationPoint.h"
 #include "logic/room/RoomLayout.h"
@@ -37,11 +39,11 @@ struct ResultExposure {
 
 // Why doses cannot be worked out for a result: a tube voltage outside the transmission table,
 // or a tube current that is not a positive number (an engine writes 10 mA or more as
-// asterisks). Japanese first, English in brackets; empty when they can.
-std::string ExposureRefusal(const ResultExposure& exposure);
+// asterisks); nothing when they can.
+std::optional<Problem> ExposureRefusal(const ResultExposure& exposure);
 
-// Why a workload cannot be used (negative or not a number, weeks not positive); empty when it can.
-std::string WorkloadRefusal(const Workload& workload);
+// Why a workload cannot be used (negative or not a number, weeks not positive); nothing when it can.
+std::optional<Problem> WorkloadRefusal(const Workload& workload);
 
 // The verdict on one point.
 enum class DoseStatus {

@@ -97,17 +97,14 @@ struct Fault {
     std::string whyEn;  // the reason in English
 };
 
-std::string Describe(std::string_view fileName, int line, const Fault& fault)
+Problem Describe(std::string_view fileName, int line, const Fault& fault)
 {
     const std::string file(fileName);
-    const std::string where = std::to_string(line);
+    if (!fault.column) return RecordProblem(file, line, fault.whyJa, fault.whyEn);
     // A whole field in the message, however long, would bury the reason.
     const std::string text = records::FirstCodePoints(fault.text, 40);
-    if (!fault.column)
-        return file + " の " + where + " 行目: " + fault.whyJa + " [" + file + " line " + where + ": " +
-               fault.whyEn + "]";
-    return file + " の " + where + " 行目、" + fault.column + " の「" + text + "」: " + fault.whyJa + " [" +
-           file + " line " + where + ", field " + fault.column + ": \"" + text + "\" " + fault.whyEn + "]";
+    return RecordProblem(file, line, std::string(fault.column) + " 列の「" + text + "」: " + fault.whyJa,
+        std::string("field ") + fault.column + ": \"" + text + "\" " + fault.whyEn);
 }
 
 std::optional<Fault> ParseOccupancy(const std::string& text, double& occupancy)
@@ -230,13 +227,13 @@ void AppendCsvText(std::string& out, std::string_view text)
     out += '"';
 }
 
-std::string PointsCsvBytes(const std::vector<EvaluationPoint>& points, std::string& text)
+Expected<std::string> PointsCsvBytes(const std::vector<EvaluationPoint>& points)
 {
     std::string out = std::string(PointsHeader) + "\r\n";
     for (const EvaluationPoint& point : points) {
         if (point.name.find_first_of("\r\n") != std::string::npos)
-            return "点の名前「" + point.name +
-                   "」は改行を含むため保存できません [the point name holds a line break]";
+            return PlainProblem("点の名前「" + point.name + "」は改行を含むため保存できません",
+                "the point name holds a line break");
         bool storable = point.occupancy > 0.0 && point.occupancy <= 1.0 && point.apronMmPb >= 0.0 &&
                         point.barrier.thicknessMm >= 0.0 && point.limitMsvPerYear > 0.0;
         for (const double value :
@@ -244,10 +241,10 @@ std::string PointsCsvBytes(const std::vector<EvaluationPoint>& points, std::stri
             storable = storable && std::isfinite(value);
         // What the reader would refuse is not written.
         if (!storable)
-            return "点「" + point.name + "」に保存できない値があります [point \"" + point.name +
-                   "\" holds a value the points file cannot hold: an occupancy outside (0, 1], a negative "
-                   "apron or barrier, a limit not above 0, "
-                   "or a number that is not finite]";
+            return PlainProblem("点「" + point.name + "」に保存できない値があります",
+                "point \"" + point.name +
+                    "\" holds a value the points file cannot hold: an occupancy outside (0, 1], a negative "
+                    "apron or barrier, a limit not above 0, or a number that is not finite");
         AppendCsvText(out, point.name);
         out += ',';
         AppendNumber(out, point.xCm);
@@ -268,12 +265,10 @@ std::string PointsCsvBytes(const std::vector<EvaluationPoint>& points, std::stri
         AppendNumber(out, point.limitMsvPerYear);
         out += "\r\n";
     }
-    text = std::move(out);
-    return {};
+    return out;
 }
 
-std::string ParsePointsCsv(
-    std::string_view bytes, std::string_view fileName, std::vector<EvaluationPoint>& points)
+Expected<std::vector<EvaluationPoint>> ParsePointsCsv(std::string_view bytes, std::string_view fileName)
 {
     if (bytes.starts_with(ByteOrderMark)) bytes.remove_prefix(ByteOrderMark.size());
     std::vector<EvaluationPoint> read;
@@ -314,24 +309,24 @@ std::string ParsePointsCsv(
         return Describe(fileName, 1,
             {nullptr, "", "見出し行がありません (空のファイルです)",
                 std::string("the file is empty; it needs the header row ") + PointsHeader});
-    points = std::move(read);
-    return {};
+    return read;
 }
 
-std::string ReadPointsFile(const std::filesystem::path& path, std::vector<EvaluationPoint>& points)
+Expected<std::vector<EvaluationPoint>> ReadPointsFile(const std::filesystem::path& path)
 {
     const std::string name = path.filename().string();
     std::string bytes;
     if (const auto failure = records::ReadWholeFile(path.string(), bytes))
-        return name + " " + failure->japanese + " [" + name + ": " + failure->english + "]";
-    return ParsePointsCsv(bytes, name, points);
+        return FileProblem(name, failure->japanese, failure->english);
+    return ParsePointsCsv(bytes, name);
 }
 
-std::string WritePointsFile(const std::filesystem::path& path, const std::vector<EvaluationPoint>& points)
+std::optional<Problem> WritePointsFile(
+    const std::filesystem::path& path, const std::vector<EvaluationPoint>& points)
 {
-    std::string text;
-    if (std::string refusal = PointsCsvBytes(points, text); !refusal.empty()) return refusal;
-    return WriteTextFileAtomically(path, text);
+    const Expected<std::string> text = PointsCsvBytes(points);
+    if (!text) return text.Failure();
+    return WriteTextFileAtomically(path, *text);
 }
 
 } // namespace brisca

@@ -1,18 +1,19 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "logic/problem/Problem.h"
 #include "logic/room/EvaluationPoint.h"
 
 namespace brisca {
 
 // The evaluation points file: UTF-8 CSV, a header row, then one row per point. A spreadsheet
-// can edit it; brisca-map --points and the overlay read the same file. Functions that can
-// refuse return an empty text on success and otherwise a message, Japanese first, English in
-// brackets, naming the file, the line and the field.
+// can edit it; brisca-map --points and the overlay read the same file. A refusal names the
+// file, the line and the field.
 
 // The header row, the columns in their order.
 inline constexpr const char* PointsHeader =
@@ -22,29 +23,29 @@ inline constexpr const char* PointsHeader =
 // comma, a quote, a line break or blanks at either end.
 void AppendCsvText(std::string& out, std::string_view text);
 
-// The file contents of `points` in `text`: the header, then each point with its height as
+// The file contents of `points`: the header, then each point with its height as
 // above, center or below, the occupancy as a decimal, the barrier empty, "Pb <mm>" or
 // "concrete <mm>", numbers in the shortest text that reads back to the same value; lines end
-// with CR LF, a name holding a comma, a quote or blanks at either end is quoted. Refused, with
-// `text` untouched, when a point holds what the reader refuses: a line break in its name, a
-// height outside 1..3, an occupancy outside (0, 1], a negative apron or barrier, a limit not
-// above 0, a number that is not finite.
-std::string PointsCsvBytes(const std::vector<EvaluationPoint>& points, std::string& text);
+// with CR LF, a name holding a comma, a quote or blanks at either end is quoted. Refused when
+// a point holds what the reader refuses: a line break in its name, a height outside 1..3, an
+// occupancy outside (0, 1], a negative apron or barrier, a limit not above 0, a number that
+// is not finite.
+Expected<std::string> PointsCsvBytes(const std::vector<EvaluationPoint>& points);
 
-// Reads file contents into `points`; `fileName` is named in the messages. A UTF-8 byte-order
+// Reads file contents; `fileName` is named in the problems. A UTF-8 byte-order
 // mark is skipped; lines may end with CR LF, LF or CR; rows of blanks and commas only are
 // skipped; fields may be quoted, with "" for a quote; blanks around an unquoted field are
 // dropped. Height words and barrier materials are read in any case; the occupancy may be a
 // decimal or a fraction such as 1/8 and must lie in (0, 1]; the apron may be empty (none) and
-// must not be negative; the limit must be positive. Anything else leaves `points` unchanged
-// and names the first faulty line and field.
-std::string ParsePointsCsv(
-    std::string_view bytes, std::string_view fileName, std::vector<EvaluationPoint>& points);
+// must not be negative; the limit must be positive. Anything else is refused, naming the
+// first faulty line and field.
+Expected<std::vector<EvaluationPoint>> ParsePointsCsv(std::string_view bytes, std::string_view fileName);
 
-// Reads the points file at `path` into `points`, as ParsePointsCsv.
-std::string ReadPointsFile(const std::filesystem::path& path, std::vector<EvaluationPoint>& points);
+// Reads the points file at `path`, as ParsePointsCsv.
+Expected<std::vector<EvaluationPoint>> ReadPointsFile(const std::filesystem::path& path);
 
 // Writes the points file at `path` whole or not at all (through a temporary name).
-std::string WritePointsFile(const std::filesystem::path& path, const std::vector<EvaluationPoint>& points);
+std::optional<Problem> WritePointsFile(
+    const std::filesystem::path& path, const std::vector<EvaluationPoint>& points);
 
 } // namespace brisca

@@ -3,13 +3,12 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <fstream>
-#include <iterator>
 #include <utility>
 #include <variant>
 
 #include "logic/files/AtomicWrite.h"
 #include "logic/text/Cp932.h"
+#include "logic/text/FreeFormatReader.h"
 
 namespace brisca {
 
@@ -30,11 +29,6 @@ const std::array<Field, RoomFileLines> Fields{&RoomLayout::roomWidth, &RoomLayou
     &RoomLayout::controlRoomY, &RoomLayout::freeText, &RoomLayout::freeTextX, &RoomLayout::freeTextY};
 
 const std::string Encoding = "Shift-JIS（コードページ 932）";
-
-std::string LineOf(std::string_view fileName, int line)
-{
-    return std::string(fileName) + " の " + std::to_string(line) + " 行目";
-}
 
 // A number line without its surrounding blanks, as a single-precision value. Infinity,
 // NaN and hexadecimal forms are not numbers here.
@@ -89,72 +83,79 @@ std::string RoomNumberText(float value)
     return number;
 }
 
-std::string FreeTextRefusal(std::string_view text)
+std::optional<Problem> FreeTextRefusal(std::string_view text)
 {
-    if (text.find_first_of("\r\n") == std::string_view::npos) return {};
-    return "改行を含む文字列は設定できません。1 行で入力してください。";
+    if (text.find_first_of("\r\n") == std::string_view::npos) return std::nullopt;
+    return PlainProblem("改行を含む文字列は設定できません。1 行で入力してください。");
 }
 
-std::string RoomFileBytes(const RoomLayout& layout, std::string& bytes)
+Expected<std::string> RoomFileBytes(const RoomLayout& layout)
 {
     std::string contents;
     for (const Field& field : Fields) {
         if (const auto* number = std::get_if<NumberField>(&field)) {
             const float value = layout.*(*number);
-            if (!std::isfinite(value)) return "保存できない数値があります（" + RoomNumberText(value) + "）。";
+            if (!std::isfinite(value))
+                return PlainProblem("保存できない数値があります（" + RoomNumberText(value) + "）。",
+                    "a number that a layout file cannot hold: " + RoomNumberText(value));
             contents += RoomNumberText(value);
         } else {
             const std::string& text = layout.*std::get<TextField>(field);
-            if (!FreeTextRefusal(text).empty()) return "「" + text + "」は改行を含むため保存できません。";
+            if (FreeTextRefusal(text))
+                return PlainProblem(
+                    "「" + text + "」は改行を含むため保存できません。", "a text holds a line break");
             const std::optional<std::string> encoded = Utf8ToCp932(text);
-            if (!encoded) return "「" + text + "」には " + Encoding + " で保存できない文字があります。";
+            if (!encoded)
+                return PlainProblem("「" + text + "」には " + Encoding + " で保存できない文字があります。",
+                    "a text holds a character that code page 932 (Shift-JIS) cannot represent");
             contents += *encoded;
         }
         contents += "\r\n";
     }
-    bytes = std::move(contents);
-    return {};
+    return contents;
 }
 
-std::string ParseRoomFile(std::string_view bytes, std::string_view fileName, RoomLayout& layout)
+Expected<RoomLayout> ParseRoomFile(std::string_view bytes, std::string_view fileName)
 {
-    RoomLayout read = layout;
+    const std::string file(fileName);
+    RoomLayout read;
     for (int line = 1; line <= RoomFileLines; ++line) {
-        if (bytes.empty()) return LineOf(fileName, line) + "がありません（レイアウトファイルは 28 行です）。";
+        if (bytes.empty())
+            return RecordProblem(file, line, "この行がありません（レイアウトファイルは 28 行です）。",
+                "the line is missing (a layout file has 28 lines)");
         const std::size_t end = bytes.find('\n');
         std::string_view raw = bytes.substr(0, end);
         bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
         if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
 
         const std::optional<std::string> text = Cp932ToUtf8(raw);
-        if (!text) return LineOf(fileName, line) + "に " + Encoding + " として読めない文字があります。";
+        if (!text)
+            return RecordProblem(file, line, Encoding + " として読めない文字があります。",
+                "bytes that are not code page 932 (Shift-JIS)");
         const Field& field = Fields[static_cast<std::size_t>(line - 1)];
         if (const auto* number = std::get_if<NumberField>(&field)) {
             if (!ParseNumber(*text, read.*(*number)))
-                return LineOf(fileName, line) + "「" + *text + "」は数値として読めません。";
+                return RecordProblem(file, line, "「" + *text + "」は数値として読めません。",
+                    "\"" + *text + "\" is not a number of single precision");
         } else {
             read.*std::get<TextField>(field) = *text;
         }
     }
-    layout = std::move(read);
-    return {};
+    return read;
 }
 
-std::string ReadRoomFile(const std::filesystem::path& path, RoomLayout& layout)
+Expected<RoomLayout> ReadRoomFile(const std::filesystem::path& path)
 {
-    const std::string name = path.filename().string();
-    std::ifstream stream(path, std::ios::binary);
-    if (!stream) return name + " を開けません。";
-    const std::string bytes{std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
-    if (stream.bad()) return name + " を読み込めませんでした。";
-    return ParseRoomFile(bytes, name, layout);
+    const Expected<std::string> bytes = ReadTextFile(path);
+    if (!bytes) return bytes.Failure();
+    return ParseRoomFile(*bytes, path.filename().string());
 }
 
-std::string WriteRoomFile(const std::filesystem::path& path, const RoomLayout& layout)
+std::optional<Problem> WriteRoomFile(const std::filesystem::path& path, const RoomLayout& layout)
 {
-    std::string bytes;
-    if (std::string refusal = RoomFileBytes(layout, bytes); !refusal.empty()) return refusal;
-    return WriteTextFileAtomically(path, bytes);
+    const Expected<std::string> bytes = RoomFileBytes(layout);
+    if (!bytes) return bytes.Failure();
+    return WriteTextFileAtomically(path, *bytes);
 }
 
 } // namespace brisca

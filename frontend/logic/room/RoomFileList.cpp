@@ -5,12 +5,12 @@
 
 namespace brisca {
 
-std::string RoomNameRefusal(std::string_view nameText)
+std::optional<Problem> RoomNameRefusal(std::string_view nameText)
 {
-    if (nameText.empty()) return "ファイル名を入力して下さい";
+    if (nameText.empty()) return PlainProblem("ファイル名を入力して下さい");
     if (nameText.find_first_of(std::string_view("/\\\0", 3)) != std::string_view::npos)
-        return "ファイル名に「/」「\\」は使えません。";
-    return {};
+        return PlainProblem("ファイル名に「/」「\\」は使えません。");
+    return std::nullopt;
 }
 
 std::string RoomFileName(std::string_view nameText) { return std::string(nameText) + RoomExtension; }
@@ -37,12 +37,15 @@ std::vector<std::string> ListRoomFiles(const std::filesystem::path& folder)
     return names;
 }
 
-std::string DeleteRoomFile(const std::filesystem::path& path)
+std::optional<Problem> DeleteRoomFile(const std::filesystem::path& path)
 {
     std::error_code error;
-    if (std::filesystem::remove(path, error)) return {};
-    const std::string why = error ? error.message() : "ファイルがありません";
-    return path.filename().string() + " を削除できませんでした（" + why + "）。";
+    if (std::filesystem::remove(path, error)) return std::nullopt;
+    const std::string name = path.filename().string();
+    if (!error)
+        return FileProblem(name, "を削除できませんでした（ファイルがありません）。", "the file is gone");
+    return FileProblem(
+        name, "を削除できませんでした。", "the file cannot be deleted (" + error.message() + ")");
 }
 
 } // namespace brisca

@@ -1,22 +1,24 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "logic/problem/Problem.h"
+
 namespace brisca {
 
 // The file part of the layout editor: layout files are named by the user without their
-// extension and kept in the working folder. Functions returning a text return an empty
-// one on success and otherwise a warning for the user.
+// extension and kept in the working folder.
 
 // Extension of layout files.
 inline constexpr const char* RoomExtension = ".Room";
 
-// Warning for a name box text that cannot name a layout file: empty, or holding a folder
+// Refuses a name box text that cannot name a layout file: empty, or holding a folder
 // separator (which would put the file outside the working folder) or a NUL.
-std::string RoomNameRefusal(std::string_view nameText);
+std::optional<Problem> RoomNameRefusal(std::string_view nameText);
 
 // File name of a layout saved under the name box text.
 std::string RoomFileName(std::string_view nameText);
@@ -29,6 +31,6 @@ std::string LayoutNameOf(std::string_view fileName);
 std::vector<std::string> ListRoomFiles(const std::filesystem::path& folder);
 
 // Deletes the layout file at `path`; a file that is already gone is reported.
-std::string DeleteRoomFile(const std::filesystem::path& path);
+std::optional<Problem> DeleteRoomFile(const std::filesystem::path& path);
 
 } // namespace brisca

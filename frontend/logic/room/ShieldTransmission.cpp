@@ -51,15 +51,16 @@ double ArcherLogTransmission(const ArcherFit& fit, double mm)
     return -(a + std::log1p(-r * std::expm1(-a))) / fit.gamma;
 }
 
-std::string TransmissionVoltageRefusal(double kv)
+std::optional<Problem> TransmissionVoltageRefusal(double kv)
 {
-    if (WithinTable(kv)) return {};
+    if (WithinTable(kv)) return std::nullopt;
     const std::string low = PlainNumberText(TransmissionTable.front().kv);
     const std::string high = PlainNumberText(TransmissionTable.back().kv);
     const std::string given = PlainNumberText(kv);
-    return "管電圧 " + given + " kV は鉛・コンクリートの透過率表 (" + low + "–" + high +
-           " kV) の範囲外です [the tube voltage " + given + " kV lies outside the " + low + "–" + high +
-           " kV of the lead and concrete transmission table]";
+    return PlainProblem(
+        "管電圧 " + given + " kV は鉛・コンクリートの透過率表 (" + low + "–" + high + " kV) の範囲外です",
+        "the tube voltage " + given + " kV lies outside the " + low + "–" + high +
+            " kV of the lead and concrete transmission table");
 }
 
 double Transmission(ShieldMaterial material, double kv, double mm)

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <array>
-#include <string>
+#include <optional>
+
+#include "logic/problem/Problem.h"
 
 namespace brisca {
 
@@ -36,9 +38,9 @@ extern const std::array<TransmissionRow, 5> TransmissionTable;
 // thickness. Evaluated without overflow for any thickness.
 double ArcherLogTransmission(const ArcherFit& fit, double mm);
 
-// Why transmissions cannot be given at tube voltage `kv`: a message, Japanese first, English
-// in brackets, for a voltage outside the table (never extrapolated); empty when it lies within.
-std::string TransmissionVoltageRefusal(double kv);
+// Why transmissions cannot be given at tube voltage `kv`: a voltage outside the table (never
+// extrapolated); nothing when it lies within.
+std::optional<Problem> TransmissionVoltageRefusal(double kv);
 
 // Transmission through `mm` of `material` at tube voltage `kv` within the table. Between two
 // tabulated voltages log B is interpolated linearly in kV; at a tabulated voltage it is that

@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "logic/start/TubeOutput.h"
-#include "logic/text/NumberText.h"
 
 namespace brisca {
 
@@ -79,39 +78,38 @@ MeanEnergies MeanPhotonEnergies(const SlotTable& photons, const DataTables& tabl
     return {energy / count, kermaEnergy / kerma};
 }
 
-BeamQuality ComputeBeamQuality(const CalculationEntries& entries, const DataTables& tables)
+BeamQuality ComputeBeamQuality(const CalculationConditions& conditions, const DataTables& tables)
 {
     BeamQuality beam;
-    beam.rectifier = entries.rectifier;
-    beam.spectrum = ComputeXraySpectrum(entries, tables);
-    beam.fsdCm = LeadingNumber(entries.fsdCm);
-    beam.meanCurrentMa = LeadingNumber(entries.meanTubeCurrentMa);
-    if (!beam.spectrum.warning.empty()) {
-        beam.warning = beam.spectrum.warning;
+    beam.conditions = ApplySpectrumLimits(conditions).conditions;
+    const CalculationConditions& c = *beam.conditions;
+    Expected<XraySpectrum> spectrum = ComputeXraySpectrum(c, tables);
+    if (!spectrum) {
+        beam.problem = spectrum.Failure();
         return beam;
     }
+    beam.spectrum = std::move(*spectrum);
     beam.hvl = HalfValueLayersInAluminium(beam.spectrum.spectrum, tables);
     beam.homogeneity = beam.hvl.secondMm > 0.0 ? beam.hvl.firstMm / beam.hvl.secondMm : 0.0;
     beam.meanEnergy = MeanPhotonEnergies(beam.spectrum.spectrum, tables);
     beam.kermaRatio = beam.spectrum.kermaRatio;
-    const auto waveform = static_cast<std::size_t>(entries.rectifier);
+    const auto waveform = static_cast<std::size_t>(c.rectifier);
     beam.referenceAluminiumMm = 10.0 * tables.refAl[waveform];
     beam.referenceCopperMm = 10.0 * tables.refCu[waveform];
 
     // The output exactly as the calculation start forms it: the table at the limited voltage,
     // times the kerma ratio; one mA for one minute is 60 mAs.
-    const TubeOutputResult perMilliampere =
-        ComputeTubeOutputFor(beam.spectrum.voltage, 1.0, entries.rectifier, beam.kermaRatio, tables);
-    if (!perMilliampere.warning.empty()) {
-        beam.outputWarning = perMilliampere.warning;
+    const Expected<double> perMilliampere =
+        ComputeTubeOutputFor(c.tubeVoltageKv, 1.0, c.rectifier, beam.kermaRatio, tables);
+    if (!perMilliampere) {
+        beam.outputProblem = perMilliampere.Failure();
         return beam;
     }
-    beam.kermaPerMasAt100Cm = perMilliampere.tubeOutput / 60.0 * 1e6;
-    beam.tubeOutputGyPerMin = ComputeTubeOutputFor(
-        beam.spectrum.voltage, beam.meanCurrentMa, entries.rectifier, beam.kermaRatio, tables)
-                                  .tubeOutput;
-    if (beam.fsdCm > 0.0 && std::isfinite(beam.fsdCm))
-        beam.kermaPerMasAtFsd = beam.kermaPerMasAt100Cm * (100.0 / beam.fsdCm) * (100.0 / beam.fsdCm);
+    beam.kermaPerMasAt100Cm = *perMilliampere / 60.0 * 1e6;
+    beam.tubeOutputGyPerMin =
+        *ComputeTubeOutputFor(c.tubeVoltageKv, c.meanTubeCurrentMa, c.rectifier, beam.kermaRatio, tables);
+    if (c.fsdCm > 0.0)
+        beam.kermaPerMasAtFsd = beam.kermaPerMasAt100Cm * (100.0 / c.fsdCm) * (100.0 / c.fsdCm);
 
     // Fluence from kerma: K = Σ Φ_i E_i μen/ρ_i, with Φ_i proportional to the relative spectrum.
     const double kermaPerRelativeFluence = AirKermaBehindAluminium(beam.spectrum.spectrum, tables, 0.0) /
@@ -121,10 +119,17 @@ BeamQuality ComputeBeamQuality(const CalculationEntries& entries, const DataTabl
     return beam;
 }
 
+BeamQuality BeamOfUnreadEntries(Problem problem)
+{
+    BeamQuality beam;
+    beam.problem = std::move(problem);
+    return beam;
+}
+
 std::vector<SpectrumPoint> SpectrumPoints(const BeamQuality& beam)
 {
     std::vector<SpectrumPoint> points;
-    if (!beam.warning.empty()) return points;
+    if (beam.problem) return points;
     points.reserve(EnergySlots);
     for (int i = 1; i <= EnergySlots; ++i) {
         const double relative = beam.spectrum.spectrum[static_cast<std::size_t>(i)] / beam.spectrum.smax;

@@ -1,9 +1,10 @@
 #pragma once
 
-#include <string>
+#include <optional>
 #include <vector>
 
-#include "logic/start/CalculationEntries.h"
+#include "logic/problem/Problem.h"
+#include "logic/start/CalculationConditions.h"
 #include "logic/start/DataTables.h"
 #include "logic/start/XraySpectrum.h"
 
@@ -24,20 +25,20 @@ struct MeanEnergies {
 // What a physicist checks of a beam before a run: the spectrum as the engine will get it,
 // its quality in aluminium, its mean energies and the tube's output, free in air.
 struct BeamQuality {
-    std::string warning;       // why there is no spectrum; empty when there is one
-    std::string outputWarning; // why there is no tube output; empty when there is one
-    XraySpectrum spectrum;     // the spectrum of B_SPCTL.dat, with the entries after the limits
-    Rectifier rectifier = Rectifier::ConstantPotential; // waveform the spectrum was averaged over
-    HalfValueLayers hvl;                                // half-value layers in aluminium
-    double homogeneity = 0.0;                           // first over second half-value layer
-    MeanEnergies meanEnergy;                            // mean photon energies
+    std::optional<Problem> problem;       // why there is no spectrum; none when there is one
+    std::optional<Problem> outputProblem; // why there is no tube output; none when there is one
+    // The conditions, voltage and inherent filtration after the spectrum's limits; none when
+    // the entries did not read as numbers.
+    std::optional<CalculationConditions> conditions;
+    XraySpectrum spectrum;             // the spectrum of B_SPCTL.dat
+    HalfValueLayers hvl;               // half-value layers in aluminium
+    double homogeneity = 0.0;          // first over second half-value layer
+    MeanEnergies meanEnergy;           // mean photon energies
     double kermaRatio = 0.0;           // air kerma behind the user's over the reference filtration
     double referenceAluminiumMm = 0.0; // reference filtration of the waveform: aluminium, mm
     double referenceCopperMm = 0.0;    // and copper, mm
     double kermaPerMasAt100Cm = 0.0;   // air kerma free in air per mAs at 100 cm from the focus, µGy
-    double fsdCm = 0.0;                // focus-to-entrance-surface distance, cm
     double kermaPerMasAtFsd = 0.0;     // air kerma free in air per mAs at the FSD, µGy; 0 without an FSD
-    double meanCurrentMa = 0.0;        // mean tube current, mA
     double tubeOutputGyPerMin = 0.0;   // air kerma rate at 100 cm at the mean current, as B2F.txt carries it
     double fluencePerRelativeUnit = 0.0; // photons per mm² per mAs at 100 cm in a slot of relative fluence 1
 };
@@ -61,12 +62,15 @@ HalfValueLayers HalfValueLayersInAluminium(const SlotTable& photons, const DataT
 // Fluence- and air-kerma-weighted mean energies of a photon spectrum; zero when it is empty.
 MeanEnergies MeanPhotonEnergies(const SlotTable& photons, const DataTables& tables);
 
-// The beam of a set of entries: the spectrum exactly as the calculation start computes it,
+// The beam of a set of conditions: the spectrum exactly as the calculation start computes it,
 // its half-value layers and mean energies, and the air kerma per mAs from the same tube
-// output and kerma ratio that the job file's tube output is made of. Entries that the
-// spectrum refuses give `warning`; a voltage the output table does not cover gives
-// `outputWarning` and no output figures.
-BeamQuality ComputeBeamQuality(const CalculationEntries& entries, const DataTables& tables);
+// output and kerma ratio that the job file's tube output is made of. Conditions that the
+// spectrum refuses give `problem`; a voltage the output table does not cover gives
+// `outputProblem` and no output figures.
+BeamQuality ComputeBeamQuality(const CalculationConditions& conditions, const DataTables& tables);
+
+// The beam of entries that did not read as numbers: no conditions and no spectrum, for `problem`.
+BeamQuality BeamOfUnreadEntries(Problem problem);
 
 // The slots 1..300 of a beam's spectrum; empty when the beam has none.
 std::vector<SpectrumPoint> SpectrumPoints(const BeamQuality& beam);

@@ -2,21 +2,13 @@
 
 #include <string>
 
-#include "logic/PatientPosition.h"
+#include "logic/start/CalculationConditions.h"
 
 namespace brisca {
 
-// High-voltage waveform of the X-ray generator, numbered as the columns of the tube output
-// table and the rows of the reference filtrations.
-enum class Rectifier {
-    ConstantPotential = 1, // "定電圧"
-    ThreePhase12Peak = 2,  // "三相12ピーク"
-    SinglePhase = 3,       // "単相全波"
-};
-
 // The conditions of a calculation start as typed into the main window or given to
-// brisca-job. Numbers are taken from the start of each text; the defaults are those the
-// window shows after start-up.
+// brisca-job, before the checks read them as numbers (CalculationConditions); the defaults
+// are those the window shows after start-up.
 struct CalculationEntries {
     std::string tubeVoltageKv = "80";                   // peak tube voltage, kV
     std::string targetAngleDegrees = "12";              // target angle, degrees

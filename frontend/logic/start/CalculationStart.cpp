@@ -1,49 +1,42 @@
 #include "logic/start/CalculationStart.h"
 
+#include <cmath>
+
 #include "logic/files/AtomicWrite.h"
 #include "logic/start/StartChecks.h"
 #include "logic/start/TubeOutput.h"
-#include "logic/text/NumberText.h"
 
 namespace brisca {
 
-PreparedCalculation PrepareCalculation(const CalculationEntries& entries, const DataTables& tables)
+StartPreparation PrepareCalculation(const CalculationEntries& entries, const DataTables& tables)
 {
+    StartCheck check = CheckCalculationEntries(entries);
+    EntryCorrections corrections;
+    corrections.histories = std::move(check.correctedHistories);
+    if (!check.conditions) return {corrections, check.conditions.Failure()};
+
+    const SpectrumLimits limits = ApplySpectrumLimits(*check.conditions);
+    corrections.tubeVoltageKv = limits.correctedTubeVoltage;
+    corrections.inherentFiltrationMmAl = limits.correctedInherentFiltration;
+    const CalculationConditions& conditions = limits.conditions;
+    Expected<XraySpectrum> spectrum = ComputeXraySpectrum(conditions, tables);
+    if (!spectrum) return {corrections, spectrum.Failure()};
+
+    // The tube output is looked up at the voltage after the spectrum's limits.
+    const Expected<double> output = ComputeTubeOutputFor(conditions.tubeVoltageKv,
+        conditions.meanTubeCurrentMa, conditions.rectifier, spectrum->kermaRatio, tables);
+    if (!output) return {corrections, output.Failure()};
+    // Finite entries can still multiply beyond the range of a number.
+    if (!std::isfinite(*output)) return {corrections, PlainProblem("管出力 の値が大きすぎて扱えません。")};
+
     PreparedCalculation prepared;
-    const StartCheck check = CheckCalculationEntries(entries);
-    prepared.correctedHistories = check.correctedHistories;
-    if (!check.warning.empty()) {
-        prepared.warning = check.warning;
-        return prepared;
-    }
-
-    prepared.spectrum = ComputeXraySpectrum(entries, tables);
-    prepared.correctedTubeVoltage = prepared.spectrum.correctedTubeVoltage;
-    prepared.correctedInherentFiltration = prepared.spectrum.correctedInherentFiltration;
-    if (!prepared.spectrum.warning.empty()) {
-        prepared.warning = prepared.spectrum.warning;
-        return prepared;
-    }
-
-    // The tube output reads the voltage box again, after the spectrum has limited it.
-    const std::string voltageText = prepared.correctedTubeVoltage.value_or(entries.tubeVoltageKv);
-    const TubeOutputResult output = ComputeTubeOutputFor(LeadingNumber(voltageText),
-        LeadingNumber(entries.meanTubeCurrentMa), entries.rectifier, prepared.spectrum.kermaRatio, tables);
-    if (!output.warning.empty()) {
-        prepared.warning = output.warning;
-        return prepared;
-    }
-
-    prepared.job = ReadJobValues(entries, output.tubeOutput);
-    if (const std::string name = NonFiniteJobValue(prepared.job); !name.empty()) {
-        prepared.warning = name + " の値が大きすぎて扱えません。";
-        return prepared;
-    }
+    prepared.spectrum = std::move(*spectrum);
+    prepared.job = JobValuesOf(conditions, *output);
     prepared.question = LongRunQuestion(prepared.job.histories);
     prepared.spectrumFile = SpectrumFileText(prepared.spectrum);
     prepared.jobFile = JobFileText(prepared.job);
-    prepared.engineProgram = EngineProgramFor(entries.position);
-    return prepared;
+    prepared.engineProgram = EngineProgramFor(conditions.position);
+    return {corrections, std::move(prepared)};
 }
 
 std::string EngineProgramFor(PatientPosition position)
@@ -51,13 +44,13 @@ std::string EngineProgramFor(PatientPosition position)
     return position == PatientPosition::Supine ? "mcsupine" : "mcstand";
 }
 
-std::string WriteCalculationFiles(const PreparedCalculation& prepared)
+std::optional<Problem> WriteCalculationFiles(const PreparedCalculation& prepared)
 {
     for (const auto& [name, text] : {std::pair{records::kSpectrumFile, &prepared.spectrumFile},
              std::pair{records::kJobFile, &prepared.jobFile}}) {
-        if (std::string error = WriteTextFileAtomically(name, *text); !error.empty()) return error;
+        if (std::optional<Problem> problem = WriteTextFileAtomically(name, *text)) return problem;
     }
-    return {};
+    return std::nullopt;
 }
 
 } // namespace brisca

@@ -5,12 +5,13 @@
 
 #include "logic/text/FreeFormatReader.h"
 #include "logic/text/NumberText.h"
+#include "records/field_error.h"
 
 namespace brisca {
 
 namespace {
 
-// Reads numbers one after the other from a table's text and words the message of a failure:
+// Reads numbers one after the other from a table's text and words the problem of a failure:
 // the file, the line and what the value was meant to be.
 class FreeFormatFile {
 public:
@@ -19,59 +20,54 @@ public:
     // Skips the rest of the current line (the header line of a table).
     void SkipLine() { reader_.SkipLine(); }
 
-    // Reads the next number; `what` names the value for the message on failure.
-    bool Next(double& value, const std::string& what)
+    // Reads the next number into `value`; `what` names the value in the problem.
+    std::optional<Problem> Next(double& value, const std::string& what)
     {
         const std::string_view field = reader_.NextField();
-        const std::string& name = reader_.Name();
         if (field.empty()) {
             const int line = reader_.FieldLine();
-            error_ = name + " の数値が足りません [" + name + ": the file ends before " + what +
-                     (line == 0 ? std::string(" (it holds no numbers)")
-                                : " (after line " + std::to_string(line) + ")") +
-                     "]";
-            return false;
+            return FileProblem(reader_.Name(), "の数値が足りません",
+                "the file ends before " + what +
+                    (line == 0 ? std::string(" (it holds no numbers)")
+                               : " (after line " + std::to_string(line) + ")"));
         }
-        if (ParseNumberField(field, value)) return true;
-        const std::string token(field);
-        const std::string where = name + " の " + std::to_string(reader_.FieldLine()) + " 行目: ";
-        error_ = IsNumberSyntax(field) ? where + "「" + token + "」は値が大きすぎます [" + reader_.Where() +
-                                             ": \"" + token + "\" is out of range (" + what + ")]"
-                                       : where + "「" + token + "」は数値ではありません [" + reader_.Where() +
-                                             ": \"" + token + "\" is not a number (" + what + ")]";
-        return false;
+        if (const std::optional<double> number = ParseNumberField(field)) {
+            value = *number;
+            return std::nullopt;
+        }
+        const std::string token = records::EchoText(field);
+        return IsNumberSyntax(field) ? reader_.ProblemAtField("「" + token + "」は値が大きすぎます",
+                                           "\"" + token + "\" is out of range (" + what + ")")
+                                     : reader_.ProblemAtField("「" + token + "」は数値ではありません",
+                                           "\"" + token + "\" is not a number (" + what + ")");
     }
 
     // File name as shown in messages.
     const std::string& Name() const { return reader_.Name(); }
 
-    // The message of the last failure.
-    const std::string& Error() const { return error_; }
-
 private:
     FreeFormatReader reader_;
-    std::string error_;
 };
 
 // Reads 300 records of `columns` numbers; the first number of each record (the energy)
 // is discarded, the others go into `targets` in order.
 template <std::size_t N>
-std::string ReadSlotRecords(
+std::optional<Problem> ReadSlotRecords(
     FreeFormatFile& file, const std::array<const char*, N>& names, const std::array<SlotTable*, N>& targets)
 {
     for (int slot = 1; slot <= EnergySlots; ++slot) {
         const std::string record = "record " + std::to_string(slot) + " of " + std::to_string(EnergySlots);
         double energy = 0.0;
-        if (!file.Next(energy, "the energy of " + record)) return file.Error();
+        if (auto problem = file.Next(energy, "the energy of " + record)) return problem;
         for (std::size_t column = 0; column < N; ++column)
-            if (!file.Next((*targets[column])[static_cast<std::size_t>(slot)],
+            if (auto problem = file.Next((*targets[column])[static_cast<std::size_t>(slot)],
                     std::string("the ") + names[column] + " of " + record))
-                return file.Error();
+                return problem;
     }
-    return {};
+    return std::nullopt;
 }
 
-std::string ReadOutputTable(FreeFormatFile& file, DataTables& tables)
+std::optional<Problem> ReadOutputTable(FreeFormatFile& file, DataTables& tables)
 {
     file.SkipLine();
     for (int column = 1; column <= 4; ++column) {
@@ -79,63 +75,61 @@ std::string ReadOutputTable(FreeFormatFile& file, DataTables& tables)
             const std::string what = column == 1 ? "tube voltage " + std::to_string(row)
                                                  : "tube output " + std::to_string(row) + " of waveform " +
                                                        std::to_string(column - 1);
-            if (!file.Next(
+            if (auto problem = file.Next(
                     tables.outputTable[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)],
                     what))
-                return file.Error();
+                return problem;
         }
         if (column == 1) continue;
         const auto waveform = static_cast<std::size_t>(column - 1);
         const std::string suffix = " of waveform " + std::to_string(column - 1);
-        if (!file.Next(tables.refAl[waveform], "the reference aluminium filtration" + suffix))
-            return file.Error();
-        if (!file.Next(tables.refCu[waveform], "the reference copper filtration" + suffix))
-            return file.Error();
+        if (auto problem = file.Next(tables.refAl[waveform], "the reference aluminium filtration" + suffix))
+            return problem;
+        if (auto problem = file.Next(tables.refCu[waveform], "the reference copper filtration" + suffix))
+            return problem;
         tables.refAl[waveform] *= 0.1;
         tables.refCu[waveform] *= 0.1;
     }
     // The tube output look-up walks up the voltages and interpolates between neighbours.
-    for (std::size_t row = 2; row <= OutputRows; ++row)
-        if (!(tables.outputTable[1][row] > tables.outputTable[1][row - 1]))
-            return file.Name() + " の管電圧が増加していません（" + std::to_string(row) + " 番目の " +
-                   PlainNumberText(tables.outputTable[1][row]) + " が " +
-                   PlainNumberText(tables.outputTable[1][row - 1]) + " の後にあります） [" + file.Name() +
-                   ": the tube voltages must increase, but voltage " + std::to_string(row) + " (" +
-                   PlainNumberText(tables.outputTable[1][row]) + ") follows " +
-                   PlainNumberText(tables.outputTable[1][row - 1]) + "]";
-    return {};
+    for (std::size_t row = 2; row <= OutputRows; ++row) {
+        if (tables.outputTable[1][row] > tables.outputTable[1][row - 1]) continue;
+        const std::string voltage = PlainNumberText(tables.outputTable[1][row]);
+        const std::string before = PlainNumberText(tables.outputTable[1][row - 1]);
+        return FileProblem(file.Name(),
+            "の管電圧が増加していません（" + std::to_string(row) + " 番目の " + voltage + " が " + before +
+                " の後にあります）",
+            "the tube voltages must increase, but voltage " + std::to_string(row) + " (" + voltage +
+                ") follows " + before);
+    }
+    return std::nullopt;
 }
 
 } // namespace
 
-std::string ReadDataTables(const std::filesystem::path& folder, DataTables& tables)
+Expected<DataTables> ReadDataTables(const std::filesystem::path& folder)
 {
     DataTables loaded;
-    const auto open = [&](const char* fileName, std::string& text) {
-        if (ReadTextFile(folder / fileName, text)) return std::string();
-        return std::string(fileName) + " を開けません [" + fileName + ": the file cannot be opened]";
+    const auto open = [&](const char* fileName) -> Expected<FreeFormatFile> {
+        Expected<std::string> text = ReadTextFile(folder / fileName);
+        if (!text) return text.Failure();
+        return FreeFormatFile(fileName, std::move(*text));
     };
 
-    std::string text;
-    if (std::string error = open(records::kAttenuationTableFile, text); !error.empty()) return error;
-    FreeFormatFile attenuation(records::kAttenuationTableFile, text);
-    const std::string attenuationError = ReadSlotRecords<3>(attenuation,
-        {"tungsten coefficient", "aluminium coefficient", "copper coefficient"},
-        {&loaded.muTarget, &loaded.muAl, &loaded.muCu});
-    if (!attenuationError.empty()) return attenuationError;
+    Expected<FreeFormatFile> attenuation = open(records::kAttenuationTableFile);
+    if (!attenuation) return attenuation.Failure();
+    if (auto problem = ReadSlotRecords<3>(*attenuation,
+            {"tungsten coefficient", "aluminium coefficient", "copper coefficient"},
+            {&loaded.muTarget, &loaded.muAl, &loaded.muCu}))
+        return *problem;
 
-    if (std::string error = open(records::kAirTableFile, text); !error.empty()) return error;
-    FreeFormatFile air(records::kAirTableFile, text);
-    const std::string airError = ReadSlotRecords<1>(air, {"air coefficient"}, {&loaded.muEnAir});
-    if (!airError.empty()) return airError;
+    Expected<FreeFormatFile> air = open(records::kAirTableFile);
+    if (!air) return air.Failure();
+    if (auto problem = ReadSlotRecords<1>(*air, {"air coefficient"}, {&loaded.muEnAir})) return *problem;
 
-    if (std::string error = open(records::kTubeOutputTableFile, text); !error.empty()) return error;
-    FreeFormatFile output(records::kTubeOutputTableFile, text);
-    const std::string outputError = ReadOutputTable(output, loaded);
-    if (!outputError.empty()) return outputError;
-
-    tables = loaded;
-    return {};
+    Expected<FreeFormatFile> output = open(records::kTubeOutputTableFile);
+    if (!output) return output.Failure();
+    if (auto problem = ReadOutputTable(*output, loaded)) return *problem;
+    return loaded;
 }
 
 } // namespace brisca

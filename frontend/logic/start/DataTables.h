@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <string>
 
+#include "logic/problem/Problem.h"
+
 namespace brisca {
 
 // Number of 0.5 keV energy slots; slot i stands for 0.5·i keV.
@@ -31,12 +33,10 @@ struct DataTables {
     std::array<double, 4> refCu{}; // reference copper filtration of waveform r, cm
 };
 
-// Reads MUs.dat, Air.eac and default-output.op from `folder` into `tables`. Numbers are
-// free-format (separated by commas, blanks or line ends); the energy columns are
-// discarded, the header line of default-output.op is skipped and the reference
-// filtrations are turned from mm into cm. Returns an empty text on success; otherwise a
-// message naming the file, the record and what was missing or malformed, and `tables`
-// is left unchanged.
-std::string ReadDataTables(const std::filesystem::path& folder, DataTables& tables);
+// Reads MUs.dat, Air.eac and default-output.op from `folder`. Numbers are free-format
+// (separated by commas, blanks or line ends); the energy columns are discarded, the header
+// line of default-output.op is skipped and the reference filtrations are turned from mm into
+// cm. A problem names the file, the record and what was missing or malformed.
+Expected<DataTables> ReadDataTables(const std::filesystem::path& folder);
 
 } // namespace brisca

@@ -11,9 +11,8 @@ extern char** environ;
 
 namespace brisca {
 
-EngineRunResult RunEngineAndWait(const std::filesystem::path& program)
+Expected<int> RunEngineAndWait(const std::filesystem::path& program)
 {
-    EngineRunResult result;
     posix_spawn_file_actions_t actions;
     posix_spawnattr_t attributes;
     posix_spawn_file_actions_init(&actions);
@@ -27,25 +26,18 @@ EngineRunResult RunEngineAndWait(const std::filesystem::path& program)
     const int error = posix_spawn(&pid, path.c_str(), &actions, &attributes, argv, environ);
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
-    if (error != 0) {
-        result.error = path + " could not be started: " + std::strerror(error);
-        return result;
-    }
-    result.started = true;
+    if (error != 0)
+        return PlainProblem("エンジン " + path + " を起動できません",
+            path + " could not be started: " + std::strerror(error));
 
     int status = 0;
     while (waitpid(pid, &status, 0) < 0) {
-        if (errno != EINTR) {
-            result.error = path + " could not be waited for: " + std::strerror(errno);
-            result.exitStatus = 1;
-            return result;
-        }
+        if (errno != EINTR)
+            return PlainProblem("エンジン " + path + " の終了を待てません",
+                path + " could not be waited for: " + std::strerror(errno));
     }
-    if (WIFEXITED(status))
-        result.exitStatus = WEXITSTATUS(status);
-    else if (WIFSIGNALED(status))
-        result.exitStatus = 128 + WTERMSIG(status);
-    return result;
+    if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 0;
 }
 
 } // namespace brisca

@@ -1,32 +1,15 @@
 #include "logic/start/JobFile.h"
 
-#include <cmath>
 #include <cstdio>
 
 #include "logic/text/NumberText.h"
 
 namespace brisca {
 
-JobValues ReadJobValues(const CalculationEntries& entries, double tubeOutput)
+JobValues JobValuesOf(const CalculationConditions& conditions, double tubeOutput)
 {
-    JobValues job;
-    job.tubeOutput = tubeOutput;
-    job.fsd = LeadingNumber(entries.fsdCm);
-    job.fieldLong = LeadingNumber(entries.fieldLongCm);
-    job.fieldShort = LeadingNumber(entries.fieldShortCm);
-    job.histories = LeadingNumber(entries.histories);
-    job.resultName = entries.resultName + ResultExtension;
-    return job;
-}
-
-std::string NonFiniteJobValue(const JobValues& job)
-{
-    if (!std::isfinite(job.tubeOutput)) return "管出力";
-    if (!std::isfinite(job.fsd)) return "FSD";
-    if (!std::isfinite(job.fieldLong)) return "照射野サイズ（長軸）";
-    if (!std::isfinite(job.fieldShort)) return "照射野サイズ（短軸）";
-    if (!std::isfinite(job.histories)) return "入射光子数";
-    return {};
+    return {tubeOutput, conditions.fsdCm, conditions.fieldLongCm, conditions.fieldShortCm,
+        conditions.histories, conditions.resultName + ResultExtension};
 }
 
 std::string JobFileText(const JobValues& job)

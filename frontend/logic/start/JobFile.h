@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "logic/start/CalculationEntries.h"
+#include "logic/start/CalculationConditions.h"
 
 namespace brisca {
 
-// The values of one engine job, as the calculation start reads them from the window.
+// The values of one engine job.
 struct JobValues {
     double tubeOutput = 0.0; // free-in-air air kerma rate at 100 cm, per minute
     double fsd = 0.0;        // focus-to-entrance-surface distance, cm
@@ -19,13 +19,9 @@ struct JobValues {
 // Extension of a result file.
 inline constexpr const char* ResultExtension = ".dsr5";
 
-// The job values of the window's entries with a given tube output: the numbers at the
-// start of the FSD, field size and histories texts, and the result name followed by ".dsr5" as typed.
-JobValues ReadJobValues(const CalculationEntries& entries, double tubeOutput);
-
-// Names the first job value that is not finite (a file must never carry one), or
-// returns an empty text.
-std::string NonFiniteJobValue(const JobValues& job);
+// The job values of the conditions with a given tube output: FSD, field size and histories,
+// and the result name followed by ".dsr5" as typed.
+JobValues JobValuesOf(const CalculationConditions& conditions, double tubeOutput);
 
 // The six lines of B2F.txt, each ended by CR LF.
 std::string JobFileText(const JobValues& job);

@@ -7,24 +7,25 @@
 
 namespace brisca {
 
-MeanTubeCurrent ContinuousMeanCurrent(const std::string& tubeCurrentMa)
+Expected<std::string> ContinuousMeanCurrent(const std::string& tubeCurrentMa)
 {
-    if (tubeCurrentMa.empty()) return {"", TubeCurrentMissingWarning};
-    return {tubeCurrentMa, ""};
+    if (tubeCurrentMa.empty()) return PlainProblem(TubeCurrentMissingWarning);
+    return tubeCurrentMa;
 }
 
-MeanTubeCurrent PulsedMeanCurrent(
+Expected<std::string> PulsedMeanCurrent(
     const std::string& tubeCurrentMa, const std::string& pulseRateFps, const std::string& pulseWidthMs)
 {
     // An empty entry stays 0 and is caught as missing data below.
+    double product = 1.0;
     for (const auto& [label, text] : {std::pair{"透視管電流", &tubeCurrentMa},
              std::pair{"パルスレート", &pulseRateFps}, std::pair{"パルス幅", &pulseWidthMs}}) {
-        if (!text->empty() && !ReadsAsNumber(*text)) return {"", NotANumberWarning(label, *text)};
+        const Expected<double> value = ReadEntryNumber(label, *text);
+        if (!value) return value.Failure();
+        product *= *value;
     }
-    const double product =
-        LeadingNumber(tubeCurrentMa) * LeadingNumber(pulseRateFps) * LeadingNumber(pulseWidthMs);
-    if (product == 0.0) return {"", PulseDataMissingWarning};
-    return {PlainNumberText(product * 0.001), ""};
+    if (product == 0.0) return PlainProblem(PulseDataMissingWarning);
+    return PlainNumberText(product * 0.001);
 }
 
 } // namespace brisca

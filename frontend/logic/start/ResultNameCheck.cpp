@@ -17,30 +17,33 @@ std::size_t CodePoints(const std::string& text)
 
 } // namespace
 
-std::string CheckResultName(const std::string& name)
+std::optional<Problem> CheckResultName(const std::string& name)
 {
-    if (name.empty()) return ResultNameWarning;
+    if (name.empty()) return PlainProblem(ResultNameWarning);
     if (name.find_first_not_of(' ') == std::string::npos)
-        return " 結果保存ファイル名が空白だけです。文字を入力して下さい ";
+        return PlainProblem(" 結果保存ファイル名が空白だけです。文字を入力して下さい ");
     if (name.find_first_of("/\\") != std::string::npos)
-        return " 結果保存ファイル名に「/」や「\\」は使えません ";
+        return PlainProblem(" 結果保存ファイル名に「/」や「\\」は使えません ");
     // A control character cannot stand in a file name here, and a line end would split the
     // job file's name record.
     for (const char ch : name) {
         if (static_cast<unsigned char>(ch) < 0x20 || ch == 0x7F)
-            return " 結果保存ファイル名にファイル名として使えない文字（制御文字）が含まれています ";
+            return PlainProblem(
+                " 結果保存ファイル名にファイル名として使えない文字（制御文字）が含まれています ");
     }
-    if (name == "." || name == "..") return " 結果保存ファイル名に「.」や「..」だけの名前は使えません ";
+    if (name == "." || name == "..")
+        return PlainProblem(" 結果保存ファイル名に「.」や「..」だけの名前は使えません ");
 
     // The engine keeps only the first characters of the name record; a longer name would
     // lose its extension, and the result list would never show the file.
     const std::string fileName = name + ResultExtension;
     if (records::FirstCodePoints(fileName, ResultFileNameLength) != fileName) {
         const std::size_t allowed = ResultFileNameLength - CodePoints(ResultExtension);
-        return " 結果保存ファイル名は拡張子なしで " + std::to_string(allowed) + " 文字以内にして下さい（" +
-               std::to_string(CodePoints(name)) + " 文字あります） ";
+        return PlainProblem(" 結果保存ファイル名は拡張子なしで " + std::to_string(allowed) +
+                            " 文字以内にして下さい（" + std::to_string(CodePoints(name)) +
+                            " 文字あります） ");
     }
-    return {};
+    return std::nullopt;
 }
 
 } // namespace brisca

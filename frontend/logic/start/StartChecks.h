@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "logic/problem/Problem.h"
 #include "logic/start/CalculationEntries.h"
 #include "logic/start/ResultNameCheck.h"
 
@@ -29,16 +30,25 @@ inline constexpr const char* MinimumHistoriesText = "100000000";
 
 // Outcome of the checks that open a calculation start.
 struct StartCheck {
-    std::string warning;                           // the first failed check's message; empty if all pass
+    Expected<CalculationConditions> conditions;    // the entries as numbers, or the first failed check
     std::optional<std::string> correctedHistories; // histories text to show after a failed check
 };
 
-// Warning for a number box whose text is not one number, naming the box by its label.
-std::string NotANumberWarning(const std::string& label, const std::string& text);
+// Problem of a number box whose text is not one number, naming the box by its label.
+Problem NotANumberProblem(const std::string& label, const std::string& text);
 
-// In this order, the first failure stops: every number box that is not empty reads as
-// one number; histories at least 100000000 (the box is then reset) and at most 1E+15;
-// neither field side above 30 cm; FSD and both field sides at least 0.05 cm (written as 0.1); the mean tube
+// One number box, named by its label: an empty box reads as 0; a text that is not one number,
+// or one beyond the range of a double, is refused.
+Expected<double> ReadEntryNumber(const std::string& label, const std::string& text);
+
+// The entries as numbers, each box read as ReadEntryNumber reads it, in the order the window
+// shows them; the first box that does not read is refused. Nothing else is checked, so the
+// spectrum view can show the beam of entries that the start would still refuse.
+Expected<CalculationConditions> ReadCalculationEntries(const CalculationEntries& entries);
+
+// In this order, the first failure stops: every box reads as a number (ReadCalculationEntries);
+// histories at least 100000000 (the box is then reset) and at most 1E+15; neither field side
+// above 30 cm; FSD and both field sides at least 0.05 cm (written as 0.1); the mean tube
 // current not negative; a result name the engine can write.
 StartCheck CheckCalculationEntries(const CalculationEntries& entries);
 

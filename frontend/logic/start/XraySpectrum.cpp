@@ -29,55 +29,50 @@ std::vector<int> PhaseAngles(Rectifier rectifier)
     return angles;
 }
 
-XraySpectrum Refuse(XraySpectrum spectrum, std::string warning)
-{
-    spectrum.warning = std::move(warning);
-    return spectrum;
-}
-
 } // namespace
 
-XraySpectrum ComputeXraySpectrum(const CalculationEntries& entries, const DataTables& tables)
+SpectrumLimits ApplySpectrumLimits(const CalculationConditions& conditions)
 {
-    XraySpectrum s;
-
-    // Inputs and their limits; 2V <= 299 keeps the spectrum inside the 300 slots.
-    double V = LeadingNumber(entries.tubeVoltageKv);
+    SpectrumLimits limits{conditions, {}, {}};
+    // 2V <= 299 keeps the spectrum inside the 300 slots.
+    double& V = limits.conditions.tubeVoltageKv;
     if (V >= 150.0) {
-        s.correctedTubeVoltage.emplace("149.5");
+        limits.correctedTubeVoltage.emplace("149.5");
         V = 149.5;
     } else if (V <= 30.0) {
-        s.correctedTubeVoltage.emplace("30");
+        limits.correctedTubeVoltage.emplace("30");
         V = 30.0;
     }
-    double tInh = LeadingNumber(entries.inherentFiltrationMmAl) * 0.1;
-    if (tInh < 0.1) {
+    if (limits.conditions.inherentFiltrationMmAl * 0.1 < 0.1) {
         // Emplaced, not assigned: assigning makes GCC 12 see a false overlap at -O3.
-        s.correctedInherentFiltration.emplace("1");
-        tInh = 0.1;
+        limits.correctedInherentFiltration.emplace("1");
+        limits.conditions.inherentFiltrationMmAl = 1.0;
     }
-    const double tAl = LeadingNumber(entries.addedAluminiumMm) * 0.1;
-    const double tCu = LeadingNumber(entries.addedCopperMm) * 0.1;
-    const double theta = LeadingNumber(entries.targetAngleDegrees);
-    s.voltage = V;
-    s.angle = theta;
-    s.current = LeadingNumber(entries.meanTubeCurrentMa);
-    s.inherentCm = tInh;
-    s.aluminiumCm = tAl;
-    s.copperCm = tCu;
+    return limits;
+}
 
-    if (!std::isfinite(s.current))
-        return Refuse(s, "管電流の値 " + entries.meanTubeCurrentMa + " は大きすぎて扱えません。");
-    const std::vector<int> angles = PhaseAngles(entries.rectifier);
+Expected<XraySpectrum> ComputeXraySpectrum(const CalculationConditions& conditions, const DataTables& tables)
+{
+    XraySpectrum s;
+    s.conditions = ApplySpectrumLimits(conditions).conditions;
+    const CalculationConditions& limited = s.conditions;
+    // Filtrations in cm, as the attenuation coefficients are per cm.
+    const double V = limited.tubeVoltageKv;
+    const double tInh = limited.inherentFiltrationMmAl * 0.1;
+    const double tAl = limited.addedAluminiumMm * 0.1;
+    const double tCu = limited.addedCopperMm * 0.1;
+    const double theta = limited.targetAngleDegrees;
+
+    const std::vector<int> angles = PhaseAngles(limited.rectifier);
 
     // Depth of the emission point below the target surface scales with cot(theta); the
     // photons leave through the target only for an angle between 0 and 90 degrees.
     const double tanTheta = std::tan(physics::kModelPi * theta / 180.0);
     const double cotTheta = 1.0 / tanTheta;
     if (!(tanTheta > 0.0) || !std::isfinite(tanTheta) || !std::isfinite(cotTheta))
-        return Refuse(
-            s, "ターゲット角度 " + PlainNumberText(theta) +
-                   " 度ではＸ線スペクトルを計算できません。0 度より大きく 90 度以下の角度を入力して下さい。");
+        return PlainProblem(
+            "ターゲット角度 " + PlainNumberText(theta) +
+            " 度ではＸ線スペクトルを計算できません。0 度より大きく 90 度以下の角度を入力して下さい。");
 
     // Waveform average: one thick-target spectrum per phase step, weighted by the tube
     // current at that step (single-phase only), divided by the number of steps.
@@ -87,7 +82,7 @@ XraySpectrum ComputeXraySpectrum(const CalculationEntries& entries, const DataTa
         const double sine = std::sin(physics::kModelPi * phi / 180.0);
         vi = sine * V;
         const double w =
-            entries.rectifier == Rectifier::SinglePhase ? std::pow(std::min(1.0, sine / 0.75), 1.5) : 1.0;
+            limited.rectifier == Rectifier::SinglePhase ? std::pow(std::min(1.0, sine / 0.75), 1.5) : 1.0;
         physics::ThickTargetIntensity(vi, cotTheta, tables.muTarget, s.phaseSpectrum);
         physics::AddTungstenKLines(vi, s.phaseSpectrum);
         for (int i = 2; i <= physics::TopSlot(vi); ++i)
@@ -96,7 +91,7 @@ XraySpectrum ComputeXraySpectrum(const CalculationEntries& entries, const DataTa
     for (int i = 2; i <= physics::TopSlot(vi); ++i) s.spectrum[static_cast<std::size_t>(i)] /= s.phaseSteps;
 
     // Air kerma behind the reference filtration of the waveform and behind the user's.
-    const auto r = static_cast<std::size_t>(entries.rectifier);
+    const auto r = static_cast<std::size_t>(limited.rectifier);
     const int top = physics::TopSlot(V);
     double sumRef = 0.0;
     double sumUser = 0.0;
@@ -113,8 +108,8 @@ XraySpectrum ComputeXraySpectrum(const CalculationEntries& entries, const DataTa
         sumUser += s.kermaUser[slot];
     }
     if (!(sumRef > 0.0) || !std::isfinite(sumRef))
-        return Refuse(
-            s, "基準ろ過（default-output.op）を透過するＸ線が計算できないため、管出力を求められません。");
+        return PlainProblem(
+            "基準ろ過（default-output.op）を透過するＸ線が計算できないため、管出力を求められません。");
     s.kermaRatio = sumUser / sumRef;
 
     // Filtration, then energy fluence to photon number (divide by the photon energy).
@@ -128,11 +123,11 @@ XraySpectrum ComputeXraySpectrum(const CalculationEntries& entries, const DataTa
     const bool finite =
         std::all_of(s.spectrum.begin(), s.spectrum.end(), [](double v) { return std::isfinite(v); });
     if (!finite || !std::isfinite(s.smax) || !std::isfinite(s.kermaRatio))
-        return Refuse(
-            s, "Ｘ線スペクトルの計算で数値があふれました。フィルタの厚さなどの条件を見直して下さい。");
+        return PlainProblem(
+            "Ｘ線スペクトルの計算で数値があふれました。フィルタの厚さなどの条件を見直して下さい。");
     if (!(s.smax > 0.0))
-        return Refuse(s, "フィルタを透過するＸ線がありません（スペクトルの最大値が "
-                         "0）。フィルタの厚さやターゲット角度を見直して下さい。");
+        return PlainProblem("フィルタを透過するＸ線がありません（スペクトルの最大値が "
+                            "0）。フィルタの厚さやターゲット角度を見直して下さい。");
     return s;
 }
 
@@ -147,12 +142,13 @@ std::string SpectrumFileText(const XraySpectrum& s)
         text += "\r\n";
     }
     text += PlainNumberText(1000.0 * s.smax) + "\r\n";
-    text += FormatNumber(s.voltage, "000.0") + "\r\n";
-    text += FormatNumber(s.current, "##0.00") + "\r\n";
-    text += FormatNumber(s.angle, "00.0") + "\r\n";
-    text += FormatNumber(10.0 * s.inherentCm, "00.000") + "\r\n";
-    text += FormatNumber(10.0 * s.aluminiumCm, "00.000") + "\r\n";
-    text += FormatNumber(10.0 * s.copperCm, "00.000") + "\r\n";
+    const CalculationConditions& c = s.conditions;
+    text += FormatNumber(c.tubeVoltageKv, "000.0") + "\r\n";
+    text += FormatNumber(c.meanTubeCurrentMa, "##0.00") + "\r\n";
+    text += FormatNumber(c.targetAngleDegrees, "00.0") + "\r\n";
+    text += FormatNumber(c.inherentFiltrationMmAl, "00.000") + "\r\n";
+    text += FormatNumber(c.addedAluminiumMm, "00.000") + "\r\n";
+    text += FormatNumber(c.addedCopperMm, "00.000") + "\r\n";
     return text;
 }
 

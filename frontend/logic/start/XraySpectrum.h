@@ -3,7 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "logic/start/CalculationEntries.h"
+#include "logic/problem/Problem.h"
+#include "logic/start/CalculationConditions.h"
 #include "logic/start/DataTables.h"
 
 namespace brisca {
@@ -12,18 +13,8 @@ namespace brisca {
 // target bremsstrahlung with target self-absorption and the four K lines, averaged over
 // the voltage waveform, filtered, turned into photon numbers and normalised to its maximum.
 struct XraySpectrum {
-    std::string warning;                             // why no spectrum could be made; empty on success
-    std::optional<std::string> correctedTubeVoltage; // voltage text to show after the limits
-    std::optional<std::string>
-        correctedInherentFiltration; // inherent filtration text to show after the limit
-
-    double voltage = 0.0;     // peak tube voltage after the limits, kV
-    double angle = 0.0;       // target angle, degrees
-    double current = 0.0;     // mean tube current, mA (written to the file only)
-    double inherentCm = 0.0;  // inherent filtration after the 1 mm minimum, cm Al
-    double aluminiumCm = 0.0; // added aluminium, cm
-    double copperCm = 0.0;    // added copper, cm
-    int phaseSteps = 0;       // number of waveform phase steps averaged
+    CalculationConditions conditions; // what it was computed for, after the voltage and filtration limits
+    int phaseSteps = 0;               // number of waveform phase steps averaged
 
     SlotTable spectrum{};      // filtered photon-number spectrum (not normalised)
     SlotTable phaseSpectrum{}; // thick-target intensity of the last phase step
@@ -33,16 +24,27 @@ struct XraySpectrum {
     double smax = 0.0;         // largest entry of Spectrum
 };
 
-// Computes the spectrum from the entries (voltage, target angle, the three filtrations, mean
-// current and waveform) and the loaded tables. The voltage is limited to 30..149.5 kV and
-// the inherent filtration to at least 1 mm; the corrected texts come back for the
-// window. A target angle whose cotangent is not finite and positive, a spectrum that
-// filtration leaves empty, or any overflow gives a warning instead of a spectrum.
-XraySpectrum ComputeXraySpectrum(const CalculationEntries& entries, const DataTables& tables);
+// The conditions as the spectrum model takes them, and the texts the window shows where a
+// limit changed an entry.
+struct SpectrumLimits {
+    CalculationConditions conditions;                       // voltage and inherent filtration limited
+    std::optional<std::string> correctedTubeVoltage;        // voltage text to show after the limits
+    std::optional<std::string> correctedInherentFiltration; // inherent filtration text after the limit
+};
+
+// Limits the voltage to 30..149.5 kV, which keeps the spectrum inside its 300 slots (a voltage
+// of exactly 30 kV counts as limited), and the inherent filtration to at least 1 mm.
+SpectrumLimits ApplySpectrumLimits(const CalculationConditions& conditions);
+
+// Computes the spectrum from the conditions (voltage, target angle, the three filtrations,
+// mean current and waveform) after ApplySpectrumLimits, with the loaded tables. A target angle
+// whose cotangent is not finite and positive, a spectrum that filtration leaves empty, or any
+// overflow gives a problem instead of a spectrum.
+Expected<XraySpectrum> ComputeXraySpectrum(const CalculationConditions& conditions, const DataTables& tables);
 
 // The 307 lines of B_SPCTL.dat for a computed spectrum, each ended by CR LF: slot energy
-// and relative intensity, 1000 times the maximum, then voltage, current, angle and the
-// three filtrations in mm.
+// and relative intensity, 1000 times the maximum, then voltage, mean current (written to the
+// file only), angle and the three filtrations in mm, as the spectrum's conditions hold them.
 std::string SpectrumFileText(const XraySpectrum& spectrum);
 
 } // namespace brisca

@@ -65,7 +65,10 @@ void FreeFormatReader::SkipLine()
     }
 }
 
-std::string FreeFormatReader::Where() const { return name_ + ", line " + std::to_string(fieldLine_); }
+Problem FreeFormatReader::ProblemAtField(std::string japanese, std::string english) const
+{
+    return RecordProblem(name_, fieldLine_, std::move(japanese), std::move(english));
+}
 
 bool IsNumberSyntax(std::string_view field)
 {
@@ -73,10 +76,11 @@ bool IsNumberSyntax(std::string_view field)
     return IsNumberSyntax(field, fortranExponent);
 }
 
-bool ParseNumberField(std::string_view field, double& value)
+std::optional<double> ParseNumberField(std::string_view field)
 {
     bool fortranExponent = false;
-    if (!IsNumberSyntax(field, fortranExponent)) return false;
+    if (!IsNumberSyntax(field, fortranExponent)) return std::nullopt;
+    double value = 0.0;
     if (fortranExponent) {
         value = LeadingNumber(field);
     } else {
@@ -87,10 +91,11 @@ bool ParseNumberField(std::string_view field, double& value)
         if (error == std::errc::result_out_of_range) {
             value = LeadingNumber(field);
         } else if (error != std::errc() || end != digits.data() + digits.size()) {
-            return false;
+            return std::nullopt;
         }
     }
-    return std::isfinite(value);
+    if (!std::isfinite(value)) return std::nullopt;
+    return value;
 }
 
 bool IsOverflowField(std::string_view field)
@@ -98,15 +103,15 @@ bool IsOverflowField(std::string_view field)
     return !field.empty() && field.find_first_not_of('*') == std::string_view::npos;
 }
 
-bool ReadTextFile(const std::filesystem::path& path, std::string& text)
+Expected<std::string> ReadTextFile(const std::filesystem::path& path)
 {
+    const std::string name = path.filename().string();
     std::ifstream stream(path, std::ios::binary);
-    if (!stream) return false;
+    if (!stream) return FileProblem(name, "を開けません", "the file cannot be opened");
     std::ostringstream buffer;
     buffer << stream.rdbuf();
-    if (stream.bad()) return false;
-    text = buffer.str();
-    return true;
+    if (stream.bad()) return FileProblem(name, "を読み込めません", "the file cannot be read");
+    return buffer.str();
 }
 
 } // namespace brisca

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "logic/problem/Problem.h"
 
 namespace brisca {
 
@@ -23,8 +26,8 @@ public:
     bool LastFieldEnded() const { return position_ < text_.size(); }
     // Line (1-based) of the last field returned.
     int FieldLine() const { return fieldLine_; }
-    // File name and line of the last field, for messages: "F2B.dat, line 12".
-    std::string Where() const;
+    // A problem at the line of the last field.
+    Problem ProblemAtField(std::string japanese, std::string english) const;
     // File name as given.
     const std::string& Name() const { return name_; }
 
@@ -40,14 +43,14 @@ private:
 bool IsNumberSyntax(std::string_view field);
 
 // Reads a whole field as a number in free-format syntax (sign, digits with an optional full
-// stop, an optional E or D exponent); false for anything else, for a value beyond the double
-// range, and for an empty field.
-bool ParseNumberField(std::string_view field, double& value);
+// stop, an optional E or D exponent); nothing for anything else, for a value beyond the
+// double range, and for an empty field.
+std::optional<double> ParseNumberField(std::string_view field);
 
 // Whether the field is a fixed-width number that overflowed its width: all asterisks.
 bool IsOverflowField(std::string_view field);
 
-// Reads a whole file into `text`; false when it cannot be opened or read.
-bool ReadTextFile(const std::filesystem::path& path, std::string& text);
+// Reads a whole file; a file that cannot be opened or read is a problem naming it.
+Expected<std::string> ReadTextFile(const std::filesystem::path& path);
 
 } // namespace brisca
