@@ -8,8 +8,8 @@ namespace brisca {
 namespace {
 
 // Bands 1 to 6 are the six-class yellow-orange-red sequential scale of the ColorBrewer
-// schemes (YlOrRd), listed there as safe for colour-blind readers and for printing in grey;
-// band 7 is a grey of no hue.
+// schemes (YlOrRd), listed there as safe for colour-blind readers; their lightness falls
+// steadily, so the order reads in a grey print too. Band 7 is a grey of no hue.
 constexpr std::array<Rgb, ErrorBandCount> ErrorColours = {{{255, 255, 178}, {254, 217, 118}, {254, 178, 76},
     {253, 141, 60}, {240, 59, 32}, {189, 0, 38}, {170, 170, 170}}};
 
