@@ -75,16 +75,20 @@ QPoint MapPixelOfElement(int i, int j)
 void PaintMapRows(QImage& map, const DisplayGrid& grid, HeightLayer layer, const Thresholds& thresholds,
     int firstRow, int endRow, const MapShading& shading)
 {
+    // The plain map looks its colours up by band, as the window repaints it often.
+    std::array<QRgb, BandCount + 1> colours{};
+    for (int band = 1; band <= BandCount; ++band) colours[band] = ToQColor(MapColour(band)).rgb();
+    const bool plain = !shading.showErrors && !shading.greyAbovePercent;
     const int first = std::max(firstRow, FirstPaintedRow);
     const int end = std::min(endRow, LastPaintedRow + 1);
     for (int j = first; j < end; ++j) {
         // One row of the grid is one row of pixels: write them straight into the image.
         const QPoint start = MapPixelOfElement(1, j);
         auto* line = reinterpret_cast<QRgb*>(map.scanLine(start.y()));
-        for (int i = 1; i <= LastPaintedColumn; ++i) {
-            const Rgb c = ShadedCellColour(grid, thresholds, shading, layer, i, j);
-            line[start.x() + i - 1] = qRgb(c.r, c.g, c.b);
-        }
+        for (int i = 1; i <= LastPaintedColumn; ++i)
+            line[start.x() + i - 1] =
+                plain ? colours[ColourBand(grid.At(layer, i, j), thresholds)]
+                      : ToQColor(ShadedCellColour(grid, thresholds, shading, layer, i, j)).rgb();
     }
 }
 
