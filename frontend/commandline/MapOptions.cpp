@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "commandline/MapErrorOptions.h"
 #include "commandline/MapReportOptions.h"
 
 namespace brisca {
@@ -53,9 +54,17 @@ Problem WrongValue(const std::string& option, const std::string& japanese, const
 std::optional<Problem> ApplyOption(MapOptions& options, const std::string& name, const std::string& value)
 {
     if (name == "--quantity") {
-        if (value != "kerma" && value != "dose")
-            return WrongValue(name, " kerma か dose ", "kerma or dose", value);
-        options.quantity = value == "dose" ? Quantity::Dose : Quantity::Kerma;
+        options.relativeError = value == "kerma-error" || value == "dose-error";
+        if (value != "kerma" && value != "dose" && !options.relativeError)
+            return WrongValue(name, " kerma、dose、kerma-error、dose-error のいずれか",
+                "kerma, dose, kerma-error or dose-error", value);
+        options.quantity = value.rfind("dose", 0) == 0 ? Quantity::Dose : Quantity::Kerma;
+    } else if (name == "--grey-above") {
+        double percent = 0.0;
+        if (!ParseNumber(value, percent) || !(percent > 0.0 && percent <= 100.0))
+            return WrongValue(name, " 0 より大きく 100 以下の相対誤差 (%) ",
+                "a relative error in percent, above 0 and at most 100", value);
+        options.greyAbovePercent = percent;
     } else if (name == "--height") {
         const std::optional<HeightLayer> layer = HeightFromKey(value);
         if (!layer)
@@ -159,9 +168,11 @@ Expected<MapOptions> ParseMapOptions(const std::vector<std::string>& arguments)
     if (options.pdf) {
         if (!quantityGiven) options.quantity = Quantity::Dose;
         if (auto problem = ReportOptionsProblem(options)) return *problem;
+        if (auto problem = ErrorOptionsProblem(options)) return *problem;
         return options;
     }
     if (auto problem = Inconsistency(options, quantityGiven, heightGiven)) return *problem;
+    if (auto problem = ErrorOptionsProblem(options)) return *problem;
     return options;
 }
 
@@ -169,6 +180,7 @@ std::string MapOptionsHelp()
 {
     return "使い方 (usage): brisca-map RESULT.dsr5 --quantity kerma|dose --height above|center|below\n"
            "                  [--room FILE.Room] [--both-sides] [--thresholds auto|t1,...,t11]\n"
+           "                  [--grey-above P]\n"
            "                  [--points POINTS.csv [--workload MA_MIN_PER_WEEK] [--weeks N]]\n"
            "                  --out FILE.png|FILE.csv\n"
            "       brisca-map RESULT.dsr5 --room FILE.Room --points POINTS.csv\n"
@@ -180,10 +192,15 @@ std::string MapOptionsHelp()
            " display grid of the chosen quantity and height as CSV.)\n"
            "\n"
            "  --quantity kerma|dose    空気カーマ率 (μGy/min) / 実効線量 (H1cm) 率 (μSv/min)\n"
+           "  --quantity kerma-error|dose-error\n"
+           "                           その相対標準誤差 % の図または格子 (the relative standard error in\n"
+           "                           percent, from RESULT's .dsrE; CSV: an empty field is not scored)\n"
            "  --height above|center|below\n"
            "                           ファントム中心の上方 50 cm / 高さ / 下方 50 cm\n"
            "  --room FILE.Room         部屋レイアウトに重ねて描く (draw over the room layout)\n"
            "  --both-sides             両側の分布を表示 (with --room: both sides of the bed's axis)\n"
+           "  --grey-above P           相対誤差が P % を超える点を灰色に (a .png: grey the cells whose\n"
+           "                           relative error exceeds P %, or is unknown)\n"
            "  --thresholds auto|t1,...,t11\n"
            "                           凡例のしきい値、降順 (legend thresholds, descending;\n"
            "                           auto: the default legend, as データ処理 fills it)\n"

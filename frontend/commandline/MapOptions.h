@@ -13,12 +13,14 @@ namespace brisca {
 
 // What the command line of brisca-map asks for.
 struct MapOptions {
-    std::string result;                      // the result file to refine and show
-    Quantity quantity = Quantity::Kerma;     // --quantity
+    std::string result;                  // the result file to refine and show
+    Quantity quantity = Quantity::Kerma; // --quantity
+    bool relativeError = false;          // --quantity kerma-error|dose-error: the quantity's relative errors
     HeightLayer layer = HeightLayer::Centre; // --height
     std::string room;                        // --room: draw over this layout file; empty: the map
     bool bothSides = false;                  // --both-sides: the overlay on both sides of the bed's axis
     std::optional<Thresholds> thresholds;    // --thresholds t1,…,t11; none: the default legend
+    std::optional<double> greyAbovePercent;  // --grey-above P: grey the cells whose error exceeds P %
     std::string points;                      // --points: evaluation points file; empty: none
     std::optional<double> workload;          // --workload: beam-on mA·min per week; none: not given
     double weeks = DefaultWeeksPerYear;      // --weeks: weeks of work per year
@@ -36,7 +38,8 @@ struct MapOptions {
 // needs --room) and a .csv --out the doses are written: --workload is required and --quantity
 // and --height are not; with a .png --out the points are drawn, coloured by their verdict
 // when --workload is given. --workload (0 or more) and --weeks (positive) go with --points.
-// A .pdf --out asks for a report, whose options ReportOptionsProblem checks.
+// A .pdf --out asks for a report, whose options ReportOptionsProblem checks. The error
+// quantities and --grey-above are checked by ErrorOptionsProblem (MapErrorOptions.h).
 Expected<MapOptions> ParseMapOptions(const std::vector<std::string>& arguments);
 
 // The --help text.

@@ -73,10 +73,12 @@ QPoint MapPixelOfElement(int i, int j)
 }
 
 void PaintMapRows(QImage& map, const DisplayGrid& grid, HeightLayer layer, const Thresholds& thresholds,
-    int firstRow, int endRow)
+    int firstRow, int endRow, const MapShading& shading)
 {
+    // The plain map looks its colours up by band, as the window repaints it often.
     std::array<QRgb, BandCount + 1> colours{};
     for (int band = 1; band <= BandCount; ++band) colours[band] = ToQColor(MapColour(band)).rgb();
+    const bool plain = !shading.showErrors && !shading.greyAbovePercent;
     const int first = std::max(firstRow, FirstPaintedRow);
     const int end = std::min(endRow, LastPaintedRow + 1);
     for (int j = first; j < end; ++j) {
@@ -84,7 +86,9 @@ void PaintMapRows(QImage& map, const DisplayGrid& grid, HeightLayer layer, const
         const QPoint start = MapPixelOfElement(1, j);
         auto* line = reinterpret_cast<QRgb*>(map.scanLine(start.y()));
         for (int i = 1; i <= LastPaintedColumn; ++i)
-            line[start.x() + i - 1] = colours[ColourBand(grid.At(layer, i, j), thresholds)];
+            line[start.x() + i - 1] =
+                plain ? colours[ColourBand(grid.At(layer, i, j), thresholds)]
+                      : ToQColor(ShadedCellColour(grid, thresholds, shading, layer, i, j)).rgb();
     }
 }
 
@@ -121,6 +125,14 @@ void PaintLegendStrip(QImage& legend)
     canvas.Clear(Qt::white);
     for (int band = 1; band <= 11; ++band)
         canvas.FilledBox(0, 10 * (band - 1), 30, 10 * band, ToQColor(LegendColour(band)));
+}
+
+void PaintErrorLegendStrip(QImage& legend)
+{
+    UserScaleCanvas canvas(legend, 0, 0, 30, ErrorBandCount);
+    canvas.Clear(Qt::white);
+    for (int band = 1; band <= ErrorBandCount; ++band)
+        canvas.FilledBox(0, band - 1, 30, band, ToQColor(ErrorBandColour(band)));
 }
 
 } // namespace brisca

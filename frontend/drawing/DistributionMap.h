@@ -5,6 +5,7 @@
 
 #include "logic/PatientPosition.h"
 #include "logic/result/DisplayGrid.h"
+#include "logic/result/ErrorShading.h"
 
 namespace brisca {
 
@@ -31,10 +32,11 @@ QPoint MapPixelOfElement(int i, int j);
 
 // Paints grid rows [firstRow, endRow) of layer `layer` (limited to the painted rows 11..591
 // and columns 1..376) into the map image, each element in the map colour of its band against
-// `thresholds`. The window paints a few rows at a time and lets events run in between, so a
-// change of quantity or height applies to the rows painted after it.
+// `thresholds`, or as `shading` asks (ShadedCellColour: its error band, or greyed out). The
+// window paints a few rows at a time and lets events run in between, so a change of quantity
+// or height applies to the rows painted after it.
 void PaintMapRows(QImage& map, const DisplayGrid& grid, HeightLayer layer, const Thresholds& thresholds,
-    int firstRow, int endRow);
+    int firstRow, int endRow, const MapShading& shading = {});
 
 // Draws what lies over the painted rows: the 100 cm grid, the phantom symbol of the
 // position (standing with the tube focus at 290 − `fsd` and the central ray) and the
@@ -44,5 +46,9 @@ void PaintMapOverlays(QImage& map, PatientPosition patientPosition, double fsd);
 // The legend strip: ten boxes in the legend colours of bands 1 to 10 and the eleventh in
 // 200, 200, 200, each 10 user units high, over the whole image.
 void PaintLegendStrip(QImage& legend);
+
+// The error map's legend strip: seven boxes in the colours of error bands 1 to 7, each a
+// seventh of the image's height, band 1 (the smallest error) at the top.
+void PaintErrorLegendStrip(QImage& legend);
 
 } // namespace brisca

@@ -10,6 +10,7 @@
 #include "logic/PatientPosition.h"
 #include "logic/exports/PictureNames.h"
 #include "logic/result/DisplayGrid.h"
+#include "logic/result/ErrorShading.h"
 #include "logic/result/ResultDisplayState.h"
 #include "logic/room/RoomLayout.h"
 
@@ -22,6 +23,7 @@ struct PictureCaption {
     HeightLayer layer = HeightLayer::Centre; // the height shown
     Thresholds thresholds{};                 // legend thresholds 1..11 the view was drawn with
     std::vector<std::string> conditions;     // the result's conditions, one line each
+    MapShading shading = {}; // how the view was shaded, for its legend (the errors are not read)
 };
 
 // The caption of a picture of `file` that shows `choice`: its name, conditions and choice.
@@ -32,19 +34,21 @@ inline constexpr int CaptionPanelWidth = 360;
 
 // The picture that "画像保存" and brisca-map write: the view on the left, and beside it the
 // title, the quantity with its height, the unit, the legend strip with its thresholds and the
-// conditions, on white. One function for both, so that both give the same pixels.
+// conditions, on white. One function for both, so that both give the same pixels. A view of
+// the relative errors has the error unit and the error bands' strip with their labels; a view
+// greyed out above a limit has the grey box with the limit below the thresholds' strip.
 QImage ComposeResultPicture(const QImage& view, const PictureCaption& caption);
 
-// The result window's map of one layer of `grid`, painted whole: rows, grid, phantom symbol
-// (standing ones with the tube at `fsd`) and labels.
+// The result window's map of one layer of `grid`, painted whole: rows (shaded as `shading`
+// asks), grid, phantom symbol (standing ones with the tube at `fsd`) and labels.
 QImage RenderMapView(const DisplayGrid& grid, HeightLayer layer, const Thresholds& thresholds,
-    PatientPosition patientPosition, double fsd);
+    PatientPosition patientPosition, double fsd, const MapShading& shading = {});
 
-// The overlay window's plan picture: the distribution of one layer over `layout`, with the
-// evaluation points marked on top.
+// The overlay window's plan picture: the distribution of one layer over `layout` (shaded as
+// `shading` asks), with the evaluation points marked on top.
 QImage RenderOverlayView(const RoomLayout& layout, const DisplayGrid& grid, HeightLayer layer,
     const Thresholds& thresholds, bool bothSides, PatientPosition patientPosition, double fsd,
-    const std::vector<PointMark>& marks = {});
+    const std::vector<PointMark>& marks = {}, const MapShading& shading = {});
 
 // The picture as PNG file contents; empty when it cannot be encoded.
 std::string PngBytes(const QImage& picture);

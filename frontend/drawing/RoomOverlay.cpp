@@ -1,11 +1,10 @@
 #include "drawing/RoomOverlay.h"
 
 #include <QFont>
-#include <array>
 
 #include "drawing/PlanAnnotations.h"
 #include "drawing/UserScaleCanvas.h"
-#include "logic/result/ColourBands.h"
+#include "logic/result/ErrorShading.h"
 #include "logic/room/GridPlace.h"
 
 namespace brisca {
@@ -115,13 +114,9 @@ void DrawPhantom(UserScaleCanvas& canvas, int bedOrientation, PatientPosition pa
 // One grid row as dots of the current line width, on one or both sides of the bed's axis.
 void DrawRow(UserScaleCanvas& canvas, const OverlayRow& row, int r, int bedOrientation)
 {
-    std::array<QRgb, BandCount + 1> colours{};
-    for (int band = 1; band <= BandCount; ++band) {
-        const Rgb c = MapColour(band);
-        colours[band] = qRgb(c.r, c.g, c.b);
-    }
     for (int c = 1; c <= 380; ++c) {
-        const QRgb colour = colours[ColourBand(row.grid.At(row.layer, c, r), row.thresholds)];
+        const Rgb shade = ShadedCellColour(row.grid, row.thresholds, row.shading, row.layer, c, r);
+        const QRgb colour = qRgb(shade.r, shade.g, shade.b);
         const QPointF at = OverlayPointOfElement(c, r, bedOrientation, false);
         canvas.Dot(at.x(), at.y(), colour);
         if (row.bothSides) {

@@ -5,6 +5,7 @@
 
 #include "logic/PatientPosition.h"
 #include "logic/result/DisplayGrid.h"
+#include "logic/result/ErrorShading.h"
 #include "logic/room/RoomLayout.h"
 
 namespace brisca {
@@ -42,6 +43,7 @@ struct OverlayRow {
     HeightLayer layer;            // height of the plane
     const Thresholds& thresholds; // legend thresholds 1..11
     bool bothSides;               // the distribution also on the other side of the bed's axis
+    MapShading shading = {};      // the error bands, or the grey-out; default: the rates' bands
 };
 
 // Everything one drawing of the overlay reads.

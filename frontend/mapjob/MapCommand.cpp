@@ -3,6 +3,7 @@
 #include "records/exit_status.h"
 
 #include <filesystem>
+#include <memory>
 #include <ostream>
 
 #include "drawing/ResultPicture.h"
@@ -15,6 +16,7 @@
 #include "logic/room/PointsFile.h"
 #include "logic/room/RoomFile.h"
 #include "logic/text/NumberText.h"
+#include "mapjob/MapErrors.h"
 #include "mapjob/MapReport.h"
 #include "mapjob/RefinedResult.h"
 
@@ -34,23 +36,27 @@ Thresholds ThresholdsOf(const MapOptions& options, const ProcessedResult& proces
     return shown;
 }
 
-// The bytes --out gets: the grid as CSV, or the picture of the map or overlay as PNG.
+// The bytes --out gets: the grid (of the rates or their errors) as CSV, or the picture of the
+// map or overlay as PNG.
 std::string OutputBytes(const MapOptions& options, const ResultHeader& header,
-    const ProcessedResult& processed, const RoomLayout* layout, const std::vector<PointMark>& marks)
+    const ProcessedResult& processed, const ResultErrors& resultErrors, const RoomLayout* layout,
+    const std::vector<PointMark>& marks)
 {
     const DisplayGrid& grid = options.quantity == Quantity::Kerma ? processed.kermaGrid : processed.doseGrid;
     const std::string name = std::filesystem::path(options.result).filename().string();
     const std::vector<std::string> conditions = ConditionLines(header);
+    if (options.csv && options.relativeError) return ErrorGridCsv(options, resultErrors, conditions);
     if (options.csv)
         return GridCsvText(
             grid, options.layer, CsvComments(name, options.quantity, options.layer, conditions));
     const Thresholds thresholds = ThresholdsOf(options, processed);
+    const MapShading shading = MapShadingOf(options, resultErrors);
     const QImage view =
         layout ? RenderOverlayView(*layout, grid, options.layer, thresholds, options.bothSides,
-                     header.patientPosition, header.fsd, marks)
-               : RenderMapView(grid, options.layer, thresholds, header.patientPosition, header.fsd);
+                     header.patientPosition, header.fsd, marks, shading)
+               : RenderMapView(grid, options.layer, thresholds, header.patientPosition, header.fsd, shading);
     return PngBytes(
-        ComposeResultPicture(view, {name, options.quantity, options.layer, thresholds, conditions}));
+        ComposeResultPicture(view, {name, options.quantity, options.layer, thresholds, conditions, shading}));
 }
 
 } // namespace
@@ -84,6 +90,10 @@ int RunMapCommand(const MapOptions& options, std::ostream& out, std::ostream& er
         points = std::move(*read);
     }
     const std::string name = std::filesystem::path(options.result).filename().string();
+    const auto resultErrors = std::make_unique<ResultErrors>();
+    if (MapNeedsErrors(options))
+        if (const int status = ReadMapErrors(options, *resultErrors, errors); status != 0) return status;
+    const bool haveErrors = resultErrors->source == UncertaintySource::Read;
     std::vector<PointDose> doses;
     if (options.workload && !options.points.empty()) {
         const ResultExposure exposure{header->tubeVoltage, header->tubeCurrent};
@@ -91,13 +101,14 @@ int RunMapCommand(const MapOptions& options, std::ostream& out, std::ostream& er
             refusal->file = name;
             return fail(*refusal, records::kExitRefused);
         }
-        doses = EvaluatePointDoses(
-            points, layout, {processed->doseGrid}, exposure, {*options.workload, options.weeks});
+        doses = EvaluatePointDoses(points, layout,
+            {processed->doseGrid, haveErrors ? &resultErrors->dose : nullptr}, exposure,
+            {*options.workload, options.weeks});
     }
     if (options.pdf)
         return WriteMapReport(options, *header, *processed, ThresholdsOf(options, *processed),
             options.room.empty() ? nullptr : &layout, points, out, errors);
-    if (processed->noDose && !options.thresholds && !options.csv)
+    if (processed->noDose && !options.thresholds && !options.csv && !options.relativeError)
         return fail(
             FileProblem(name, "には正の線量率がなく、凡例を決められません。--thresholds を指定して下さい。",
                 processed->noDose->english + "; give --thresholds"),
@@ -105,8 +116,8 @@ int RunMapCommand(const MapOptions& options, std::ostream& out, std::ostream& er
     const std::string bytes =
         !options.points.empty() && options.csv
             ? DosesCsvText(points, doses)
-            : OutputBytes(options, *header, *processed, options.room.empty() ? nullptr : &layout,
-                  PointMarksOf(points, doses));
+            : OutputBytes(options, *header, *processed, *resultErrors,
+                  options.room.empty() ? nullptr : &layout, PointMarksOf(points, doses));
     if (bytes.empty())
         return fail(FileProblem(options.out, "の画像を作れません", "the picture cannot be encoded"),
             records::kExitFile);

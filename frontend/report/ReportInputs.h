@@ -7,6 +7,7 @@
 #include "logic/exports/PictureNames.h"
 #include "logic/exports/SpectrumExport.h"
 #include "logic/result/DisplayGrid.h"
+#include "logic/result/ErrorGrids.h"
 #include "logic/result/ResultHeader.h"
 #include "logic/room/EvaluationPoint.h"
 #include "logic/room/PointDoses.h"
@@ -23,13 +24,6 @@ namespace brisca {
 struct ReportBeam {
     std::vector<BeamFigure> figures; // half-value layers, homogeneity coefficient, mean energies
     std::string unavailable;         // why there are no figures; empty when there are
-};
-
-// Where the relative errors of the result's cells came from.
-enum class UncertaintySource {
-    Read,       // the uncertainty file beside the result was read
-    Missing,    // there is none (a result of an older engine, or a file not carried along)
-    Unreadable, // there is one, but it was refused
 };
 
 // The statistics of the run: how many histories, and how precise the cells that matter are.

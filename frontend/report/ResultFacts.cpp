@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
-#include <limits>
 #include <memory>
 
 #include "logic/start/BeamQuality.h"
@@ -37,22 +36,18 @@ ReportStatistics StatisticsOf(
 {
     ReportStatistics statistics;
     statistics.historiesText = HeaderText(header, HeaderValue::Histories);
-    const std::filesystem::path errorsFile = records::UncertaintyFileName(resultFile.string());
-    statistics.uncertaintyFileName = errorsFile.filename().string();
-    std::error_code absent;
-    if (!std::filesystem::exists(errorsFile, absent)) return statistics;
-    const auto errors = std::make_unique<records::RelativeErrors>();
-    statistics.uncertaintyProblem = records::ReadUncertaintyFile(errorsFile.string(), *errors);
-    if (!statistics.uncertaintyProblem.empty()) {
-        statistics.source = UncertaintySource::Unreadable;
-        return statistics;
-    }
-    statistics.source = UncertaintySource::Read;
+    const auto errors = std::make_unique<ResultErrors>();
+    ReadResultErrors(resultFile, *errors);
+    statistics.uncertaintyFileName = std::filesystem::path(errors->fileName).filename().string();
+    statistics.source = errors->source;
+    if (errors->source == UncertaintySource::Unreadable)
+        statistics.uncertaintyProblem = MessageText(*errors->problem);
+    if (errors->source != UncertaintySource::Read) return statistics;
     statistics.largestKermaErrorPercent =
-        LargestErrorOfInterest(values.kerma[interest::kBlock], errors->kerma[interest::kBlock]);
+        LargestErrorOfInterest(values.kerma[interest::kBlock], errors->coarse.kerma[interest::kBlock]);
     statistics.largestDoseErrorPercent =
-        LargestErrorOfInterest(values.dose[interest::kBlock], errors->dose[interest::kBlock]);
-    FillFineErrorGrid(errors->dose, statistics.doseErrorPercent);
+        LargestErrorOfInterest(values.dose[interest::kBlock], errors->coarse.dose[interest::kBlock]);
+    statistics.doseErrorPercent = std::move(errors->dose);
     return statistics;
 }
 
@@ -118,18 +113,6 @@ std::optional<double> LargestErrorOfInterest(
         }
     }
     return largest;
-}
-
-void FillFineErrorGrid(const records::ErrorLayers& layers, DisplayGrid& grid)
-{
-    for (int k = 1; k <= DisplayGrid::Layers; ++k)
-        for (int c = 1; c <= DisplayGrid::Columns; ++c)
-            for (int r = 1; r <= DisplayGrid::Rows; ++r) {
-                const float error = records::FineRelativeError(layers, k, c, r);
-                grid.At(k, c, r) = error == records::uncertainty_layout::kNotScored
-                                       ? std::numeric_limits<double>::quiet_NaN()
-                                       : static_cast<double>(error);
-            }
 }
 
 std::optional<Problem> GatherResultFacts(const std::filesystem::path& resultFile, const ResultHeader& header,

@@ -35,10 +35,6 @@ ReportBeam BeamOfHeader(const ResultHeader& header, const DataTables* tables);
 std::optional<double> LargestErrorOfInterest(
     const refiner::CoarseLayer& values, const records::ErrorLayer& errors);
 
-// The relative error, in percent, of each 1 cm cell of one quantity (FineRelativeError), laid
-// out as the display grid; NaN where a cell has no estimate.
-void FillFineErrorGrid(const records::ErrorLayers& layers, DisplayGrid& grid);
-
 // Fills the title block, the conditions, the beam and the statistics of `inputs` from the
 // result file `resultFile` (whose header `header` the caller has read), its uncertainty file
 // beside it and the tables (may be null): its name, now as the date, the version, the

@@ -3,9 +3,15 @@
 
 #include <QGuiApplication>
 
+#include <cmath>
+#include <limits>
+#include <optional>
+
 #include "drawing/DistributionMap.h"
+#include "drawing/PlanAnnotations.h"
 #include "logic/result/ColourBands.h"
 #include "logic/result/CursorReadout.h"
+#include "logic/result/ErrorShading.h"
 #include "logic/text/NumberText.h"
 
 namespace {
@@ -77,7 +83,7 @@ TEST(DistributionMap, OverlaysDrawTheGridAndThePhantomOfEachPosition)
     for (const Case& c : cases) EXPECT_EQ(c.map.pixel(MapPixel(c.x, c.y)), c.colour) << c.x << ", " << c.y;
 }
 
-TEST(DistributionMap, LegendStripShowsElevenBoxes)
+TEST(DistributionMap, LegendStripsShowTheirBoxes)
 {
     QImage legend(LegendImageWidth, LegendImageHeight, QImage::Format_RGB32);
     PaintLegendStrip(legend);
@@ -86,6 +92,79 @@ TEST(DistributionMap, LegendStripShowsElevenBoxes)
         EXPECT_EQ(legend.pixel(LegendImageWidth / 2, y), Rgb32(LegendColour(band))) << band;
     }
     EXPECT_EQ(legend.pixel(0, LegendImageHeight - 1), qRgb(200, 200, 200));
+
+    PaintErrorLegendStrip(legend);
+    for (int band = 1; band <= ErrorBandCount; ++band) {
+        const int y = (2 * band - 1) * LegendImageHeight / (2 * ErrorBandCount);
+        EXPECT_EQ(legend.pixel(LegendImageWidth / 2, y), Rgb32(ErrorBandColour(band))) << band;
+    }
+}
+
+constexpr double NoEstimate = std::numeric_limits<double>::quiet_NaN();
+
+TEST(DistributionMap, EachCellOfTheErrorMapTakesTheBandHoldingItsError)
+{
+    // A band holds its lower edge; a cell without an estimate is not scored, unlike 0 %.
+    const struct {
+        double percent;
+        int band;
+    } cases[] = {{0.0, 1}, {1.99, 1}, {2.0, 2}, {4.99, 2}, {5.0, 3}, {9.99, 3}, {10.0, 4}, {19.99, 4},
+        {20.0, 5}, {49.99, 5}, {50.0, 6}, {100.0, 6}, {NoEstimate, NotScoredBand}};
+    const DisplayGrid rates;
+    DisplayGrid errors;
+    int column = 30;
+    for (const auto& c : cases) errors.At(2, column++, 200) = c.percent;
+    QImage map = NewMapImage();
+    PaintMapRows(map, rates, HeightLayer::Centre, {}, 1, 700, {&errors, true});
+    column = 30;
+    for (const auto& c : cases)
+        EXPECT_EQ(map.pixel(MapPixelOfElement(column++, 200)), Rgb32(ErrorBandColour(c.band))) << c.percent;
+}
+
+TEST(DistributionMap, GreyOutCoversTheCellsAboveTheLimitOrWithoutAnEstimate)
+{
+    // Every rate is 5, threshold 7 (band 7); each case paints its own row.
+    const Thresholds t = {0, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1};
+    const struct {
+        double percent;
+        std::optional<double> limit;
+        bool grey;
+    } cases[] = {{9.99, 10.0, false}, {10.0, 10.0, false}, {10.01, 10.0, true}, {NoEstimate, 10.0, true},
+        {0.0, 0.5, false}, {80.0, std::nullopt, false}, {NoEstimate, std::nullopt, false}};
+    DisplayGrid rates;
+    DisplayGrid errors;
+    QImage map = NewMapImage();
+    int row = 100;
+    for (const auto& c : cases) {
+        rates.At(1, 50, row) = 5.0;
+        errors.At(1, 50, row) = c.percent;
+        PaintMapRows(map, rates, HeightLayer::Above, t, row, row + 1, {&errors, false, c.limit});
+        const QRgb expected = c.grey ? Rgb32(GreyedOutColour) : Rgb32(MapColour(7));
+        EXPECT_EQ(map.pixel(MapPixelOfElement(50, row)), expected)
+            << c.percent << " against " << c.limit.value_or(-1);
+        ++row;
+    }
+}
+
+// Relative luminance of a colour, 0 to 255, with the usual weights of the three primaries.
+double Luma(const Rgb& c) { return 0.299 * c.r + 0.587 * c.g + 0.114 * c.b; }
+
+TEST(DistributionMap, ErrorAndGreyOutColoursStandApartFromEveryOtherColourOfTheMaps)
+{
+    // The error bands darken as the error grows, so the order reads in grey as well.
+    for (int band = 2; band < NotScoredBand; ++band)
+        EXPECT_LT(Luma(ErrorBandColour(band)) + 15, Luma(ErrorBandColour(band - 1))) << band;
+    const Rgb notScored = ErrorBandColour(NotScoredBand);
+    EXPECT_TRUE(notScored.r == notScored.g && notScored.g == notScored.b);
+    for (int band = 1; band < NotScoredBand; ++band) EXPECT_NE(ErrorBandColour(band), notScored) << band;
+    // The grey-out lies on the rates' map and on the plan: unlike all that is drawn there.
+    const QColor hatch = NoDoseHatchColour;
+    for (const Rgb& other :
+        {MapColour(1), MapColour(2), MapColour(3), MapColour(4), MapColour(5), MapColour(6), MapColour(7),
+            MapColour(8), MapColour(9), MapColour(10), MapColour(11), MapColour(12), LegendColour(5),
+            notScored, Rgb{hatch.red(), hatch.green(), hatch.blue()}, Rgb{0, 0, 0}})
+        EXPECT_GT(std::abs(Luma(other) - Luma(GreyedOutColour)) + std::abs(other.r - other.b), 20.0)
+            << other.r << "," << other.g << "," << other.b;
 }
 
 } // namespace

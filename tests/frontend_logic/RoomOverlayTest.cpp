@@ -11,6 +11,7 @@
 #include "drawing/RoomOverlay.h"
 #include "drawing/UserScaleCanvas.h"
 #include "logic/result/ColourBands.h"
+#include "logic/result/ErrorShading.h"
 #include "logic/room/GridPlace.h"
 
 namespace {
@@ -54,11 +55,11 @@ struct Drawing {
 };
 
 Drawing Draw(const RoomLayout& room, const DisplayGrid& grid, PatientPosition position, bool bothSides,
-    const Thresholds& t = Descending, double fsd = 60)
+    const Thresholds& t = Descending, double fsd = 60, const MapShading& shading = {})
 {
     Drawing d;
     OverlayInputs inputs{room, position, fsd, {}, {}};
-    inputs.row = [&] { return OverlayRow{grid, HeightLayer::Centre, t, bothSides}; };
+    inputs.row = [&] { return OverlayRow{grid, HeightLayer::Centre, t, bothSides, shading}; };
     DrawRoomOverlay(d.image, inputs);
     return d;
 }
@@ -161,6 +162,29 @@ TEST(RoomOverlay, DotsLieAcrossTheBedsAxisOnOneOrBothSides)
     EXPECT_EQ(oneAcross.At(across, -120, -150), white);
     Drawing bothAcross = Draw(across, grid, Supine, true);
     EXPECT_EQ(bothAcross.At(across, -120, -150), band3);
+}
+
+TEST(RoomOverlay, DotsShowTheErrorBandOrTheGreyOutOfTheirCell)
+{
+    // Every rate in band 1; the rows before the phantom known to 1 %, the others to 60 %.
+    const DisplayGrid grid = Uniform(100);
+    DisplayGrid errors;
+    for (int c = 1; c <= DisplayGrid::Columns; ++c)
+        for (int r = 1; r <= DisplayGrid::Rows; ++r) errors.At(2, c, r) = r < 300 ? 1.0 : 60.0;
+    const auto rgb = [](const Rgb& c) { return qRgb(c.r, c.g, c.b); };
+    // Bed along x: row r at x = 300 − r.
+    const RoomLayout along = Room(900, 900, 450, 450, 200, 90);
+    const struct {
+        MapShading shading;
+        QRgb precise;   // at the cell known to 1 %
+        QRgb uncertain; // at the cell known to 60 %
+    } cases[] = {{{&errors, true}, rgb(ErrorBandColour(1)), rgb(ErrorBandColour(6))},
+        {{&errors, false, 50.0}, Colour(1), rgb(GreyedOutColour)}, {{&errors}, Colour(1), Colour(1)}};
+    for (const auto& c : cases) {
+        Drawing d = Draw(along, grid, Supine, false, Descending, 60, c.shading);
+        EXPECT_EQ(d.At(along, 150, 120), c.precise) << c.shading.showErrors;
+        EXPECT_EQ(d.At(along, -150, 120), c.uncertain) << c.shading.showErrors;
+    }
 }
 
 TEST(RoomOverlay, NoDotOutsideTheRoomOrWithinFiveCentimetresOfAWall)

@@ -1,6 +1,7 @@
 #include "logic/exports/GridCsv.h"
 
 #include <charconv>
+#include <cmath>
 
 namespace brisca {
 
@@ -8,6 +9,7 @@ namespace {
 
 void AppendNumber(std::string& out, double value)
 {
+    if (std::isnan(value)) return;
     char text[32];
     const auto end = std::to_chars(text, text + sizeof text, value).ptr;
     out.append(text, end);

@@ -49,6 +49,12 @@ const char* QuantityUnit(Quantity quantity) { return quantity == Quantity::Kerma
 std::string ExportFileName(std::string_view resultFile, Quantity quantity, HeightLayer layer, bool overRoom,
     std::string_view extension)
 {
+    return ExportFileName(resultFile, QuantityKey(quantity), layer, overRoom, extension);
+}
+
+std::string ExportFileName(std::string_view resultFile, std::string_view quantityWord, HeightLayer layer,
+    bool overRoom, std::string_view extension)
+{
     std::string name(resultFile);
     const std::size_t slash = name.find_last_of('/');
     if (slash != std::string::npos) name.erase(0, slash + 1);
@@ -56,7 +62,9 @@ std::string ExportFileName(std::string_view resultFile, Quantity quantity, Heigh
     const bool corrected = dot != std::string::npos && name.compare(dot, std::string::npos, ".dsrC") == 0;
     if (dot != std::string::npos && dot > 0) name.erase(dot);
     if (corrected) name += "_corrected";
-    name += std::string("_") + QuantityKey(quantity) + "_" + HeightKey(layer);
+    name += "_";
+    name += quantityWord;
+    name += std::string("_") + HeightKey(layer);
     if (overRoom) name += "_room";
     return name + std::string(extension);
 }

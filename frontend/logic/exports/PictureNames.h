@@ -32,6 +32,9 @@ const char* QuantityUnit(Quantity quantity);
 // the height, "_room" for the overlay on the room plan, then `extension` (with its dot).
 std::string ExportFileName(std::string_view resultFile, Quantity quantity, HeightLayer layer, bool overRoom,
     std::string_view extension);
+// The same with `quantityWord` in the place of the quantity's word (ErrorQuantityKey).
+std::string ExportFileName(std::string_view resultFile, std::string_view quantityWord, HeightLayer layer,
+    bool overRoom, std::string_view extension);
 
 // The comment lines of a grid's CSV: the result file, the quantity with its unit, the height,
 // then the conditions.
