@@ -1,9 +1,11 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "logic/result/DisplayChoice.h"
 #include "logic/result/ResultDisplayState.h"
+#include "logic/room/EvaluationPoint.h"
 #include "logic/room/RoomLayout.h"
 #include "logic/start/DataTables.h"
 #include "logic/start/JobFile.h"
@@ -22,6 +24,7 @@ struct AppState {
     ResultDisplayState display;  // the result file selected, converted, processed and painted
     RoomLayout roomLayout;       // the current room layout, set by the layout editor
     std::string roomLayoutName;  // its name as the overlay's title shows it: loaded file or name box
+    std::vector<EvaluationPoint> roomPoints; // evaluation points on the layout, saved and loaded with it
 };
 
 } // namespace brisca

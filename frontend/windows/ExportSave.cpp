@@ -9,12 +9,12 @@
 
 namespace brisca {
 
-bool SaveExport(Platform& platform, const QString& title, const std::string& proposedName,
-    const QString& filter, const std::string& bytes)
+QString ChooseExportPath(
+    Platform& platform, const QString& title, const std::string& proposedName, const QString& filter)
 {
     QString path =
         platform.SaveFileName(title, QDir::current().filePath(QString::fromStdString(proposedName)), filter);
-    if (path.isEmpty()) return false;
+    if (path.isEmpty()) return {};
     // A name typed without an extension gets the proposed one; the dialog asked about the
     // name as typed, so a file of the completed name is only replaced when the user agrees.
     if (QFileInfo(path).suffix().isEmpty()) {
@@ -22,8 +22,16 @@ bool SaveExport(Platform& platform, const QString& title, const std::string& pro
         if (QFileInfo::exists(path) &&
             platform.ShowMessage(" " + QFileInfo(path).fileName() + " は既にあります。置き換えますか？ ",
                 MessageButtons::OkCancel, MessageIcon::Warning) != MessageAnswer::Ok)
-            return false;
+            return {};
     }
+    return path;
+}
+
+bool SaveExport(Platform& platform, const QString& title, const std::string& proposedName,
+    const QString& filter, const std::string& bytes)
+{
+    const QString path = ChooseExportPath(platform, title, proposedName, filter);
+    if (path.isEmpty()) return false;
     const std::optional<Problem> problem =
         bytes.empty() ? PlainProblem(" 画像を作れませんでした ")
                       : WriteTextFileAtomically(QFile::encodeName(path).toStdString(), bytes);

@@ -60,9 +60,11 @@ public:
     void takeOver();
     // "キャンセル": hides the window and changes nothing else.
     void cancel();
-    // "保存する": writes the current layout under the name box text followed by ".Room".
+    // "保存する": writes the current layout under the name box text followed by ".Room", and its
+    // evaluation points beside it.
     void saveLayout();
-    // A click on a file of the list: the file becomes the current layout and the plan.
+    // A click on a file of the list: the file becomes the current layout and the plan, and the
+    // points saved with it the evaluation points.
     void loadLayoutFile(QListWidgetItem* item);
     // "ファイル削除": deletes the selected file after two confirmations.
     void deleteLayoutFile();
@@ -80,6 +82,8 @@ signals:
     void distributionRequested();
     // The layout got a name for the overlay's title: on loading a file and on "設定終了".
     void layoutNamed(const QString& name);
+    // A loaded layout file brought its evaluation points into the shared state, or none.
+    void pointsReplaced();
 
 private:
     void buildPlan();                           // the picture with its grid and the metre labels around it

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "logic/AppState.h"
+#include "logic/room/PointsFile.h"
 #include "logic/room/RoomFile.h"
 #include "logic/room/RoomFileList.h"
 #include "platform/Platform.h"
@@ -41,6 +42,11 @@ void LayoutEditor::saveLayout()
         warn(QString::fromStdString(MessageText(*refusal)));
         return;
     }
+    // The evaluation points go with the layout, in their own file beside it.
+    if (const std::optional<Problem> refusal = WriteLayoutPoints(WorkingFile(fileName), state_.roomPoints)) {
+        warn(QString::fromStdString(MessageText(*refusal)));
+        return;
+    }
     platform_.ShowMessage("レイアウトデータを保存しました", MessageButtons::Ok, MessageIcon::None);
 }
 
@@ -60,6 +66,11 @@ void LayoutEditor::loadLayoutFile(QListWidgetItem* item)
     const QString name = QString::fromStdString(LayoutNameOf(item->text().toStdString()));
     layoutNameEdit_->setText(name);
     nameLayout(name);
+    // The points of another layout have no place in this one: those saved with it, or none.
+    Expected<std::vector<EvaluationPoint>> points = ReadLayoutPoints(WorkingFile(item->text()));
+    state_.roomPoints = points ? std::move(*points) : std::vector<EvaluationPoint>{};
+    emit pointsReplaced();
+    if (!points) warn(QString::fromStdString(MessageText(points.Failure())));
 }
 
 void LayoutEditor::deleteLayoutFile()

@@ -89,6 +89,8 @@ MainWindow::MainWindow(AppState& state, Platform& platform, QWidget* parent)
         [this] { overlayWindow_->showDistribution(*layoutEditor_); });
     connect(layoutEditor_.get(), &LayoutEditor::layoutNamed, overlayWindow_.get(),
         &OverlayWindow::showLayoutName);
+    connect(
+        layoutEditor_.get(), &LayoutEditor::pointsReplaced, overlayWindow_.get(), &OverlayWindow::showPoints);
     setObjectName("mainWindow");
     setWindowTitle("Scattered dose distribution");
     setFixedSize(DesignToPixels(16515), DesignToPixels(12240));

@@ -15,6 +15,7 @@
 #include "platform/Platform.h"
 #include "windows/Controls.h"
 #include "windows/DesignUnits.h"
+#include "windows/EvaluationPointsPanel.h"
 #include "windows/ExportSave.h"
 #include "windows/JapaneseFont.h"
 #include "windows/PictureBox.h"
@@ -40,9 +41,11 @@ OverlayWindow::OverlayWindow(AppState& state, Platform& platform, QWidget* paren
 {
     setObjectName("overlayWindow");
     setWindowTitle("  透視室内散乱線分布図");
-    // The plan picture and its 2-pixel sunken border.
+    // The plan picture and its 2-pixel sunken border; under it and the side column, the read-out
+    // and the evaluation points.
     const int plan = OverlayImageSide + 4;
-    setFixedSize(plan + 420, plan + 24);
+    const int readoutTop = plan + 18;
+    setFixedSize(plan + 420, readoutTop + 34 + PointsPanelHeight + 12);
 
     planView_ = new PictureBox(this);
     planView_->setObjectName("planView");
@@ -59,6 +62,16 @@ OverlayWindow::OverlayWindow(AppState& state, Platform& platform, QWidget* paren
     const int legendTop = buildConditions(side) + 70;
     buildLegend(side, legendTop);
     buildChoices(side, legendTop + DesignToPixels(3975) + 16);
+    buildPlanReadout(readoutTop);
+
+    pointsPanel_ = new EvaluationPointsPanel(state_.roomPoints, platform_, this);
+    pointsPanel_->move(12, readoutTop + 34);
+    connect(pointsPanel_, &EvaluationPointsPanel::pointsChanged, this, &OverlayWindow::evaluatePoints);
+    connect(pointsPanel_, &EvaluationPointsPanel::workloadChanged, this, &OverlayWindow::evaluatePoints);
+    connect(planView_, &PictureBox::mouseDown, this, &OverlayWindow::pressOnPlan);
+    connect(planView_, &PictureBox::mouseMove, this, &OverlayWindow::moveOnPlan);
+    connect(planView_, &PictureBox::mouseUp, this, &OverlayWindow::releaseOnPlan);
+    evaluatePoints();
 }
 
 int OverlayWindow::buildConditions(int side)
@@ -161,6 +174,7 @@ void OverlayWindow::reset()
     showConditions(nullptr);
     planView_->clear();
     drawn_ = PictureCaption{};
+    forgetDrawing();
     ++resets_;
 }
 
@@ -211,6 +225,7 @@ void OverlayWindow::drawOverlay()
         planView_->clear();
         showConditions(nullptr);
         drawn_ = PictureCaption{};
+        forgetDrawing();
         platform_.ShowMessage(" 部屋に重ねる散乱線量分布がありません（結果ウィンドウで「散乱線量分布表示」を"
                               "押してから描画して下さい） ",
             MessageButtons::Ok, MessageIcon::Warning);
@@ -222,6 +237,7 @@ void OverlayWindow::drawOverlay()
     showDisplayChoice();
 
     const int resets = resets_;
+    ++drawingsUnderWay_;
     OverlayInputs inputs{state_.roomLayout, file.header.patientPosition, file.header.fsd, {}, {}};
     inputs.row = [this] {
         const DisplayChoice& choice = state_.displayChoice;
@@ -241,6 +257,8 @@ void OverlayWindow::drawOverlay()
     if (resets == resets_) showDisplayChoice();
     const OverlayScale room = RoomSystem(state_.roomLayout);
     planView_->setScale(room.left, room.top, room.side, room.side);
+    // A drawing started from a yield has ended before this one; the points wait for the last.
+    if (--drawingsUnderWay_ == 0 && resets == resets_) keepDrawing(file);
     planView_->update();
 }
 

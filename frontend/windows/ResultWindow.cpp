@@ -112,6 +112,7 @@ ResultWindow::ResultWindow(AppState& state, Platform& platform, QWidget& mainWin
     connect(correctionButton_, &QPushButton::clicked, this, &ResultWindow::correctionRequested);
     connect(imageSaveButton_, &QPushButton::clicked, this, &ResultWindow::saveImage);
     connect(csvSaveButton_, &QPushButton::clicked, this, &ResultWindow::saveCsv);
+    connect(reportSaveButton_, &QPushButton::clicked, this, &ResultWindow::saveReport);
     // The boxes are read once, as they change: painting, drawing and export take the numbers.
     for (int n = 0; n < 11; ++n)
         connect(thresholdEdits_[n], &QLineEdit::textChanged, this, [this, n](const QString& text) {
@@ -288,6 +289,9 @@ void ResultWindow::buildActions()
     PlaceInDesignUnits(imageSaveButton_, 13200, 2040, 1500, 480);
     csvSaveButton_ = Button(this, "csvSaveButton", "CSV保存");
     PlaceInDesignUnits(csvSaveButton_, 14880, 2040, 1500, 480);
+    // Under the maxima, above the legend.
+    reportSaveButton_ = Button(this, "reportSaveButton", "報告書保存");
+    PlaceInDesignUnits(reportSaveButton_, 14880, 4680, 1500, 480);
 }
 
 void ResultWindow::closeEvent(QCloseEvent* event)

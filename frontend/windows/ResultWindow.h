@@ -62,6 +62,9 @@ public:
     void saveImage();
     // "CSV保存": the chosen quantity and height of the processed grids as a CSV file.
     void saveCsv();
+    // "報告書保存": the report of the map on show (conditions, beam, statistics, the three maps) as
+    // a PDF file.
+    void saveReport();
 
 signals:
     // "部屋レイアウトに重ねて表示" was pressed.
@@ -118,6 +121,7 @@ private:
     QPushButton* closeButton_;                  // back to the main window
     QPushButton* imageSaveButton_;              // save the painted map as a picture
     QPushButton* csvSaveButton_;                // save the display grid as CSV
+    QPushButton* reportSaveButton_;             // save the report of the map on show as PDF
     QGroupBox* quantityGroup_;                  // kind and unit of the displayed dose rate
     QRadioButton* kermaOption_;                 // air kerma rate
     QRadioButton* doseOption_;                  // effective dose (H1cm) rate

@@ -1,9 +1,11 @@
-// The result window's exports: the painted map as a picture and the processed grids as CSV.
+// The result window's exports: the painted map as a picture, the processed grids as CSV and the
+// report of the map on show as PDF.
 #include "drawing/ResultPicture.h"
 #include "logic/AppState.h"
 #include "logic/exports/GridCsv.h"
 #include "windows/ExportSave.h"
 #include "windows/PictureBox.h"
+#include "windows/ReportSave.h"
 #include "windows/ResultWindow.h"
 
 namespace brisca {
@@ -28,6 +30,16 @@ void ResultWindow::saveCsv()
     const auto comments = CsvComments(file.name, choice.quantity, choice.layer, ConditionLines(file.header));
     SaveExport(platform_, "CSV保存", ExportFileName(file.name, choice.quantity, choice.layer, false, ".csv"),
         "CSV (*.csv)", GridCsvText(state_.display.Grid(choice.quantity), choice.layer, comments));
+}
+
+void ResultWindow::saveReport()
+{
+    // The button is enabled only while a map is on show; the report's maps are drawn as it was
+    // painted, and without a room.
+    if (!state_.display.painted) return;
+    const PaintedMap& painted = *state_.display.painted;
+    SaveReport(platform_, state_.display, painted.file, painted.choice.quantity, painted.choice.thresholds,
+        std::nullopt);
 }
 
 } // namespace brisca

@@ -84,6 +84,7 @@ void ResultWindow::paintMap()
     painted.thresholds = thresholds;
     state_.display.Paint(painted);
     imageSaveButton_->setEnabled(true);
+    reportSaveButton_->setEnabled(true);
     layoutButton_->setEnabled(true);
     // A corrected result ("…dsrC") is not corrected again.
     correctionButton_->setEnabled(!state_.display.painted->file.name.ends_with('C'));

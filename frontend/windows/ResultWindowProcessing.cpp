@@ -84,6 +84,7 @@ void ResultWindow::clearMap()
     clearReadout();
     imageSaveButton_->setEnabled(false);
     csvSaveButton_->setEnabled(false);
+    reportSaveButton_->setEnabled(false);
 }
 
 void ResultWindow::clearDisplay()

@@ -111,6 +111,9 @@ TEST(ExportNames, NameTheResultTheQuantityTheHeightAndTheRoom)
         {"noext", Quantity::Dose, HeightLayer::Centre, false, ".csv", "noext_dose_center.csv"}};
     for (const auto& c : cases)
         EXPECT_EQ(ExportFileName(c.result, c.quantity, c.layer, c.room, c.ext), c.name);
+    // The report takes the same stem.
+    EXPECT_EQ(ReportFileName("stand.dsr5"), "stand_report.pdf");
+    EXPECT_EQ(ReportFileName("dir/a.b.dsrC"), "a.b_corrected_report.pdf");
 }
 
 TEST_F(MapExport, RefusalsAndFileFaultsEndWithTheirStatusAndLeaveNoOutput)

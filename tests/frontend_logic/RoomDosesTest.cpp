@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -318,6 +322,71 @@ TEST(PointsFile, MalformedFilesNameTheirLineAndField)
         EXPECT_EQ(problem.english.rfind(c.field, 0), 0u) << problem.english;
         EXPECT_FALSE(problem.japanese.empty());
     }
+}
+
+TEST(PointsFile, TypedOccupanciesAreReadAsTheFileReadsThem)
+{
+    const struct {
+        const char* text;
+        std::optional<double> occupancy;
+    } cases[] = {{"1/8", 0.125}, {" 0.5 ", 0.5}, {"1", 1.0}, {"2", std::nullopt}, {"0", std::nullopt},
+        {"1/0", std::nullopt}, {"", std::nullopt}, {"half", std::nullopt}};
+    for (const auto& c : cases) EXPECT_EQ(OccupancyOfText(c.text), c.occupancy) << c.text;
+}
+
+TEST(PointsFile, GoesWithItsLayoutAndAnUnreadableOneIsNeverReplaced)
+{
+    const std::filesystem::path dir = std::filesystem::path(::testing::TempDir()) / "layout-points";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    const std::filesystem::path room = dir / "plan.Room";
+    const std::filesystem::path file = dir / "plan.points.csv";
+    const auto contents = [&file] {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const std::string malformed = std::string(PointsHeader) + "\r\na,1,2,center,3,0,,20\r\n";
+    const Expected<std::string> bytes = PointsCsvBytes(SamplePoints());
+    ASSERT_TRUE(bytes);
+    const std::string written = *bytes;
+    const struct {
+        const char* what;
+        std::optional<std::string> before; // the points file before saving; none: no file
+        bool points;                       // whether there are points to save
+        std::optional<std::string> after;  // the file after; none: no file
+        bool refused;
+    } cases[] = {
+        {"no points, no file: none made", std::nullopt, false, std::nullopt, false},
+        {"points: written", std::nullopt, true, written, false},
+        {"no points over a file: emptied", written, false, std::string(PointsHeader) + "\r\n", false},
+        {"over an unreadable file: left", malformed, true, malformed, true},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove(file);
+        if (c.before) std::ofstream(file, std::ios::binary) << *c.before;
+        const std::vector<EvaluationPoint> points =
+            c.points ? SamplePoints() : std::vector<EvaluationPoint>{};
+        EXPECT_EQ(WriteLayoutPoints(room, points).has_value(), c.refused) << c.what;
+        EXPECT_EQ(std::filesystem::exists(file), c.after.has_value()) << c.what;
+        EXPECT_EQ(c.after ? contents() : "", c.after.value_or("")) << c.what;
+    }
+
+    // Read back with the layout: its points, none without a file, none and the line named when
+    // the file cannot be read.
+    std::filesystem::remove(file);
+    Expected<std::vector<EvaluationPoint>> read = ReadLayoutPoints(room);
+    ASSERT_TRUE(read);
+    EXPECT_TRUE(read->empty());
+    ASSERT_FALSE(WriteLayoutPoints(room, SamplePoints()));
+    read = ReadLayoutPoints(room);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(*read, SamplePoints());
+    std::ofstream(file, std::ios::binary) << malformed;
+    read = ReadLayoutPoints(room);
+    ASSERT_FALSE(read);
+    EXPECT_NE(
+        MessageText(read.Failure()).find("plan.points.csv, record 2: field occupancy"), std::string::npos);
+    std::filesystem::remove_all(dir);
 }
 
 TEST(DosesCsv, WritesEachVerdictWithTheNumbersItHasAndRoundsLeadUp)

@@ -4,6 +4,24 @@
 
 namespace brisca {
 
+namespace {
+
+// The result file's name without its folder and extension; a corrected result ("…dsrC") gets
+// "_corrected", so that its exports do not replace the uncorrected one's.
+std::string ExportStem(std::string_view resultFile)
+{
+    std::string name(resultFile);
+    const std::size_t slash = name.find_last_of('/');
+    if (slash != std::string::npos) name.erase(0, slash + 1);
+    const std::size_t dot = name.find_last_of('.');
+    const bool corrected = dot != std::string::npos && name.compare(dot, std::string::npos, ".dsrC") == 0;
+    if (dot != std::string::npos && dot > 0) name.erase(dot);
+    if (corrected) name += "_corrected";
+    return name;
+}
+
+} // namespace
+
 const char* QuantityKey(Quantity quantity) { return quantity == Quantity::Kerma ? "kerma" : "dose"; }
 
 const char* HeightKey(HeightLayer layer)
@@ -55,19 +73,15 @@ std::string ExportFileName(std::string_view resultFile, Quantity quantity, Heigh
 std::string ExportFileName(std::string_view resultFile, std::string_view quantityWord, HeightLayer layer,
     bool overRoom, std::string_view extension)
 {
-    std::string name(resultFile);
-    const std::size_t slash = name.find_last_of('/');
-    if (slash != std::string::npos) name.erase(0, slash + 1);
-    const std::size_t dot = name.find_last_of('.');
-    const bool corrected = dot != std::string::npos && name.compare(dot, std::string::npos, ".dsrC") == 0;
-    if (dot != std::string::npos && dot > 0) name.erase(dot);
-    if (corrected) name += "_corrected";
+    std::string name = ExportStem(resultFile);
     name += "_";
     name += quantityWord;
     name += std::string("_") + HeightKey(layer);
     if (overRoom) name += "_room";
     return name + std::string(extension);
 }
+
+std::string ReportFileName(std::string_view resultFile) { return ExportStem(resultFile) + "_report.pdf"; }
 
 std::vector<std::string> CsvComments(const std::string& resultName, Quantity quantity, HeightLayer layer,
     const std::vector<std::string>& conditions)

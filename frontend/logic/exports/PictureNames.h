@@ -36,6 +36,9 @@ std::string ExportFileName(std::string_view resultFile, Quantity quantity, Heigh
 std::string ExportFileName(std::string_view resultFile, std::string_view quantityWord, HeightLayer layer,
     bool overRoom, std::string_view extension);
 
+// Name of the report of a result: its stem as ExportFileName makes it, then "_report.pdf".
+std::string ReportFileName(std::string_view resultFile);
+
 // The comment lines of a grid's CSV: the result file, the quantity with its unit, the height,
 // then the conditions.
 std::vector<std::string> CsvComments(const std::string& resultName, Quantity quantity, HeightLayer layer,

@@ -71,22 +71,34 @@ const char* DoseStatusKey(DoseStatus status)
     return "out_of_range";
 }
 
+PointRate RateAtPoint(const EvaluationPoint& point, const RoomLayout& layout, const DoseGrids& grids)
+{
+    PointRate rate{GridCoverage::OutOfRange, NaN, NaN};
+    const GridPlace place = GridPlaceOf(layout, point.xCm, point.yCm);
+    if (place.coverage == GridCoverage::OutOfRange) return rate;
+    const double value =
+        place.coverage == GridCoverage::Scored ? grids.rate.At(point.layer, place.column, place.row) : NaN;
+    // An element without a value is as good as unscored: nothing can be said of the dose there.
+    if (std::isnan(value)) {
+        rate.coverage = GridCoverage::Unscored;
+        return rate;
+    }
+    rate.coverage = GridCoverage::Scored;
+    rate.rateUsvPerMin = value;
+    if (grids.errorPercent)
+        rate.rateErrorPercent = grids.errorPercent->At(point.layer, place.column, place.row);
+    return rate;
+}
+
 PointDose EvaluatePointDose(const EvaluationPoint& point, const RoomLayout& layout, const DoseGrids& grids,
     const ResultExposure& exposure, const Workload& workload)
 {
-    PointDose dose{DoseStatus::OutOfRange, NaN, NaN, NaN, NaN, NaN, NaN};
-    const GridPlace place = GridPlaceOf(layout, point.xCm, point.yCm);
-    if (place.coverage == GridCoverage::OutOfRange) return dose;
-    const double rate =
-        place.coverage == GridCoverage::Scored ? grids.rate.At(point.layer, place.column, place.row) : NaN;
-    // An element without a value is as good as unscored: nothing can be said of the dose there.
-    if (std::isnan(rate)) {
-        dose.status = DoseStatus::Unscored;
-        return dose;
-    }
-    dose.rateUsvPerMin = rate;
-    if (grids.errorPercent)
-        dose.rateErrorPercent = grids.errorPercent->At(point.layer, place.column, place.row);
+    const PointRate at = RateAtPoint(point, layout, grids);
+    const DoseStatus none =
+        at.coverage == GridCoverage::Unscored ? DoseStatus::Unscored : DoseStatus::OutOfRange;
+    PointDose dose{none, at.rateUsvPerMin, at.rateErrorPercent, NaN, NaN, NaN, NaN};
+    if (at.coverage != GridCoverage::Scored) return dose;
+    const double rate = at.rateUsvPerMin;
 
     const double kv = exposure.tubeVoltageKv;
     const double lead = LeadEquivalentMm(point, kv);

@@ -7,6 +7,7 @@
 #include "logic/problem/Problem.h"
 #include "logic/result/DisplayGrid.h"
 #include "logic/room/EvaluationPoint.h"
+#include "logic/room/GridPlace.h"
 #include "logic/room/RoomLayout.h"
 
 namespace brisca {
@@ -74,6 +75,18 @@ struct DoseGrids {
     const DisplayGrid* errorPercent =
         nullptr; // relative uncertainty of each rate, %, same indexing; may be absent
 };
+
+// The grid's rate at a point, before any workload: where the grid holds none, the rate is NaN
+// and the status says why.
+struct PointRate {
+    GridCoverage coverage = GridCoverage::OutOfRange; // Scored where there is a rate
+    double rateUsvPerMin = 0.0;                       // grid rate at the point, μSv/min; NaN where none
+    double rateErrorPercent = 0.0;                    // its relative uncertainty, %; NaN without one
+};
+
+// The rate at `point` in `layout` from the element nearest to it at its height; an element
+// without a value counts as unscored.
+PointRate RateAtPoint(const EvaluationPoint& point, const RoomLayout& layout, const DoseGrids& grids);
 
 // The dose at `point` in `layout`. The exposure and the workload must have passed their
 // refusals above.

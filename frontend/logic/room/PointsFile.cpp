@@ -268,6 +268,13 @@ Expected<std::string> PointsCsvBytes(const std::vector<EvaluationPoint>& points)
     return out;
 }
 
+std::optional<double> OccupancyOfText(std::string_view text)
+{
+    double occupancy = 0.0;
+    if (ParseOccupancy(std::string(Trimmed(text)), occupancy)) return std::nullopt;
+    return occupancy;
+}
+
 Expected<std::vector<EvaluationPoint>> ParsePointsCsv(std::string_view bytes, std::string_view fileName)
 {
     if (bytes.starts_with(ByteOrderMark)) bytes.remove_prefix(ByteOrderMark.size());
@@ -327,6 +334,37 @@ std::optional<Problem> WritePointsFile(
     const Expected<std::string> text = PointsCsvBytes(points);
     if (!text) return text.Failure();
     return WriteTextFileAtomically(path, *text);
+}
+
+std::filesystem::path LayoutPointsPath(const std::filesystem::path& roomFile)
+{
+    return roomFile.parent_path() / PointsFileName(roomFile.filename().string());
+}
+
+Expected<std::vector<EvaluationPoint>> ReadLayoutPoints(const std::filesystem::path& roomFile)
+{
+    const std::filesystem::path file = LayoutPointsPath(roomFile);
+    std::error_code absent;
+    if (!std::filesystem::exists(file, absent)) return std::vector<EvaluationPoint>{};
+    return ReadPointsFile(file);
+}
+
+std::optional<Problem> WriteLayoutPoints(
+    const std::filesystem::path& roomFile, const std::vector<EvaluationPoint>& points)
+{
+    const std::filesystem::path file = LayoutPointsPath(roomFile);
+    std::error_code absent;
+    const bool exists = std::filesystem::exists(file, absent);
+    if (!exists && points.empty()) return std::nullopt;
+    if (exists) {
+        if (const Expected<std::vector<EvaluationPoint>> saved = ReadPointsFile(file); !saved) {
+            Problem kept = saved.Failure();
+            kept.japanese += "（読めないため上書きしません）";
+            kept.english += " (left as it is, since it cannot be read)";
+            return kept;
+        }
+    }
+    return WritePointsFile(file, points);
 }
 
 } // namespace brisca

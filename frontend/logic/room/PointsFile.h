@@ -32,6 +32,10 @@ void AppendCsvText(std::string& out, std::string_view text);
 // is not finite.
 Expected<std::string> PointsCsvBytes(const std::vector<EvaluationPoint>& points);
 
+// The occupancy factor a text gives, as the points file reads it: a decimal or a fraction such
+// as 1/8, above 0 and at most 1; none for any other text.
+std::optional<double> OccupancyOfText(std::string_view text);
+
 // Reads file contents; `fileName` is named in the problems. A UTF-8 byte-order
 // mark is skipped; lines may end with CR LF, LF or CR; rows of blanks and commas only are
 // skipped; fields may be quoted, with "" for a quote; blanks around an unquoted field are
@@ -47,5 +51,18 @@ Expected<std::vector<EvaluationPoint>> ReadPointsFile(const std::filesystem::pat
 // Writes the points file at `path` whole or not at all (through a temporary name).
 std::optional<Problem> WritePointsFile(
     const std::filesystem::path& path, const std::vector<EvaluationPoint>& points);
+
+// The points file that goes with the layout file at `roomFile`, in the same folder.
+std::filesystem::path LayoutPointsPath(const std::filesystem::path& roomFile);
+
+// The points saved with the layout file at `roomFile`: those of its points file, or none when
+// it has none. The problem of a points file that cannot be read names its line and field.
+Expected<std::vector<EvaluationPoint>> ReadLayoutPoints(const std::filesystem::path& roomFile);
+
+// Saves `points` with the layout file at `roomFile`: writes its points file, or none for no
+// points where there is none yet. A points file that cannot be read is left as it is, since it
+// may hold a spreadsheet's work that these points do not: the problem says so.
+std::optional<Problem> WriteLayoutPoints(
+    const std::filesystem::path& roomFile, const std::vector<EvaluationPoint>& points);
 
 } // namespace brisca
