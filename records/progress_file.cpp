@@ -47,6 +47,7 @@ std::string ProgressText(const RunProgress& progress)
     std::snprintf(precision, sizeof precision, "precision_asked %g\nprecision_reached %.2f\n",
         progress.precisionAsked, progress.precisionReached);
     text << kFirstLine << '\n'
+         << "pid " << progress.pid << '\n'
          << "done " << progress.done << '\n'
          << "total " << progress.total << '\n'
          << "elapsed_s " << FormatSeconds(progress.elapsedSeconds) << '\n'
@@ -88,7 +89,10 @@ std::optional<RunProgress> ParseProgressText(std::string_view text)
         const std::string_view key = line.substr(0, blank);
         const std::string_view value = line.substr(blank + 1);
         bool understood = true;
-        if (key == "done") {
+        if (key == "pid") {
+            understood = ParseNumber(value, progress.pid);
+            ++numbers;
+        } else if (key == "done") {
             understood = ParseNumber(value, progress.done);
             ++numbers;
         } else if (key == "total") {
@@ -116,7 +120,7 @@ std::optional<RunProgress> ParseProgressText(std::string_view text)
         // Keys a later engine may add are passed over.
         if (!understood) return std::nullopt;
     }
-    if (!sawFirst || !sawState || numbers != 6) return std::nullopt;
+    if (!sawFirst || !sawState || numbers != 7) return std::nullopt;
     return progress;
 }
 

@@ -12,6 +12,7 @@ namespace records {
 // it when the result is written or the run is cancelled, and leaves it with the state
 // "failed" and the engine's message when the run fails, for whoever started the run to show
 // and remove. Its lines are "key value", after the first line "brisca-progress 1":
+//   pid 4711                the engine's process, which a window may ask to stop (SIGTERM)
 //   done 125000000          histories simulated so far
 //   total 500000000         histories the job asks for
 //   elapsed_s 12.5          seconds since the first history
@@ -24,6 +25,7 @@ namespace records {
 struct RunProgress {
     enum class State { Running, Failed };
 
+    long long pid = 0;
     long long done = 0;
     long long total = 0;
     double elapsedSeconds = 0;
