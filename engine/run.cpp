@@ -5,9 +5,11 @@
 #include "engine/parallel/partial_result.h"
 #include "engine/parallel/precision_run.h"
 #include "engine/parallel/progress_title.h"
+#include "engine/progress_report.h"
 #include "engine/result_file.h"
 #include "engine/rng.h"
 #include "engine/scoring.h"
+#include "engine/stop_signals.h"
 #include "engine/transport.h"
 #include "records/atomic_file.h"
 #include "records/exit_status.h"
@@ -33,9 +35,11 @@ namespace {
 // Console lines written without a format carry one leading blank.
 void Say(Console& console, std::string_view text) { console.out << ' ' << text << '\n'; }
 
+// A run asked to stop waits for no one.
 void WaitForEnter(Console& console)
 {
     console.out.flush();
+    if (StopRequested()) return;
     std::string ignored;
     std::getline(console.in, ignored);
 }
@@ -56,13 +60,26 @@ void SayTime(Console& console, const char* label, const ClockTime& time)
 
 void SayPressEnter(Console& console) { Say(console, "  ---     Enter キーを押して下さい   ---"); }
 
-// Shows why the run stops, waits for Enter and gives the failing exit status.
-int Refuse(Console& console, const std::string& message)
+// Shows why the run stops, leaves it in the progress file once the run has begun, waits for
+// Enter and gives the failing exit status.
+int Refuse(Console& console, const std::string& message, ProgressReport* report = nullptr)
 {
+    if (report != nullptr) report->Fail(message);
     console.out << message << '\n';
     SayPressEnter(console);
     WaitForEnter(console);
     return records::kExitRefused;
+}
+
+// The run was asked to stop: nothing of it stays behind (the pending files remove their
+// temporaries as they go).
+int Stop(Console& console, ProgressReport& report)
+{
+    report.Remove();
+    console.out
+        << " 計算を中止しました。結果は書き込まれていません [the run was stopped; no result was written]\n";
+    console.out.flush();
+    return records::kExitCancelled;
 }
 
 } // namespace
@@ -83,12 +100,13 @@ std::function<void(const std::string&)> TerminalTitle()
 
 int EngineMain(const EngineGeometry& geometry, int argc, char** argv)
 {
-    const ParsedRunOptions parsed =
-        ParseRunOptions(std::vector<std::string>(argv + 1, argv + argc), std::getenv("BRISCA_THREADS"));
+    const ParsedRunOptions parsed = ParseRunOptions(std::vector<std::string>(argv + 1, argv + argc),
+        {std::getenv("BRISCA_THREADS"), std::getenv("BRISCA_SEED"), std::getenv("BRISCA_PRECISION")});
     if (!parsed.error.empty()) {
         std::cerr << parsed.error << '\n';
         return records::kExitUsage;
     }
+    CatchStopSignals();
     Console console{std::cin, std::cout, LocalClock, TerminalTitle()};
     return RunEngine(geometry, "", console, parsed.options);
 }
@@ -113,6 +131,7 @@ int RunEngine(
     const std::string name =
         options.sliced ? PartialName(tables->job.resultName, options.slice) : tables->job.resultName;
     const std::string path = directory.empty() ? name : directory + "/" + name;
+    ProgressReport report(path, JobHistories(*tables), options.precision);
     records::PendingFile result(path);
     if (const auto& failure = result.Failure()) {
         return Refuse(console,
@@ -148,21 +167,24 @@ int RunEngine(
     Say(console, "");
     Say(console, "  ---   Enter キーを押すと計算が開始されます ---");
     WaitForEnter(console);
+    if (StopRequested()) return Stop(console, report);
 
     Say(console, " <<< Monte Carlo Simulation >>>");
     const ClockTime start = console.clock();
     SayTime(console, "Start time", start);
+    report.Begin();
 
     const Spectrum& spectrum = tables->spectrum;
     // A run that stops at a precision adds the precision reached so far to the title. Only a
-    // terminal shows the title; weighing the bins for it takes a moment, and a run in rounds,
-    // each a share of every bin, has its work spread like its histories.
+    // terminal shows the title, but the progress file follows it whatever the output. Weighing
+    // the bins takes a moment; a run in rounds, each a share of every bin, has its work spread
+    // like its histories.
     std::string titleNote;
     std::function<void(const std::string&)> titleSink;
     if (console.title) titleSink = [&](const std::string& text) { console.title(text + titleNote); };
-    const bool weigh = console.title && options.precision <= 0.0;
-    ProgressTitle title(
-        titleSink, weigh ? MeasureWorkCurve(*tables, geometry, options.chunked) : WorkCurve{});
+    const bool weigh = options.precision <= 0.0;
+    ProgressTitle title(titleSink, weigh ? MeasureWorkCurve(*tables, geometry, options.chunked) : WorkCurve{},
+        [&](const ProgressMoment& moment) { report.Show(moment); });
     auto sayBin = [&](int bin) {
         std::string progress = " ";
         records::AppendI(progress, bin, 3);
@@ -181,6 +203,7 @@ int RunEngine(
                 console.out << RoundLine(round, done, largestError, options.precision) << '\n';
                 console.out.flush();
                 titleNote = PrecisionTitle(largestError, options.precision);
+                report.Reached(largestError);
             };
             stopped = RunToPrecision(*tables, geometry, options.precision, options.threads, options.seed,
                 {{}, tick}, roundEnded, *sums);
@@ -200,14 +223,19 @@ int RunEngine(
                 const float energy = static_cast<float>(bin) * Spectrum::kBinWidth;
                 for (long long n = 0; n < binHistories; ++n) {
                     transport.RunHistory(energy);
-                    // The clock is read only every few thousand histories.
-                    if ((n & 4095) == 4095) title.Update(histories + n + 1, total);
+                    // The clock and the stop request are read only every few thousand histories.
+                    if ((n & 4095) == 4095) {
+                        if (StopRequested()) throw RunStopped{};
+                        title.Update(histories + n + 1, total);
+                    }
                 }
                 histories += binHistories;
             }
         }
     } catch (const InputError& e) {
-        return Refuse(console, e.what());
+        return Refuse(console, e.what(), &report);
+    } catch (const RunStopped&) {
+        return Stop(console, report);
     }
     title.Finish();
     if (stopped) console.out << PrecisionLine(*stopped, options.precision) << '\n';
@@ -220,8 +248,13 @@ int RunEngine(
         const std::string content =
             FormatPartial(*tables, geometry, options.slice, options.seed, fingerprint, histories, *sums);
         auto failure = result.Append(content);
-        if (!failure) failure = result.Commit();
-        if (failure) return Refuse(console, DescribeResultFailure(path, *failure));
+        if (!failure) {
+            // A stop is seen before the commit or not at all: the file is whole or absent.
+            const StopSignalsHeld held;
+            if (StopRequested()) return Stop(console, report);
+            failure = result.Commit();
+        }
+        if (failure) return Refuse(console, DescribeResultFailure(path, *failure), &report);
     } else {
         std::string content;
         std::string uncertainty;
@@ -231,17 +264,22 @@ int RunEngine(
             Normalise(*tables, *grids, stopped && !stopped->wholeJob ? &stopped->binHistories : nullptr);
             content = FormatResult(*tables, geometry, *grids, histories);
         } catch (const std::runtime_error& e) {
-            return Refuse(console, e.what());
+            return Refuse(console, e.what(), &report);
         }
         std::optional<std::string> failure;
         if (const auto appended = result.Append(content))
             failure = DescribeResultFailure(path, *appended);
         else if (const auto appendedErrors = errors->Append(uncertainty))
             failure = DescribeUncertaintyFailure(errorsPath, *appendedErrors);
-        else
+        else {
+            // A stop is seen before the commit or not at all: the files are whole or absent.
+            const StopSignalsHeld held;
+            if (StopRequested()) return Stop(console, report);
             failure = CommitResultFiles(result, path, *errors, errorsPath);
-        if (failure) return Refuse(console, *failure);
+        }
+        if (failure) return Refuse(console, *failure, &report);
     }
+    report.Remove();
 
     SayTime(console, "Finish time", console.clock());
     Say(console, "");

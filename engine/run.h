@@ -36,14 +36,17 @@ ClockTime LocalClock();
 // The whole engine run: reads the five inputs from `directory` ("" for the working
 // directory), shows the banner, waits for Enter, simulates every energy bin, writes the
 // result file there (a slice's partial result when sliced) and waits for Enter again.
-// Returns the exit status: 0 after a saved result, 1 when an input is refused or the
-// result cannot be written.
+// While the histories run, the progress file beside the result follows them (see
+// records/progress_file.h). Returns the exit status: 0 after a saved result, 1 when an input
+// is refused or the result cannot be written, 5 when a stop was requested (stop_signals.h).
 int RunEngine(const EngineGeometry& geometry, const std::string& directory, Console& console,
     const RunOptions& options = {});
 
 // What both engine programs' main does: reads the options from the command line and
-// BRISCA_THREADS and runs the engine in the working directory on the process's console.
-// A malformed option ends the program with status 2 before anything is read or written.
+// BRISCA_THREADS, BRISCA_SEED and BRISCA_PRECISION and runs the engine in the working
+// directory on the process's console. A malformed option ends the program with status 2
+// before anything is read or written. SIGTERM, SIGINT and SIGHUP stop the run: it leaves no
+// result, uncertainty, temporary or progress file and ends with status 5.
 int EngineMain(const EngineGeometry& geometry, int argc, char** argv);
 
 } // namespace engine

@@ -16,5 +16,8 @@ inline constexpr int kExitUsage = 2;
 inline constexpr int kExitFile = 3;
 // brisca-job --run: the engine could not be found, started or waited for.
 inline constexpr int kExitEngineNotStarted = 4;
+// The engines: the run was stopped (SIGTERM, SIGINT, or SIGHUP from a closed terminal) and
+// left nothing behind. brisca-job --run passes it on.
+inline constexpr int kExitCancelled = 5;
 
 } // namespace records

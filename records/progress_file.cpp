@@ -34,6 +34,7 @@ std::string FormatSeconds(double seconds)
 
 double RunProgress::ShareDone() const
 {
+    if (workShare >= 0) return std::min(workShare, 1.0);
     if (total <= 0) return 0;
     return std::clamp(static_cast<double>(done) / static_cast<double>(total), 0.0, 1.0);
 }
@@ -43,6 +44,8 @@ std::string ProgressFileName(std::string_view resultName) { return std::string(r
 std::string ProgressText(const RunProgress& progress)
 {
     std::ostringstream text;
+    char share[40] = "";
+    if (progress.workShare >= 0) std::snprintf(share, sizeof share, "share %.4f\n", progress.workShare);
     char precision[64];
     std::snprintf(precision, sizeof precision, "precision_asked %g\nprecision_reached %.2f\n",
         progress.precisionAsked, progress.precisionReached);
@@ -50,7 +53,7 @@ std::string ProgressText(const RunProgress& progress)
          << "pid " << progress.pid << '\n'
          << "done " << progress.done << '\n'
          << "total " << progress.total << '\n'
-         << "elapsed_s " << FormatSeconds(progress.elapsedSeconds) << '\n'
+         << share << "elapsed_s " << FormatSeconds(progress.elapsedSeconds) << '\n'
          << "left_s " << FormatSeconds(progress.secondsLeft) << '\n'
          << precision << "state " << (progress.state == RunProgress::State::Failed ? "failed" : "running")
          << '\n';
@@ -98,6 +101,8 @@ std::optional<RunProgress> ParseProgressText(std::string_view text)
         } else if (key == "total") {
             understood = ParseNumber(value, progress.total);
             ++numbers;
+        } else if (key == "share") {
+            understood = ParseNumber(value, progress.workShare) && progress.workShare >= 0;
         } else if (key == "elapsed_s") {
             understood = ParseNumber(value, progress.elapsedSeconds);
             ++numbers;

@@ -15,6 +15,9 @@ namespace records {
 //   pid 4711                the engine's process, which a window may ask to stop (SIGTERM)
 //   done 125000000          histories simulated so far
 //   total 500000000         histories the job asks for
+//   share 0.1834            share of the work done, 0 to 1, as the terminal title shows it
+//                           (a high-energy history costs more than a low one); a file
+//                           without it is read as done / total
 //   elapsed_s 12.5          seconds since the first history
 //   left_s 37.5             estimated seconds left; -1 while unknown
 //   precision_asked 5       percent asked for at the cells of interest; 0 when none
@@ -28,6 +31,7 @@ struct RunProgress {
     long long pid = 0;
     long long done = 0;
     long long total = 0;
+    double workShare = -1; // share of the work done; negative: not known, done / total stands
     double elapsedSeconds = 0;
     double secondsLeft = -1;
     double precisionAsked = 0;
@@ -35,7 +39,7 @@ struct RunProgress {
     State state = State::Running;
     std::string message;
 
-    // Share of the job done, 0 to 1.
+    // Share of the job done, 0 to 1: the work share where known, else done / total.
     double ShareDone() const;
 };
 

@@ -4,6 +4,7 @@
 #include "engine/input_error.h"
 #include "engine/sampling_tables.h"
 #include "engine/scoring.h"
+#include "engine/stop_signals.h"
 #include "engine/transport.h"
 
 #include <algorithm>
@@ -56,7 +57,8 @@ void Work(const Tables& tables, const SamplingTables& sampling, const EngineGeom
     auto grids = std::make_unique<Grids>();
     GridScorer scorer(tables, geometry, *grids);
     TabledTransport transport(tables, sampling, *stream, scorer);
-    while (!shared.stop.load(std::memory_order_relaxed)) {
+    // A chunk takes milliseconds: a stop request is seen between chunks.
+    while (!shared.stop.load(std::memory_order_relaxed) && !StopRequested()) {
         const std::size_t k = shared.next.fetch_add(1);
         if (k >= chunks.size()) break;
         const Chunk& chunk = chunks[k];
@@ -145,6 +147,7 @@ long long RunChunkList(const Tables& tables, const EngineGeometry& geometry, con
         if (observer.ticked) observer.ticked(shared.done.load(), total);
     }
     for (std::thread& thread : pool) thread.join();
+    if (StopRequested()) throw RunStopped{};
     if (shared.failure) throw InputError(*shared.failure);
 
     reportBins(tables.spectrum.lastBin);

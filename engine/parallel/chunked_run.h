@@ -42,7 +42,8 @@ struct ChunkObserver {
 // Runs the chunks of `slice` on `threads` threads (0: one per core), each chunk from its own
 // stream, and adds their grids to `sums`. `seed` is folded into every stream (0 keeps the
 // streams of a run without one). Returns the histories run. Throws InputError when a chunk
-// cannot sample its interactions (the first such chunk in job order is reported).
+// cannot sample its interactions (the first such chunk in job order is reported), and
+// RunStopped once the workers have ended when a stop was requested.
 long long RunChunks(const Tables& tables, const EngineGeometry& geometry, Slice slice, int threads,
     const ChunkObserver& observer, ExactGrids& sums, long long seed = 0);
 

@@ -1,5 +1,7 @@
 #include "engine/parallel/run_options.h"
 
+#include "records/run_values.h"
+
 #include <charconv>
 
 namespace engine {
@@ -33,31 +35,21 @@ std::string ChunksError(const std::string& text)
            "' is not K/M with 1 <= K <= M <= " + std::to_string(kMaxSlices) + "]";
 }
 
-// A whole number with an optional minus sign, within 64 bits.
-bool ParseSeed(std::string_view text, long long& value)
+// A variable's value, or null when it is unset or empty.
+const char* Given(const char* variable)
 {
-    if (text.empty() || (text[0] != '-' && (text[0] < '0' || text[0] > '9'))) return false;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size();
-}
-
-// A percentage written with digits and at most one point, above 0 and at most 100.
-bool ParsePrecision(std::string_view text, double& value)
-{
-    if (text.empty() || text.find_first_not_of("0123456789.") != std::string_view::npos) return false;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size() && value > 0.0 &&
-           value <= kLargestPrecision;
+    return variable != nullptr && *variable != '\0' ? variable : nullptr;
 }
 
 } // namespace
 
-ParsedRunOptions ParseRunOptions(const std::vector<std::string>& arguments, const char* threadsVariable)
+ParsedRunOptions ParseRunOptions(const std::vector<std::string>& arguments, const RunVariables& variables)
 {
     ParsedRunOptions parsed;
     RunOptions& options = parsed.options;
     bool threadsGiven = false;
     bool seedGiven = false;
+    bool precisionGiven = false;
     for (std::size_t k = 0; k < arguments.size(); ++k) {
         std::string name = arguments[k];
         std::string value;
@@ -90,31 +82,42 @@ ParsedRunOptions ParseRunOptions(const std::vector<std::string>& arguments, cons
             }
             options.sliced = true;
         } else if (name == "--seed") {
-            if (!ParseSeed(value, options.seed)) {
-                parsed.error = "--seed の値「" + value + "」は整数ではありません [--seed: '" + value +
-                               "' is not a whole number of at most 64 bits]";
+            if (!records::ParseSeed(value, options.seed)) {
+                parsed.error = records::SeedRefusal("--seed", value);
                 return parsed;
             }
             seedGiven = true;
         } else if (name == "--precision") {
-            if (!ParsePrecision(value, options.precision)) {
-                parsed.error = "--precision の値「" + value +
-                               "」は 0 より大きく 100 以下の % の値ではありません [--precision: '" + value +
-                               "' is not a percentage above 0 and at most 100]";
+            if (!records::ParsePrecision(value, options.precision)) {
+                parsed.error = records::PrecisionRefusal("--precision", value);
                 return parsed;
             }
+            precisionGiven = true;
         } else {
             parsed.error = "知らない引数「" + arguments[k] + "」 [unknown argument '" + arguments[k] +
                            "'; the engine takes --threads N, --chunks K/M, --seed S and --precision P]";
             return parsed;
         }
     }
-    if (!threadsGiven && threadsVariable != nullptr && *threadsVariable != '\0') {
-        if (!ParseCount(threadsVariable, 0, kMaxThreads, options.threads)) {
-            parsed.error = ThreadsError("BRISCA_THREADS", threadsVariable);
+    if (const char* threads = Given(variables.threads); threads != nullptr && !threadsGiven) {
+        if (!ParseCount(threads, 0, kMaxThreads, options.threads)) {
+            parsed.error = ThreadsError("BRISCA_THREADS", threads);
             return parsed;
         }
         threadsGiven = true;
+    }
+    if (const char* seed = Given(variables.seed); seed != nullptr && !seedGiven) {
+        if (!records::ParseSeed(seed, options.seed)) {
+            parsed.error = records::SeedRefusal("BRISCA_SEED", seed);
+            return parsed;
+        }
+        seedGiven = true;
+    }
+    if (const char* precision = Given(variables.precision); precision != nullptr && !precisionGiven) {
+        if (!records::ParsePrecision(precision, options.precision)) {
+            parsed.error = records::PrecisionRefusal("BRISCA_PRECISION", precision);
+            return parsed;
+        }
     }
     if (options.precision > 0.0 && options.sliced) {
         parsed.error =

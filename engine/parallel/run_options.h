@@ -17,9 +17,6 @@ struct RunOptions {
     double precision = 0; // percent: stop once the cells of interest are this precise; 0: no stop
 };
 
-// Largest precision that may be asked for, percent: no cell's error exceeds 100 %.
-inline constexpr double kLargestPrecision = 100.0;
-
 // Most threads that may be asked for.
 inline constexpr int kMaxThreads = 4096;
 // Most slices a job may be split into.
@@ -31,12 +28,20 @@ struct ParsedRunOptions {
     std::string error;  // Japanese with the English in brackets; empty when understood
 };
 
+// The environment's say in a run: BRISCA_THREADS, BRISCA_SEED and BRISCA_PRECISION, each null
+// when unset; an empty value counts as unset.
+struct RunVariables {
+    const char* threads = nullptr;
+    const char* seed = nullptr;
+    const char* precision = nullptr;
+};
+
 // Reads `--threads N`, `--chunks K/M`, `--seed S` and `--precision P` (also written with
-// `=`) and the value of BRISCA_THREADS (`threadsVariable`, null when unset; an empty value
-// counts as unset). The command line wins over the variable; either one turns the chunked
-// mode on, and so does a slice, a seed or a precision, which then use every core unless told
-// otherwise. S is a whole number (64 bits, either sign), P a percentage above 0 and at most
-// 100. A precision cannot be combined with a slice: no slice sees the others' errors.
-ParsedRunOptions ParseRunOptions(const std::vector<std::string>& arguments, const char* threadsVariable);
+// `=`) and the variables. The command line wins over a variable; a thread count from either
+// turns the chunked mode on, and so does a slice, a seed or a precision, which then use every
+// core unless told otherwise. S is a whole number (64 bits, either sign), P a percentage
+// above 0 and at most 100. A precision cannot be combined with a slice: no slice sees the
+// others' errors.
+ParsedRunOptions ParseRunOptions(const std::vector<std::string>& arguments, const RunVariables& variables);
 
 } // namespace engine

@@ -282,7 +282,7 @@ TEST(ParallelTest, MalformedOptionsAreRefused)
             false},
     };
     for (const auto& c : cases) {
-        const engine::ParsedRunOptions parsed = engine::ParseRunOptions(c.arguments, c.variable);
+        const engine::ParsedRunOptions parsed = engine::ParseRunOptions(c.arguments, {c.variable});
         const std::string where = c.arguments.empty()
                                       ? std::string("variable ") + (c.variable ? c.variable : "unset")
                                       : c.arguments.front();
@@ -292,6 +292,35 @@ TEST(ParallelTest, MalformedOptionsAreRefused)
             EXPECT_EQ(parsed.options.chunked, c.chunked) << where;
             EXPECT_EQ(parsed.options.seed, c.seed) << where;
             EXPECT_EQ(parsed.options.precision, c.precision) << where;
+        } else {
+            EXPECT_NE(parsed.error.find(c.error), std::string::npos) << where << ": " << parsed.error;
+        }
+    }
+
+    // The seed and the precision from the environment, unless the command line gives them.
+    const struct {
+        std::vector<std::string> arguments;
+        engine::RunVariables variables;
+        std::string error; // "" when accepted
+        long long seed;
+        double precision;
+    } variableCases[] = {
+        {{}, {nullptr, "42", "2.5"}, "", 42, 2.5},
+        {{"--seed", "7", "--precision", "3"}, {nullptr, "x", "y"}, "", 7, 3.0},
+        {{}, {nullptr, "", ""}, "", 0, 0.0},
+        {{}, {nullptr, "1e3", nullptr}, "[BRISCA_SEED: '1e3' is not a whole number", 0, 0.0},
+        {{}, {nullptr, nullptr, "0"}, "[BRISCA_PRECISION: '0' is not a percentage", 0, 0.0},
+        {{"--chunks", "1/2"}, {nullptr, nullptr, "5"}, "cannot be combined with --chunks", 0, 0.0},
+    };
+    for (const auto& c : variableCases) {
+        const engine::ParsedRunOptions parsed = engine::ParseRunOptions(c.arguments, c.variables);
+        const std::string where = std::string(c.variables.seed ? c.variables.seed : "-") + " " +
+                                  (c.variables.precision ? c.variables.precision : "-");
+        if (c.error.empty()) {
+            EXPECT_EQ(parsed.error, "") << where;
+            EXPECT_EQ(parsed.options.seed, c.seed) << where;
+            EXPECT_EQ(parsed.options.precision, c.precision) << where;
+            EXPECT_EQ(parsed.options.chunked, c.seed != 0 || c.precision > 0) << where;
         } else {
             EXPECT_NE(parsed.error.find(c.error), std::string::npos) << where << ": " << parsed.error;
         }
