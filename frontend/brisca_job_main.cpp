@@ -2,16 +2,21 @@
 // conditions. It writes B_SPCTL.dat and B2F.txt into the current directory exactly as
 // "計算スタート" does and, with --run, runs the engine on them; with --spectrum-only it
 // prints the beam's figures and writes its spectrum as CSV instead.
+#include <atomic>
 #include <chrono>
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <iostream>
 #include <string>
 #include <system_error>
+#include <unistd.h>
 #include <vector>
 
 #include "commandline/JobOptions.h"
+#include "commandline/RunFollower.h"
 #include "commandline/SpectrumOnly.h"
 #include "logic/start/CalculationStart.h"
 #include "logic/start/DataTables.h"
@@ -19,6 +24,7 @@
 #include "logic/start/EngineRun.h"
 #include "logic/text/NumberText.h"
 #include "records/exit_status.h"
+#include "records/progress_file.h"
 
 namespace brisca {
 namespace {
@@ -38,6 +44,20 @@ std::filesystem::path ProgramFolder(const char* argv0)
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
     if (!error) return self.parent_path();
     return std::filesystem::absolute(argv0, error).parent_path();
+}
+
+// Ctrl+C (or SIGTERM) while the engine runs: the engine, in a session of its own, does not
+// see it, so it is passed on and the run ends cleanly.
+std::atomic<bool> stopAsked{false};
+extern "C" void OnStopSignal(int) { stopAsked.store(true); }
+
+void PassStopsOn()
+{
+    struct sigaction action { };
+    action.sa_handler = OnStopSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
 }
 
 } // namespace
@@ -104,13 +124,24 @@ int main(int argc, char** argv)
                   << " が見つかりません（brisca-job と同じフォルダと作業ディレクトリを探しました）。\n";
         return records::kExitEngineNotStarted;
     }
-    // The engine reads its parallel mode from the environment it inherits.
+    // The engine reads its parallel mode, seed and precision from the environment it inherits.
     if (!options->threads.empty()) setenv("BRISCA_THREADS", options->threads.c_str(), 1);
+    if (!options->seed.empty()) setenv("BRISCA_SEED", options->seed.c_str(), 1);
+    if (!options->precision.empty()) setenv("BRISCA_PRECISION", options->precision.c_str(), 1);
+    // A progress file left by an earlier run of the same name would be taken for this one's.
+    std::remove(records::ProgressFileName(prepared.job.resultName).c_str());
     std::cout.flush();
-    const Expected<int> run = RunEngineAndWait(*engine);
+    RunFollower follower(prepared.job.resultName, std::cerr, isatty(STDERR_FILENO) != 0);
+    bool stopPassedOn = false;
+    PassStopsOn();
+    const Expected<int> run = RunEngineAndWait(*engine, [&](pid_t pid) {
+        if (stopAsked && !stopPassedOn) stopPassedOn = kill(pid, SIGTERM) == 0;
+        follower.Look();
+    });
     if (!run) {
         std::cerr << MessageText(run.Failure()) << "\n";
         return records::kExitEngineNotStarted;
     }
+    follower.End(*run);
     return *run;
 }

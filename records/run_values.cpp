@@ -19,16 +19,16 @@ bool ParsePrecision(std::string_view text, double& value)
            value <= kLargestPrecision;
 }
 
-std::string SeedRefusal(const std::string& where, const std::string& text)
+ValueRefusal SeedRefusal(const std::string& where, const std::string& text)
 {
-    return where + " の値「" + text + "」は整数ではありません [" + where + ": '" + text +
-           "' is not a whole number of at most 64 bits]";
+    return {where + " の値「" + text + "」は整数ではありません",
+        where + ": '" + text + "' is not a whole number of at most 64 bits"};
 }
 
-std::string PrecisionRefusal(const std::string& where, const std::string& text)
+ValueRefusal PrecisionRefusal(const std::string& where, const std::string& text)
 {
-    return where + " の値「" + text + "」は 0 より大きく 100 以下の % の値ではありません [" + where + ": '" +
-           text + "' is not a percentage above 0 and at most 100]";
+    return {where + " の値「" + text + "」は 0 より大きく 100 以下の % の値ではありません",
+        where + ": '" + text + "' is not a percentage above 0 and at most 100"};
 }
 
 } // namespace records

@@ -18,9 +18,16 @@ bool ParseSeed(std::string_view text, long long& value);
 // A percentage written with digits and at most one point, above 0 and at most 100.
 bool ParsePrecision(std::string_view text, double& value);
 
-// Why `text`, given as `where` (an option or a variable), is no seed or no precision:
-// Japanese with the English in brackets.
-std::string SeedRefusal(const std::string& where, const std::string& text);
-std::string PrecisionRefusal(const std::string& where, const std::string& text);
+// Why a value was refused, in both languages.
+struct ValueRefusal {
+    std::string japanese;
+    std::string english;
+    // "Japanese [English]", as the engines show it.
+    std::string Text() const { return japanese + " [" + english + "]"; }
+};
+
+// Why `text`, given as `where` (an option or a variable), is no seed or no precision.
+ValueRefusal SeedRefusal(const std::string& where, const std::string& text);
+ValueRefusal PrecisionRefusal(const std::string& where, const std::string& text);
 
 } // namespace records

@@ -83,13 +83,13 @@ ParsedRunOptions ParseRunOptions(const std::vector<std::string>& arguments, cons
             options.sliced = true;
         } else if (name == "--seed") {
             if (!records::ParseSeed(value, options.seed)) {
-                parsed.error = records::SeedRefusal("--seed", value);
+                parsed.error = records::SeedRefusal("--seed", value).Text();
                 return parsed;
             }
             seedGiven = true;
         } else if (name == "--precision") {
             if (!records::ParsePrecision(value, options.precision)) {
-                parsed.error = records::PrecisionRefusal("--precision", value);
+                parsed.error = records::PrecisionRefusal("--precision", value).Text();
                 return parsed;
             }
             precisionGiven = true;
@@ -108,14 +108,14 @@ ParsedRunOptions ParseRunOptions(const std::vector<std::string>& arguments, cons
     }
     if (const char* seed = Given(variables.seed); seed != nullptr && !seedGiven) {
         if (!records::ParseSeed(seed, options.seed)) {
-            parsed.error = records::SeedRefusal("BRISCA_SEED", seed);
+            parsed.error = records::SeedRefusal("BRISCA_SEED", seed).Text();
             return parsed;
         }
         seedGiven = true;
     }
     if (const char* precision = Given(variables.precision); precision != nullptr && !precisionGiven) {
         if (!records::ParsePrecision(precision, options.precision)) {
-            parsed.error = records::PrecisionRefusal("BRISCA_PRECISION", precision);
+            parsed.error = records::PrecisionRefusal("BRISCA_PRECISION", precision).Text();
             return parsed;
         }
     }

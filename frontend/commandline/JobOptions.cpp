@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "logic/start/MeanTubeCurrent.h"
+#include "records/run_values.h"
 
 namespace brisca {
 
@@ -12,6 +13,8 @@ namespace {
 // Options that take a value, and the window entry each one fills.
 enum class Option {
     Threads,
+    Seed,
+    Precision,
     Kv,
     Waveform,
     Angle,
@@ -49,6 +52,8 @@ const std::map<std::string, Option>& ValueOptions()
         {"--position", Option::Position},
         {"--name", Option::Name},
         {"--threads", Option::Threads},
+        {"--seed", Option::Seed},
+        {"--precision", Option::Precision},
         {"--out", Option::Out},
     };
     return options;
@@ -148,6 +153,25 @@ Expected<JobOptions> ParseJobOptions(const std::vector<std::string>& arguments)
                     "--threads takes a whole number from 0 to 4096, not " + value);
             options.threads = value;
             break;
+        case Option::Seed: {
+            // The engine's own check and words.
+            long long seed = 0;
+            if (!records::ParseSeed(value, seed)) {
+                const records::ValueRefusal refusal = records::SeedRefusal("--seed", value);
+                return PlainProblem(refusal.japanese, refusal.english);
+            }
+            options.seed = value;
+            break;
+        }
+        case Option::Precision: {
+            double precision = 0;
+            if (!records::ParsePrecision(value, precision)) {
+                const records::ValueRefusal refusal = records::PrecisionRefusal("--precision", value);
+                return PlainProblem(refusal.japanese, refusal.english);
+            }
+            options.precision = value;
+            break;
+        }
         case Option::Waveform:
             if (value == "constant")
                 e.rectifier = Rectifier::ConstantPotential;
@@ -242,9 +266,15 @@ std::string JobOptionsHelp()
            "  --name NAME             result name without extension (default: today's date\n"
            "                          followed by -臥位 or -立位); the result is NAME.dsr5\n"
            "  --run                   then start the engine (beside brisca-job first, else in the\n"
-           "                          current directory) detached, with no input, and wait for it\n"
+           "                          current directory) detached, with no input, and wait for it,\n"
+           "                          showing its share done, time left and precision reached on\n"
+           "                          standard error; Ctrl+C stops the run\n"
            "  --threads N             with --run: the engine's parallel mode on N threads (0: every\n"
            "                          core); without it BRISCA_THREADS, if set, is handed on\n"
+           "  --seed S                with --run: the engine's chunk streams seeded with S (a whole\n"
+           "                          number); without it BRISCA_SEED, if set, is handed on\n"
+           "  --precision P           with --run: the engine stops once the cells of interest are\n"
+           "                          within P % relative error (0 < P <= 100); else BRISCA_PRECISION\n"
            "  --yes                   start a run of more than 1E+11 histories (over ten hours on one\n"
            "                          core), which the window would first ask about\n"
            "  --spectrum-only         write no job files: print the beam's half-value layers, homogeneity\n"
@@ -255,7 +285,7 @@ std::string JobOptionsHelp()
            "\n"
            "Exit status: 0 done; 1 the conditions were refused (message on standard error);\n"
            "2 bad command line; 3 a file could not be read or written; 4 the engine could not be\n"
-           "started; otherwise the engine's own exit status.\n";
+           "started; 5 the run was stopped; otherwise the engine's own exit status.\n";
 }
 
 } // namespace brisca

@@ -28,12 +28,14 @@ struct JobOptions {
     bool spectrumOnly = false;  // print the beam's figures and write its spectrum CSV, no job files
     std::string out;            // the CSV file of --spectrum-only (spectrum.csv unless --out names one)
     std::string threads;        // --threads N for the engine (0..4096, 0 every core); empty: not given
+    std::string seed;           // --seed S for the engine (a 64-bit whole number); empty: not given
+    std::string precision; // --precision P for the engine (percent, above 0, at most 100); empty: not given
 };
 
 // Reads the options (arguments after the program name); a malformed command line is a
 // problem. Values are taken as texts, exactly as if typed into the window's boxes; only the
-// choices (waveform, position), the field size's "LxS" form and the thread count are checked
-// here.
+// choices (waveform, position), the field size's "LxS" form and the engine's thread count,
+// seed and precision are checked here.
 Expected<JobOptions> ParseJobOptions(const std::vector<std::string>& arguments);
 
 // The window's entries of the options, the mean tube current formed as "OK →" forms it from

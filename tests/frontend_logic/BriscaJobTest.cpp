@@ -2,16 +2,19 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "ShippedTables.h"
 #include "commandline/JobOptions.h"
+#include "commandline/RunFollower.h"
 #include "logic/exports/SpectrumExport.h"
 #include "logic/start/BeamQuality.h"
 #include "logic/start/CalculationStart.h"
@@ -98,6 +101,9 @@ TEST(JobOptions, MalformedCommandLinesAndRefusedCurrents)
         {{"--threads", "-1"}, "--threads takes a whole number from 0 to 4096, not -1"},
         {{"--threads=4097"}, "--threads takes a whole number from 0 to 4096, not 4097"},
         {{"--threads", "2x"}, "--threads takes a whole number from 0 to 4096, not 2x"},
+        {{"--seed", "1e3"}, "--seed: '1e3' is not a whole number of at most 64 bits"},
+        {{"--precision=0"}, "--precision: '0' is not a percentage above 0 and at most 100"},
+        {{"--precision", "5%"}, "--precision: '5%' is not a percentage above 0 and at most 100"},
         {{"--ma", "1", "--rate", "15"},
             "give either --ma or the pulse entries --pulse-ma, --rate and --width, not both"},
         {{"--out", "beam.csv"}, "--out goes with --spectrum-only"},
@@ -117,6 +123,8 @@ TEST(JobOptions, MalformedCommandLinesAndRefusedCurrents)
     EXPECT_EQ(refusal({"--pulse-ma", "2", "--rate", "15"}), PulseDataMissingWarning);
     EXPECT_TRUE(ParseJobOptions({"--run"})->run);
     EXPECT_EQ(ParseJobOptions({"--threads", "0"})->threads, "0");
+    EXPECT_EQ(ParseJobOptions({"--seed", "-5"})->seed, "-5");
+    EXPECT_EQ(ParseJobOptions({"--precision", "2.5"})->precision, "2.5");
     EXPECT_TRUE(ParseJobOptions({"--help"})->help);
 }
 
@@ -125,8 +133,40 @@ TEST(JobOptions, HelpListsEveryOption)
     const std::string help = JobOptionsHelp();
     for (const char* option : {"--kv", "--waveform", "--angle", "--inherent", "--al", "--cu", "--ma",
              "--pulse-ma", "--rate", "--width", "--fsd", "--field", "--histories", "--position", "--name",
-             "--run", "--threads", "--yes", "--spectrum-only", "--out", "--help"})
+             "--run", "--threads", "--seed", "--precision", "--yes", "--spectrum-only", "--out", "--help"})
         EXPECT_NE(help.find(std::string("  ") + option + " "), std::string::npos) << option;
+}
+
+TEST(RunFollower, LinesOfARunAndOfItsEnd)
+{
+    records::RunProgress progress;
+    progress.done = 50;
+    progress.total = 200;
+    progress.workShare = 0.42;
+    progress.secondsLeft = 83;
+    EXPECT_EQ(ProgressLine(progress), "   42%  残り 0:01:23 [ 42% done, 0:01:23 left]");
+    progress.precisionAsked = 5;
+    progress.secondsLeft = -1;
+    EXPECT_EQ(ProgressLine(progress), "   42%  残り —  誤差 — / 5% [ 42% done, — left, error — of 5%]");
+    progress.precisionReached = 7.254;
+    EXPECT_NE(ProgressLine(progress).find("error 7.25% of 5%]"), std::string::npos);
+
+    records::RunProgress failed;
+    failed.state = records::RunProgress::State::Failed;
+    failed.message = "書けません [cannot write]";
+    const struct {
+        int status;
+        std::optional<records::RunProgress> last;
+        std::string english;
+    } endings[] = {
+        {0, progress, "[the run finished]"},
+        {5, std::nullopt, "[the run was stopped; no result was written]"},
+        {1, failed, "計算は失敗しました: 書けません [cannot write]"},
+        {1, std::nullopt, "[the engine ended with exit status 1]"},
+        {137, progress, "[the engine was ended by signal 9]"},
+    };
+    for (const auto& e : endings)
+        EXPECT_NE(RunEndingLine(e.status, e.last).find(e.english), std::string::npos) << e.english;
 }
 
 // Runs the real program in a scratch working directory holding the shipped tables.
@@ -134,9 +174,9 @@ class BriscaJobRun : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        root_ =
-            fs::temp_directory_path() /
-            ("brisca-job-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        root_ = fs::temp_directory_path() /
+                ("brisca-job-" + std::to_string(::getpid()) + "-" +
+                    std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(root_);
         work_ = root_ / "work";
         fs::create_directories(work_);
@@ -324,6 +364,44 @@ TEST_F(BriscaJobRun, RunStartsTheEngineWithEmptyInputAndWaits)
     writeEngine(work_ / "mcsupine", "working", 0);
     EXPECT_EQ(Run(job, "--name x --run"), 7) << "the engine's own exit status";
     EXPECT_EQ(Read(work_ / "engine.txt"), "beside end " + work_.string() + " 2.006E-03\n");
+}
+
+// --run follows the engine's progress file, hands on the seed and the precision, says how
+// the run ended and clears a failed run's progress file once it has shown the message.
+TEST_F(BriscaJobRun, RunFollowsTheProgressFileAndSaysHowTheRunEnded)
+{
+    const struct {
+        const char* label;
+        std::string script; // after writing a running file at 50 %
+        int status;
+        std::string ending;
+    } cases[] = {
+        {"finished", "exit 0", 0, "[the run finished]"},
+        {"failed",
+            "printf 'brisca-progress 1\\npid 1\\ndone 0\\ntotal 0\\nelapsed_s 0\\nleft_s -1\\n"
+            "precision_asked 5\\nprecision_reached -1\\nstate failed\\nmessage 書けません [cannot write]\\n'"
+            " > x.dsr5.progress; exit 1",
+            1, "計算は失敗しました: 書けません [cannot write]"},
+    };
+    // Away from the real engines beside the built brisca-job.
+    fs::create_directories(root_ / "bin");
+    fs::copy_file(BRISCA_JOB_PROGRAM, root_ / "bin" / "brisca-job");
+    for (const auto& c : cases) {
+        std::ofstream(work_ / "mcsupine")
+            << "#!/bin/sh\necho \"$BRISCA_SEED $BRISCA_PRECISION\" > engine.txt\n"
+            << "printf 'brisca-progress 1\\npid 1\\ndone 50\\ntotal 100\\nelapsed_s 1\\nleft_s 1\\n"
+               "precision_asked 5\\nprecision_reached 7.5\\nstate running\\n' > x.dsr5.progress\n"
+            << "sleep 1\n"
+            << c.script << "\n";
+        fs::permissions(work_ / "mcsupine", fs::perms::owner_all);
+        EXPECT_EQ(Run(root_ / "bin" / "brisca-job", "--name x --seed 17 --precision 5 --run"), c.status)
+            << c.label;
+        EXPECT_EQ(Read(work_ / "engine.txt"), "17 5\n") << c.label;
+        const std::string shown = Read(work_ / "stderr.txt");
+        EXPECT_NE(shown.find(" 50%  残り 0:00:01  誤差 7.50% / 5%"), std::string::npos) << c.label << shown;
+        EXPECT_NE(shown.find(c.ending + "\n"), std::string::npos) << c.label << shown;
+        EXPECT_FALSE(fs::exists(work_ / "x.dsr5.progress") && c.status != 0) << c.label;
+    }
 }
 
 } // namespace

@@ -6,12 +6,13 @@
 
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 
 extern char** environ;
 
 namespace brisca {
 
-Expected<int> RunEngineAndWait(const std::filesystem::path& program)
+Expected<int> RunEngineAndWait(const std::filesystem::path& program, const std::function<void(pid_t)>& watch)
 {
     posix_spawn_file_actions_t actions;
     posix_spawnattr_t attributes;
@@ -31,10 +32,17 @@ Expected<int> RunEngineAndWait(const std::filesystem::path& program)
             path + " could not be started: " + std::strerror(error));
 
     int status = 0;
-    while (waitpid(pid, &status, 0) < 0) {
-        if (errno != EINTR)
+    for (;;) {
+        const pid_t ended = waitpid(pid, &status, watch ? WNOHANG : 0);
+        if (ended == pid) break;
+        if (ended < 0 && errno != EINTR)
             return PlainProblem("エンジン " + path + " の終了を待てません",
                 path + " could not be waited for: " + std::strerror(errno));
+        if (ended == 0) {
+            watch(pid);
+            const timespec quarter{0, 250'000'000};
+            nanosleep(&quarter, nullptr);
+        }
     }
     if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
     return WIFEXITED(status) ? WEXITSTATUS(status) : 0;
