@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ShippedTables.h"
+#include "TempFolder.h"
 #include "commandline/JobOptions.h"
 #include "logic/exports/SpectrumExport.h"
 #include "logic/start/BeamQuality.h"
@@ -134,16 +135,10 @@ class BriscaJobRun : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        root_ =
-            fs::temp_directory_path() /
-            ("brisca-job-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(root_);
-        work_ = root_ / "work";
         fs::create_directories(work_);
         for (const char* table : {"MUs.dat", "Air.eac", "default-output.op"})
             fs::copy_file(fs::path(BRISCA_DATA_DIR) / table, work_ / table);
     }
-    void TearDown() override { fs::remove_all(root_); }
 
     // Exit status of `program arguments`, run in the working directory; output is kept.
     int Run(const fs::path& program, const std::string& arguments)
@@ -154,16 +149,11 @@ protected:
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
-    static std::string Read(const fs::path& path)
-    {
-        std::ifstream stream(path, std::ios::binary);
-        std::ostringstream text;
-        text << stream.rdbuf();
-        return text.str();
-    }
+    static std::string Read(const fs::path& path) { return testsupport::ReadBytes(path); }
 
-    fs::path root_;
-    fs::path work_;
+    testsupport::TempFolder temp_{"brisca-job"};
+    const fs::path root_ = temp_.Path();
+    const fs::path work_ = root_ / "work";
 };
 
 TEST_F(BriscaJobRun, WritesTheFilesOfTheCalculationStart)

@@ -1,7 +1,6 @@
 // The report: the cells of interest it states the precision of, and the PDF that brisca-map
 // and the windows write, read back through poppler's pdftotext, pdftoppm and pdffonts.
 #include <QCryptographicHash>
-#include <QGuiApplication>
 #include <QImage>
 #include <gtest/gtest.h>
 
@@ -376,11 +375,3 @@ TEST_F(Report, TheWindowsInputsGiveTheBatchsTextAndThePagesShowTheLegendColoursO
 }
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -10,29 +10,15 @@
 #include "logic/result/DataProcessing.h"
 #include "logic/result/ResultHeader.h"
 
+#include "TempFolder.h"
+
 namespace {
 
 using namespace brisca;
 namespace fs = std::filesystem;
 
-class ResultFilesTest : public ::testing::Test {
+class ResultFilesTest : public testsupport::TempFolderTest {
 protected:
-    void SetUp() override
-    {
-        folder_ =
-            fs::temp_directory_path() /
-            ("brisca-result-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
-    fs::path Write(const std::string& name, const std::string& text) const
-    {
-        std::ofstream(folder_ / name, std::ios::binary) << text;
-        return folder_ / name;
-    }
-
     // A grid file as the refiner writes it, kerma value(k, c, r) and dose twice that; the
     // text is cut after `keep` characters when that is given.
     fs::path WriteGridFile(
@@ -52,8 +38,6 @@ protected:
                 }
         return Write(records::kRefinedGridFile, text.substr(0, keep));
     }
-
-    fs::path folder_;
 };
 
 TEST_F(ResultFilesTest, HeaderLabelsOfASupineAndAStandingResult)
@@ -71,8 +55,7 @@ TEST_F(ResultFilesTest, HeaderLabelsOfASupineAndAStandingResult)
     EXPECT_EQ(header.labels, supineLabels);
 
     // The standing engine's own result file, whose tube current overflowed its F6.4 field.
-    std::ifstream engine(BRISCA_ENGINE_RESULT, std::ios::binary);
-    std::string text((std::istreambuf_iterator<char>(engine)), std::istreambuf_iterator<char>());
+    std::string text = testsupport::ReadBytes(BRISCA_ENGINE_RESULT);
     text.replace(text.find("2.5000"), 6, "******");
     read = ReadResultHeader(Write("standing.dsr5", text));
     ASSERT_TRUE(read);
