@@ -136,7 +136,8 @@ TEST_F(DataTablesTest, MissingFileIsNamed)
 {
     fs::remove(folder_ / "Air.eac");
     EXPECT_EQ(MessageText(ReadDataTables(folder_).Failure()),
-        "Air.eac を開けません [Air.eac: the file cannot be opened]");
+        "Air.eac を開けません（ファイルがありません） [Air.eac: the file cannot be opened (No such file or "
+        "directory)]");
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 
 #include "logic/result/DataProcessing.h"
 #include "logic/result/ResultHeader.h"
+#include "records/read_file.h"
 
 #include "TempFolder.h"
 
@@ -92,8 +93,26 @@ TEST_F(ResultFilesTest, UnreadableHeaderNamesTheFileAndLine)
         ASSERT_FALSE(header) << c.message;
         EXPECT_EQ(MessageText(header.Failure()), c.message);
     }
-    EXPECT_EQ(MessageText(ReadResultHeader(folder_ / "gone.dsr5").Failure()),
-        "gone.dsr5 を開けません [gone.dsr5: the file cannot be opened]");
+}
+
+// A missing file, a folder and a file larger than any result are refused naming the file;
+// the large one is not read on until memory runs out.
+TEST_F(ResultFilesTest, MissingFolderAndOversizedFilesAreRefusedByName)
+{
+    fs::create_directory(folder_ / "folder.dsr5");
+    fs::resize_file(Write("huge.dsr5", ""), records::kMaxInputBytes + 1);
+    const std::pair<const char*, const char*> cases[] = {
+        {"gone.dsr5",
+            "gone.dsr5 を開けません（ファイルがありません） [gone.dsr5: the file cannot be opened (No "
+            "such file or directory)]"},
+        {"folder.dsr5",
+            "folder.dsr5 はフォルダです（ファイルではありません） [folder.dsr5: is a folder, not a file]"},
+        {"huge.dsr5", "huge.dsr5 が大きすぎます（64 MiB を超えています） [huge.dsr5: is larger than 64 MiB]"},
+    };
+    for (const auto& [name, message] : cases) {
+        const Expected<ResultHeader> header = ReadResultHeader(folder_ / name);
+        EXPECT_EQ(header ? "" : MessageText(header.Failure()), message);
+    }
 }
 
 TEST_F(ResultFilesTest, CompleteGridFileGivesMaximaAndScales)
