@@ -1,31 +1,38 @@
 #include "fortran_field.h"
 
+#include "records/field_writer.h"
+
 #include <cmath>
-#include <cstdio>
 #include <stdexcept>
 
 namespace tablegen {
 namespace {
 
-// A table value that does not fit its column is a generator fault, never a row of asterisks.
-std::string RightJustify(const std::string& text, int width)
+// The records library fills a field that is too narrow with asterisks; in a table that is a
+// generator fault, never a row of asterisks.
+std::string Fitted(std::string field, const std::string& value, int width)
 {
-    if (static_cast<int>(text.size()) > width) {
-        throw std::range_error("value " + text + " does not fit in " + std::to_string(width) + " columns");
+    if (field.find_first_not_of('*') == std::string::npos) {
+        throw std::range_error("value " + value + " does not fit in " + std::to_string(width) + " columns");
     }
-    return std::string(static_cast<std::size_t>(width) - text.size(), ' ') + text;
+    return field;
 }
 
 } // namespace
 
-std::string FormatI(long value, int width) { return RightJustify(std::to_string(value), width); }
+std::string FormatI(long value, int width)
+{
+    std::string field;
+    records::AppendI(field, value, width);
+    return Fitted(std::move(field), std::to_string(value), width);
+}
 
 std::string FormatF(double value, int width, int decimals)
 {
     if (!std::isfinite(value)) throw std::range_error("non-finite value in an F field");
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-    return RightJustify(buffer, width);
+    std::string field;
+    records::AppendF(field, value, width, decimals);
+    return Fitted(std::move(field), std::to_string(value), width);
 }
 
 } // namespace tablegen

@@ -1,5 +1,6 @@
 // Fixed-width integer and fixed-point fields as the engine's record layouts spell them (Iw,
-// Fw.d), right-justified; exponent fields come from records::AppendE.
+// Fw.d), written by the records library's field writers (as are the exponent fields); a value
+// too wide for its column is refused instead of written as asterisks.
 #pragma once
 
 #include <string>

@@ -25,12 +25,12 @@ namespace {
 // A result file and the parts it was merged from.
 enginetest::ComparedRun ReadRun(const std::vector<std::string>& files)
 {
-    const std::string text = enginetest::ReadWholeFile(files[0]);
+    const std::string text = enginetest::ReadBytes(files[0]);
     if (text.empty()) throw engine::InputError(files[0] + ": empty or unreadable");
     if (files.size() == 1) return enginetest::ReadResultValues(text);
     std::vector<engine::PartialResult> parts;
     for (std::size_t f = 1; f < files.size(); ++f)
-        parts.push_back(engine::ParsePartial(files[f], enginetest::ReadWholeFile(files[f])));
+        parts.push_back(engine::ParsePartial(files[f], enginetest::ReadBytes(files[f])));
     return enginetest::ReadResultWithSliceErrors(text, parts);
 }
 

@@ -10,9 +10,9 @@
 
 #include "logic/start/BeamQuality.h"
 #include "logic/start/StartChecks.h"
+#include "logic/text/FreeFormatReader.h"
 #include "records/cells_of_interest.h"
 #include "records/field_error.h"
-#include "records/read_file.h"
 #include "refiner/result_file.h"
 
 namespace brisca {
@@ -118,10 +118,9 @@ std::optional<double> LargestErrorOfInterest(
 std::optional<Problem> GatherResultFacts(const std::filesystem::path& resultFile, const ResultHeader& header,
     const DataTables* tables, ReportInputs& inputs)
 {
-    std::string bytes;
-    const std::string name = resultFile.filename().string();
-    if (const auto failure = records::ReadWholeFile(resultFile.string(), bytes))
-        return FileProblem(name, failure->japanese, failure->english);
+    const Expected<std::string> read = ReadTextFile(resultFile);
+    if (!read) return read.Failure();
+    const std::string& bytes = *read;
     const auto values = std::make_unique<refiner::CoarseResult>();
     try {
         refiner::ReadResultText(resultFile.string(), bytes, *values);

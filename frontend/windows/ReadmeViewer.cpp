@@ -1,10 +1,11 @@
 #include "windows/ReadmeViewer.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 
+#include "logic/problem/Problem.h"
+#include "logic/text/FreeFormatReader.h"
 #include "platform/Platform.h"
 #include "records/file_names.h"
 #include "windows/DesignUnits.h"
@@ -38,18 +39,22 @@ ReadmeViewer::ReadmeViewer(Platform& platform, QWidget* parent) : QWidget(parent
 void ReadmeViewer::showReadme()
 {
     lineList_->clear();
-    QFile file(records::kReadmeFile);
-    if (!file.open(QIODevice::ReadOnly)) {
-        platform_.ShowMessage(" readme.txt を開けません: " + file.errorString() + " ", MessageButtons::Ok,
-            MessageIcon::Warning);
+    const Expected<std::string> text = ReadTextFile(records::kReadmeFile);
+    if (!text) {
+        platform_.ShowMessage(" " + QString::fromStdString(MessageText(text.Failure())) + " ",
+            MessageButtons::Ok, MessageIcon::Warning);
         return;
     }
     // Lines end in CR LF or LF; the last line may have no line end at all.
-    while (!file.atEnd()) {
-        QByteArray line = file.readLine();
-        if (line.endsWith('\n')) line.chop(1);
+    const QByteArray bytes = QByteArray::fromStdString(*text);
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        qsizetype end = bytes.indexOf('\n', start);
+        if (end < 0) end = bytes.size();
+        QByteArray line = bytes.mid(start, end - start);
         if (line.endsWith('\r')) line.chop(1);
         lineList_->addItem(QString::fromUtf8(line));
+        start = end + 1;
     }
     show();
     raise();

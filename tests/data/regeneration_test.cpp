@@ -1,6 +1,8 @@
 // The committed tables must be exactly what the generator writes today.
 #include "table_reader.h"
 
+#include "TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -14,13 +16,14 @@ namespace fs = std::filesystem;
 
 TEST(Regeneration, GeneratorReproducesTheShippedTablesByteForByte)
 {
-    const fs::path folder = FreshFolder("brisca-tables");
+    const testsupport::TempFolder temp("brisca-tables");
+    const fs::path& folder = temp.Path();
     const std::string command = "cd '" + folder.string() + "' && '" + MKTABLES_PATH + "'";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
 
     for (const char* name : {"ICRUSoft.dat", "Air.eac", "Ak2Sv.dat", "MUs.dat", "default-output.op"}) {
-        const std::string fresh = Contents(folder / name);
-        const std::string shipped = Contents(DataPath(name));
+        const std::string fresh = testsupport::ReadBytes(folder / name);
+        const std::string shipped = testsupport::ReadBytes(DataPath(name));
         EXPECT_FALSE(fresh.empty()) << name;
         EXPECT_TRUE(fresh == shipped) << name << " differs from the generator's output; rerun "
                                       << "mktables in data/ and commit the result";
@@ -30,7 +33,6 @@ TEST(Regeneration, GeneratorReproducesTheShippedTablesByteForByte)
         if (entry.path().extension() == ".part") ++leftovers;
     }
     EXPECT_EQ(leftovers, 0u);
-    fs::remove_all(folder);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "table_reader.h"
 
+#include "TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,27 +12,12 @@
 
 namespace tabletest {
 
-std::string Contents(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
-}
-
-std::filesystem::path FreshFolder(const std::string& stem)
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / (stem + "-XXXXXX")).string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed for " + pattern);
-    return pattern;
-}
-
 std::string DataPath(const std::string& name) { return std::string(BRISCA_DATA_DIR) + "/" + name; }
 
 std::vector<std::string> ReadCrLfLines(const std::string& path)
 {
     if (!std::ifstream(path, std::ios::binary)) throw std::runtime_error("cannot open " + path);
-    const std::string text = Contents(path);
+    const std::string text = testsupport::ReadBytes(path);
     std::vector<std::string> lines;
     std::size_t start = 0;
     while (start < text.size()) {

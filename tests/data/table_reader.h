@@ -8,13 +8,6 @@
 
 namespace tabletest {
 
-// The whole contents of a file, bytes as they stand ("" when it cannot be read).
-std::string Contents(const std::filesystem::path& path);
-
-// A new empty folder under the system's temporary folder, named after `stem`; throws when
-// it cannot be made.
-std::filesystem::path FreshFolder(const std::string& stem);
-
 // Path of a shipped table in data/.
 std::string DataPath(const std::string& name);
 

@@ -1,12 +1,11 @@
 // The generator replaces the tables only when every one of them could be written.
 #include "write_files.h"
 
-#include "table_reader.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <stdexcept>
 #include <string>
 
@@ -14,30 +13,29 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using tabletest::Contents;
-using tabletest::FreshFolder;
+using testsupport::ReadBytes;
 
 TEST(WriteAllOrNothing, WritesEveryFileByteForByte)
 {
-    const fs::path folder = FreshFolder("brisca-write");
+    const testsupport::TempFolder temp("brisca-write");
+    const fs::path& folder = temp.Path();
     const std::string crlf = "a\r\nb\r\n";
     tablegen::WriteAllOrNothing({{(folder / "one").string(), crlf}, {(folder / "two").string(), ""}});
-    EXPECT_EQ(Contents(folder / "one"), crlf);
+    EXPECT_EQ(ReadBytes(folder / "one"), crlf);
     EXPECT_TRUE(fs::exists(folder / "two"));
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}), 2);
-    fs::remove_all(folder);
 }
 
 TEST(WriteAllOrNothing, FailureKeepsTheOldFilesAndLeavesNoTemporaries)
 {
-    const fs::path folder = FreshFolder("brisca-write");
-    std::ofstream(folder / "one") << "old";
+    const testsupport::TempFolder temp("brisca-write");
+    const fs::path& folder = temp.Path();
+    testsupport::WriteBytes(folder / "one", "old");
     EXPECT_THROW(tablegen::WriteAllOrNothing(
                      {{(folder / "one").string(), "new"}, {(folder / "missing" / "two").string(), "x"}}),
         std::runtime_error);
-    EXPECT_EQ(Contents(folder / "one"), "old");
+    EXPECT_EQ(ReadBytes(folder / "one"), "old");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}), 1);
-    fs::remove_all(folder);
 }
 
 } // namespace

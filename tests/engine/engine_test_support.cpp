@@ -2,12 +2,9 @@
 
 #include "engine/run.h"
 
-#include <atomic>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sstream>
-#include <unistd.h>
 #include <vector>
 
 namespace enginetest {
@@ -19,7 +16,7 @@ namespace {
 std::vector<std::string> ReadRecords(const std::string& path)
 {
     std::vector<std::string> lines;
-    std::istringstream in(ReadWholeFile(path));
+    std::istringstream in(ReadBytes(path));
     for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         lines.push_back(line);
@@ -37,21 +34,9 @@ void WriteRecords(const std::string& path, const std::vector<std::string>& lines
 
 JobFolder::JobFolder()
 {
-    static std::atomic<int> counter{0};
-    path_ = (fs::temp_directory_path() /
-             ("mcstand-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++)))
-                .string();
-    fs::remove_all(path_);
-    fs::create_directories(path_);
     for (const auto& entry : fs::directory_iterator(BRISCA_E2E_INPUTS)) {
         fs::copy_file(entry.path(), fs::path(path_) / entry.path().filename());
     }
-}
-
-JobFolder::~JobFolder()
-{
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
 }
 
 void JobFolder::SetRecord(const std::string& name, int record, const std::string& text) const
@@ -85,12 +70,6 @@ RunOutcome RunEngineAt(
     outcome.status = engine::RunEngine(geometry, folder, console, options);
     outcome.console = out.str();
     return outcome;
-}
-
-std::string ReadWholeFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
 bool FileExists(const std::string& path) { return fs::exists(path); }

@@ -3,6 +3,8 @@
 #include "engine/geometry.h"
 #include "engine/parallel/run_options.h"
 
+#include "TempFolder.h"
+
 #include <string>
 
 namespace enginetest {
@@ -11,7 +13,6 @@ namespace enginetest {
 class JobFolder {
 public:
     JobFolder();
-    ~JobFolder();
     JobFolder(const JobFolder&) = delete;
     JobFolder& operator=(const JobFolder&) = delete;
 
@@ -25,7 +26,8 @@ public:
     void Truncate(const std::string& name, int records) const;
 
 private:
-    std::string path_;
+    testsupport::TempFolder folder_{"mcstand-test"};
+    std::string path_ = folder_.Path().string();
 };
 
 // What one engine run showed and returned.
@@ -45,8 +47,7 @@ RunOutcome RunEngineAt(const std::string& folder,
     const engine::EngineGeometry& geometry = engine::kStandingGeometry,
     const engine::RunOptions& options = {});
 
-// Whole content of a file, "" when it does not exist.
-std::string ReadWholeFile(const std::string& path);
+using testsupport::ReadBytes;
 
 // Whether a file exists.
 bool FileExists(const std::string& path);

@@ -146,7 +146,7 @@ TEST(InputFilesTest, RefusedInputsNameFileAndRecordAndWriteNothing)
         EXPECT_EQ(outcome.status, 1) << c.label;
         EXPECT_NE(outcome.console.find(c.message), std::string::npos) << c.label << ": " << outcome.console;
         EXPECT_EQ(outcome.console.find("Monte Carlo Simulation"), std::string::npos) << c.label;
-        EXPECT_EQ(enginetest::ReadWholeFile(folder.File(name)), "older result") << c.label;
+        EXPECT_EQ(enginetest::ReadBytes(folder.File(name)), "older result") << c.label;
         for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
             EXPECT_EQ(
                 entry.path().extension(), entry.path().extension() == ".tmp" ? "" : entry.path().extension())

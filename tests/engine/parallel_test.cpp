@@ -21,7 +21,7 @@
 namespace {
 
 using enginetest::JobFolder;
-using enginetest::ReadWholeFile;
+using enginetest::ReadBytes;
 
 const std::string kResult = "e2e-結果.dsr5";
 const std::string kErrors = "e2e-結果.dsrE";
@@ -58,8 +58,8 @@ TEST(ParallelTest, EveryThreadCountAndEverySlicingWritesTheSameFile)
     folder.SetRecord("B2F.txt", 5, "1.500E+05");
 
     const std::string console = RunIn(folder, Threads(1));
-    const std::string reference = ReadWholeFile(folder.File(kResult));
-    const std::string errors = ReadWholeFile(folder.File(kErrors));
+    const std::string reference = ReadBytes(folder.File(kResult));
+    const std::string errors = ReadBytes(folder.File(kErrors));
     ASSERT_FALSE(reference.empty());
     ASSERT_FALSE(errors.empty());
     EXPECT_NE(console.find("  98 / 104\n  99 / 104\n 100 / 104\n 101 / 104\n 102 / 104\n 103 / 104\n \n"),
@@ -68,11 +68,11 @@ TEST(ParallelTest, EveryThreadCountAndEverySlicingWritesTheSameFile)
     for (int threads : {2, 3, 0}) {
         std::filesystem::remove(folder.File(kResult));
         EXPECT_EQ(RunIn(folder, Threads(threads)), console) << threads << " threads";
-        EXPECT_TRUE(ReadWholeFile(folder.File(kResult)) == reference) << threads << " threads";
-        EXPECT_TRUE(ReadWholeFile(folder.File(kErrors)) == errors) << threads << " threads";
+        EXPECT_TRUE(ReadBytes(folder.File(kResult)) == reference) << threads << " threads";
+        EXPECT_TRUE(ReadBytes(folder.File(kErrors)) == errors) << threads << " threads";
     }
-    const std::string single = (std::filesystem::remove(folder.File(kResult)), RunIn(folder, {}),
-        ReadWholeFile(folder.File(kResult)));
+    const std::string single =
+        (std::filesystem::remove(folder.File(kResult)), RunIn(folder, {}), ReadBytes(folder.File(kResult)));
     EXPECT_FALSE(single == reference) << "the chunked streams differ from the single stream";
 
     // Seed 0 is a run without a seed; any other seed draws other streams.
@@ -80,7 +80,7 @@ TEST(ParallelTest, EveryThreadCountAndEverySlicingWritesTheSameFile)
         engine::RunOptions options = Threads(2);
         options.seed = seed;
         RunIn(folder, options);
-        EXPECT_EQ(ReadWholeFile(folder.File(kResult)) == reference, seed == 0) << "seed " << seed;
+        EXPECT_EQ(ReadBytes(folder.File(kResult)) == reference, seed == 0) << "seed " << seed;
     }
 
     // Slices as separate processes on this machine, in any order on the merge's line.
@@ -95,9 +95,9 @@ TEST(ParallelTest, EveryThreadCountAndEverySlicingWritesTheSameFile)
     ASSERT_EQ(Shell(folder.Path(),
                   merge + part + "3-of-3' " + part + "1-of-3' " + part + "2-of-3' --out merged.dsr5"),
         0)
-        << ReadWholeFile(folder.File("messages.txt"));
-    EXPECT_TRUE(ReadWholeFile(folder.File("merged.dsr5")) == reference);
-    EXPECT_TRUE(ReadWholeFile(folder.File("merged.dsrE")) == errors);
+        << ReadBytes(folder.File("messages.txt"));
+    EXPECT_TRUE(ReadBytes(folder.File("merged.dsr5")) == reference);
+    EXPECT_TRUE(ReadBytes(folder.File("merged.dsrE")) == errors);
 }
 
 // The part with the first value of record `key` (of a grid's first record, for a grid's key)
@@ -125,19 +125,19 @@ TEST(ParallelTest, GnuParallelRunsTheSlicesThatMergeIntoTheThreadedResult)
         << "GNU parallel is missing: scripts/install-deps.sh installs it";
     const std::string mcstand = std::string("\"") + BRISCA_MCSTAND + "\"";
     ASSERT_EQ(Shell(folder.Path(), mcstand + " --threads 2"), 0);
-    const std::string threaded = ReadWholeFile(folder.File(kResult));
+    const std::string threaded = ReadBytes(folder.File(kResult));
     ASSERT_FALSE(threaded.empty());
     std::filesystem::remove(folder.File(kResult));
 
     ASSERT_EQ(Shell(folder.Path(), "PARALLEL_HOME=\"$PWD/.parallel\" parallel --will-cite --sshlogin 2/: '" +
                                        mcstand + " --chunks {}/3 --threads 1 </dev/null' ::: 1 2 3"),
         0)
-        << ReadWholeFile(folder.File("messages.txt"));
+        << ReadBytes(folder.File("messages.txt"));
     ASSERT_EQ(Shell(folder.Path(),
                   std::string("'") + BRISCA_MERGE + "' '" + kResult + "'.part-*-of-3 --out merged.dsr5"),
         0)
-        << ReadWholeFile(folder.File("messages.txt"));
-    EXPECT_TRUE(ReadWholeFile(folder.File("merged.dsr5")) == threaded);
+        << ReadBytes(folder.File("messages.txt"));
+    EXPECT_TRUE(ReadBytes(folder.File("merged.dsr5")) == threaded);
 }
 
 TEST(ParallelTest, MergeRefusesPartsThatDoNotMakeOneJob)
@@ -161,7 +161,7 @@ TEST(ParallelTest, MergeRefusesPartsThatDoNotMakeOneJob)
     RunIn(other, options);
     const std::string foreign = other.File(kResult + ".part-2-of-2");
     const std::string truncated = folder.File("truncated");
-    const std::string full = ReadWholeFile(two);
+    const std::string full = ReadBytes(two);
     std::ofstream(truncated, std::ios::binary) << full.substr(0, full.size() / 2);
     const std::string altered = folder.File("altered");
     std::string changed = full;
@@ -221,12 +221,12 @@ TEST(ParallelTest, MergeRefusesPartsThatDoNotMakeOneJob)
     for (const auto& c : cases) {
         const std::string out = folder.File(c.out);
         const bool existed = enginetest::FileExists(out);
-        const std::string before = ReadWholeFile(out);
+        const std::string before = ReadBytes(out);
         std::ostringstream messages;
         EXPECT_EQ(engine::MergeParts(c.parts, out, messages), 1) << c.message;
         EXPECT_NE(messages.str().find(c.message), std::string::npos) << messages.str();
         EXPECT_EQ(enginetest::FileExists(out), existed) << c.message;
-        EXPECT_TRUE(ReadWholeFile(out) == before) << c.message;
+        EXPECT_TRUE(ReadBytes(out) == before) << c.message;
         EXPECT_FALSE(enginetest::FileExists(records::UncertaintyFileName(out))) << c.message;
     }
     std::ostringstream messages;
@@ -331,7 +331,7 @@ TEST(ParallelTest, MalformedOptionsAreRefused)
     const std::string mcstand = std::string("'") + BRISCA_MCSTAND + "'";
     EXPECT_EQ(WEXITSTATUS(Shell(folder.Path(), mcstand + " --chunks 1/0")), 2);
     EXPECT_EQ(WEXITSTATUS(Shell(folder.Path(), "BRISCA_THREADS=x " + mcstand)), 2);
-    EXPECT_NE(ReadWholeFile(folder.File("messages.txt")).find("BRISCA_THREADS: 'x'"), std::string::npos);
+    EXPECT_NE(ReadBytes(folder.File("messages.txt")).find("BRISCA_THREADS: 'x'"), std::string::npos);
     for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
         EXPECT_EQ(entry.path().filename().string().find(".dsr5"), std::string::npos) << entry.path();
 }
@@ -366,7 +366,7 @@ TEST(ParallelTest, PrecisionRunsStopAtTheSameRoundOnAnyThreadCount)
         folder.SetRecord("B_SPCTL.dat", i, i >= 100 && i <= 103 ? "0000.0, 1.00000" : "0000.0, 0.00000");
     folder.SetRecord("B2F.txt", 5, "5.000E+05");
     RunIn(folder, Threads(2));
-    const ResultSummary whole = Summarise(ReadWholeFile(folder.File(kResult)));
+    const ResultSummary whole = Summarise(ReadBytes(folder.File(kResult)));
 
     // A precision of 100 % is reached as soon as every cell of interest has a score; 0.5 %
     // not within this job. The tighter the precision, the more rounds.
@@ -390,12 +390,12 @@ TEST(ParallelTest, PrecisionRunsStopAtTheSameRoundOnAnyThreadCount)
             EXPECT_NE(shown.find(c.line), std::string::npos) << shown;
             if (threads == 1) {
                 console = shown;
-                result = ReadWholeFile(folder.File(kResult));
-                errors = ReadWholeFile(folder.File(kErrors));
+                result = ReadBytes(folder.File(kResult));
+                errors = ReadBytes(folder.File(kErrors));
             } else {
                 EXPECT_EQ(shown, console) << c.precision;
-                EXPECT_TRUE(ReadWholeFile(folder.File(kResult)) == result) << c.precision;
-                EXPECT_TRUE(ReadWholeFile(folder.File(kErrors)) == errors) << c.precision;
+                EXPECT_TRUE(ReadBytes(folder.File(kResult)) == result) << c.precision;
+                EXPECT_TRUE(ReadBytes(folder.File(kErrors)) == errors) << c.precision;
             }
         }
         long long count = 0;

@@ -214,7 +214,7 @@ TEST(EngineProgressTest, AReaderSeesWholeFilesThatNeverGoBack)
             EXPECT_EQ(last->state, RunProgress::State::Failed) << c.label;
             EXPECT_NE(last->message.find("cannot be put in place"), std::string::npos) << last->message;
             EXPECT_NE(
-                enginetest::ReadWholeFile(folder.File("console.txt")).find(last->message), std::string::npos)
+                enginetest::ReadBytes(folder.File("console.txt")).find(last->message), std::string::npos)
                 << c.label;
         } else {
             EXPECT_EQ(engine.ExitStatus(), records::kExitDone) << c.label;
@@ -247,13 +247,13 @@ TEST(EngineStopTest, AStopLeavesNothingBehind)
         const bool ready = WaitFor(
             [&] {
                 if (c.atFirstEnter)
-                    return enginetest::ReadWholeFile(folder.File("console.txt")).find("Enter") !=
+                    return enginetest::ReadBytes(folder.File("console.txt")).find("Enter") !=
                            std::string::npos;
                 const std::optional<RunProgress> progress = ProgressOf(folder);
                 return progress && progress->done > 0;
             },
             kStartSeconds);
-        ASSERT_TRUE(ready) << c.label << enginetest::ReadWholeFile(folder.File("console.txt"));
+        ASSERT_TRUE(ready) << c.label << enginetest::ReadBytes(folder.File("console.txt"));
         const auto sent = std::chrono::steady_clock::now();
         ::kill(engine.Pid(), c.signal);
         ASSERT_TRUE(WaitFor([&] { return engine.Ended(); }, kEndSeconds)) << c.label;
@@ -263,8 +263,8 @@ TEST(EngineStopTest, AStopLeavesNothingBehind)
         std::set<std::string> after = FilesIn(folder);
         after.erase("console.txt");
         EXPECT_EQ(after, before) << c.label;
-        EXPECT_NE(enginetest::ReadWholeFile(folder.File("console.txt")).find("the run was stopped"),
-            std::string::npos)
+        EXPECT_NE(
+            enginetest::ReadBytes(folder.File("console.txt")).find("the run was stopped"), std::string::npos)
             << c.label;
     }
 }

@@ -7,6 +7,8 @@
 #include "records/read_file.h"
 #include "records/utf8_cut.h"
 
+#include "TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -27,11 +29,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Contents(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testsupport::ReadBytes;
 
 long Entries(const fs::path& folder)
 {
@@ -40,26 +38,25 @@ long Entries(const fs::path& folder)
 
 TEST(PendingFileTest, TargetChangesOnlyOnCommitAndNoTemporaryOutlivesTheWriter)
 {
-    const fs::path folder = fs::temp_directory_path() / ("records-pending-" + std::to_string(::getpid()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
+    const testsupport::TempFolder temp("records-pending");
+    const fs::path& folder = temp.Path();
     const fs::path target = folder / "grid.dat";
     std::ofstream(target) << "old";
     {
         records::PendingFile dropped(target.string());
         EXPECT_FALSE(dropped.Append("never seen"));
     }
-    EXPECT_EQ(Contents(target), "old");
+    EXPECT_EQ(ReadBytes(target), "old");
     EXPECT_EQ(Entries(folder), 1);
     {
         records::PendingFile file(target.string());
         EXPECT_FALSE(file.Append("first "));
         EXPECT_FALSE(file.Append("second"));
         EXPECT_FALSE(file.Finish());
-        EXPECT_EQ(Contents(target), "old");
+        EXPECT_EQ(ReadBytes(target), "old");
         EXPECT_FALSE(file.Commit());
     }
-    EXPECT_EQ(Contents(target), "first second");
+    EXPECT_EQ(ReadBytes(target), "first second");
     EXPECT_EQ(Entries(folder), 1);
 
     records::PendingFile unmade((folder / "missing" / "grid.dat").string());
@@ -67,15 +64,14 @@ TEST(PendingFileTest, TargetChangesOnlyOnCommitAndNoTemporaryOutlivesTheWriter)
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->step, records::ReplaceStep::Create);
     EXPECT_EQ(unmade.Commit()->step, records::ReplaceStep::Create);
-    fs::remove_all(folder);
 }
 
 // Only a plain file is replaced: a folder or a named pipe keeps its place (a device such as
 // /dev/null is refused the same way; it is not tried here, so a regression cannot replace it).
 TEST(PendingFileTest, RefusesTargetsThatAreNotPlainFiles)
 {
-    const fs::path folder = fs::temp_directory_path() / ("records-special-" + std::to_string(::getpid()));
-    fs::remove_all(folder);
+    const testsupport::TempFolder temp("records-special");
+    const fs::path& folder = temp.Path();
     fs::create_directories(folder / "folder");
     ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0600), 0);
     const std::pair<fs::path, fs::file_type> cases[] = {
@@ -87,14 +83,12 @@ TEST(PendingFileTest, RefusesTargetsThatAreNotPlainFiles)
         EXPECT_EQ(fs::status(target).type(), kind) << target;
     }
     EXPECT_EQ(Entries(folder), 2) << "no temporary left beside them";
-    fs::remove_all(folder);
 }
 
 TEST(PendingFileTest, AKilledWriterLeavesNoTemporary)
 {
-    const fs::path folder = fs::temp_directory_path() / ("records-killed-" + std::to_string(::getpid()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
+    const testsupport::TempFolder temp("records-killed");
+    const fs::path& folder = temp.Path();
     const int probe = ::open(folder.c_str(), O_TMPFILE | O_WRONLY, 0600);
     if (probe < 0) GTEST_SKIP() << "no unnamed files in " << folder;
     ::close(probe);
@@ -110,8 +104,7 @@ TEST(PendingFileTest, AKilledWriterLeavesNoTemporary)
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     EXPECT_EQ(Entries(folder), 1);
-    EXPECT_EQ(Contents(target), "old");
-    fs::remove_all(folder);
+    EXPECT_EQ(ReadBytes(target), "old");
 }
 
 struct RealCase {

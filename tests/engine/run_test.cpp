@@ -16,12 +16,12 @@
 namespace {
 
 using enginetest::JobFolder;
-using enginetest::ReadWholeFile;
+using enginetest::ReadBytes;
 
 const char* const kResultName = "e2e-結果.dsr5";
 const char* const kErrorsName = "e2e-結果.dsrE";
 
-std::string ExpectedResult() { return ReadWholeFile(std::string(BRISCA_E2E_DIR) + "/expected.dsr5"); }
+std::string ExpectedResult() { return ReadBytes(std::string(BRISCA_E2E_DIR) + "/expected.dsr5"); }
 
 std::string ProgressLines(int first, int last, int total)
 {
@@ -39,7 +39,7 @@ TEST(RunTest, WholeRunReproducesTheExpectedFileAndConsole)
     JobFolder folder;
     const enginetest::RunOutcome outcome = enginetest::RunEngineIn(folder);
     ASSERT_EQ(outcome.status, 0) << outcome.console;
-    EXPECT_TRUE(ReadWholeFile(folder.File(kResultName)) == ExpectedResult())
+    EXPECT_TRUE(ReadBytes(folder.File(kResultName)) == ExpectedResult())
         << "result differs from e2e/expected.dsr5";
 
     const std::string expectedConsole = std::string(" \n \n") +
@@ -60,7 +60,7 @@ TEST(RunTest, WholeRunReproducesTheExpectedFileAndConsole)
 
 TEST(RunTest, ChunkedRunReproducesItsExpectedFileOnAnyThreadCount)
 {
-    const std::string expected = ReadWholeFile(std::string(BRISCA_E2E_DIR) + "/expected-chunked.dsr5");
+    const std::string expected = ReadBytes(std::string(BRISCA_E2E_DIR) + "/expected-chunked.dsr5");
     std::string errors;
     for (const int threads : {1, 2}) {
         JobFolder folder;
@@ -68,9 +68,9 @@ TEST(RunTest, ChunkedRunReproducesItsExpectedFileOnAnyThreadCount)
         options.chunked = true;
         options.threads = threads;
         ASSERT_EQ(enginetest::RunEngineIn(folder, engine::kStandingGeometry, options).status, 0);
-        EXPECT_TRUE(ReadWholeFile(folder.File(kResultName)) == expected)
+        EXPECT_TRUE(ReadBytes(folder.File(kResultName)) == expected)
             << "result differs from e2e/expected-chunked.dsr5 on " << threads << " threads";
-        const std::string written = ReadWholeFile(folder.File(kErrorsName));
+        const std::string written = ReadBytes(folder.File(kErrorsName));
         ASSERT_FALSE(written.empty());
         if (errors.empty()) errors = written;
         EXPECT_TRUE(written == errors) << "uncertainty file differs on " << threads << " threads";
@@ -83,9 +83,8 @@ TEST(RunTest, ProgramRunsWithoutAConsoleInTheWorkingDirectory)
     const std::string command =
         "cd '" + folder.Path() + "' && '" + BRISCA_MCSTAND + "' </dev/null >console.txt";
     ASSERT_EQ(std::system(command.c_str()), 0);
-    EXPECT_TRUE(ReadWholeFile(folder.File(kResultName)) == ExpectedResult());
-    EXPECT_NE(
-        ReadWholeFile(folder.File("console.txt")).find("Stop - Program terminated."), std::string::npos);
+    EXPECT_TRUE(ReadBytes(folder.File(kResultName)) == ExpectedResult());
+    EXPECT_NE(ReadBytes(folder.File("console.txt")).find("Stop - Program terminated."), std::string::npos);
 }
 
 TEST(RunTest, ProgressRunsToTheLastBinEvenWhenBinsGetNoHistory)
@@ -102,7 +101,7 @@ TEST(RunTest, ProgressRunsToTheLastBinEvenWhenBinsGetNoHistory)
     EXPECT_NE(outcome.console.find("  Start time = 9: 5: 3\n" + ProgressLines(10, 240, 241) + " \n"),
         std::string::npos);
 
-    const std::string result = ReadWholeFile(folder.File(kResultName));
+    const std::string result = ReadBytes(folder.File(kResultName));
     EXPECT_EQ(result.substr(0, 31), "  2\r\n 0.1523E-01\r\n 90.0\r\n 20.0\r");
     EXPECT_NE(result.find("\r\n 0.3E+03\r\n -50.0 cm\r\n  Gy/min\r\n"), std::string::npos);
 }
@@ -118,7 +117,7 @@ TEST(RunTest, ResultHeaderAndScaling)
     for (const char* zeroOutput : {"0.000E+00", "-0"}) {
         folder.SetRecord("B2F.txt", 1, zeroOutput);
         ASSERT_EQ(enginetest::RunEngineIn(folder).status, 0) << zeroOutput;
-        const std::string zero = ReadWholeFile(folder.File(kResultName));
+        const std::string zero = ReadBytes(folder.File(kResultName));
         EXPECT_EQ(zero.substr(0, 54), "  2\r\n 0.0000E+00\r\n100.0\r\n 20.0\r\n 20.0\r\n 80.0\r\n******\r\n")
             << zeroOutput;
         EXPECT_EQ(zero.find("E-"), std::string::npos) << zeroOutput;
@@ -127,7 +126,7 @@ TEST(RunTest, ResultHeaderAndScaling)
 
     folder.SetRecord("B2F.txt", 1, "1.234E-02");
     ASSERT_EQ(enginetest::RunEngineIn(folder).status, 0);
-    EXPECT_EQ(ReadWholeFile(folder.File(kResultName)).substr(0, 18), "  2\r\n 0.1234E-01\r\n");
+    EXPECT_EQ(ReadBytes(folder.File(kResultName)).substr(0, 18), "  2\r\n 0.1234E-01\r\n");
 }
 
 TEST(RunTest, ResultReplacesAnOlderFileOnlyWhenComplete)
@@ -161,7 +160,7 @@ TEST(RunTest, ResultReplacesAnOlderFileOnlyWhenComplete)
     JobFolder folder;
     std::ofstream(folder.File(kResultName)) << "older result";
     EXPECT_EQ(enginetest::RunEngineIn(folder).status, 0);
-    EXPECT_EQ(ReadWholeFile(folder.File(kResultName)).size(), ExpectedResult().size());
+    EXPECT_EQ(ReadBytes(folder.File(kResultName)).size(), ExpectedResult().size());
     const auto errors = std::make_unique<records::RelativeErrors>();
     EXPECT_EQ(records::ReadUncertaintyFile(folder.File(kErrorsName), *errors), "");
 }

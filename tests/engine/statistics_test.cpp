@@ -14,7 +14,7 @@
 namespace {
 
 using enginetest::JobFolder;
-using enginetest::ReadWholeFile;
+using enginetest::ReadBytes;
 
 const std::string kResult = "e2e-結果.dsr5";
 
@@ -38,7 +38,7 @@ TEST(StatisticsTest, ChunkedModeSamplesTheSingleStreamsPhysics)
     folder.SetRecord("B2F.txt", 5, "1.440E+06");
 
     ASSERT_EQ(enginetest::RunEngineIn(folder).status, 0);
-    const enginetest::ComparedRun single = enginetest::ReadResultValues(ReadWholeFile(folder.File(kResult)));
+    const enginetest::ComparedRun single = enginetest::ReadResultValues(ReadBytes(folder.File(kResult)));
 
     constexpr int kSlices = 12;
     std::vector<engine::PartialResult> parts;
@@ -51,12 +51,12 @@ TEST(StatisticsTest, ChunkedModeSamplesTheSingleStreamsPhysics)
         options.slice = {k, kSlices};
         ASSERT_EQ(enginetest::RunEngineIn(folder, engine::kStandingGeometry, options).status, 0);
         names.push_back(folder.File(engine::PartialName(kResult, options.slice)));
-        parts.push_back(engine::ParsePartial(names.back(), ReadWholeFile(names.back())));
+        parts.push_back(engine::ParsePartial(names.back(), ReadBytes(names.back())));
     }
     std::ostringstream messages;
     ASSERT_EQ(engine::MergeParts(names, folder.File("chunked.dsr5"), messages), 0) << messages.str();
     const enginetest::ComparedRun chunked =
-        enginetest::ReadResultWithSliceErrors(ReadWholeFile(folder.File("chunked.dsr5")), parts);
+        enginetest::ReadResultWithSliceErrors(ReadBytes(folder.File("chunked.dsr5")), parts);
 
     const enginetest::Comparison c = enginetest::CompareRuns(single, chunked);
     for (int grid = 0; grid < enginetest::kResultGrids; ++grid) {

@@ -15,7 +15,7 @@ namespace {
 
 using engine::Grids;
 using enginetest::JobFolder;
-using enginetest::ReadWholeFile;
+using enginetest::ReadBytes;
 
 const char* const kResultName = "e2e-結果.dsr5";
 
@@ -87,7 +87,7 @@ TEST(SupineTest, RunWritesCodeOneHeightsAboveFirstAndIsSymmetricAlongTheCouch)
     ASSERT_EQ(outcome.status, 0) << outcome.console;
     EXPECT_NE(outcome.console.find("\n               臥位（Ｘ線：垂直方向）\n"), std::string::npos);
 
-    const std::vector<std::string> records = Records(ReadWholeFile(folder.File(kResultName)));
+    const std::vector<std::string> records = Records(ReadBytes(folder.File(kResultName)));
     ASSERT_EQ(records.size(), 387u);
     EXPECT_EQ(records[0], "  1");
     EXPECT_EQ(records[12], "  50.0 cm");
@@ -120,11 +120,11 @@ TEST(SupineTest, ProgramRunsInTheWorkingDirectory)
     const std::string command =
         "cd '" + folder.Path() + "' && '" + BRISCA_MCSUPINE + "' </dev/null >console.txt";
     ASSERT_EQ(std::system(command.c_str()), 0);
-    const std::vector<std::string> records = Records(ReadWholeFile(folder.File(kResultName)));
+    const std::vector<std::string> records = Records(ReadBytes(folder.File(kResultName)));
     ASSERT_EQ(records.size(), 387u);
     EXPECT_EQ(records[0], "  1");
     for (const std::string& record : records) EXPECT_EQ(record.find("NaN"), std::string::npos);
-    const std::string console = ReadWholeFile(folder.File("console.txt"));
+    const std::string console = ReadBytes(folder.File("console.txt"));
     EXPECT_NE(console.find("臥位（Ｘ線：垂直方向）"), std::string::npos);
     EXPECT_NE(console.find("Stop - Program terminated."), std::string::npos);
 }

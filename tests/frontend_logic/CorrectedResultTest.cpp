@@ -13,6 +13,8 @@
 #include "logic/result/CorrectedResult.h"
 #include "logic/text/NumberText.h"
 
+#include "TempFolder.h"
+
 namespace {
 
 using namespace brisca;
@@ -46,31 +48,8 @@ std::string Source(int perLine = 41)
     return text;
 }
 
-class CorrectedResultTest : public ::testing::Test {
+class CorrectedResultTest : public testsupport::TempFolderTest {
 protected:
-    void SetUp() override
-    {
-        folder_ = fs::temp_directory_path() /
-                  ("brisca-corrected-" +
-                      std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
-    void Write(const std::string& name, const std::string& text) const
-    {
-        std::ofstream(folder_ / name, std::ios::binary) << text;
-    }
-
-    std::string Read(const std::string& name) const
-    {
-        std::ifstream in(folder_ / name, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-
     // Every file of the folder with its bytes.
     std::map<std::string, std::string> Snapshot() const
     {

@@ -1,5 +1,7 @@
 #include "logic/start/DataTables.h"
 
+#include "TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -43,27 +45,14 @@ std::string OutputText()
     return text;
 }
 
-class DataTablesTest : public ::testing::Test {
+class DataTablesTest : public testsupport::TempFolderTest {
 protected:
     void SetUp() override
     {
-        folder_ =
-            fs::temp_directory_path() /
-            ("brisca-tables-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
         Write("MUs.dat", AttenuationText(300, "  "));
         Write("Air.eac", AirText(300));
         Write("default-output.op", OutputText());
     }
-    void TearDown() override { fs::remove_all(folder_); }
-
-    void Write(const std::string& name, const std::string& text)
-    {
-        std::ofstream(folder_ / name, std::ios::binary) << text;
-    }
-
-    fs::path folder_;
 };
 
 TEST_F(DataTablesTest, ReadsEveryTableInRecordOrder)
@@ -147,7 +136,8 @@ TEST_F(DataTablesTest, MissingFileIsNamed)
 {
     fs::remove(folder_ / "Air.eac");
     EXPECT_EQ(MessageText(ReadDataTables(folder_).Failure()),
-        "Air.eac を開けません [Air.eac: the file cannot be opened]");
+        "Air.eac を開けません（ファイルがありません） [Air.eac: the file cannot be opened (No such file or "
+        "directory)]");
 }
 
 } // namespace

@@ -1,8 +1,6 @@
 // Painting the distribution map and the legend strip into images, offscreen.
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
-
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -168,11 +166,3 @@ TEST(DistributionMap, ErrorAndGreyOutColoursStandApartFromEveryOtherColourOfTheM
 }
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -1,7 +1,6 @@
 // brisca-map's outputs of a result's relative errors: the error grid read back against the
 // uncertainty file, the error and grey-out pictures, the doses' uncertainty column, and the
 // refusals that write nothing.
-#include <QGuiApplication>
 #include <QImage>
 #include <gtest/gtest.h>
 
@@ -192,10 +191,10 @@ TEST_F(ErrorMap, WithoutUsableErrorsOrWithOptionsThatDoNotGoTogetherNothingIsWri
 
 TEST(ResultErrors, AreReadRefusedOrMissingAndEitherWayNeverZeroWhereUnknown)
 {
-    const fs::path dir = fs::path(::testing::TempDir()) / ("result-errors-" + std::to_string(::getpid()));
-    fs::create_directories(dir);
+    const testsupport::TempFolder temp("result-errors");
+    const fs::path& dir = temp.Path();
     fs::copy_file(BRISCA_ENGINE_ERRORS, dir / "read.dsrE", fs::copy_options::overwrite_existing);
-    std::ofstream(dir / "refused.dsrE") << "  2  relative standard error, %\r\n";
+    testsupport::WriteBytes(dir / "refused.dsrE", "  2  relative standard error, %\r\n");
     const struct {
         const char* result;
         UncertaintySource source;
@@ -214,15 +213,6 @@ TEST(ResultErrors, AreReadRefusedOrMissingAndEitherWayNeverZeroWhereUnknown)
         EXPECT_EQ(std::isnan(errors->dose.At(2, 40, 300)), c.source != UncertaintySource::Read) << c.result;
         EXPECT_EQ(std::isnan(errors->kerma.At(1, 40, 300)), c.source != UncertaintySource::Read) << c.result;
     }
-    fs::remove_all(dir);
 }
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

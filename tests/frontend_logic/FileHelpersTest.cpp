@@ -9,38 +9,20 @@
 #include "logic/problem/Problem.h"
 #include "logic/start/EngineLocator.h"
 
+#include "TempFolder.h"
+
 using namespace brisca;
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class FileHelpersTest : public ::testing::Test {
+class FileHelpersTest : public testsupport::TempFolderTest {
 protected:
-    void SetUp() override
-    {
-        folder_ =
-            fs::temp_directory_path() /
-            ("brisca-files-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
-    static std::string Read(const fs::path& path)
-    {
-        std::ifstream stream(path, std::ios::binary);
-        std::ostringstream text;
-        text << stream.rdbuf();
-        return text.str();
-    }
-
     int EntriesInFolder() const
     {
         return static_cast<int>(std::distance(fs::directory_iterator(folder_), {}));
     }
-
-    fs::path folder_;
 };
 
 TEST_F(FileHelpersTest, WritesTheExactBytesAndReplacesAnOldFile)

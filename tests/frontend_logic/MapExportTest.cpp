@@ -1,7 +1,6 @@
 // brisca-map and the exports it shares with the windows: the result refined in memory against
 // the refiner's own file, the CSV read back, the export names, and the program's pictures and
 // exit statuses.
-#include <QGuiApplication>
 #include <QImage>
 #include <gtest/gtest.h>
 
@@ -267,11 +266,3 @@ TEST_F(MapExport, DosesAreRefusedWholeWhenThePointsTheResultOrTheCommandLineWill
 }
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -4,14 +4,13 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
 #include "RoomPoints.h"
+#include "TempFolder.h"
 #include "logic/result/DataProcessing.h"
 #include "logic/room/EvaluationPoint.h"
 #include "mapjob/RefinedResult.h"
@@ -20,16 +19,7 @@
 // runs; shared by the tests of its pictures, grids, doses and reports.
 class MapFolder : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = std::filesystem::path(::testing::TempDir()) /
-               (std::string("map-") + test->test_suite_name() + "-" + std::to_string(::getpid()));
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
-        std::filesystem::copy_file(BRISCA_ENGINE_RESULT, dir_ / "real.dsr5");
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
+    void SetUp() override { std::filesystem::copy_file(BRISCA_ENGINE_RESULT, dir_ / "real.dsr5"); }
 
     // Exit status of `command` run in the test's folder, its output in stdout.txt and stderr.txt.
     int Run(const std::string& command)
@@ -43,13 +33,7 @@ protected:
     int Map(const std::string& arguments) { return Run("'" BRISCA_MAP_PROGRAM "' " + arguments); }
 
     // The bytes of a file in the test's folder; empty when there is none.
-    std::string Read(const std::string& name) const
-    {
-        std::ifstream in(dir_ / name, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    std::string Read(const std::string& name) const { return testsupport::ReadBytes(dir_ / name); }
 
     // The real result refined in memory.
     brisca::ProcessedResult InMemory() const
@@ -62,5 +46,6 @@ protected:
         return std::move(*result);
     }
 
-    std::filesystem::path dir_;
+    testsupport::TempFolder temp_{"map"};
+    const std::filesystem::path dir_ = temp_.Path();
 };

@@ -1,11 +1,11 @@
 // The report: the cells of interest it states the precision of, and the PDF that brisca-map
 // and the windows write, read back through poppler's pdftotext, pdftoppm and pdffonts.
 #include <QCryptographicHash>
-#include <QGuiApplication>
 #include <QImage>
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 #include <memory>
 #include <set>
 
@@ -376,11 +376,3 @@ TEST_F(Report, TheWindowsInputsGiveTheBatchsTextAndThePagesShowTheLegendColoursO
 }
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

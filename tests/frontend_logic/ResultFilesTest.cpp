@@ -9,30 +9,17 @@
 
 #include "logic/result/DataProcessing.h"
 #include "logic/result/ResultHeader.h"
+#include "records/read_file.h"
+
+#include "TempFolder.h"
 
 namespace {
 
 using namespace brisca;
 namespace fs = std::filesystem;
 
-class ResultFilesTest : public ::testing::Test {
+class ResultFilesTest : public testsupport::TempFolderTest {
 protected:
-    void SetUp() override
-    {
-        folder_ =
-            fs::temp_directory_path() /
-            ("brisca-result-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
-    fs::path Write(const std::string& name, const std::string& text) const
-    {
-        std::ofstream(folder_ / name, std::ios::binary) << text;
-        return folder_ / name;
-    }
-
     // A grid file as the refiner writes it, kerma value(k, c, r) and dose twice that; the
     // text is cut after `keep` characters when that is given.
     fs::path WriteGridFile(
@@ -52,8 +39,6 @@ protected:
                 }
         return Write(records::kRefinedGridFile, text.substr(0, keep));
     }
-
-    fs::path folder_;
 };
 
 TEST_F(ResultFilesTest, HeaderLabelsOfASupineAndAStandingResult)
@@ -71,8 +56,7 @@ TEST_F(ResultFilesTest, HeaderLabelsOfASupineAndAStandingResult)
     EXPECT_EQ(header.labels, supineLabels);
 
     // The standing engine's own result file, whose tube current overflowed its F6.4 field.
-    std::ifstream engine(BRISCA_ENGINE_RESULT, std::ios::binary);
-    std::string text((std::istreambuf_iterator<char>(engine)), std::istreambuf_iterator<char>());
+    std::string text = testsupport::ReadBytes(BRISCA_ENGINE_RESULT);
     text.replace(text.find("2.5000"), 6, "******");
     read = ReadResultHeader(Write("standing.dsr5", text));
     ASSERT_TRUE(read);
@@ -109,8 +93,26 @@ TEST_F(ResultFilesTest, UnreadableHeaderNamesTheFileAndLine)
         ASSERT_FALSE(header) << c.message;
         EXPECT_EQ(MessageText(header.Failure()), c.message);
     }
-    EXPECT_EQ(MessageText(ReadResultHeader(folder_ / "gone.dsr5").Failure()),
-        "gone.dsr5 を開けません [gone.dsr5: the file cannot be opened]");
+}
+
+// A missing file, a folder and a file larger than any result are refused naming the file;
+// the large one is not read on until memory runs out.
+TEST_F(ResultFilesTest, MissingFolderAndOversizedFilesAreRefusedByName)
+{
+    fs::create_directory(folder_ / "folder.dsr5");
+    fs::resize_file(Write("huge.dsr5", ""), records::kMaxInputBytes + 1);
+    const std::pair<const char*, const char*> cases[] = {
+        {"gone.dsr5",
+            "gone.dsr5 を開けません（ファイルがありません） [gone.dsr5: the file cannot be opened (No "
+            "such file or directory)]"},
+        {"folder.dsr5",
+            "folder.dsr5 はフォルダです（ファイルではありません） [folder.dsr5: is a folder, not a file]"},
+        {"huge.dsr5", "huge.dsr5 が大きすぎます（64 MiB を超えています） [huge.dsr5: is larger than 64 MiB]"},
+    };
+    for (const auto& [name, message] : cases) {
+        const Expected<ResultHeader> header = ReadResultHeader(folder_ / name);
+        EXPECT_EQ(header ? "" : MessageText(header.Failure()), message);
+    }
 }
 
 TEST_F(ResultFilesTest, CompleteGridFileGivesMaximaAndScales)

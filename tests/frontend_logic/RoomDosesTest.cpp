@@ -16,6 +16,8 @@
 #include "logic/room/PointsFile.h"
 #include "logic/room/ShieldTransmission.h"
 
+#include "TempFolder.h"
+
 namespace {
 
 using namespace brisca;
@@ -336,15 +338,10 @@ TEST(PointsFile, TypedOccupanciesAreReadAsTheFileReadsThem)
 
 TEST(PointsFile, GoesWithItsLayoutAndAnUnreadableOneIsNeverReplaced)
 {
-    const std::filesystem::path dir = std::filesystem::path(::testing::TempDir()) / "layout-points";
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
+    const testsupport::TempFolder temp("layout-points");
+    const std::filesystem::path& dir = temp.Path();
     const std::filesystem::path room = dir / "plan.Room";
     const std::filesystem::path file = dir / "plan.points.csv";
-    const auto contents = [&file] {
-        std::ifstream in(file, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    };
     const std::string malformed = std::string(PointsHeader) + "\r\na,1,2,center,3,0,,20\r\n";
     const Expected<std::string> bytes = PointsCsvBytes(SamplePoints());
     ASSERT_TRUE(bytes);
@@ -363,12 +360,12 @@ TEST(PointsFile, GoesWithItsLayoutAndAnUnreadableOneIsNeverReplaced)
     };
     for (const auto& c : cases) {
         std::filesystem::remove(file);
-        if (c.before) std::ofstream(file, std::ios::binary) << *c.before;
+        if (c.before) testsupport::WriteBytes(file, *c.before);
         const std::vector<EvaluationPoint> points =
             c.points ? SamplePoints() : std::vector<EvaluationPoint>{};
         EXPECT_EQ(WriteLayoutPoints(room, points).has_value(), c.refused) << c.what;
         EXPECT_EQ(std::filesystem::exists(file), c.after.has_value()) << c.what;
-        EXPECT_EQ(c.after ? contents() : "", c.after.value_or("")) << c.what;
+        EXPECT_EQ(c.after ? testsupport::ReadBytes(file) : "", c.after.value_or("")) << c.what;
     }
 
     // Read back with the layout: its points, none without a file, none and the line named when
@@ -381,12 +378,11 @@ TEST(PointsFile, GoesWithItsLayoutAndAnUnreadableOneIsNeverReplaced)
     read = ReadLayoutPoints(room);
     ASSERT_TRUE(read);
     EXPECT_EQ(*read, SamplePoints());
-    std::ofstream(file, std::ios::binary) << malformed;
+    testsupport::WriteBytes(file, malformed);
     read = ReadLayoutPoints(room);
     ASSERT_FALSE(read);
     EXPECT_NE(
         MessageText(read.Failure()).find("plan.points.csv, record 2: field occupancy"), std::string::npos);
-    std::filesystem::remove_all(dir);
 }
 
 TEST(DosesCsv, WritesEachVerdictWithTheNumbersItHasAndRoundsLeadUp)

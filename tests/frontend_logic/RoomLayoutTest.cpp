@@ -12,6 +12,8 @@
 #include "logic/room/RoomFileList.h"
 #include "logic/text/Cp932.h"
 
+#include "TempFolder.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -126,28 +128,7 @@ TEST(RoomFileTest, RefusedFilesNameTheLine)
     }
 }
 
-class RoomFolderTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        folder_ =
-            fs::temp_directory_path() /
-            ("brisca-room-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
-    std::string Read(const std::string& name) const
-    {
-        std::ifstream stream(folder_ / name, std::ios::binary);
-        std::ostringstream text;
-        text << stream.rdbuf();
-        return text.str();
-    }
-
-    fs::path folder_;
-};
+using RoomFolderTest = testsupport::TempFolderTest;
 
 TEST_F(RoomFolderTest, SaveLoadListAndDelete)
 {

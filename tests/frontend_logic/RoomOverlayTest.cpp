@@ -1,8 +1,6 @@
 // Drawing the distribution over the room plan into an image, offscreen.
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
-
 #include <algorithm>
 #include <cmath>
 #include <set>
@@ -358,11 +356,3 @@ TEST(RoomOverlay, PointsAreRingsInTheColourOfTheirVerdict)
 }
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -7,6 +7,8 @@
 
 #include "logic/files/UserFolder.h"
 
+#include "TempFolder.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -17,13 +19,8 @@ class UserFolderTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        root_ =
-            fs::temp_directory_path() /
-            ("brisca-user-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(root_);
         for (const fs::path& folder : {bin(), home(), start()}) fs::create_directories(folder);
     }
-    void TearDown() override { fs::remove_all(root_); }
 
     fs::path bin() const { return root_ / "usr" / "bin"; }
     fs::path shared() const { return root_ / "usr" / "share" / "brisca"; }
@@ -33,21 +30,15 @@ protected:
     static void Write(const fs::path& path, const std::string& text)
     {
         fs::create_directories(path.parent_path());
-        std::ofstream(path, std::ios::binary) << text;
-    }
-    static std::string Read(const fs::path& path)
-    {
-        std::ifstream stream(path, std::ios::binary);
-        std::ostringstream text;
-        text << stream.rdbuf();
-        return text.str();
+        testsupport::WriteBytes(path, text);
     }
     static void FillShipped(const fs::path& folder, const std::string& tag)
     {
         for (std::string_view name : records::kShippedFiles) Write(folder / name, tag + std::string(name));
     }
 
-    fs::path root_;
+    testsupport::TempFolder temp_{"brisca-user"};
+    const fs::path root_ = temp_.Path();
 };
 
 TEST_F(UserFolderTest, InstalledFilesLieInShareBesideBin)
@@ -77,9 +68,9 @@ TEST_F(UserFolderTest, InstalledStartFillsTheUserFolderAndKeepsWhatIsThere)
     for (std::string_view name : records::kShippedFiles) {
         const std::string expected =
             name == "MUs.dat" ? "edited by the user" : "installed " + std::string(name);
-        EXPECT_EQ(Read(home() / "Brisca" / name), expected) << name;
+        EXPECT_EQ(testsupport::ReadBytes(home() / "Brisca" / name), expected) << name;
     }
-    EXPECT_EQ(Read(home() / "Brisca" / "old.dsr5"), "result");
+    EXPECT_EQ(testsupport::ReadBytes(home() / "Brisca" / "old.dsr5"), "result");
     EXPECT_EQ(std::distance(fs::directory_iterator(home() / "Brisca"), {}), 7) << "no temporary copies left";
 }
 

@@ -42,10 +42,10 @@ protected:
     void SetUp() override
     {
         InWorkDir::SetUp();
-        Put("sample.dsr5", SampleResult());
-        Put("FLname.txt", "sample.dsr5\r\n");
+        WriteBytes("sample.dsr5", SampleResult());
+        WriteBytes("FLname.txt", "sample.dsr5\r\n");
         status = std::system(MCREFINE " > console.txt 2> errors.txt");
-        grid = Get("F2B.dat");
+        grid = ReadBytes("F2B.dat");
     }
     int status = -1;
     std::string grid;
@@ -55,19 +55,19 @@ protected:
 TEST_F(EndToEnd, SampleResultGivesTheStoredGridByteForByte)
 {
     ASSERT_EQ(status, 0);
-    EXPECT_EQ(Get("console.txt"), " ***\nStop - Program terminated.\n");
-    EXPECT_EQ(Get("errors.txt"), "");
+    EXPECT_EQ(ReadBytes("console.txt"), " ***\nStop - Program terminated.\n");
+    EXPECT_EQ(ReadBytes("errors.txt"), "");
     EXPECT_EQ(Entries(), 5); // nothing left behind under a temporary name
     ASSERT_EQ(grid.size(), 3606 * kRecordBytes);
     std::string excerpt;
     for (const int n : kExcerptRecords) excerpt += Record(grid, n);
     const std::string data = BRISCA_REFINER_DATA;
     if (std::getenv("BRISCA_UPDATE_EXPECTED") != nullptr) {
-        Put(data + "/sample_F2B.excerpt", excerpt);
-        Put(data + "/sample_F2B.digest", Digest(grid));
+        WriteBytes(data + "/sample_F2B.excerpt", excerpt);
+        WriteBytes(data + "/sample_F2B.digest", Digest(grid));
     }
-    EXPECT_EQ(excerpt, Get(data + "/sample_F2B.excerpt"));
-    EXPECT_EQ(Digest(grid), Get(data + "/sample_F2B.digest"));
+    EXPECT_EQ(excerpt, ReadBytes(data + "/sample_F2B.excerpt"));
+    EXPECT_EQ(Digest(grid), ReadBytes(data + "/sample_F2B.digest"));
 }
 
 // At every coarse grid point the printed fine value is the printed coarse value times 10^6

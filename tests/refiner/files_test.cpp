@@ -59,18 +59,18 @@ TEST_F(InWorkDir, FailuresNameFileAndRecordAndLeaveTheOldGridFile)
     };
     for (const Case& c : cases) {
         std::filesystem::remove("FLname.txt");
-        if (!c.list.empty()) Put("FLname.txt", c.list);
+        if (!c.list.empty()) WriteBytes("FLname.txt", c.list);
         if (!c.file.empty() && c.file.back() == '/')
             std::filesystem::create_directory(c.file);
         else if (!c.file.empty())
-            Put(c.file, c.bytes);
-        Put("F2B.dat", "earlier grid");
+            WriteBytes(c.file, c.bytes);
+        WriteBytes("F2B.dat", "earlier grid");
         const int entries = Entries();
         std::ostringstream console, errors;
         EXPECT_EQ(RunRefiner(console, errors), 1) << c.message;
         EXPECT_NE(errors.str().find(c.message), std::string::npos) << errors.str();
         EXPECT_EQ(console.str(), "");
-        EXPECT_EQ(Get("F2B.dat"), "earlier grid");
+        EXPECT_EQ(ReadBytes("F2B.dat"), "earlier grid");
         EXPECT_EQ(Entries(), entries);
     }
 }

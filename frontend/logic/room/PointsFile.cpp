@@ -7,8 +7,8 @@
 #include <optional>
 
 #include "logic/files/AtomicWrite.h"
+#include "logic/text/FreeFormatReader.h"
 #include "logic/text/NumberText.h"
-#include "records/read_file.h"
 #include "records/utf8_cut.h"
 
 namespace brisca {
@@ -321,11 +321,9 @@ Expected<std::vector<EvaluationPoint>> ParsePointsCsv(std::string_view bytes, st
 
 Expected<std::vector<EvaluationPoint>> ReadPointsFile(const std::filesystem::path& path)
 {
-    const std::string name = path.filename().string();
-    std::string bytes;
-    if (const auto failure = records::ReadWholeFile(path.string(), bytes))
-        return FileProblem(name, failure->japanese, failure->english);
-    return ParsePointsCsv(bytes, name);
+    const Expected<std::string> bytes = ReadTextFile(path);
+    if (!bytes) return bytes.Failure();
+    return ParsePointsCsv(*bytes, path.filename().string());
 }
 
 std::optional<Problem> WritePointsFile(

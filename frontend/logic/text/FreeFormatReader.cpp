@@ -2,10 +2,9 @@
 
 #include <charconv>
 #include <cmath>
-#include <fstream>
-#include <sstream>
 
 #include "logic/text/NumberText.h"
+#include "records/read_file.h"
 
 namespace brisca {
 
@@ -105,13 +104,12 @@ bool IsOverflowField(std::string_view field)
 
 Expected<std::string> ReadTextFile(const std::filesystem::path& path)
 {
-    const std::string name = path.filename().string();
-    std::ifstream stream(path, std::ios::binary);
-    if (!stream) return FileProblem(name, "を開けません", "the file cannot be opened");
-    std::ostringstream buffer;
-    buffer << stream.rdbuf();
-    if (stream.bad()) return FileProblem(name, "を読み込めません", "the file cannot be read");
-    return buffer.str();
+    // The records library's reader refuses a folder, a device that never ends and a file too
+    // large for any input of these programs, instead of reading until memory runs out.
+    std::string bytes;
+    if (const auto failure = records::ReadWholeFile(path.string(), bytes))
+        return FileProblem(path.filename().string(), failure->japanese, failure->english);
+    return bytes;
 }
 
 } // namespace brisca

@@ -50,7 +50,8 @@ std::optional<double> ParseNumberField(std::string_view field);
 // Whether the field is a fixed-width number that overflowed its width: all asterisks.
 bool IsOverflowField(std::string_view field);
 
-// Reads a whole file; a file that cannot be opened or read is a problem naming it.
+// Reads a whole file; a folder, a file that cannot be opened or read and one larger than
+// records::kMaxInputBytes are a problem naming it.
 Expected<std::string> ReadTextFile(const std::filesystem::path& path);
 
 } // namespace brisca
