@@ -58,8 +58,6 @@ protected:
             files[entry.path().filename().string()] = Read(entry.path().filename().string());
         return files;
     }
-
-    fs::path folder_;
 };
 
 TEST(CorrectedResult, NameAndFactor)
