@@ -104,7 +104,8 @@ TEST_F(DetachedStart, AStopEndsTheProgram)
     ASSERT_TRUE(script.open(QIODevice::WriteOnly));
     script.write("#!/bin/sh\nexec sleep 30\n");
     script.close();
-    const std::optional<qint64> pid = platform.StartProgram({program, folder.path(), WindowStyle::Hidden, {}});
+    const std::optional<qint64> pid =
+        platform.StartProgram({program, folder.path(), WindowStyle::Hidden, {}});
     ASSERT_TRUE(pid);
     EXPECT_TRUE(platform.ProgramRunning(*pid));
     platform.StopProgram(*pid);

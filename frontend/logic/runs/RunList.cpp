@@ -40,7 +40,8 @@ RunObservation RunList::Look(const RunRow& row, const Started& started, const Pr
     const fs::file_time_type written = fs::last_write_time(row.ResultFile(), error);
     seen.resultWritten = !error && written >= started.since;
     seen.launcherRunning = running(row.LauncherPid());
-    seen.engineRunning = seen.progress && seen.progress->pid > 0 ? running(seen.progress->pid) : seen.launcherRunning;
+    seen.engineRunning =
+        seen.progress && seen.progress->pid > 0 ? running(seen.progress->pid) : seen.launcherRunning;
     return seen;
 }
 

@@ -13,7 +13,8 @@ namespace {
 
 std::string NoResultText()
 {
-    return MessageText(PlainProblem("エンジンが結果ファイルを書かずに終了しました", "the engine ended without a result"));
+    return MessageText(
+        PlainProblem("エンジンが結果ファイルを書かずに終了しました", "the engine ended without a result"));
 }
 
 } // namespace
@@ -103,7 +104,8 @@ std::string RunRow::TimeLeftText() const
     const long long seconds = std::llround(secondsLeft_);
     char text[32];
     if (seconds >= 3600)
-        std::snprintf(text, sizeof text, "%lld:%02lld:%02lld", seconds / 3600, seconds / 60 % 60, seconds % 60);
+        std::snprintf(
+            text, sizeof text, "%lld:%02lld:%02lld", seconds / 3600, seconds / 60 % 60, seconds % 60);
     else
         std::snprintf(text, sizeof text, "%lld:%02lld", seconds / 60, seconds % 60);
     return text;
@@ -112,7 +114,8 @@ std::string RunRow::TimeLeftText() const
 std::string RunRow::PrecisionText() const
 {
     if (!(precisionAsked_ > 0)) return {};
-    const std::string reached = precisionReached_ >= 0 ? FormatNumber(precisionReached_, "##0.00") + " %" : "—";
+    const std::string reached =
+        precisionReached_ >= 0 ? FormatNumber(precisionReached_, "##0.00") + " %" : "—";
     return reached + "（目標 " + PlainNumberText(precisionAsked_) + " %）";
 }
 

@@ -45,7 +45,10 @@ public:
     // file named it, before that the started process), or 0 when the row is not running.
     long long Cancel();
     // Whether the row still needs looks: running, or stopped with its engine maybe still there.
-    bool Watched() const { return state_ == RunState::Running || (state_ == RunState::Cancelled && !settled_); }
+    bool Watched() const
+    {
+        return state_ == RunState::Running || (state_ == RunState::Cancelled && !settled_);
+    }
 
     const std::string& ResultFile() const { return resultFile_; }
     PatientPosition Position() const { return position_; }
@@ -74,11 +77,11 @@ private:
     std::string resultFile_;
     PatientPosition position_;
     long long launcherPid_;
-    long long enginePid_ = 0;     // from the progress file; 0 before it named one
-    double precisionAsked_;       // percent; 0 when none
+    long long enginePid_ = 0;      // from the progress file; 0 before it named one
+    double precisionAsked_;        // percent; 0 when none
     double precisionReached_ = -1; // percent; -1 while unknown
     double shareDone_ = 0;
-    double secondsLeft_ = -1;     // -1 while unknown
+    double secondsLeft_ = -1; // -1 while unknown
     RunState state_ = RunState::Running;
     std::string message_;
     bool seenProgress_ = false; // a complete progress file was read at least once

@@ -39,7 +39,8 @@ std::vector<EnvironmentSetting> EngineEnvironment(const CalculationConditions& c
     const bool chunked = conditions.cores > 1 || conditions.precisionPercent > 0;
     return {
         {"BRISCA_THREADS", chunked ? std::to_string(conditions.cores) : std::string()},
-        {"BRISCA_PRECISION", conditions.precisionPercent > 0 ? PlainNumberText(conditions.precisionPercent) : ""},
+        {"BRISCA_PRECISION",
+            conditions.precisionPercent > 0 ? PlainNumberText(conditions.precisionPercent) : ""},
     };
 }
 
