@@ -105,7 +105,7 @@ TEST_F(DetachedStart, AStopEndsTheProgram)
     script.write("#!/bin/sh\nexec sleep 30\n");
     script.close();
     const std::optional<qint64> pid =
-        platform.StartProgram({program, folder.path(), WindowStyle::Hidden, {}});
+        platform.StartProgram({program, folder.path(), WindowStyle::Hidden, {}, {}});
     ASSERT_TRUE(pid);
     EXPECT_TRUE(platform.ProgramRunning(*pid));
     platform.StopProgram(*pid);
@@ -118,9 +118,9 @@ TEST_F(DetachedStart, AStopEndsTheProgram)
 TEST_F(DetachedStart, AProgramThatIsMissingOrNotExecutableIsNotStarted)
 {
     EXPECT_FALSE(platform.StartProgram(
-        {folder.filePath("nothing"), folder.path(), WindowStyle::NormalFocus, folder.filePath("x.log")}));
+        {folder.filePath("nothing"), folder.path(), WindowStyle::NormalFocus, folder.filePath("x.log"), {}}));
     QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner);
-    EXPECT_FALSE(platform.StartProgram({program, folder.path(), WindowStyle::Hidden, QString()}));
+    EXPECT_FALSE(platform.StartProgram({program, folder.path(), WindowStyle::Hidden, QString(), {}}));
     EXPECT_FALSE(QFile::exists(folder.filePath("x.log")));
 }
 
@@ -137,8 +137,8 @@ TEST_F(DetachedStart, AWatchedProgramReportsItsEndToItsOwnerOnly)
     auto owner = std::make_unique<QObject>();
     QElapsedTimer timer;
     timer.start();
-    ASSERT_TRUE(platform.StartWatchedProgram({program, folder.path(), WindowStyle::Hidden, QString()}, *owner,
-        [&ends](const brisca::ProgramEnd& end) { ends.push_back(end); }));
+    ASSERT_TRUE(platform.StartWatchedProgram({program, folder.path(), WindowStyle::Hidden, QString(), {}},
+        *owner, [&ends](const brisca::ProgramEnd& end) { ends.push_back(end); }));
     EXPECT_LT(timer.elapsed(), 250);
     while (ends.empty() && timer.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     ASSERT_EQ(ends.size(), 1u);
@@ -146,14 +146,14 @@ TEST_F(DetachedStart, AWatchedProgramReportsItsEndToItsOwnerOnly)
     EXPECT_FALSE(ends[0].crashed);
     EXPECT_EQ(ends[0].errorOutput, "bad result");
 
-    ASSERT_TRUE(platform.StartWatchedProgram({program, folder.path(), WindowStyle::Hidden, QString()}, *owner,
-        [&ends](const brisca::ProgramEnd& end) { ends.push_back(end); }));
+    ASSERT_TRUE(platform.StartWatchedProgram({program, folder.path(), WindowStyle::Hidden, QString(), {}},
+        *owner, [&ends](const brisca::ProgramEnd& end) { ends.push_back(end); }));
     owner.reset();
     QThread::msleep(500);
     QCoreApplication::processEvents();
     EXPECT_EQ(ends.size(), 1u);
     EXPECT_FALSE(platform.StartWatchedProgram(
-        {folder.filePath("nothing"), folder.path(), WindowStyle::Hidden, QString()},
+        {folder.filePath("nothing"), folder.path(), WindowStyle::Hidden, QString(), {}},
         *std::make_unique<QObject>(), [&ends](const brisca::ProgramEnd& end) { ends.push_back(end); }));
 }
 
