@@ -2,6 +2,9 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
+#include <utility>
+#include <vector>
 
 class QObject;
 
@@ -11,10 +14,10 @@ namespace brisca {
 enum class MessageIcon { None, Warning };
 
 // Buttons a message box offers.
-enum class MessageButtons { Ok, OkCancel };
+enum class MessageButtons { Ok, OkCancel, YesNoCancel };
 
 // Button the user answered a message box with.
-enum class MessageAnswer { Ok, Cancel };
+enum class MessageAnswer { Ok, Cancel, Yes, No };
 
 // Window a started program gets: none, or a normal window that takes the focus.
 enum class WindowStyle { Hidden, NormalFocus };
@@ -25,6 +28,7 @@ struct ProgramStart {
     QString workingDirectory; // its current directory
     WindowStyle style = WindowStyle::NormalFocus;
     QString logFile; // where console output goes when no terminal can show it; empty: discarded
+    std::vector<std::pair<QString, QString>> environment; // variables set for it; an empty value removes one
 };
 
 // How a watched program ended.
@@ -51,8 +55,14 @@ public:
     virtual void Beep() = 0;
     // Today's date as text that a file name can hold (yyyy-MM-dd).
     virtual QString DateText() = 0;
-    // Starts a program and returns at once; false when it could not be started.
-    virtual bool StartProgram(const ProgramStart& start) = 0;
+    // Starts a program on its own, so that it outlives this one, and returns at once: the id of
+    // the process started (the program, or the terminal that shows it), or nothing when it could
+    // not be started.
+    virtual std::optional<qint64> StartProgram(const ProgramStart& start) = 0;
+    // Whether the process `pid` still runs.
+    virtual bool ProgramRunning(qint64 pid) = 0;
+    // Asks the process `pid` to stop (SIGTERM): a program that honours it cleans up first.
+    virtual void StopProgram(qint64 pid) = 0;
     // Starts a program with no window and returns at once; `ended` is called on the window
     // thread when it ends, unless `owner` is gone by then (its end also ends the program).
     // False when it could not be started.

@@ -11,6 +11,9 @@
 
 #include "platform/TerminalCommand.h"
 
+#include <cerrno>
+#include <csignal>
+
 namespace brisca {
 
 namespace {
@@ -23,15 +26,39 @@ public:
     ~WatchedProcess() override { blockSignals(true); }
 };
 
+// The environment of this program with `settings` applied.
+QProcessEnvironment EnvironmentWith(const std::vector<std::pair<QString, QString>>& settings)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const auto& [name, value] : settings) {
+        if (value.isEmpty())
+            environment.remove(name);
+        else
+            environment.insert(name, value);
+    }
+    return environment;
+}
+
 } // namespace
 
 MessageAnswer QtPlatform::ShowMessage(const QString& text, MessageButtons buttons, MessageIcon icon)
 {
+    const QMessageBox::StandardButtons shown =
+        buttons == MessageButtons::OkCancel      ? QMessageBox::Ok | QMessageBox::Cancel
+        : buttons == MessageButtons::YesNoCancel ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
+                                                 : QMessageBox::Ok;
     QMessageBox box(icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon,
-        QCoreApplication::applicationName(), text,
-        buttons == MessageButtons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok,
-        QApplication::activeWindow());
-    return box.exec() == QMessageBox::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+        QCoreApplication::applicationName(), text, shown, QApplication::activeWindow());
+    switch (box.exec()) {
+    case QMessageBox::Ok:
+        return MessageAnswer::Ok;
+    case QMessageBox::Yes:
+        return MessageAnswer::Yes;
+    case QMessageBox::No:
+        return MessageAnswer::No;
+    default:
+        return MessageAnswer::Cancel;
+    }
 }
 
 QString QtPlatform::AskForText(const QString& prompt, const QString& title)
@@ -53,12 +80,19 @@ void QtPlatform::Beep() { QApplication::beep(); }
 
 QString QtPlatform::DateText() { return QDate::currentDate().toString("yyyy-MM-dd"); }
 
-bool QtPlatform::StartProgram(const ProgramStart& start)
+std::optional<qint64> QtPlatform::StartProgram(const ProgramStart& start)
 {
-    if (!QFileInfo(start.program).isExecutable()) return false;
+    if (!QFileInfo(start.program).isExecutable()) return std::nullopt;
 
     QProcess process;
     process.setWorkingDirectory(start.workingDirectory);
+    // A terminal hands its environment on to the program it shows.
+    process.setProcessEnvironment(EnvironmentWith(start.environment));
+    qint64 pid = 0;
+    const auto detach = [&process, &pid]() -> std::optional<qint64> {
+        if (!process.startDetached(&pid)) return std::nullopt;
+        return pid;
+    };
     if (start.style == WindowStyle::NormalFocus) {
         const TerminalEnvironment env{qEnvironmentVariable("DISPLAY"),
             qEnvironmentVariable("WAYLAND_DISPLAY"), qEnvironmentVariable("TERMINAL"),
@@ -66,7 +100,7 @@ bool QtPlatform::StartProgram(const ProgramStart& start)
         if (const auto terminal = TerminalCommand(start.program, QFileInfo(start.program).fileName(), env)) {
             process.setProgram(terminal->program);
             process.setArguments(terminal->arguments);
-            return process.startDetached();
+            return detach();
         }
     }
 
@@ -80,7 +114,20 @@ bool QtPlatform::StartProgram(const ProgramStart& start)
         process.setStandardOutputFile(start.logFile, QIODevice::Append);
         process.setStandardErrorFile(start.logFile, QIODevice::Append);
     }
-    return process.startDetached();
+    return detach();
+}
+
+// A detached process is no child of this one: once it ends, the system reaps it and its id
+// no longer answers.
+bool QtPlatform::ProgramRunning(qint64 pid)
+{
+    if (pid <= 0) return false;
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
+
+void QtPlatform::StopProgram(qint64 pid)
+{
+    if (pid > 0) ::kill(static_cast<pid_t>(pid), SIGTERM);
 }
 
 bool QtPlatform::StartWatchedProgram(

@@ -12,7 +12,9 @@ public:
     QString SaveFileName(const QString& title, const QString& proposedPath, const QString& filter) override;
     void Beep() override;
     QString DateText() override;
-    bool StartProgram(const ProgramStart& start) override;
+    std::optional<qint64> StartProgram(const ProgramStart& start) override;
+    bool ProgramRunning(qint64 pid) override;
+    void StopProgram(qint64 pid) override;
     bool StartWatchedProgram(
         const ProgramStart& start, QObject& owner, std::function<void(const ProgramEnd&)> ended) override;
     void ProcessPendingEvents() override;

@@ -8,6 +8,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
+#include <QThread>
+#include <algorithm>
 #include <filesystem>
 
 #include "logic/AppState.h"
@@ -25,6 +28,7 @@
 #include "windows/PictureBox.h"
 #include "windows/ReadmeViewer.h"
 #include "windows/ResultWindow.h"
+#include "windows/RunsWindow.h"
 #include "windows/SavedNotice.h"
 #include "windows/SpectrumWindow.h"
 
@@ -69,7 +73,8 @@ MainWindow::MainWindow(AppState& state, Platform& platform, QWidget* parent)
       resultWindow_(std::make_unique<ResultWindow>(state, platform, *this)),
       layoutEditor_(std::make_unique<LayoutEditor>(state, platform)),
       savedNotice_(std::make_unique<SavedNotice>()),
-      correctionDialog_(std::make_unique<CorrectionDialog>(state, platform))
+      correctionDialog_(std::make_unique<CorrectionDialog>(state, platform)),
+      runsWindow_(std::make_unique<RunsWindow>(platform))
 {
     // The windows share the display choice and the displayed result through the state; each
     // announces what it changed, and the others show it.
@@ -91,6 +96,9 @@ MainWindow::MainWindow(AppState& state, Platform& platform, QWidget* parent)
         &OverlayWindow::showLayoutName);
     connect(
         layoutEditor_.get(), &LayoutEditor::pointsReplaced, overlayWindow_.get(), &OverlayWindow::showPoints);
+    // A finished run's result joins the list of an open result window at once.
+    connect(runsWindow_.get(), &RunsWindow::runFinished, resultWindow_.get(), &ResultWindow::refreshFileList);
+    connect(runsWindow_.get(), &RunsWindow::resultRequested, this, &MainWindow::showRunResult);
     setObjectName("mainWindow");
     setWindowTitle("Scattered dose distribution");
     setFixedSize(DesignToPixels(16515), DesignToPixels(12240));
@@ -293,6 +301,12 @@ void MainWindow::buildStep3()
     resultNameEdit_ = Entry(this, "resultNameEdit", 560, 610, 260, 26);
     caption(this, ".dsr5", 826, 611, 50, 24);
     caption(this, "（拡張子なしで入力）", 560, 642, 240, 22);
+    caption(this, "目標精度", 178, 646, 80, 24);
+    precisionEdit_ = Entry(this, "precisionEdit", 262, 646, 56, 26);
+    precisionEdit_->setToolTip(
+        "関心領域の相対誤差がこの % に達したら計算を終えます（空欄: 指定なし）。"
+        "並列モードで計算し、使用するコア数が 1 でも 1 スレッドの並列モードになります");
+    caption(this, "%（空欄: 指定なし）", 326, 647, 170, 24);
 }
 
 void MainWindow::buildButtons()
@@ -306,6 +320,13 @@ void MainWindow::buildButtons()
     readmeButton_ = EnterButton(this, "readmeButton", "readme.txt を読む", 800, 764, 170, 44);
     exitButton_ = EnterButton(this, "exitButton", "Exit", 984, 764, 108, 44);
     exitButton_->setToolTip("   bye   ");
+    caption(this, "使用するコア数", 420, 712, 140, 24);
+    coresBox_ = new QSpinBox(this);
+    coresBox_->setObjectName("coresBox");
+    coresBox_->setGeometry(560, 708, 70, 30);
+    coresBox_->setRange(1, std::max(1, QThread::idealThreadCount()));
+    coresBox_->setValue(coresBox_->maximum());
+    coresBox_->setToolTip("2 以上: 並列モード（どのコア数でも同じ結果）。1: 従来の 1 本の乱数列");
 }
 
 void MainWindow::loadTablesAndDefaults()
@@ -385,6 +406,7 @@ void MainWindow::showReadme() { readmeViewer_->showReadme(); }
 
 void MainWindow::exitProgram()
 {
+    if (!settleRuns()) return;
     DeleteFiles({records::kJobFile, records::kListFile, records::kRefinedGridFile, records::kSpectrumFile});
     platform_.EndProgram(0);
 }
@@ -399,8 +421,37 @@ void MainWindow::closeProgram()
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     // After "Exit" the program is already ending and B2F.dat must stay.
-    if (!platform_.EndRequested()) closeProgram();
+    if (!platform_.EndRequested()) {
+        if (!settleRuns()) {
+            event->ignore();
+            return;
+        }
+        closeProgram();
+    }
     event->accept();
+}
+
+bool MainWindow::settleRuns()
+{
+    const std::size_t running = runsWindow_->runningCount();
+    if (running == 0) return true;
+    const MessageAnswer answer =
+        platform_.ShowMessage(" 実行中の計算が " + QString::number(running) +
+                                  " 件あります。計算を中止しますか？ \n"
+                                  "はい: 中止して終了　いいえ: 計算を続けたまま終了　"
+                                  "キャンセル: 終了しない",
+            MessageButtons::YesNoCancel, MessageIcon::Warning);
+    if (answer == MessageAnswer::Cancel) return false;
+    if (answer == MessageAnswer::Yes) runsWindow_->stopAll();
+    // Engines left running go on and write their results without this program.
+    runsWindow_->close();
+    return true;
+}
+
+void MainWindow::showRunResult(const QString& resultFile)
+{
+    showResults();
+    resultWindow_->showResult(resultFile);
 }
 
 void MainWindow::warn(const QString& text)

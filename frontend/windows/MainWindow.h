@@ -11,6 +11,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QSpinBox;
 
 namespace brisca {
 
@@ -19,6 +20,8 @@ class Platform;
 class PictureBox;
 class ReadmeViewer;
 class ResultWindow;
+class RunsWindow;
+struct PreparedCalculation;
 class LayoutEditor;
 class OverlayWindow;
 class SavedNotice;
@@ -59,10 +62,13 @@ public:
     void showReadme();
     // "スペクトル表示": shows the spectrum view of the conditions on the window.
     void showSpectrum();
-    // "Exit": deletes the exchange files and ends the program.
+    // "Exit": asks what becomes of running calculations, deletes the exchange files and ends the
+    // program.
     void exitProgram();
     // Closing the window: deletes the exchange files and B2F.dat and ends the program.
     void closeProgram();
+    // "表示" of a finished run: the result window opens with its result converted and processed.
+    void showRunResult(const QString& resultFile);
     // The conditions as the boxes and options hold them now.
     CalculationEntries entries() const;
     // The same read as numbers, or why they do not read.
@@ -81,6 +87,8 @@ public:
     SavedNotice& savedNotice() { return *savedNotice_; }
     // The spectrum view "スペクトル表示" opens.
     SpectrumWindow& spectrumWindow() { return *spectrumWindow_; }
+    // The runs started from this window.
+    RunsWindow& runsWindow() { return *runsWindow_; }
 
 signals:
     // Any entry of the tube, its filtration, current or the FSD changed: the conditions now.
@@ -98,7 +106,10 @@ private:
     void buildButtons();
     void buildSpectrumView();
     void drawIcon();
-    bool startEngine(const std::string& program);
+    bool startEngine(const PreparedCalculation& prepared);
+    // Before the program ends with calculations running: stops them or leaves them, as the
+    // user answers; false when the user keeps the program open.
+    bool settleRuns();
     void warn(const QString& text);
     QLabel* caption(QWidget* parent, const QString& text, int x, int y, int w, int h);
 
@@ -116,6 +127,8 @@ private:
     QLineEdit* fieldLongEdit_;              // field size along the long axis, cm
     QLineEdit* fieldShortEdit_;             // field size along the short axis, cm
     QLineEdit* tubeCurrentEdit_;            // fluoroscopy tube current, mA
+    QLineEdit* precisionEdit_;              // precision to stop at, percent; empty: none
+    QSpinBox* coresBox_;                    // cores the engine may use
     QRadioButton* continuousOption_;        // continuous fluoroscopy
     QRadioButton* pulsedOption_;            // pulsed fluoroscopy
     QRadioButton* supineOption_;            // supine, vertical beam
@@ -143,6 +156,7 @@ private:
     std::unique_ptr<SavedNotice> savedNotice_;           // names the file a correction saved
     std::unique_ptr<CorrectionDialog> correctionDialog_; // the correction the result window opens
     std::unique_ptr<SpectrumWindow> spectrumWindow_;     // the spectrum view
+    std::unique_ptr<RunsWindow> runsWindow_;             // the runs started from this window
 };
 
 } // namespace brisca

@@ -3,14 +3,17 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <filesystem>
 
 #include "logic/AppState.h"
 #include "logic/start/CalculationStart.h"
 #include "logic/start/EngineLocator.h"
+#include "logic/start/RunChoices.h"
 #include "logic/start/StartChecks.h"
 #include "platform/Platform.h"
 #include "windows/MainWindow.h"
+#include "windows/RunsWindow.h"
 
 namespace brisca {
 
@@ -42,6 +45,8 @@ CalculationEntries MainWindow::entries() const
     entries.fieldShortCm = S(fieldShortEdit_);
     entries.histories = S(historiesEdit_);
     entries.resultName = S(resultNameEdit_);
+    entries.cores = std::to_string(coresBox_->value());
+    entries.precisionPercent = S(precisionEdit_);
     entries.rectifier = threePhaseOption_->isChecked()    ? Rectifier::ThreePhase12Peak
                         : singlePhaseOption_->isChecked() ? Rectifier::SinglePhase
                                                           : Rectifier::ConstantPotential;
@@ -75,8 +80,7 @@ void MainWindow::startCalculation()
     }
     platform_.ProcessPendingEvents();
 
-    if ((supineOption_->isChecked() || standingOption_->isChecked()) && !startEngine(prepared.engineProgram))
-        return;
+    if ((supineOption_->isChecked() || standingOption_->isChecked()) && !startEngine(prepared)) return;
 
     platform_.ShowMessage(" 計算には長時間を要します。", MessageButtons::Ok, MessageIcon::None);
     platform_.ShowMessage(
@@ -86,9 +90,11 @@ void MainWindow::startCalculation()
 
 // The engine beside brisca first, then in the working directory; it runs in the working
 // directory in a console window of its own, or with its console output in
-// "<result name>.log" where no window can show it.
-bool MainWindow::startEngine(const std::string& program)
+// "<result name>.log" where no window can show it, with the cores and the precision in its
+// environment. The runs window follows it from then on.
+bool MainWindow::startEngine(const PreparedCalculation& prepared)
 {
+    const std::string& program = prepared.engineProgram;
     const QString shown = Q(ProgramFileName(program));
     const auto engine =
         LocateEngine(program, platform_.ProgramFolder().toStdString(), std::filesystem::current_path());
@@ -102,10 +108,16 @@ bool MainWindow::startEngine(const std::string& program)
     start.workingDirectory = QDir::currentPath();
     start.style = WindowStyle::NormalFocus;
     start.logFile = QDir::current().absoluteFilePath(resultNameEdit_->text() + ".log");
-    if (!platform_.StartProgram(start)) {
+    for (const EnvironmentSetting& setting : EngineEnvironment(prepared.conditions))
+        start.environment.emplace_back(Q(setting.name), Q(setting.value));
+    const std::optional<qint64> pid = platform_.StartProgram(start);
+    if (!pid) {
         warn(" エンジン " + shown + " を起動できません ");
         return false;
     }
+    if (!runsWindow_->isVisible()) runsWindow_->placeBelow(*this);
+    runsWindow_->addRun(RunRow(
+        prepared.job.resultName, prepared.conditions.position, *pid, prepared.conditions.precisionPercent));
     return true;
 }
 

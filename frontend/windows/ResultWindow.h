@@ -39,6 +39,9 @@ public:
     void selectResultFile();
     // "OK": starts the refiner on the selected file, with a busy cursor and the status text.
     void startConversion();
+    // The result file `name` of the working directory selected and converted, and processed as
+    // soon as its conversion ends, as "OK" and "データ処理" would; the map waits for its button.
+    void showResult(const QString& name);
     // "データ処理": the converted file's refined grids, their maxima and default legends.
     void processData();
     // "ファイル削除": deletes the selected file after asking, and clears its conditions.
@@ -148,6 +151,7 @@ private:
     Platform& platform_;        // message boxes, refiner start, events
     QWidget& mainWindow_;       // shown again by "終了"
     int conversion_ = 0;        // number of the latest refiner start; older ones report nothing
+    int processAfter_ = 0;      // number of the conversion whose end processes the data at once
     int painting_ = 0;          // number of the latest painting; a reset or conversion stops it
     bool paintRunning_ = false; // a painting is between its rows
 };

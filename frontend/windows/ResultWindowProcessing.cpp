@@ -139,6 +139,24 @@ void ResultWindow::startConversion()
     platform_.ProcessPendingEvents();
 }
 
+void ResultWindow::showResult(const QString& name)
+{
+    refreshFileList();
+    const auto found = resultList_->findItems(name, Qt::MatchExactly);
+    if (found.isEmpty()) {
+        warn(" 結果ファイル " + name + " が見つかりません ");
+        return;
+    }
+    if (resultList_->currentItem() == found[0])
+        selectResultFile();
+    else
+        resultList_->setCurrentItem(found[0]);
+    // A header that does not read was refused with a warning.
+    if (!state_.display.selected || Q(state_.display.selected->name) != name) return;
+    startConversion();
+    if (state_.display.conversion == Conversion::Running) processAfter_ = conversion_;
+}
+
 void ResultWindow::showConversionStatus(const QString& status)
 {
     // The file's name after the status, so that a selection moved on meanwhile is not taken
@@ -162,6 +180,7 @@ void ResultWindow::conversionEnded(const ProgramEnd& end, int conversion)
         state_.display.EndConversion(true, {});
         unsetCursor();
         showConversionStatus("変換が終わりました");
+        if (processAfter_ == conversion) processData();
         return;
     }
     const QString refiner = Q(ProgramFileName(kRefiner));

@@ -10,6 +10,7 @@
 #include "WorkingFolder.h"
 #include "windows/MainWindow.h"
 #include "windows/ReadmeViewer.h"
+#include "windows/RunsWindow.h"
 #include "windows/SavedNotice.h"
 
 namespace {
@@ -37,7 +38,7 @@ TEST_F(JapaneseFont, EveryCaptionHasItsGlyphs)
 {
     brisca::MainWindow& window = Loaded();
     brisca::SavedNotice notice;
-    const QList<QWidget*> windows = {&window, &notice, &window.readmeViewer()};
+    const QList<QWidget*> windows = {&window, &notice, &window.readmeViewer(), &window.runsWindow()};
     int captions = 0;
     for (QWidget* window : windows) {
         QList<QPair<const QWidget*, QString>> texts = {{window, window->windowTitle()}};

@@ -47,6 +47,7 @@ protected:
         // Like an engine: a banner, an Enter prompt that meets end of input, the folder it
         // works in, and a finish line written after a pause (the start must not wait for it).
         script.write("#!/bin/sh\necho banner\nread answer\necho \"input ended $?\"\npwd\n"
+                     "echo \"threads ${BRISCA_THREADS-unset} precision ${BRISCA_PRECISION-unset}\"\n"
                      "echo to-stderr >&2\nsleep 1\necho finished\n");
         script.close();
         QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -74,24 +75,52 @@ TEST_F(DetachedStart, WithoutADisplayTheConsoleIsAppendedToTheLog)
     previous.write("earlier run\n");
     previous.close();
 
+    // The start's settings win over this program's environment, and an empty one removes it.
+    qputenv("BRISCA_PRECISION", "5");
     QElapsedTimer timer;
     timer.start();
-    ASSERT_TRUE(platform.StartProgram({program, folder.path(), WindowStyle::NormalFocus, log}));
+    const std::optional<qint64> pid = platform.StartProgram({program, folder.path(), WindowStyle::NormalFocus,
+        log, {{"BRISCA_THREADS", "3"}, {"BRISCA_PRECISION", ""}}});
+    qunsetenv("BRISCA_PRECISION");
+    ASSERT_TRUE(pid);
     EXPECT_LT(timer.elapsed(), 900); // it did not wait for the program
+    EXPECT_TRUE(platform.ProgramRunning(*pid));
 
     const QByteArray content = WaitFor(log, "finished");
     EXPECT_TRUE(content.startsWith("earlier run\nbanner\ninput ended 1\n")) << content.toStdString();
+    EXPECT_TRUE(content.contains("threads 3 precision unset"));
     EXPECT_TRUE(content.contains(QDir(folder.path()).canonicalPath().toUtf8()));
     EXPECT_TRUE(content.contains("to-stderr"));
     EXPECT_TRUE(content.contains("finished"));
+    timer.restart();
+    while (platform.ProgramRunning(*pid) && timer.elapsed() < 5000) QThread::msleep(20);
+    EXPECT_FALSE(platform.ProgramRunning(*pid));
+}
+
+// A stop ends a program that waits.
+TEST_F(DetachedStart, AStopEndsTheProgram)
+{
+    QFile script(program);
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nexec sleep 30\n");
+    script.close();
+    const std::optional<qint64> pid =
+        platform.StartProgram({program, folder.path(), WindowStyle::Hidden, {}, {}});
+    ASSERT_TRUE(pid);
+    EXPECT_TRUE(platform.ProgramRunning(*pid));
+    platform.StopProgram(*pid);
+    QElapsedTimer timer;
+    timer.start();
+    while (platform.ProgramRunning(*pid) && timer.elapsed() < 5000) QThread::msleep(20);
+    EXPECT_FALSE(platform.ProgramRunning(*pid));
 }
 
 TEST_F(DetachedStart, AProgramThatIsMissingOrNotExecutableIsNotStarted)
 {
     EXPECT_FALSE(platform.StartProgram(
-        {folder.filePath("nothing"), folder.path(), WindowStyle::NormalFocus, folder.filePath("x.log")}));
+        {folder.filePath("nothing"), folder.path(), WindowStyle::NormalFocus, folder.filePath("x.log"), {}}));
     QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner);
-    EXPECT_FALSE(platform.StartProgram({program, folder.path(), WindowStyle::Hidden, QString()}));
+    EXPECT_FALSE(platform.StartProgram({program, folder.path(), WindowStyle::Hidden, QString(), {}}));
     EXPECT_FALSE(QFile::exists(folder.filePath("x.log")));
 }
 
@@ -108,8 +137,8 @@ TEST_F(DetachedStart, AWatchedProgramReportsItsEndToItsOwnerOnly)
     auto owner = std::make_unique<QObject>();
     QElapsedTimer timer;
     timer.start();
-    ASSERT_TRUE(platform.StartWatchedProgram({program, folder.path(), WindowStyle::Hidden, QString()}, *owner,
-        [&ends](const brisca::ProgramEnd& end) { ends.push_back(end); }));
+    ASSERT_TRUE(platform.StartWatchedProgram({program, folder.path(), WindowStyle::Hidden, QString(), {}},
+        *owner, [&ends](const brisca::ProgramEnd& end) { ends.push_back(end); }));
     EXPECT_LT(timer.elapsed(), 250);
     while (ends.empty() && timer.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     ASSERT_EQ(ends.size(), 1u);
@@ -117,14 +146,14 @@ TEST_F(DetachedStart, AWatchedProgramReportsItsEndToItsOwnerOnly)
     EXPECT_FALSE(ends[0].crashed);
     EXPECT_EQ(ends[0].errorOutput, "bad result");
 
-    ASSERT_TRUE(platform.StartWatchedProgram({program, folder.path(), WindowStyle::Hidden, QString()}, *owner,
-        [&ends](const brisca::ProgramEnd& end) { ends.push_back(end); }));
+    ASSERT_TRUE(platform.StartWatchedProgram({program, folder.path(), WindowStyle::Hidden, QString(), {}},
+        *owner, [&ends](const brisca::ProgramEnd& end) { ends.push_back(end); }));
     owner.reset();
     QThread::msleep(500);
     QCoreApplication::processEvents();
     EXPECT_EQ(ends.size(), 1u);
     EXPECT_FALSE(platform.StartWatchedProgram(
-        {folder.filePath("nothing"), folder.path(), WindowStyle::Hidden, QString()},
+        {folder.filePath("nothing"), folder.path(), WindowStyle::Hidden, QString(), {}},
         *std::make_unique<QObject>(), [&ends](const brisca::ProgramEnd& end) { ends.push_back(end); }));
 }
 

@@ -40,11 +40,21 @@ void ScriptedPlatform::Beep()
 
 QString ScriptedPlatform::DateText() { return date; }
 
-bool ScriptedPlatform::StartProgram(const ProgramStart& start)
+std::optional<qint64> ScriptedPlatform::StartProgram(const ProgramStart& start)
 {
     starts.push_back(start);
     events << "start";
-    return startSucceeds;
+    if (!startSucceeds) return std::nullopt;
+    running.insert(nextPid);
+    return nextPid++;
+}
+
+bool ScriptedPlatform::ProgramRunning(qint64 pid) { return running.count(pid) > 0; }
+
+void ScriptedPlatform::StopProgram(qint64 pid)
+{
+    stopped.push_back(pid);
+    events << "stop";
 }
 
 bool ScriptedPlatform::StartWatchedProgram(

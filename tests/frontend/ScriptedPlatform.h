@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <deque>
 #include <functional>
+#include <set>
 #include <vector>
 
 #include "platform/Platform.h"
@@ -25,7 +26,9 @@ public:
     QString SaveFileName(const QString& title, const QString& proposedPath, const QString& filter) override;
     void Beep() override;
     QString DateText() override;
-    bool StartProgram(const ProgramStart& start) override;
+    std::optional<qint64> StartProgram(const ProgramStart& start) override;
+    bool ProgramRunning(qint64 pid) override;
+    void StopProgram(qint64 pid) override;
     bool StartWatchedProgram(
         const ProgramStart& start, QObject& owner, std::function<void(const ProgramEnd&)> ended) override;
     void ProcessPendingEvents() override;
@@ -37,7 +40,9 @@ public:
     std::deque<QString> textAnswers;          // answers for the next text questions; empty when none
     std::deque<QString> saveAnswers;          // paths chosen in the next save dialogs; cancelled when none
     QString date = "2026-12-07";              // what DateText returns
-    bool startSucceeds = true;                // what StartProgram returns
+    bool startSucceeds = true;                // whether StartProgram starts
+    qint64 nextPid = 4000;                    // the id StartProgram gives its next process
+    std::set<qint64> running;                 // processes that run: those started, until a test ends them
     QString programFolder;                    // what ProgramFolder returns
     std::function<void()> duringEvents; // runs inside every ProcessPendingEvents, as a user's event would
 
@@ -45,6 +50,7 @@ public:
     QStringList textPrompts;                                      // every text question's prompt, in order
     QStringList saveProposals;                                    // every save dialog's proposed path
     std::vector<ProgramStart> starts;                             // every program start, in order
+    std::vector<qint64> stopped;                                  // every process asked to stop, in order
     std::vector<std::function<void(const ProgramEnd&)>> watchers; // end calls of watched starts
     QStringList events; // "beep", "message", "askfortext", "savedialog", "start", "pendingevents",
                         // "end" in order

@@ -20,6 +20,7 @@
 #include "logic/exports/SpectrumExport.h"
 #include "logic/start/BeamQuality.h"
 #include "logic/start/MeanTubeCurrent.h"
+#include "logic/start/RunChoices.h"
 #include "logic/start/StartChecks.h"
 #include "logic/start/TubeOutput.h"
 
@@ -56,6 +57,14 @@ CalculationEntries Named(const std::string& name)
     entries.resultName = name;
     return entries;
 }
+
+struct CoresCase {
+    const char* cores;
+    const char* precision;
+    const char* refusal;           // empty: the start goes on
+    const char* threads;           // BRISCA_THREADS; empty: removed
+    const char* precisionVariable; // BRISCA_PRECISION; empty: removed
+};
 
 struct CheckCase {
     const char* what;
@@ -730,3 +739,40 @@ TEST_F(BriscaJobRun, RunFollowsTheProgressFileAndSaysHowTheRunEnded)
 }
 
 } // namespace
+
+// The cores and the precision are read with the other checks and reach the engine as its
+// variables; one core keeps the single stream unless a precision asks for the parallel mode.
+TEST(RunChoices, CoresAndPrecisionBecomeTheEnginesVariables)
+{
+    const CoresCase cases[] = {
+        {"1", "", "", "", ""},
+        {"2", "", "", "2", ""},
+        {"16", "5", "", "16", "5"},
+        {"1", "2.5", "", "1", "2.5"},
+        {"1", "100", "", "1", "100"},
+        {"0", "", " 使用するコア数 は 1 から 4096 までの整数にして下さい ", "", ""},
+        {"2.5", "", " 使用するコア数 は 1 から 4096 までの整数にして下さい ", "", ""},
+        {"4097", "", " 使用するコア数 は 1 から 4096 までの整数にして下さい ", "", ""},
+        {"2", "0", " 目標精度 は 0 より大きく 100 以下の % で入力して下さい（空欄: 指定なし） ", "", ""},
+        {"2", "100.5", " 目標精度 は 0 より大きく 100 以下の % で入力して下さい（空欄: 指定なし） ", "", ""},
+        {"2", "five",
+            " 目標精度 の「five」は数値として読めません。数字だけで入力して下さい（小数は 2.5 "
+            "のように半角のピリオドで書きます） ",
+            "", ""},
+    };
+    for (const auto& c : cases) {
+        CalculationEntries entries = Named("x");
+        entries.cores = c.cores;
+        entries.precisionPercent = c.precision;
+        const StartCheck check = CheckCalculationEntries(entries);
+        const std::string what = std::string(c.cores) + " cores, precision '" + c.precision + "'";
+        EXPECT_EQ(check.conditions ? "" : MessageText(check.conditions.Failure()), c.refusal) << what;
+        if (!check.conditions) continue;
+        const std::vector<EnvironmentSetting> environment = EngineEnvironment(*check.conditions);
+        ASSERT_EQ(environment.size(), 2u);
+        EXPECT_EQ(environment[0].name, "BRISCA_THREADS");
+        EXPECT_EQ(environment[0].value, c.threads) << what;
+        EXPECT_EQ(environment[1].name, "BRISCA_PRECISION");
+        EXPECT_EQ(environment[1].value, c.precisionVariable) << what;
+    }
+}

@@ -29,6 +29,8 @@ struct CalculationConditions {
     double fieldShortCm = 20.0;                         // field size at the FSD along the short axis, cm
     double histories = 500000000.0;                     // number of incident photons
     std::string resultName;                             // result name without its extension
+    int cores = 1;                                      // cores the engine may use; 1: the single stream
+    double precisionPercent = 0.0;                      // stop once this precise, percent; 0: no stop
     Rectifier rectifier = Rectifier::ConstantPotential; // generator waveform
     PatientPosition position = PatientPosition::Supine; // engine to start
 };

@@ -21,6 +21,8 @@ struct CalculationEntries {
     std::string fieldShortCm = "20";                    // field size along the short axis, cm
     std::string histories = "500000000";                // number of incident photons
     std::string resultName;                             // result name without its extension
+    std::string cores = "1";                            // cores the engine may use
+    std::string precisionPercent;                       // precision to stop at, percent; empty: none
     Rectifier rectifier = Rectifier::ConstantPotential; // generator waveform
     PatientPosition position = PatientPosition::Supine; // engine to start
 };

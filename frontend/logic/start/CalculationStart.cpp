@@ -30,6 +30,7 @@ StartPreparation PrepareCalculation(const CalculationEntries& entries, const Dat
     if (!std::isfinite(*output)) return {corrections, PlainProblem("管出力 の値が大きすぎて扱えません。")};
 
     PreparedCalculation prepared;
+    prepared.conditions = conditions;
     prepared.spectrum = std::move(*spectrum);
     prepared.job = JobValuesOf(conditions, *output);
     prepared.question = LongRunQuestion(prepared.job.histories);

@@ -24,12 +24,13 @@ struct EntryCorrections {
 // Everything a calculation start produces before it writes a file: the values for the
 // shared state and the contents of both files.
 struct PreparedCalculation {
-    std::string question;      // what to confirm before any file is written; empty: nothing
-    XraySpectrum spectrum;     // spectrum arrays and kermaRatio
-    JobValues job;             // job values, tubeOutput included
-    std::string spectrumFile;  // contents of B_SPCTL.dat
-    std::string jobFile;       // contents of B2F.txt
-    std::string engineProgram; // "mcsupine" or "mcstand", without extension
+    std::string question;             // what to confirm before any file is written; empty: nothing
+    CalculationConditions conditions; // the conditions after the spectrum's limits
+    XraySpectrum spectrum;            // spectrum arrays and kermaRatio
+    JobValues job;                    // job values, tubeOutput included
+    std::string spectrumFile;         // contents of B_SPCTL.dat
+    std::string jobFile;              // contents of B2F.txt
+    std::string engineProgram;        // "mcsupine" or "mcstand", without extension
 };
 
 // A calculation start up to its files, or why it stops.

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <utility>
 
+#include "logic/start/RunChoices.h"
 #include "logic/text/NumberText.h"
 
 namespace brisca {
@@ -93,7 +94,9 @@ StartCheck CheckCalculationEntries(const CalculationEntries& entries)
     }
     if (c.meanTubeCurrentMa < 0.0) return {PlainProblem(" 管電流は 0 以上にして下さい "), {}};
     if (std::optional<Problem> name = CheckResultName(c.resultName)) return {std::move(*name), {}};
-    return {read, {}};
+    CalculationConditions conditions = c;
+    if (std::optional<Problem> choice = ReadRunChoices(entries, conditions)) return {std::move(*choice), {}};
+    return {std::move(conditions), {}};
 }
 
 std::string LongRunQuestion(double histories)

@@ -49,7 +49,8 @@ Expected<CalculationConditions> ReadCalculationEntries(const CalculationEntries&
 // In this order, the first failure stops: every box reads as a number (ReadCalculationEntries);
 // histories at least 100000000 (the box is then reset) and at most 1E+15; neither field side
 // above 30 cm; FSD and both field sides at least 0.05 cm (written as 0.1); the mean tube
-// current not negative; a result name the engine can write.
+// current not negative; a result name the engine can write; the cores and the precision
+// (ReadRunChoices).
 StartCheck CheckCalculationEntries(const CalculationEntries& entries);
 
 // The question asked before a run of more than 1E+11 histories, with its estimated run
