@@ -62,6 +62,19 @@ TEST(ColourBands, FirstThresholdReachedWins)
         {rising, 2000, 3},
     };
     for (const Case& c : cases) EXPECT_EQ(ColourBand(c.v, c.t), c.band) << c.v;
+
+    // Only strictly descending thresholds paint; the refusal names the first pair out of order.
+    Thresholds equal = descending;
+    equal[11] = 15;
+    const Thresholds zeros{};
+    const std::pair<const Thresholds*, const char*> refusals[] = {{&descending, ""},
+        {&rising, "2 番目の 5000 が 1 番目の 2250 以上"}, {&equal, "11 番目の 15 が 10 番目の 15 以上"},
+        {&zeros, "2 番目の 0 が 1 番目の 0 以上"}};
+    for (const auto& [thresholds, fragment] : refusals) {
+        const std::string refusal = ThresholdsRefusal(*thresholds);
+        EXPECT_EQ(refusal.empty(), *fragment == '\0') << refusal;
+        EXPECT_NE(refusal.find(fragment), std::string::npos) << refusal;
+    }
 }
 
 TEST(ColourBands, LegendBoxOfBandFiveIsDarkerThanItsMapColour)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "logic/result/DisplayGrid.h"
 
 namespace brisca {
@@ -21,6 +23,10 @@ inline constexpr int BandCount = 12;
 // descending a later band whose threshold lies above an earlier one never shows. A missing
 // value (NaN) reaches no threshold.
 int ColourBand(double v, const Thresholds& thresholds);
+
+// Why a map cannot be painted with `thresholds`: each of 1..11 must lie below the one before
+// it, or some band would never show and the legend would read wrong. Empty when they descend.
+std::string ThresholdsRefusal(const Thresholds& thresholds);
 
 // Colour of band 1..12 on the map (band 12 white).
 Rgb MapColour(int band);
