@@ -24,10 +24,10 @@ int ColourBand(double v, const Thresholds& thresholds)
 std::string ThresholdsRefusal(const Thresholds& thresholds)
 {
     for (int n = 2; n <= 11; ++n) {
-        if (thresholds[n] < thresholds[n - 1]) continue;
+        if (thresholds[n] <= thresholds[n - 1]) continue;
         return " 凡例のしきい値は上から大きい順に入力して下さい（" + std::to_string(n) + " 番目の " +
                PlainNumberText(thresholds[n]) + " が " + std::to_string(n - 1) + " 番目の " +
-               PlainNumberText(thresholds[n - 1]) + " 以上です） ";
+               PlainNumberText(thresholds[n - 1]) + " より大きくなっています） ";
     }
     return {};
 }

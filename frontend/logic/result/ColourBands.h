@@ -24,8 +24,9 @@ inline constexpr int BandCount = 12;
 // value (NaN) reaches no threshold.
 int ColourBand(double v, const Thresholds& thresholds);
 
-// Why a map cannot be painted with `thresholds`: each of 1..11 must lie below the one before
-// it, or some band would never show and the legend would read wrong. Empty when they descend.
+// Why a map cannot be painted with `thresholds`: none of 2..11 may lie above the one before it,
+// or a band would show values its legend box does not claim. Empty when they descend; equal
+// thresholds (boxes left empty read as 0) only leave a band unused.
 std::string ThresholdsRefusal(const Thresholds& thresholds);
 
 // Colour of band 1..12 on the map (band 12 white).
