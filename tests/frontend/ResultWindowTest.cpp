@@ -312,10 +312,11 @@ TEST_F(ResultWindowTest, RisingThresholdsWarnInsteadOfPaintingAndEnterRepaints)
         << platform.messages[0].text.toStdString();
     EXPECT_FALSE(state.display.painted);
 
-    Find<QLineEdit>(w, "thresholdEdit", 2)->setText("90");
-    QTest::keyClick(Find<QLineEdit>(w, "thresholdEdit", 2), Qt::Key_Return);
+    Find<QLineEdit>(w, "thresholdEdit", 2)->setText("40");
+    Find<QLineEdit>(w, "thresholdEdit", 3)->setText("30");
+    QTest::keyClick(Find<QLineEdit>(w, "thresholdEdit", 3), Qt::Key_Return);
     ASSERT_TRUE(state.display.painted);
-    EXPECT_EQ(state.display.painted->choice.thresholds[2], 90.0);
+    EXPECT_EQ(state.display.painted->choice.thresholds[2], 40.0);
     EXPECT_EQ(Pixel(w, MapPixelOfElement(150, 300)), Colour(1));
     EXPECT_EQ(platform.messages.size(), 1u);
 }
