@@ -167,7 +167,7 @@ TEST_F(CorrectionDialogTest, RefusalsWarnAndLeaveTheFolderAsItWas)
         {"「2,5」は数値として読めません", 12.3, primary("2,5"), "abc.dsr5"},
         {"「0」は 0 より大きい", 12.3, primary("0"), "abc.dsr5"},
         {"「-3」は 0 より大きい", 12.3, primary("-3"), "abc.dsr5"},
-        {"1.523E+32 が結果ファイルの欄に収まりません", 12.3, primary("1e30"), "abc.dsr5"},
+        {"補正後の値 1.000E+32 が結果ファイルの欄に収まりません", 12.3, primary("1e32"), "abc.dsr5"},
         {"現在値が 0", 0.0,
             [](CorrectionDialog& d) {
                 Click(d, "scatterOption");
