@@ -120,7 +120,9 @@ TEST(CorrectedResult, NameAndFactor)
         const Expected<double> factor = CorrectionFactorOf(c.measured, c.current);
         const std::string refusal = factor ? "" : MessageText(factor.Failure());
         EXPECT_EQ(refusal.empty(), c.refusal == nullptr) << c.measured << " / " << c.current << refusal;
-        if (c.refusal) EXPECT_NE(refusal.find(c.refusal), std::string::npos) << refusal;
+        if (c.refusal) {
+            EXPECT_NE(refusal.find(c.refusal), std::string::npos) << refusal;
+        }
         EXPECT_EQ(factor ? *factor : 0.0, c.factor) << c.measured << " / " << c.current;
     }
 }

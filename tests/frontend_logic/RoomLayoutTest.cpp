@@ -261,7 +261,9 @@ TEST(LayoutPlanTest, RoomSizeAndCentreTypedInMetres)
         if (!refusal) refusal = TypeObjectCentre(plan, c.x, c.y);
         const std::string text = refusal ? MessageText(*refusal) : "";
         EXPECT_EQ(text.empty(), c.refusal == nullptr) << c.width << " " << text;
-        if (c.refusal) EXPECT_NE(text.find(c.refusal), std::string::npos) << text;
+        if (c.refusal) {
+            EXPECT_NE(text.find(c.refusal), std::string::npos) << text;
+        }
         EXPECT_EQ(plan.roomWidth, c.roomWidth) << c.width;
         EXPECT_EQ(plan.roomHeight, c.roomHeight) << c.depth;
         EXPECT_EQ(plan.centreX, c.centreX) << c.x;
