@@ -72,7 +72,7 @@ TEST(ColourBands, FirstThresholdReachedWins)
     const Thresholds zeros{};
     const std::pair<const Thresholds*, const char*> refusals[] = {{&descending, ""}, {&equal, ""},
         {&zeros, ""}, {&rising, "2 番目の 5000 が 1 番目の 2250 より大きく"},
-        {&risingLater, "10 番目の 40 が 9 番目の 30 より大きく"}};
+        {&risingLater, "10 番目の 40 が 9 番目の 22.5 より大きく"}};
     for (const auto& [thresholds, fragment] : refusals) {
         const std::string refusal = ThresholdsRefusal(*thresholds);
         EXPECT_EQ(refusal.empty(), *fragment == '\0') << refusal;

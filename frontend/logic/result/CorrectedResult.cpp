@@ -179,13 +179,12 @@ Expected<double> MeasuredValueOf(std::string_view text)
     }
     if (text.empty()) return PlainProblem(NoMeasuredValueWarning);
     if (!ReadsAsNumber(text))
-        return PlainProblem(
-            " 実測値" + Quoted(text) +
-            " は数値として読めません（半角の数字で数値を 1 つだけ入力して下さい。小数点は「.」"
-            "です） ");
+        return PlainProblem(" 実測値" + Quoted(text) +
+                            "は数値として読めません（半角の数字で数値を 1 つだけ入力して下さい。小数点は「.」"
+                            "です） ");
     const double measured = LeadingNumber(text);
-    if (!std::isfinite(measured)) return PlainProblem(" 実測値" + Quoted(text) + " は大きすぎます ");
-    if (!(measured > 0.0)) return PlainProblem(" 実測値" + Quoted(text) + " は 0 より大きい値にして下さい ");
+    if (!std::isfinite(measured)) return PlainProblem(" 実測値" + Quoted(text) + "は大きすぎます ");
+    if (!(measured > 0.0)) return PlainProblem(" 実測値" + Quoted(text) + "は 0 より大きい値にして下さい ");
     return measured;
 }
 
