@@ -197,7 +197,7 @@ Expected<double> CorrectionFactorOf(std::string_view measuredText, std::string_v
     const double factor = *measured / current;
     // A negative dose rate has no meaning, and its minus sign would not fit the file's fields.
     if (!std::isfinite(factor) || !(factor > 0.0))
-        return PlainProblem(" 実測値" + Quoted(measuredText) + " と現在値 " + std::string(currentText) +
+        return PlainProblem(" 実測値" + Quoted(measuredText) + "と現在値 " + std::string(currentText) +
                             " の比が大きすぎるか小さすぎて補正できません ");
     return factor;
 }
