@@ -233,22 +233,23 @@ void CorrectionDialog::saveCorrected()
         warn(QString::fromStdString(MessageText(factor.Failure())));
         return;
     }
-    const std::filesystem::path folder = std::filesystem::current_path();
-    const std::string target = CorrectedFileName(file_);
-    if (target != file_ && std::filesystem::exists(folder / target) &&
-        platform_.ShowMessage(" " + QString::fromStdString(target) +
-                                  " は既にあります（前の補正の結果です）。新しい補正で置き換えますか？ ",
-            MessageButtons::OkCancel, MessageIcon::Warning) != MessageAnswer::Ok)
-        return;
-
     platform_.ProcessPendingEvents();
     const CorrectionNote note{*factor, *MeasuredValueOf(measured->text().toStdString()), quantity};
-    const Expected<std::string> correctedName = CorrectResultFile(folder, file_, note);
+    const auto replace = [this](const std::string& target) {
+        return platform_.ShowMessage(
+                   " " + QString::fromStdString(target) +
+                       " は既にあります（前の補正の結果です）。新しい補正で置き換えますか？ ",
+                   MessageButtons::OkCancel, MessageIcon::Warning) == MessageAnswer::Ok;
+    };
+    const Expected<std::string> correctedName =
+        CorrectResultFile(std::filesystem::current_path(), file_, note, replace);
     if (!correctedName) {
         warn(" 補正したファイルを保存できませんでした \n" +
              QString::fromStdString(MessageText(correctedName.Failure())));
         return;
     }
+    // Declined: the earlier copy stays and the dialog with it.
+    if (correctedName->empty()) return;
     platform_.ProcessPendingEvents();
     emit correctedFileSaved(QString::fromStdString(*correctedName));
     hide();

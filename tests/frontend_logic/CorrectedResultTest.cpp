@@ -9,6 +9,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "logic/result/CorrectedResult.h"
 #include "logic/text/NumberText.h"
@@ -173,6 +174,18 @@ TEST_F(CorrectedResultTest, EveryValueIsScaledAndEveryOtherLineCopied)
 
     // Rows wrapped after 10 fields, or after 7, give the same file.
     const std::string corrected = Read("abc.dsrC");
+    // An existing copy is replaced only when the question about it is answered yes.
+    std::vector<std::string> asked;
+    const auto decline = [&asked](const std::string& target) {
+        asked.push_back(target);
+        return false;
+    };
+    const Expected<std::string> declined = CorrectResultFile(folder_, "abc.dsr5", {4.0, 1.0, ""}, decline);
+    ASSERT_TRUE(declined);
+    EXPECT_EQ(*declined, "");
+    EXPECT_EQ(asked, std::vector<std::string>{"abc.dsrC"});
+    EXPECT_EQ(Read("abc.dsrC"), corrected);
+    EXPECT_EQ(ReadCorrectionNote(folder_, "abc.dsrC")->factor, 2.0);
     for (int perLine : {10, 7}) {
         Write("abc.dsr5", Source(perLine));
         ASSERT_TRUE(CorrectResultFile(folder_, "abc.dsr5", {2.0, 24.6, ""}));

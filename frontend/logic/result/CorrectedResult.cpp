@@ -149,6 +149,38 @@ std::optional<Problem> ScaleGrid(
     return source.EndLine();
 }
 
+// The corrected copy of the result file `source`, or the problem that names its line.
+Expected<std::string> CorrectedText(const std::filesystem::path& source, double factor)
+{
+    const std::string name = source.filename().string();
+    Expected<std::string> text = ReadTextFile(source);
+    if (!text) return text.Failure();
+    SourceLines lines(name, std::move(*text));
+    std::string out;
+    out.reserve(static_cast<std::size_t>(layout::kRecords) * (layout::kGridFields * layout::kRate.width + 2));
+
+    const auto build = [&]() -> std::optional<Problem> {
+        // The geometry code, then the free-air kerma rate, which scales with the dose.
+        if (auto problem = CopyLines(lines, 1, out)) return problem;
+        const Expected<double> kermaRate = lines.NextValue();
+        if (!kermaRate) return kermaRate.Failure();
+        if (auto problem = lines.EndLine()) return problem;
+        const std::optional<std::string> scaled = ScaledText(*kermaRate, factor);
+        if (!scaled) return UnfitValue(name, *kermaRate, factor);
+        out.append(*scaled).append("\r\n");
+        if (auto problem = CopyLines(lines, layout::kHeaderRecords - 2, out)) return problem;
+        for (int height = 0; height < layout::kHeights; ++height) {
+            if (auto problem = CopyLines(lines, 2, out)) return problem;
+            if (auto problem = ScaleGrid(lines, name, factor, out)) return problem;
+            if (auto problem = CopyLines(lines, 1, out)) return problem;
+            if (auto problem = ScaleGrid(lines, name, factor, out)) return problem;
+        }
+        return std::nullopt;
+    };
+    if (auto problem = build()) return *problem;
+    return out;
+}
+
 } // namespace
 
 std::string CorrectedFileName(std::string_view sourceName)
@@ -205,37 +237,13 @@ Expected<double> CorrectionFactorOf(std::string_view measuredText, std::string_v
 std::optional<Problem> WriteCorrectedResult(
     const std::filesystem::path& source, const std::filesystem::path& target, double factor)
 {
-    const std::string name = source.filename().string();
-    Expected<std::string> text = ReadTextFile(source);
+    const Expected<std::string> text = CorrectedText(source, factor);
     if (!text) return text.Failure();
-    SourceLines lines(name, std::move(*text));
-    std::string out;
-    out.reserve(static_cast<std::size_t>(layout::kRecords) * (layout::kGridFields * layout::kRate.width + 2));
-
-    const auto build = [&]() -> std::optional<Problem> {
-        // The geometry code, then the free-air kerma rate, which scales with the dose.
-        if (auto problem = CopyLines(lines, 1, out)) return problem;
-        const Expected<double> kermaRate = lines.NextValue();
-        if (!kermaRate) return kermaRate.Failure();
-        if (auto problem = lines.EndLine()) return problem;
-        const std::optional<std::string> scaled = ScaledText(*kermaRate, factor);
-        if (!scaled) return UnfitValue(name, *kermaRate, factor);
-        out.append(*scaled).append("\r\n");
-        if (auto problem = CopyLines(lines, layout::kHeaderRecords - 2, out)) return problem;
-        for (int height = 0; height < layout::kHeights; ++height) {
-            if (auto problem = CopyLines(lines, 2, out)) return problem;
-            if (auto problem = ScaleGrid(lines, name, factor, out)) return problem;
-            if (auto problem = CopyLines(lines, 1, out)) return problem;
-            if (auto problem = ScaleGrid(lines, name, factor, out)) return problem;
-        }
-        return std::nullopt;
-    };
-    if (auto problem = build()) return problem;
-    return WriteTextFileAtomically(target, out);
+    return WriteTextFileAtomically(target, *text);
 }
 
-Expected<std::string> CorrectResultFile(
-    const std::filesystem::path& folder, const std::string& sourceName, const CorrectionNote& note)
+Expected<std::string> CorrectResultFile(const std::filesystem::path& folder, const std::string& sourceName,
+    const CorrectionNote& note, const std::function<bool(const std::string&)>& replaceExisting)
 {
     const std::string target = CorrectedFileName(sourceName);
     // The copy of a corrected file would bear its own name and replace it while it is read.
@@ -243,8 +251,11 @@ Expected<std::string> CorrectResultFile(
         return FileProblem(sourceName,
             "は補正済みのファイルです（補正後のファイル名が元のファイルと同じになるため補正できません）",
             "the file is a corrected result: its copy would bear its own name");
-    if (auto problem = WriteCorrectedResult(folder / sourceName, folder / target, note.factor))
-        return *problem;
+    const Expected<std::string> text = CorrectedText(folder / sourceName, note.factor);
+    if (!text) return text.Failure();
+    if (replaceExisting && std::filesystem::exists(folder / target) && !replaceExisting(target))
+        return std::string();
+    if (auto problem = WriteTextFileAtomically(folder / target, *text)) return *problem;
     // A copy without its note would show as an uncorrected result.
     if (auto problem =
             WriteTextFileAtomically(folder / CorrectionNoteName(target), CorrectionNoteText(note))) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,9 +42,11 @@ std::optional<Problem> WriteCorrectedResult(
 
 // The correction of the result file `sourceName` in `folder` by `note.factor`: its corrected
 // copy is written beside it, then the note of what it was scaled to, and the copy's name
+// returned. When a copy exists already, `replaceExisting` (if given) is asked with its name
+// once the new copy is known to be sound; declined, nothing is written and the empty name
 // returned. On a problem with the source the folder is left as it was; when the note cannot
 // be written the new copy is removed again.
-Expected<std::string> CorrectResultFile(
-    const std::filesystem::path& folder, const std::string& sourceName, const CorrectionNote& note);
+Expected<std::string> CorrectResultFile(const std::filesystem::path& folder, const std::string& sourceName,
+    const CorrectionNote& note, const std::function<bool(const std::string&)>& replaceExisting = {});
 
 } // namespace brisca
