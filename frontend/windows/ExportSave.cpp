@@ -15,12 +15,10 @@ QString ChooseExportPath(
     QString path =
         platform.SaveFileName(title, QDir::current().filePath(QString::fromStdString(proposedName)), filter);
     if (path.isEmpty()) return {};
-    // A name typed without the proposed extension gets it, whatever dots the name holds
-    // ("120.5kV" is not a file type); the dialog asked about the name as typed, so a file of
-    // the completed name is only replaced when the user agrees.
-    const QString suffix = QFileInfo(QString::fromStdString(proposedName)).suffix();
-    if (QFileInfo(path).suffix().compare(suffix, Qt::CaseInsensitive) != 0) {
-        path += "." + suffix;
+    // A name typed without an extension gets the proposed one; the dialog asked about the
+    // name as typed, so a file of the completed name is only replaced when the user agrees.
+    if (QFileInfo(path).suffix().isEmpty()) {
+        path += "." + QFileInfo(QString::fromStdString(proposedName)).suffix();
         if (QFileInfo::exists(path) &&
             platform.ShowMessage(" " + QFileInfo(path).fileName() + " は既にあります。置き換えますか？ ",
                 MessageButtons::OkCancel, MessageIcon::Warning) != MessageAnswer::Ok)

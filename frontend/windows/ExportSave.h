@@ -8,8 +8,7 @@ namespace brisca {
 class Platform;
 
 // Asks where to save an exported file, proposing `proposedName` in the working directory. A name
-// chosen without the proposed name's extension (in any case) gets it, after a question if that
-// file exists.
+// chosen without an extension gets the proposed name's (after a question if that file exists).
 // The path to write, or the empty text when the user cancelled.
 QString ChooseExportPath(
     Platform& platform, const QString& title, const std::string& proposedName, const QString& filter);

@@ -5,13 +5,11 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <deque>
 #include <sstream>
 
 #include "ResultSteps.h"
 #include "logic/room/RoomFile.h"
 #include "mapjob/MapCommand.h"
-#include "windows/ExportSave.h"
 #include "windows/OverlayWindow.h"
 #include "windows/ResultWindow.h"
 
@@ -57,18 +55,18 @@ TEST_F(PictureExport, TheSavedMapIsBriscaMapsPicturePixelForPixel)
         const char* height;   // option name
         Quantity mapQuantity;
         HeightLayer layer;
-        const char* edited; // threshold 1 typed by the user; null: the default legend
+        const char* edited; // threshold 11 typed by the user; null: the default legend
         const char* proposed;
     } cases[] = {{"kermaOption", "centreOption", Quantity::Kerma, HeightLayer::Centre, nullptr,
                      "real_kerma_center.png"},
-        {"doseOption", "aboveOption", Quantity::Dose, HeightLayer::Above, "7.5", "real_dose_above.png"}};
+        {"doseOption", "aboveOption", Quantity::Dose, HeightLayer::Above, "0", "real_dose_above.png"}};
     ResultWindow& w = Processed();
     EXPECT_FALSE(Find<QPushButton>(w, "imageSaveButton")->isEnabled());
     EXPECT_TRUE(Find<QPushButton>(w, "csvSaveButton")->isEnabled());
     for (const auto& c : cases) {
         Click(w, c.quantity);
         Click(w, c.height);
-        if (c.edited) Find<QLineEdit>(w, "thresholdEdit", 1)->setText(c.edited);
+        if (c.edited) Find<QLineEdit>(w, "thresholdEdit", 11)->setText(c.edited);
         Click(w, "paintButton");
         platform.saveAnswers.push_back(Path("window.png"));
         Click(w, "imageSaveButton");
@@ -111,35 +109,6 @@ TEST_F(PictureExport, TheSavedCsvAndOverlayAreBriscaMaps)
     const QImage window(Path("room.png")), map(Path("map.png"));
     ASSERT_FALSE(window.isNull());
     EXPECT_EQ(window.convertToFormat(QImage::Format_RGB32), map.convertToFormat(QImage::Format_RGB32));
-}
-
-TEST_F(PictureExport, ANameTypedWithoutTheExtensionGetsIt)
-{
-    Write("old.png", "an earlier picture");
-    struct Case {
-        const char* proposed;
-        const char* typed;
-        const char* chosen; // empty: cancelled
-        std::deque<MessageAnswer> answers;
-        int questions; // about a file of the completed name
-    };
-    const Case cases[] = {
-        {"map.png", "mine", "mine.png", {}, 0},
-        {"map.png", "mine.PNG", "mine.PNG", {}, 0},
-        {"map.png", "120.5kV", "120.5kV.png", {}, 0},
-        {"map.csv", "table", "table.csv", {}, 0},
-        {"map.csv", "table.png", "table.png.csv", {}, 0},
-        {"map.png", "old", "old.png", {MessageAnswer::Ok}, 1},
-        {"map.png", "old", "", {MessageAnswer::Cancel}, 1},
-    };
-    for (const Case& c : cases) {
-        platform.messages.clear();
-        platform.messageAnswers = c.answers;
-        platform.saveAnswers = {Path(c.typed)};
-        const QString chosen = ChooseExportPath(platform, "画像保存", c.proposed, "");
-        EXPECT_EQ(chosen, *c.chosen ? Path(c.chosen) : QString()) << c.typed;
-        EXPECT_EQ(platform.messages.size(), std::size_t(c.questions)) << c.typed;
-    }
 }
 
 } // namespace
