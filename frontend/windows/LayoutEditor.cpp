@@ -267,14 +267,14 @@ void LayoutEditor::buildTypedValues()
 {
     const int y = PlanY + 462;
     Caption(this, "数値で設定（m）", FileColumnX, y, 170);
-    Caption(this, "室の大きさ", FileColumnX, y + 26, 76);
-    roomWidthEdit_ = Entry(this, "roomWidthEdit", FileColumnX + 76, y + 24, 44);
-    Caption(this, "×", FileColumnX + 122, y + 26, 10);
-    roomDepthEdit_ = Entry(this, "roomDepthEdit", FileColumnX + 126, y + 24, 44);
-    Caption(this, "被射体中心", FileColumnX, y + 54, 76);
-    centreXEdit_ = Entry(this, "centreXEdit", FileColumnX + 76, y + 52, 44);
-    Caption(this, ",", FileColumnX + 122, y + 54, 10);
-    centreYEdit_ = Entry(this, "centreYEdit", FileColumnX + 126, y + 52, 44);
+    Caption(this, "室の大きさ", FileColumnX, y + 26, 72);
+    roomWidthEdit_ = Entry(this, "roomWidthEdit", FileColumnX + 72, y + 24, 42);
+    Caption(this, "×", FileColumnX + 116, y + 26, 12);
+    roomDepthEdit_ = Entry(this, "roomDepthEdit", FileColumnX + 128, y + 24, 42);
+    Caption(this, "被射体中心", FileColumnX, y + 54, 72);
+    centreXEdit_ = Entry(this, "centreXEdit", FileColumnX + 72, y + 52, 42);
+    Caption(this, ",", FileColumnX + 118, y + 54, 8);
+    centreYEdit_ = Entry(this, "centreYEdit", FileColumnX + 128, y + 52, 42);
     typedButton_ = Button(this, "typedButton", "数値を設定", FileColumnX, y + 82, 170, 28);
     typedButton_->setStyleSheet(ElementButtonStyle);
 }
@@ -440,14 +440,14 @@ void LayoutEditor::showPlan()
     showElementNames();
 }
 
-// The name inside each shown shape's upper-left corner; the room's in its lower-left corner,
-// clear of the doors along its top wall, and the centre's beside its marker.
+// The name inside each shown shape's upper-left corner; the room's in its upper-right corner,
+// clear of the doors beside the others, and the centre's beside its marker.
 void LayoutEditor::showElementNames()
 {
     for (const auto& [shape, name] : elementNames_) {
         const QRect at = shape->geometry();
         name->move(shape == centreMarker_ ? at.topRight() + QPoint(3, 0)
-                   : shape == roomShape_  ? at.bottomLeft() + QPoint(4, -name->height() - 2)
+                   : shape == roomShape_  ? at.topRight() + QPoint(-name->width() - 4, 3)
                                           : at.topLeft() + QPoint(3, 1));
         name->setVisible(!shape->isHidden());
         name->raise();
