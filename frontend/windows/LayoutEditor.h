@@ -109,46 +109,48 @@ private:
     void nameLayout(const QString& name);           // the layout's name for the overlay's title
     void warn(const QString& text);                 // a warning box with OK
 
-    QLabel* titleLabel_;                                     // "Ｘ線透視室のレイアウト設定"
-    PictureBox* planView_;                                   // the plan, -50..850 plan units both ways
-    PlanShape* centreMarker_;                                // the object centre, a red circle
-    PlanShape* roomShape_;                                   // the room outline
-    PlanShape* bedShape_;                                    // the bed, hatched
-    PlanShape* doorShape_;                                   // the staff door, hatched
-    PlanShape* windowShape_;                                 // the viewing window
-    PlanShape* entranceShape_;                               // the patient entrance, hatched
-    QLabel* controlRoomLabel_;                               // the control-room text on the plan
-    QLabel* freeTextLabel_;                                  // the free text on the plan
-    QPushButton* roomButton_;                                // "室の大きさ"
-    QPushButton* bedButton_;                                 // "ベッド位置"
-    QPushButton* centreButton_;                              // "被射体中心"
-    QPushButton* windowButton_;                              // "覗き窓"
-    QPushButton* doorButton_;                                // "扉の位置"
-    QPushButton* entranceButton_;                            // "患者出入口"
-    QPushButton* controlRoomButton_;                         // "操作室位置"
-    QPushButton* freeTextButton_;                            // "任意文字列"
-    QPushButton* hideElementButton_;                         // "削 除"
-    QLabel* instructionArea_;                                // what to click, in blue
-    QLineEdit* cursorXEdit_;                                 // cursor x in metres
-    QLineEdit* cursorYEdit_;                                 // cursor y in metres
-    QLineEdit* roomWidthEdit_;                               // room size along x, metres
-    QLineEdit* roomDepthEdit_;                               // room size along y, metres
-    QLineEdit* centreXEdit_;                                 // object centre x, metres
-    QLineEdit* centreYEdit_;                                 // object centre y, metres
-    QPushButton* typedButton_;                               // "数値を設定"
-    std::vector<std::pair<QWidget*, QLabel*>> elementNames_; // each shape with its name on the plan
-    QListWidget* layoutFileList_;                            // the .Room files of the working folder
-    QPushButton* deleteFileButton_;                          // "ファイル削除"
-    QLineEdit* layoutNameEdit_;                              // file name without ".Room"
-    QPushButton* saveButton_;                                // "保存する"
-    QPushButton* takeOverButton_;                            // "設定終了"
-    QPushButton* distributionButton_;                        // "散乱線分布表示"
-    QPushButton* cancelButton_;                              // "キャンセル"
+    QLabel* titleLabel_;              // "Ｘ線透視室のレイアウト設定"
+    PictureBox* planView_;            // the plan, -50..850 plan units both ways
+    PlanShape* centreMarker_;         // the object centre, a red circle
+    PlanShape* roomShape_;            // the room outline
+    PlanShape* bedShape_;             // the bed, hatched
+    PlanShape* doorShape_;            // the staff door, hatched
+    PlanShape* windowShape_;          // the viewing window
+    PlanShape* entranceShape_;        // the patient entrance, hatched
+    QLabel* controlRoomLabel_;        // the control-room text on the plan
+    QLabel* freeTextLabel_;           // the free text on the plan
+    QPushButton* roomButton_;         // "室の大きさ"
+    QPushButton* bedButton_;          // "ベッド位置"
+    QPushButton* centreButton_;       // "被射体中心"
+    QPushButton* windowButton_;       // "覗き窓"
+    QPushButton* doorButton_;         // "扉の位置"
+    QPushButton* entranceButton_;     // "患者出入口"
+    QPushButton* controlRoomButton_;  // "操作室位置"
+    QPushButton* freeTextButton_;     // "任意文字列"
+    QPushButton* hideElementButton_;  // "削 除"
+    QLabel* instructionArea_;         // what to click, in blue
+    QLineEdit* cursorXEdit_;          // cursor x in metres
+    QLineEdit* cursorYEdit_;          // cursor y in metres
+    QLineEdit* roomWidthEdit_;        // room size along x, metres
+    QLineEdit* roomDepthEdit_;        // room size along y, metres
+    QLineEdit* centreXEdit_;          // object centre x, metres
+    QLineEdit* centreYEdit_;          // object centre y, metres
+    QPushButton* typedButton_;        // "数値を設定"
+    QListWidget* layoutFileList_;     // the .Room files of the working folder
+    QPushButton* deleteFileButton_;   // "ファイル削除"
+    QLineEdit* layoutNameEdit_;       // file name without ".Room"
+    QPushButton* saveButton_;         // "保存する"
+    QPushButton* takeOverButton_;     // "設定終了"
+    QPushButton* distributionButton_; // "散乱線分布表示"
+    QPushButton* cancelButton_;       // "キャンセル"
 
     AppState& state_;                      // holds the current room layout
     Platform& platform_;                   // message boxes, the text question, pending events
     RoomLayout plan_;                      // where the elements stand on the plan
     PlacingMode mode_ = PlacingMode::None; // the element clicks act on
+
+    // Each shape with its name on the plan.
+    std::vector<std::pair<QWidget*, QLabel*>> elementNames_;
 };
 
 } // namespace brisca
