@@ -93,8 +93,8 @@ int main(int argc, char** argv)
     if (options->spectrumOnly) return RunSpectrumOnly(*entries, *tables, options->out, std::cout, std::cerr);
 
     const StartPreparation preparation = PrepareCalculation(*entries, *tables);
-    if (preparation.corrections.tubeVoltageKv)
-        std::cout << "管電圧を " << *preparation.corrections.tubeVoltageKv << " kV にしました。\n";
+    if (!preparation.corrections.tubeVoltageNotice.empty())
+        std::cerr << preparation.corrections.tubeVoltageNotice << "\n";
     if (preparation.corrections.inherentFiltrationMmAl)
         std::cout << "固有ろ過を " << *preparation.corrections.inherentFiltrationMmAl << " mm にしました。\n";
     if (!preparation.calculation) {

@@ -26,6 +26,9 @@ inline constexpr int kRecords = kHeaderRecords + kHeights * (2 + kGridRecords + 
 
 // A grid value, Gy/min or Sv/min (E11.4); also the air kerma rate at 1 m in the header.
 inline constexpr Field kRate{11, 4};
+// Largest rate a result file may hold, Gy/min or Sv/min: far beyond any real one, and small
+// enough that the rates in µGy/min and everything interpolated from them stay finite.
+inline constexpr float kLargestRate = 1.0e30f;
 // Focus-to-skin distance and the field's length and width, cm (F5.1 each).
 inline constexpr Field kDistance{5, 1};
 // The six spectrum descriptors in header order (F5.1, F6.4, F5.1, then F7.3 three times).

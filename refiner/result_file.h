@@ -14,9 +14,8 @@ inline constexpr int kResultRecords = records::result_layout::kRecords;
 inline constexpr int kFieldWidth = records::result_layout::kRate.width;
 // Decimals of one "E11.4" field.
 inline constexpr int kFieldDecimals = records::result_layout::kRate.decimals;
-// Largest rate accepted, Gy/min or Sv/min: far beyond any real one, and small enough that
-// the rates in µGy/min and everything interpolated from them stay finite.
-inline constexpr float kLargestRate = 1.0e30f;
+// Largest rate accepted, Gy/min or Sv/min.
+inline constexpr float kLargestRate = records::result_layout::kLargestRate;
 
 // Reads one "(41E11.4)" grid row. Throws FieldError when a field is malformed or out of
 // range, or the record is too short to hold all 41 fields.

@@ -20,8 +20,7 @@ int RunSpectrumOnly(const CalculationEntries& entries, const DataTables& tables,
         return records::kExitRefused;
     }
     const SpectrumLimits limits = ApplySpectrumLimits(*conditions);
-    if (limits.correctedTubeVoltage)
-        console << "管電圧を " << *limits.correctedTubeVoltage << " kV にしました。\n";
+    if (!limits.tubeVoltageNotice.empty()) errors << limits.tubeVoltageNotice << "\n";
     if (limits.correctedInherentFiltration)
         console << "固有ろ過を " << *limits.correctedInherentFiltration << " mm にしました。\n";
     const BeamQuality beam = ComputeBeamQuality(limits.conditions, tables);

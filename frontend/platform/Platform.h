@@ -45,6 +45,9 @@ public:
     virtual ~Platform() = default;
     // Modal message box with the application's default title.
     virtual MessageAnswer ShowMessage(const QString& text, MessageButtons buttons, MessageIcon icon) = 0;
+    // Modal notice with OK and no icon that opens in front of every other window, a console
+    // window a program has just opened included, and takes the focus.
+    virtual void ShowNoticeInFront(const QString& text) = 0;
     // Modal question for one line of text; the empty text when cancelled.
     virtual QString AskForText(const QString& prompt, const QString& title) = 0;
     // Modal save-file dialog opened on `proposedPath`, showing files that match `filter`; it asks

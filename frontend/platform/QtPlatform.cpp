@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include "platform/TerminalCommand.h"
 
@@ -59,6 +60,19 @@ MessageAnswer QtPlatform::ShowMessage(const QString& text, MessageButtons button
     default:
         return MessageAnswer::Cancel;
     }
+}
+
+void QtPlatform::ShowNoticeInFront(const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), text, QMessageBox::Ok,
+        QApplication::activeWindow());
+    // A console window that opens meanwhile would otherwise cover the box and take the keys.
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    QTimer::singleShot(0, &box, [&box] {
+        box.raise();
+        box.activateWindow();
+    });
+    box.exec();
 }
 
 QString QtPlatform::AskForText(const QString& prompt, const QString& title)

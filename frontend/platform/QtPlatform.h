@@ -8,6 +8,7 @@ namespace brisca {
 class QtPlatform : public Platform {
 public:
     MessageAnswer ShowMessage(const QString& text, MessageButtons buttons, MessageIcon icon) override;
+    void ShowNoticeInFront(const QString& text) override;
     QString AskForText(const QString& prompt, const QString& title) override;
     QString SaveFileName(const QString& title, const QString& proposedPath, const QString& filter) override;
     void Beep() override;

@@ -1,12 +1,13 @@
 #include "windows/CorrectionDialog.h"
 
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <filesystem>
-#include <utility>
+#include <tuple>
 
 #include "logic/AppState.h"
 #include "logic/result/CorrectedResult.h"
@@ -117,6 +118,18 @@ CorrectionDialog::CorrectionDialog(AppState& state, Platform& platform, QWidget*
     connect(scatterOption_, &QRadioButton::clicked, this, &CorrectionDialog::chooseScatter);
     connect(okButton_, &QPushButton::clicked, this, &CorrectionDialog::saveCorrected);
     connect(cancelButton_, &QPushButton::clicked, this, &QWidget::hide);
+    // Enter presses the focused button, or "OK" from anywhere else; Esc cancels.
+    for (QPushButton* button : {okButton_, cancelButton_}) button->setAutoDefault(true);
+}
+
+void CorrectionDialog::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape)
+        cancelButton_->click();
+    else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        okButton_->click();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void CorrectionDialog::buildPrimary()
@@ -207,25 +220,36 @@ void CorrectionDialog::saveCorrected()
         return;
     }
 
-    const auto [measured, current] =
-        primaryOption_->isChecked() ? std::pair{primaryMeasuredEdit_, primaryCurrentLabel_}
-        : kermaOption_->isChecked() ? std::pair{kermaMeasuredEdit_, kermaCurrentLabel_}
-                                    : std::pair{doseMeasuredEdit_, doseCurrentLabel_};
+    // The measured box and current value of the choice, and what the note calls it.
+    const auto [measured, current, quantity] =
+        primaryOption_->isChecked() ? std::tuple{primaryMeasuredEdit_, primaryCurrentLabel_,
+                                          "FSD の空中における一次線の空気カーマ率（Gy/min）"}
+        : kermaOption_->isChecked()
+            ? std::tuple{kermaMeasuredEdit_, kermaCurrentLabel_, "側方 100 cm の空気カーマ率（μGy/min）"}
+            : std::tuple{doseMeasuredEdit_, doseCurrentLabel_, "側方 100 cm の実効線量 (H1cm) 率（μSv/min）"};
     const Expected<double> factor =
         CorrectionFactorOf(measured->text().toStdString(), current->text().toStdString());
     if (!factor) {
         warn(QString::fromStdString(MessageText(factor.Failure())));
         return;
     }
-
     platform_.ProcessPendingEvents();
+    const CorrectionNote note{*factor, *MeasuredValueOf(measured->text().toStdString()), quantity};
+    const auto replace = [this](const std::string& target) {
+        return platform_.ShowMessage(
+                   " " + QString::fromStdString(target) +
+                       " は既にあります（前の補正の結果です）。新しい補正で置き換えますか？ ",
+                   MessageButtons::OkCancel, MessageIcon::Warning) == MessageAnswer::Ok;
+    };
     const Expected<std::string> correctedName =
-        CorrectResultFile(std::filesystem::current_path(), file_, *factor);
+        CorrectResultFile(std::filesystem::current_path(), file_, note, replace);
     if (!correctedName) {
         warn(" 補正したファイルを保存できませんでした \n" +
              QString::fromStdString(MessageText(correctedName.Failure())));
         return;
     }
+    // Declined: the earlier copy stays and the dialog with it.
+    if (correctedName->empty()) return;
     platform_.ProcessPendingEvents();
     emit correctedFileSaved(QString::fromStdString(*correctedName));
     hide();

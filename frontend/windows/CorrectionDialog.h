@@ -41,6 +41,10 @@ signals:
     // A corrected copy was saved under `name`.
     void correctedFileSaved(const QString& name);
 
+protected:
+    // Esc cancels; Enter that no focused button took presses "OK".
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     // The primary-beam part of the frame, with its measuring hints.
     void buildPrimary();

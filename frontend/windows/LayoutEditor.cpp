@@ -94,6 +94,7 @@ LayoutEditor::LayoutEditor(AppState& state, Platform& platform, QWidget* parent)
     buildElementButtons();
     buildReadout();
     buildFilePart();
+    buildTypedValues();
     buildFinishButtons();
 
     connect(centreButton_, &QPushButton::clicked, this, &LayoutEditor::chooseObjectCentre);
@@ -113,6 +114,9 @@ LayoutEditor::LayoutEditor(AppState& state, Platform& platform, QWidget* parent)
     connect(layoutFileList_, &QListWidget::itemClicked, this, &LayoutEditor::loadLayoutFile);
     connect(deleteFileButton_, &QPushButton::clicked, this, &LayoutEditor::deleteLayoutFile);
     connect(distributionButton_, &QPushButton::clicked, this, &LayoutEditor::showDistribution);
+    connect(typedButton_, &QPushButton::clicked, this, &LayoutEditor::applyTypedValues);
+    for (QLineEdit* box : {roomWidthEdit_, roomDepthEdit_, centreXEdit_, centreYEdit_})
+        connect(box, &QLineEdit::returnPressed, this, &LayoutEditor::applyTypedValues);
 
     showPlan();
     saveButton_->setEnabled(false);
@@ -175,6 +179,21 @@ void LayoutEditor::buildElements()
     centreMarker_->setObjectName("centreMarker");
     controlRoomLabel_ = PlanLabel(*planView_, "controlRoomLabel");
     freeTextLabel_ = PlanLabel(*planView_, "freeTextLabel");
+
+    // Each shape's name, so that the user sees which element a click places.
+    const std::pair<QWidget*, const char*> names[] = {{roomShape_, "室"}, {bedShape_, "ベッド"},
+        {doorShape_, "扉"}, {windowShape_, "覗き窓"}, {entranceShape_, "患者出入口"},
+        {centreMarker_, "被射体中心"}};
+    for (const auto& [shape, name] : names) {
+        auto* label = new QLabel(name, planView_);
+        label->setObjectName(shape->objectName() + "Name");
+        label->setFont(WindowFont(8));
+        label->setStyleSheet("color: rgb(0, 0, 160);");
+        label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        label->adjustSize();
+        label->hide();
+        elementNames_.emplace_back(shape, label);
+    }
 }
 
 void LayoutEditor::buildElementButtons()
@@ -243,6 +262,23 @@ void LayoutEditor::buildFilePart()
     saveButton_ = Button(this, "saveButton", "保存する", FileColumnX, PlanY + 422, 170, 30);
 }
 
+// Under the saving part: the room size and the object centre as numbers, in metres.
+void LayoutEditor::buildTypedValues()
+{
+    const int y = PlanY + 462;
+    Caption(this, "数値で設定（m）", FileColumnX, y, 170);
+    Caption(this, "室の大きさ", FileColumnX, y + 26, 72);
+    roomWidthEdit_ = Entry(this, "roomWidthEdit", FileColumnX + 72, y + 24, 42);
+    Caption(this, "×", FileColumnX + 116, y + 26, 12);
+    roomDepthEdit_ = Entry(this, "roomDepthEdit", FileColumnX + 128, y + 24, 42);
+    Caption(this, "被射体中心", FileColumnX, y + 54, 72);
+    centreXEdit_ = Entry(this, "centreXEdit", FileColumnX + 72, y + 52, 42);
+    Caption(this, ",", FileColumnX + 118, y + 54, 8);
+    centreYEdit_ = Entry(this, "centreYEdit", FileColumnX + 128, y + 52, 42);
+    typedButton_ = Button(this, "typedButton", "数値を設定", FileColumnX, y + 82, 170, 28);
+    typedButton_->setStyleSheet(ElementButtonStyle);
+}
+
 void LayoutEditor::buildFinishButtons()
 {
     const int y = PlanY + PlanPixels - 44;
@@ -255,7 +291,6 @@ void LayoutEditor::buildFinishButtons()
 void LayoutEditor::open()
 {
     refreshFileList();
-    setElementsVisible(false);
     cursorXEdit_->clear();
     cursorYEdit_->clear();
     show();
@@ -281,6 +316,7 @@ void LayoutEditor::chooseElement(PlacingMode mode)
 {
     mode_ = mode;
     elementOf(mode)->show();
+    showElementNames();
     setInstructions(InstructionLines(mode));
 }
 
@@ -310,6 +346,7 @@ void LayoutEditor::enterFreeText()
 void LayoutEditor::hideCurrentElement()
 {
     if (QWidget* element = elementOf(mode_)) element->hide();
+    showElementNames();
     setInstructions({});
 }
 
@@ -324,6 +361,24 @@ void LayoutEditor::readOutAt(int, double x, double y)
     const CursorReadout readout = ReadOutCursor(x, y);
     cursorXEdit_->setText(QString::fromStdString(readout.x));
     cursorYEdit_->setText(QString::fromStdString(readout.y));
+}
+
+void LayoutEditor::applyTypedValues()
+{
+    RoomLayout typed = plan_;
+    std::optional<Problem> refusal =
+        TypeRoomSize(typed, roomWidthEdit_->text().toStdString(), roomDepthEdit_->text().toStdString());
+    if (!refusal)
+        refusal =
+            TypeObjectCentre(typed, centreXEdit_->text().toStdString(), centreYEdit_->text().toStdString());
+    if (refusal) {
+        warn(QString::fromStdString(MessageText(*refusal)));
+        return;
+    }
+    plan_ = typed;
+    roomShape_->show();
+    centreMarker_->show();
+    showPlan();
 }
 
 void LayoutEditor::takeOver()
@@ -378,6 +433,25 @@ void LayoutEditor::showPlan()
     centreMarker_->setBox(CentreMarker(plan_));
     PlaceLabel(controlRoomLabel_, *planView_, plan_.controlRoomText, plan_.controlRoomX, plan_.controlRoomY);
     PlaceLabel(freeTextLabel_, *planView_, plan_.freeText, plan_.freeTextX, plan_.freeTextY);
+    roomWidthEdit_->setText(QString::fromStdString(MetresText(plan_.roomWidth)));
+    roomDepthEdit_->setText(QString::fromStdString(MetresText(plan_.roomHeight)));
+    centreXEdit_->setText(QString::fromStdString(MetresText(plan_.centreX)));
+    centreYEdit_->setText(QString::fromStdString(MetresText(plan_.centreY)));
+    showElementNames();
+}
+
+// The name inside each shown shape's upper-left corner; the room's in its upper-right corner,
+// clear of the doors beside the others, and the centre's beside its marker.
+void LayoutEditor::showElementNames()
+{
+    for (const auto& [shape, name] : elementNames_) {
+        const QRect at = shape->geometry();
+        name->move(shape == centreMarker_ ? at.topRight() + QPoint(3, 0)
+                   : shape == roomShape_  ? at.topRight() + QPoint(-name->width() - 4, 3)
+                                          : at.topLeft() + QPoint(3, 1));
+        name->setVisible(!shape->isHidden());
+        name->raise();
+    }
 }
 
 void LayoutEditor::setElementsVisible(bool visible)
@@ -385,6 +459,7 @@ void LayoutEditor::setElementsVisible(bool visible)
     const std::initializer_list<QWidget*> elements{centreMarker_, roomShape_, bedShape_, doorShape_,
         windowShape_, entranceShape_, controlRoomLabel_, freeTextLabel_};
     for (QWidget* element : elements) element->setVisible(visible);
+    showElementNames();
 }
 
 void LayoutEditor::setInstructions(const QStringList& lines) { instructionArea_->setText(lines.join('\n')); }

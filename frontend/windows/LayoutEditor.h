@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QWidget>
+#include <utility>
+#include <vector>
 
 #include "logic/room/LayoutPlan.h"
 #include "logic/room/RoomLayout.h"
@@ -29,9 +31,9 @@ public:
     // distribution disabled and the name box empty.
     LayoutEditor(AppState& state, Platform& platform, QWidget* parent = nullptr);
 
-    // Opening from the result window: refreshes the file list, hides the elements, empties
-    // the cursor read-out and shows the window without blocking the others. The mode, the
-    // name box, the enabled buttons and the element positions stay as they were.
+    // Opening from the result window: refreshes the file list, empties the cursor read-out
+    // and shows the window without blocking the others. The mode, the name box, the enabled
+    // buttons and the elements placed so far stay as they were.
     void open();
 
     // The element buttons: set the mode, show the element and its instructions.
@@ -56,6 +58,10 @@ public:
     void placeAt(int button, double x, double y);
     // The pointer moved over the plan: its position in metres, or empty boxes off the plan.
     void readOutAt(int buttons, double x, double y);
+    // "数値を設定": the room size and the object centre typed in the boxes beside the plan, in
+    // metres, take their place on the plan and show; a refused text is named in a warning and
+    // changes nothing.
+    void applyTypedValues();
     // "設定終了": the plan becomes the current room layout; saving and the distribution open up.
     void takeOver();
     // "キャンセル": hides the window and changes nothing else.
@@ -90,12 +96,14 @@ private:
     void buildElements();                       // the eight elements, hidden
     void buildElementButtons();                 // the element buttons, their hints and the instruction area
     void buildReadout();                        // the cursor read-out boxes
+    void buildTypedValues();                    // the boxes for the room size and the centre
     void buildFilePart();                       // the file list, deletion, the name box and saving
     void buildFinishButtons();                  // "設定終了", "散乱線分布表示", "キャンセル"
     void chooseElement(PlacingMode mode);       // what every element button does for its mode
     QWidget* elementOf(PlacingMode mode) const; // the element a mode places; none for None
     void showPlan();                            // moves the elements to where the plan puts them
     void setElementsVisible(bool visible);      // shows or hides all eight elements
+    void showElementNames();                    // each shown element's name beside it
     void setInstructions(const QStringList& lines); // replaces the instruction area's lines
     void refreshFileList();                         // lists the working folder's layout files
     void nameLayout(const QString& name);           // the layout's name for the overlay's title
@@ -123,6 +131,11 @@ private:
     QLabel* instructionArea_;         // what to click, in blue
     QLineEdit* cursorXEdit_;          // cursor x in metres
     QLineEdit* cursorYEdit_;          // cursor y in metres
+    QLineEdit* roomWidthEdit_;        // room size along x, metres
+    QLineEdit* roomDepthEdit_;        // room size along y, metres
+    QLineEdit* centreXEdit_;          // object centre x, metres
+    QLineEdit* centreYEdit_;          // object centre y, metres
+    QPushButton* typedButton_;        // "数値を設定"
     QListWidget* layoutFileList_;     // the .Room files of the working folder
     QPushButton* deleteFileButton_;   // "ファイル削除"
     QLineEdit* layoutNameEdit_;       // file name without ".Room"
@@ -135,6 +148,9 @@ private:
     Platform& platform_;                   // message boxes, the text question, pending events
     RoomLayout plan_;                      // where the elements stand on the plan
     PlacingMode mode_ = PlacingMode::None; // the element clicks act on
+
+    // Each shape with its name on the plan.
+    std::vector<std::pair<QWidget*, QLabel*>> elementNames_;
 };
 
 } // namespace brisca

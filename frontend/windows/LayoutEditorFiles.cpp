@@ -47,6 +47,10 @@ void LayoutEditor::saveLayout()
         warn(QString::fromStdString(MessageText(*refusal)));
         return;
     }
+    // The new file is listed, and chosen, at once.
+    refreshFileList();
+    const auto saved = layoutFileList_->findItems(fileName, Qt::MatchExactly);
+    if (!saved.isEmpty()) layoutFileList_->setCurrentItem(saved[0]);
     platform_.ShowMessage("レイアウトデータを保存しました", MessageButtons::Ok, MessageIcon::None);
 }
 
@@ -77,7 +81,7 @@ void LayoutEditor::deleteLayoutFile()
 {
     const QListWidgetItem* item = layoutFileList_->currentItem();
     if (!item || !item->isSelected()) return;
-    if (platform_.ShowMessage(" このファイルを削除していいですか？ ", MessageButtons::OkCancel,
+    if (platform_.ShowMessage(" " + item->text() + " を削除していいですか？ ", MessageButtons::OkCancel,
             MessageIcon::None) != MessageAnswer::Ok)
         return;
     if (platform_.ShowMessage(" 本当に削除しますか？ ", MessageButtons::OkCancel, MessageIcon::None) !=

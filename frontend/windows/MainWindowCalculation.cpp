@@ -66,6 +66,11 @@ void MainWindow::startCalculation()
         warn(Q(MessageText(preparation.calculation.Failure())));
         return;
     }
+    // The voltage the spectrum can take is used only when the user agrees.
+    if (const std::string& notice = preparation.corrections.tubeVoltageNotice;
+        !notice.empty() && platform_.ShowMessage(Q(notice + "。計算を始めますか？ "),
+                               MessageButtons::OkCancel, MessageIcon::Warning) != MessageAnswer::Ok)
+        return;
     const PreparedCalculation& prepared = *preparation.calculation;
     if (!prepared.question.empty() && platform_.ShowMessage(Q(prepared.question), MessageButtons::OkCancel,
                                           MessageIcon::Warning) != MessageAnswer::Ok)
@@ -82,10 +87,10 @@ void MainWindow::startCalculation()
 
     if ((supineOption_->isChecked() || standingOption_->isChecked()) && !startEngine(prepared)) return;
 
-    platform_.ShowMessage(" 計算には長時間を要します。", MessageButtons::Ok, MessageIcon::None);
-    platform_.ShowMessage(
-        " cpuスレッド数以内であれば、同時に異なる条件下でシミュレーションを行なうことができます ",
-        MessageButtons::Ok, MessageIcon::None);
+    // In front of the console window the engine has just opened.
+    platform_.ShowNoticeInFront(" 計算には長時間を要します。");
+    platform_.ShowNoticeInFront(
+        " cpuスレッド数以内であれば、同時に異なる条件下でシミュレーションを行なうことができます ");
 }
 
 // The engine beside brisca first, then in the working directory; it runs in the working

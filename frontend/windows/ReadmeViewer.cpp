@@ -1,5 +1,6 @@
 #include "windows/ReadmeViewer.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -34,6 +35,16 @@ ReadmeViewer::ReadmeViewer(Platform& platform, QWidget* parent) : QWidget(parent
     closeButton_->setObjectName("closeButton");
     closeButton_->setGeometry(width() - 126, height() - 50, 110, 36);
     connect(closeButton_, &QPushButton::clicked, this, &QWidget::hide);
+    // Enter on the focused button presses it; Esc closes the viewer.
+    closeButton_->setAutoDefault(true);
+}
+
+void ReadmeViewer::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape)
+        closeButton_->click();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void ReadmeViewer::showReadme()

@@ -21,6 +21,10 @@ public:
     // missing file gives a warning and shows nothing.
     void showReadme();
 
+protected:
+    // Esc closes the viewer.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     QLabel* titleLabel_;       // title "readme.txt"
     QListWidget* lineList_;    // the lines of the file

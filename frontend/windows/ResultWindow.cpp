@@ -13,6 +13,7 @@
 
 #include "drawing/DistributionMap.h"
 #include "logic/AppState.h"
+#include "logic/exports/PictureNames.h"
 #include "logic/text/NumberText.h"
 #include "platform/Platform.h"
 #include "windows/DesignUnits.h"
@@ -114,10 +115,15 @@ ResultWindow::ResultWindow(AppState& state, Platform& platform, QWidget& mainWin
     connect(csvSaveButton_, &QPushButton::clicked, this, &ResultWindow::saveCsv);
     connect(reportSaveButton_, &QPushButton::clicked, this, &ResultWindow::saveReport);
     // The boxes are read once, as they change: painting, drawing and export take the numbers.
-    for (int n = 0; n < 11; ++n)
+    for (int n = 0; n < 11; ++n) {
         connect(thresholdEdits_[n], &QLineEdit::textChanged, this, [this, n](const QString& text) {
             state_.displayChoice.thresholds[n + 1] = LeadingNumber(text.toStdString());
         });
+        // Enter in a threshold box paints the map anew with the thresholds as they stand.
+        connect(thresholdEdits_[n], &QLineEdit::returnPressed, this, [this] {
+            if (paintButton_->isEnabled()) paintMap();
+        });
+    }
 }
 
 void ResultWindow::buildFileArea()
@@ -171,6 +177,9 @@ void ResultWindow::buildConditions()
         conditionLabels_[n] = ValueLabel(panel, row.name, row.x, row.y, row.width);
         if (row.unit[0] != '\0') Caption(panel, row.unit, row.x + row.width + 4, row.y, 50);
     }
+    correctionNoteLabel_ = Caption(panel, QString(), 8, 420, 240, 44);
+    correctionNoteLabel_->setObjectName("correctionNoteLabel");
+    correctionNoteLabel_->setWordWrap(true);
     Caption(panel, "×", 166, 152, 14);
     QFont raised = WindowFont(7);
     Caption(panel, "2", 234, 148, 10, 14)->setFont(raised);
@@ -226,7 +235,7 @@ void ResultWindow::buildMapArea()
     PlaceInDesignUnits(cursorYEdit_, 9240, 11760, 855, 345);
     cursorValueEdit_ = Entry(this, "cursorValueEdit");
     PlaceInDesignUnits(cursorValueEdit_, 10560, 11760, 1215, 345);
-    readoutUnitLabel_ = Caption(this, "μGy/分", 0, 0, 0);
+    readoutUnitLabel_ = Caption(this, QuantityUnit(Quantity::Kerma), 0, 0, 0);
     readoutUnitLabel_->setObjectName("readoutUnitLabel");
     PlaceInDesignUnits(readoutUnitLabel_, 11880, 11760, 750, 345);
 

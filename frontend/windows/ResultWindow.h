@@ -146,6 +146,7 @@ private:
     QLabel* readoutUnitLabel_;                  // unit of the read-out value
     QLabel* positionLabel_;                     // patient position in words
     std::array<QLabel*, 11> conditionLabels_;   // header values 2..12 in their order in the file
+    QLabel* correctionNoteLabel_;               // what a corrected copy was scaled to
 
     AppState& state_;           // shared state: the display choice and the displayed result
     Platform& platform_;        // message boxes, refiner start, events

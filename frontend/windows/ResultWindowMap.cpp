@@ -8,6 +8,7 @@
 
 #include "drawing/DistributionMap.h"
 #include "logic/AppState.h"
+#include "logic/result/ColourBands.h"
 #include "logic/result/CursorReadout.h"
 #include "platform/Platform.h"
 #include "windows/PictureBox.h"
@@ -43,8 +44,7 @@ void ResultWindow::reset()
     state_.displayChoice.layer = HeightLayer::Centre;
     showDisplayChoice();
     legendUnitLabel_->setText(LegendUnit(Quantity::Kerma));
-    // The read-out's unit as the window was designed, that of the air kerma rate chosen now.
-    readoutUnitLabel_->setText("μGy/分");
+    readoutUnitLabel_->setText(QuantityUnit(Quantity::Kerma));
     refreshFileList();
     emit displayChoiceChanged();
 }
@@ -56,6 +56,10 @@ void ResultWindow::paintMap()
         return;
     }
     const Thresholds thresholds = state_.displayChoice.thresholds;
+    if (const std::string refusal = ThresholdsRefusal(thresholds); !refusal.empty()) {
+        warn(Q(refusal));
+        return;
+    }
     const ResultHeader header = state_.display.processed->header;
 
     // A second press during the yields would paint into the same image from the start.

@@ -10,6 +10,7 @@
 
 #include "logic/AppState.h"
 #include "logic/files/AtomicWrite.h"
+#include "logic/result/CorrectionNote.h"
 #include "logic/result/DataProcessing.h"
 #include "logic/result/ResultHeader.h"
 #include "logic/start/EngineLocator.h"
@@ -62,6 +63,9 @@ void ResultWindow::selectResultFile()
     }
     state_.display.Select(ResultFile{item->text().toStdString(), std::move(*header)});
     showHeader(&state_.display.selected->header);
+    // A corrected copy says what it was scaled to.
+    if (const auto note = ReadCorrectionNote(std::filesystem::current_path(), state_.display.selected->name))
+        correctionNoteLabel_->setText(Q(CorrectionCaption(*note)));
     convertButton_->setEnabled(true);
 }
 
@@ -70,6 +74,7 @@ void ResultWindow::showHeader(const ResultHeader* header)
     const auto text = [header](int n) { return header ? Q(header->labels[n]) : QString(); };
     positionLabel_->setText(text(static_cast<int>(HeaderValue::PatientPosition)));
     for (std::size_t n = 0; n < conditionLabels_.size(); ++n) conditionLabels_[n]->setText(text(n + 1));
+    correctionNoteLabel_->clear();
 }
 
 void ResultWindow::clearMap()
@@ -241,6 +246,8 @@ void ResultWindow::deleteResultFile()
         return;
     const QString deleted = item->text();
     QFile::remove(deleted);
+    // A corrected copy's note goes with it.
+    QFile::remove(Q(CorrectionNoteName(deleted.toStdString())));
     // The deleted file's conditions and whatever was on show of it go with it, and so does
     // its conversion, whose end then reports to nobody.
     clearDisplay();

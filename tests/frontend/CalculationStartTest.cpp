@@ -199,9 +199,33 @@ TEST_F(CalculationStart, DefaultsWriteBothFilesStartTheEngineAndShowTwoNotices)
     EXPECT_EQ(platform.events.filter(QRegularExpression("start|message")),
         QStringList({"start", "message", "message"}));
     EXPECT_EQ(MessageTexts(), QStringList({kLongTime, kThreads}));
+    // In front of the engine's console window, which has just opened.
     for (const auto& message : platform.messages) {
+        EXPECT_TRUE(message.inFront);
         EXPECT_EQ(message.icon, MessageIcon::None);
         EXPECT_EQ(message.buttons, brisca::MessageButtons::Ok);
+    }
+}
+
+TEST_F(CalculationStart, AVoltageOutsideTheSpectrumIsUsedOnlyWhenTheUserAgrees)
+{
+    PlaceEngine("mcsupine");
+    MainWindow& form = Loaded();
+    for (const brisca::MessageAnswer answer : {brisca::MessageAnswer::Cancel, brisca::MessageAnswer::Ok}) {
+        platform.messages.clear();
+        platform.messageAnswers = {answer};
+        Find<QLineEdit>(form, "tubeVoltageEdit")->setText("200");
+        Click(form, "startButton");
+        ASSERT_FALSE(platform.messages.empty());
+        const QString& notice = platform.messages[0].text;
+        EXPECT_TRUE(notice.contains("管電圧 200 kV は") && notice.contains("149.5 kV で計算します"))
+            << notice.toStdString();
+        EXPECT_EQ(platform.messages[0].buttons, brisca::MessageButtons::OkCancel);
+        EXPECT_EQ(Find<QLineEdit>(form, "tubeVoltageEdit")->text(), "149.5");
+        const bool goesOn = answer == brisca::MessageAnswer::Ok;
+        EXPECT_EQ(Exists("B2F.txt"), goesOn);
+        EXPECT_EQ(platform.starts.size(), goesOn ? 1u : 0u);
+        EXPECT_EQ(platform.messages.size(), goesOn ? 3u : 1u);
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <functional>
 #include <map>
 
@@ -162,8 +163,11 @@ TEST_F(CorrectionDialogTest, RefusalsWarnAndLeaveTheFolderAsItWas)
     };
     const Case cases[] = {
         {"実測値を入力して下さい", 12.3, primary(""), "abc.dsr5"},
-        {"実測値を入力して下さい", 12.3, primary("about 3"), "abc.dsr5"},
-        {"0 以上", 12.3, primary("-3"), "abc.dsr5"},
+        {"「about 3」は数値として読めません", 12.3, primary("about 3"), "abc.dsr5"},
+        {"「2,5」は数値として読めません", 12.3, primary("2,5"), "abc.dsr5"},
+        {"「0」は 0 より大きい", 12.3, primary("0"), "abc.dsr5"},
+        {"「-3」は 0 より大きい", 12.3, primary("-3"), "abc.dsr5"},
+        {"補正後の値 1.000E+32 が結果ファイルの欄に収まりません", 12.3, primary("1e32"), "abc.dsr5"},
         {"現在値が 0", 0.0,
             [](CorrectionDialog& d) {
                 Click(d, "scatterOption");
@@ -194,6 +198,44 @@ TEST_F(CorrectionDialogTest, RefusalsWarnAndLeaveTheFolderAsItWas)
         EXPECT_FALSE(Window().savedNotice().isVisible());
         TearDown();
     }
+}
+
+TEST_F(CorrectionDialogTest, ASecondCorrectionAsksFirstAndTheCopySaysWhatItWasScaledTo)
+{
+    // Enter in the box presses "OK"; the first copy needs no question.
+    CorrectionDialog& d = Open();
+    Find<QLineEdit>(d, "primaryMeasuredEdit")->setText(" 3.046E-02 ");
+    QTest::keyClick(Find<QLineEdit>(d, "primaryMeasuredEdit"), Qt::Key_Return);
+    ASSERT_TRUE(platform.messages.empty()) << platform.messages[0].text.toStdString();
+    EXPECT_EQ(CorrectedKermaRate(), "3.046E-02\r");
+
+    // Cancelled, the earlier copy stays and the dialog with it; agreed, the new one replaces it.
+    for (const MessageAnswer answer : {MessageAnswer::Cancel, MessageAnswer::Ok}) {
+        platform.messages.clear();
+        platform.messageAnswers = {answer};
+        Open();
+        Find<QLineEdit>(d, "primaryMeasuredEdit")->setText("4.569E-02");
+        Click(d, "okButton");
+        ASSERT_EQ(platform.messages.size(), 1u);
+        EXPECT_TRUE(platform.messages[0].text.contains("abc.dsrC は既にあります"));
+        EXPECT_EQ(platform.messages[0].buttons, MessageButtons::OkCancel);
+        EXPECT_EQ(CorrectedKermaRate(), answer == MessageAnswer::Ok ? "4.569E-02\r" : "3.046E-02\r");
+        EXPECT_EQ(d.isVisible(), answer == MessageAnswer::Cancel);
+    }
+
+    // Selected in the list, the copy names the measured value and the factor it was scaled by.
+    ResultWindow& results = Window().resultWindow();
+    QListWidget* list = Find<QListWidget>(results, "resultList");
+    list->setCurrentItem(list->findItems("abc.dsrC", Qt::MatchExactly).value(0));
+    EXPECT_EQ(Find<QLabel>(results, "correctionNoteLabel")->text(),
+        "実測値 0.04569 による補正（FSD の空中における一次線の空気カーマ率（Gy/min）、係数 3.000E+00）");
+    list->setCurrentItem(list->findItems("abc.dsr5", Qt::MatchExactly).value(0));
+    EXPECT_TRUE(Find<QLabel>(results, "correctionNoteLabel")->text().isEmpty());
+
+    // Esc cancels.
+    Open();
+    QTest::keyClick(Find<QLineEdit>(d, "primaryMeasuredEdit"), Qt::Key_Escape);
+    EXPECT_FALSE(d.isVisible());
 }
 
 } // namespace

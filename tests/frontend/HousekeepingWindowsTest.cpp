@@ -2,6 +2,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
+#include <string_view>
 
 #include "FindControl.h"
 #include "WorkingFolder.h"
@@ -46,6 +48,16 @@ TEST_F(HousekeepingWindows, ReadmeShowsOneItemPerLine)
     EXPECT_EQ(Find<QLabel>(viewer, "titleLabel")->text(), "readme.txt");
     Click(viewer, "closeButton");
     EXPECT_FALSE(viewer.isVisible());
+
+    // From the keyboard: Enter on the focused button, or Esc wherever the focus is.
+    for (const char* focus : {"closeButton", "lineList"}) {
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+            if (key == Qt::Key_Return && focus != std::string_view("closeButton")) continue;
+            Click(window, "readmeButton");
+            QTest::keyClick(Find<QWidget>(viewer, focus), key);
+            EXPECT_FALSE(viewer.isVisible()) << focus << " " << key;
+        }
+    }
 }
 
 TEST_F(HousekeepingWindows, MissingReadmeWarnsAndTheProgramGoesOn)

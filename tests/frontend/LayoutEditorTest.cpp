@@ -269,7 +269,7 @@ TEST_F(LayoutEditorTest, UnreadableFileWarnsWithFileAndLineAndChangesNothing)
         EXPECT_TRUE(platform.messages[0].text.contains(c.line)) << platform.messages[0].text.toStdString();
         EXPECT_EQ(state.roomLayout, before);
         EXPECT_EQ(editor->plan(), RoomLayout{});
-        EXPECT_TRUE(Shown().isEmpty());
+        EXPECT_EQ(Shown(), QStringList{"bedShape"});
         EXPECT_EQ(Find<QLineEdit>(*editor, "layoutNameEdit")->text(), "いまの名前");
     }
 }
@@ -287,6 +287,8 @@ TEST_F(LayoutEditorTest, SaveUnderTheNameAndDeleteAfterTwoConfirmations)
     Click(*editor, "saveButton");
     EXPECT_EQ(platform.messages.back().text, "レイアウトデータを保存しました");
     EXPECT_EQ(Read("透視室A.Room").toStdString(), *brisca::RoomFileBytes(state.roomLayout));
+    ASSERT_EQ(Find<QListWidget>(*editor, "layoutFileList")->count(), 1);
+    EXPECT_EQ(Find<QListWidget>(*editor, "layoutFileList")->currentItem()->text(), "透視室A.Room");
 
     // Nothing selected: no question, nothing deleted.
     editor->open();
@@ -308,12 +310,47 @@ TEST_F(LayoutEditorTest, SaveUnderTheNameAndDeleteAfterTwoConfirmations)
     platform.messageAnswers = {MessageAnswer::Ok, MessageAnswer::Ok};
     Click(*editor, "deleteFileButton");
     ASSERT_EQ(platform.messages.size(), 2u);
-    EXPECT_EQ(platform.messages[0].text, " このファイルを削除していいですか？ ");
+    EXPECT_EQ(platform.messages[0].text, " 透視室A.Room を削除していいですか？ ");
     EXPECT_EQ(platform.messages[1].text, " 本当に削除しますか？ ");
     EXPECT_EQ(platform.messages[1].buttons, brisca::MessageButtons::OkCancel);
     EXPECT_FALSE(Exists("透視室A.Room"));
     EXPECT_EQ(Find<QListWidget>(*editor, "layoutFileList")->count(), 0);
     EXPECT_EQ(state.roomLayout, RoomLayout{});
+}
+
+TEST_F(LayoutEditorTest, TypedRoomSizeAndCentreTakeTheirPlaceAndReopeningKeepsThePlan)
+{
+    editor->open();
+    EXPECT_EQ(Find<QLineEdit>(*editor, "roomWidthEdit")->text(), "6");
+    EXPECT_EQ(Find<QLineEdit>(*editor, "centreYEdit")->text(), "2.5");
+    const auto type = [this](const char* width, const char* depth, const char* x, const char* y) {
+        Find<QLineEdit>(*editor, "roomWidthEdit")->setText(width);
+        Find<QLineEdit>(*editor, "roomDepthEdit")->setText(depth);
+        Find<QLineEdit>(*editor, "centreXEdit")->setText(x);
+        Find<QLineEdit>(*editor, "centreYEdit")->setText(y);
+    };
+    type("7.2", "5", "3.1", "2");
+    Click(*editor, "typedButton");
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(editor->plan().roomWidth, 720);
+    EXPECT_EQ(editor->plan().roomHeight, 500);
+    EXPECT_EQ(editor->plan().centreX, 310);
+    EXPECT_EQ(Shown(), QStringList({"centreMarker", "roomShape"}));
+    EXPECT_FALSE(Find<QLabel>(*editor, "roomShapeName")->isHidden());
+
+    // A refused text changes nothing; Enter in a box sets the values as the button does.
+    type("7,2", "5", "3", "2");
+    Click(*editor, "typedButton");
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_TRUE(platform.messages[0].text.contains("「7,2」")) << platform.messages[0].text.toStdString();
+    EXPECT_EQ(editor->plan().roomWidth, 720);
+    type("6", "5", "3", "2");
+    QTest::keyClick(Find<QLineEdit>(*editor, "centreYEdit"), Qt::Key_Return);
+    EXPECT_EQ(editor->plan().roomWidth, 600);
+
+    Click(*editor, "cancelButton");
+    editor->open();
+    EXPECT_EQ(Shown(), QStringList({"centreMarker", "roomShape"}));
 }
 
 } // namespace

@@ -55,18 +55,18 @@ TEST_F(PictureExport, TheSavedMapIsBriscaMapsPicturePixelForPixel)
         const char* height;   // option name
         Quantity mapQuantity;
         HeightLayer layer;
-        const char* edited; // threshold 1 typed by the user; null: the default legend
+        const char* edited; // threshold 11 typed by the user; null: the default legend
         const char* proposed;
     } cases[] = {{"kermaOption", "centreOption", Quantity::Kerma, HeightLayer::Centre, nullptr,
                      "real_kerma_center.png"},
-        {"doseOption", "aboveOption", Quantity::Dose, HeightLayer::Above, "7.5", "real_dose_above.png"}};
+        {"doseOption", "aboveOption", Quantity::Dose, HeightLayer::Above, "0", "real_dose_above.png"}};
     ResultWindow& w = Processed();
     EXPECT_FALSE(Find<QPushButton>(w, "imageSaveButton")->isEnabled());
     EXPECT_TRUE(Find<QPushButton>(w, "csvSaveButton")->isEnabled());
     for (const auto& c : cases) {
         Click(w, c.quantity);
         Click(w, c.height);
-        if (c.edited) Find<QLineEdit>(w, "thresholdEdit", 1)->setText(c.edited);
+        if (c.edited) Find<QLineEdit>(w, "thresholdEdit", 11)->setText(c.edited);
         Click(w, "paintButton");
         platform.saveAnswers.push_back(Path("window.png"));
         Click(w, "imageSaveButton");

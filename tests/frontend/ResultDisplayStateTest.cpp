@@ -243,9 +243,9 @@ protected:
         EXPECT_EQ(state.display.painted->choice.quantity, shown);
         EXPECT_EQ(value.toStdString(),
             PlainNumberText(state.display.Grid(shown).At(state.display.painted->choice.layer, 100, 250)));
-        // "μGy/分" as designed, "μGy/min" once the option is clicked.
-        EXPECT_TRUE(
-            Find<QLabel>(w, "readoutUnitLabel")->text().contains(shown == Quantity::Kerma ? "Gy/" : "Sv/"));
+        // One text for the unit, from the window's opening on.
+        EXPECT_EQ(
+            Find<QLabel>(w, "readoutUnitLabel")->text(), shown == Quantity::Kerma ? "μGy/min" : "μSv/min");
     }
 
     // A hidden dialog, or one on the file `name` with that file's free-air kerma rate.

@@ -121,9 +121,9 @@ protected:
         double freeTextX, freeTextY;        // the free text
     };
 
-    // With BRISCA_SCREENSHOT_DIR set, draws the room with the mouse in the layout editor, takes
-    // it over, shows the distribution at the phantom-centre height on both sides and saves
-    // <name>-overlay.png.
+    // With BRISCA_SCREENSHOT_DIR set, draws the room with the mouse in the layout editor (saved
+    // as <name>-layout-editor.png), takes it over, shows the distribution at the phantom-centre
+    // height on both sides and saves <name>-overlay.png.
     void SaveOverlayScreenshot(const QString& name, const Plan& p)
     {
         const QString folder = qEnvironmentVariable("BRISCA_SCREENSHOT_DIR");
@@ -147,6 +147,7 @@ protected:
         editor.enterFreeText();
         editor.placeAt(LeftButton, p.freeTextX, p.freeTextY);
         Find<QLineEdit>(editor, "layoutNameEdit")->setText(name + "-room");
+        editor.grab().save(QDir(folder).filePath(name + "-layout-editor.png"));
         editor.takeOver();
         Click(editor, "distributionButton");
         OverlayWindow& overlay = Window().overlayWindow();

@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 #include "ResultSteps.h"
 #include "drawing/DistributionMap.h"
@@ -299,6 +300,25 @@ TEST_F(ResultWindowTest, PaintingEnablesTheNextStepsExceptCorrectingACorrectedFi
         EXPECT_TRUE(Find<QPushButton>(w, "paintButton")->isEnabled());
         EXPECT_EQ(state.display.painted->choice.thresholds[1], 50.0);
     }
+}
+
+TEST_F(ResultWindowTest, RisingThresholdsWarnInsteadOfPaintingAndEnterRepaints)
+{
+    ResultWindow& w = ReadyToPaint("r.dsr5", 100.0);
+    Find<QLineEdit>(w, "thresholdEdit", 3)->setText("80");
+    Click(w, "paintButton");
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_TRUE(platform.messages[0].text.contains("3 番目の 80 が 2 番目の 0 より大きく"))
+        << platform.messages[0].text.toStdString();
+    EXPECT_FALSE(state.display.painted);
+
+    Find<QLineEdit>(w, "thresholdEdit", 2)->setText("40");
+    Find<QLineEdit>(w, "thresholdEdit", 3)->setText("30");
+    QTest::keyClick(Find<QLineEdit>(w, "thresholdEdit", 3), Qt::Key_Return);
+    ASSERT_TRUE(state.display.painted);
+    EXPECT_EQ(state.display.painted->choice.thresholds[2], 40.0);
+    EXPECT_EQ(Pixel(w, MapPixelOfElement(150, 300)), Colour(1));
+    EXPECT_EQ(platform.messages.size(), 1u);
 }
 
 TEST_F(ResultWindowTest, PaintingLocksItsButtonAndAHeightChosenMeanwhileAppliesToTheLaterRows)

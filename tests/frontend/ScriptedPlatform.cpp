@@ -4,12 +4,18 @@ namespace brisca {
 
 MessageAnswer ScriptedPlatform::ShowMessage(const QString& text, MessageButtons buttons, MessageIcon icon)
 {
-    messages.push_back({text, buttons, icon});
+    messages.push_back({text, buttons, icon, false});
     events << "message";
     if (messageAnswers.empty()) return MessageAnswer::Ok;
     const MessageAnswer answer = messageAnswers.front();
     messageAnswers.pop_front();
     return answer;
+}
+
+void ScriptedPlatform::ShowNoticeInFront(const QString& text)
+{
+    ShowMessage(text, MessageButtons::Ok, MessageIcon::None);
+    messages.back().inFront = true;
 }
 
 QString ScriptedPlatform::AskForText(const QString& prompt, const QString&)

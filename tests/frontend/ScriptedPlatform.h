@@ -15,6 +15,7 @@ struct ShownMessage {
     QString text;
     MessageButtons buttons;
     MessageIcon icon;
+    bool inFront = false; // opened in front of every other window
 };
 
 // The platform tests drive: message boxes and text questions answered in advance, a fixed date,
@@ -22,6 +23,7 @@ struct ShownMessage {
 class ScriptedPlatform : public Platform {
 public:
     MessageAnswer ShowMessage(const QString& text, MessageButtons buttons, MessageIcon icon) override;
+    void ShowNoticeInFront(const QString& text) override;
     QString AskForText(const QString& prompt, const QString& title) override;
     QString SaveFileName(const QString& title, const QString& proposedPath, const QString& filter) override;
     void Beep() override;

@@ -583,7 +583,11 @@ TEST_F(BriscaJobRun, WritesTheFilesOfTheCalculationStart)
         EXPECT_EQ(Read(work_ / "B_SPCTL.dat"), expected.calculation->spectrumFile) << c.arguments;
         EXPECT_EQ(Read(work_ / "B2F.txt"), expected.calculation->jobFile) << c.arguments;
     }
-    EXPECT_NE(Read(work_ / "stdout.txt").find("管電圧を 149.5 kV にしました。"), std::string::npos);
+    EXPECT_NE(Read(work_ / "stderr.txt")
+                  .find("管電圧 200 kV はスペクトルを計算できる範囲（30～149.5 kV）の外なので、149.5 kV "
+                        "で計算します"),
+        std::string::npos)
+        << Read(work_ / "stderr.txt");
 }
 
 TEST_F(BriscaJobRun, DefaultNameIsTodaysDateAndPosition)
@@ -631,7 +635,7 @@ TEST_F(BriscaJobRun, SpectrumOnlyPrintsTheFiguresAndWritesTheCsv)
         std::string arguments;
         std::string csv;
         CalculationEntries entries;
-        std::string corrected; // first line printed when an entry was limited
+        std::string voltage; // the voltage used, on the error output, when it was limited
     };
     const Case cases[] = {
         {"--spectrum-only", "spectrum.csv", CalculationEntries{}, ""},
@@ -645,13 +649,14 @@ TEST_F(BriscaJobRun, SpectrumOnlyPrintsTheFiguresAndWritesTheCsv)
                 e.fsdCm = "60";
                 e.meanTubeCurrentMa = "0.15";
             }),
-            "管電圧を 149.5 kV にしました。\n"},
+            "149.5 kV で計算します\n"},
     };
     for (const auto& c : cases) {
         ASSERT_EQ(Run(BRISCA_JOB_PROGRAM, c.arguments), 0) << c.arguments << "\n"
                                                            << Read(work_ / "stderr.txt");
         const BeamQuality beam = ComputeBeamQuality(*ReadCalculationEntries(c.entries), ShippedTables());
-        std::string printed = c.corrected;
+        EXPECT_TRUE(Read(work_ / "stderr.txt").ends_with(c.voltage)) << Read(work_ / "stderr.txt");
+        std::string printed;
         for (const std::string& line : BeamConditionLines(beam)) printed += line + "\n";
         for (const BeamFigure& figure : BeamFigures(beam)) printed += BeamFigureLine(figure) + "\n";
         EXPECT_EQ(Read(work_ / "stdout.txt"), printed + c.csv + " にスペクトルを書き込みました。\n");

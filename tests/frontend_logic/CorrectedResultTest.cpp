@@ -9,6 +9,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "logic/result/CorrectedResult.h"
 #include "logic/text/NumberText.h"
@@ -66,26 +67,40 @@ TEST(CorrectedResult, NameAndFactor)
     EXPECT_EQ(CorrectedFileName("結果-立位.dsr5"), "結果-立位.dsrC");
     EXPECT_EQ(CorrectedFileName("結果"), "結C");
 
+    // Exactly one positive finite number, blanks around it allowed; the refusal quotes the text.
     struct Case {
         const char* measured;
         const char* current;
-        const char* refusal; // the dialog's warning; none when the factor is usable
+        const char* refusal; // part of the dialog's warning; none when the factor is usable
         double factor;
     };
     const Case cases[] = {
         {"24.6", "1.23E+01", nullptr, 2.0},
-        {" 3 μGy/min", "1.50E+00", nullptr, 2.0},
-        {"0", "1.23E+01", nullptr, 0.0},
-        {"   ", "1.23E+01", NoMeasuredValueWarning, 0.0},
+        {" \t24.6\u3000", "1.23E+01", nullptr, 2.0},
+        {"3E0", "1.50E+00", nullptr, 2.0},
+        {"", "1.23E+01", NoMeasuredValueWarning, 0.0},
+        {" \u3000 ", "1.23E+01", NoMeasuredValueWarning, 0.0},
+        {"2,5", "1.23E+01", "「2,5」は数値として読めません", 0.0},
+        {"0,0148", "7.431E-03", "「0,0148」は数値として読めません", 0.0},
+        {"0.01 4862", "7.431E-03", "「0.01 4862」は数値として読めません", 0.0},
+        {"3 μGy/min", "1.50E+00", "「3 μGy/min」は数値として読めません", 0.0},
+        {"２４．６", "1.23E+01", "「２４．６」は数値として読めません", 0.0},
+        {"abc", "1.23E+01", "「abc」は数値として読めません", 0.0},
+        {"0", "1.23E+01", "「0」は 0 より大きい", 0.0},
+        {"-3", "1.23E+01", "「-3」は 0 より大きい", 0.0},
+        {"1E400", "1.23E+01", "「1E400」は大きすぎます", 0.0},
+        {"1E300", "1.23E-300", "比が大きすぎるか小さすぎて", 0.0},
         {"24.6", "0.00E+00", ZeroCurrentValueWarning, 0.0},
         {"24.6", "", ZeroCurrentValueWarning, 0.0},
         {"24.6", "*******", ZeroCurrentValueWarning, 0.0},
-        {"1E400", "1.23E+01", UnusableMeasuredWarning, 0.0},
     };
     for (const Case& c : cases) {
         const Expected<double> factor = CorrectionFactorOf(c.measured, c.current);
-        EXPECT_EQ(factor ? "" : MessageText(factor.Failure()), c.refusal ? c.refusal : "")
-            << c.measured << " / " << c.current;
+        const std::string refusal = factor ? "" : MessageText(factor.Failure());
+        EXPECT_EQ(refusal.empty(), c.refusal == nullptr) << c.measured << " / " << c.current << refusal;
+        if (c.refusal) {
+            EXPECT_NE(refusal.find(c.refusal), std::string::npos) << refusal;
+        }
         EXPECT_EQ(factor ? *factor : 0.0, c.factor) << c.measured << " / " << c.current;
     }
 }
@@ -94,9 +109,14 @@ TEST_F(CorrectedResultTest, EveryValueIsScaledAndEveryOtherLineCopied)
 {
     const std::string source = Source();
     Write("abc.dsr5", source);
-    const Expected<std::string> name = CorrectResultFile(folder_, "abc.dsr5", 2.0);
+    const Expected<std::string> name = CorrectResultFile(folder_, "abc.dsr5", {2.0, 24.6, "空気カーマ率"});
     ASSERT_TRUE(name);
     EXPECT_EQ(*name, "abc.dsrC");
+    // The note beside the copy says what it was scaled to.
+    const std::optional<CorrectionNote> note = ReadCorrectionNote(folder_, "abc.dsrC");
+    ASSERT_TRUE(note);
+    EXPECT_EQ(CorrectionCaption(*note), "実測値 24.6 による補正（空気カーマ率、係数 2.000E+00）");
+    EXPECT_FALSE(ReadCorrectionNote(folder_, "abc.dsr5"));
 
     std::istringstream in(source);
     std::istringstream out(Read("abc.dsrC"));
@@ -131,9 +151,21 @@ TEST_F(CorrectedResultTest, EveryValueIsScaledAndEveryOtherLineCopied)
 
     // Rows wrapped after 10 fields, or after 7, give the same file.
     const std::string corrected = Read("abc.dsrC");
+    // An existing copy is replaced only when the question about it is answered yes.
+    std::vector<std::string> asked;
+    const auto decline = [&asked](const std::string& target) {
+        asked.push_back(target);
+        return false;
+    };
+    const Expected<std::string> declined = CorrectResultFile(folder_, "abc.dsr5", {4.0, 1.0, ""}, decline);
+    ASSERT_TRUE(declined);
+    EXPECT_EQ(*declined, "");
+    EXPECT_EQ(asked, std::vector<std::string>{"abc.dsrC"});
+    EXPECT_EQ(Read("abc.dsrC"), corrected);
+    EXPECT_EQ(ReadCorrectionNote(folder_, "abc.dsrC")->factor, 2.0);
     for (int perLine : {10, 7}) {
         Write("abc.dsr5", Source(perLine));
-        ASSERT_TRUE(CorrectResultFile(folder_, "abc.dsr5", 2.0));
+        ASSERT_TRUE(CorrectResultFile(folder_, "abc.dsr5", {2.0, 24.6, ""}));
         EXPECT_EQ(Read("abc.dsrC"), corrected) << perLine;
     }
 }
@@ -154,6 +186,7 @@ TEST_F(CorrectedResultTest, RefusalsNameTheFileAndLeaveTheFolderAsItWas)
         const char* name;     // the file to correct
         std::string source;   // abc.dsr5
         std::string fragment; // part of the message
+        double factor = 2.0;  // the correction
     };
     const Case cases[] = {
         {"gone.dsr5", Source(), "gone.dsr5"},
@@ -162,6 +195,9 @@ TEST_F(CorrectedResultTest, RefusalsNameTheFileAndLeaveTheFolderAsItWas)
         {"abc.dsr5", Source().substr(0, Source().size() - 2), "abc.dsr5 が途中で終わっています"},
         {"abc.dsr5", letter, wrongLine},
         {"abc.dsr5", extra, "値が多すぎます"},
+        // Beyond the largest rate the refiner reads, and below the exponents a field holds.
+        {"abc.dsr5", Source(), "の補正後の値 1.234E+34 が結果ファイルの欄に収まりません", 1e36},
+        {"abc.dsr5", Source(), "の補正後の値 1.234E-102 が", 1e-100},
     };
     for (const Case& c : cases) {
         fs::remove_all(folder_);
@@ -169,7 +205,7 @@ TEST_F(CorrectedResultTest, RefusalsNameTheFileAndLeaveTheFolderAsItWas)
         Write("abc.dsr5", c.source);
         Write("abc.dsrC", "an earlier correction\r\n");
         const auto before = Snapshot();
-        const Expected<std::string> name = CorrectResultFile(folder_, c.name, 2.0);
+        const Expected<std::string> name = CorrectResultFile(folder_, c.name, {c.factor, 1.0, ""});
         ASSERT_FALSE(name) << c.fragment;
         const std::string error = MessageText(name.Failure());
         EXPECT_NE(error.find(c.fragment), std::string::npos) << error;

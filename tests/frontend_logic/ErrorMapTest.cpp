@@ -17,6 +17,7 @@
 #include "logic/room/DosesCsv.h"
 #include "logic/room/PointsFile.h"
 #include "logic/room/RoomFile.h"
+#include "logic/text/CsvText.h"
 #include "records/uncertainty_file.h"
 
 using namespace brisca;
@@ -52,7 +53,7 @@ protected:
 TEST_F(ErrorMap, TheCsvReadsBackToTheErrorOfEveryCellAndLeavesCellsWithoutAnEstimateEmpty)
 {
     ASSERT_EQ(Map("real.dsr5 --quantity kerma-error --height below --out e.csv"), 0) << Read("stderr.txt");
-    std::istringstream in(Read("e.csv"));
+    std::istringstream in(std::string(WithoutByteOrderMark(Read("e.csv"))));
     std::string line;
     std::string comments;
     while (std::getline(in, line) && line.rfind("# ", 0) == 0) comments += line;

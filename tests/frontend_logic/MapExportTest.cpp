@@ -23,6 +23,7 @@
 #include "logic/room/PointsFile.h"
 #include "logic/room/RoomFile.h"
 #include "logic/room/ShieldTransmission.h"
+#include "logic/text/CsvText.h"
 #include "mapjob/RefinedResult.h"
 #include "refiner/run.h"
 
@@ -72,7 +73,7 @@ TEST_F(MapExport, TheCsvReadsBackToEveryValueOfTheLayerAtItsPositions)
     std::istringstream in(csv);
     std::string line;
     std::getline(in, line);
-    EXPECT_EQ(line, "# real.dsr5\r");
+    EXPECT_EQ(line, std::string(Utf8ByteOrderMark) + "# real.dsr5\r");
     std::getline(in, line);
     std::getline(in, line);
     EXPECT_EQ(line.substr(0, 10), "cm,21,22,2");
@@ -200,12 +201,13 @@ TEST_F(MapExport, DosesAtThePointsFollowFromTheGridTheWorkloadAndTheHeader)
     EXPECT_NEAR(doses[0].annualMsv,
         rate * 300 / 2.5 * 48 * Transmission(ShieldMaterial::Lead, 80, 0.35) / 1000,
         1e-12 * doses[0].annualMsv);
-    std::istringstream rows(Read("d.csv"));
+    std::istringstream rows(std::string(WithoutByteOrderMark(Read("d.csv"))));
     std::string line;
     std::vector<std::string> statuses;
     while (std::getline(rows, line)) statuses.push_back(line.substr(0, line.size() - 1));
     ASSERT_EQ(statuses.size(), 5u);
     EXPECT_EQ(statuses[0], DosesHeader);
+    EXPECT_TRUE(Read("d.csv").starts_with(Utf8ByteOrderMark));
     EXPECT_EQ(statuses[1].substr(statuses[1].size() - 10), ",pass,0.00");
     EXPECT_NE(statuses[2].find(",fail,"), std::string::npos);
     EXPECT_EQ(statuses[3], "axis,,,,,20,unscored,");

@@ -62,6 +62,22 @@ TEST(ColourBands, FirstThresholdReachedWins)
         {rising, 2000, 3},
     };
     for (const Case& c : cases) EXPECT_EQ(ColourBand(c.v, c.t), c.band) << c.v;
+
+    // A threshold above the one before it refuses the painting, naming the first such pair;
+    // equal ones, such as boxes left empty, only leave a band unused.
+    Thresholds equal = descending;
+    equal[11] = 15;
+    Thresholds risingLater = descending;
+    risingLater[10] = 40;
+    const Thresholds zeros{};
+    const std::pair<const Thresholds*, const char*> refusals[] = {{&descending, ""}, {&equal, ""},
+        {&zeros, ""}, {&rising, "2 番目の 5000 が 1 番目の 2250 より大きく"},
+        {&risingLater, "10 番目の 40 が 9 番目の 22.5 より大きく"}};
+    for (const auto& [thresholds, fragment] : refusals) {
+        const std::string refusal = ThresholdsRefusal(*thresholds);
+        EXPECT_EQ(refusal.empty(), *fragment == '\0') << refusal;
+        EXPECT_NE(refusal.find(fragment), std::string::npos) << refusal;
+    }
 }
 
 TEST(ColourBands, LegendBoxOfBandFiveIsDarkerThanItsMapColour)

@@ -15,6 +15,7 @@
 #include "logic/room/PointDoses.h"
 #include "logic/room/PointsFile.h"
 #include "logic/room/ShieldTransmission.h"
+#include "logic/text/CsvText.h"
 
 #include "TempFolder.h"
 
@@ -249,12 +250,15 @@ TEST(PointsFile, RoundTripsAndReadsWhatSpreadsheetsWrite)
 {
     const std::vector<EvaluationPoint> points = SamplePoints();
     const std::string text = *PointsCsvBytes(points);
-    EXPECT_EQ(text, std::string(PointsHeader) +
+    EXPECT_EQ(text, std::string(Utf8ByteOrderMark) + PointsHeader +
                         "\r\n術者,250,330,center,1,0.35,,20\r\n"
                         "\"nurse, left \"\"B\"\"\",-12.5,1000,above,0.3333333333333333,0,Pb 1.5,20\r\n"
                         "\" corridor \",650,260,below,0.125,0,concrete 150,1\r\n"
                         ",0,0,center,1,0,,1\r\n");
     Expected<std::vector<EvaluationPoint>> read = ParsePointsCsv(text, "p.csv");
+    ASSERT_TRUE(read);
+    EXPECT_EQ(*read, points);
+    read = ParsePointsCsv(WithoutByteOrderMark(text), "p.csv");
     ASSERT_TRUE(read);
     EXPECT_EQ(*read, points);
 
@@ -355,7 +359,8 @@ TEST(PointsFile, GoesWithItsLayoutAndAnUnreadableOneIsNeverReplaced)
     } cases[] = {
         {"no points, no file: none made", std::nullopt, false, std::nullopt, false},
         {"points: written", std::nullopt, true, written, false},
-        {"no points over a file: emptied", written, false, std::string(PointsHeader) + "\r\n", false},
+        {"no points over a file: emptied", written, false,
+            std::string(Utf8ByteOrderMark) + PointsHeader + "\r\n", false},
         {"over an unreadable file: left", malformed, true, malformed, true},
     };
     for (const auto& c : cases) {
@@ -395,9 +400,10 @@ TEST(DosesCsv, WritesEachVerdictWithTheNumbersItHasAndRoundsLeadUp)
         {DoseStatus::Unscored, NAN, NAN, NAN, NAN, NAN, NAN},
     };
     EXPECT_EQ(DosesCsvText(points, doses),
-        std::string(DosesHeader) + "\r\n術者,20.28,,3.213,0.8034,20,pass,0.00\r\n"
-                                   "\"nurse, left \"\"B\"\"\",0.95381,4.25,1.5e-05,3.75e-06,20,fail,0.37\r\n"
-                                   "\" corridor \",,,,,1,unscored,\r\n");
+        std::string(Utf8ByteOrderMark) + DosesHeader +
+            "\r\n術者,20.28,,3.213,0.8034,20,pass,0.00\r\n"
+            "\"nurse, left \"\"B\"\"\",0.95381,4.25,1.5e-05,3.75e-06,20,fail,0.37\r\n"
+            "\" corridor \",,,,,1,unscored,\r\n");
     EXPECT_EQ(ExtraLeadText(0.371), "0.38");
     EXPECT_EQ(ExtraLeadText(2.0), "2.00");
 }

@@ -199,6 +199,13 @@ TEST(LayoutPlanTest, ClicksPlaceTheElementOfTheMode)
                 l.controlRoomX = 610, l.controlRoomY = 300, l.freeTextX = 5, l.freeTextY = 6;
             }},
         {"no mode yet", {{PlacingMode::None, true, 100, 100}}, [](RoomLayout&) {}},
+        {"whole centimetres",
+            {{PlacingMode::Room, false, 597.1429, 497.5}, {PlacingMode::ObjectCentre, true, 300.4, -12.5},
+                {PlacingMode::Bed, false, 394.2857, 298.6}},
+            [](RoomLayout& l) {
+                l.roomWidth = 599, l.roomHeight = 500, l.centreX = 300, l.centreY = -13, l.bedWidth = 200,
+                l.bedHeight = 90;
+            }},
     };
     for (const auto& c : cases) {
         RoomLayout plan;
@@ -207,6 +214,44 @@ TEST(LayoutPlanTest, ClicksPlaceTheElementOfTheMode)
         c.expect(expected);
         EXPECT_EQ(plan, expected) << c.name;
     }
+}
+
+TEST(LayoutPlanTest, RoomSizeAndCentreTypedInMetres)
+{
+    const struct {
+        const char* width;
+        const char* depth;
+        const char* x;
+        const char* y;
+        const char* refusal; // part of the warning; none when both are taken
+        float roomWidth, roomHeight, centreX, centreY;
+    } cases[] = {
+        {"6", " 4.5 ", "3", "2.5", nullptr, 600, 450, 300, 250},
+        {"5.994", "8.5", "-0.5", "8.5", nullptr, 599, 850, -50, 850},
+        {"", "4", "3", "2", "室の幅 X「」", 600, 600, 300, 250},
+        {"6,5", "4", "3", "2", "室の幅 X「6,5」は 0 より大きく 8.5 以下", 600, 600, 300, 250},
+        {"6", "0", "3", "2", "室の奥行 Y「0」", 600, 600, 300, 250},
+        {"6", "0.004", "3", "2", "室の奥行 Y「0.004」", 600, 600, 300, 250},
+        {"9", "4", "3", "2", "室の幅 X「9」", 600, 600, 300, 250},
+        {"6", "4", "3 m", "2", "被射体中心 X「3 m」は -0.5 以上 8.5 以下", 600, 400, 300, 250},
+        {"6", "4", "3", "-1", "被射体中心 Y「-1」", 600, 400, 300, 250},
+    };
+    for (const auto& c : cases) {
+        RoomLayout plan;
+        std::optional<Problem> refusal = TypeRoomSize(plan, c.width, c.depth);
+        if (!refusal) refusal = TypeObjectCentre(plan, c.x, c.y);
+        const std::string text = refusal ? MessageText(*refusal) : "";
+        EXPECT_EQ(text.empty(), c.refusal == nullptr) << c.width << " " << text;
+        if (c.refusal) {
+            EXPECT_NE(text.find(c.refusal), std::string::npos) << text;
+        }
+        EXPECT_EQ(plan.roomWidth, c.roomWidth) << c.width;
+        EXPECT_EQ(plan.roomHeight, c.roomHeight) << c.depth;
+        EXPECT_EQ(plan.centreX, c.centreX) << c.x;
+        EXPECT_EQ(plan.centreY, c.centreY) << c.y;
+    }
+    EXPECT_EQ(MetresText(599), "5.99");
+    EXPECT_EQ(MetresText(-50), "-0.5");
 }
 
 TEST(LayoutPlanTest, MarkerAndTakeOver)

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "logic/text/CsvText.h"
+
 namespace brisca {
 
 namespace {
@@ -19,7 +21,7 @@ void AppendNumber(std::string& out, double value)
 
 std::string GridCsvText(const DisplayGrid& grid, HeightLayer layer, const std::vector<std::string>& comments)
 {
-    std::string out;
+    std::string out(Utf8ByteOrderMark);
     out.reserve(static_cast<std::size_t>(DisplayGrid::Rows) * DisplayGrid::Columns * 12);
     for (const std::string& comment : comments) {
         out += "# ";

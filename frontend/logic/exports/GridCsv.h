@@ -7,7 +7,7 @@
 
 namespace brisca {
 
-// One layer of a display grid as CSV: each of `comments` on a line of its own after "# ",
+// One layer of a display grid as CSV: the UTF-8 byte-order mark, each of `comments` on a line of its own after "# ",
 // a header row of the lateral distances (cm) of columns 1..381, then rows 1..601, each led
 // by its position along the other axis (cm) and holding the values as the grid holds them,
 // in the shortest text that reads back to the same number; an entry without a value (NaN) is

@@ -1,5 +1,6 @@
 #include "logic/exports/SpectrumExport.h"
 
+#include "logic/text/CsvText.h"
 #include "logic/text/NumberText.h"
 
 namespace brisca {
@@ -75,7 +76,7 @@ std::string SpectrumCsvText(const BeamQuality& beam)
     for (const BeamFigure& figure : BeamFigures(beam)) comments.push_back(BeamFigureLine(figure));
     comments.push_back("0.5 keV ごとの光子数: 最大を 1 とする相対値（B_SPCTL.dat と同じ値）と、"
                        "100 cm での 1 mm² 1 mAs あたりの光子数");
-    std::string out;
+    std::string out(Utf8ByteOrderMark);
     for (const std::string& comment : comments) out += "# " + comment + "\r\n";
     out += "energy_keV,relative_fluence,photons_per_mm2_per_mAs_at_100cm\r\n";
     for (const SpectrumPoint& point : SpectrumPoints(beam)) {

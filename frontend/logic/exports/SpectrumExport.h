@@ -29,7 +29,7 @@ std::vector<BeamFigure> BeamFigures(const BeamQuality& beam);
 // A figure as one line: label, value and unit.
 std::string BeamFigureLine(const BeamFigure& figure);
 
-// The spectrum as CSV: "# " comment lines with the conditions and the figures, a header row,
+// The spectrum as CSV: the UTF-8 byte-order mark, "# " comment lines with the conditions and the figures, a header row,
 // then one row per 0.5 keV slot: energy (keV), relative photon fluence written as
 // B_SPCTL.dat writes it, and photons per mm² per mAs at 100 cm. Lines end with CR LF.
 std::string SpectrumCsvText(const BeamQuality& beam);

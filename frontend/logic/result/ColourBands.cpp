@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "logic/text/NumberText.h"
+
 namespace brisca {
 
 namespace {
@@ -17,6 +19,17 @@ int ColourBand(double v, const Thresholds& thresholds)
     for (int n = 1; n <= 11; ++n)
         if (v >= thresholds[n]) return n;
     return 12;
+}
+
+std::string ThresholdsRefusal(const Thresholds& thresholds)
+{
+    for (int n = 2; n <= 11; ++n) {
+        if (thresholds[n] <= thresholds[n - 1]) continue;
+        return " 凡例のしきい値は上から大きい順に入力して下さい（" + std::to_string(n) + " 番目の " +
+               PlainNumberText(thresholds[n]) + " が " + std::to_string(n - 1) + " 番目の " +
+               PlainNumberText(thresholds[n - 1]) + " より大きくなっています） ";
+    }
+    return {};
 }
 
 Rgb MapColour(int band) { return MapColours[band - 1]; }

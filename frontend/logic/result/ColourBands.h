@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "logic/result/DisplayGrid.h"
 
 namespace brisca {
@@ -21,6 +23,11 @@ inline constexpr int BandCount = 12;
 // descending a later band whose threshold lies above an earlier one never shows. A missing
 // value (NaN) reaches no threshold.
 int ColourBand(double v, const Thresholds& thresholds);
+
+// Why a map cannot be painted with `thresholds`: none of 2..11 may lie above the one before it,
+// or a band would show values its legend box does not claim. Empty when they descend; equal
+// thresholds (boxes left empty read as 0) only leave a band unused.
+std::string ThresholdsRefusal(const Thresholds& thresholds);
 
 // Colour of band 1..12 on the map (band 12 white).
 Rgb MapColour(int band);

@@ -95,10 +95,12 @@ private:
 };
 
 // One scaled value in the result file's pattern "0.000E+00", to be placed in an 11-column
-// field; nothing when it does not fit there.
+// field; nothing when it does not fit there or the refiner would refuse it.
 std::optional<std::string> ScaledText(double value, double factor)
 {
-    std::string text = FormatNumber(value * factor, "0.000E+00");
+    const double scaled = value * factor;
+    if (!(std::fabs(scaled) <= layout::kLargestRate)) return std::nullopt;
+    std::string text = FormatNumber(scaled, "0.000E+00");
     // A three-digit exponent would push every later field of the record out of the columns
     // where the refiner reads them.
     if (text.size() != 9) return std::nullopt;
@@ -109,9 +111,15 @@ std::optional<std::string> ScaledText(double value, double factor)
 Problem UnfitValue(const std::string& name, double value, double factor)
 {
     const std::string text = FormatNumber(value * factor, "0.000E+00");
-    return FileProblem(name, "の補正後の値 " + text + " が結果ファイルの欄に収まりません",
-        "the corrected value " + text + " does not fit the file's 11-column field");
+    const std::string largest = FormatNumber(layout::kLargestRate, "0.0E+00");
+    return FileProblem(name,
+        "の補正後の値 " + text + " が結果ファイルの欄に収まりません（" + largest +
+            " 以下で 1E-99 以上の値しか書けません。実測値を確かめて下さい）",
+        "the corrected value " + text + " does not fit the file's 11-column field (at most " + largest + ")");
 }
+
+// The measured text as a warning quotes it.
+std::string Quoted(std::string_view text) { return "「" + records::EchoText(text) + "」"; }
 
 // Copies `count` lines of `source` into `out`.
 std::optional<Problem> CopyLines(SourceLines& source, int count, std::string& out)
@@ -141,32 +149,8 @@ std::optional<Problem> ScaleGrid(
     return source.EndLine();
 }
 
-} // namespace
-
-std::string CorrectedFileName(std::string_view sourceName)
-{
-    std::string name(sourceName);
-    // The last character, not the last byte, of a name in UTF-8.
-    while (!name.empty() && (static_cast<unsigned char>(name.back()) & 0xC0) == 0x80) name.pop_back();
-    if (!name.empty()) name.pop_back();
-    return name + "C";
-}
-
-Expected<double> CorrectionFactorOf(std::string_view measuredText, std::string_view currentText)
-{
-    if (!StartsWithNumber(measuredText)) return PlainProblem(NoMeasuredValueWarning);
-    const double current = LeadingNumber(currentText);
-    if (current == 0.0) return PlainProblem(ZeroCurrentValueWarning);
-    const double measured = LeadingNumber(measuredText);
-    const double factor = measured / current;
-    // A negative dose rate has no meaning, and its minus sign would not fit the file's fields.
-    if (measured < 0.0 || !std::isfinite(factor) || factor < 0.0)
-        return PlainProblem(UnusableMeasuredWarning);
-    return factor;
-}
-
-std::optional<Problem> WriteCorrectedResult(
-    const std::filesystem::path& source, const std::filesystem::path& target, double factor)
+// The corrected copy of the result file `source`, or the problem that names its line.
+Expected<std::string> CorrectedText(const std::filesystem::path& source, double factor)
 {
     const std::string name = source.filename().string();
     Expected<std::string> text = ReadTextFile(source);
@@ -193,12 +177,73 @@ std::optional<Problem> WriteCorrectedResult(
         }
         return std::nullopt;
     };
-    if (auto problem = build()) return problem;
-    return WriteTextFileAtomically(target, out);
+    if (auto problem = build()) return *problem;
+    return out;
 }
 
-Expected<std::string> CorrectResultFile(
-    const std::filesystem::path& folder, const std::string& sourceName, double factor)
+} // namespace
+
+std::string CorrectedFileName(std::string_view sourceName)
+{
+    std::string name(sourceName);
+    // The last character, not the last byte, of a name in UTF-8.
+    while (!name.empty() && (static_cast<unsigned char>(name.back()) & 0xC0) == 0x80) name.pop_back();
+    if (!name.empty()) name.pop_back();
+    return name + "C";
+}
+
+Expected<double> MeasuredValueOf(std::string_view text)
+{
+    // Blanks around the number, ideographic spaces (U+3000) among them, do not count.
+    constexpr std::string_view wideSpace = "\u3000";
+    for (bool trimmed = true; trimmed;) {
+        trimmed = true;
+        if (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+            text.remove_prefix(1);
+        else if (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+            text.remove_suffix(1);
+        else if (text.starts_with(wideSpace))
+            text.remove_prefix(wideSpace.size());
+        else if (text.ends_with(wideSpace))
+            text.remove_suffix(wideSpace.size());
+        else
+            trimmed = false;
+    }
+    if (text.empty()) return PlainProblem(NoMeasuredValueWarning);
+    if (!ReadsAsNumber(text))
+        return PlainProblem(" 実測値" + Quoted(text) +
+                            "は数値として読めません（半角の数字で数値を 1 つだけ入力して下さい。小数点は「.」"
+                            "です） ");
+    const double measured = LeadingNumber(text);
+    if (!std::isfinite(measured)) return PlainProblem(" 実測値" + Quoted(text) + "は大きすぎます ");
+    if (!(measured > 0.0)) return PlainProblem(" 実測値" + Quoted(text) + "は 0 より大きい値にして下さい ");
+    return measured;
+}
+
+Expected<double> CorrectionFactorOf(std::string_view measuredText, std::string_view currentText)
+{
+    const Expected<double> measured = MeasuredValueOf(measuredText);
+    if (!measured) return measured.Failure();
+    const double current = LeadingNumber(currentText);
+    if (current == 0.0) return PlainProblem(ZeroCurrentValueWarning);
+    const double factor = *measured / current;
+    // A negative dose rate has no meaning, and its minus sign would not fit the file's fields.
+    if (!std::isfinite(factor) || !(factor > 0.0))
+        return PlainProblem(" 実測値" + Quoted(measuredText) + "と現在値 " + std::string(currentText) +
+                            " の比が大きすぎるか小さすぎて補正できません ");
+    return factor;
+}
+
+std::optional<Problem> WriteCorrectedResult(
+    const std::filesystem::path& source, const std::filesystem::path& target, double factor)
+{
+    const Expected<std::string> text = CorrectedText(source, factor);
+    if (!text) return text.Failure();
+    return WriteTextFileAtomically(target, *text);
+}
+
+Expected<std::string> CorrectResultFile(const std::filesystem::path& folder, const std::string& sourceName,
+    const CorrectionNote& note, const std::function<bool(const std::string&)>& replaceExisting)
 {
     const std::string target = CorrectedFileName(sourceName);
     // The copy of a corrected file would bear its own name and replace it while it is read.
@@ -206,7 +251,18 @@ Expected<std::string> CorrectResultFile(
         return FileProblem(sourceName,
             "は補正済みのファイルです（補正後のファイル名が元のファイルと同じになるため補正できません）",
             "the file is a corrected result: its copy would bear its own name");
-    if (auto problem = WriteCorrectedResult(folder / sourceName, folder / target, factor)) return *problem;
+    const Expected<std::string> text = CorrectedText(folder / sourceName, note.factor);
+    if (!text) return text.Failure();
+    if (replaceExisting && std::filesystem::exists(folder / target) && !replaceExisting(target))
+        return std::string();
+    if (auto problem = WriteTextFileAtomically(folder / target, *text)) return *problem;
+    // A copy without its note would show as an uncorrected result.
+    if (auto problem =
+            WriteTextFileAtomically(folder / CorrectionNoteName(target), CorrectionNoteText(note))) {
+        std::error_code ignored;
+        std::filesystem::remove(folder / target, ignored);
+        return *problem;
+    }
     return target;
 }
 

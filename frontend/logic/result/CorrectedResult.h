@@ -1,11 +1,13 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "logic/problem/Problem.h"
+#include "logic/result/CorrectionNote.h"
 
 namespace brisca {
 
@@ -13,19 +15,22 @@ namespace brisca {
 // that abc.dsr5 gives abc.dsrC.
 std::string CorrectedFileName(std::string_view sourceName);
 
-// Warning when the measured value box holds no number.
+// Warning when the measured value box is empty.
 inline constexpr const char* NoMeasuredValueWarning = "実測値を入力して下さい";
-// Warning when the measured value is negative or the factor is not a finite number.
-inline constexpr const char* UnusableMeasuredWarning = " 実測値には 0 以上の値を入力して下さい ";
 // Warning when the current value is 0 or holds no number.
 inline constexpr const char* ZeroCurrentValueWarning =
     " 現在値が 0 なので補正できません（計算値が 0 の点の実測値では補正できません） ";
 
-// The factor that scales the simulated result to the measurement: the leading number of
-// `measuredText` over that of `currentText`, the current value as its caption shows it.
-// Refused, with the dialog's warning, when the measured text does not start with a number,
-// when the current value reads as 0 (or holds no number), or when the measured value is
-// negative or the ratio not finite.
+// The measured dose rate typed in the dialog: exactly one positive finite number, blanks
+// around it allowed. Refused, with a warning that quotes the text and says why, when the box
+// is empty, when it holds anything but one number ("2,5", "0.01 4862", full-width digits,
+// a unit) or when the number is not above 0.
+Expected<double> MeasuredValueOf(std::string_view text);
+
+// The factor that scales the simulated result to the measurement: the measured value over the
+// current value as its caption shows it. Refused, with the dialog's warning, when the measured
+// text is not a usable value (MeasuredValueOf), when the current value reads as 0 (or holds no
+// number), or when the ratio is not a finite positive number.
 Expected<double> CorrectionFactorOf(std::string_view measuredText, std::string_view currentText);
 
 // Writes the corrected copy of the result file `source` as `target`: the header's free-air
@@ -35,9 +40,13 @@ Expected<double> CorrectionFactorOf(std::string_view measuredText, std::string_v
 std::optional<Problem> WriteCorrectedResult(
     const std::filesystem::path& source, const std::filesystem::path& target, double factor);
 
-// The correction of the result file `sourceName` in `folder`: its corrected copy is written
-// beside it and its name returned. On a problem the folder is left as it was.
-Expected<std::string> CorrectResultFile(
-    const std::filesystem::path& folder, const std::string& sourceName, double factor);
+// The correction of the result file `sourceName` in `folder` by `note.factor`: its corrected
+// copy is written beside it, then the note of what it was scaled to, and the copy's name
+// returned. When a copy exists already, `replaceExisting` (if given) is asked with its name
+// once the new copy is known to be sound; declined, nothing is written and the empty name
+// returned. On a problem with the source the folder is left as it was; when the note cannot
+// be written the new copy is removed again.
+Expected<std::string> CorrectResultFile(const std::filesystem::path& folder, const std::string& sourceName,
+    const CorrectionNote& note, const std::function<bool(const std::string&)>& replaceExisting = {});
 
 } // namespace brisca

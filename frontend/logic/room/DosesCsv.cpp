@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "logic/room/PointsFile.h"
+#include "logic/text/CsvText.h"
 
 namespace brisca {
 
@@ -48,7 +49,7 @@ std::array<std::string, DosesFieldCount> DoseRowTexts(const EvaluationPoint& poi
 
 std::string DosesCsvText(const std::vector<EvaluationPoint>& points, const std::vector<PointDose>& doses)
 {
-    std::string out = std::string(DosesHeader) + "\r\n";
+    std::string out = std::string(Utf8ByteOrderMark) + DosesHeader + "\r\n";
     for (std::size_t n = 0; n < points.size() && n < doses.size(); ++n) {
         const std::array<std::string, DosesFieldCount> fields = DoseRowTexts(points[n], doses[n]);
         AppendCsvText(out, fields[0]);

@@ -34,7 +34,7 @@ inline constexpr int DosesFieldCount = 8;
 // status word and the extra lead; the numbers a status gives none for are empty.
 std::array<std::string, DosesFieldCount> DoseRowTexts(const EvaluationPoint& point, const PointDose& dose);
 
-// The doses file: the header, then one row per point in order with its name, the grid rate as
+// The doses file: the UTF-8 byte-order mark, the header, then one row per point in order with its name, the grid rate as
 // the grid holds it, the uncertainty, the annual and quarterly dose, the limit, the status word
 // and the extra lead; the numbers a status gives none for are empty. Lines end with CR LF.
 std::string DosesCsvText(const std::vector<EvaluationPoint>& points, const std::vector<PointDose>& doses);

@@ -1,5 +1,7 @@
 #include "logic/room/LayoutPlan.h"
 
+#include <cmath>
+
 #include "logic/text/NumberText.h"
 
 namespace brisca {
@@ -34,10 +36,31 @@ void PlaceRectangle(const RectangleFields& rectangle, bool leftButton, double x,
     }
 }
 
+// A length typed in metres, in whole centimetres: one number from `lowest` to `highest`
+// metres (above `lowest` when `aboveLowest`), or the refusal that names the box.
+Expected<float> TypedCentimetres(
+    std::string_view text, const std::string& box, double lowest, double highest, bool aboveLowest)
+{
+    const double metres = ReadsAsNumber(text) ? LeadingNumber(text) : std::nan("");
+    const double centimetres = std::round(metres * 100);
+    const bool fits = aboveLowest ? metres > lowest && centimetres > lowest * 100 : metres >= lowest;
+    if (fits && metres <= highest) return static_cast<float>(centimetres);
+    const std::string range =
+        aboveLowest ? PlainNumberText(lowest) + " より大きく " + PlainNumberText(highest) + " 以下"
+                    : PlainNumberText(lowest) + " 以上 " + PlainNumberText(highest) + " 以下";
+    return PlainProblem(
+        " " + box + "「" + std::string(text) + "」は " + range + " の数値（m）で入力して下さい ",
+        box + " '" + std::string(text) + "' is not a number of metres from " + PlainNumberText(lowest) +
+            " to " + PlainNumberText(highest));
+}
+
 } // namespace
 
 void PlaceClick(RoomLayout& plan, PlacingMode mode, bool leftButton, double x, double y)
 {
+    // A pixel of the plan is about 1.4 cm: whole centimetres are what the user means.
+    x = std::round(x);
+    y = std::round(y);
     const auto fx = static_cast<float>(x);
     const auto fy = static_cast<float>(y);
     switch (mode) {
@@ -75,6 +98,34 @@ void PlaceClick(RoomLayout& plan, PlacingMode mode, bool leftButton, double x, d
         break;
     }
 }
+
+std::optional<Problem> TypeRoomSize(
+    RoomLayout& plan, std::string_view widthMetres, std::string_view depthMetres)
+{
+    const double largest = (PlanScaleLeft + PlanScaleSize) / 100;
+    const Expected<float> width = TypedCentimetres(widthMetres, "室の幅 X", 0, largest, true);
+    if (!width) return width.Failure();
+    const Expected<float> depth = TypedCentimetres(depthMetres, "室の奥行 Y", 0, largest, true);
+    if (!depth) return depth.Failure();
+    plan.roomWidth = *width;
+    plan.roomHeight = *depth;
+    return std::nullopt;
+}
+
+std::optional<Problem> TypeObjectCentre(RoomLayout& plan, std::string_view xMetres, std::string_view yMetres)
+{
+    const double lowest = PlanScaleLeft / 100;
+    const double highest = (PlanScaleLeft + PlanScaleSize) / 100;
+    const Expected<float> x = TypedCentimetres(xMetres, "被射体中心 X", lowest, highest, false);
+    if (!x) return x.Failure();
+    const Expected<float> y = TypedCentimetres(yMetres, "被射体中心 Y", lowest, highest, false);
+    if (!y) return y.Failure();
+    plan.centreX = *x;
+    plan.centreY = *y;
+    return std::nullopt;
+}
+
+std::string MetresText(double centimetres) { return PlainNumberText(centimetres / 100); }
 
 RoomLayout TakeOver(const RoomLayout& plan)
 {

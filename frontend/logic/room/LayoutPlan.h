@@ -1,8 +1,11 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "logic/problem/Problem.h"
 #include "logic/room/RoomLayout.h"
 
 namespace brisca {
@@ -59,11 +62,25 @@ struct CursorReadout {
     std::string y; // text of the Y box
 };
 
-// Applies a click at (x, y) in plan units to the element of `mode`. A room click sets
+// Applies a click at (x, y) in plan units, taken to the nearest whole centimetre, to the
+// element of `mode`. A room click sets
 // the lower-right corner 2 units beyond the click; for the bed, door, window and
 // entrance a left click moves the upper-left corner keeping the size and any other
 // button sets the lower-right corner. A size that would be 0 or less is left unchanged.
 void PlaceClick(RoomLayout& plan, PlacingMode mode, bool leftButton, double x, double y);
+
+// Sets the room size from the texts of the boxes beside the plan, in metres: each one number
+// above 0 and at most 8.5, taken to whole centimetres. Refused, naming the box and its text,
+// with the plan unchanged.
+std::optional<Problem> TypeRoomSize(
+    RoomLayout& plan, std::string_view widthMetres, std::string_view depthMetres);
+
+// Sets the object centre from the texts of the boxes beside the plan, in metres: each one
+// number within the plan, -0.5 to 8.5, taken to whole centimetres. Refused as TypeRoomSize.
+std::optional<Problem> TypeObjectCentre(RoomLayout& plan, std::string_view xMetres, std::string_view yMetres);
+
+// A plan length in centimetres as the boxes beside the plan show it, in metres: 599 gives "5.99".
+std::string MetresText(double centimetres);
 
 // The layout "設定終了" stores from the plan: the plan with the room's corner at the
 // origin and the control-room label's text reset to "操作室".

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "logic/files/AtomicWrite.h"
+#include "logic/text/CsvText.h"
 #include "logic/text/FreeFormatReader.h"
 #include "logic/text/NumberText.h"
 #include "records/utf8_cut.h"
@@ -18,7 +19,6 @@ namespace {
 constexpr std::array<const char*, 8> Columns = {
     "name", "x_cm", "y_cm", "height", "occupancy", "apron_mm_pb", "barrier", "limit_msv_per_year"};
 constexpr std::array<const char*, 3> HeightWords = {"above", "center", "below"};
-constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -229,7 +229,7 @@ void AppendCsvText(std::string& out, std::string_view text)
 
 Expected<std::string> PointsCsvBytes(const std::vector<EvaluationPoint>& points)
 {
-    std::string out = std::string(PointsHeader) + "\r\n";
+    std::string out = std::string(Utf8ByteOrderMark) + PointsHeader + "\r\n";
     for (const EvaluationPoint& point : points) {
         if (point.name.find_first_of("\r\n") != std::string::npos)
             return PlainProblem("点の名前「" + point.name + "」は改行を含むため保存できません",
@@ -277,7 +277,7 @@ std::optional<double> OccupancyOfText(std::string_view text)
 
 Expected<std::vector<EvaluationPoint>> ParsePointsCsv(std::string_view bytes, std::string_view fileName)
 {
-    if (bytes.starts_with(ByteOrderMark)) bytes.remove_prefix(ByteOrderMark.size());
+    bytes = WithoutByteOrderMark(bytes);
     std::vector<EvaluationPoint> read;
     std::vector<std::string> fields;
     int line = 0;

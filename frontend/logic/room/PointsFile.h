@@ -23,7 +23,7 @@ inline constexpr const char* PointsHeader =
 // comma, a quote, a line break or blanks at either end.
 void AppendCsvText(std::string& out, std::string_view text);
 
-// The file contents of `points`: the header, then each point with its height as
+// The file contents of `points`: the UTF-8 byte-order mark, the header, then each point with its height as
 // above, center or below, the occupancy as a decimal, the barrier empty, "Pb <mm>" or
 // "concrete <mm>", numbers in the shortest text that reads back to the same value; lines end
 // with CR LF, a name holding a comma, a quote or blanks at either end is quoted. Refused when

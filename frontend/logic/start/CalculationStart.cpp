@@ -18,6 +18,7 @@ StartPreparation PrepareCalculation(const CalculationEntries& entries, const Dat
     const SpectrumLimits limits = ApplySpectrumLimits(*check.conditions);
     corrections.tubeVoltageKv = limits.correctedTubeVoltage;
     corrections.inherentFiltrationMmAl = limits.correctedInherentFiltration;
+    corrections.tubeVoltageNotice = limits.tubeVoltageNotice;
     const CalculationConditions& conditions = limits.conditions;
     Expected<XraySpectrum> spectrum = ComputeXraySpectrum(conditions, tables);
     if (!spectrum) return {corrections, spectrum.Failure()};

@@ -19,6 +19,7 @@ struct EntryCorrections {
     std::optional<std::string> histories;              // histories text after a failed check
     std::optional<std::string> tubeVoltageKv;          // voltage text after the limits
     std::optional<std::string> inherentFiltrationMmAl; // inherent filtration text after the limit
+    std::string tubeVoltageNotice;                     // the voltage used instead; empty: as entered
 };
 
 // Everything a calculation start produces before it writes a file: the values for the

@@ -33,7 +33,7 @@ std::vector<int> PhaseAngles(Rectifier rectifier)
 
 SpectrumLimits ApplySpectrumLimits(const CalculationConditions& conditions)
 {
-    SpectrumLimits limits{conditions, {}, {}};
+    SpectrumLimits limits{conditions, {}, {}, {}};
     // 2V <= 299 keeps the spectrum inside the 300 slots.
     double& V = limits.conditions.tubeVoltageKv;
     if (V >= 150.0) {
@@ -43,6 +43,10 @@ SpectrumLimits ApplySpectrumLimits(const CalculationConditions& conditions)
         limits.correctedTubeVoltage.emplace("30");
         V = 30.0;
     }
+    if (V != conditions.tubeVoltageKv)
+        limits.tubeVoltageNotice = " 管電圧 " + PlainNumberText(conditions.tubeVoltageKv) +
+                                   " kV はスペクトルを計算できる範囲（30～149.5 kV）の外なので、" +
+                                   PlainNumberText(V) + " kV で計算します";
     if (limits.conditions.inherentFiltrationMmAl * 0.1 < 0.1) {
         // Emplaced, not assigned: assigning makes GCC 12 see a false overlap at -O3.
         limits.correctedInherentFiltration.emplace("1");
