@@ -9,7 +9,7 @@
 #include "drawing/PlanAnnotations.h"
 #include "drawing/RoomOverlay.h"
 #include "logic/AppState.h"
-#include "logic/result/CursorReadout.h"
+#include "logic/result/ErrorText.h"
 #include "logic/room/GridPlace.h"
 #include "logic/room/PointsFile.h"
 #include "logic/room/RoomFile.h"

@@ -168,9 +168,9 @@ TEST_F(OverlayWindowTest, ThePlanAndItsLegendFollowTheResultWindowsChoiceOfError
     const struct {
         const char* option;
         const char* limit;
-        QRgb dot;          // a dot of the distribution
-        bool errorBands;   // the error bands' ranges in the legend
-        bool greyKey;      // the grey key beside it
+        QRgb dot;        // a dot of the distribution
+        bool errorBands; // the error bands' ranges in the legend
+        bool greyKey;    // the grey key beside it
     } cases[] = {
         {"errorsOption", "20", rgb(ErrorBandColour(5)), true, false},
         {"greyOption", "20", rgb(GreyedOutColour), false, true},

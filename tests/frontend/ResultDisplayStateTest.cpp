@@ -9,7 +9,7 @@
 #include "ResultSteps.h"
 #include "drawing/DistributionMap.h"
 #include "logic/result/CorrectedResult.h"
-#include "logic/result/CursorReadout.h"
+#include "logic/result/ErrorText.h"
 #include "logic/text/NumberText.h"
 #include "windows/CorrectionDialog.h"
 #include "windows/PictureBox.h"
@@ -95,8 +95,8 @@ const Sequence kSequences[] = {
             {Do::Click, "errorsOption"}, {Do::Readout, ""}, {Do::Paint}, {Do::Map, "standing"}, {Do::Hover},
             {Do::Readout, "kerma"}, {Do::SaveImage}, {Do::Proposal, "3mA_kerma-error_center.png"},
             {Do::Display, "stand.dsr5"}, {Do::Message, "読める不確かさファイルがない"},
-            {Do::Note, "stand.dsrE がありません"}, {Do::Map, "blank"}, {Do::Click, "ratesOption"}, {Do::Paint},
-            {Do::Hover}, {Do::Readout, "kerma"}}},
+            {Do::Note, "stand.dsrE がありません"}, {Do::Map, "blank"}, {Do::Click, "ratesOption"},
+            {Do::Paint}, {Do::Hover}, {Do::Readout, "kerma"}}},
     {"deleting the file on show",
         {{Do::Display, "stand.dsr5"}, {Do::Hover}, {Do::Delete}, {Do::Header, ""}, {Do::Map, "blank"},
             {Do::Readout, ""}, {Do::Process}, {Do::Message, "結果ファイルが選ばれていません"}}},

@@ -16,6 +16,7 @@
 #include "WorkingFolder.h"
 #include "drawing/DistributionMap.h"
 #include "logic/result/ColourBands.h"
+#include "logic/result/ErrorText.h"
 #include "logic/text/NumberText.h"
 #include "windows/CorrectionDialog.h"
 #include "windows/LayoutEditor.h"
@@ -73,7 +74,8 @@ protected:
     }
 
     // Pixels of elements away from the grid lines and symbols carry their band's colour, and
-    // the read-out at such a pixel gives the element one column left and one row up.
+    // the read-out at such a pixel gives the element one column left and one row up, with its
+    // error from the uncertainty file the engine wrote beside the result.
     void ExpectMapOf(ResultWindow& w)
     {
         const QImage& map = Find<PictureBox>(w, "mapView")->image();
@@ -86,8 +88,11 @@ protected:
                 ColourBand(state.display.kermaGrid.At(2, i, j), state.display.painted->choice.thresholds));
             EXPECT_EQ(map.pixel(MapPixelOfElement(i, j)), qRgb(c.r, c.g, c.b)) << i << "," << j;
             w.readOutAt(QPointF(i + 19, j - 1));
+            const DisplayGrid* errors = state.display.Errors(Quantity::Kerma);
+            ASSERT_TRUE(errors);
             EXPECT_EQ(Find<QLineEdit>(w, "cursorValueEdit")->text().toStdString(),
-                PlainNumberText(state.display.kermaGrid.At(2, i - 1, j - 1)));
+                ValueWithError(PlainNumberText(state.display.kermaGrid.At(2, i - 1, j - 1)),
+                    errors->At(2, i - 1, j - 1)));
         }
     }
 

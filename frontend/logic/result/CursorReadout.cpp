@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "logic/result/ErrorText.h"
 #include "logic/text/NumberText.h"
 
 namespace brisca {
@@ -21,13 +22,6 @@ CursorReadout ReadOutAt(
     if (!std::isnan(v)) readout.value = PlainNumberText(v);
     if (errors) readout.value = ValueWithError(readout.value, errors->At(layer, c, r));
     return readout;
-}
-
-std::string ValueWithError(const std::string& value, double errorPercent)
-{
-    if (value.empty()) return value;
-    if (std::isnan(errorPercent)) return value + " (± ?)";
-    return value + " ± " + FormatNumber(errorPercent, errorPercent >= 2.0 ? "#0" : "#0.0") + " %";
 }
 
 } // namespace brisca
