@@ -256,10 +256,11 @@ void ResultWindow::buildMapArea()
     cursorYEdit_ = Entry(this, "cursorYEdit");
     PlaceInDesignUnits(cursorYEdit_, 9240, 11760, 855, 345);
     cursorValueEdit_ = Entry(this, "cursorValueEdit");
-    PlaceInDesignUnits(cursorValueEdit_, 10560, 11760, 1215, 345);
+    // Wide enough for a value with its error, "4.018E+02 ± 100 %".
+    PlaceInDesignUnits(cursorValueEdit_, 10560, 11760, 1815, 345);
     readoutUnitLabel_ = Caption(this, "μGy/分", 0, 0, 0);
     readoutUnitLabel_->setObjectName("readoutUnitLabel");
-    PlaceInDesignUnits(readoutUnitLabel_, 11880, 11760, 750, 345);
+    PlaceInDesignUnits(readoutUnitLabel_, 12420, 11760, 750, 345);
 
     // The maxima of both quantities, to the right of the map.
     const int x = DesignToPixels(13560);

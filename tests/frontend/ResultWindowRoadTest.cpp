@@ -97,7 +97,8 @@ protected:
     }
 
     // With BRISCA_SCREENSHOT_DIR set (by hand, to look at the window), saves the window after
-    // painting each quantity at each height as <name>-<quantity>-<height>.png.
+    // painting each quantity at each height as <name>-<quantity>-<height>.png, and the error map
+    // of the last as <name>-errors.png.
     void SaveScreenshots(ResultWindow& w, const QString& name)
     {
         const QString folder = qEnvironmentVariable("BRISCA_SCREENSHOT_DIR");
@@ -113,6 +114,12 @@ protected:
                 w.grab().save(QDir(folder).filePath(
                     name + "-" + quantity->objectName() + "-" + height->objectName() + ".png"));
             }
+        Click(w, "centreOption");
+        Click(w, "errorsOption");
+        Click(w, "paintButton");
+        w.readOutAt(QPointF(120, 250));
+        w.grab().save(QDir(folder).filePath(name + "-errors.png"));
+        Click(w, "ratesOption");
     }
 
     // Where the layout editor's elements go for an overlay screenshot, in plan units.
@@ -203,9 +210,11 @@ TEST_F(ResultRoad, ACorrectedResultIsRefinedAndPaintedWithEveryValueScaled)
 #else
     platform.programFolder = BRISCA_BIN_DIR;
     ASSERT_TRUE(QFile::copy(BRISCA_ENGINE_RESULT, Path("real.dsr5")));
+    ASSERT_TRUE(QFile::copy(BRISCA_ENGINE_ERRORS, Path("real.dsrE")));
     MainWindow& form = Loaded();
     ResultWindow& w = form.resultWindow();
     ASSERT_NO_FATAL_FAILURE(Display(w, "real.dsr5"));
+    SaveScreenshots(w, "real");
     const DisplayGrid kerma = state.display.kermaGrid;
     const DisplayGrid dose = state.display.doseGrid;
 
@@ -230,6 +239,9 @@ TEST_F(ResultRoad, ACorrectedResultIsRefinedAndPaintedWithEveryValueScaled)
                 }
     EXPECT_EQ(mismatches, 0);
     EXPECT_GT(state.display.kermaMax, 0.0);
+    // A correction scales every value alike: the copy keeps its source's relative errors.
+    ASSERT_TRUE(state.display.Errors(Quantity::Kerma));
+    EXPECT_TRUE(Find<QLabel>(w, "uncertaintyLabel")->text().contains("real.dsrE"));
 #endif
 }
 
