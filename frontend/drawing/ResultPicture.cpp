@@ -79,7 +79,11 @@ int LegendHeight(const MapShading& shading)
 
 PictureCaption CaptionOf(const ResultFile& file, const DisplayChoice& choice)
 {
-    return {file.name, choice.quantity, choice.layer, choice.thresholds, ConditionLines(file.header)};
+    PictureCaption caption{
+        file.name, choice.quantity, choice.layer, choice.thresholds, ConditionLines(file.header)};
+    caption.shading.showErrors = choice.content == MapContent::Errors;
+    if (choice.content == MapContent::GreyedRates) caption.shading.greyAbovePercent = choice.greyAbovePercent;
+    return caption;
 }
 
 QImage ComposeResultPicture(const QImage& view, const PictureCaption& caption)

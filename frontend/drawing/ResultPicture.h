@@ -26,7 +26,8 @@ struct PictureCaption {
     MapShading shading = {}; // how the view was shaded, for its legend (the errors are not read)
 };
 
-// The caption of a picture of `file` that shows `choice`: its name, conditions and choice.
+// The caption of a picture of `file` that shows `choice`: its name, conditions and choice, with
+// the legend of the errors or of the grey-out when the choice shows them.
 PictureCaption CaptionOf(const ResultFile& file, const DisplayChoice& choice);
 
 // Width of the panel beside the view that holds the caption.

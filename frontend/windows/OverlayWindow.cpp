@@ -10,6 +10,7 @@
 #include "drawing/DistributionMap.h"
 #include "drawing/RoomOverlay.h"
 #include "logic/AppState.h"
+#include "logic/exports/ErrorExport.h"
 #include "logic/result/ResultHeader.h"
 #include "logic/text/NumberText.h"
 #include "platform/Platform.h"
@@ -108,21 +109,30 @@ int OverlayWindow::buildConditions(int side)
 
 void OverlayWindow::buildLegend(int side, int top)
 {
-    // The strip with the thresholds beside its boxes.
-    Caption(this, "μ", side + 64, top - 26, 16);
-    legendUnitLabel_ = Caption(this, QString(), side + 80, top - 26, 80);
+    // Where the drawing's errors come from, between the conditions and the legend.
+    uncertaintyLabel_ = Caption(this, QString(), side, top - 48, 380, 22);
+    uncertaintyLabel_->setObjectName("uncertaintyLabel");
+    uncertaintyLabel_->setFont(WindowFont(8));
+    // The strip with the thresholds beside its boxes, or the error bands' ranges; the grey key
+    // to the right of the thresholds.
+    QLabel* micro = Caption(this, "μ", side + 64, top - 26, 16);
+    legendUnitLabel_ = Caption(this, QString(), side + 80, top - 26, 200);
     legendUnitLabel_->setObjectName("legendUnitLabel");
     legendView_ = new PictureBox(this);
     legendView_->setObjectName("legendView");
     legendView_->setGeometry(side, top, DesignToPixels(855), DesignToPixels(3975));
-    PaintLegendStrip(legendView_->image());
+    legend_ = MakeShadingLegend(this, legendView_, legendUnitLabel_,
+        QRect(side + 64, top, 200, DesignToPixels(3975)), QRect(side + 196, top, 184, 44));
+    legend_.rateControls.push_back(micro);
     for (int n = 0; n < 11; ++n) {
         const int rowTop = top + DesignToPixels(360 * n);
         thresholdLabels_[n] = Caption(this, QString(), side + 64, rowTop, 90, DesignToPixels(345));
         thresholdLabels_[n]->setObjectName(QString("thresholdLabel%1").arg(n + 1));
         thresholdLabels_[n]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        Caption(this, "～", side + 158, rowTop, 24, DesignToPixels(345));
+        QLabel* tilde = Caption(this, "～", side + 158, rowTop, 24, DesignToPixels(345));
+        legend_.rateControls.insert(legend_.rateControls.end(), {thresholdLabels_[n], tilde});
     }
+    ShowShadingLegend(legend_, state_.displayChoice);
 }
 
 void OverlayWindow::buildChoices(int side, int top)
@@ -213,22 +223,26 @@ void OverlayWindow::showHeight(HeightLayer layer)
 void OverlayWindow::showDisplayChoice()
 {
     const DisplayChoice& choice = state_.displayChoice;
-    legendUnitLabel_->setText(LegendUnit(choice.quantity));
+    ShowShadingLegend(legend_, choice);
     for (int n = 0; n < 11; ++n) thresholdLabels_[n]->setText(Q(PlainNumberText(choice.thresholds[n + 1])));
     showHeight(choice.layer);
 }
 
 void OverlayWindow::drawOverlay()
 {
-    if (!state_.display.painted) {
-        // The grids may belong to another file by now, or to none.
+    // The grids may belong to another file by now, or to none; errors may be asked of a result
+    // without them.
+    const std::string refusal =
+        !state_.display.painted
+            ? std::string(" 部屋に重ねる散乱線量分布がありません（結果ウィンドウで「散乱線量分布"
+                          "表示」を押してから描画して下さい） ")
+            : state_.display.ContentRefusal(state_.displayChoice);
+    if (!refusal.empty()) {
         planView_->clear();
         showConditions(nullptr);
         drawn_ = PictureCaption{};
         forgetDrawing();
-        platform_.ShowMessage(" 部屋に重ねる散乱線量分布がありません（結果ウィンドウで「散乱線量分布表示」を"
-                              "押してから描画して下さい） ",
-            MessageButtons::Ok, MessageIcon::Warning);
+        platform_.ShowMessage(Q(refusal), MessageButtons::Ok, MessageIcon::Warning);
         return;
     }
     // A copy: another file chosen during the yields drops the map on show.
@@ -242,7 +256,7 @@ void OverlayWindow::drawOverlay()
     inputs.row = [this] {
         const DisplayChoice& choice = state_.displayChoice;
         return OverlayRow{state_.display.Grid(choice.quantity), choice.layer, choice.thresholds,
-            bothSidesCheck_->isChecked()};
+            bothSidesCheck_->isChecked(), state_.display.Shading(choice)};
     };
     // A drawing started from a yield runs to its end before this one goes on with its remaining
     // rows; a reset (a new result display) or the program's end stops this one.
@@ -266,7 +280,10 @@ void OverlayWindow::closeOverlay() { hide(); }
 
 void OverlayWindow::saveImage()
 {
-    const std::string name = ExportFileName(drawn_.resultName, drawn_.quantity, drawn_.layer, true, ".png");
+    const std::string name =
+        drawn_.shading.showErrors
+            ? ErrorExportFileName(drawn_.resultName, drawn_.quantity, drawn_.layer, true, ".png")
+            : ExportFileName(drawn_.resultName, drawn_.quantity, drawn_.layer, true, ".png");
     SaveExport(platform_, "画像保存", name, "PNG (*.png)",
         PngBytes(ComposeResultPicture(planView_->image(), drawn_)));
 }

@@ -8,6 +8,7 @@
 
 #include "drawing/ResultPicture.h"
 #include "logic/room/PointDoses.h"
+#include "windows/ShadingLegend.h"
 
 class QCheckBox;
 class QFrame;
@@ -45,11 +46,13 @@ public:
     void showDistribution(QWidget& editor);
     // A height option: the shared height, announced, and a new drawing.
     void chooseHeight(HeightLayer layer);
-    // The shared display choice into the legend's unit and thresholds and the height option.
+    // The shared display choice into the legend (the rates' unit and thresholds, the grey key, or
+    // the error bands) and the height option.
     void showDisplayChoice();
     // "再描画", and every drawing: the map on show of the result window over the current
-    // layout, with its conditions, at the shared quantity, height and thresholds, yielding per
-    // row. Without a map on show the plan stays empty and a warning says why.
+    // layout, with its conditions, at the shared quantity, height, thresholds and content (the
+    // rates, their errors or the rates greyed out), yielding per row. Without a map on show, or
+    // with errors asked of a result that has none, the plan stays empty and a warning says why.
     void drawOverlay();
     // "画像保存": the plan with the distribution, its legend, unit and conditions as a PNG file.
     void saveImage();
@@ -106,7 +109,9 @@ private:
     PictureBox* planView_;                    // the room plan with the distribution
     PictureBox* legendView_;                  // the legend strip
     std::array<QLabel*, 11> thresholdLabels_; // thresholds 1..11 beside the legend boxes
-    QLabel* legendUnitLabel_;                 // unit after "μ" above the thresholds
+    QLabel* legendUnitLabel_;                 // unit after "μ" above the thresholds, or the errors'
+    ShadingLegend legend_;                    // the legend's parts that follow the map content
+    QLabel* uncertaintyLabel_;                // the uncertainty file of the drawing, or why there is none
     QLabel* positionLabel_;                   // patient position in words
     QLabel* freeAirKermaLabel_;               // free-air kerma rate at the FSD, Gy/min
     QLabel* fsdLabel_;                        // focus-to-entrance-surface distance, cm

@@ -9,6 +9,7 @@
 #include "drawing/PlanAnnotations.h"
 #include "drawing/RoomOverlay.h"
 #include "logic/AppState.h"
+#include "logic/result/ErrorText.h"
 #include "logic/room/GridPlace.h"
 #include "logic/room/PointsFile.h"
 #include "logic/room/RoomFile.h"
@@ -94,6 +95,7 @@ void OverlayWindow::keepDrawing(const ResultFile& file)
     }
     drawnLayout_ = state_.roomLayout;
     drawnBothSides_ = bothSidesCheck_->isChecked();
+    ShowUncertaintyNote(uncertaintyLabel_, state_.display.errors.get());
     planBase_ = planView_->image();
     // The uncertainties the report gives the points, gathered as the report gathers them.
     ReportInputs facts;
@@ -126,6 +128,7 @@ void OverlayWindow::forgetDrawing()
     uncertaintyNote_.clear();
     planBase_ = QImage();
     pickedPoint_ = -1;
+    ShowUncertaintyNote(uncertaintyLabel_, nullptr);
     for (QLineEdit* box : {cursorXEdit_, cursorYEdit_, cursorValueEdit_}) box->clear();
     readoutUnitLabel_->clear();
     rangeWarningLabel_->clear();
@@ -229,8 +232,11 @@ void OverlayWindow::moveOnPlan(int buttons, double x, double y)
         return;
     }
     const double value = state_.display.Grid(drawn_.quantity).At(drawn_.layer, place.column, place.row);
-    cursorValueEdit_->setText(
-        std::isnan(value) ? NoDoseText(GridCoverage::Unscored) : Q(PlainNumberText(value)));
+    std::string text = PlainNumberText(value);
+    // With its error wherever the result has an uncertainty file, as the result window reads it.
+    if (const DisplayGrid* errors = state_.display.Errors(drawn_.quantity))
+        text = ValueWithError(text, errors->At(drawn_.layer, place.column, place.row));
+    cursorValueEdit_->setText(std::isnan(value) ? NoDoseText(GridCoverage::Unscored) : Q(text));
     readoutUnitLabel_->setText(QuantityUnit(drawn_.quantity));
 }
 

@@ -19,6 +19,7 @@
 #include "windows/DesignUnits.h"
 #include "windows/JapaneseFont.h"
 #include "windows/PictureBox.h"
+#include "windows/ShadingLegend.h"
 
 namespace brisca {
 
@@ -52,7 +53,7 @@ QLineEdit* Entry(QWidget* parent, const char* name)
 }
 
 // The small pencil-and-paper sign of the places where a text may be rewritten.
-void RewriteIcon(QWidget* parent, int leftUnits, int topUnits)
+PictureBox* RewriteIcon(QWidget* parent, int leftUnits, int topUnits)
 {
     auto* icon = new PictureBox(parent);
     PlaceInDesignUnits(icon, leftUnits, topUnits, 480, 480);
@@ -67,6 +68,7 @@ void RewriteIcon(QWidget* parent, int leftUnits, int topUnits)
     canvas.SetDrawWidth(3);
     canvas.Line(14, 26, 28, 8, QColor(255, 128, 0));
     icon->update();
+    return icon;
 }
 
 // A thin line over the map that lets the mouse through to it.
@@ -87,7 +89,8 @@ ResultWindow::ResultWindow(AppState& state, Platform& platform, QWidget& mainWin
 {
     setObjectName("resultWindow");
     setWindowTitle("Scattered dose distribution");
-    setFixedSize(DesignToPixels(16755), DesignToPixels(12390));
+    // The column at the right holds what the map shows: the rates or their errors.
+    setFixedSize(DesignToPixels(19755), DesignToPixels(12390));
 
     buildFileArea();
     buildConditions();
@@ -107,6 +110,13 @@ ResultWindow::ResultWindow(AppState& state, Platform& platform, QWidget& mainWin
     connect(aboveOption_, &QRadioButton::clicked, this, [this] { chooseHeight(HeightLayer::Above); });
     connect(centreOption_, &QRadioButton::clicked, this, [this] { chooseHeight(HeightLayer::Centre); });
     connect(belowOption_, &QRadioButton::clicked, this, [this] { chooseHeight(HeightLayer::Below); });
+    connect(ratesOption_, &QRadioButton::clicked, this, [this] { chooseContent(MapContent::Rates); });
+    connect(errorsOption_, &QRadioButton::clicked, this, [this] { chooseContent(MapContent::Errors); });
+    connect(greyOption_, &QRadioButton::clicked, this, [this] { chooseContent(MapContent::GreyedRates); });
+    connect(greyLimitEdit_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        state_.displayChoice.greyAbovePercent = LeadingNumber(text.toStdString());
+        ShowShadingLegend(legend_, state_.displayChoice);
+    });
     connect(mapView_, &PictureBox::mouseMove, this, [this](int, double x, double y) { readOutAt({x, y}); });
     connect(closeButton_, &QPushButton::clicked, this, &ResultWindow::closeResults);
     connect(layoutButton_, &QPushButton::clicked, this, &ResultWindow::layoutEditorRequested);
@@ -209,6 +219,27 @@ void ResultWindow::buildDisplayChoices()
     belowOption_ = Option(heightGroup_, "belowOption", "ファントム中心の下方 50 cm", DesignToPixels(240),
         DesignToPixels(1320), 240);
 
+    // What the cells show, and under it where their errors come from.
+    contentGroup_ = new QGroupBox("地図に表示する値", this);
+    contentGroup_->setObjectName("contentGroup");
+    PlaceInDesignUnits(contentGroup_, 16680, 120, 2880, 1815);
+    ratesOption_ =
+        Option(contentGroup_, "ratesOption", "線量率", DesignToPixels(240), DesignToPixels(360), 160);
+    errorsOption_ = Option(
+        contentGroup_, "errorsOption", "相対標準誤差 (%)", DesignToPixels(240), DesignToPixels(840), 160);
+    greyOption_ = Option(contentGroup_, "greyOption", "誤差", DesignToPixels(240), DesignToPixels(1320), 52);
+    greyOption_->setToolTip("誤差がこの値を超える升目と誤差のない升目を灰色にした線量率");
+    greyLimitEdit_ = Entry(contentGroup_, "greyLimitEdit");
+    greyLimitEdit_->setGeometry(DesignToPixels(240) + 54, DesignToPixels(1320), 36, 22);
+    greyLimitEdit_->setAlignment(Qt::AlignRight);
+    greyLimitEdit_->setText("20");
+    Caption(contentGroup_, "% 超を灰色", DesignToPixels(240) + 94, DesignToPixels(1320), 80);
+    uncertaintyLabel_ = Caption(this, QString(), 0, 0, 0);
+    uncertaintyLabel_->setObjectName("uncertaintyLabel");
+    uncertaintyLabel_->setWordWrap(true);
+    uncertaintyLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    PlaceInDesignUnits(uncertaintyLabel_, 16680, 2040, 2880, 1800);
+
     QFont large = WindowFont(11);
     large.setBold(true);
     paintButton_ = Button(this, "paintButton", "散乱線量分布表示");
@@ -234,10 +265,11 @@ void ResultWindow::buildMapArea()
     cursorYEdit_ = Entry(this, "cursorYEdit");
     PlaceInDesignUnits(cursorYEdit_, 9240, 11760, 855, 345);
     cursorValueEdit_ = Entry(this, "cursorValueEdit");
-    PlaceInDesignUnits(cursorValueEdit_, 10560, 11760, 1215, 345);
+    // Wide enough for a value with its error, "4.018E+02 ± 100 %".
+    PlaceInDesignUnits(cursorValueEdit_, 10560, 11760, 1815, 345);
     readoutUnitLabel_ = Caption(this, QuantityUnit(Quantity::Kerma), 0, 0, 0);
     readoutUnitLabel_->setObjectName("readoutUnitLabel");
-    PlaceInDesignUnits(readoutUnitLabel_, 11880, 11760, 750, 345);
+    PlaceInDesignUnits(readoutUnitLabel_, 12420, 11760, 750, 345);
 
     // The maxima of both quantities, to the right of the map.
     const int x = DesignToPixels(13560);
@@ -254,14 +286,19 @@ void ResultWindow::buildMapArea()
 void ResultWindow::buildLegend()
 {
     const int x = DesignToPixels(13560);
-    Caption(this, "μ", x + 70, DesignToPixels(5280), 14);
-    legendUnitLabel_ = Caption(this, "Gy/min", x + 84, DesignToPixels(5280), 70);
+    QLabel* micro = Caption(this, "μ", x + 70, DesignToPixels(5280), 14);
+    legendUnitLabel_ = Caption(this, "Gy/min", x + 84, DesignToPixels(5280), 140);
     legendUnitLabel_->setObjectName("legendUnitLabel");
 
     legendView_ = new PictureBox(this);
     legendView_->setObjectName("legendView");
     PlaceInDesignUnits(legendView_, 13560, 5640, 855, 3975);
-    PaintLegendStrip(legendView_->image());
+    // The error bands' ranges where the thresholds stand, the grey key between "書換可" and
+    // "部屋レイアウトに重ねて表示".
+    legend_ = MakeShadingLegend(this, legendView_, legendUnitLabel_,
+        QRect(DesignToPixels(14460), DesignToPixels(5640), DesignToPixels(2200), DesignToPixels(3975)),
+        QRect(x, DesignToPixels(10200), DesignToPixels(5500), DesignToPixels(345)));
+    legend_.rateControls.push_back(micro);
 
     // Threshold n stands beside the legend box of band n.
     for (int n = 0; n < 11; ++n) {
@@ -269,11 +306,14 @@ void ResultWindow::buildLegend()
         thresholdEdits_[n] = Entry(this, QString("thresholdEdit%1").arg(n + 1).toUtf8().constData());
         PlaceInDesignUnits(thresholdEdits_[n], 14460, top, 1335, 345);
         thresholdEdits_[n]->setAlignment(Qt::AlignRight);
-        PlaceInDesignUnits(Caption(this, "～", 0, 0, 0), 15840, top, 300, 345);
+        QLabel* tilde = Caption(this, "～", 0, 0, 0);
+        PlaceInDesignUnits(tilde, 15840, top, 300, 345);
+        legend_.rateControls.insert(legend_.rateControls.end(), {thresholdEdits_[n], tilde});
     }
     QLabel* editable = Caption(this, "書換可", x, DesignToPixels(9720), 60);
     editable->setToolTip(kRewriteHint);
-    RewriteIcon(this, 14520, 9720);
+    legend_.rateControls.insert(legend_.rateControls.end(), {editable, RewriteIcon(this, 14520, 9720)});
+    ShowShadingLegend(legend_, state_.displayChoice);
 }
 
 void ResultWindow::buildActions()

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "logic/result/DisplayChoice.h"
+#include "windows/ShadingLegend.h"
 
 class QGroupBox;
 class QLabel;
@@ -52,8 +53,11 @@ public:
     void chooseQuantity(Quantity quantity);
     // A height option: the height of the displayed plane.
     void chooseHeight(HeightLayer layer);
-    // The shared quantity and height into the options, as another window chose them; the
-    // read-out clears.
+    // An option of what the map shows: the rates, their errors or the rates greyed out, with
+    // the legend of each.
+    void chooseContent(MapContent content);
+    // The shared quantity, height and map content into the options and the legend, as another
+    // window chose them; the read-out clears.
     void showDisplayChoice();
     // Cursor read-out and cross-hair at map point (X, Y) in centimetres.
     void readOutAt(QPointF point);
@@ -61,9 +65,11 @@ public:
     void showCorrectedFile();
     // "終了": back to the main window.
     void closeResults();
-    // "画像保存": the painted map with its legend, unit and conditions as a PNG file.
+    // "画像保存": the painted map with its legend (the rates', or the errors'), unit and
+    // conditions as a PNG file.
     void saveImage();
-    // "CSV保存": the chosen quantity and height of the processed grids as a CSV file.
+    // "CSV保存": the chosen quantity and height of the processed grids as a CSV file, or of their
+    // relative errors while the error map is chosen.
     void saveCsv();
     // "報告書保存": the report of the map on show (conditions, beam, statistics, the three maps) as
     // a PDF file.
@@ -82,7 +88,7 @@ private:
     void buildFileArea();
     // The light cyan panel of the header values.
     void buildConditions();
-    // The quantity and height frames and "散乱線量分布表示".
+    // The quantity, height and map content frames, "散乱線量分布表示" and the uncertainty note.
     void buildDisplayChoices();
     // The map with its cross-hair, the read-out row and the maxima.
     void buildMapArea();
@@ -132,12 +138,19 @@ private:
     QRadioButton* aboveOption_;                 // 50 cm above the phantom centre
     QRadioButton* centreOption_;                // at the phantom centre
     QRadioButton* belowOption_;                 // 50 cm below the phantom centre
+    QGroupBox* contentGroup_;                   // what the map's cells show
+    QRadioButton* ratesOption_;                 // the dose rates against the thresholds
+    QRadioButton* errorsOption_;                // their relative standard errors
+    QRadioButton* greyOption_;                  // the rates, greyed where the error exceeds the limit
+    QLineEdit* greyLimitEdit_;                  // the grey-out's limit, %
+    QLabel* uncertaintyLabel_;                  // the uncertainty file read, or why there is none
     PictureBox* mapView_;                       // the distribution map
     QWidget* horizontalHair_;                   // cross-hair line across the map at the cursor's y
     QWidget* verticalHair_;                     // cross-hair line down the map at the cursor's x
     PictureBox* legendView_;                    // the legend strip
     std::array<QLineEdit*, 11> thresholdEdits_; // legend thresholds 1..11, editable
-    QLabel* legendUnitLabel_;                   // unit after "μ" above the thresholds
+    QLabel* legendUnitLabel_;                   // unit after "μ" above the thresholds, or the errors'
+    ShadingLegend legend_;                      // the legend's parts that follow the map content
     QLabel* kermaMaxLabel_;                     // largest air kerma rate
     QLabel* doseMaxLabel_;                      // largest effective dose rate
     QLineEdit* cursorXEdit_;                    // read-out X, cm

@@ -2,6 +2,7 @@
 // report of the map on show as PDF.
 #include "drawing/ResultPicture.h"
 #include "logic/AppState.h"
+#include "logic/exports/ErrorExport.h"
 #include "logic/exports/GridCsv.h"
 #include "windows/ExportSave.h"
 #include "windows/PictureBox.h"
@@ -10,13 +11,22 @@
 
 namespace brisca {
 
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+} // namespace
+
 void ResultWindow::saveImage()
 {
     // The button is enabled only while a map is on show.
     if (!state_.display.painted) return;
     const PaintedMap& painted = *state_.display.painted;
+    const DisplayChoice& choice = painted.choice;
     const std::string name =
-        ExportFileName(painted.file.name, painted.choice.quantity, painted.choice.layer, false, ".png");
+        choice.content == MapContent::Errors
+            ? ErrorExportFileName(painted.file.name, choice.quantity, choice.layer, false, ".png")
+            : ExportFileName(painted.file.name, choice.quantity, choice.layer, false, ".png");
     SaveExport(platform_, "画像保存", name, "PNG (*.png)",
         PngBytes(ComposeResultPicture(mapView_->image(), CaptionOf(painted.file, painted.choice))));
 }
@@ -27,6 +37,19 @@ void ResultWindow::saveCsv()
     if (!state_.display.processed) return;
     const ResultFile& file = *state_.display.processed;
     const DisplayChoice& choice = state_.displayChoice;
+    if (choice.content == MapContent::Errors) {
+        // The errors on the rates' layout, as brisca-map writes them.
+        const DisplayGrid* errors = state_.display.Errors(choice.quantity);
+        if (!errors) {
+            warn(Q(state_.display.ContentRefusal(choice)));
+            return;
+        }
+        SaveExport(platform_, "CSV保存",
+            ErrorExportFileName(file.name, choice.quantity, choice.layer, false, ".csv"), "CSV (*.csv)",
+            GridCsvText(*errors, choice.layer,
+                ErrorCsvComments(file.name, choice.quantity, choice.layer, ConditionLines(file.header))));
+        return;
+    }
     const auto comments = CsvComments(file.name, choice.quantity, choice.layer, ConditionLines(file.header));
     SaveExport(platform_, "CSV保存", ExportFileName(file.name, choice.quantity, choice.layer, false, ".csv"),
         "CSV (*.csv)", GridCsvText(state_.display.Grid(choice.quantity), choice.layer, comments));

@@ -42,6 +42,7 @@ void ResultWindow::reset()
     closeButton_->setEnabled(true);
     state_.displayChoice.quantity = Quantity::Kerma;
     state_.displayChoice.layer = HeightLayer::Centre;
+    state_.displayChoice.content = MapContent::Rates;
     showDisplayChoice();
     legendUnitLabel_->setText(LegendUnit(Quantity::Kerma));
     readoutUnitLabel_->setText(QuantityUnit(Quantity::Kerma));
@@ -52,6 +53,10 @@ void ResultWindow::reset()
 void ResultWindow::paintMap()
 {
     if (const std::string refusal = state_.display.PaintingRefusal(); !refusal.empty()) {
+        warn(Q(refusal));
+        return;
+    }
+    if (const std::string refusal = state_.display.ContentRefusal(state_.displayChoice); !refusal.empty()) {
         warn(Q(refusal));
         return;
     }
@@ -69,11 +74,11 @@ void ResultWindow::paintMap()
     mapView_->clear();
     clearReadout();
     for (int row = FirstPaintedRow; row <= LastPaintedRow; row += kRowsPerYield) {
-        // Quantity and height are looked up anew, so a change during the painting applies
-        // to the rows painted after it.
+        // Quantity, height and content are looked up anew, so a change during the painting
+        // applies to the rows painted after it.
         const DisplayChoice& choice = state_.displayChoice;
         PaintMapRows(mapView_->image(), state_.display.Grid(choice.quantity), choice.layer, thresholds, row,
-            row + kRowsPerYield);
+            row + kRowsPerYield, state_.display.Shading(choice));
         mapView_->update();
         platform_.ProcessPendingEvents();
         // A reset, a conversion or another file has cleared the map meanwhile.
@@ -98,7 +103,7 @@ void ResultWindow::chooseQuantity(Quantity quantity)
 {
     state_.displayChoice.quantity = quantity;
     showScale(state_.display.Scale(quantity));
-    legendUnitLabel_->setText(LegendUnit(quantity));
+    ShowShadingLegend(legend_, state_.displayChoice);
     readoutUnitLabel_->setText(QuantityUnit(quantity));
     clearReadout();
     emit displayChoiceChanged();
@@ -111,6 +116,14 @@ void ResultWindow::chooseHeight(HeightLayer layer)
     emit displayChoiceChanged();
 }
 
+void ResultWindow::chooseContent(MapContent content)
+{
+    state_.displayChoice.content = content;
+    ShowShadingLegend(legend_, state_.displayChoice);
+    clearReadout();
+    emit displayChoiceChanged();
+}
+
 void ResultWindow::showDisplayChoice()
 {
     const DisplayChoice& choice = state_.displayChoice;
@@ -119,6 +132,11 @@ void ResultWindow::showDisplayChoice()
                            : choice.layer == HeightLayer::Centre ? centreOption_
                                                                  : belowOption_;
     height->setChecked(true);
+    QRadioButton* content = choice.content == MapContent::Rates    ? ratesOption_
+                            : choice.content == MapContent::Errors ? errorsOption_
+                                                                   : greyOption_;
+    content->setChecked(true);
+    ShowShadingLegend(legend_, choice);
     clearReadout();
 }
 
@@ -135,8 +153,9 @@ void ResultWindow::readOutAt(QPointF point)
     // and is that of the colour under the cursor.
     if (!state_.display.ReadsOut(state_.displayChoice)) return;
     const DisplayChoice& choice = state_.display.painted->choice;
-    const CursorReadout readout =
-        ReadOutAt(point.x(), point.y(), state_.display.Grid(choice.quantity), choice.layer);
+    // The value with its error wherever the result has an uncertainty file.
+    const CursorReadout readout = ReadOutAt(point.x(), point.y(), state_.display.Grid(choice.quantity),
+        choice.layer, state_.display.Errors(choice.quantity));
     if (!readout.inside) {
         clearReadout();
         return;

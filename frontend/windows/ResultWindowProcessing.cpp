@@ -98,6 +98,7 @@ void ResultWindow::clearDisplay()
     kermaMaxLabel_->setText("-");
     doseMaxLabel_->setText("-");
     showScale(std::nullopt);
+    ShowUncertaintyNote(uncertaintyLabel_, nullptr);
 }
 
 void ResultWindow::startConversion()
@@ -221,6 +222,10 @@ void ResultWindow::processData()
         return;
     }
     state_.display.TakeProcessed(std::move(result));
+    auto errors = std::make_shared<ResultErrors>();
+    ReadResultErrors(LocalPath(Q(state_.display.processed->name)), *errors);
+    state_.display.errors = std::move(errors);
+    ShowUncertaintyNote(uncertaintyLabel_, state_.display.errors.get());
     kermaMaxLabel_->setText(Q(FormatNumber(state_.display.kermaMax, "0.000E+00")));
     doseMaxLabel_->setText(Q(FormatNumber(state_.display.doseMax, "0.000E+00")));
     // The air kerma legend, whichever quantity is selected.

@@ -15,6 +15,7 @@
 #include "ResultSteps.h"
 #include "RoomPoints.h"
 #include "drawing/PlanAnnotations.h"
+#include "logic/result/ErrorText.h"
 #include "logic/room/DosesCsv.h"
 #include "logic/room/PointsFile.h"
 #include "logic/room/RoomFile.h"
@@ -168,11 +169,15 @@ TEST_F(PointsOnTheOverlay, TheTableGivesTheBatchsDosesAndSaysWhereTheGridHoldsNo
     EXPECT_EQ(RingAt(150, 380), PointMarkColour(PointMarkState::Fail).rgb());
     EXPECT_EQ(RingAt(300, 260), PointMarkColour(PointMarkState::NoDose).rgb());
 
-    // The read-out under the cursor: the grid's value at the operator, the strip and beyond.
+    // The read-out under the cursor: the grid's value at the operator with its error, the strip
+    // and beyond.
     Drag(300, 310);
     const GridPlace place = GridPlaceOf(state.roomLayout, 300, 310);
+    ASSERT_TRUE(state.display.Errors(Quantity::Dose));
     EXPECT_EQ(Find<QLineEdit>(overlay(), "cursorValueEdit")->text().toStdString(),
-        PlainNumberText(state.display.doseGrid.At(HeightLayer::Centre, place.column, place.row)));
+        ValueWithError(
+            PlainNumberText(state.display.doseGrid.At(HeightLayer::Centre, place.column, place.row)),
+            state.display.Errors(Quantity::Dose)->At(HeightLayer::Centre, place.column, place.row)));
     EXPECT_EQ(Find<QLabel>(overlay(), "readoutUnitLabel")->text(), "μSv/min");
     Drag(300, 255);
     EXPECT_TRUE(Find<QLineEdit>(overlay(), "cursorValueEdit")->text().contains("unscored"));

@@ -10,6 +10,7 @@
 #include "FindControl.h"
 #include "WorkingFolder.h"
 #include "logic/result/ColourBands.h"
+#include "logic/result/ErrorShading.h"
 #include "windows/LayoutEditor.h"
 #include "windows/OverlayWindow.h"
 #include "windows/PictureBox.h"
@@ -152,6 +153,53 @@ TEST_F(OverlayWindowTest, ARedrawDuringTheYieldsLeavesTheLatestInputsAndAResetSt
     const QImage& plan = Find<PictureBox>(w, "planView")->image();
     for (int y = 0; y < plan.height(); y += 7)
         for (int x = 0; x < plan.width(); x += 7) ASSERT_EQ(plan.pixel(x, y), white) << x << ", " << y;
+}
+
+TEST_F(OverlayWindowTest, ThePlanAndItsLegendFollowTheResultWindowsChoiceOfErrorsOrGreyOut)
+{
+    OverlayWindow& w = Prepared();
+    ResultWindow& results = Window().resultWindow();
+    auto errors = std::make_shared<ResultErrors>();
+    errors->source = UncertaintySource::Read;
+    for (int c = 1; c <= DisplayGrid::Columns; ++c)
+        for (int r = 1; r <= DisplayGrid::Rows; ++r) errors->kerma.At(2, c, r) = 30.0;
+    state.display.errors = errors;
+    const auto rgb = [](Rgb c) { return qRgb(c.r, c.g, c.b); };
+    const struct {
+        const char* option;
+        const char* limit;
+        QRgb dot;        // a dot of the distribution
+        bool errorBands; // the error bands' ranges in the legend
+        bool greyKey;    // the grey key beside it
+    } cases[] = {
+        {"errorsOption", "20", rgb(ErrorBandColour(5)), true, false},
+        {"greyOption", "20", rgb(GreyedOutColour), false, true},
+        {"greyOption", "50", band1, false, true},
+        {"ratesOption", "20", band1, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.option) + " " + c.limit);
+        Find<QLineEdit>(results, "greyLimitEdit")->setText(c.limit);
+        Click(results, c.option);
+        Click(w, "redrawButton");
+        EXPECT_EQ(At(w, 150, 120), c.dot);
+        EXPECT_EQ(Find<QLabel>(w, "errorBandLabel", 1)->isVisibleTo(&w), c.errorBands);
+        EXPECT_EQ(Find<QLabel>(w, "thresholdLabel", 1)->isVisibleTo(&w), !c.errorBands);
+        EXPECT_EQ(Find<QLabel>(w, "greyKeyLabel")->isVisibleTo(&w), c.greyKey);
+    }
+    // The read-out gives the value with its error.
+    w.moveOnPlan(0, state.roomLayout.centreX + 150, state.roomLayout.centreY + 120);
+    EXPECT_EQ(Find<QLineEdit>(w, "cursorValueEdit")->text(), "100 ± 30 %");
+
+    // A result without its errors: the plain value, and no error map drawn in their place.
+    errors->source = UncertaintySource::Missing;
+    w.moveOnPlan(0, state.roomLayout.centreX + 150, state.roomLayout.centreY + 120);
+    EXPECT_EQ(Find<QLineEdit>(w, "cursorValueEdit")->text(), "100");
+    Click(results, "errorsOption");
+    Click(w, "redrawButton");
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_TRUE(platform.messages[0].text.contains("不確かさファイル"));
+    EXPECT_EQ(At(w, 150, 120), white);
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "ResultSteps.h"
 #include "drawing/DistributionMap.h"
 #include "logic/result/CorrectedResult.h"
+#include "logic/result/ErrorText.h"
 #include "logic/text/NumberText.h"
 #include "windows/CorrectionDialog.h"
 #include "windows/PictureBox.h"
@@ -34,6 +35,7 @@ enum class Do {
     Header,         // the position caption reads `text`
     Map,            // the map is "blank", or painted with the "standing" or "supine" phantom
     Readout,        // the read-out is empty (""), or the painted map's "kerma" or "dose" value
+    Note,           // the uncertainty note holds `text`
     Dialog,         // the correction dialog is hidden (""), or shows the file `text` with its header
     Corrected,      // the corrected copy `text` exists with `detail` as its header's kerma rate
     Unwritten,      // the file `text` does not exist
@@ -88,6 +90,13 @@ const Sequence kSequences[] = {
             {Do::Message,
                 "broken.dsr5 の変換に失敗したため、データ処理できません \nmcrefine がエラーで終了しました\n"
                 "mcrefine: broken.dsr5 の 200 行目"}}},
+    {"the errors of a result with its uncertainty file, then of one without",
+        {{Do::Display, "3mA.dsr5"}, {Do::Note, "3mA.dsrE から"}, {Do::Hover}, {Do::Readout, "kerma"},
+            {Do::Click, "errorsOption"}, {Do::Readout, ""}, {Do::Paint}, {Do::Map, "standing"}, {Do::Hover},
+            {Do::Readout, "kerma"}, {Do::SaveImage}, {Do::Proposal, "3mA_kerma-error_center.png"},
+            {Do::Display, "stand.dsr5"}, {Do::Message, "読める不確かさファイルがない"},
+            {Do::Note, "stand.dsrE がありません"}, {Do::Map, "blank"}, {Do::Click, "ratesOption"},
+            {Do::Paint}, {Do::Hover}, {Do::Readout, "kerma"}}},
     {"deleting the file on show",
         {{Do::Display, "stand.dsr5"}, {Do::Hover}, {Do::Delete}, {Do::Header, ""}, {Do::Map, "blank"},
             {Do::Readout, ""}, {Do::Process}, {Do::Message, "結果ファイルが選ばれていません"}}},
@@ -109,6 +118,8 @@ protected:
             WriteCorrectedResult(Path("3mA.dsr5").toStdString(), Path("1mA.dsr5").toStdString(), 1.0 / 3));
         Write("1mA.dsr5", Line(Read("1mA.dsr5"), 6, "1.0000"));
         Write("broken.dsr5", Line(standing, 1, " 0.1000E+41").left(standing.size() / 2));
+        // Relative errors do not change with the tube current.
+        ASSERT_TRUE(QFile::copy(BRISCA_ENGINE_ERRORS, Path("3mA.dsrE")));
     }
 
     // `file` with line `n` (from 0) replaced by `text`.
@@ -190,6 +201,10 @@ protected:
         case Do::Readout:
             ExpectReadout(step.text);
             break;
+        case Do::Note:
+            EXPECT_TRUE(Find<QLabel>(w, "uncertaintyLabel")->text().contains(text))
+                << Find<QLabel>(w, "uncertaintyLabel")->text().toStdString();
+            break;
         case Do::Dialog:
             ExpectDialog(step.text);
             break;
@@ -228,7 +243,8 @@ protected:
         EXPECT_EQ(OnAxis(300) == red, kind == "supine") << kind;
     }
 
-    // An empty read-out, or the painted map's value under the cursor with the unit shown.
+    // An empty read-out, or the painted map's value under the cursor with the unit shown, and
+    // with its error where the result has an uncertainty file.
     void ExpectReadout(const std::string& quantity)
     {
         ResultWindow& w = Window().resultWindow();
@@ -241,8 +257,12 @@ protected:
         const Quantity shown = quantity == "kerma" ? Quantity::Kerma : Quantity::Dose;
         ASSERT_TRUE(state.display.painted);
         EXPECT_EQ(state.display.painted->choice.quantity, shown);
-        EXPECT_EQ(value.toStdString(),
-            PlainNumberText(state.display.Grid(shown).At(state.display.painted->choice.layer, 100, 250)));
+        const HeightLayer layer = state.display.painted->choice.layer;
+        std::string expected = PlainNumberText(state.display.Grid(shown).At(layer, 100, 250));
+        if (const DisplayGrid* errors = state.display.Errors(shown))
+            expected = ValueWithError(expected, errors->At(layer, 100, 250));
+        EXPECT_EQ(value.toStdString(), expected);
+        EXPECT_EQ(value.contains(" ± "), state.display.Errors(shown) != nullptr);
         // One text for the unit, from the window's opening on.
         EXPECT_EQ(
             Find<QLabel>(w, "readoutUnitLabel")->text(), shown == Quantity::Kerma ? "μGy/min" : "μSv/min");

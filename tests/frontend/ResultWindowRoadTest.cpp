@@ -16,6 +16,7 @@
 #include "WorkingFolder.h"
 #include "drawing/DistributionMap.h"
 #include "logic/result/ColourBands.h"
+#include "logic/result/ErrorText.h"
 #include "logic/text/NumberText.h"
 #include "windows/CorrectionDialog.h"
 #include "windows/LayoutEditor.h"
@@ -73,7 +74,8 @@ protected:
     }
 
     // Pixels of elements away from the grid lines and symbols carry their band's colour, and
-    // the read-out at such a pixel gives the element one column left and one row up.
+    // the read-out at such a pixel gives the element one column left and one row up, with its
+    // error from the uncertainty file the engine wrote beside the result.
     void ExpectMapOf(ResultWindow& w)
     {
         const QImage& map = Find<PictureBox>(w, "mapView")->image();
@@ -86,13 +88,17 @@ protected:
                 ColourBand(state.display.kermaGrid.At(2, i, j), state.display.painted->choice.thresholds));
             EXPECT_EQ(map.pixel(MapPixelOfElement(i, j)), qRgb(c.r, c.g, c.b)) << i << "," << j;
             w.readOutAt(QPointF(i + 19, j - 1));
+            const DisplayGrid* errors = state.display.Errors(Quantity::Kerma);
+            ASSERT_TRUE(errors);
             EXPECT_EQ(Find<QLineEdit>(w, "cursorValueEdit")->text().toStdString(),
-                PlainNumberText(state.display.kermaGrid.At(2, i - 1, j - 1)));
+                ValueWithError(PlainNumberText(state.display.kermaGrid.At(2, i - 1, j - 1)),
+                    errors->At(2, i - 1, j - 1)));
         }
     }
 
     // With BRISCA_SCREENSHOT_DIR set (by hand, to look at the window), saves the window after
-    // painting each quantity at each height as <name>-<quantity>-<height>.png.
+    // painting each quantity at each height as <name>-<quantity>-<height>.png, and the error map
+    // of the last as <name>-errors.png.
     void SaveScreenshots(ResultWindow& w, const QString& name)
     {
         const QString folder = qEnvironmentVariable("BRISCA_SCREENSHOT_DIR");
@@ -108,6 +114,12 @@ protected:
                 w.grab().save(QDir(folder).filePath(
                     name + "-" + quantity->objectName() + "-" + height->objectName() + ".png"));
             }
+        Click(w, "centreOption");
+        Click(w, "errorsOption");
+        Click(w, "paintButton");
+        w.readOutAt(QPointF(120, 250));
+        w.grab().save(QDir(folder).filePath(name + "-errors.png"));
+        Click(w, "ratesOption");
     }
 
     // Where the layout editor's elements go for an overlay screenshot, in plan units.
@@ -199,9 +211,11 @@ TEST_F(ResultRoad, ACorrectedResultIsRefinedAndPaintedWithEveryValueScaled)
 #else
     platform.programFolder = BRISCA_BIN_DIR;
     ASSERT_TRUE(QFile::copy(BRISCA_ENGINE_RESULT, Path("real.dsr5")));
+    ASSERT_TRUE(QFile::copy(BRISCA_ENGINE_ERRORS, Path("real.dsrE")));
     MainWindow& form = Loaded();
     ResultWindow& w = form.resultWindow();
     ASSERT_NO_FATAL_FAILURE(Display(w, "real.dsr5"));
+    SaveScreenshots(w, "real");
     const DisplayGrid kerma = state.display.kermaGrid;
     const DisplayGrid dose = state.display.doseGrid;
 
@@ -226,6 +240,9 @@ TEST_F(ResultRoad, ACorrectedResultIsRefinedAndPaintedWithEveryValueScaled)
                 }
     EXPECT_EQ(mismatches, 0);
     EXPECT_GT(state.display.kermaMax, 0.0);
+    // A correction scales every value alike: the copy keeps its source's relative errors.
+    ASSERT_TRUE(state.display.Errors(Quantity::Kerma));
+    EXPECT_TRUE(Find<QLabel>(w, "uncertaintyLabel")->text().contains("real.dsrE"));
 #endif
 }
 

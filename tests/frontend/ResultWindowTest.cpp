@@ -12,6 +12,7 @@
 #include "ResultSteps.h"
 #include "drawing/DistributionMap.h"
 #include "logic/result/ColourBands.h"
+#include "logic/result/ErrorShading.h"
 #include "logic/text/NumberText.h"
 #include "windows/OverlayWindow.h"
 #include "windows/PictureBox.h"
@@ -34,11 +35,9 @@ QByteArray Header(int code)
 
 QRgb Pixel(ResultWindow& w, QPoint p) { return Find<PictureBox>(w, "mapView")->image().pixel(p) & 0xffffff; }
 
-QRgb Colour(int band)
-{
-    const Rgb c = MapColour(band);
-    return qRgb(c.r, c.g, c.b) & 0xffffff;
-}
+QRgb Rgb24(Rgb c) { return qRgb(c.r, c.g, c.b) & 0xffffff; }
+
+QRgb Colour(int band) { return Rgb24(MapColour(band)); }
 
 class ResultWindowTest : public ResultSteps {
 protected:
@@ -378,6 +377,63 @@ TEST_F(ResultWindowTest, ReadOutWorksOnlyOverAPaintedMapAndClearsOutsideIt)
     w.readOutAt({395.5, 590});
     EXPECT_TRUE(Find<QLineEdit>(w, "cursorXEdit")->text().isEmpty());
     EXPECT_TRUE(Find<QWidget>(w, "verticalHair")->isHidden());
+}
+
+TEST_F(ResultWindowTest, TheMapShowsTheRatesTheirErrorsOrTheRatesGreyedEachWithItsLegend)
+{
+    ResultWindow& w = ReadyToPaint("r.dsr5", 100.0);
+    auto errors = std::make_shared<ResultErrors>();
+    errors->source = UncertaintySource::Read;
+    for (int c = 1; c <= DisplayGrid::Columns; ++c)
+        for (int r = 1; r <= DisplayGrid::Rows; ++r) errors->kerma.At(2, c, r) = 30.0;
+    errors->kerma.At(2, 150, 300) = std::numeric_limits<double>::quiet_NaN(); // no estimate
+    state.display.errors = errors;
+
+    const QRgb grey = Rgb24(GreyedOutColour);
+    const struct {
+        const char* option;
+        const char* limit;
+        QRgb at30Percent;    // the colour of a cell with a 30 % error
+        QRgb withoutError;   // that of the cell without an estimate
+        const char* unit;    // the legend's unit line
+        const char* greyKey; // the grey key's text; empty: hidden
+    } cases[] = {
+        {"ratesOption", "20", Colour(1), Colour(1), "Gy/min", ""},
+        {"errorsOption", "20", Rgb24(ErrorBandColour(5)), Rgb24(ErrorBandColour(NotScoredBand)),
+            "相対標準誤差 %", ""},
+        {"greyOption", "20", grey, grey, "Gy/min", "誤差 20 % 超"},
+        {"greyOption", "50", Colour(1), grey, "Gy/min", "誤差 50 % 超"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.option) + " " + c.limit);
+        Find<QLineEdit>(w, "greyLimitEdit")->setText(c.limit);
+        Click(w, c.option);
+        Click(w, "paintButton");
+        EXPECT_EQ(Pixel(w, MapPixelOfElement(100, 200)), c.at30Percent);
+        EXPECT_EQ(Pixel(w, MapPixelOfElement(150, 300)), c.withoutError);
+        const bool errorMap = c.option == std::string("errorsOption");
+        EXPECT_EQ(Find<QLabel>(w, "legendUnitLabel")->text(), c.unit);
+        EXPECT_EQ(Find<QLabel>(w, "errorBandLabel", 7)->isVisibleTo(&w), errorMap);
+        EXPECT_EQ(Find<QLineEdit>(w, "thresholdEdit", 1)->isVisibleTo(&w), !errorMap);
+        const QRgb legendTop =
+            Find<PictureBox>(w, "legendView")->image().pixel(LegendImageWidth / 2, 2) & 0xffffff;
+        EXPECT_EQ(legendTop == Rgb24(ErrorBandColour(1)), errorMap);
+        EXPECT_EQ(Find<QLabel>(w, "greyKeyLabel")->isVisibleTo(&w), c.greyKey[0] != '\0');
+        const QString key = QString::fromUtf8(c.greyKey);
+        EXPECT_EQ(Find<QLabel>(w, "greyKeyLabel")->text().left(key.size()), key);
+    }
+    // Every value with its error, whatever the map shows.
+    w.readOutAt({120, 200});
+    EXPECT_EQ(Find<QLineEdit>(w, "cursorValueEdit")->text(), "100 ± 30 %");
+    w.readOutAt({170, 300});
+    EXPECT_EQ(Find<QLineEdit>(w, "cursorValueEdit")->text(), "100 (± ?)");
+
+    // A limit that greys nothing sensible is refused, and the map on show stays.
+    Find<QLineEdit>(w, "greyLimitEdit")->setText("0");
+    Click(w, "paintButton");
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_TRUE(platform.messages[0].text.contains("灰色にする誤差の上限"));
+    EXPECT_EQ(Pixel(w, MapPixelOfElement(100, 200)), Colour(1));
 }
 
 } // namespace

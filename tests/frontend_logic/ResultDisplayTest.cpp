@@ -6,7 +6,9 @@
 
 #include "logic/result/ColourBands.h"
 #include "logic/result/CursorReadout.h"
+#include "logic/result/ErrorText.h"
 #include "logic/result/LegendScale.h"
+#include "logic/text/NumberText.h"
 
 namespace {
 
@@ -118,6 +120,29 @@ TEST(CursorReadout, RoundsHalvesToEvenAndClearsOutsideThePaintedArea)
         EXPECT_EQ(readout.x, c.x) << c.mapX << ", " << c.mapY;
         EXPECT_EQ(readout.y, c.y) << c.mapX << ", " << c.mapY;
         EXPECT_EQ(readout.value, c.value) << c.mapX << ", " << c.mapY;
+    }
+}
+
+TEST(CursorReadout, GivesTheErrorWholeFromTwoPercentToOneDecimalBelowAndMarksAMissingEstimate)
+{
+    DisplayGrid grid;
+    DisplayGrid errors;
+    const double none = std::numeric_limits<double>::quiet_NaN();
+    const struct {
+        double value, error;
+        const char* text;
+    } cases[] = {
+        {1.51, 4.4, "1.51 ± 4 %"}, {1.51, 2.0, "1.51 ± 2 %"},
+        {1.51, 1.96, "1.51 ± 2.0 %"}, // still below 2 %: its decimal stays
+        {1.51, 1.94, "1.51 ± 1.9 %"}, {0.82, 0.04, "0.82 ± 0.0 %"}, {1.51, 99.6, "1.51 ± 100 %"},
+        {1.51, none, "1.51 (± ?)"}, {none, 4.0, ""}, // no value, nothing to qualify
+    };
+    for (const auto& c : cases) {
+        grid.At(2, 80, 300) = c.value;
+        errors.At(2, 80, 300) = c.error;
+        EXPECT_EQ(ReadOutAt(100, 300, grid, HeightLayer::Centre, &errors).value, c.text) << c.error;
+        EXPECT_EQ(ReadOutAt(100, 300, grid, HeightLayer::Centre).value,
+            std::isnan(c.value) ? "" : PlainNumberText(c.value));
     }
 }
 

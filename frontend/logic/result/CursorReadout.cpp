@@ -2,11 +2,13 @@
 
 #include <cmath>
 
+#include "logic/result/ErrorText.h"
 #include "logic/text/NumberText.h"
 
 namespace brisca {
 
-CursorReadout ReadOutAt(double X, double Y, const DisplayGrid& grid, HeightLayer layer)
+CursorReadout ReadOutAt(
+    double X, double Y, const DisplayGrid& grid, HeightLayer layer, const DisplayGrid* errors)
 {
     CursorReadout readout;
     if (!(X >= 20.0 && X <= 395.0 && Y >= 10.0 && Y <= 590.0)) return readout;
@@ -18,6 +20,7 @@ CursorReadout ReadOutAt(double X, double Y, const DisplayGrid& grid, HeightLayer
     const int r = static_cast<int>(std::nearbyint(Y));
     const double v = grid.At(layer, c, r);
     if (!std::isnan(v)) readout.value = PlainNumberText(v);
+    if (errors) readout.value = ValueWithError(readout.value, errors->At(layer, c, r));
     return readout;
 }
 

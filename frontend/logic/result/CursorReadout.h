@@ -18,6 +18,9 @@ struct CursorReadout {
 // painted area, 20 ≤ X ≤ 395 and 10 ≤ Y ≤ 590, the value is that of column X − 20 and row Y,
 // each rounded to the nearest integer with halves to the even neighbour; column 0 holds no
 // value, so X up to 20.5 reads an empty value. Outside the area every text is empty.
-CursorReadout ReadOutAt(double X, double Y, const DisplayGrid& grid, HeightLayer layer);
+// With `errors` (the relative errors of `grid`, %), a value is followed by its error
+// (ValueWithError).
+CursorReadout ReadOutAt(
+    double X, double Y, const DisplayGrid& grid, HeightLayer layer, const DisplayGrid* errors = nullptr);
 
 } // namespace brisca

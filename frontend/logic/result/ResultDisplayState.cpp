@@ -18,6 +18,7 @@ void ResultDisplayState::Select(std::optional<ResultFile> file)
     doseMax = 0.0;
     kermaScale.reset();
     doseScale.reset();
+    errors.reset();
 }
 
 void ResultDisplayState::StartConversion()
@@ -27,6 +28,7 @@ void ResultDisplayState::StartConversion()
     conversionProblem.clear();
     processed.reset();
     painted.reset();
+    errors.reset();
 }
 
 void ResultDisplayState::EndConversion(bool succeeded, std::string problem)
@@ -57,6 +59,8 @@ void ResultDisplayState::TakeProcessed(ProcessedResult&& result)
     doseMax = result.doseMax;
     kermaScale = result.kermaScale;
     doseScale = result.doseScale;
+    // The errors belong to the file processed before; the caller reads this one's.
+    errors.reset();
 }
 
 std::string ResultDisplayState::PaintingRefusal() const
@@ -82,6 +86,38 @@ std::string ResultDisplayState::CorrectionRefusal() const
 bool ResultDisplayState::ReadsOut(const DisplayChoice& choice) const
 {
     return painted && painted->choice.quantity == choice.quantity && painted->choice.layer == choice.layer;
+}
+
+std::string ResultDisplayState::ContentRefusal(const DisplayChoice& choice) const
+{
+    if (choice.content == MapContent::Rates) return {};
+    if (!errors || errors->source != UncertaintySource::Read) {
+        const std::string why =
+            errors && errors->problem ? "\n" + MessageText(*errors->problem) : std::string();
+        return " この結果には読める不確かさファイルがないため、誤差の表示も誤差による灰色表示もできません " +
+               why;
+    }
+    if (choice.content == MapContent::GreyedRates &&
+        !(choice.greyAbovePercent > 0.0 && choice.greyAbovePercent <= 100.0))
+        return " 灰色にする誤差の上限は 0 より大きく 100 以下の数値 (%) で入れて下さい ";
+    return {};
+}
+
+MapShading ResultDisplayState::Shading(const DisplayChoice& choice) const
+{
+    MapShading shading;
+    const DisplayGrid* grid = Errors(choice.quantity);
+    if (!grid || choice.content == MapContent::Rates) return shading;
+    shading.errors = grid;
+    shading.showErrors = choice.content == MapContent::Errors;
+    if (choice.content == MapContent::GreyedRates) shading.greyAbovePercent = choice.greyAbovePercent;
+    return shading;
+}
+
+const DisplayGrid* ResultDisplayState::Errors(Quantity quantity) const
+{
+    if (!errors || errors->source != UncertaintySource::Read) return nullptr;
+    return quantity == Quantity::Kerma ? &errors->kerma : &errors->dose;
 }
 
 } // namespace brisca

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "logic/result/DataProcessing.h"
 #include "logic/result/DisplayChoice.h"
+#include "logic/result/ErrorGrids.h"
+#include "logic/result/ErrorShading.h"
 #include "logic/result/ResultHeader.h"
 
 namespace brisca {
@@ -44,6 +47,7 @@ struct ResultDisplayState {
     double doseMax = 0.0;                        // largest effective dose rate over all layers
     std::optional<Thresholds> kermaScale;        // default air kerma legend; none until processing
     std::optional<Thresholds> doseScale;         // default effective dose legend; none until processing
+    std::shared_ptr<const ResultErrors> errors;  // relative errors of the processed result; none before
     std::optional<PaintedMap> painted;           // the map on show
 
     // Another file chosen in the list, or none (a file whose header cannot be read, a deleted
@@ -67,6 +71,16 @@ struct ResultDisplayState {
     // Whether the cursor may read the map out: one is painted, and of the quantity and the
     // height chosen now, so that the value is that of the colour under the cursor.
     bool ReadsOut(const DisplayChoice& choice) const;
+    // Why a map of `choice` cannot show what it asks, in Japanese; empty when it can: the errors
+    // and the grey-out need the processed result's uncertainty file, and the grey-out a limit
+    // above 0 and at most 100 %.
+    std::string ContentRefusal(const DisplayChoice& choice) const;
+    // How a map of `choice` is shaded with the processed result's errors: the error bands, the
+    // rates greyed out above the limit, or the rates' bands alone (also while no errors were
+    // read, so that a missing file never shows as a map of unscored cells).
+    MapShading Shading(const DisplayChoice& choice) const;
+    // The relative errors of one quantity, %; none while the processed result has no errors read.
+    const DisplayGrid* Errors(Quantity quantity) const;
     // The grid of one quantity.
     const DisplayGrid& Grid(Quantity quantity) const
     {
