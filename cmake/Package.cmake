@@ -16,11 +16,12 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Shared-library dependencies (Qt 6, the C++ run-time) are read from the programs by
-# dpkg-shlibdeps; the font and the Qt platform plugin are not linked, so they are named.
+# dpkg-shlibdeps; the font, the Qt platform plugin and Qt's Japanese translation of its own
+# dialogs are not linked, so they are named.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 if(TARGET brisca)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, fonts-ipafont-gothic")
+    "qt6-qpa-plugins, fonts-ipafont-gothic, qt6-translations-l10n")
   set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xterm")
 endif()
 

@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake make pkg-config clang-tidy
   qt6-base-dev libgl-dev
+  qt6-translations-l10n qt6-l10n-tools
   libgtest-dev googletest
   libxrl-dev
   fonts-ipafont-gothic fonts-dejavu-core

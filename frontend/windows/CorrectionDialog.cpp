@@ -16,6 +16,7 @@
 #include "windows/Controls.h"
 #include "windows/DesignUnits.h"
 #include "windows/PictureBox.h"
+#include "windows/ScreenFit.h"
 
 namespace brisca {
 
@@ -88,16 +89,16 @@ CorrectionDialog::CorrectionDialog(AppState& state, Platform& platform, QWidget*
     : QWidget(parent), state_(state), platform_(platform)
 {
     setObjectName("correctionDialog");
-    setWindowTitle("   実測値による散乱線量率の補正");
+    setWindowTitle(tr("   実測値による散乱線量率の補正"));
     setFixedSize(DesignToPixels(9135), DesignToPixels(7815));
 
     introLabel_ = CaptionInDesignUnits(
-        this, "実測値と合致するように補正　　実測した線量率を選択・入力", 480, 240, 7980);
+        this, tr("実測値と合致するように補正　　実測した線量率を選択・入力"), 480, 240, 7980);
     introLabel_->setObjectName("introLabel");
     // Between the request and the frame, so that no value is entered for another file.
     fileNameLabel_ = CaptionInDesignUnits(this, QString(), 480, 540, 7980);
     fileNameLabel_->setObjectName("fileNameLabel");
-    dataGroup_ = new QGroupBox("補正に用いるデータの選択", this);
+    dataGroup_ = new QGroupBox(tr("補正に用いるデータの選択"), this);
     dataGroup_->setObjectName("dataGroup");
     PlaceInDesignUnits(dataGroup_, 360, 840, 8415, 5895);
     buildPrimary();
@@ -120,6 +121,7 @@ CorrectionDialog::CorrectionDialog(AppState& state, Platform& platform, QWidget*
     connect(cancelButton_, &QPushButton::clicked, this, &QWidget::hide);
     // Enter presses the focused button, or "OK" from anywhere else; Esc cancels.
     for (QPushButton* button : {okButton_, cancelButton_}) button->setAutoDefault(true);
+    FitOnScreen(*this, 4);
 }
 
 void CorrectionDialog::keyPressEvent(QKeyEvent* event)
@@ -135,34 +137,35 @@ void CorrectionDialog::keyPressEvent(QKeyEvent* event)
 void CorrectionDialog::buildPrimary()
 {
     primaryOption_ = OptionInDesignUnits(
-        dataGroup_, "primaryOption", "FSD の空中における一次線の空気カーマ率（Gy/min）", 360, 600, 6495);
+        dataGroup_, "primaryOption", tr("FSD の空中における一次線の空気カーマ率（Gy/min）"), 360, 600, 6495);
     // The caption leaves room for the current value, which lies over it.
-    CaptionInDesignUnits(dataGroup_, "現在値　　  　　　　⇒　実測値", 960, 1080, 3510);
+    CaptionInDesignUnits(dataGroup_, tr("現在値　　  　　　　⇒　実測値"), 960, 1080, 3510);
     primaryCurrentLabel_ = CurrentLabel(dataGroup_, "primaryCurrentLabel", 1800, 1080, 855);
     primaryMeasuredEdit_ = EntryInDesignUnits(dataGroup_, "primaryMeasuredEdit", 4800, 1020);
     CaptionInDesignUnits(
-        dataGroup_, "・受像機などからの後方散乱線が混入しないように測定して下さい", 720, 1560, 7400);
+        dataGroup_, tr("・受像機などからの後方散乱線が混入しないように測定して下さい"), 720, 1560, 7400);
     CaptionInDesignUnits(
-        dataGroup_, "・状況によっては、もっと短い距離で測定し、距離の逆自乗則を", 720, 1920, 7400);
-    CaptionInDesignUnits(dataGroup_, "用いて FSD における空気カーマ率を求めて下さい", 960, 2280, 7160);
+        dataGroup_, tr("・状況によっては、もっと短い距離で測定し、距離の逆自乗則を"), 720, 1920, 7400);
+    CaptionInDesignUnits(dataGroup_, tr("用いて FSD における空気カーマ率を求めて下さい"), 960, 2280, 7160);
 }
 
 void CorrectionDialog::buildScatter()
 {
-    scatterOption_ = OptionInDesignUnits(
-        dataGroup_, "scatterOption", "ファントム中心から側方 100 cm の点における散乱線量率", 360, 2880, 7095);
-    kindGroup_ = new QGroupBox("線量率の種類・単位", dataGroup_);
+    scatterOption_ = OptionInDesignUnits(dataGroup_, "scatterOption",
+        tr("ファントム中心から側方 100 cm の点における散乱線量率"), 360, 2880, 7095);
+    kindGroup_ = new QGroupBox(tr("線量率の種類・単位"), dataGroup_);
     kindGroup_->setObjectName("kindGroup");
     PlaceInDesignUnits(kindGroup_, 720, 3360, 6855, 2175);
 
-    kermaOption_ = OptionInDesignUnits(kindGroup_, "kermaOption", "空気カーマ率（μGy/min）", 360, 480, 4000);
-    CaptionInDesignUnits(kindGroup_, "現在値                     ⇒  実測値", 1320, 840, 3500);
+    kermaOption_ =
+        OptionInDesignUnits(kindGroup_, "kermaOption", tr("空気カーマ率（μGy/min）"), 360, 480, 4000);
+    CaptionInDesignUnits(kindGroup_, tr("現在値                     ⇒  実測値"), 1320, 840, 3500);
     kermaCurrentLabel_ = CurrentLabel(kindGroup_, "kermaCurrentLabel", 2160, 840, 1095);
     kermaMeasuredEdit_ = EntryInDesignUnits(kindGroup_, "kermaMeasuredEdit", 4920, 780);
 
     doseOption_ =
-        OptionInDesignUnits(kindGroup_, "doseOption", "実効線量 (H1cm) 率（μSv/min）", 360, 1320, 4000);
-    CaptionInDesignUnits(kindGroup_, "現在値                     ⇒  実測値", 1320, 1680, 3500);
+        OptionInDesignUnits(kindGroup_, "doseOption", tr("実効線量 (H1cm) 率（μSv/min）"), 360, 1320, 4000);
+    CaptionInDesignUnits(kindGroup_, tr("現在値                     ⇒  実測値"), 1320, 1680, 3500);
     doseCurrentLabel_ = CurrentLabel(kindGroup_, "doseCurrentLabel", 2160, 1680, 1095);
     doseMeasuredEdit_ = EntryInDesignUnits(kindGroup_, "doseMeasuredEdit", 4920, 1560);
 }
@@ -175,7 +178,7 @@ void CorrectionDialog::open()
     }
     const ResultFile& file = state_.display.painted->file;
     file_ = file.name;
-    fileNameLabel_->setText("補正する結果ファイル：　" + QString::fromStdString(file_));
+    fileNameLabel_->setText(tr("補正する結果ファイル：　%1").arg(QString::fromStdString(file_)));
     primaryOption_->setChecked(true);
     choosePrimary();
     primaryCurrentLabel_->setText(
@@ -213,8 +216,10 @@ void CorrectionDialog::saveCorrected()
     // The result window may have moved on to another file while the dialog was open.
     std::string refusal = state_.display.CorrectionRefusal();
     if (refusal.empty() && state_.display.painted->file.name != file_)
-        refusal = " 表示中の結果が " + file_ + " から " + state_.display.painted->file.name +
-                  " に変わりました（「実測値による補正」を押し直して下さい） ";
+        refusal =
+            tr(" 表示中の結果が %1 から %2 に変わりました（「実測値による補正」を押し直して下さい） ")
+                .arg(QString::fromStdString(file_), QString::fromStdString(state_.display.painted->file.name))
+                .toStdString();
     if (!refusal.empty()) {
         warn(QString::fromStdString(refusal));
         return;
@@ -237,14 +242,14 @@ void CorrectionDialog::saveCorrected()
     const CorrectionNote note{*factor, *MeasuredValueOf(measured->text().toStdString()), quantity};
     const auto replace = [this](const std::string& target) {
         return platform_.ShowMessage(
-                   " " + QString::fromStdString(target) +
-                       " は既にあります（前の補正の結果です）。新しい補正で置き換えますか？ ",
+                   tr(" %1 は既にあります（前の補正の結果です）。新しい補正で置き換えますか？ ")
+                       .arg(QString::fromStdString(target)),
                    MessageButtons::OkCancel, MessageIcon::Warning) == MessageAnswer::Ok;
     };
     const Expected<std::string> correctedName =
         CorrectResultFile(std::filesystem::current_path(), file_, note, replace);
     if (!correctedName) {
-        warn(" 補正したファイルを保存できませんでした \n" +
+        warn(tr(" 補正したファイルを保存できませんでした \n") +
              QString::fromStdString(MessageText(correctedName.Failure())));
         return;
     }

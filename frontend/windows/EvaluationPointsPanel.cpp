@@ -11,8 +11,10 @@
 #include <array>
 #include <cmath>
 
+#include "logic/problem/Problem.h"
 #include "logic/room/DosesCsv.h"
 #include "logic/room/PointsFile.h"
+#include "logic/text/Language.h"
 #include "logic/text/NumberText.h"
 #include "platform/Platform.h"
 #include "windows/Controls.h"
@@ -29,10 +31,21 @@ const QColor PassColour(200, 240, 200);
 const QColor FailColour(255, 200, 200);
 const QColor ResultColour(240, 240, 240);
 
-const std::array<const char*, 3> HeightTexts = {"上方 50 cm", "中心", "下方 50 cm"};
-const std::array<const char*, 3> BarrierTexts = {"なし", "鉛", "コンクリート"};
-constexpr const char* NoApron = "なし";
-constexpr const char* CustomCategory = "個別";
+// The choices' texts, translated where they are shown and read back.
+const std::array<const char*, 3> HeightTexts = {
+    QT_TRANSLATE_NOOP("brisca::EvaluationPointsPanel", "上方 50 cm"),
+    QT_TRANSLATE_NOOP("brisca::EvaluationPointsPanel", "中心"),
+    QT_TRANSLATE_NOOP("brisca::EvaluationPointsPanel", "下方 50 cm")};
+const std::array<const char*, 3> BarrierTexts = {QT_TRANSLATE_NOOP("brisca::EvaluationPointsPanel", "なし"),
+    QT_TRANSLATE_NOOP("brisca::EvaluationPointsPanel", "鉛"),
+    QT_TRANSLATE_NOOP("brisca::EvaluationPointsPanel", "コンクリート")};
+constexpr const char* NoApron = QT_TRANSLATE_NOOP("brisca::EvaluationPointsPanel", "なし");
+constexpr const char* Occupational = QT_TRANSLATE_NOOP("brisca::EvaluationPointsPanel", "職業");
+constexpr const char* Public = QT_TRANSLATE_NOOP("brisca::EvaluationPointsPanel", "公衆");
+constexpr const char* CustomCategory = QT_TRANSLATE_NOOP("brisca::EvaluationPointsPanel", "個別");
+
+// A choice's text as the panel shows it.
+QString Shown(const char* text) { return EvaluationPointsPanel::tr(text); }
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -47,12 +60,12 @@ QString OccupancyText(double occupancy)
 // The category whose default limit the point has; "個別" for a limit of its own.
 QString CategoryText(double limit)
 {
-    if (limit == DefaultLimitMsvPerYear(PersonCategory::Occupational)) return "職業";
-    if (limit == DefaultLimitMsvPerYear(PersonCategory::Public)) return "公衆";
-    return CustomCategory;
+    if (limit == DefaultLimitMsvPerYear(PersonCategory::Occupational)) return Shown(Occupational);
+    if (limit == DefaultLimitMsvPerYear(PersonCategory::Public)) return Shown(Public);
+    return Shown(CustomCategory);
 }
 
-QString ApronText(double mm) { return mm == 0.0 ? QString(NoApron) : Q(PlainNumberText(mm)); }
+QString ApronText(double mm) { return mm == 0.0 ? Shown(NoApron) : Q(PlainNumberText(mm)); }
 
 // A number the whole text is, finite; none otherwise.
 std::optional<double> NumberOf(const QString& text)
@@ -119,7 +132,8 @@ ChoiceDelegate* OccupancyChoices(QObject* parent)
     QStringList tips;
     for (const TypicalOccupancy& typical : TypicalOccupancies) {
         choices << typical.fraction;
-        tips << QString("%1 [%2] (NCRP Report No. 147, Table 4.1)").arg(typical.placesJa, typical.placesEn);
+        tips << QString("%1 (NCRP Report No. 147, Table 4.1)")
+                    .arg(Q(MessageText(PlainProblem(typical.placesJa, typical.placesEn))));
     }
     return new ChoiceDelegate(choices, tips, true, parent);
 }
@@ -132,7 +146,7 @@ ChoiceDelegate* FixedChoices(const QStringList& choices, QObject* parent)
 QStringList Texts(const auto& texts)
 {
     QStringList list;
-    for (const char* text : texts) list << text;
+    for (const char* text : texts) list << Shown(text);
     return list;
 }
 
@@ -142,57 +156,66 @@ QString ReadInto(EvaluationPoint& point, int column, const QString& text)
     const std::optional<double> number = NumberOf(text);
     switch (column) {
     case EvaluationPointsPanel::NameColumn:
-        if (text.trimmed().isEmpty()) return "名前を入れて下さい [a point needs a name]";
+        if (text.trimmed().isEmpty())
+            return EvaluationPointsPanel::tr("名前を入れて下さい [a point needs a name]");
         // The points file holds one point a line.
         if (text.contains('\n') || text.contains('\r'))
-            return "名前に改行は使えません [a name cannot hold a line break]";
+            return EvaluationPointsPanel::tr("名前に改行は使えません [a name cannot hold a line break]");
         point.name = text.trimmed().toStdString();
         return {};
     case EvaluationPointsPanel::XColumn:
     case EvaluationPointsPanel::YColumn:
-        if (!number) return "「" + text + "」は位置 (cm) として読めません [not a position in cm]";
+        if (!number)
+            return EvaluationPointsPanel::tr("「%1」は位置 (cm) として読めません [not a position in cm]")
+                .arg(text);
         (column == EvaluationPointsPanel::XColumn ? point.xCm : point.yCm) = *number;
         return {};
     case EvaluationPointsPanel::HeightColumn:
         for (std::size_t n = 0; n < HeightTexts.size(); ++n)
-            if (text == HeightTexts[n]) point.layer = static_cast<HeightLayer>(n + 1);
+            if (text == Shown(HeightTexts[n])) point.layer = static_cast<HeightLayer>(n + 1);
         return {};
     case EvaluationPointsPanel::OccupancyColumn:
         if (const std::optional<double> occupancy = OccupancyOfText(text.toStdString())) {
             point.occupancy = *occupancy;
             return {};
         }
-        return "「" + text +
-               "」: 居住係数は 0 より大きく 1 以下の小数か分数 (1/8 など) です [not an occupancy factor "
-               "above 0 "
-               "and at most 1]";
+        return EvaluationPointsPanel::tr(
+            "「%1」: 居住係数は 0 より大きく 1 以下の小数か分数 (1/8 など) です [not an occupancy "
+            "factor above 0 and at most 1]")
+            .arg(text);
     case EvaluationPointsPanel::CategoryColumn:
-        if (text == "職業") point.limitMsvPerYear = DefaultLimitMsvPerYear(PersonCategory::Occupational);
-        if (text == "公衆") point.limitMsvPerYear = DefaultLimitMsvPerYear(PersonCategory::Public);
+        if (text == Shown(Occupational))
+            point.limitMsvPerYear = DefaultLimitMsvPerYear(PersonCategory::Occupational);
+        if (text == Shown(Public)) point.limitMsvPerYear = DefaultLimitMsvPerYear(PersonCategory::Public);
         return {};
     case EvaluationPointsPanel::ApronColumn:
-        if (text.trimmed() == NoApron) {
+        if (text.trimmed() == Shown(NoApron)) {
             point.apronMmPb = 0.0;
             return {};
         }
         if (!number || *number < 0.0)
-            return "「" + text +
-                   "」: 防護衣の鉛当量は 0 以上の数値 (mm) です [not an apron's lead equivalent in mm]";
+            return EvaluationPointsPanel::tr(
+                "「%1」: 防護衣の鉛当量は 0 以上の数値 (mm) です [not an apron's lead equivalent in mm]")
+                .arg(text);
         point.apronMmPb = *number;
         return {};
     case EvaluationPointsPanel::BarrierColumn:
         for (std::size_t n = 0; n < BarrierTexts.size(); ++n)
-            if (text == BarrierTexts[n]) point.barrier.material = static_cast<BarrierMaterial>(n);
+            if (text == Shown(BarrierTexts[n])) point.barrier.material = static_cast<BarrierMaterial>(n);
         if (point.barrier.material == BarrierMaterial::None) point.barrier.thicknessMm = 0.0;
         return {};
     case EvaluationPointsPanel::ThicknessColumn:
         if (!number || *number < 0.0)
-            return "「" + text + "」: 遮蔽の厚さは 0 以上の数値 (mm) です [not a barrier thickness in mm]";
+            return EvaluationPointsPanel::tr(
+                "「%1」: 遮蔽の厚さは 0 以上の数値 (mm) です [not a barrier thickness in mm]")
+                .arg(text);
         point.barrier.thicknessMm = *number;
         return {};
     case EvaluationPointsPanel::LimitColumn:
         if (!number || !(*number > 0.0))
-            return "「" + text + "」: 線量限度は正の数値 (mSv/年) です [not a dose limit in mSv per year]";
+            return EvaluationPointsPanel::tr(
+                "「%1」: 線量限度は正の数値 (mSv/年) です [not a dose limit in mSv per year]")
+                .arg(text);
         point.limitMsvPerYear = *number;
         return {};
     default:
@@ -204,8 +227,8 @@ QString ReadInto(EvaluationPoint& point, int column, const QString& text)
 // The rate with its uncertainty, or why the grid holds none.
 QString RateText(double rate, double errorPercent, GridCoverage coverage)
 {
-    if (coverage == GridCoverage::Unscored) return "未計数 [unscored]";
-    if (coverage == GridCoverage::OutOfRange) return "範囲外 [out of range]";
+    if (coverage == GridCoverage::Unscored) return EvaluationPointsPanel::tr("未計数 [unscored]");
+    if (coverage == GridCoverage::OutOfRange) return EvaluationPointsPanel::tr("範囲外 [out of range]");
     QString text = Q(DoseNumberText(rate));
     if (!std::isnan(errorPercent)) text += " ± " + Q(ErrorPercentText(errorPercent)) + " %";
     return text;
@@ -233,17 +256,20 @@ EvaluationPointsPanel::EvaluationPointsPanel(
     pointsTable_->setSelectionMode(QAbstractItemView::SingleSelection);
     pointsTable_->verticalHeader()->setDefaultSectionSize(24);
     const struct {
-        const char* caption;
+        QString caption;
         const char* tip;
         int width;
-    } columns[ColumnCount] = {{"名前", "name", 110}, {"x cm", "plan x, cm", 56}, {"y cm", "plan y, cm", 56},
-        {"高さ", "height of the plane", 84}, {"居住係数", "occupancy factor", 64},
-        {"区分", "category: occupational or public (fills in the limit)", 52},
-        {"防護衣 mmPb", "apron, mm lead", 84}, {"遮蔽", "barrier between the point and the patient", 84},
-        {"厚さ mm", "barrier thickness, mm", 60}, {"限度 mSv/年", "limit, mSv per year", 78},
-        {"線量率 μSv/min", "rate at the point ± relative uncertainty", 150}, {"年間 mSv", "annual dose", 76},
-        {"3か月 mSv", "dose per three months", 76}, {"判定", "pass or fail against the limit", 120},
-        {"追加鉛 mm", "extra lead needed for the limit", 74}};
+    } columns[ColumnCount] = {{tr("名前"), "name", 110}, {"x cm", "plan x, cm", 56},
+        {"y cm", "plan y, cm", 56}, {tr("高さ"), "height of the plane", 84},
+        {tr("居住係数"), "occupancy factor", 64},
+        {tr("区分"), "category: occupational or public (fills in the limit)", 52},
+        {tr("防護衣 mmPb"), "apron, mm lead", 84},
+        {tr("遮蔽"), "barrier between the point and the patient", 84},
+        {tr("厚さ mm"), "barrier thickness, mm", 60}, {tr("限度 mSv/年"), "limit, mSv per year", 78},
+        {tr("線量率 μSv/min"), "rate at the point ± relative uncertainty", 150},
+        {tr("年間 mSv"), "annual dose", 76}, {tr("3か月 mSv"), "dose per three months", 76},
+        {tr("判定"), "pass or fail against the limit", 120},
+        {tr("追加鉛 mm"), "extra lead needed for the limit", 74}};
     for (int column = 0; column < ColumnCount; ++column) {
         auto* header = new QTableWidgetItem(columns[column].caption);
         header->setToolTip(columns[column].tip);
@@ -253,18 +279,18 @@ EvaluationPointsPanel::EvaluationPointsPanel(
     pointsTable_->setItemDelegateForColumn(HeightColumn, FixedChoices(Texts(HeightTexts), this));
     pointsTable_->setItemDelegateForColumn(OccupancyColumn, OccupancyChoices(this));
     pointsTable_->setItemDelegateForColumn(
-        CategoryColumn, FixedChoices({"職業", "公衆", CustomCategory}, this));
+        CategoryColumn, FixedChoices(Texts(std::array{Occupational, Public, CustomCategory}), this));
     pointsTable_->setItemDelegateForColumn(
-        ApronColumn, new ChoiceDelegate({NoApron, "0.25", "0.35", "0.5"}, {}, true, this));
+        ApronColumn, new ChoiceDelegate({Shown(NoApron), "0.25", "0.35", "0.5"}, {}, true, this));
     pointsTable_->setItemDelegateForColumn(BarrierColumn, FixedChoices(Texts(BarrierTexts), this));
     connect(pointsTable_, &QTableWidget::itemChanged, this, &EvaluationPointsPanel::readCell);
 
     pointsTable_->setGeometry(0, TableTop, PointsPanelWidth, PointsPanelHeight - TableTop);
-    deletePointButton_ = Button(this, "deletePointButton", "削除", PointsPanelWidth - 90, 0, 90, 28);
+    deletePointButton_ = Button(this, "deletePointButton", tr("削除"), PointsPanelWidth - 90, 0, 90, 28);
     connect(deletePointButton_, &QPushButton::clicked, this, &EvaluationPointsPanel::deleteSelectedPoint);
     QLabel* hint =
-        Caption(this, "評価点: 平面図で 左クリック 追加・ドラッグ 移動・右クリック 削除、表の値は書換可", 0,
-            NoteTop, NoteLeft - 8, 24);
+        Caption(this, tr("評価点: 平面図で 左クリック 追加・ドラッグ 移動・右クリック 削除、表の値は書換可"),
+            0, NoteTop, NoteLeft - 8, 24);
     hint->setStyleSheet("color: rgb(0, 0, 255);");
     noteLabel_ = Caption(this, QString(), NoteLeft, NoteTop, PointsPanelWidth - NoteLeft, 24);
     noteLabel_->setObjectName("noteLabel");
@@ -274,24 +300,24 @@ EvaluationPointsPanel::EvaluationPointsPanel(
 
 void EvaluationPointsPanel::buildWorkload()
 {
-    Caption(this, "ワークロード", 0, 2, 90, 24);
-    workloadOption_ = Option(this, "workloadOption", "透視", 92, 2, 56);
+    Caption(this, tr("ワークロード"), 0, 2, 90, 24);
+    workloadOption_ = Option(this, "workloadOption", tr("透視"), 92, 2, 56);
     workloadOption_->setChecked(true);
     workloadEdit_ = Entry(this, "workloadEdit", 150, 2, 70);
-    Caption(this, "mA·min/週", 224, 2, 80, 24);
-    proceduresOption_ = Option(this, "proceduresOption", "または", 316, 2, 76);
+    Caption(this, tr("mA·min/週"), 224, 2, 80, 24);
+    proceduresOption_ = Option(this, "proceduresOption", tr("または"), 316, 2, 76);
     proceduresEdit_ = Entry(this, "proceduresEdit", 394, 2, 50);
-    Caption(this, "件/週 ×", 448, 2, 56, 24);
+    Caption(this, tr("件/週 ×"), 448, 2, 56, 24);
     minutesEdit_ = Entry(this, "minutesEdit", 506, 2, 50);
-    Caption(this, "分/件 ×", 560, 2, 56, 24);
+    Caption(this, tr("分/件 ×"), 560, 2, 56, 24);
     meanCurrentEdit_ = Entry(this, "meanCurrentEdit", 618, 2, 50);
-    Caption(this, "mA (平均管電流)", 672, 2, 110, 24);
+    Caption(this, tr("mA (平均管電流)"), 672, 2, 110, 24);
     workloadValueLabel_ = Caption(this, QString(), 786, 2, 170, 24);
     workloadValueLabel_->setObjectName("workloadValueLabel");
-    Caption(this, "年間", 966, 2, 36, 24);
+    Caption(this, tr("年間"), 966, 2, 36, 24);
     weeksEdit_ = Entry(this, "weeksEdit", 1004, 2, 44);
     weeksEdit_->setText(Q(PlainNumberText(DefaultWeeksPerYear)));
-    Caption(this, "週", 1052, 2, 24, 24);
+    Caption(this, tr("週"), 1052, 2, 24, 24);
 
     for (QLineEdit* entry : {workloadEdit_, proceduresEdit_, minutesEdit_, meanCurrentEdit_, weeksEdit_})
         connect(entry, &QLineEdit::textChanged, this, &EvaluationPointsPanel::workloadEdited);
@@ -320,14 +346,16 @@ std::optional<Workload> EvaluationPointsPanel::workload(std::string* problem) co
         if (entry->text().trimmed().isEmpty()) return std::nullopt;
         const std::optional<double> value = NumberOf(entry->text());
         if (!value)
-            return refuse(
-                "ワークロードの「" + entry->text().toStdString() + "」は数値として読めません [not a number]");
+            return refuse(tr("ワークロードの「%1」は数値として読めません [not a number]")
+                              .arg(entry->text())
+                              .toStdString());
         values.push_back(*value);
     }
     const std::optional<double> weeks = NumberOf(weeksEdit_->text());
     if (!weeks)
-        return refuse(
-            "年間の週数「" + weeksEdit_->text().toStdString() + "」は数値として読めません [not a number]");
+        return refuse(tr("年間の週数「%1」は数値として読めません [not a number]")
+                          .arg(weeksEdit_->text())
+                          .toStdString());
     const Workload workload{
         values.size() == 1 ? values[0] : WorkloadOfProcedures(values[0], values[1], values[2]), *weeks};
     if (const std::optional<Problem> refusal = WorkloadRefusal(workload))
@@ -339,7 +367,7 @@ void EvaluationPointsPanel::workloadEdited()
 {
     const std::optional<Workload> given = workload();
     workloadValueLabel_->setText(given && proceduresOption_->isChecked()
-                                     ? "＝ " + Q(PlainNumberText(given->maMinutesPerWeek)) + " mA·min/週"
+                                     ? tr("＝ %1 mA·min/週").arg(Q(PlainNumberText(given->maMinutesPerWeek)))
                                      : QString());
     emit workloadChanged();
 }
@@ -362,9 +390,9 @@ void EvaluationPointsPanel::fillInputs(int row)
     filling_ = true;
     const EvaluationPoint& point = points_[static_cast<std::size_t>(row)];
     const QString texts[] = {Q(point.name), Q(PlainNumberText(point.xCm)), Q(PlainNumberText(point.yCm)),
-        HeightTexts[static_cast<std::size_t>(point.layer) - 1], OccupancyText(point.occupancy),
+        Shown(HeightTexts[static_cast<std::size_t>(point.layer) - 1]), OccupancyText(point.occupancy),
         CategoryText(point.limitMsvPerYear), ApronText(point.apronMmPb),
-        BarrierTexts[static_cast<std::size_t>(point.barrier.material)],
+        Shown(BarrierTexts[static_cast<std::size_t>(point.barrier.material)]),
         point.barrier.material == BarrierMaterial::None ? QString()
                                                         : Q(PlainNumberText(point.barrier.thicknessMm)),
         Q(PlainNumberText(point.limitMsvPerYear))};
@@ -383,7 +411,8 @@ void EvaluationPointsPanel::fillInputs(int row)
                             : thickness->flags() | Qt::ItemIsEditable);
     QString places;
     for (const TypicalOccupancy& typical : TypicalOccupancies)
-        if (typical.factor == point.occupancy) places = typical.placesJa;
+        if (typical.factor == point.occupancy)
+            places = MessageLanguage() == Language::English ? typical.placesEn : typical.placesJa;
     pointsTable_->item(row, OccupancyColumn)->setToolTip(places);
     filling_ = filling;
 }
@@ -421,7 +450,7 @@ void EvaluationPointsPanel::showRates(const std::vector<PointRate>& rates, const
         const bool scored = rate.coverage == GridCoverage::Scored;
         fillResults(row,
             {RateText(rate.rateUsvPerMin, rate.rateErrorPercent, rate.coverage), "", "",
-                scored ? "未評価 [not evaluated]" : "線量なし [no dose]"},
+                scored ? tr("未評価 [not evaluated]") : tr("線量なし [no dose]")},
             ResultColour);
     }
     showNote(note);
@@ -438,9 +467,9 @@ void EvaluationPointsPanel::showDoses(const std::vector<PointDose>& doses, const
         fillResults(row,
             {RateText(dose.rateUsvPerMin, dose.rateErrorPercent, CoverageOf(dose.status)), Q(file[3]),
                 Q(file[4]),
-                pass   ? "限度以下 [pass]"
-                : fail ? "限度超過 [fail]"
-                       : "線量なし [no dose]",
+                pass   ? tr("限度以下 [pass]")
+                : fail ? tr("限度超過 [fail]")
+                       : tr("線量なし [no dose]"),
                 Q(file[7])},
             pass   ? PassColour
             : fail ? FailColour
@@ -500,7 +529,7 @@ void EvaluationPointsPanel::deletePoint(int index)
 {
     if (index < 0 || index >= static_cast<int>(points_.size())) return;
     const std::string& name = points_[static_cast<std::size_t>(index)].name;
-    if (platform_.ShowMessage(" 評価点「" + Q(name) + "」を削除しますか？ ", MessageButtons::OkCancel,
+    if (platform_.ShowMessage(tr(" 評価点「%1」を削除しますか？ ").arg(Q(name)), MessageButtons::OkCancel,
             MessageIcon::None) != MessageAnswer::Ok)
         return;
     points_.erase(points_.begin() + index);

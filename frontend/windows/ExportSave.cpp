@@ -1,5 +1,6 @@
 #include "windows/ExportSave.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -20,7 +21,9 @@ QString ChooseExportPath(
     if (QFileInfo(path).suffix().isEmpty()) {
         path += "." + QFileInfo(QString::fromStdString(proposedName)).suffix();
         if (QFileInfo::exists(path) &&
-            platform.ShowMessage(" " + QFileInfo(path).fileName() + " は既にあります。置き換えますか？ ",
+            platform.ShowMessage(
+                QCoreApplication::translate("brisca::ExportSave", " %1 は既にあります。置き換えますか？ ")
+                    .arg(QFileInfo(path).fileName()),
                 MessageButtons::OkCancel, MessageIcon::Warning) != MessageAnswer::Ok)
             return {};
     }
@@ -33,7 +36,7 @@ bool SaveExport(Platform& platform, const QString& title, const std::string& pro
     const QString path = ChooseExportPath(platform, title, proposedName, filter);
     if (path.isEmpty()) return false;
     const std::optional<Problem> problem =
-        bytes.empty() ? PlainProblem(" 画像を作れませんでした ")
+        bytes.empty() ? PlainProblem(" 画像を作れませんでした ", "the picture could not be made")
                       : WriteTextFileAtomically(QFile::encodeName(path).toStdString(), bytes);
     if (!problem) return true;
     platform.ShowMessage(

@@ -12,6 +12,7 @@
 #include "windows/JapaneseFont.h"
 #include "windows/PictureBox.h"
 #include "windows/PlanShape.h"
+#include "windows/ScreenFit.h"
 
 namespace brisca {
 
@@ -53,21 +54,28 @@ QStringList InstructionLines(PlacingMode mode)
 {
     switch (mode) {
     case PlacingMode::ObjectCentre:
-        return {"被射体中心", "", "被射体中心位置を", "　クリックで設定する"};
+        return {LayoutEditor::tr("被射体中心"), "", LayoutEditor::tr("被射体中心位置を"),
+            LayoutEditor::tr("　クリックで設定する")};
     case PlacingMode::Room:
-        return {"室の大きさ", "", "部屋の右下位置を", "クリックして設定する"};
+        return {LayoutEditor::tr("室の大きさ"), "", LayoutEditor::tr("部屋の右下位置を"),
+            LayoutEditor::tr("クリックして設定する")};
     case PlacingMode::Bed:
-        return {"ベッド位置", "", "ベッドの左上端を左クリックで", "右下端を右クリックで設定する"};
+        return {LayoutEditor::tr("ベッド位置"), "", LayoutEditor::tr("ベッドの左上端を左クリックで"),
+            LayoutEditor::tr("右下端を右クリックで設定する")};
     case PlacingMode::StaffDoor:
-        return {"職員出入扉の位置", "", "左クリックで扉位置の左上端を", "右クリックで右下端を設定する"};
+        return {LayoutEditor::tr("職員出入扉の位置"), "", LayoutEditor::tr("左クリックで扉位置の左上端を"),
+            LayoutEditor::tr("右クリックで右下端を設定する")};
     case PlacingMode::ViewingWindow:
-        return {"覗き窓", "", "左クリックで覗き窓の左上端を", "右クリック右下端をで設定する"};
+        return {LayoutEditor::tr("覗き窓"), "", LayoutEditor::tr("左クリックで覗き窓の左上端を"),
+            LayoutEditor::tr("右クリック右下端をで設定する")};
     case PlacingMode::PatientEntrance:
-        return {"患者出入口の位置", "", "左クリックで出入口の左上端を", "右クリックで右下端を設定する"};
+        return {LayoutEditor::tr("患者出入口の位置"), "", LayoutEditor::tr("左クリックで出入口の左上端を"),
+            LayoutEditor::tr("右クリックで右下端を設定する")};
     case PlacingMode::ControlRoomLabel:
-        return {"「操作室」の位置", "", "文字列の位置をクリックで設定する"};
+        return {
+            LayoutEditor::tr("「操作室」の位置"), "", LayoutEditor::tr("文字列の位置をクリックで設定する")};
     case PlacingMode::FreeTextLabel:
-        return {"任意文字列", "", "文字列の位置をクリックで設定"};
+        return {LayoutEditor::tr("任意文字列"), "", LayoutEditor::tr("文字列の位置をクリックで設定")};
     case PlacingMode::None:
         break;
     }
@@ -80,10 +88,10 @@ LayoutEditor::LayoutEditor(AppState& state, Platform& platform, QWidget* parent)
     : QWidget(parent), state_(state), platform_(platform)
 {
     setObjectName("layoutEditor");
-    setWindowTitle("    透視室レイアウト");
+    setWindowTitle(tr("    透視室レイアウト"));
     setFixedSize(1250, 740);
 
-    titleLabel_ = Caption(this, "Ｘ線透視室のレイアウト設定", 16, 8, 520, 40);
+    titleLabel_ = Caption(this, tr("Ｘ線透視室のレイアウト設定"), 16, 8, 520, 40);
     titleLabel_->setObjectName("titleLabel");
     QFont titleFont = WindowFont(16);
     titleFont.setBold(true);
@@ -121,6 +129,7 @@ LayoutEditor::LayoutEditor(AppState& state, Platform& platform, QWidget* parent)
     showPlan();
     saveButton_->setEnabled(false);
     distributionButton_->setEnabled(false);
+    FitOnScreen(*this, 3);
 }
 
 // The plan's picture with its fixed grid, drawn once, and the metre labels around it.
@@ -181,9 +190,9 @@ void LayoutEditor::buildElements()
     freeTextLabel_ = PlanLabel(*planView_, "freeTextLabel");
 
     // Each shape's name, so that the user sees which element a click places.
-    const std::pair<QWidget*, const char*> names[] = {{roomShape_, "室"}, {bedShape_, "ベッド"},
-        {doorShape_, "扉"}, {windowShape_, "覗き窓"}, {entranceShape_, "患者出入口"},
-        {centreMarker_, "被射体中心"}};
+    const std::pair<QWidget*, QString> names[] = {{roomShape_, tr("室")}, {bedShape_, tr("ベッド")},
+        {doorShape_, tr("扉")}, {windowShape_, tr("覗き窓")}, {entranceShape_, tr("患者出入口")},
+        {centreMarker_, tr("被射体中心")}};
     for (const auto& [shape, name] : names) {
         auto* label = new QLabel(name, planView_);
         label->setObjectName(shape->objectName() + "Name");
@@ -198,21 +207,21 @@ void LayoutEditor::buildElements()
 
 void LayoutEditor::buildElementButtons()
 {
-    Caption(this, "設定項目", ButtonColumnX, PlanY - 2, 130, 24);
+    Caption(this, tr("設定項目"), ButtonColumnX, PlanY - 2, 130, 24);
     const struct {
         QPushButton*& button;
         const char* name;
-        const char* caption;
+        QString caption;
     } buttons[] = {
-        {roomButton_, "roomButton", "室の大きさ"},
-        {bedButton_, "bedButton", "ベッド位置"},
-        {centreButton_, "centreButton", "被射体中心"},
-        {windowButton_, "windowButton", "覗き窓"},
-        {doorButton_, "doorButton", "扉の位置"},
-        {entranceButton_, "entranceButton", "患者出入口"},
-        {controlRoomButton_, "controlRoomButton", "操作室位置"},
-        {freeTextButton_, "freeTextButton", "任意文字列"},
-        {hideElementButton_, "hideElementButton", "削 除"},
+        {roomButton_, "roomButton", tr("室の大きさ")},
+        {bedButton_, "bedButton", tr("ベッド位置")},
+        {centreButton_, "centreButton", tr("被射体中心")},
+        {windowButton_, "windowButton", tr("覗き窓")},
+        {doorButton_, "doorButton", tr("扉の位置")},
+        {entranceButton_, "entranceButton", tr("患者出入口")},
+        {controlRoomButton_, "controlRoomButton", tr("操作室位置")},
+        {freeTextButton_, "freeTextButton", tr("任意文字列")},
+        {hideElementButton_, "hideElementButton", tr("削 除")},
     };
     int y = PlanY + 28;
     for (const auto& entry : buttons) {
@@ -221,8 +230,9 @@ void LayoutEditor::buildElementButtons()
         y += 36;
     }
     hideElementButton_->setStyleSheet(DeleteButtonStyle);
-    Caption(this, "（選択後、修正可）", ButtonColumnX + 140, PlanY + 32, 200);
-    Caption(this, "（操作室は 下側 または 右側 ）", ButtonColumnX + 140, controlRoomButton_->y() + 4, 220);
+    Caption(this, tr("（選択後、修正可）"), ButtonColumnX + 140, PlanY + 32, 200);
+    Caption(
+        this, tr("（操作室は 下側 または 右側 ）"), ButtonColumnX + 140, controlRoomButton_->y() + 4, 220);
 
     instructionArea_ = new QLabel(this);
     instructionArea_->setObjectName("instructionArea");
@@ -237,7 +247,7 @@ void LayoutEditor::buildElementButtons()
 void LayoutEditor::buildReadout()
 {
     const int y = instructionArea_->y() + instructionArea_->height() + 16;
-    Caption(this, "カーソル位置", ButtonColumnX, y, 130);
+    Caption(this, tr("カーソル位置"), ButtonColumnX, y, 130);
     Caption(this, "X", ButtonColumnX, y + 30, 16);
     cursorXEdit_ = Entry(this, "cursorXEdit", ButtonColumnX + 18, y + 28, 70);
     Caption(this, "Y", ButtonColumnX + 110, y + 30, 16);
@@ -246,46 +256,47 @@ void LayoutEditor::buildReadout()
 
 void LayoutEditor::buildFilePart()
 {
-    Caption(this, "レイアウトデータを", FileColumnX, PlanY - 2, 170);
-    Caption(this, "ファイルから読み込む", FileColumnX, PlanY + 20, 170);
-    Caption(this, "ファイルを選択して下さい", FileColumnX, PlanY + 48, 170);
+    Caption(this, tr("レイアウトデータを"), FileColumnX, PlanY - 2, 170);
+    Caption(this, tr("ファイルから読み込む"), FileColumnX, PlanY + 20, 170);
+    Caption(this, tr("ファイルを選択して下さい"), FileColumnX, PlanY + 48, 170);
     layoutFileList_ = new QListWidget(this);
     layoutFileList_->setObjectName("layoutFileList");
     layoutFileList_->setGeometry(FileColumnX, PlanY + 72, 170, 200);
-    deleteFileButton_ = Button(this, "deleteFileButton", "ファイル削除", FileColumnX, PlanY + 280, 170, 30);
+    deleteFileButton_ =
+        Button(this, "deleteFileButton", tr("ファイル削除"), FileColumnX, PlanY + 280, 170, 30);
     deleteFileButton_->setStyleSheet(DeleteButtonStyle);
 
-    Caption(this, "レイアウトを保存する", FileColumnX, PlanY + 340, 170);
-    Caption(this, "ファイル名（拡張子なし）", FileColumnX, PlanY + 364, 170);
+    Caption(this, tr("レイアウトを保存する"), FileColumnX, PlanY + 340, 170);
+    Caption(this, tr("ファイル名（拡張子なし）"), FileColumnX, PlanY + 364, 170);
     layoutNameEdit_ = Entry(this, "layoutNameEdit", FileColumnX, PlanY + 388, 120);
     Caption(this, ".Room", FileColumnX + 124, PlanY + 389, 50);
-    saveButton_ = Button(this, "saveButton", "保存する", FileColumnX, PlanY + 422, 170, 30);
+    saveButton_ = Button(this, "saveButton", tr("保存する"), FileColumnX, PlanY + 422, 170, 30);
 }
 
 // Under the saving part: the room size and the object centre as numbers, in metres.
 void LayoutEditor::buildTypedValues()
 {
     const int y = PlanY + 462;
-    Caption(this, "数値で設定（m）", FileColumnX, y, 170);
-    Caption(this, "室の大きさ", FileColumnX, y + 26, 72);
+    Caption(this, tr("数値で設定（m）"), FileColumnX, y, 170);
+    Caption(this, tr("室の大きさ"), FileColumnX, y + 26, 72);
     roomWidthEdit_ = Entry(this, "roomWidthEdit", FileColumnX + 72, y + 24, 42);
     Caption(this, "×", FileColumnX + 116, y + 26, 12);
     roomDepthEdit_ = Entry(this, "roomDepthEdit", FileColumnX + 128, y + 24, 42);
-    Caption(this, "被射体中心", FileColumnX, y + 54, 72);
+    Caption(this, tr("被射体中心"), FileColumnX, y + 54, 72);
     centreXEdit_ = Entry(this, "centreXEdit", FileColumnX + 72, y + 52, 42);
     Caption(this, ",", FileColumnX + 118, y + 54, 8);
     centreYEdit_ = Entry(this, "centreYEdit", FileColumnX + 128, y + 52, 42);
-    typedButton_ = Button(this, "typedButton", "数値を設定", FileColumnX, y + 82, 170, 28);
+    typedButton_ = Button(this, "typedButton", tr("数値を設定"), FileColumnX, y + 82, 170, 28);
     typedButton_->setStyleSheet(ElementButtonStyle);
 }
 
 void LayoutEditor::buildFinishButtons()
 {
     const int y = PlanY + PlanPixels - 44;
-    takeOverButton_ = Button(this, "takeOverButton", "設定終了", ButtonColumnX, y, 160, 44);
+    takeOverButton_ = Button(this, "takeOverButton", tr("設定終了"), ButtonColumnX, y, 160, 44);
     distributionButton_ =
-        Button(this, "distributionButton", "散乱線分布表示", ButtonColumnX + 180, y, 170, 44);
-    cancelButton_ = Button(this, "cancelButton", "キャンセル", FileColumnX, y, 170, 44);
+        Button(this, "distributionButton", tr("散乱線分布表示"), ButtonColumnX + 180, y, 170, 44);
+    cancelButton_ = Button(this, "cancelButton", tr("キャンセル"), FileColumnX, y, 170, 44);
 }
 
 void LayoutEditor::open()
@@ -322,10 +333,10 @@ void LayoutEditor::chooseElement(PlacingMode mode)
 
 void LayoutEditor::enterFreeText()
 {
-    setInstructions({"任意文字列"});
-    const QString answer = platform_.AskForText("文字列を入力してください", QString());
+    setInstructions({tr("任意文字列")});
+    const QString answer = platform_.AskForText(tr("文字列を入力してください"), QString());
     if (answer.isEmpty()) {
-        platform_.ShowMessage("文字列入力をキャンセルします", MessageButtons::Ok, MessageIcon::Warning);
+        platform_.ShowMessage(tr("文字列入力をキャンセルします"), MessageButtons::Ok, MessageIcon::Warning);
         setInstructions({});
         return;
     }

@@ -51,7 +51,7 @@ void LayoutEditor::saveLayout()
     refreshFileList();
     const auto saved = layoutFileList_->findItems(fileName, Qt::MatchExactly);
     if (!saved.isEmpty()) layoutFileList_->setCurrentItem(saved[0]);
-    platform_.ShowMessage("レイアウトデータを保存しました", MessageButtons::Ok, MessageIcon::None);
+    platform_.ShowMessage(tr("レイアウトデータを保存しました"), MessageButtons::Ok, MessageIcon::None);
 }
 
 void LayoutEditor::loadLayoutFile(QListWidgetItem* item)
@@ -81,10 +81,10 @@ void LayoutEditor::deleteLayoutFile()
 {
     const QListWidgetItem* item = layoutFileList_->currentItem();
     if (!item || !item->isSelected()) return;
-    if (platform_.ShowMessage(" " + item->text() + " を削除していいですか？ ", MessageButtons::OkCancel,
+    if (platform_.ShowMessage(tr(" %1 を削除していいですか？ ").arg(item->text()), MessageButtons::OkCancel,
             MessageIcon::None) != MessageAnswer::Ok)
         return;
-    if (platform_.ShowMessage(" 本当に削除しますか？ ", MessageButtons::OkCancel, MessageIcon::None) !=
+    if (platform_.ShowMessage(tr(" 本当に削除しますか？ "), MessageButtons::OkCancel, MessageIcon::None) !=
         MessageAnswer::Ok)
         return;
     if (const std::optional<Problem> refusal = DeleteRoomFile(WorkingFile(item->text())))

@@ -30,6 +30,7 @@
 #include "windows/ResultWindow.h"
 #include "windows/RunsWindow.h"
 #include "windows/SavedNotice.h"
+#include "windows/ScreenFit.h"
 #include "windows/SpectrumWindow.h"
 
 namespace brisca {
@@ -128,6 +129,7 @@ MainWindow::MainWindow(AppState& state, Platform& platform, QWidget* parent)
     // Enter walks the pulse entries on to "OK →".
     connect(pulseRateEdit_, &QLineEdit::returnPressed, pulseWidthEdit_, qOverload<>(&QWidget::setFocus));
     connect(pulseWidthEdit_, &QLineEdit::returnPressed, meanCurrentButton_, qOverload<>(&QWidget::setFocus));
+    FitOnScreen(*this, 0);
 }
 
 MainWindow::~MainWindow() = default;
@@ -161,7 +163,7 @@ void MainWindow::buildTitle()
     shadowed("Brisca", product, 216, 6, 190, 54);
     QFont title = WindowFont(20);
     title.setBold(true);
-    shadowed("透視室内散乱線分布", title, 446, 12, 440, 44);
+    shadowed(tr("透視室内散乱線分布"), title, 446, 12, 440, 44);
 }
 
 // A small tube-and-beam symbol; the icon is fixed and drawn once.
@@ -184,17 +186,17 @@ void MainWindow::buildStepGuide()
 {
     QFont heading = WindowFont(12);
     heading.setBold(true);
-    caption(this, "新規計算", 16, 86, 130, 26)->setFont(heading);
-    caption(this, "ステップ", 16, 114, 130, 22);
+    caption(this, tr("新規計算"), 16, 86, 130, 26)->setFont(heading);
+    caption(this, tr("ステップ"), 16, 114, 130, 22);
     caption(this, "(1)", 16, 170, 130, 22);
-    caption(this, "幾何学的配置", 16, 192, 130, 22);
+    caption(this, tr("幾何学的配置"), 16, 192, 130, 22);
     caption(this, "↓", 16, 260, 130, 22);
     caption(this, "(2)", 16, 380, 130, 22);
-    caption(this, "照射条件設定", 16, 402, 130, 22);
+    caption(this, tr("照射条件設定"), 16, 402, 130, 22);
     caption(this, "↓", 16, 520, 130, 22);
     caption(this, "(3)", 16, 590, 130, 22);
-    caption(this, "モンテカルロ", 16, 612, 130, 22);
-    caption(this, "シミュレーション", 16, 634, 130, 22);
+    caption(this, tr("モンテカルロ"), 16, 612, 130, 22);
+    caption(this, tr("シミュレーション"), 16, 634, 130, 22);
     caption(this, "↓", 16, 670, 130, 22);
     caption(this, "(4)", 16, 712, 40, 22);
     QFont arrow = WindowFont(16);
@@ -204,8 +206,8 @@ void MainWindow::buildStepGuide()
 
 void MainWindow::buildStep1()
 {
-    caption(this, "被照射体（ICRU軟部組織）", 172, 88, 250, 22);
-    caption(this, "（断面：レーストラック型）", 172, 112, 250, 22);
+    caption(this, tr("被照射体（ICRU軟部組織）"), 172, 88, 250, 22);
+    caption(this, tr("（断面：レーストラック型）"), 172, 112, 250, 22);
 
     // The phantom size, each dimension named underneath its number.
     const QFont sizeFont = WindowFont(11);
@@ -223,49 +225,50 @@ void MainWindow::buildStep1()
             sizeX + metrics.horizontalAdvance(size.left(offset)) + metrics.horizontalAdvance(number) / 2;
         caption(this, name, centre - 22, 176, w, 20);
     };
-    centreUnder("60", 0, "(長さ)", 46);
-    centreUnder("30", 5, "(横幅)", 46);
-    centreUnder("20", 10, "(厚さ)　一定", 96);
+    centreUnder("60", 0, tr("(長さ)"), 46);
+    centreUnder("30", 5, tr("(横幅)"), 46);
+    centreUnder("20", 10, tr("(厚さ)　一定"), 96);
 
-    caption(this, "焦点-入射表面間距離", 440, 100, 220, 22);
+    caption(this, tr("焦点-入射表面間距離"), 440, 100, 220, 22);
     caption(this, "FSD =", 440, 136, 50, 24);
     fsdEdit_ = Entry(this, "fsdEdit", 492, 136, 60);
     caption(this, "cm", 558, 136, 30, 24);
 
-    caption(this, "照射野サイズ at FSD", 680, 100, 240, 22);
+    caption(this, tr("照射野サイズ at FSD"), 680, 100, 240, 22);
     fieldLongEdit_ = Entry(this, "fieldLongEdit", 690, 136, 60);
     caption(this, "×", 756, 136, 16, 24);
     fieldShortEdit_ = Entry(this, "fieldShortEdit", 776, 136, 60);
     caption(this, "cm", 842, 136, unitWidth + 2, 24);
     caption(this, "2", 843 + unitWidth, 131, 10, 14)->setFont(raised);
-    caption(this, "(長軸)", 698, 164, 60, 20);
-    caption(this, "(短軸)", 784, 164, 60, 20);
+    caption(this, tr("(長軸)"), 698, 164, 60, 20);
+    caption(this, tr("(短軸)"), 784, 164, 60, 20);
 
-    caption(this, "体位（照射方向） →", 440, 236, 170, 24);
+    caption(this, tr("体位（照射方向） →"), 440, 236, 170, 24);
     positionGroup_ = Frame(this, "positionGroup", QString(), 612, 220, 400, 56);
-    supineOption_ = Option(positionGroup_, "supineOption", "臥位（垂直方向）", 16, 18, 180);
-    standingOption_ = Option(positionGroup_, "standingOption", "立位（水平方向）", 206, 18, 180);
+    supineOption_ = Option(positionGroup_, "supineOption", tr("臥位（垂直方向）"), 16, 18, 180);
+    standingOption_ = Option(positionGroup_, "standingOption", tr("立位（水平方向）"), 206, 18, 180);
 }
 
 void MainWindow::buildStep2()
 {
-    rectificationGroup_ = Frame(this, "rectificationGroup", "高電圧整流方式", 174, 324, 200, 140);
-    constantPotentialOption_ = Option(rectificationGroup_, "constantPotentialOption", "定電圧", 16, 34, 170);
-    threePhaseOption_ = Option(rectificationGroup_, "threePhaseOption", "三相12ピーク", 16, 66, 170);
-    singlePhaseOption_ = Option(rectificationGroup_, "singlePhaseOption", "単相全波", 16, 98, 170);
+    rectificationGroup_ = Frame(this, "rectificationGroup", tr("高電圧整流方式"), 174, 324, 200, 140);
+    constantPotentialOption_ =
+        Option(rectificationGroup_, "constantPotentialOption", tr("定電圧"), 16, 34, 170);
+    threePhaseOption_ = Option(rectificationGroup_, "threePhaseOption", tr("三相12ピーク"), 16, 66, 170);
+    singlePhaseOption_ = Option(rectificationGroup_, "singlePhaseOption", tr("単相全波"), 16, 98, 170);
 
     // The voltage, angle and filter entries in one column: label, box, unit.
     struct Row {
         QLineEdit** box;
         const char* name;
-        const char* label;
+        QString label;
         const char* unit;
     };
-    const Row rows[] = {{&tubeVoltageEdit_, "tubeVoltageEdit", "Ｘ線管電圧", "kV"},
-        {&targetAngleEdit_, "targetAngleEdit", "ターゲット角度", "degree"},
-        {&inherentFiltrationEdit_, "inherentFiltrationEdit", "固有ろ過（Al 当量）", "mmAL eq."},
-        {&aluminiumFilterEdit_, "aluminiumFilterEdit", "アルミ付加フィルタ", "mm"},
-        {&copperFilterEdit_, "copperFilterEdit", "銅付加フィルタ", "mm"}};
+    const Row rows[] = {{&tubeVoltageEdit_, "tubeVoltageEdit", tr("Ｘ線管電圧"), "kV"},
+        {&targetAngleEdit_, "targetAngleEdit", tr("ターゲット角度"), "degree"},
+        {&inherentFiltrationEdit_, "inherentFiltrationEdit", tr("固有ろ過（Al 当量）"), "mmAL eq."},
+        {&aluminiumFilterEdit_, "aluminiumFilterEdit", tr("アルミ付加フィルタ"), "mm"},
+        {&copperFilterEdit_, "copperFilterEdit", tr("銅付加フィルタ"), "mm"}};
     int y = 332;
     for (const Row& row : rows) {
         caption(this, row.label, 392, y, 166, 24)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -274,59 +277,59 @@ void MainWindow::buildStep2()
         y += 42;
     }
 
-    tubeCurrentGroup_ = Frame(this, "tubeCurrentGroup", "Ｘ線管電流", 736, 318, 346, 236);
-    continuousOption_ = Option(tubeCurrentGroup_, "continuousOption", "連続透視", 14, 26, 110);
-    pulsedOption_ = Option(tubeCurrentGroup_, "pulsedOption", "パルス透視", 130, 26, 120);
-    caption(tubeCurrentGroup_, "透視管電流", 14, 64, 104, 24);
+    tubeCurrentGroup_ = Frame(this, "tubeCurrentGroup", tr("Ｘ線管電流"), 736, 318, 346, 236);
+    continuousOption_ = Option(tubeCurrentGroup_, "continuousOption", tr("連続透視"), 14, 26, 110);
+    pulsedOption_ = Option(tubeCurrentGroup_, "pulsedOption", tr("パルス透視"), 130, 26, 120);
+    caption(tubeCurrentGroup_, tr("透視管電流"), 14, 64, 104, 24);
     tubeCurrentEdit_ = Entry(tubeCurrentGroup_, "tubeCurrentEdit", 120, 64, 64);
     caption(tubeCurrentGroup_, "mA", 190, 64, 40, 24);
-    caption(tubeCurrentGroup_, "パルスレート", 14, 100, 104, 24);
+    caption(tubeCurrentGroup_, tr("パルスレート"), 14, 100, 104, 24);
     pulseRateEdit_ = Entry(tubeCurrentGroup_, "pulseRateEdit", 120, 100, 64);
     caption(tubeCurrentGroup_, "fps", 190, 100, 40, 24);
-    caption(tubeCurrentGroup_, "パルス幅", 14, 136, 104, 24);
+    caption(tubeCurrentGroup_, tr("パルス幅"), 14, 136, 104, 24);
     pulseWidthEdit_ = Entry(tubeCurrentGroup_, "pulseWidthEdit", 120, 136, 64);
     caption(tubeCurrentGroup_, "msec", 190, 136, 44, 24);
     meanCurrentButton_ = EnterButton(tubeCurrentGroup_, "meanCurrentButton", "OK →", 244, 84, 90, 56);
-    caption(tubeCurrentGroup_, "管電流", 14, 190, 104, 24);
+    caption(tubeCurrentGroup_, tr("管電流"), 14, 190, 104, 24);
     meanCurrentEdit_ = Entry(tubeCurrentGroup_, "meanCurrentEdit", 120, 190, 64);
     caption(tubeCurrentGroup_, "mA", 190, 190, 40, 24);
 }
 
 void MainWindow::buildStep3()
 {
-    caption(this, "入射光子数（ヒストリー）", 178, 580, 260, 22);
+    caption(this, tr("入射光子数（ヒストリー）"), 178, 580, 260, 22);
     historiesEdit_ = Entry(this, "historiesEdit", 178, 610, 140, 26);
-    caption(this, "個 （１億個以上）", 326, 611, 170, 24);
-    caption(this, "結果保存ファイル名", 560, 580, 220, 22);
+    caption(this, tr("個 （１億個以上）"), 326, 611, 170, 24);
+    caption(this, tr("結果保存ファイル名"), 560, 580, 220, 22);
     resultNameEdit_ = Entry(this, "resultNameEdit", 560, 610, 260, 26);
     caption(this, ".dsr5", 826, 611, 50, 24);
-    caption(this, "（拡張子なしで入力）", 560, 642, 240, 22);
-    caption(this, "目標精度", 178, 646, 80, 24);
+    caption(this, tr("（拡張子なしで入力）"), 560, 642, 240, 22);
+    caption(this, tr("目標精度"), 178, 646, 80, 24);
     precisionEdit_ = Entry(this, "precisionEdit", 262, 646, 56, 26);
     precisionEdit_->setToolTip(
-        "関心領域の相対誤差がこの % に達したら計算を終えます（空欄: 指定なし）。"
-        "並列モードで計算し、使用するコア数が 1 でも 1 スレッドの並列モードになります");
-    caption(this, "%（空欄: 指定なし）", 326, 647, 170, 24);
+        tr("関心領域の相対誤差がこの % に達したら計算を終えます（空欄: 指定なし）。"
+           "並列モードで計算し、使用するコア数が 1 でも 1 スレッドの並列モードになります"));
+    caption(this, tr("%（空欄: 指定なし）"), 326, 647, 170, 24);
 }
 
 void MainWindow::buildButtons()
 {
     QFont large = WindowFont(12);
     large.setBold(true);
-    startButton_ = EnterButton(this, "startButton", "計算スタート", 162, 698, 240, 50);
+    startButton_ = EnterButton(this, "startButton", tr("計算スタート"), 162, 698, 240, 50);
     startButton_->setFont(large);
-    resultsButton_ = EnterButton(this, "resultsButton", "計算結果 検索・表示", 162, 756, 240, 50);
+    resultsButton_ = EnterButton(this, "resultsButton", tr("計算結果 検索・表示"), 162, 756, 240, 50);
     resultsButton_->setFont(large);
-    readmeButton_ = EnterButton(this, "readmeButton", "readme.txt を読む", 800, 764, 170, 44);
+    readmeButton_ = EnterButton(this, "readmeButton", tr("readme.txt を読む"), 800, 764, 170, 44);
     exitButton_ = EnterButton(this, "exitButton", "Exit", 984, 764, 108, 44);
     exitButton_->setToolTip("   bye   ");
-    caption(this, "使用するコア数", 420, 712, 140, 24);
+    caption(this, tr("使用するコア数"), 420, 712, 140, 24);
     coresBox_ = new QSpinBox(this);
     coresBox_->setObjectName("coresBox");
     coresBox_->setGeometry(560, 708, 70, 30);
     coresBox_->setRange(1, std::max(1, QThread::idealThreadCount()));
     coresBox_->setValue(coresBox_->maximum());
-    coresBox_->setToolTip("2 以上: 並列モード（どのコア数でも同じ結果）。1: 従来の 1 本の乱数列");
+    coresBox_->setToolTip(tr("2 以上: 並列モード（どのコア数でも同じ結果）。1: 従来の 1 本の乱数列"));
 }
 
 void MainWindow::loadTablesAndDefaults()
@@ -436,10 +439,10 @@ bool MainWindow::settleRuns()
     const std::size_t running = runsWindow_->runningCount();
     if (running == 0) return true;
     const MessageAnswer answer =
-        platform_.ShowMessage(" 実行中の計算が " + QString::number(running) +
-                                  " 件あります。計算を中止しますか？ \n"
-                                  "はい: 中止して終了　いいえ: 計算を続けたまま終了　"
-                                  "キャンセル: 終了しない",
+        platform_.ShowMessage(tr(" 実行中の計算が %1 件あります。計算を中止しますか？ \n"
+                                 "はい: 中止して終了　いいえ: 計算を続けたまま終了　"
+                                 "キャンセル: 終了しない")
+                                  .arg(running),
             MessageButtons::YesNoCancel, MessageIcon::Warning);
     if (answer == MessageAnswer::Cancel) return false;
     if (answer == MessageAnswer::Yes) runsWindow_->stopAll();

@@ -68,7 +68,7 @@ void MainWindow::startCalculation()
     }
     // The voltage the spectrum can take is used only when the user agrees.
     if (const std::string& notice = preparation.corrections.tubeVoltageNotice;
-        !notice.empty() && platform_.ShowMessage(Q(notice + "。計算を始めますか？ "),
+        !notice.empty() && platform_.ShowMessage(Q(notice) + tr("。計算を始めますか？ "),
                                MessageButtons::OkCancel, MessageIcon::Warning) != MessageAnswer::Ok)
         return;
     const PreparedCalculation& prepared = *preparation.calculation;
@@ -88,9 +88,9 @@ void MainWindow::startCalculation()
     if ((supineOption_->isChecked() || standingOption_->isChecked()) && !startEngine(prepared)) return;
 
     // In front of the console window the engine has just opened.
-    platform_.ShowNoticeInFront(" 計算には長時間を要します。");
+    platform_.ShowNoticeInFront(tr(" 計算には長時間を要します。"));
     platform_.ShowNoticeInFront(
-        " cpuスレッド数以内であれば、同時に異なる条件下でシミュレーションを行なうことができます ");
+        tr(" cpuスレッド数以内であれば、同時に異なる条件下でシミュレーションを行なうことができます "));
 }
 
 // The engine beside brisca first, then in the working directory; it runs in the working
@@ -104,8 +104,8 @@ bool MainWindow::startEngine(const PreparedCalculation& prepared)
     const auto engine =
         LocateEngine(program, platform_.ProgramFolder().toStdString(), std::filesystem::current_path());
     if (!engine) {
-        warn(" エンジン " + shown +
-             " が見つかりません（brisca と同じフォルダと作業ディレクトリを探しました） ");
+        warn(tr(" エンジン %1 が見つかりません（brisca と同じフォルダと作業ディレクトリを探しました） ")
+                 .arg(shown));
         return false;
     }
     ProgramStart start;
@@ -117,7 +117,7 @@ bool MainWindow::startEngine(const PreparedCalculation& prepared)
         start.environment.emplace_back(Q(setting.name), Q(setting.value));
     const std::optional<qint64> pid = platform_.StartProgram(start);
     if (!pid) {
-        warn(" エンジン " + shown + " を起動できません ");
+        warn(tr(" エンジン %1 を起動できません ").arg(shown));
         return false;
     }
     if (!runsWindow_->isVisible()) runsWindow_->placeBelow(*this);

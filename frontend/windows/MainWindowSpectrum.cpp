@@ -13,7 +13,7 @@ namespace brisca {
 void MainWindow::buildSpectrumView()
 {
     // Under the rectification frame, beside the entries it shows the beam of.
-    spectrumButton_ = Button(this, "spectrumButton", "スペクトル表示", 174, 480, 200, 44);
+    spectrumButton_ = Button(this, "spectrumButton", tr("スペクトル表示"), 174, 480, 200, 44);
     spectrumButton_->setAutoDefault(true); // Enter presses it, as every button of the window
     spectrumWindow_ = std::make_unique<SpectrumWindow>(state_, platform_);
     connect(spectrumButton_, &QPushButton::clicked, this, &MainWindow::showSpectrum);

@@ -20,6 +20,7 @@
 #include "windows/ExportSave.h"
 #include "windows/JapaneseFont.h"
 #include "windows/PictureBox.h"
+#include "windows/ScreenFit.h"
 
 namespace brisca {
 
@@ -41,7 +42,7 @@ OverlayWindow::OverlayWindow(AppState& state, Platform& platform, QWidget* paren
     : QWidget(parent), state_(state), platform_(platform)
 {
     setObjectName("overlayWindow");
-    setWindowTitle("  透視室内散乱線分布図");
+    setWindowTitle(tr("  透視室内散乱線分布図"));
     // The plan picture and its 2-pixel sunken border; under it and the side column, the read-out
     // and the evaluation points.
     const int plan = OverlayImageSide + 4;
@@ -55,7 +56,7 @@ OverlayWindow::OverlayWindow(AppState& state, Platform& platform, QWidget* paren
     const int side = plan + 28;
     QFont title = WindowFont(14);
     title.setBold(true);
-    Caption(this, "室内散乱線分布", side, 12, 380, 30)->setFont(title);
+    Caption(this, tr("室内散乱線分布"), side, 12, 380, 30)->setFont(title);
     layoutNameLabel_ = Caption(this, Q(state_.roomLayoutName), side, 44, 380, 26);
     layoutNameLabel_->setObjectName("layoutNameLabel");
     layoutNameLabel_->setFont(WindowFont(12));
@@ -73,6 +74,7 @@ OverlayWindow::OverlayWindow(AppState& state, Platform& platform, QWidget* paren
     connect(planView_, &PictureBox::mouseMove, this, &OverlayWindow::moveOnPlan);
     connect(planView_, &PictureBox::mouseUp, this, &OverlayWindow::releaseOnPlan);
     evaluatePoints();
+    FitOnScreen(*this, 2);
 }
 
 int OverlayWindow::buildConditions(int side)
@@ -81,16 +83,16 @@ int OverlayWindow::buildConditions(int side)
     struct Row {
         QLabel** value;
         const char* name;
-        const char* caption;
+        QString caption;
         const char* unit;
     };
-    const Row rows[] = {{&freeAirKermaLabel_, "freeAirKermaLabel", "FSDにおける空気カーマ率", "Gy/min"},
-        {&fsdLabel_, "fsdLabel", "Ｘ線焦点 - 入射面 距離", "cm"},
-        {&tubeVoltageLabel_, "tubeVoltageLabel", "Ｘ線管電圧", "kV"},
-        {&tubeCurrentLabel_, "tubeCurrentLabel", "管電流", "mA"},
-        {&inherentFiltrationLabel_, "inherentFiltrationLabel", "固有ろ過", "mmAl"},
-        {&aluminiumFilterLabel_, "aluminiumFilterLabel", "アルミ付加フィルタ", "mm"},
-        {&copperFilterLabel_, "copperFilterLabel", "銅付加フィルタ", "mm"}};
+    const Row rows[] = {{&freeAirKermaLabel_, "freeAirKermaLabel", tr("FSDにおける空気カーマ率"), "Gy/min"},
+        {&fsdLabel_, "fsdLabel", tr("Ｘ線焦点 - 入射面 距離"), "cm"},
+        {&tubeVoltageLabel_, "tubeVoltageLabel", tr("Ｘ線管電圧"), "kV"},
+        {&tubeCurrentLabel_, "tubeCurrentLabel", tr("管電流"), "mA"},
+        {&inherentFiltrationLabel_, "inherentFiltrationLabel", tr("固有ろ過"), "mmAl"},
+        {&aluminiumFilterLabel_, "aluminiumFilterLabel", tr("アルミ付加フィルタ"), "mm"},
+        {&copperFilterLabel_, "copperFilterLabel", tr("銅付加フィルタ"), "mm"}};
     positionLabel_ = Value(this, "positionLabel", side, 78, 200);
     int y = 108;
     for (const Row& row : rows) {
@@ -99,7 +101,7 @@ int OverlayWindow::buildConditions(int side)
         Caption(this, row.unit, side + 316, y, 60);
         y += 28;
     }
-    Caption(this, "照射野サイズ at FSD", side, y, 200);
+    Caption(this, tr("照射野サイズ at FSD"), side, y, 200);
     fieldFirstLabel_ = Value(this, "fieldFirstLabel", side + 200, y, 50);
     Caption(this, "×", side + 252, y, 14);
     fieldSecondLabel_ = Value(this, "fieldSecondLabel", side + 268, y, 50);
@@ -129,7 +131,7 @@ void OverlayWindow::buildLegend(int side, int top)
         thresholdLabels_[n] = Caption(this, QString(), side + 64, rowTop, 90, DesignToPixels(345));
         thresholdLabels_[n]->setObjectName(QString("thresholdLabel%1").arg(n + 1));
         thresholdLabels_[n]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        QLabel* tilde = Caption(this, "～", side + 158, rowTop, 24, DesignToPixels(345));
+        QLabel* tilde = Caption(this, tr("～"), side + 158, rowTop, 24, DesignToPixels(345));
         legend_.rateControls.insert(legend_.rateControls.end(), {thresholdLabels_[n], tilde});
     }
     ShowShadingLegend(legend_, state_.displayChoice);
@@ -137,7 +139,7 @@ void OverlayWindow::buildLegend(int side, int top)
 
 void OverlayWindow::buildChoices(int side, int top)
 {
-    heightGroup_ = new QGroupBox("表示する水平面の高さ", this);
+    heightGroup_ = new QGroupBox(tr("表示する水平面の高さ"), this);
     heightGroup_->setObjectName("heightGroup");
     heightGroup_->setGeometry(side, top, 300, 124);
     // Each option sits inside a red rounded frame; only the chosen height's frame shows.
@@ -151,19 +153,19 @@ void OverlayWindow::buildChoices(int side, int top)
         option->setObjectName(optionName);
         option->setGeometry(16, y, 250, 24);
     };
-    framed(aboveOption_, aboveFrame_, "aboveOption", "aboveFrame", "ファントム中心の上方 50 cm", 26);
-    framed(centreOption_, centreFrame_, "centreOption", "centreFrame", "ファントム中心の高さ", 58);
-    framed(belowOption_, belowFrame_, "belowOption", "belowFrame", "ファントム中心の下方 50 cm", 90);
+    framed(aboveOption_, aboveFrame_, "aboveOption", "aboveFrame", tr("ファントム中心の上方 50 cm"), 26);
+    framed(centreOption_, centreFrame_, "centreOption", "centreFrame", tr("ファントム中心の高さ"), 58);
+    framed(belowOption_, belowFrame_, "belowOption", "belowFrame", tr("ファントム中心の下方 50 cm"), 90);
     showHeight(state_.displayChoice.layer);
     connect(aboveOption_, &QRadioButton::clicked, this, [this] { chooseHeight(HeightLayer::Above); });
     connect(centreOption_, &QRadioButton::clicked, this, [this] { chooseHeight(HeightLayer::Centre); });
     connect(belowOption_, &QRadioButton::clicked, this, [this] { chooseHeight(HeightLayer::Below); });
 
-    bothSidesCheck_ = new QCheckBox("両側の分布を表示", this);
+    bothSidesCheck_ = new QCheckBox(tr("両側の分布を表示"), this);
     bothSidesCheck_->setObjectName("bothSidesCheck");
     bothSidesCheck_->setGeometry(side, top + 134, 200, 26);
 
-    redrawButton_ = new QPushButton("再描画", this);
+    redrawButton_ = new QPushButton(tr("再描画"), this);
     redrawButton_->setObjectName("redrawButton");
     redrawButton_->setGeometry(side, top + 170, 120, 36);
     connect(redrawButton_, &QPushButton::clicked, this, &OverlayWindow::drawOverlay);
@@ -172,7 +174,7 @@ void OverlayWindow::buildChoices(int side, int top)
     exitButton_->setGeometry(side + 180, top + 170, 120, 36);
     connect(exitButton_, &QPushButton::clicked, this, &OverlayWindow::closeOverlay);
     // Beside "両側の分布を表示", clear of the height frames and the buttons below.
-    imageSaveButton_ = new QPushButton("画像保存", this);
+    imageSaveButton_ = new QPushButton(tr("画像保存"), this);
     imageSaveButton_->setObjectName("imageSaveButton");
     imageSaveButton_->setGeometry(side + 210, top + 130, 110, 32);
     connect(imageSaveButton_, &QPushButton::clicked, this, &OverlayWindow::saveImage);
@@ -232,17 +234,17 @@ void OverlayWindow::drawOverlay()
 {
     // The grids may belong to another file by now, or to none; errors may be asked of a result
     // without them.
-    const std::string refusal =
+    const QString refusal =
         !state_.display.painted
-            ? std::string(" 部屋に重ねる散乱線量分布がありません（結果ウィンドウで「散乱線量分布"
-                          "表示」を押してから描画して下さい） ")
-            : state_.display.ContentRefusal(state_.displayChoice);
-    if (!refusal.empty()) {
+            ? tr(" 部屋に重ねる散乱線量分布がありません（結果ウィンドウで「散乱線量分布表示」を"
+                 "押してから描画して下さい） ")
+            : Q(state_.display.ContentRefusal(state_.displayChoice));
+    if (!refusal.isEmpty()) {
         planView_->clear();
         showConditions(nullptr);
         drawn_ = PictureCaption{};
         forgetDrawing();
-        platform_.ShowMessage(Q(refusal), MessageButtons::Ok, MessageIcon::Warning);
+        platform_.ShowMessage(refusal, MessageButtons::Ok, MessageIcon::Warning);
         return;
     }
     // A copy: another file chosen during the yields drops the map on show.
@@ -284,7 +286,7 @@ void OverlayWindow::saveImage()
         drawn_.shading.showErrors
             ? ErrorExportFileName(drawn_.resultName, drawn_.quantity, drawn_.layer, true, ".png")
             : ExportFileName(drawn_.resultName, drawn_.quantity, drawn_.layer, true, ".png");
-    SaveExport(platform_, "画像保存", name, "PNG (*.png)",
+    SaveExport(platform_, tr("画像保存"), name, "PNG (*.png)",
         PngBytes(ComposeResultPicture(planView_->image(), drawn_)));
 }
 

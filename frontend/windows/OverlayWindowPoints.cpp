@@ -35,8 +35,8 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 // What the read-out says where the grid holds no dose.
 QString NoDoseText(GridCoverage coverage)
 {
-    return coverage == GridCoverage::Unscored ? "未計数 (軸から 20 cm 以内) [unscored]"
-                                              : "計算範囲外 [out of range]";
+    return coverage == GridCoverage::Unscored ? OverlayWindow::tr("未計数 (軸から 20 cm 以内) [unscored]")
+                                              : OverlayWindow::tr("計算範囲外 [out of range]");
 }
 
 // The layout's name as brisca-map gives it in a report, its file's name, when the layout file of
@@ -64,7 +64,7 @@ std::string ReportedPointsName(const std::string& layoutName, const std::vector<
 
 void OverlayWindow::buildPlanReadout(int top)
 {
-    Caption(this, "カーソル位置  x", 12, top, 104, 24);
+    Caption(this, tr("カーソル位置  x"), 12, top, 104, 24);
     cursorXEdit_ = Entry(this, "cursorXEdit", 118, top, 56);
     Caption(this, "cm   y", 178, top, 46, 24);
     cursorYEdit_ = Entry(this, "cursorYEdit", 226, top, 56);
@@ -76,7 +76,7 @@ void OverlayWindow::buildPlanReadout(int top)
     rangeWarningLabel_ = Caption(this, QString(), 654, top, 460, 24);
     rangeWarningLabel_->setObjectName("rangeWarningLabel");
     rangeWarningLabel_->setStyleSheet("color: rgb(220, 0, 0);");
-    reportSaveButton_ = Button(this, "reportSaveButton", "報告書保存", width() - 152, top - 4, 140, 32);
+    reportSaveButton_ = Button(this, "reportSaveButton", tr("報告書保存"), width() - 152, top - 4, 140, 32);
     connect(reportSaveButton_, &QPushButton::clicked, this, &OverlayWindow::saveReport);
 }
 
@@ -101,21 +101,23 @@ void OverlayWindow::keepDrawing(const ResultFile& file)
     ReportInputs facts;
     drawnErrors_.reset();
     if (const std::optional<Problem> error = GatherResultFacts(file.name, file.header, nullptr, facts)) {
-        uncertaintyNote_ = "不確かさなし [no uncertainty]: " + MessageText(*error);
+        uncertaintyNote_ = tr("不確かさなし [no uncertainty]: %1").arg(Q(MessageText(*error))).toStdString();
     } else if (facts.statistics.source == UncertaintySource::Read) {
         drawnErrors_ = std::move(facts.statistics.doseErrorPercent);
-        uncertaintyNote_ = "不確かさは " + facts.statistics.uncertaintyFileName + " から [uncertainty from " +
-                           facts.statistics.uncertaintyFileName + "]";
+        uncertaintyNote_ = tr("不確かさは %1 から [uncertainty from %1]")
+                               .arg(Q(facts.statistics.uncertaintyFileName))
+                               .toStdString();
     } else if (facts.statistics.source == UncertaintySource::Missing) {
-        uncertaintyNote_ = "不確かさファイル " + facts.statistics.uncertaintyFileName +
-                           " がありません [no uncertainty file]";
+        uncertaintyNote_ = tr("不確かさファイル %1 がありません [no uncertainty file]")
+                               .arg(Q(facts.statistics.uncertaintyFileName))
+                               .toStdString();
     } else {
         uncertaintyNote_ = facts.statistics.uncertaintyProblem;
     }
     rangeWarningLabel_->setText(
         RoomBeyondScoredRange(*drawnLayout_)
-            ? "注意: 部屋の一部は計算範囲の外で、線量がありません (斜線) [part of the "
-              "room lies beyond the scored range]"
+            ? tr("注意: 部屋の一部は計算範囲の外で、線量がありません (斜線) [part of the "
+                 "room lies beyond the scored range]")
             : QString());
     reportSaveButton_->setEnabled(true);
     evaluatePoints();
@@ -148,7 +150,7 @@ void OverlayWindow::evaluatePoints()
     doses_.clear();
     if (!planOnShow()) {
         pointsPanel_->clearDoses(
-            "線量は分布を描くと計算されます [the doses follow once the distribution is drawn]");
+            tr("線量は分布を描くと計算されます [the doses follow once the distribution is drawn]"));
         return;
     }
     const ResultHeader& header = state_.display.painted->file.header;
@@ -158,7 +160,8 @@ void OverlayWindow::evaluatePoints()
     std::string problem;
     const std::optional<Workload> workload = pointsPanel_->workload(&problem);
     if (problem.empty() && !workload)
-        problem = "年間線量と判定にはワークロードを入れて下さい [enter a workload for the annual doses]";
+        problem = tr("年間線量と判定にはワークロードを入れて下さい [enter a workload for the annual doses]")
+                      .toStdString();
     if (const std::optional<Problem> refusal = ExposureRefusal(exposure)) problem = MessageText(*refusal);
     if (problem.empty()) {
         doses_ = EvaluatePointDoses(points, *drawnLayout_, grids, exposure, *workload);
@@ -210,7 +213,7 @@ void OverlayWindow::pressOnPlan(int button, double x, double y)
         pointsPanel_->selectPoint(point);
         return;
     }
-    const QString name = platform_.AskForText("評価点の名前を入力して下さい", "評価点").trimmed();
+    const QString name = platform_.AskForText(tr("評価点の名前を入力して下さい"), tr("評価点")).trimmed();
     // A point without a name could not be told apart in the table or the report.
     if (name.isEmpty()) return;
     pointsPanel_->addPoint(
@@ -250,10 +253,10 @@ void OverlayWindow::saveReport()
     // The batch asks for a workload with points too: a report of points without their doses would
     // look like one that has checked them.
     if (!state_.roomPoints.empty() && !workload) {
-        platform_.ShowMessage(
-            Q(problem.empty() ? "評価点の線量を載せるにはワークロードを入れて下さい [enter a "
-                                "workload for the doses at the evaluation points]"
-                              : problem),
+        platform_.ShowMessage(problem.empty()
+                                  ? tr("評価点の線量を載せるにはワークロードを入れて下さい [enter a "
+                                       "workload for the doses at the evaluation points]")
+                                  : Q(problem),
             MessageButtons::Ok, MessageIcon::Warning);
         return;
     }

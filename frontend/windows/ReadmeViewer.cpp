@@ -11,6 +11,7 @@
 #include "records/file_names.h"
 #include "windows/DesignUnits.h"
 #include "windows/JapaneseFont.h"
+#include "windows/ScreenFit.h"
 
 namespace brisca {
 
@@ -37,6 +38,7 @@ ReadmeViewer::ReadmeViewer(Platform& platform, QWidget* parent) : QWidget(parent
     connect(closeButton_, &QPushButton::clicked, this, &QWidget::hide);
     // Enter on the focused button presses it; Esc closes the viewer.
     closeButton_->setAutoDefault(true);
+    FitOnScreen(*this, 1);
 }
 
 void ReadmeViewer::keyPressEvent(QKeyEvent* event)

@@ -1,5 +1,6 @@
 #include "windows/ReportSave.h"
 
+#include <QCoreApplication>
 #include <QCursor>
 #include <QFile>
 #include <QGuiApplication>
@@ -42,7 +43,10 @@ bool SaveReport(Platform& platform, const ResultDisplayState& display, const Res
         const Expected<DataTables> tables = ReadDataTables(".");
         if (const std::optional<Problem> error =
                 GatherResultFacts(file.name, file.header, tables ? &*tables : nullptr, inputs))
-            return "報告書を作れません [the report cannot be made]: " + MessageText(*error);
+            return QCoreApplication::translate(
+                "brisca::ReportSave", "報告書を作れません [the report cannot be made]: %1")
+                .arg(QString::fromStdString(MessageText(*error)))
+                .toStdString();
         inputs.quantity = quantity;
         inputs.thresholds = thresholds;
         inputs.grid = display.Grid(quantity);
@@ -54,7 +58,9 @@ bool SaveReport(Platform& platform, const ResultDisplayState& display, const Res
         Warn(platform, problem);
         return false;
     }
-    const QString path = ChooseExportPath(platform, "報告書保存", ReportFileName(file.name), "PDF (*.pdf)");
+    const QString path =
+        ChooseExportPath(platform, QCoreApplication::translate("brisca::ReportSave", "報告書保存"),
+            ReportFileName(file.name), "PDF (*.pdf)");
     if (path.isEmpty()) return false;
     const std::optional<Problem> error = [&] {
         const BusyCursor busy;

@@ -19,6 +19,7 @@
 #include "windows/DesignUnits.h"
 #include "windows/JapaneseFont.h"
 #include "windows/PictureBox.h"
+#include "windows/ScreenFit.h"
 #include "windows/ShadingLegend.h"
 
 namespace brisca {
@@ -26,7 +27,8 @@ namespace brisca {
 namespace {
 
 constexpr const char* kLightYellow = "background: rgb(255, 255, 192);";
-constexpr const char* kRewriteHint = " 書き換え後、[散乱線量分布表示] を押して下さい ";
+constexpr const char* kRewriteHint =
+    QT_TRANSLATE_NOOP("brisca::ResultWindow", " 書き換え後、[散乱線量分布表示] を押して下さい ");
 
 QLabel* ValueLabel(QWidget* parent, const char* name, int x, int y, int w)
 {
@@ -58,7 +60,7 @@ PictureBox* RewriteIcon(QWidget* parent, int leftUnits, int topUnits)
     auto* icon = new PictureBox(parent);
     PlaceInDesignUnits(icon, leftUnits, topUnits, 480, 480);
     icon->setBorder(false);
-    icon->setToolTip(kRewriteHint);
+    icon->setToolTip(ResultWindow::tr(kRewriteHint));
     icon->setScale(0, 0, 32, 32);
     icon->clear();
     UserScaleCanvas canvas = icon->canvas();
@@ -134,19 +136,20 @@ ResultWindow::ResultWindow(AppState& state, Platform& platform, QWidget& mainWin
             if (paintButton_->isEnabled()) paintMap();
         });
     }
+    FitOnScreen(*this, 1);
 }
 
 void ResultWindow::buildFileArea()
 {
     QFont heading = WindowFont(12);
     heading.setBold(true);
-    QLabel* title = Caption(this, "結果ファイルを選択", 0, 0, 0);
+    QLabel* title = Caption(this, tr("結果ファイルを選択"), 0, 0, 0);
     title->setFont(heading);
     PlaceInDesignUnits(title, 840, 120, 2565, 420);
     resultList_ = new QListWidget(this);
     resultList_->setObjectName("resultList");
     PlaceInDesignUnits(resultList_, 360, 600, 3855, 2730);
-    deleteButton_ = Button(this, "deleteButton", "ファイル削除");
+    deleteButton_ = Button(this, "deleteButton", tr("ファイル削除"));
     PlaceInDesignUnits(deleteButton_, 2640, 3360, 1575, 375);
 }
 
@@ -159,33 +162,35 @@ void ResultWindow::buildConditions()
 
     positionLabel_ = ValueLabel(panel, "positionLabel", 10, 10, 236);
     positionLabel_->setAlignment(Qt::AlignCenter);
-    Caption(panel, "FSDにおける自由空間の", 8, 44, 180);
-    Caption(panel, "空気カーマ率", 8, 64, 120);
-    Caption(panel, "（平均値）", 8, 84, 120);
+    Caption(panel, tr("FSDにおける自由空間の"), 8, 44, 180);
+    Caption(panel, tr("空気カーマ率"), 8, 64, 120);
+    Caption(panel, tr("（平均値）"), 8, 84, 120);
 
     // Header values 2..12, each beside its caption and unit; the field size shares a row.
     struct Row {
         const char* name;
-        const char* caption;
-        const char* unit;
+        QString caption;
+        QString unit;
         int x;
         int y;
         int width;
     };
     const Row rows[] = {{"freeAirKermaLabel", "", "Gy/min", 112, 64, 90},
-        {"fsdLabel", "FSD", "cm", 132, 118, 70}, {"fieldFirstLabel", "照射野サイズ at FSD", "", 132, 152, 32},
-        {"fieldSecondLabel", "", "cm", 180, 152, 32}, {"tubeVoltageLabel", "Ｘ線管電圧", "kV", 132, 186, 70},
-        {"tubeCurrentLabel", "管電流", "mA", 132, 220, 70},
-        {"targetAngleLabel", "ターゲット角度", "度", 132, 254, 70},
-        {"inherentFiltrationLabel", "固有ろ過", "mmAl", 132, 288, 70},
-        {"aluminiumFilterLabel", "Al 付加フィルタ", "mm", 132, 322, 70},
-        {"copperFilterLabel", "銅付加フィルタ", "mm", 132, 356, 70},
-        {"historiesLabel", "入射光子ヒストリー", "", 132, 390, 70}};
+        {"fsdLabel", "FSD", "cm", 132, 118, 70},
+        {"fieldFirstLabel", tr("照射野サイズ at FSD"), "", 132, 152, 32},
+        {"fieldSecondLabel", "", "cm", 180, 152, 32},
+        {"tubeVoltageLabel", tr("Ｘ線管電圧"), "kV", 132, 186, 70},
+        {"tubeCurrentLabel", tr("管電流"), "mA", 132, 220, 70},
+        {"targetAngleLabel", tr("ターゲット角度"), tr("度"), 132, 254, 70},
+        {"inherentFiltrationLabel", tr("固有ろ過"), "mmAl", 132, 288, 70},
+        {"aluminiumFilterLabel", tr("Al 付加フィルタ"), "mm", 132, 322, 70},
+        {"copperFilterLabel", tr("銅付加フィルタ"), "mm", 132, 356, 70},
+        {"historiesLabel", tr("入射光子ヒストリー"), "", 132, 390, 70}};
     for (std::size_t n = 0; n < conditionLabels_.size(); ++n) {
         const Row& row = rows[n];
-        if (row.caption[0] != '\0') Caption(panel, row.caption, 8, row.y, 124);
+        if (!row.caption.isEmpty()) Caption(panel, row.caption, 8, row.y, 124);
         conditionLabels_[n] = ValueLabel(panel, row.name, row.x, row.y, row.width);
-        if (row.unit[0] != '\0') Caption(panel, row.unit, row.x + row.width + 4, row.y, 50);
+        if (!row.unit.isEmpty()) Caption(panel, row.unit, row.x + row.width + 4, row.y, 50);
     }
     correctionNoteLabel_ = Caption(panel, QString(), 8, 420, 240, 44);
     correctionNoteLabel_->setObjectName("correctionNoteLabel");
@@ -197,43 +202,44 @@ void ResultWindow::buildConditions()
 
 void ResultWindow::buildDisplayChoices()
 {
-    quantityGroup_ = new QGroupBox("表示する線量率の種類・単位", this);
+    quantityGroup_ = new QGroupBox(tr("表示する線量率の種類・単位"), this);
     quantityGroup_->setObjectName("quantityGroup");
     PlaceInDesignUnits(quantityGroup_, 4920, 120, 4215, 1815);
-    kermaOption_ =
-        Option(quantityGroup_, "kermaOption", "空気カーマ率", DesignToPixels(240), DesignToPixels(480), 150);
+    kermaOption_ = Option(
+        quantityGroup_, "kermaOption", tr("空気カーマ率"), DesignToPixels(240), DesignToPixels(480), 150);
     Caption(quantityGroup_, "μ", 180, DesignToPixels(480), 14, 24);
     Caption(quantityGroup_, "Gy/min", 194, DesignToPixels(480), 70, 24);
-    doseOption_ = Option(
-        quantityGroup_, "doseOption", "実効線量 (H1cm) 率", DesignToPixels(240), DesignToPixels(1080), 164);
+    doseOption_ = Option(quantityGroup_, "doseOption", tr("実効線量 (H1cm) 率"), DesignToPixels(240),
+        DesignToPixels(1080), 164);
     Caption(quantityGroup_, "μ", 180, DesignToPixels(1080), 14, 24);
     Caption(quantityGroup_, "Sv/min", 194, DesignToPixels(1080), 70, 24);
 
-    heightGroup_ = new QGroupBox("表示する水平面の高さ", this);
+    heightGroup_ = new QGroupBox(tr("表示する水平面の高さ"), this);
     heightGroup_->setObjectName("heightGroup");
     PlaceInDesignUnits(heightGroup_, 9360, 120, 4095, 1815);
-    aboveOption_ = Option(heightGroup_, "aboveOption", "ファントム中心の上方 50 cm", DesignToPixels(240),
+    aboveOption_ = Option(heightGroup_, "aboveOption", tr("ファントム中心の上方 50 cm"), DesignToPixels(240),
         DesignToPixels(360), 240);
-    centreOption_ = Option(
-        heightGroup_, "centreOption", "ファントム中心の高さ", DesignToPixels(240), DesignToPixels(840), 240);
-    belowOption_ = Option(heightGroup_, "belowOption", "ファントム中心の下方 50 cm", DesignToPixels(240),
+    centreOption_ = Option(heightGroup_, "centreOption", tr("ファントム中心の高さ"), DesignToPixels(240),
+        DesignToPixels(840), 240);
+    belowOption_ = Option(heightGroup_, "belowOption", tr("ファントム中心の下方 50 cm"), DesignToPixels(240),
         DesignToPixels(1320), 240);
 
     // What the cells show, and under it where their errors come from.
-    contentGroup_ = new QGroupBox("地図に表示する値", this);
+    contentGroup_ = new QGroupBox(tr("地図に表示する値"), this);
     contentGroup_->setObjectName("contentGroup");
     PlaceInDesignUnits(contentGroup_, 16680, 120, 2880, 1815);
     ratesOption_ =
-        Option(contentGroup_, "ratesOption", "線量率", DesignToPixels(240), DesignToPixels(360), 160);
+        Option(contentGroup_, "ratesOption", tr("線量率"), DesignToPixels(240), DesignToPixels(360), 160);
     errorsOption_ = Option(
-        contentGroup_, "errorsOption", "相対標準誤差 (%)", DesignToPixels(240), DesignToPixels(840), 160);
-    greyOption_ = Option(contentGroup_, "greyOption", "誤差", DesignToPixels(240), DesignToPixels(1320), 52);
-    greyOption_->setToolTip("誤差がこの値を超える升目と誤差のない升目を灰色にした線量率");
+        contentGroup_, "errorsOption", tr("相対標準誤差 (%)"), DesignToPixels(240), DesignToPixels(840), 160);
+    greyOption_ =
+        Option(contentGroup_, "greyOption", tr("誤差"), DesignToPixels(240), DesignToPixels(1320), 52);
+    greyOption_->setToolTip(tr("誤差がこの値を超える升目と誤差のない升目を灰色にした線量率"));
     greyLimitEdit_ = Entry(contentGroup_, "greyLimitEdit");
     greyLimitEdit_->setGeometry(DesignToPixels(240) + 54, DesignToPixels(1320), 36, 22);
     greyLimitEdit_->setAlignment(Qt::AlignRight);
     greyLimitEdit_->setText("20");
-    Caption(contentGroup_, "% 超を灰色", DesignToPixels(240) + 94, DesignToPixels(1320), 80);
+    Caption(contentGroup_, tr("% 超を灰色"), DesignToPixels(240) + 94, DesignToPixels(1320), 80);
     uncertaintyLabel_ = Caption(this, QString(), 0, 0, 0);
     uncertaintyLabel_->setObjectName("uncertaintyLabel");
     uncertaintyLabel_->setWordWrap(true);
@@ -242,7 +248,7 @@ void ResultWindow::buildDisplayChoices()
 
     QFont large = WindowFont(11);
     large.setBold(true);
-    paintButton_ = Button(this, "paintButton", "散乱線量分布表示");
+    paintButton_ = Button(this, "paintButton", tr("散乱線量分布表示"));
     paintButton_->setFont(large);
     PlaceInDesignUnits(paintButton_, 14280, 240, 2055, 1695);
     RewriteIcon(this, 13680, 840);
@@ -259,7 +265,7 @@ void ResultWindow::buildMapArea()
     verticalHair_ = HairLine(mapView_, "verticalHair");
 
     PlaceInDesignUnits(
-        Caption(this, "カーソル位置 X              Y              ⇒", 0, 0, 0), 6360, 11760, 4035, 345);
+        Caption(this, tr("カーソル位置 X              Y              ⇒"), 0, 0, 0), 6360, 11760, 4035, 345);
     cursorXEdit_ = Entry(this, "cursorXEdit");
     PlaceInDesignUnits(cursorXEdit_, 8040, 11760, 855, 345);
     cursorYEdit_ = Entry(this, "cursorYEdit");
@@ -274,11 +280,11 @@ void ResultWindow::buildMapArea()
     // The maxima of both quantities, to the right of the map.
     const int x = DesignToPixels(13560);
     const int y = DesignToPixels(2640);
-    Caption(this, "最大値", x, y, 120);
-    Caption(this, "空気カーマ率", x, y + 26, 180);
+    Caption(this, tr("最大値"), x, y, 120);
+    Caption(this, tr("空気カーマ率"), x, y + 26, 180);
     kermaMaxLabel_ = ValueLabel(this, "kermaMaxLabel", x, y + 50, 90);
     Caption(this, "μGy/min", x + 94, y + 50, 70);
-    Caption(this, "実効線量 (H1cm) 率", x, y + 82, 180);
+    Caption(this, tr("実効線量 (H1cm) 率"), x, y + 82, 180);
     doseMaxLabel_ = ValueLabel(this, "doseMaxLabel", x, y + 106, 90);
     Caption(this, "μSv/min", x + 94, y + 106, 70);
 }
@@ -306,27 +312,27 @@ void ResultWindow::buildLegend()
         thresholdEdits_[n] = Entry(this, QString("thresholdEdit%1").arg(n + 1).toUtf8().constData());
         PlaceInDesignUnits(thresholdEdits_[n], 14460, top, 1335, 345);
         thresholdEdits_[n]->setAlignment(Qt::AlignRight);
-        QLabel* tilde = Caption(this, "～", 0, 0, 0);
+        QLabel* tilde = Caption(this, tr("～"), 0, 0, 0);
         PlaceInDesignUnits(tilde, 15840, top, 300, 345);
         legend_.rateControls.insert(legend_.rateControls.end(), {thresholdEdits_[n], tilde});
     }
-    QLabel* editable = Caption(this, "書換可", x, DesignToPixels(9720), 60);
-    editable->setToolTip(kRewriteHint);
+    QLabel* editable = Caption(this, tr("書換可"), x, DesignToPixels(9720), 60);
+    editable->setToolTip(ResultWindow::tr(kRewriteHint));
     legend_.rateControls.insert(legend_.rateControls.end(), {editable, RewriteIcon(this, 14520, 9720)});
     ShowShadingLegend(legend_, state_.displayChoice);
 }
 
 void ResultWindow::buildActions()
 {
-    layoutButton_ = Button(this, "layoutButton", "部屋レイアウトに重ねて表示");
+    layoutButton_ = Button(this, "layoutButton", tr("部屋レイアウトに重ねて表示"));
     PlaceInDesignUnits(layoutButton_, 13200, 10680, 3255, 615);
-    correctionButton_ = Button(this, "correctionButton", "実測値による補正");
+    correctionButton_ = Button(this, "correctionButton", tr("実測値による補正"));
     PlaceInDesignUnits(correctionButton_, 13200, 11520, 2175, 615);
-    closeButton_ = Button(this, "closeButton", "終了");
+    closeButton_ = Button(this, "closeButton", tr("終了"));
     PlaceInDesignUnits(closeButton_, 15720, 11520, 735, 615);
     convertButton_ = Button(this, "convertButton", "OK");
     PlaceInDesignUnits(convertButton_, 360, 11400, 1575, 615);
-    processButton_ = Button(this, "processButton", "データ処理");
+    processButton_ = Button(this, "processButton", tr("データ処理"));
     PlaceInDesignUnits(processButton_, 2640, 11400, 1575, 615);
     RewriteIcon(this, 2040, 11520);
     // Under "OK" and "データ処理", whose conversion it reports.
@@ -334,12 +340,12 @@ void ResultWindow::buildActions()
     conversionStatusLabel_->setObjectName("conversionStatusLabel");
     PlaceInDesignUnits(conversionStatusLabel_, 360, 12045, 3855, 315);
     // In the free strip between "散乱線量分布表示" and the maxima.
-    imageSaveButton_ = Button(this, "imageSaveButton", "画像保存");
+    imageSaveButton_ = Button(this, "imageSaveButton", tr("画像保存"));
     PlaceInDesignUnits(imageSaveButton_, 13200, 2040, 1500, 480);
-    csvSaveButton_ = Button(this, "csvSaveButton", "CSV保存");
+    csvSaveButton_ = Button(this, "csvSaveButton", tr("CSV保存"));
     PlaceInDesignUnits(csvSaveButton_, 14880, 2040, 1500, 480);
     // Under the maxima, above the legend.
-    reportSaveButton_ = Button(this, "reportSaveButton", "報告書保存");
+    reportSaveButton_ = Button(this, "reportSaveButton", tr("報告書保存"));
     PlaceInDesignUnits(reportSaveButton_, 14880, 4680, 1500, 480);
 }
 

@@ -27,7 +27,7 @@ void ResultWindow::saveImage()
         choice.content == MapContent::Errors
             ? ErrorExportFileName(painted.file.name, choice.quantity, choice.layer, false, ".png")
             : ExportFileName(painted.file.name, choice.quantity, choice.layer, false, ".png");
-    SaveExport(platform_, "画像保存", name, "PNG (*.png)",
+    SaveExport(platform_, tr("画像保存"), name, "PNG (*.png)",
         PngBytes(ComposeResultPicture(mapView_->image(), CaptionOf(painted.file, painted.choice))));
 }
 
@@ -44,15 +44,16 @@ void ResultWindow::saveCsv()
             warn(Q(state_.display.ContentRefusal(choice)));
             return;
         }
-        SaveExport(platform_, "CSV保存",
+        SaveExport(platform_, tr("CSV保存"),
             ErrorExportFileName(file.name, choice.quantity, choice.layer, false, ".csv"), "CSV (*.csv)",
             GridCsvText(*errors, choice.layer,
                 ErrorCsvComments(file.name, choice.quantity, choice.layer, ConditionLines(file.header))));
         return;
     }
     const auto comments = CsvComments(file.name, choice.quantity, choice.layer, ConditionLines(file.header));
-    SaveExport(platform_, "CSV保存", ExportFileName(file.name, choice.quantity, choice.layer, false, ".csv"),
-        "CSV (*.csv)", GridCsvText(state_.display.Grid(choice.quantity), choice.layer, comments));
+    SaveExport(platform_, tr("CSV保存"),
+        ExportFileName(file.name, choice.quantity, choice.layer, false, ".csv"), "CSV (*.csv)",
+        GridCsvText(state_.display.Grid(choice.quantity), choice.layer, comments));
 }
 
 void ResultWindow::saveReport()

@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <filesystem>
+#include <string_view>
 
 #include "logic/AppState.h"
 #include "logic/files/AtomicWrite.h"
@@ -22,6 +23,12 @@
 namespace brisca {
 
 namespace {
+
+// The header's position captions, for the translation of the caption shown.
+constexpr const char* PositionCaptions[] = {QT_TRANSLATE_NOOP("brisca::ResultWindow", "臥位（垂直照射）"),
+    QT_TRANSLATE_NOOP("brisca::ResultWindow", "立位（水平照射）")};
+static_assert(std::string_view(PositionCaptions[0]) == SupineText);
+static_assert(std::string_view(PositionCaptions[1]) == StandingText);
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -58,7 +65,7 @@ void ResultWindow::selectResultFile()
         state_.display.Select(std::nullopt);
         showHeader(nullptr);
         convertButton_->setEnabled(false);
-        warn(" 結果ファイルのヘッダを読めません \n" + Q(MessageText(header.Failure())));
+        warn(tr(" 結果ファイルのヘッダを読めません \n") + Q(MessageText(header.Failure())));
         return;
     }
     state_.display.Select(ResultFile{item->text().toStdString(), std::move(*header)});
@@ -72,7 +79,9 @@ void ResultWindow::selectResultFile()
 void ResultWindow::showHeader(const ResultHeader* header)
 {
     const auto text = [header](int n) { return header ? Q(header->labels[n]) : QString(); };
-    positionLabel_->setText(text(static_cast<int>(HeaderValue::PatientPosition)));
+    // The position caption is the header's own text, shown in the interface's language.
+    positionLabel_->setText(
+        header ? tr(header->labels[static_cast<int>(HeaderValue::PatientPosition)].c_str()) : QString());
     for (std::size_t n = 0; n < conditionLabels_.size(); ++n) conditionLabels_[n]->setText(text(n + 1));
     correctionNoteLabel_->clear();
 }
@@ -111,7 +120,7 @@ void ResultWindow::startConversion()
     state_.display.StartConversion();
     const int conversion = ++conversion_;
     setCursor(Qt::BusyCursor);
-    showConversionStatus("変換中です…");
+    showConversionStatus(tr("変換中です…"));
     processButton_->setEnabled(true);
     processButton_->setFocus();
 
@@ -127,8 +136,9 @@ void ResultWindow::startConversion()
         LocateEngine(kRefiner, platform_.ProgramFolder().toStdString(), std::filesystem::current_path());
     const QString shown = Q(ProgramFileName(kRefiner));
     if (!refiner) {
-        const QString problem = " 変換プログラム " + shown +
-                                " が見つかりません（brisca と同じフォルダと作業ディレクトリを探しました） ";
+        const QString problem =
+            tr(" 変換プログラム %1 が見つかりません（brisca と同じフォルダと作業ディレクトリを探しました） ")
+                .arg(shown);
         conversionFailed(problem, problem);
         return;
     }
@@ -138,7 +148,7 @@ void ResultWindow::startConversion()
     start.style = WindowStyle::Hidden;
     const auto ended = [this, conversion](const ProgramEnd& end) { conversionEnded(end, conversion); };
     if (!platform_.StartWatchedProgram(start, *this, ended)) {
-        const QString problem = " 変換プログラム " + shown + " を起動できません ";
+        const QString problem = tr(" 変換プログラム %1 を起動できません ").arg(shown);
         conversionFailed(problem, problem);
         return;
     }
@@ -150,7 +160,7 @@ void ResultWindow::showResult(const QString& name)
     refreshFileList();
     const auto found = resultList_->findItems(name, Qt::MatchExactly);
     if (found.isEmpty()) {
-        warn(" 結果ファイル " + name + " が見つかりません ");
+        warn(tr(" 結果ファイル %1 が見つかりません ").arg(name));
         return;
     }
     if (resultList_->currentItem() == found[0])
@@ -167,14 +177,14 @@ void ResultWindow::showConversionStatus(const QString& status)
 {
     // The file's name after the status, so that a selection moved on meanwhile is not taken
     // for the converted file, and a long name is cut rather than the status.
-    conversionStatusLabel_->setText(status + "（" + Q(state_.display.converted->name) + "）");
+    conversionStatusLabel_->setText(tr("%1（%2）").arg(status, Q(state_.display.converted->name)));
 }
 
 void ResultWindow::conversionFailed(const QString& warning, const QString& reason)
 {
     state_.display.EndConversion(false, reason.trimmed().toStdString());
     unsetCursor();
-    showConversionStatus("変換に失敗しました");
+    showConversionStatus(tr("変換に失敗しました"));
     warn(warning);
 }
 
@@ -185,14 +195,15 @@ void ResultWindow::conversionEnded(const ProgramEnd& end, int conversion)
     if (!end.crashed && end.exitCode == 0) {
         state_.display.EndConversion(true, {});
         unsetCursor();
-        showConversionStatus("変換が終わりました");
+        showConversionStatus(tr("変換が終わりました"));
         if (processAfter_ == conversion) processData();
         return;
     }
     const QString refiner = Q(ProgramFileName(kRefiner));
     const QString output = end.errorOutput.isEmpty() ? QString() : "\n" + end.errorOutput;
-    conversionFailed(" 結果ファイルの変換に失敗しました（" + refiner + " がエラーで終了しました） " + output,
-        refiner + " がエラーで終了しました" + output);
+    conversionFailed(
+        tr(" 結果ファイルの変換に失敗しました（%1 がエラーで終了しました） ").arg(refiner) + output,
+        tr("%1 がエラーで終了しました").arg(refiner) + output);
 }
 
 void ResultWindow::processData()
@@ -208,16 +219,16 @@ void ResultWindow::processData()
         // Only a refiner still at work can leave the file missing or short for a while.
         if (state_.display.conversion == Conversion::Running) {
             platform_.ShowMessage(
-                " もう一度 データ処理ボタン を押してください", MessageButtons::Ok, MessageIcon::None);
+                tr(" もう一度 データ処理ボタン を押してください"), MessageButtons::Ok, MessageIcon::None);
         } else {
-            warn(" 変換された結果を読めません \n" + Q(MessageText(processed.Failure())));
+            warn(tr(" 変換された結果を読めません \n") + Q(MessageText(processed.Failure())));
         }
         return;
     }
     ProcessedResult& result = *processed;
     if (result.noDose) {
         // Pressing again cannot help: the result itself holds no dose.
-        warn(" この計算結果には線量率がありません（管出力または管電流が 0 の条件で計算されています） \n" +
+        warn(tr(" この計算結果には線量率がありません（管出力または管電流が 0 の条件で計算されています） \n") +
              Q(MessageText(*result.noDose)));
         return;
     }
@@ -246,7 +257,7 @@ void ResultWindow::deleteResultFile()
 {
     const QListWidgetItem* item = resultList_->currentItem();
     if (!item || !item->isSelected()) return;
-    if (platform_.ShowMessage(" このファイルを削除していいですか？ ", MessageButtons::OkCancel,
+    if (platform_.ShowMessage(tr(" このファイルを削除していいですか？ "), MessageButtons::OkCancel,
             MessageIcon::None) != MessageAnswer::Ok)
         return;
     const QString deleted = item->text();

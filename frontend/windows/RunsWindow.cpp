@@ -1,4 +1,5 @@
 #include "windows/RunsWindow.h"
+#include "windows/ScreenFit.h"
 
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -41,13 +42,13 @@ constexpr int ConditionsBottom = 690;
 RunsWindow::RunsWindow(Platform& platform, QWidget* parent) : QWidget(parent), platform_(platform)
 {
     setObjectName("runsWindow");
-    setWindowTitle("計算の実行状況");
+    setWindowTitle(tr("計算の実行状況"));
     resize(1000, 210);
 
     runTable_ = new QTableWidget(0, ColumnCount, this);
     runTable_->setObjectName("runTable");
     runTable_->setHorizontalHeaderLabels(
-        {"結果ファイル", "体位", "進捗", "残り時間", "精度", "状態", "", ""});
+        {tr("結果ファイル"), tr("体位"), tr("進捗"), tr("残り時間"), tr("精度"), tr("状態"), "", ""});
     runTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     runTable_->setSelectionMode(QAbstractItemView::NoSelection);
     runTable_->verticalHeader()->setVisible(false);
@@ -61,6 +62,7 @@ RunsWindow::RunsWindow(Platform& platform, QWidget* parent) : QWidget(parent), p
     pollTimer_ = new QTimer(this);
     pollTimer_->setInterval(PollIntervalMs);
     connect(pollTimer_, &QTimer::timeout, this, &RunsWindow::poll);
+    FitOnScreen(*this, 1);
 }
 
 void RunsWindow::addRun(RunRow row)
@@ -76,11 +78,11 @@ void RunsWindow::addRun(RunRow row)
     bar->setRange(0, 1000);
     bar->setFormat("%p %");
     runTable_->setCellWidget(tableRow, ProgressColumn, bar);
-    auto* cancel = new QPushButton("中止");
+    auto* cancel = new QPushButton(tr("中止"));
     cancel->setObjectName("cancelButton" + number);
     connect(cancel, &QPushButton::clicked, this, [this, index] { cancelRun(index); });
     runTable_->setCellWidget(tableRow, CancelColumn, cancel);
-    auto* show = new QPushButton("表示");
+    auto* show = new QPushButton(tr("表示"));
     show->setObjectName("showButton" + number);
     connect(show, &QPushButton::clicked, this,
         [this, index] { emit resultRequested(Q(runs_.Rows()[index].ResultFile())); });
@@ -104,7 +106,7 @@ void RunsWindow::poll()
 void RunsWindow::cancelRun(std::size_t index)
 {
     if (index >= runs_.Rows().size() || runs_.Rows()[index].State() != RunState::Running) return;
-    const QString question = " 計算「" + Q(runs_.Rows()[index].ResultFile()) + "」を中止しますか？ ";
+    const QString question = tr(" 計算「%1」を中止しますか？ ").arg(Q(runs_.Rows()[index].ResultFile()));
     if (platform_.ShowMessage(question, MessageButtons::OkCancel, MessageIcon::Warning) != MessageAnswer::Ok)
         return;
     // The run may have ended while the question was open.

@@ -1,5 +1,6 @@
 #include "windows/ShadingLegend.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <filesystem>
 
@@ -11,6 +12,13 @@
 
 namespace brisca {
 
+namespace {
+
+// ErrorBandLabel(NotScoredBand), marked for translation.
+const char* const kNotScoredLabel = QT_TRANSLATE_NOOP("ShadingLegend", "未計数 [not scored]");
+
+} // namespace
+
 ShadingLegend MakeShadingLegend(QWidget* parent, PictureBox* strip, QLabel* unit, QRect labels, QRect greyKey)
 {
     ShadingLegend legend;
@@ -20,8 +28,11 @@ ShadingLegend MakeShadingLegend(QWidget* parent, PictureBox* strip, QLabel* unit
     for (int band = 1; band <= ErrorBandCount; ++band) {
         const int top = labels.top() + labels.height() * (band - 1) / ErrorBandCount;
         const int bottom = labels.top() + labels.height() * band / ErrorBandCount;
-        QLabel* label = Caption(parent, QString::fromUtf8(ErrorBandLabel(band)), labels.left(), top,
-            labels.width(), bottom - top);
+        // The pictures keep the label of the logic; the window shows it in the interface's language.
+        const QString text = band == NotScoredBand
+                                 ? QCoreApplication::translate("ShadingLegend", kNotScoredLabel)
+                                 : QString::fromUtf8(ErrorBandLabel(band));
+        QLabel* label = Caption(parent, text, labels.left(), top, labels.width(), bottom - top);
         label->setObjectName(QString("errorBandLabel%1").arg(band));
         label->hide();
         legend.bandLabels[static_cast<std::size_t>(band - 1)] = label;
@@ -51,7 +62,8 @@ void ShowShadingLegend(ShadingLegend& legend, const DisplayChoice& choice)
         PaintLegendStrip(legend.strip->image());
     legend.strip->update();
     // The window has room for the short unit line; its tip holds the saved picture's whole line.
-    legend.unit->setText(errors ? QString("相対標準誤差 %") : QString(LegendUnit(choice.quantity)));
+    legend.unit->setText(errors ? QCoreApplication::translate("ShadingLegend", "相対標準誤差 %")
+                                : QString(LegendUnit(choice.quantity)));
     legend.unit->setToolTip(errors ? QString::fromUtf8(ErrorUnitText) : QString());
     for (QLabel* label : legend.bandLabels) label->setVisible(errors);
     for (QWidget* control : legend.rateControls) control->setVisible(!errors);
@@ -70,12 +82,13 @@ void ShowUncertaintyNote(QLabel* note, const ResultErrors* errors)
         return;
     }
     const QString name = QString::fromStdString(std::filesystem::path(errors->fileName).filename().string());
-    note->setText(
+    const char* text =
         errors->source == UncertaintySource::Read
-            ? "不確かさ (相対標準誤差) は " + name + " から [uncertainty from " + name + "]"
+            ? QT_TRANSLATE_NOOP("ShadingLegend", "不確かさ (相対標準誤差) は %1 から")
         : errors->source == UncertaintySource::Missing
-            ? "不確かさファイル " + name + " がありません: 値だけを表示します [no uncertainty file]"
-            : "不確かさファイル " + name + " を読めません: 値だけを表示します [uncertainty file refused]");
+            ? QT_TRANSLATE_NOOP("ShadingLegend", "不確かさファイル %1 がありません: 値だけを表示します")
+            : QT_TRANSLATE_NOOP("ShadingLegend", "不確かさファイル %1 を読めません: 値だけを表示します");
+    note->setText(QCoreApplication::translate("ShadingLegend", text).arg(name));
     note->setToolTip(errors->problem ? QString::fromStdString(MessageText(*errors->problem)) : QString());
 }
 

@@ -11,9 +11,11 @@
 #include "drawing/SpectrumPlot.h"
 #include "logic/AppState.h"
 #include "logic/exports/SpectrumExport.h"
+#include "logic/text/Language.h"
 #include "windows/Controls.h"
 #include "windows/ExportSave.h"
 #include "windows/PictureBox.h"
+#include "windows/ScreenFit.h"
 
 namespace brisca {
 
@@ -31,7 +33,7 @@ SpectrumWindow::SpectrumWindow(const AppState& state, Platform& platform, QWidge
     : QWidget(parent), state_(state), platform_(platform)
 {
     setObjectName("spectrumWindow");
-    setWindowTitle("スペクトル表示");
+    setWindowTitle(tr("スペクトル表示"));
 
     plotView_ = new PictureBox(this);
     plotView_->setObjectName("plotView");
@@ -39,7 +41,7 @@ SpectrumWindow::SpectrumWindow(const AppState& state, Platform& platform, QWidge
 
     // The figures under the plot, one a row: what it is on the left, value and unit on the right.
     const int rows = static_cast<int>(BeamFigures(BeamQuality{}).size());
-    QGroupBox* figures = Frame(this, "figuresGroup", "線質と出力（空中）", kMargin,
+    QGroupBox* figures = Frame(this, "figuresGroup", tr("線質と出力（空中）"), kMargin,
         kMargin + SpectrumPlotHeight + 4 + 8, kWidth, 30 + rows * kRowHeight);
     for (int row = 0; row < rows; ++row) {
         const int y = 26 + row * kRowHeight;
@@ -61,13 +63,14 @@ SpectrumWindow::SpectrumWindow(const AppState& state, Platform& platform, QWidge
     warningLabel_->setStyleSheet("color: rgb(160, 0, 0);");
     const int buttonsY = warningY + 44;
     const int buttonsX = kMargin + kWidth - 3 * 112 + 8;
-    imageSaveButton_ = Button(this, "imageSaveButton", "画像保存", buttonsX, buttonsY, 104, 36);
-    csvSaveButton_ = Button(this, "csvSaveButton", "CSV保存", buttonsX + 112, buttonsY, 104, 36);
-    closeButton_ = Button(this, "closeButton", "閉じる", buttonsX + 224, buttonsY, 104, 36);
+    imageSaveButton_ = Button(this, "imageSaveButton", tr("画像保存"), buttonsX, buttonsY, 104, 36);
+    csvSaveButton_ = Button(this, "csvSaveButton", tr("CSV保存"), buttonsX + 112, buttonsY, 104, 36);
+    closeButton_ = Button(this, "closeButton", tr("閉じる"), buttonsX + 224, buttonsY, 104, 36);
     setFixedSize(kWidth + 2 * kMargin, buttonsY + 36 + kMargin);
     connect(imageSaveButton_, &QPushButton::clicked, this, &SpectrumWindow::saveImage);
     connect(csvSaveButton_, &QPushButton::clicked, this, &SpectrumWindow::saveCsv);
     connect(closeButton_, &QPushButton::clicked, this, &QWidget::hide);
+    FitOnScreen(*this, 1);
 }
 
 void SpectrumWindow::showConditions(const Expected<CalculationConditions>& conditions)
@@ -109,7 +112,8 @@ void SpectrumWindow::refresh()
 
     const std::vector<BeamFigure> figures = BeamFigures(beam_);
     for (std::size_t row = 0; row < figures.size(); ++row) {
-        figureLabels_[row]->setText(Q(figures[row].label));
+        figureLabels_[row]->setText(
+            Q(MessageLanguage() == Language::English ? figures[row].english : figures[row].label));
         figureValues_[row]->setText(
             Q(figures[row].value + (figures[row].unit.empty() ? "" : " " + figures[row].unit)));
     }
@@ -121,14 +125,14 @@ void SpectrumWindow::refresh()
 
 void SpectrumWindow::saveImage()
 {
-    SaveExport(platform_, "画像保存", SpectrumExportName(beam_, ".png"), "PNG (*.png)",
+    SaveExport(platform_, tr("画像保存"), SpectrumExportName(beam_, ".png"), "PNG (*.png)",
         PngBytes(ComposeSpectrumPicture(beam_)));
 }
 
 void SpectrumWindow::saveCsv()
 {
     SaveExport(
-        platform_, "CSV保存", SpectrumExportName(beam_, ".csv"), "CSV (*.csv)", SpectrumCsvText(beam_));
+        platform_, tr("CSV保存"), SpectrumExportName(beam_, ".csv"), "CSV (*.csv)", SpectrumCsvText(beam_));
 }
 
 } // namespace brisca

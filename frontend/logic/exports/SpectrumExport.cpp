@@ -51,17 +51,23 @@ std::vector<BeamFigure> BeamFigures(const BeamQuality& beam)
     std::string reference = "Al " + PlainNumberText(beam.referenceAluminiumMm) + " mm";
     if (beam.referenceCopperMm > 0.0) reference += " + Cu " + PlainNumberText(beam.referenceCopperMm) + " mm";
     return {
-        {"第1半価層 HVL1", Shown(spectrum, beam.hvl.firstMm, "0.00"), "mm Al"},
-        {"第2半価層 HVL2", Shown(spectrum, beam.hvl.secondMm, "0.00"), "mm Al"},
-        {"均質係数 HVL1/HVL2", Shown(spectrum, beam.homogeneity, "0.00"), ""},
+        {"第1半価層 HVL1", Shown(spectrum, beam.hvl.firstMm, "0.00"), "mm Al", "First half-value layer HVL1"},
+        {"第2半価層 HVL2", Shown(spectrum, beam.hvl.secondMm, "0.00"), "mm Al",
+            "Second half-value layer HVL2"},
+        {"均質係数 HVL1/HVL2", Shown(spectrum, beam.homogeneity, "0.00"), "",
+            "Homogeneity coefficient HVL1/HVL2"},
         {"平均エネルギー（光子フルエンス加重）", Shown(spectrum, beam.meanEnergy.fluenceWeightedKeV, "0.0"),
-            "keV"},
-        {"平均エネルギー（空気カーマ加重）", Shown(spectrum, beam.meanEnergy.kermaWeightedKeV, "0.0"), "keV"},
-        {"空気カーマ / mAs（空中、100 cm）", Shown(output, beam.kermaPerMasAt100Cm, "0.0"), "µGy/mAs"},
-        {"空気カーマ / mAs（空中、FSD " + fsd + "）", Shown(atFsd, beam.kermaPerMasAtFsd, "0.0"), "µGy/mAs"},
-        {"カーマ比（基準ろ過 " + reference + " に対する）", Shown(spectrum, beam.kermaRatio, "0.0000"), ""},
+            "keV", "Mean energy (photon fluence weighted)"},
+        {"平均エネルギー（空気カーマ加重）", Shown(spectrum, beam.meanEnergy.kermaWeightedKeV, "0.0"), "keV",
+            "Mean energy (air kerma weighted)"},
+        {"空気カーマ / mAs（空中、100 cm）", Shown(output, beam.kermaPerMasAt100Cm, "0.0"), "µGy/mAs",
+            "Air kerma / mAs (free in air, 100 cm)"},
+        {"空気カーマ / mAs（空中、FSD " + fsd + "）", Shown(atFsd, beam.kermaPerMasAtFsd, "0.0"), "µGy/mAs",
+            "Air kerma / mAs (free in air, FSD " + fsd + ")"},
+        {"カーマ比（基準ろ過 " + reference + " に対する）", Shown(spectrum, beam.kermaRatio, "0.0000"), "",
+            "Kerma ratio (to the reference filtration " + reference + ")"},
         {"管出力（100 cm、管電流 " + current + " mA）", Shown(output, beam.tubeOutputGyPerMin, "0.000E+00"),
-            "Gy/min"},
+            "Gy/min", "Tube output (100 cm, tube current " + current + " mA)"},
     };
 }
 

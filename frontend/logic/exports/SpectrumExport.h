@@ -9,9 +9,10 @@ namespace brisca {
 
 // One figure of a beam as the spectrum view, its picture, its CSV and brisca-job show it.
 struct BeamFigure {
-    std::string label; // what the figure is, in Japanese, with its symbol
-    std::string value; // the number, or "—" when it cannot be given
-    std::string unit;  // its unit; empty for a ratio
+    std::string label;   // what the figure is, in Japanese, with its symbol
+    std::string value;   // the number, or "—" when it cannot be given
+    std::string unit;    // its unit; empty for a ratio
+    std::string english; // the label in English, for the English interface
 };
 
 // The caption of a waveform on the main window: "定電圧", "三相12ピーク" or "単相全波".

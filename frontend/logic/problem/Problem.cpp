@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "logic/text/Language.h"
 #include "records/field_error.h"
 
 namespace brisca {
@@ -21,8 +22,23 @@ Problem RecordProblem(std::string file, int record, std::string japanese, std::s
     return {std::move(file), record, std::move(japanese), std::move(english)};
 }
 
+namespace {
+
+// The English detail alone, with its file and record: what the English interface shows.
+std::string EnglishText(const Problem& problem)
+{
+    if (problem.file.empty()) return problem.english;
+    const std::string name = records::EchoText(std::filesystem::path(problem.file).filename().string());
+    if (problem.record > 0)
+        return name + ", record " + std::to_string(problem.record) + ": " + problem.english;
+    return name + ": " + problem.english;
+}
+
+} // namespace
+
 std::string MessageText(const Problem& problem)
 {
+    if (MessageLanguage() == Language::English && !problem.english.empty()) return EnglishText(problem);
     if (problem.file.empty())
         return problem.english.empty() ? problem.japanese : problem.japanese + " [" + problem.english + "]";
     if (!problem.english.empty())

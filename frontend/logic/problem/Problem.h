@@ -25,7 +25,9 @@ Problem RecordProblem(std::string file, int record, std::string japanese, std::s
 
 // The problem as the user reads it: "<file> の <n> 行目: <japanese> [<file>, record <n>:
 // <english>]", "<file> <japanese> [<file>: <english>]" or "<japanese> [<english>]"; without
-// the brackets when there is no English detail.
+// the brackets when there is no English detail. In the English interface (SetMessageLanguage)
+// only the bracketed part, "<file>, record <n>: <english>", "<file>: <english>" or "<english>";
+// a problem without an English detail keeps its Japanese text there too.
 std::string MessageText(const Problem& problem);
 
 // A value, or the problem that kept it from being made.
