@@ -111,6 +111,9 @@ TEST_F(InterfaceLanguageTest, NoWindowOrMessageOfTheEnglishInterfaceShowsJapanes
     main.overlayWindow().showPoints();
     main.overlayWindow().show();
     main.layoutEditor().show();
+    // A refusal of the start checks, built in the logic from the box's name.
+    Find<QLineEdit>(main, "historiesEdit")->setText("many");
+    Click(main, "startButton");
 
     QWidget* windows[] = {&main, &results, &main.overlayWindow(), &main.layoutEditor(),
         &main.correctionDialog(), &main.readmeViewer(), &main.spectrumWindow(), &main.savedNotice(),
@@ -129,7 +132,7 @@ TEST_F(InterfaceLanguageTest, NoWindowOrMessageOfTheEnglishInterfaceShowsJapanes
     EXPECT_GT(checked, 300);
     QStringList messages;
     for (const ShownMessage& message : platform.messages) messages << message.text;
-    EXPECT_EQ(messages.size(), 3) << messages.join(" | ").toStdString();
+    EXPECT_EQ(messages.size(), 4) << messages.join(" | ").toStdString();
     for (const QString& message : messages) EXPECT_FALSE(HasJapanese(message)) << message.toStdString();
 }
 

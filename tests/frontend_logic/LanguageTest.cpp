@@ -60,7 +60,8 @@ TEST(LanguageChoice, OptionReadFromTheArguments)
         EXPECT_EQ(brisca::LanguageOption(c.arguments), c.expected) << c.arguments.size();
 }
 
-// Problems as each interface shows them: English only where there is an English detail.
+// Problems as each interface shows them: English only where there is an English detail or
+// translation.
 TEST(MessageLanguage, EnglishInterfaceShowsTheEnglishDetailOnly)
 {
     const struct {
@@ -77,6 +78,9 @@ TEST(MessageLanguage, EnglishInterfaceShowsTheEnglishDetailOnly)
             "MUs.dat の 7 行目: 数値がありません [MUs.dat, record 7: no number]",
             "MUs.dat, record 7: no number"},
         {brisca::FileProblem("a.dsr5", "を読めません"), "a.dsr5 を読めません", "a.dsr5 を読めません"},
+        // A window's own message keeps its exact Japanese wording, without a bracket.
+        {brisca::TranslatedProblem(" 管電流は 0 以上にして下さい ", "The tube current must not be negative."),
+            " 管電流は 0 以上にして下さい ", "The tube current must not be negative."},
     };
     for (const auto& c : cases) {
         brisca::SetMessageLanguage(Language::Japanese);

@@ -12,6 +12,11 @@ Problem PlainProblem(std::string japanese, std::string english)
     return {{}, 0, std::move(japanese), std::move(english)};
 }
 
+Problem TranslatedProblem(std::string japanese, std::string english)
+{
+    return {{}, 0, std::move(japanese), std::move(english), true};
+}
+
 Problem FileProblem(std::string file, std::string japanese, std::string english)
 {
     return {std::move(file), 0, std::move(japanese), std::move(english)};
@@ -39,6 +44,7 @@ std::string EnglishText(const Problem& problem)
 std::string MessageText(const Problem& problem)
 {
     if (MessageLanguage() == Language::English && !problem.english.empty()) return EnglishText(problem);
+    if (problem.englishTranslates) return problem.japanese;
     if (problem.file.empty())
         return problem.english.empty() ? problem.japanese : problem.japanese + " [" + problem.english + "]";
     if (!problem.english.empty())

@@ -14,10 +14,16 @@ struct Problem {
     int record = 0;       // its record (line), from 1; 0 for the file as a whole
     std::string japanese; // what went wrong, in Japanese
     std::string english;  // the same in English; empty where the message is Japanese only
+    // Whether the English is the Japanese text's translation rather than a detail for the
+    // engine's users: the Japanese interface then shows the Japanese alone.
+    bool englishTranslates = false;
 };
 
 // A problem of no particular file.
 Problem PlainProblem(std::string japanese, std::string english = {});
+// A problem of no particular file whose English is a translation: a message of the windows
+// whose Japanese wording is the window's own, shown alone in the Japanese interface.
+Problem TranslatedProblem(std::string japanese, std::string english);
 // A problem of a file as a whole.
 Problem FileProblem(std::string file, std::string japanese, std::string english = {});
 // A problem of one record (line) of a file.
@@ -27,7 +33,8 @@ Problem RecordProblem(std::string file, int record, std::string japanese, std::s
 // <english>]", "<file> <japanese> [<file>: <english>]" or "<japanese> [<english>]"; without
 // the brackets when there is no English detail. In the English interface (SetMessageLanguage)
 // only the bracketed part, "<file>, record <n>: <english>", "<file>: <english>" or "<english>";
-// a problem without an English detail keeps its Japanese text there too.
+// a problem without an English detail keeps its Japanese text there too. A translated problem
+// shows one language: the Japanese alone or the English alone.
 std::string MessageText(const Problem& problem);
 
 // A value, or the problem that kept it from being made.

@@ -120,6 +120,7 @@ Problem UnfitValue(const std::string& name, double value, double factor)
 
 // The measured text as a warning quotes it.
 std::string Quoted(std::string_view text) { return "「" + records::EchoText(text) + "」"; }
+std::string EnglishQuoted(std::string_view text) { return "\"" + records::EchoText(text) + "\""; }
 
 // Copies `count` lines of `source` into `out`.
 std::optional<Problem> CopyLines(SourceLines& source, int count, std::string& out)
@@ -209,14 +210,20 @@ Expected<double> MeasuredValueOf(std::string_view text)
         else
             trimmed = false;
     }
-    if (text.empty()) return PlainProblem(NoMeasuredValueWarning);
+    if (text.empty()) return TranslatedProblem(NoMeasuredValueWarning, "Enter the measured value.");
     if (!ReadsAsNumber(text))
-        return PlainProblem(" 実測値" + Quoted(text) +
-                            "は数値として読めません（半角の数字で数値を 1 つだけ入力して下さい。小数点は「.」"
-                            "です） ");
+        return TranslatedProblem(" 実測値" + Quoted(text) +
+                                     "は数値として読めません（半角の数字で数値を 1 つだけ入力して下さい。"
+                                     "小数点は「.」です） ",
+            "The measured value " + EnglishQuoted(text) +
+                " is not a number (enter one number in ASCII digits, with a full stop for decimals).");
     const double measured = LeadingNumber(text);
-    if (!std::isfinite(measured)) return PlainProblem(" 実測値" + Quoted(text) + "は大きすぎます ");
-    if (!(measured > 0.0)) return PlainProblem(" 実測値" + Quoted(text) + "は 0 より大きい値にして下さい ");
+    if (!std::isfinite(measured))
+        return TranslatedProblem(" 実測値" + Quoted(text) + "は大きすぎます ",
+            "The measured value " + EnglishQuoted(text) + " is too large.");
+    if (!(measured > 0.0))
+        return TranslatedProblem(" 実測値" + Quoted(text) + "は 0 より大きい値にして下さい ",
+            "The measured value " + EnglishQuoted(text) + " must be above 0.");
     return measured;
 }
 
@@ -225,12 +232,17 @@ Expected<double> CorrectionFactorOf(std::string_view measuredText, std::string_v
     const Expected<double> measured = MeasuredValueOf(measuredText);
     if (!measured) return measured.Failure();
     const double current = LeadingNumber(currentText);
-    if (current == 0.0) return PlainProblem(ZeroCurrentValueWarning);
+    if (current == 0.0)
+        return TranslatedProblem(ZeroCurrentValueWarning,
+            "The current value is 0, so no correction is possible (a point calculated as 0 cannot be "
+            "corrected by a measurement).");
     const double factor = *measured / current;
     // A negative dose rate has no meaning, and its minus sign would not fit the file's fields.
     if (!std::isfinite(factor) || !(factor > 0.0))
-        return PlainProblem(" 実測値" + Quoted(measuredText) + "と現在値 " + std::string(currentText) +
-                            " の比が大きすぎるか小さすぎて補正できません ");
+        return TranslatedProblem(" 実測値" + Quoted(measuredText) + "と現在値 " + std::string(currentText) +
+                                     " の比が大きすぎるか小さすぎて補正できません ",
+            "The ratio of the measured value " + EnglishQuoted(measuredText) + " to the current value " +
+                std::string(currentText) + " is too large or too small to correct by.");
     return factor;
 }
 

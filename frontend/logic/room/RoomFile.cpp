@@ -86,7 +86,8 @@ std::string RoomNumberText(float value)
 std::optional<Problem> FreeTextRefusal(std::string_view text)
 {
     if (text.find_first_of("\r\n") == std::string_view::npos) return std::nullopt;
-    return PlainProblem("改行を含む文字列は設定できません。1 行で入力してください。");
+    return TranslatedProblem("改行を含む文字列は設定できません。1 行で入力してください。",
+        "A text cannot hold a line break. Enter it on one line.");
 }
 
 Expected<std::string> RoomFileBytes(const RoomLayout& layout)

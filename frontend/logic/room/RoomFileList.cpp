@@ -7,9 +7,9 @@ namespace brisca {
 
 std::optional<Problem> RoomNameRefusal(std::string_view nameText)
 {
-    if (nameText.empty()) return PlainProblem("ファイル名を入力して下さい");
+    if (nameText.empty()) return TranslatedProblem("ファイル名を入力して下さい", "Enter a file name.");
     if (nameText.find_first_of(std::string_view("/\\\0", 3)) != std::string_view::npos)
-        return PlainProblem("ファイル名に「/」「\\」は使えません。");
+        return TranslatedProblem("ファイル名に「/」「\\」は使えません。", "A file name cannot hold / or \\.");
     return std::nullopt;
 }
 

@@ -28,7 +28,9 @@ StartPreparation PrepareCalculation(const CalculationEntries& entries, const Dat
         conditions.meanTubeCurrentMa, conditions.rectifier, spectrum->kermaRatio, tables);
     if (!output) return {corrections, output.Failure()};
     // Finite entries can still multiply beyond the range of a number.
-    if (!std::isfinite(*output)) return {corrections, PlainProblem("管出力 の値が大きすぎて扱えません。")};
+    if (!std::isfinite(*output))
+        return {corrections, TranslatedProblem("管出力 の値が大きすぎて扱えません。",
+                                 "The tube output is too large to handle.")};
 
     PreparedCalculation prepared;
     prepared.conditions = conditions;

@@ -9,7 +9,7 @@ namespace brisca {
 
 Expected<std::string> ContinuousMeanCurrent(const std::string& tubeCurrentMa)
 {
-    if (tubeCurrentMa.empty()) return PlainProblem(TubeCurrentMissingWarning);
+    if (tubeCurrentMa.empty()) return TranslatedProblem(TubeCurrentMissingWarning, "Enter the tube current.");
     return tubeCurrentMa;
 }
 
@@ -18,13 +18,17 @@ Expected<std::string> PulsedMeanCurrent(
 {
     // An empty entry stays 0 and is caught as missing data below.
     double product = 1.0;
-    for (const auto& [label, text] : {std::pair{"透視管電流", &tubeCurrentMa},
-             std::pair{"パルスレート", &pulseRateFps}, std::pair{"パルス幅", &pulseWidthMs}}) {
+    for (const auto& [label, text] :
+        {std::pair{EntryLabel{"透視管電流", "fluoroscopy tube current"}, &tubeCurrentMa},
+            std::pair{EntryLabel{"パルスレート", "pulse rate"}, &pulseRateFps},
+            std::pair{EntryLabel{"パルス幅", "pulse width"}, &pulseWidthMs}}) {
         const Expected<double> value = ReadEntryNumber(label, *text);
         if (!value) return value.Failure();
         product *= *value;
     }
-    if (product == 0.0) return PlainProblem(PulseDataMissingWarning);
+    if (product == 0.0)
+        return TranslatedProblem(
+            PulseDataMissingWarning, "Enter a tube current, pulse rate and pulse width above zero.");
     return PlainNumberText(product * 0.001);
 }
 

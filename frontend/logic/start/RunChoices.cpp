@@ -9,8 +9,8 @@ namespace brisca {
 
 namespace {
 
-constexpr const char* CoresLabel = "使用するコア数";
-constexpr const char* PrecisionLabel = "目標精度";
+constexpr EntryLabel CoresLabel{"使用するコア数", "number of cores"};
+constexpr EntryLabel PrecisionLabel{"目標精度", "target precision"};
 
 } // namespace
 
@@ -19,8 +19,10 @@ std::optional<Problem> ReadRunChoices(const CalculationEntries& entries, Calcula
     const Expected<double> cores = ReadEntryNumber(CoresLabel, entries.cores);
     if (!cores) return cores.Failure();
     if (!(*cores >= 1 && *cores <= MaximumCores) || std::floor(*cores) != *cores)
-        return PlainProblem(std::string(" ") + CoresLabel + " は 1 から " + std::to_string(MaximumCores) +
-                            " までの整数にして下さい ");
+        return TranslatedProblem(std::string(" ") + CoresLabel.japanese + " は 1 から " +
+                                     std::to_string(MaximumCores) + " までの整数にして下さい ",
+            std::string("The ") + CoresLabel.english + " must be a whole number from 1 to " +
+                std::to_string(MaximumCores) + ".");
     conditions.cores = static_cast<int>(*cores);
 
     conditions.precisionPercent = 0.0;
@@ -28,8 +30,10 @@ std::optional<Problem> ReadRunChoices(const CalculationEntries& entries, Calcula
     const Expected<double> precision = ReadEntryNumber(PrecisionLabel, entries.precisionPercent);
     if (!precision) return precision.Failure();
     if (!(*precision > 0 && *precision <= LargestPrecisionPercent))
-        return PlainProblem(std::string(" ") + PrecisionLabel +
-                            " は 0 より大きく 100 以下の % で入力して下さい（空欄: 指定なし） ");
+        return TranslatedProblem(std::string(" ") + PrecisionLabel.japanese +
+                                     " は 0 より大きく 100 以下の % で入力して下さい（空欄: 指定なし） ",
+            std::string("The ") + PrecisionLabel.english +
+                " must be a percentage above 0 and at most 100 (empty: none).");
     conditions.precisionPercent = *precision;
     return std::nullopt;
 }

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "logic/start/RunChoices.h"
+#include "logic/text/Language.h"
 #include "logic/text/NumberText.h"
 
 namespace brisca {
@@ -14,27 +15,29 @@ namespace {
 std::string RunTimeText(double seconds)
 {
     const double hours = seconds / 3600.0;
-    if (hours < 48.0) return PlainNumberText(std::round(hours)) + " 時間";
+    if (hours < 48.0) return PlainNumberText(std::round(hours)) + InMessageLanguage(" 時間", " hours");
     const double days = hours / 24.0;
-    if (days < 365.0) return PlainNumberText(std::round(days)) + " 日";
-    return PlainNumberText(std::round(days / 365.0)) + " 年";
+    if (days < 365.0) return PlainNumberText(std::round(days)) + InMessageLanguage(" 日", " days");
+    return PlainNumberText(std::round(days / 365.0)) + InMessageLanguage(" 年", " years");
 }
 
 // Labels of the number boxes in messages.
-constexpr const char* FsdLabel = "FSD（焦点-入射表面間距離）";
-constexpr const char* FieldLongLabel = "照射野サイズ（長軸）";
-constexpr const char* FieldShortLabel = "照射野サイズ（短軸）";
+constexpr EntryLabel FsdLabel{"FSD（焦点-入射表面間距離）", "FSD (focus to entrance surface)"};
+constexpr EntryLabel FieldLongLabel{"照射野サイズ（長軸）", "field size (long axis)"};
+constexpr EntryLabel FieldShortLabel{"照射野サイズ（短軸）", "field size (short axis)"};
 
 } // namespace
 
-Problem NotANumberProblem(const std::string& label, const std::string& text)
+Problem NotANumberProblem(const EntryLabel& label, const std::string& text)
 {
-    return PlainProblem(" " + label + " の「" + text +
-                        "」は数値として読めません。数字だけで入力して下さい（小数は 2.5 "
-                        "のように半角のピリオドで書きます） ");
+    return TranslatedProblem(std::string(" ") + label.japanese + " の「" + text +
+                                 "」は数値として読めません。数字だけで入力して下さい（小数は 2.5 "
+                                 "のように半角のピリオドで書きます） ",
+        std::string("The ") + label.english + " \"" + text +
+            "\" is not a number. Enter digits only, with a full stop for decimals (2.5).");
 }
 
-Expected<double> ReadEntryNumber(const std::string& label, const std::string& text)
+Expected<double> ReadEntryNumber(const EntryLabel& label, const std::string& text)
 {
     // An empty box keeps its own meaning (0).
     if (text.empty()) return 0.0;
@@ -43,24 +46,29 @@ Expected<double> ReadEntryNumber(const std::string& label, const std::string& te
     // No file can carry a number beyond the range, and the later steps would turn it into a
     // limit, a zero or a non-number without a word.
     if (!std::isfinite(value))
-        return PlainProblem(" " + label + " の「" + text + "」は桁が大きすぎて扱えません ");
+        return TranslatedProblem(
+            std::string(" ") + label.japanese + " の「" + text + "」は桁が大きすぎて扱えません ",
+            std::string("The ") + label.english + " \"" + text + "\" is too large to handle.");
     return value;
 }
 
 Expected<CalculationConditions> ReadCalculationEntries(const CalculationEntries& entries)
 {
     CalculationConditions conditions;
-    const std::pair<const char*, std::pair<const std::string*, double*>> boxes[] = {
+    const std::pair<EntryLabel, std::pair<const std::string*, double*>> boxes[] = {
         {FsdLabel, {&entries.fsdCm, &conditions.fsdCm}},
         {FieldLongLabel, {&entries.fieldLongCm, &conditions.fieldLongCm}},
         {FieldShortLabel, {&entries.fieldShortCm, &conditions.fieldShortCm}},
-        {"Ｘ線管電圧", {&entries.tubeVoltageKv, &conditions.tubeVoltageKv}},
-        {"ターゲット角度", {&entries.targetAngleDegrees, &conditions.targetAngleDegrees}},
-        {"固有ろ過（Al 当量）", {&entries.inherentFiltrationMmAl, &conditions.inherentFiltrationMmAl}},
-        {"アルミ付加フィルタ", {&entries.addedAluminiumMm, &conditions.addedAluminiumMm}},
-        {"銅付加フィルタ", {&entries.addedCopperMm, &conditions.addedCopperMm}},
-        {"管電流", {&entries.meanTubeCurrentMa, &conditions.meanTubeCurrentMa}},
-        {"入射光子数（ヒストリー）", {&entries.histories, &conditions.histories}},
+        {{"Ｘ線管電圧", "tube voltage"}, {&entries.tubeVoltageKv, &conditions.tubeVoltageKv}},
+        {{"ターゲット角度", "target angle"}, {&entries.targetAngleDegrees, &conditions.targetAngleDegrees}},
+        {{"固有ろ過（Al 当量）", "inherent filtration (Al equivalent)"},
+            {&entries.inherentFiltrationMmAl, &conditions.inherentFiltrationMmAl}},
+        {{"アルミ付加フィルタ", "added aluminium filter"},
+            {&entries.addedAluminiumMm, &conditions.addedAluminiumMm}},
+        {{"銅付加フィルタ", "added copper filter"}, {&entries.addedCopperMm, &conditions.addedCopperMm}},
+        {{"管電流", "tube current"}, {&entries.meanTubeCurrentMa, &conditions.meanTubeCurrentMa}},
+        {{"入射光子数（ヒストリー）", "number of incident photons (histories)"},
+            {&entries.histories, &conditions.histories}},
     };
     for (const auto& [label, box] : boxes) {
         const Expected<double> value = ReadEntryNumber(label, *box.first);
@@ -78,21 +86,28 @@ StartCheck CheckCalculationEntries(const CalculationEntries& entries)
     const Expected<CalculationConditions> read = ReadCalculationEntries(entries);
     if (!read) return {read, {}};
     const CalculationConditions& c = *read;
-    if (c.histories < MinimumHistories) return {PlainProblem(HistoriesWarning), MinimumHistoriesText};
-    if (c.histories > MaximumHistories) return {PlainProblem(TooManyHistoriesWarning), {}};
-    if (c.fieldLongCm > 30.0 || c.fieldShortCm > 30.0) return {PlainProblem(FieldSizeWarning), {}};
+    if (c.histories < MinimumHistories)
+        return {TranslatedProblem(HistoriesWarning, HistoriesWarningEnglish), MinimumHistoriesText};
+    if (c.histories > MaximumHistories)
+        return {TranslatedProblem(TooManyHistoriesWarning, TooManyHistoriesWarningEnglish), {}};
+    if (c.fieldLongCm > 30.0 || c.fieldShortCm > 30.0)
+        return {TranslatedProblem(FieldSizeWarning, FieldSizeWarningEnglish), {}};
     // The job file writes these with one decimal: a value that it writes as 0.0 leaves the
     // beam no distance or area, and the engine would refuse it only after the start.
-    const std::pair<const char*, double> lengths[] = {
+    const std::pair<EntryLabel, double> lengths[] = {
         {FsdLabel, c.fsdCm},
         {FieldLongLabel, c.fieldLongCm},
         {FieldShortLabel, c.fieldShortCm},
     };
     for (const auto& [label, value] : lengths) {
         if (!(value >= SmallestLengthCm))
-            return {PlainProblem(std::string(" ") + label + " は 0.1 cm 以上にして下さい "), {}};
+            return {TranslatedProblem(std::string(" ") + label.japanese + " は 0.1 cm 以上にして下さい ",
+                        std::string("The ") + label.english + " must be at least 0.1 cm."),
+                {}};
     }
-    if (c.meanTubeCurrentMa < 0.0) return {PlainProblem(" 管電流は 0 以上にして下さい "), {}};
+    if (c.meanTubeCurrentMa < 0.0)
+        return {
+            TranslatedProblem(" 管電流は 0 以上にして下さい ", "The tube current must not be negative."), {}};
     if (std::optional<Problem> name = CheckResultName(c.resultName)) return {std::move(*name), {}};
     CalculationConditions conditions = c;
     if (std::optional<Problem> choice = ReadRunChoices(entries, conditions)) return {std::move(*choice), {}};
@@ -102,8 +117,12 @@ StartCheck CheckCalculationEntries(const CalculationEntries& entries)
 std::string LongRunQuestion(double histories)
 {
     if (!(histories > ConfirmedHistories)) return {};
-    return " 入射光子数 " + FormatNumber(histories, "0.000E+00") + " の計算には、1 コアで約 " +
-           RunTimeText(histories / HistoriesPerSecond) + "かかります。計算を始めますか？ ";
+    const std::string count = FormatNumber(histories, "0.000E+00");
+    const std::string time = RunTimeText(histories / HistoriesPerSecond);
+    return InMessageLanguage(
+        " 入射光子数 " + count + " の計算には、1 コアで約 " + time + "かかります。計算を始めますか？ ",
+        "A calculation of " + count + " incident photons takes about " + time +
+            " on one core. Start the calculation?");
 }
 
 } // namespace brisca

@@ -28,6 +28,18 @@ inline constexpr double SmallestLengthCm = 0.05;
 // Text the histories box takes when the check fails.
 inline constexpr const char* MinimumHistoriesText = "100000000";
 
+// English of the warnings above.
+inline constexpr const char* HistoriesWarningEnglish = "A calculation needs at least 100000000 histories.";
+inline constexpr const char* FieldSizeWarningEnglish = "The field (fluoroscopy) must be at most 30 × 30 cm.";
+inline constexpr const char* TooManyHistoriesWarningEnglish =
+    "The number of incident photons (histories) must be at most 1E+15.";
+
+// A number box as messages name it.
+struct EntryLabel {
+    const char* japanese;
+    const char* english;
+};
+
 // Outcome of the checks that open a calculation start.
 struct StartCheck {
     Expected<CalculationConditions> conditions;    // the entries as numbers, or the first failed check
@@ -35,11 +47,11 @@ struct StartCheck {
 };
 
 // Problem of a number box whose text is not one number, naming the box by its label.
-Problem NotANumberProblem(const std::string& label, const std::string& text);
+Problem NotANumberProblem(const EntryLabel& label, const std::string& text);
 
 // One number box, named by its label: an empty box reads as 0; a text that is not one number,
 // or one beyond the range of a double, is refused.
-Expected<double> ReadEntryNumber(const std::string& label, const std::string& text);
+Expected<double> ReadEntryNumber(const EntryLabel& label, const std::string& text);
 
 // The entries as numbers, each box read as ReadEntryNumber reads it, in the order the window
 // shows them; the first box that does not read is refused. Nothing else is checked, so the
@@ -54,7 +66,7 @@ Expected<CalculationConditions> ReadCalculationEntries(const CalculationEntries&
 StartCheck CheckCalculationEntries(const CalculationEntries& entries);
 
 // The question asked before a run of more than 1E+11 histories, with its estimated run
-// time on one core; empty for fewer.
+// time on one core, in the message language; empty for fewer.
 std::string LongRunQuestion(double histories);
 
 } // namespace brisca

@@ -14,9 +14,12 @@ Expected<double> ComputeTubeOutputFor(
     std::size_t j = 2;
     while (j <= OutputRows && V > voltages[j]) ++j;
     if (j > OutputRows)
-        return PlainProblem(
+        return TranslatedProblem(
             "管電圧 " + PlainNumberText(V) + " kV は管出力表（default-output.op）の最高電圧 " +
-            PlainNumberText(voltages[OutputRows]) + " kV を超えているため、管出力を求められません。");
+                PlainNumberText(voltages[OutputRows]) + " kV を超えているため、管出力を求められません。",
+            "The tube output cannot be found: a tube voltage of " + PlainNumberText(V) +
+                " kV is above the highest voltage of the tube output table default-output.op, " +
+                PlainNumberText(voltages[OutputRows]) + " kV.");
     const double V0 = voltages[j - 1];
     const double V1 = voltages[j];
     const double Y0 = outputs[j - 1];

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "logic/text/Language.h"
 #include "logic/text/NumberText.h"
 #include "physics/thick_target.h"
 
@@ -44,9 +45,14 @@ SpectrumLimits ApplySpectrumLimits(const CalculationConditions& conditions)
         V = 30.0;
     }
     if (V != conditions.tubeVoltageKv)
-        limits.tubeVoltageNotice = " 管電圧 " + PlainNumberText(conditions.tubeVoltageKv) +
-                                   " kV はスペクトルを計算できる範囲（30～149.5 kV）の外なので、" +
-                                   PlainNumberText(V) + " kV で計算します";
+        limits.tubeVoltageNotice =
+            InMessageLanguage(" 管電圧 " + PlainNumberText(conditions.tubeVoltageKv) +
+                                  " kV はスペクトルを計算できる範囲（30～149.5 kV）の外なので、" +
+                                  PlainNumberText(V) + " kV で計算します",
+                "A tube voltage of " + PlainNumberText(conditions.tubeVoltageKv) +
+                    " kV is outside the range the spectrum can be calculated for (30 to 149.5 kV); the "
+                    "calculation uses " +
+                    PlainNumberText(V) + " kV");
     if (limits.conditions.inherentFiltrationMmAl * 0.1 < 0.1) {
         // Emplaced, not assigned: assigning makes GCC 12 see a false overlap at -O3.
         limits.correctedInherentFiltration.emplace("1");
@@ -74,9 +80,11 @@ Expected<XraySpectrum> ComputeXraySpectrum(const CalculationConditions& conditio
     const double tanTheta = std::tan(physics::kModelPi * theta / 180.0);
     const double cotTheta = 1.0 / tanTheta;
     if (!(tanTheta > 0.0) || !std::isfinite(tanTheta) || !std::isfinite(cotTheta))
-        return PlainProblem(
-            "ターゲット角度 " + PlainNumberText(theta) +
-            " 度ではＸ線スペクトルを計算できません。0 度より大きく 90 度以下の角度を入力して下さい。");
+        return TranslatedProblem("ターゲット角度 " + PlainNumberText(theta) +
+                                     " 度ではＸ線スペクトルを計算できません。0 度より大きく 90 "
+                                     "度以下の角度を入力して下さい。",
+            "No X-ray spectrum can be calculated for a target angle of " + PlainNumberText(theta) +
+                " degrees. Enter an angle above 0 and at most 90 degrees.");
 
     // Waveform average: one thick-target spectrum per phase step, weighted by the tube
     // current at that step (single-phase only), divided by the number of steps.
@@ -112,8 +120,10 @@ Expected<XraySpectrum> ComputeXraySpectrum(const CalculationConditions& conditio
         sumUser += s.kermaUser[slot];
     }
     if (!(sumRef > 0.0) || !std::isfinite(sumRef))
-        return PlainProblem(
-            "基準ろ過（default-output.op）を透過するＸ線が計算できないため、管出力を求められません。");
+        return TranslatedProblem(
+            "基準ろ過（default-output.op）を透過するＸ線が計算できないため、管出力を求められません。",
+            "No X-rays pass the reference filtration of default-output.op, so the tube output cannot be "
+            "found.");
     s.kermaRatio = sumUser / sumRef;
 
     // Filtration, then energy fluence to photon number (divide by the photon energy).
@@ -127,11 +137,15 @@ Expected<XraySpectrum> ComputeXraySpectrum(const CalculationConditions& conditio
     const bool finite =
         std::all_of(s.spectrum.begin(), s.spectrum.end(), [](double v) { return std::isfinite(v); });
     if (!finite || !std::isfinite(s.smax) || !std::isfinite(s.kermaRatio))
-        return PlainProblem(
-            "Ｘ線スペクトルの計算で数値があふれました。フィルタの厚さなどの条件を見直して下さい。");
+        return TranslatedProblem(
+            "Ｘ線スペクトルの計算で数値があふれました。フィルタの厚さなどの条件を見直して下さい。",
+            "The X-ray spectrum overflowed the range of numbers. Check the filter thicknesses and the "
+            "other conditions.");
     if (!(s.smax > 0.0))
-        return PlainProblem("フィルタを透過するＸ線がありません（スペクトルの最大値が "
-                            "0）。フィルタの厚さやターゲット角度を見直して下さい。");
+        return TranslatedProblem("フィルタを透過するＸ線がありません（スペクトルの最大値が "
+                                 "0）。フィルタの厚さやターゲット角度を見直して下さい。",
+            "No X-rays pass the filters (the spectrum's maximum is 0). Check the filter thicknesses "
+            "and the target angle.");
     return s;
 }
 

@@ -1,6 +1,7 @@
 #include "logic/text/Language.h"
 
 #include <optional>
+#include <utility>
 
 namespace brisca {
 
@@ -52,5 +53,10 @@ Expected<Language> ChooseLanguage(const LanguageSources& sources)
 void SetMessageLanguage(Language language) { messageLanguage = language; }
 
 Language MessageLanguage() { return messageLanguage; }
+
+std::string InMessageLanguage(std::string japanese, std::string english)
+{
+    return messageLanguage == Language::English ? std::move(english) : std::move(japanese);
+}
 
 } // namespace brisca

@@ -32,5 +32,8 @@ Expected<Language> ChooseLanguage(const LanguageSources& sources);
 void SetMessageLanguage(Language language);
 // The language set by SetMessageLanguage; Japanese until then.
 Language MessageLanguage();
+// The text in the language set by SetMessageLanguage: a question or notice of the logic that
+// a window shows as it stands.
+std::string InMessageLanguage(std::string japanese, std::string english);
 
 } // namespace brisca
