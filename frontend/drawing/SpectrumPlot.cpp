@@ -7,6 +7,7 @@
 
 #include "drawing/ResultPicture.h"
 #include "logic/exports/SpectrumExport.h"
+#include "logic/text/Language.h"
 #include "logic/text/NumberText.h"
 #include "physics/thick_target.h"
 
@@ -33,16 +34,34 @@ struct PlotScale {
     double Y(double fluence) const { return kBottom - (kBottom - kTop) * fluence / kTopFluence; }
 };
 
+// The generator waveform's English name, short enough for the conditions line.
+std::string EnglishWaveformName(Rectifier rectifier)
+{
+    switch (rectifier) {
+    case Rectifier::ThreePhase12Peak:
+        return "3-phase 12-pulse";
+    case Rectifier::SinglePhase:
+        return "1-phase full-wave";
+    case Rectifier::ConstantPotential:
+        break;
+    }
+    return "constant potential";
+}
+
 // Conditions on one line: voltage and waveform, target angle, the three filtrations; empty
 // when the entries did not read.
 QString ConditionsLine(const BeamQuality& beam)
 {
     if (!beam.conditions) return {};
     const CalculationConditions& c = *beam.conditions;
-    return Q(PlainNumberText(c.tubeVoltageKv) + " kV（" + WaveformName(c.rectifier) + "）、ターゲット角度 " +
-             PlainNumberText(c.targetAngleDegrees) + " 度、ろ過: 固有 " +
-             PlainNumberText(c.inherentFiltrationMmAl) + " mmAl + Al " + PlainNumberText(c.addedAluminiumMm) +
-             " mm + Cu " + PlainNumberText(c.addedCopperMm) + " mm");
+    const std::string filters = PlainNumberText(c.inherentFiltrationMmAl) + " mmAl + Al " +
+                                PlainNumberText(c.addedAluminiumMm) + " mm + Cu " +
+                                PlainNumberText(c.addedCopperMm) + " mm";
+    return Q(InMessageLanguage(PlainNumberText(c.tubeVoltageKv) + " kV（" + WaveformName(c.rectifier) +
+                                   "）、ターゲット角度 " + PlainNumberText(c.targetAngleDegrees) +
+                                   " 度、ろ過: 固有 " + filters,
+        PlainNumberText(c.tubeVoltageKv) + " kV (" + EnglishWaveformName(c.rectifier) + "), target " +
+            PlainNumberText(c.targetAngleDegrees) + "°, filters " + filters));
 }
 
 void DrawAxes(QPainter& painter, const PlotScale& scale)
@@ -74,12 +93,13 @@ void DrawAxes(QPainter& painter, const PlotScale& scale)
 
     painter.setFont(CaptionFont(14));
     painter.drawText(QRectF(kLeft, kBottom + 30, kRight - kLeft, 22), Qt::AlignHCenter | Qt::AlignVCenter,
-        "光子エネルギー E（keV）");
+        Q(InMessageLanguage("光子エネルギー E（keV）", "Photon energy E (keV)")));
     painter.save();
     painter.translate(18, (kTop + kBottom) / 2.0);
     painter.rotate(-90);
     painter.drawText(QRectF(-(kBottom - kTop) / 2.0 - 40, -10, kBottom - kTop + 80, 22), Qt::AlignCenter,
-        "相対光子フルエンス（0.5 keV あたり、最大 = 1）");
+        Q(InMessageLanguage(
+            "相対光子フルエンス（0.5 keV あたり、最大 = 1）", "Relative fluence (per 0.5 keV, max = 1)")));
     painter.restore();
 }
 
@@ -139,7 +159,9 @@ QImage RenderSpectrumPlot(const BeamQuality& beam)
     painter.setFont(CaptionFont(16, true));
     // The title and the conditions start left of the frame: the conditions need the width.
     const QRect heading(16, 8, kRight - 16, 24);
-    painter.drawText(heading, Qt::AlignLeft | Qt::AlignVCenter, "Ｘ線スペクトル（フィルタ透過後の光子数）");
+    painter.drawText(heading, Qt::AlignLeft | Qt::AlignVCenter,
+        Q(InMessageLanguage(
+            "Ｘ線スペクトル（フィルタ透過後の光子数）", "X-ray spectrum (photons after the filters)")));
     painter.setFont(CaptionFont(13));
     painter.drawText(heading.translated(0, 26), Qt::AlignLeft | Qt::AlignVCenter, ConditionsLine(beam));
 
@@ -170,7 +192,7 @@ QImage ComposeSpectrumPicture(const BeamQuality& beam)
     painter.setPen(Qt::black);
     painter.setFont(CaptionFont(14, true));
     painter.drawText(QRect(plot.width(), kTop - 30, kPanelWidth - 16, 22), Qt::AlignLeft | Qt::AlignVCenter,
-        "線質と出力（空中）");
+        Q(InMessageLanguage("線質と出力（空中）", "Beam quality and output (free in air)")));
     painter.setFont(CaptionFont(13));
     // One figure a line: what it is on the left, value and unit on the right.
     const QRect line(plot.width(), kTop, kPanelWidth - 16, 22);

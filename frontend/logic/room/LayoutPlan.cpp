@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "logic/text/Language.h"
 #include "logic/text/NumberText.h"
 
 namespace brisca {
@@ -36,10 +37,16 @@ void PlaceRectangle(const RectangleFields& rectangle, bool leftButton, double x,
     }
 }
 
+// A box of the layout editor as its refusals name it.
+struct BoxName {
+    std::string japanese;
+    std::string english;
+};
+
 // A length typed in metres, in whole centimetres: one number from `lowest` to `highest`
 // metres (above `lowest` when `aboveLowest`), or the refusal that names the box.
 Expected<float> TypedCentimetres(
-    std::string_view text, const std::string& box, double lowest, double highest, bool aboveLowest)
+    std::string_view text, const BoxName& box, double lowest, double highest, bool aboveLowest)
 {
     const double metres = ReadsAsNumber(text) ? LeadingNumber(text) : std::nan("");
     const double centimetres = std::round(metres * 100);
@@ -48,10 +55,11 @@ Expected<float> TypedCentimetres(
     const std::string range =
         aboveLowest ? PlainNumberText(lowest) + " より大きく " + PlainNumberText(highest) + " 以下"
                     : PlainNumberText(lowest) + " 以上 " + PlainNumberText(highest) + " 以下";
-    return PlainProblem(
-        " " + box + "「" + std::string(text) + "」は " + range + " の数値（m）で入力して下さい ",
-        box + " '" + std::string(text) + "' is not a number of metres from " + PlainNumberText(lowest) +
-            " to " + PlainNumberText(highest));
+    return TranslatedProblem(
+        " " + box.japanese + "「" + std::string(text) + "」は " + range + " の数値（m）で入力して下さい ",
+        "The " + box.english + " \"" + std::string(text) + "\" must be a number of metres " +
+            (aboveLowest ? "above " : "from ") + PlainNumberText(lowest) +
+            (aboveLowest ? " and at most " : " to ") + PlainNumberText(highest) + ".");
 }
 
 } // namespace
@@ -103,9 +111,11 @@ std::optional<Problem> TypeRoomSize(
     RoomLayout& plan, std::string_view widthMetres, std::string_view depthMetres)
 {
     const double largest = (PlanScaleLeft + PlanScaleSize) / 100;
-    const Expected<float> width = TypedCentimetres(widthMetres, "室の幅 X", 0, largest, true);
+    const Expected<float> width =
+        TypedCentimetres(widthMetres, {"室の幅 X", "room width X"}, 0, largest, true);
     if (!width) return width.Failure();
-    const Expected<float> depth = TypedCentimetres(depthMetres, "室の奥行 Y", 0, largest, true);
+    const Expected<float> depth =
+        TypedCentimetres(depthMetres, {"室の奥行 Y", "room depth Y"}, 0, largest, true);
     if (!depth) return depth.Failure();
     plan.roomWidth = *width;
     plan.roomHeight = *depth;
@@ -116,9 +126,11 @@ std::optional<Problem> TypeObjectCentre(RoomLayout& plan, std::string_view xMetr
 {
     const double lowest = PlanScaleLeft / 100;
     const double highest = (PlanScaleLeft + PlanScaleSize) / 100;
-    const Expected<float> x = TypedCentimetres(xMetres, "被射体中心 X", lowest, highest, false);
+    const Expected<float> x =
+        TypedCentimetres(xMetres, {"被射体中心 X", "patient centre X"}, lowest, highest, false);
     if (!x) return x.Failure();
-    const Expected<float> y = TypedCentimetres(yMetres, "被射体中心 Y", lowest, highest, false);
+    const Expected<float> y =
+        TypedCentimetres(yMetres, {"被射体中心 Y", "patient centre Y"}, lowest, highest, false);
     if (!y) return y.Failure();
     plan.centreX = *x;
     plan.centreY = *y;

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "logic/problem/Problem.h"
+#include "logic/text/Language.h"
 #include "logic/text/NumberText.h"
 
 namespace brisca {
@@ -81,19 +82,23 @@ void RunRow::End(RunState state, std::string message)
     if (state == RunState::Finished) shareDone_ = 1.0;
 }
 
-std::string RunRow::PositionText() const { return position_ == PatientPosition::Standing ? "立位" : "臥位"; }
+std::string RunRow::PositionText() const
+{
+    return position_ == PatientPosition::Standing ? InMessageLanguage("立位", "standing")
+                                                  : InMessageLanguage("臥位", "supine");
+}
 
 std::string RunRow::StateText() const
 {
     switch (state_) {
     case RunState::Running:
-        return "実行中";
+        return InMessageLanguage("実行中", "running");
     case RunState::Finished:
-        return "終了";
+        return InMessageLanguage("終了", "finished");
     case RunState::Failed:
-        return "失敗: " + message_;
+        return InMessageLanguage("失敗: ", "failed: ") + message_;
     case RunState::Cancelled:
-        return "中止";
+        return InMessageLanguage("中止", "stopped");
     }
     return {};
 }
@@ -116,7 +121,8 @@ std::string RunRow::PrecisionText() const
     if (!(precisionAsked_ > 0)) return {};
     const std::string reached =
         precisionReached_ >= 0 ? FormatNumber(precisionReached_, "##0.00") + " %" : "—";
-    return reached + "（目標 " + PlainNumberText(precisionAsked_) + " %）";
+    return reached + InMessageLanguage("（目標 ", " (target ") + PlainNumberText(precisionAsked_) +
+           InMessageLanguage(" %）", " %)");
 }
 
 } // namespace brisca
