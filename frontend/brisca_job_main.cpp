@@ -68,7 +68,7 @@ int main(int argc, char** argv)
     using namespace brisca;
     const Expected<JobOptions> options = ParseJobOptions(std::vector<std::string>(argv + 1, argv + argc));
     if (!options) {
-        std::cerr << "brisca-job: " << MessageText(options.Failure())
+        std::cerr << "brisca-job: " << BilingualText(options.Failure())
                   << "\n（オプションの一覧は brisca-job --help で見られます） [brisca-job --help lists the "
                      "options]\n";
         return records::kExitUsage;
@@ -79,49 +79,57 @@ int main(int argc, char** argv)
     }
     Expected<CalculationEntries> entries = JobEntries(*options);
     if (!entries) {
-        std::cerr << MessageText(entries.Failure()) << "\n";
+        std::cerr << BilingualText(entries.Failure()) << "\n";
         return records::kExitRefused;
     }
     if (!options->nameGiven) entries->resultName = TodayResultName(entries->position);
 
     const Expected<DataTables> tables = ReadDataTables(".");
     if (!tables) {
-        std::cerr << MessageText(tables.Failure()) << "\n";
+        std::cerr << BilingualText(tables.Failure()) << "\n";
         return records::kExitFile;
     }
 
     if (options->spectrumOnly) return RunSpectrumOnly(*entries, *tables, options->out, std::cout, std::cerr);
 
     const StartPreparation preparation = PrepareCalculation(*entries, *tables);
-    if (!preparation.corrections.tubeVoltageNotice.empty())
-        std::cerr << preparation.corrections.tubeVoltageNotice << "\n";
+    if (const auto& notice = preparation.corrections.tubeVoltageNotice)
+        std::cerr << BilingualText(*notice) << "\n";
     if (preparation.corrections.inherentFiltrationMmAl)
-        std::cout << "固有ろ過を " << *preparation.corrections.inherentFiltrationMmAl << " mm にしました。\n";
+        std::cout << InherentFiltrationLine(*preparation.corrections.inherentFiltrationMmAl) << "\n";
     if (!preparation.calculation) {
-        std::cerr << MessageText(preparation.calculation.Failure()) << "\n";
+        std::cerr << BilingualText(preparation.calculation.Failure()) << "\n";
         return records::kExitRefused;
     }
     const PreparedCalculation& prepared = *preparation.calculation;
     // No one is there to answer the window's question: only --yes goes on.
-    if (!prepared.question.empty() && !options->yes) {
-        std::cerr << prepared.question << "\n（確認なしで続けるには --yes を付けて実行して下さい）\n";
+    if (prepared.question && !options->yes) {
+        std::cerr
+            << BilingualText(*prepared.question)
+            << "\n（確認なしで続けるには --yes を付けて実行して下さい） [add --yes to go on without being "
+               "asked]\n";
         return records::kExitRefused;
     }
 
     if (const std::optional<Problem> problem = WriteCalculationFiles(prepared)) {
-        std::cerr << MessageText(*problem) << "\n";
+        std::cerr << BilingualText(*problem) << "\n";
         return records::kExitFile;
     }
+    const std::string output = FormatNumber(prepared.job.tubeOutput, "0.000E+00");
     std::cout << records::kSpectrumFile << " と " << records::kJobFile << " を書き込みました。管出力 "
-              << FormatNumber(prepared.job.tubeOutput, "0.000E+00") << " Gy/min（100 cm）、結果ファイル "
-              << prepared.job.resultName << "\n";
+              << output << " Gy/min（100 cm）、結果ファイル " << prepared.job.resultName << " [wrote "
+              << records::kSpectrumFile << " and " << records::kJobFile << "; tube output " << output
+              << " Gy/min at 100 cm, result file " << prepared.job.resultName << "]\n";
     if (!options->run) return records::kExitDone;
 
     const auto engine =
         LocateEngine(prepared.engineProgram, ProgramFolder(argv[0]), std::filesystem::current_path());
     if (!engine) {
-        std::cerr << "エンジン " << ProgramFileName(prepared.engineProgram)
-                  << " が見つかりません（brisca-job と同じフォルダと作業ディレクトリを探しました）。\n";
+        const std::string name = ProgramFileName(prepared.engineProgram);
+        std::cerr
+            << "エンジン " << name
+            << " が見つかりません（brisca-job と同じフォルダと作業ディレクトリを探しました）。 [the engine "
+            << name << " was found neither beside brisca-job nor in the working directory]\n";
         return records::kExitEngineNotStarted;
     }
     // The engine reads its parallel mode, seed and precision from the environment it inherits.
@@ -139,7 +147,7 @@ int main(int argc, char** argv)
         follower.Look();
     });
     if (!run) {
-        std::cerr << MessageText(run.Failure()) << "\n";
+        std::cerr << BilingualText(run.Failure()) << "\n";
         return records::kExitEngineNotStarted;
     }
     follower.End(*run);

@@ -13,7 +13,7 @@ int main(int argc, char** argv)
     using namespace brisca;
     const Expected<MapOptions> options = ParseMapOptions(std::vector<std::string>(argv + 1, argv + argc));
     if (!options) {
-        std::cerr << "brisca-map: " << MessageText(options.Failure())
+        std::cerr << "brisca-map: " << BilingualText(options.Failure())
                   << "\n（オプションの一覧は brisca-map --help で見られます） [brisca-map --help lists the "
                      "options]\n";
         return records::kExitUsage;

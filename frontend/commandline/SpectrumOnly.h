@@ -8,6 +8,10 @@
 
 namespace brisca {
 
+// The line that says the inherent filtration was raised to `millimetres` (text as the box
+// takes it), in both languages.
+std::string InherentFiltrationLine(const std::string& millimetres);
+
 // The beam of `entries` without a job, read as the spectrum view reads them: the corrected
 // entries and the figures on `console`, one line each (the voltage used instead of the one
 // entered, and why the output figures are missing, if they are, on `errors`), then the spectrum CSV written whole to `csvPath`. Returns the exit

@@ -64,7 +64,7 @@ std::string OutputBytes(const MapOptions& options, const ResultHeader& header,
 int RunMapCommand(const MapOptions& options, std::ostream& out, std::ostream& errors)
 {
     const auto fail = [&errors](const Problem& problem, int status) {
-        errors << MessageText(problem) << "\n";
+        errors << BilingualText(problem) << "\n";
         return status;
     };
     const Expected<ResultHeader> header = ReadResultHeader(options.result);

@@ -32,12 +32,12 @@ int ReadMapErrors(const MapOptions& options, ResultErrors& resultErrors, std::os
         const std::string option = options.relativeError
                                        ? std::string("--quantity ") + ErrorQuantityKey(options.quantity)
                                        : std::string("--grey-above");
-        errors << MessageText(*resultErrors.problem) << "\n"
+        errors << BilingualText(*resultErrors.problem) << "\n"
                << "相対標準誤差がないため " << option << " の出力を作れません [" << option
                << " needs the relative standard errors; nothing written]\n";
         return records::kExitFile;
     }
-    errors << "注意: " << MessageText(*resultErrors.problem) << "\n"
+    errors << "注意: " << BilingualText(*resultErrors.problem) << "\n"
            << "注意: 線量ファイルの rate_error_percent は空欄になります [warning: rate_error_percent left "
               "empty]\n";
     return 0;

@@ -18,11 +18,11 @@ int WriteMapReport(const MapOptions& options, const ResultHeader& header, const 
     if (!tables)
         errors << "注意: 付属の表を読めないため、報告書に線質は載りません [warning: no beam quality in the "
                   "report] "
-               << MessageText(tables.Failure()) << "\n";
+               << BilingualText(tables.Failure()) << "\n";
     ReportInputs inputs;
     if (std::optional<Problem> problem =
             GatherResultFacts(options.result, header, tables ? &*tables : nullptr, inputs)) {
-        errors << MessageText(*problem) << "\n";
+        errors << BilingualText(*problem) << "\n";
         return records::kExitFile;
     }
     if (inputs.statistics.source == UncertaintySource::Unreadable)
@@ -44,11 +44,11 @@ int WriteMapReport(const MapOptions& options, const ResultHeader& header, const 
     }
     if (std::optional<Problem> refusal = EvaluateReportDoses(inputs, processed.doseGrid)) {
         if (refusal->file.empty()) refusal->file = inputs.resultName;
-        errors << MessageText(*refusal) << "\n";
+        errors << BilingualText(*refusal) << "\n";
         return records::kExitRefused;
     }
     if (std::optional<Problem> problem = WriteReportPdf(options.out, inputs)) {
-        errors << MessageText(*problem) << "\n";
+        errors << BilingualText(*problem) << "\n";
         return records::kExitFile;
     }
     out << options.out << " を書き込みました [" << options.out << " written]\n";

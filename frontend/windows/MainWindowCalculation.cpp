@@ -67,13 +67,13 @@ void MainWindow::startCalculation()
         return;
     }
     // The voltage the spectrum can take is used only when the user agrees.
-    if (const std::string& notice = preparation.corrections.tubeVoltageNotice;
-        !notice.empty() && platform_.ShowMessage(Q(notice) + tr("。計算を始めますか？ "),
-                               MessageButtons::OkCancel, MessageIcon::Warning) != MessageAnswer::Ok)
+    if (const std::optional<Problem>& notice = preparation.corrections.tubeVoltageNotice;
+        notice && platform_.ShowMessage(Q(MessageText(*notice)) + tr("。計算を始めますか？ "),
+                      MessageButtons::OkCancel, MessageIcon::Warning) != MessageAnswer::Ok)
         return;
     const PreparedCalculation& prepared = *preparation.calculation;
-    if (!prepared.question.empty() && platform_.ShowMessage(Q(prepared.question), MessageButtons::OkCancel,
-                                          MessageIcon::Warning) != MessageAnswer::Ok)
+    if (prepared.question && platform_.ShowMessage(Q(MessageText(*prepared.question)),
+                                 MessageButtons::OkCancel, MessageIcon::Warning) != MessageAnswer::Ok)
         return;
     state_.spectrum = prepared.spectrum;
     state_.job = prepared.job;

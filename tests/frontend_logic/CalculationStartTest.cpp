@@ -318,7 +318,8 @@ TEST(CalculationStart, OnlyARunOfMoreThan1E11HistoriesAsksWithItsRunTime)
         CalculationEntries entries = Named("x");
         entries.histories = histories;
         const StartPreparation preparation = PrepareCalculation(entries, ShippedTables());
-        EXPECT_EQ(Prepared(preparation).question, question) << histories;
+        const std::optional<Problem>& asked = Prepared(preparation).question;
+        EXPECT_EQ(asked ? MessageText(*asked) : "", question) << histories;
     }
 }
 
@@ -602,11 +603,15 @@ TEST_F(BriscaJobRun, DefaultNameIsTodaysDateAndPosition)
 TEST_F(BriscaJobRun, RefusalsGoToStandardErrorAndWriteNothing)
 {
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"--name ''", " 結果保存ファイル名を入力して下さい \n"},
-        {"--pulse-ma 2 --rate 15", "　データを入力してください　\n"},
+        {"--name ''", " 結果保存ファイル名を入力して下さい  [Enter a name for the result file.]\n"},
+        {"--pulse-ma 2 --rate 15",
+            "　データを入力してください　 [Enter a tube current, pulse rate and pulse width above zero.]\n"},
         {"--histories 2e11 --name x",
-            " 入射光子数 2.000E+11 の計算には、1 コアで約 20 時間かかります。計算を始めますか？ \n"
-            "（確認なしで続けるには --yes を付けて実行して下さい）\n"},
+            " 入射光子数 2.000E+11 の計算には、1 コアで約 20 時間かかります。計算を始めますか？  [A "
+            "calculation "
+            "of 2.000E+11 incident photons takes about 20 hours on one core. Start the calculation?]\n"
+            "（確認なしで続けるには --yes を付けて実行して下さい） [add --yes to go on without being "
+            "asked]\n"},
     };
     for (const auto& [arguments, message] : cases) {
         EXPECT_EQ(Run(BRISCA_JOB_PROGRAM, arguments), 1) << arguments;
@@ -649,7 +654,8 @@ TEST_F(BriscaJobRun, SpectrumOnlyPrintsTheFiguresAndWritesTheCsv)
                 e.fsdCm = "60";
                 e.meanTubeCurrentMa = "0.15";
             }),
-            "149.5 kV で計算します\n"},
+            "149.5 kV で計算します [A tube voltage of 200 kV is outside the range the spectrum can be "
+            "calculated for (30 to 149.5 kV); the calculation uses 149.5 kV]\n"},
     };
     for (const auto& c : cases) {
         ASSERT_EQ(Run(BRISCA_JOB_PROGRAM, c.arguments), 0) << c.arguments << "\n"
@@ -659,7 +665,8 @@ TEST_F(BriscaJobRun, SpectrumOnlyPrintsTheFiguresAndWritesTheCsv)
         std::string printed;
         for (const std::string& line : BeamConditionLines(beam)) printed += line + "\n";
         for (const BeamFigure& figure : BeamFigures(beam)) printed += BeamFigureLine(figure) + "\n";
-        EXPECT_EQ(Read(work_ / "stdout.txt"), printed + c.csv + " にスペクトルを書き込みました。\n");
+        EXPECT_EQ(Read(work_ / "stdout.txt"),
+            printed + c.csv + " にスペクトルを書き込みました。 [wrote the spectrum to " + c.csv + "]\n");
         EXPECT_EQ(Read(work_ / c.csv), SpectrumCsvText(beam)) << c.arguments;
         EXPECT_FALSE(fs::exists(work_ / "B2F.txt")) << c.arguments;
         EXPECT_FALSE(fs::exists(work_ / "B_SPCTL.dat")) << c.arguments;

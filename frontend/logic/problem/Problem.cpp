@@ -45,6 +45,11 @@ std::string MessageText(const Problem& problem)
 {
     if (MessageLanguage() == Language::English && !problem.english.empty()) return EnglishText(problem);
     if (problem.englishTranslates) return problem.japanese;
+    return BilingualText(problem);
+}
+
+std::string BilingualText(const Problem& problem)
+{
     if (problem.file.empty())
         return problem.english.empty() ? problem.japanese : problem.japanese + " [" + problem.english + "]";
     if (!problem.english.empty())

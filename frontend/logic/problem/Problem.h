@@ -36,6 +36,9 @@ Problem RecordProblem(std::string file, int record, std::string japanese, std::s
 // a problem without an English detail keeps its Japanese text there too. A translated problem
 // shows one language: the Japanese alone or the English alone.
 std::string MessageText(const Problem& problem);
+// The problem in both languages whatever the interface speaks, as the command-line programs
+// print every message: the Japanese form of MessageText, with a translation in brackets too.
+std::string BilingualText(const Problem& problem);
 
 // A value, or the problem that kept it from being made.
 template <typename T> class Expected {

@@ -19,13 +19,13 @@ struct EntryCorrections {
     std::optional<std::string> histories;              // histories text after a failed check
     std::optional<std::string> tubeVoltageKv;          // voltage text after the limits
     std::optional<std::string> inherentFiltrationMmAl; // inherent filtration text after the limit
-    std::string tubeVoltageNotice;                     // the voltage used instead; empty: as entered
+    std::optional<Problem> tubeVoltageNotice;          // the voltage used instead; none: as entered
 };
 
 // Everything a calculation start produces before it writes a file: the values for the
 // shared state and the contents of both files.
 struct PreparedCalculation {
-    std::string question;             // what to confirm before any file is written; empty: nothing
+    std::optional<Problem> question;  // what to confirm before any file is written; none: nothing
     CalculationConditions conditions; // the conditions after the spectrum's limits
     XraySpectrum spectrum;            // spectrum arrays and kermaRatio
     JobValues job;                    // job values, tubeOutput included

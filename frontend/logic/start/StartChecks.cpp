@@ -12,13 +12,14 @@ namespace brisca {
 namespace {
 
 // Run time in the unit a reader takes in at once: hours, days, then years.
-std::string RunTimeText(double seconds)
+std::string RunTimeText(double seconds, Language language)
 {
+    const bool english = language == Language::English;
     const double hours = seconds / 3600.0;
-    if (hours < 48.0) return PlainNumberText(std::round(hours)) + InMessageLanguage(" 時間", " hours");
+    if (hours < 48.0) return PlainNumberText(std::round(hours)) + (english ? " hours" : " 時間");
     const double days = hours / 24.0;
-    if (days < 365.0) return PlainNumberText(std::round(days)) + InMessageLanguage(" 日", " days");
-    return PlainNumberText(std::round(days / 365.0)) + InMessageLanguage(" 年", " years");
+    if (days < 365.0) return PlainNumberText(std::round(days)) + (english ? " days" : " 日");
+    return PlainNumberText(std::round(days / 365.0)) + (english ? " years" : " 年");
 }
 
 // Labels of the number boxes in messages.
@@ -114,15 +115,15 @@ StartCheck CheckCalculationEntries(const CalculationEntries& entries)
     return {std::move(conditions), {}};
 }
 
-std::string LongRunQuestion(double histories)
+std::optional<Problem> LongRunQuestion(double histories)
 {
     if (!(histories > ConfirmedHistories)) return {};
     const std::string count = FormatNumber(histories, "0.000E+00");
-    const std::string time = RunTimeText(histories / HistoriesPerSecond);
-    return InMessageLanguage(
-        " 入射光子数 " + count + " の計算には、1 コアで約 " + time + "かかります。計算を始めますか？ ",
-        "A calculation of " + count + " incident photons takes about " + time +
-            " on one core. Start the calculation?");
+    const double seconds = histories / HistoriesPerSecond;
+    return TranslatedProblem(" 入射光子数 " + count + " の計算には、1 コアで約 " +
+                                 RunTimeText(seconds, Language::Japanese) + "かかります。計算を始めますか？ ",
+        "A calculation of " + count + " incident photons takes about " +
+            RunTimeText(seconds, Language::English) + " on one core. Start the calculation?");
 }
 
 } // namespace brisca

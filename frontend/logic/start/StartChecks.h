@@ -66,7 +66,7 @@ Expected<CalculationConditions> ReadCalculationEntries(const CalculationEntries&
 StartCheck CheckCalculationEntries(const CalculationEntries& entries);
 
 // The question asked before a run of more than 1E+11 histories, with its estimated run
-// time on one core, in the message language; empty for fewer.
-std::string LongRunQuestion(double histories);
+// time on one core; none for fewer.
+std::optional<Problem> LongRunQuestion(double histories);
 
 } // namespace brisca

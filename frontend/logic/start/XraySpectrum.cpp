@@ -4,7 +4,6 @@
 #include <cmath>
 #include <vector>
 
-#include "logic/text/Language.h"
 #include "logic/text/NumberText.h"
 #include "physics/thick_target.h"
 
@@ -46,7 +45,7 @@ SpectrumLimits ApplySpectrumLimits(const CalculationConditions& conditions)
     }
     if (V != conditions.tubeVoltageKv)
         limits.tubeVoltageNotice =
-            InMessageLanguage(" 管電圧 " + PlainNumberText(conditions.tubeVoltageKv) +
+            TranslatedProblem(" 管電圧 " + PlainNumberText(conditions.tubeVoltageKv) +
                                   " kV はスペクトルを計算できる範囲（30～149.5 kV）の外なので、" +
                                   PlainNumberText(V) + " kV で計算します",
                 "A tube voltage of " + PlainNumberText(conditions.tubeVoltageKv) +

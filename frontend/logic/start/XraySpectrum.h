@@ -32,7 +32,7 @@ struct SpectrumLimits {
     std::optional<std::string> correctedInherentFiltration; // inherent filtration text after the limit
     // Which voltage the calculation uses instead of the one entered, as the window and
     // brisca-job say it; empty when the entered voltage is used.
-    std::string tubeVoltageNotice;
+    std::optional<Problem> tubeVoltageNotice;
 };
 
 // Limits the voltage to 30..149.5 kV, which keeps the spectrum inside its 300 slots (a voltage
