@@ -34,20 +34,6 @@ struct PlotScale {
     double Y(double fluence) const { return kBottom - (kBottom - kTop) * fluence / kTopFluence; }
 };
 
-// The generator waveform's English name, short enough for the conditions line.
-std::string EnglishWaveformName(Rectifier rectifier)
-{
-    switch (rectifier) {
-    case Rectifier::ThreePhase12Peak:
-        return "3-phase 12-pulse";
-    case Rectifier::SinglePhase:
-        return "1-phase full-wave";
-    case Rectifier::ConstantPotential:
-        break;
-    }
-    return "constant potential";
-}
-
 // Conditions on one line: voltage and waveform, target angle, the three filtrations; empty
 // when the entries did not read.
 QString ConditionsLine(const BeamQuality& beam)
@@ -60,8 +46,8 @@ QString ConditionsLine(const BeamQuality& beam)
     return Q(InMessageLanguage(PlainNumberText(c.tubeVoltageKv) + " kV（" + WaveformName(c.rectifier) +
                                    "）、ターゲット角度 " + PlainNumberText(c.targetAngleDegrees) +
                                    " 度、ろ過: 固有 " + filters,
-        PlainNumberText(c.tubeVoltageKv) + " kV (" + EnglishWaveformName(c.rectifier) + "), target " +
-            PlainNumberText(c.targetAngleDegrees) + "°, filters " + filters));
+        PlainNumberText(c.tubeVoltageKv) + " kV (" + WaveformName(c.rectifier, Language::English) +
+            "), target " + PlainNumberText(c.targetAngleDegrees) + "°, filters " + filters));
 }
 
 void DrawAxes(QPainter& painter, const PlotScale& scale)

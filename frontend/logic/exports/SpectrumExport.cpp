@@ -15,17 +15,18 @@ std::string Shown(bool given, double value, const char* pattern)
 
 } // namespace
 
-std::string WaveformName(Rectifier rectifier)
+std::string WaveformName(Rectifier rectifier, Language language)
 {
+    const bool english = language == Language::English;
     switch (rectifier) {
     case Rectifier::ThreePhase12Peak:
-        return "三相12ピーク";
+        return english ? "3-phase 12-pulse" : "三相12ピーク";
     case Rectifier::SinglePhase:
-        return "単相全波";
+        return english ? "1-phase full-wave" : "単相全波";
     case Rectifier::ConstantPotential:
         break;
     }
-    return "定電圧";
+    return english ? "constant potential" : "定電圧";
 }
 
 std::vector<std::string> BeamConditionLines(const BeamQuality& beam)

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "logic/start/BeamQuality.h"
+#include "logic/text/Language.h"
 
 namespace brisca {
 
@@ -15,8 +16,9 @@ struct BeamFigure {
     std::string english; // the label in English, for the English interface
 };
 
-// The caption of a waveform on the main window: "定電圧", "三相12ピーク" or "単相全波".
-std::string WaveformName(Rectifier rectifier);
+// The caption of a waveform on the main window: "定電圧", "三相12ピーク" or "単相全波"; in
+// English, short enough for the spectrum plot's conditions line.
+std::string WaveformName(Rectifier rectifier, Language language = Language::Japanese);
 
 // The conditions the spectrum was computed for (after the voltage and filtration limits),
 // one line each: voltage, waveform, target angle and the three filtrations.
