@@ -1,7 +1,10 @@
 #include "engine/stop_signals.h"
 
 #include <atomic>
+#include <cerrno>
+#include <fcntl.h>
 #include <pthread.h>
+#include <unistd.h>
 
 namespace engine {
 
@@ -12,7 +15,19 @@ static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler
 
 constexpr int kStopSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
-extern "C" void OnStopSignal(int) { stopRequested.store(true, std::memory_order_relaxed); }
+// Standard input is also turned into an empty file: a signal that lands after the wait for
+// Enter has checked the request, but before its read has begun, would otherwise leave that
+// read blocked until someone presses Enter. A read already waiting is interrupted anyway.
+extern "C" void OnStopSignal(int)
+{
+    stopRequested.store(true, std::memory_order_relaxed);
+    const int saved = errno;
+    if (const int empty = ::open("/dev/null", O_RDONLY); empty >= 0) {
+        ::dup2(empty, STDIN_FILENO);
+        ::close(empty);
+    }
+    errno = saved;
+}
 
 sigset_t StopSignalSet()
 {
