@@ -37,16 +37,10 @@ void PlaceRectangle(const RectangleFields& rectangle, bool leftButton, double x,
     }
 }
 
-// A box of the layout editor as its refusals name it.
-struct BoxName {
-    std::string japanese;
-    std::string english;
-};
-
 // A length typed in metres, in whole centimetres: one number from `lowest` to `highest`
 // metres (above `lowest` when `aboveLowest`), or the refusal that names the box.
 Expected<float> TypedCentimetres(
-    std::string_view text, const BoxName& box, double lowest, double highest, bool aboveLowest)
+    std::string_view text, const BilingualLabel& box, double lowest, double highest, bool aboveLowest)
 {
     const double metres = ReadsAsNumber(text) ? LeadingNumber(text) : std::nan("");
     const double centimetres = std::round(metres * 100);
@@ -55,9 +49,9 @@ Expected<float> TypedCentimetres(
     const std::string range =
         aboveLowest ? PlainNumberText(lowest) + " より大きく " + PlainNumberText(highest) + " 以下"
                     : PlainNumberText(lowest) + " 以上 " + PlainNumberText(highest) + " 以下";
-    return TranslatedProblem(
-        " " + box.japanese + "「" + std::string(text) + "」は " + range + " の数値（m）で入力して下さい ",
-        "The " + box.english + " \"" + std::string(text) + "\" must be a number of metres " +
+    return TranslatedProblem(std::string(" ") + box.japanese + "「" + std::string(text) + "」は " + range +
+                                 " の数値（m）で入力して下さい ",
+        std::string("The ") + box.english + " \"" + std::string(text) + "\" must be a number of metres " +
             (aboveLowest ? "above " : "from ") + PlainNumberText(lowest) +
             (aboveLowest ? " and at most " : " to ") + PlainNumberText(highest) + ".");
 }

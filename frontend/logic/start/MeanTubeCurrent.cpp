@@ -19,9 +19,9 @@ Expected<std::string> PulsedMeanCurrent(
     // An empty entry stays 0 and is caught as missing data below.
     double product = 1.0;
     for (const auto& [label, text] :
-        {std::pair{EntryLabel{"透視管電流", "fluoroscopy tube current"}, &tubeCurrentMa},
-            std::pair{EntryLabel{"パルスレート", "pulse rate"}, &pulseRateFps},
-            std::pair{EntryLabel{"パルス幅", "pulse width"}, &pulseWidthMs}}) {
+        {std::pair{BilingualLabel{"透視管電流", "fluoroscopy tube current"}, &tubeCurrentMa},
+            std::pair{BilingualLabel{"パルスレート", "pulse rate"}, &pulseRateFps},
+            std::pair{BilingualLabel{"パルス幅", "pulse width"}, &pulseWidthMs}}) {
         const Expected<double> value = ReadEntryNumber(label, *text);
         if (!value) return value.Failure();
         product *= *value;

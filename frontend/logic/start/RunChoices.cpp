@@ -9,8 +9,8 @@ namespace brisca {
 
 namespace {
 
-constexpr EntryLabel CoresLabel{"使用するコア数", "number of cores"};
-constexpr EntryLabel PrecisionLabel{"目標精度", "target precision"};
+constexpr BilingualLabel CoresLabel{"使用するコア数", "number of cores"};
+constexpr BilingualLabel PrecisionLabel{"目標精度", "target precision"};
 
 } // namespace
 

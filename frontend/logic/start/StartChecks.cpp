@@ -23,13 +23,13 @@ std::string RunTimeText(double seconds, Language language)
 }
 
 // Labels of the number boxes in messages.
-constexpr EntryLabel FsdLabel{"FSD（焦点-入射表面間距離）", "FSD (focus to entrance surface)"};
-constexpr EntryLabel FieldLongLabel{"照射野サイズ（長軸）", "field size (long axis)"};
-constexpr EntryLabel FieldShortLabel{"照射野サイズ（短軸）", "field size (short axis)"};
+constexpr BilingualLabel FsdLabel{"FSD（焦点-入射表面間距離）", "FSD (focus to entrance surface)"};
+constexpr BilingualLabel FieldLongLabel{"照射野サイズ（長軸）", "field size (long axis)"};
+constexpr BilingualLabel FieldShortLabel{"照射野サイズ（短軸）", "field size (short axis)"};
 
 } // namespace
 
-Problem NotANumberProblem(const EntryLabel& label, const std::string& text)
+Problem NotANumberProblem(const BilingualLabel& label, const std::string& text)
 {
     return TranslatedProblem(std::string(" ") + label.japanese + " の「" + text +
                                  "」は数値として読めません。数字だけで入力して下さい（小数は 2.5 "
@@ -38,7 +38,7 @@ Problem NotANumberProblem(const EntryLabel& label, const std::string& text)
             "\" is not a number. Enter digits only, with a full stop for decimals (2.5).");
 }
 
-Expected<double> ReadEntryNumber(const EntryLabel& label, const std::string& text)
+Expected<double> ReadEntryNumber(const BilingualLabel& label, const std::string& text)
 {
     // An empty box keeps its own meaning (0).
     if (text.empty()) return 0.0;
@@ -56,7 +56,7 @@ Expected<double> ReadEntryNumber(const EntryLabel& label, const std::string& tex
 Expected<CalculationConditions> ReadCalculationEntries(const CalculationEntries& entries)
 {
     CalculationConditions conditions;
-    const std::pair<EntryLabel, std::pair<const std::string*, double*>> boxes[] = {
+    const std::pair<BilingualLabel, std::pair<const std::string*, double*>> boxes[] = {
         {FsdLabel, {&entries.fsdCm, &conditions.fsdCm}},
         {FieldLongLabel, {&entries.fieldLongCm, &conditions.fieldLongCm}},
         {FieldShortLabel, {&entries.fieldShortCm, &conditions.fieldShortCm}},
@@ -95,7 +95,7 @@ StartCheck CheckCalculationEntries(const CalculationEntries& entries)
         return {TranslatedProblem(FieldSizeWarning, FieldSizeWarningEnglish), {}};
     // The job file writes these with one decimal: a value that it writes as 0.0 leaves the
     // beam no distance or area, and the engine would refuse it only after the start.
-    const std::pair<EntryLabel, double> lengths[] = {
+    const std::pair<BilingualLabel, double> lengths[] = {
         {FsdLabel, c.fsdCm},
         {FieldLongLabel, c.fieldLongCm},
         {FieldShortLabel, c.fieldShortCm},

@@ -6,6 +6,7 @@
 #include "logic/problem/Problem.h"
 #include "logic/start/CalculationEntries.h"
 #include "logic/start/ResultNameCheck.h"
+#include "logic/text/Language.h"
 
 namespace brisca {
 
@@ -34,12 +35,6 @@ inline constexpr const char* FieldSizeWarningEnglish = "The field (fluoroscopy) 
 inline constexpr const char* TooManyHistoriesWarningEnglish =
     "The number of incident photons (histories) must be at most 1E+15.";
 
-// A number box as messages name it.
-struct EntryLabel {
-    const char* japanese;
-    const char* english;
-};
-
 // Outcome of the checks that open a calculation start.
 struct StartCheck {
     Expected<CalculationConditions> conditions;    // the entries as numbers, or the first failed check
@@ -47,11 +42,11 @@ struct StartCheck {
 };
 
 // Problem of a number box whose text is not one number, naming the box by its label.
-Problem NotANumberProblem(const EntryLabel& label, const std::string& text);
+Problem NotANumberProblem(const BilingualLabel& label, const std::string& text);
 
 // One number box, named by its label: an empty box reads as 0; a text that is not one number,
 // or one beyond the range of a double, is refused.
-Expected<double> ReadEntryNumber(const EntryLabel& label, const std::string& text);
+Expected<double> ReadEntryNumber(const BilingualLabel& label, const std::string& text);
 
 // The entries as numbers, each box read as ReadEntryNumber reads it, in the order the window
 // shows them; the first box that does not read is refused. Nothing else is checked, so the

@@ -10,6 +10,12 @@ namespace brisca {
 // The language the windows and messages speak.
 enum class Language { Japanese, English };
 
+// A box or quantity as messages name it, in each language.
+struct BilingualLabel {
+    const char* japanese;
+    const char* english;
+};
+
 // Where the language comes from, strongest first: brisca's --lang option, then BRISCA_LANG,
 // then the system's locale. Empty where a source says nothing.
 struct LanguageSources {
